@@ -1,0 +1,82 @@
+#include "tests/support/TestSupport.h"
+
+#include <atomic>
+#include <unistd.h>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace lf::test {
+
+FakeSystem::FakeSystem()
+{
+    lf::sys::SetServices(this);
+}
+
+FakeSystem::~FakeSystem()
+{
+    lf::sys::SetServices(nullptr);
+}
+
+lf::sys::LocalDateTime FakeSystem::ToLocal(std::int64_t utc)
+{
+    // Tests run as if the local zone were UTC.
+    const std::int64_t days = (utc >= 0 ? utc : utc - 86399) / 86400;
+    const std::int64_t rest = utc - days * 86400;
+    // Civil date from a day count (Howard Hinnant's algorithm).
+    std::int64_t z = days + 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t doe = z - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    const int year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
+    return {year, month, day, static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
+            static_cast<int>(rest % 60), 0};
+}
+
+TempDir::TempDir()
+{
+    static std::atomic<int> counter{0};
+    const auto base = std::filesystem::temp_directory_path() / "lernfold-tests";
+    std::filesystem::create_directories(base);
+    for (;;)
+    {
+        m_path = base / ("t" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        if (std::filesystem::create_directory(m_path))
+            break;
+    }
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(m_path, ec);
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+std::string DataFile(const std::string& name)
+{
+    return std::string(LF_TEST_DATA_DIR) + "/" + name;
+}
+
+} // namespace lf::test
