@@ -18,10 +18,14 @@ int main(int argc, char** argv)
     setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
     setenv("LERNFOLD_CONFIG_DIR", (root / "lernfold-config").c_str(), 1);
+    // Files the program writes relative to the current directory (the log before the books folder is
+    // known) land in the scratch folder too.
+    fs::current_path(root / "home");
 
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     std::error_code ec;
+    fs::current_path(fs::temp_directory_path(), ec);
     fs::remove_all(root, ec);
     return result;
 }
