@@ -31,15 +31,20 @@ std::string MapText(std::string_view text, Mapping mapping)
     const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
     const auto size = static_cast<utf8proc_ssize_t>(text.size());
     utf8proc_ssize_t pos = 0;
-    while (pos < size) {
+    while (pos < size)
+    {
         const unsigned char byte = bytes[pos];
-        if (byte < 0x80) {
+        if (byte < 0x80)
+        {
             // ASCII needs no table look-up.
             char c = static_cast<char>(byte);
-            if (mapping == Mapping::Upper) {
+            if (mapping == Mapping::Upper)
+            {
                 if (c >= 'a' && c <= 'z')
                     c = static_cast<char>(c - 'a' + 'A');
-            } else if (c >= 'A' && c <= 'Z') {
+            }
+            else if (c >= 'A' && c <= 'Z')
+            {
                 c = static_cast<char>(c - 'A' + 'a');
             }
             out.push_back(c);
@@ -48,26 +53,32 @@ std::string MapText(std::string_view text, Mapping mapping)
         }
         utf8proc_int32_t codePoint = -1;
         const utf8proc_ssize_t length = utf8proc_iterate(bytes + pos, size - pos, &codePoint);
-        if (length <= 0 || codePoint < 0) {
+        if (length <= 0 || codePoint < 0)
+        {
             out.push_back(static_cast<char>(byte));
             ++pos;
             continue;
         }
-        switch (mapping) {
+        switch (mapping)
+        {
         case Mapping::Lower:
             AppendCodePoint(out, utf8proc_tolower(codePoint));
             break;
         case Mapping::Upper:
             AppendCodePoint(out, utf8proc_toupper(codePoint));
             break;
-        case Mapping::Fold: {
+        case Mapping::Fold:
+        {
             utf8proc_int32_t folded[8];
             int boundClass = 0;
             const utf8proc_ssize_t count =
                 utf8proc_decompose_char(codePoint, folded, 8, UTF8PROC_CASEFOLD, &boundClass);
-            if (count <= 0 || count > 8) {
+            if (count <= 0 || count > 8)
+            {
                 AppendCodePoint(out, utf8proc_tolower(codePoint));
-            } else {
+            }
+            else
+            {
                 for (utf8proc_ssize_t i = 0; i < count; ++i)
                     AppendCodePoint(out, folded[i]);
             }

@@ -1,0 +1,319 @@
+#include "platform/richtext/RichTextOps.h"
+
+#include "platform/richtext/PlainText.h"
+#include "platform/richtext/RichXml.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+namespace lf {
+
+SRichTextHost& RichTextHost()
+{
+    static SRichTextHost host;
+    return host;
+}
+
+} // namespace lf
+
+using lf::RichDocument;
+using lf::RichXmlResult;
+
+namespace {
+
+constexpr const char* kHtmlPageStart = "<html><head><title>Moodle question</title></head> <body> ";
+constexpr const char* kHtmlPageEnd = " </body></html>";
+
+// A hidden view as the main window's are set up: the default sheet with the user's field font.
+RichDocument HiddenView()
+{
+    RichDocument doc;
+    ApplyDefaultFont(doc.styles);
+    return doc;
+}
+
+bool IsBlank(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) <= ' '; });
+}
+
+// Loads an XML text; the view is unchanged unless the result is Loaded.
+RichXmlResult LoadXml(const std::string& text, RichDocument& view, bool replace, bool purgeStyles)
+{
+    if (replace)
+    {
+        return lf::ReadRichXml(text, view, [purgeStyles](RichDocument& cleared) { ClearRichView(cleared, purgeStyles); });
+    }
+    RichDocument loaded = HiddenView();
+    const RichXmlResult result = lf::ReadRichXml(text, loaded);
+    if (result == RichXmlResult::Loaded && !IsRichViewEmpty(loaded))
+        view.AppendDocument(loaded);
+    return result;
+}
+
+void AddPlainText(const std::string& text, RichDocument& view, bool replace, bool purgeStyles)
+{
+    if (replace)
+        ClearRichView(view, purgeStyles);
+    if (!text.empty())
+        view.content.AddTextLines(text, 0, 0, true);
+}
+
+void ReplaceCr(std::string& text)
+{
+    std::replace(text.begin(), text.end(), '\r', '\n');
+}
+
+} // namespace
+
+bool IsRichViewEmpty(const RichDocument& view)
+{
+    if (view.content.Empty())
+        return true;
+    std::string text = lf::RichPlainText(view.content);
+    if (text.size() >= 10)
+        return false;
+    for (char& ch : text)
+        if (ch == '\r' || ch == '\n')
+            ch = ' ';
+    if (!IsBlank(text))
+        return false;
+    return std::none_of(view.content.items.begin(), view.content.items.end(), [](const lf::SRichItem& item) {
+        return item.styleNo == lf::kRichStylePicture || item.styleNo == lf::kRichStyleHotPicture ||
+               item.styleNo == lf::kRichStyleTable;
+    });
+}
+
+bool GetXMLFormRE(std::string& text, const RichDocument& view)
+{
+    text.clear();
+    if (IsRichViewEmpty(view))
+        return true;
+    text = lf::WriteRichXml(view);
+    return true;
+}
+
+void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool purgeStyles, bool fetchPictures)
+{
+    if (LoadXml(text, view, replace, purgeStyles) == RichXmlResult::Loaded)
+        return;
+    if (IsHtmlText(text))
+    {
+        LoadHtmlToRE(text, view, replace, fetchPictures);
+        return;
+    }
+    // Not the XML shape: plain text, also when it only failed to parse (a stale view must not stay
+    // on show in place of the text).
+    AddPlainText(text, view, replace, purgeStyles);
+}
+
+bool IsHtmlText(const std::string& text)
+{
+    if (text.find_first_of("<&") == std::string::npos || IsBlank(text))
+        return false;
+    RichDocument probe = HiddenView();
+    LoadHtmlToRE(text, probe, true, false);
+    std::string plain;
+    GetControlText(probe, plain, true, false);
+    return plain != text;
+}
+
+void LoadHtmlToRE(const std::string& text, RichDocument& view, bool replace, bool fetchPictures)
+{
+    lf::SHtmlImportOptions options;
+    options.requestPicture = lf::RichTextHost().requestPicture;
+    options.fetchPictures = fetchPictures;
+    const std::string page = kHtmlPageStart + text + kHtmlPageEnd;
+    if (replace)
+    {
+        view.content.Clear();
+        view.selection.reset();
+        lf::ImportHtml(page, view, options);
+        return;
+    }
+    RichDocument imported = HiddenView();
+    lf::ImportHtml(page, imported, options);
+    if (!IsRichViewEmpty(imported))
+        view.AppendDocument(imported);
+}
+
+void LoadXMLToRE(const std::string& text, RichDocument& view, bool replace, bool purgeStyles)
+{
+    if (LoadXml(text, view, replace, purgeStyles) == RichXmlResult::NoRoot)
+        AddPlainText(text, view, replace, purgeStyles);
+}
+
+bool NormalizeTextToXML(std::string& text)
+{
+    if (XMLTextHasRoot(text, lf::kRichXmlRoot))
+        return true;
+    RichDocument view = HiddenView();
+    SetXMLToRE(text, view, true, true, true);
+    return GetXMLFormRE(text, view);
+}
+
+namespace {
+
+// Loads a stored text into a scratch view and maps it into the target sheet as a stream without a
+// sheet of its own. False when content is required and the text holds none.
+bool ToStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet, bool requireContent)
+{
+    stream.clear();
+    RichDocument scratch = HiddenView();
+    SetXMLToRE(text, scratch, true, false, true);
+    if (requireContent && IsRichViewEmpty(scratch))
+        return false;
+    RichDocument target(std::move(sheet));
+    target.AppendDocument(scratch);
+    stream = lf::SaveRichStream(target, false);
+    sheet = std::move(target.styles);
+    return true;
+}
+
+} // namespace
+
+bool XMLToDisplayRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& displaySheet)
+{
+    return ToStream(text, stream, displaySheet, true);
+}
+
+bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet, bool requireContent)
+{
+    return ToStream(text, stream, sheet, requireContent);
+}
+
+bool RichSelectionToXML(const RichDocument& view, std::string& text, bool removeBold, bool trimTrailingBlanks)
+{
+    text.clear();
+    if (!view.selection)
+        return false;
+    RichDocument part = view.CopySelection();
+    auto& items = part.content.items;
+    if (trimTrailingBlanks)
+    {
+        for (std::size_t i = items.size(); i-- > 0;)
+        {
+            if (!items[i].IsText())
+                continue;
+            if (!IsBlank(items[i].text))
+                break;
+            items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        if (!items.empty())
+            items.front().newParagraph = true;
+    }
+    if (removeBold)
+    {
+        for (const auto& item : items)
+            if (item.IsText() && part.styles.HasTextStyle(item.styleNo))
+                part.styles.textStyles[static_cast<std::size_t>(item.styleNo)].bold = false;
+    }
+    return GetXMLFormRE(text, part);
+}
+
+void ClearRichView(RichDocument& view, bool purgeStyles)
+{
+    view.view = lf::SRichViewSettings{};
+    view.content.Clear();
+    view.selection.reset();
+    if (purgeStyles)
+        view.PurgeUnusedStyles();
+    ApplyDefaultFont(view.styles);
+}
+
+void ApplyDefaultFont(lf::RichStyleSheet& sheet)
+{
+    if (sheet.textStyles.empty())
+        sheet.textStyles.emplace_back();
+    const lf::SRichFieldFont& font = lf::RichTextHost().fieldFont;
+    lf::SRichTextStyle& s = sheet.textStyles.front();
+    s.fontName = font.name;
+    s.size = font.size;
+    s.charSet = font.charSet;
+    s.color = font.color;
+    s.bold = font.bold;
+    s.italic = font.italic;
+    s.underline = font.underline;
+    s.strikeOut = font.strikeOut;
+}
+
+void GetPlainTextFromXML(const std::string& text, RichDocument& view, std::string& out, bool crToLf)
+{
+    SetXMLToRE(text, view, true, true, true);
+    GetControlText(view, out, crToLf, false);
+}
+
+void GetControlText(const RichDocument& view, std::string& out, bool crToLf, bool flatten)
+{
+    out = lf::RichPlainText(view.content);
+    if (crToLf)
+        ReplaceCr(out);
+    if (flatten)
+    {
+        std::string flat;
+        flat.reserve(out.size());
+        for (char ch : out)
+        {
+            if (ch == '\t')
+                flat += "    ";
+            else if (ch == '\r' || ch == '\n')
+                flat += ' ';
+            else
+                flat += ch;
+        }
+        out = std::move(flat);
+    }
+}
+
+namespace {
+
+std::string LowerTrimmed(const char* value)
+{
+    std::string_view v(value);
+    while (!v.empty() && static_cast<unsigned char>(v.front()) <= ' ')
+        v.remove_prefix(1);
+    while (!v.empty() && static_cast<unsigned char>(v.back()) <= ' ')
+        v.remove_suffix(1);
+    std::string out(v);
+    for (char& ch : out)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = static_cast<char>(ch - 'A' + 'a');
+    return out;
+}
+
+} // namespace
+
+bool XMLTextNeedsSpecialRendering(const std::string& text)
+{
+    pugi::xml_document xml;
+    if (!xml.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_auto))
+        return false;
+    const pugi::xml_node root = xml.child(lf::kRichXmlRoot);
+    if (!root)
+        return false;
+    std::vector<long long> special;
+    long long index = 0;
+    for (pugi::xml_node font = root.child("style").child("font"); font; font = font.next_sibling("font"), ++index)
+    {
+        const std::string face = LowerTrimmed(font.attribute("fontname").value());
+        const std::string subSuper = LowerTrimmed(font.attribute("subsuperscripttype").value());
+        if (face == "system" || subSuper == "super" || subSuper == "sub")
+            special.push_back(index);
+    }
+    if (special.empty())
+        return false;
+    for (pugi::xml_node run = root.child("document").child("text"); run; run = run.next_sibling("text"))
+    {
+        const std::string_view no = run.attribute("textstyleno").value();
+        long long value = 0;
+        const auto res = std::from_chars(no.data(), no.data() + no.size(), value);
+        if (res.ec != std::errc{} || res.ptr != no.data() + no.size())
+            value = 0;
+        if (std::find(special.begin(), special.end(), value) != special.end())
+            return true;
+    }
+    return false;
+}

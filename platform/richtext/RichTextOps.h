@@ -1,0 +1,104 @@
+// The conversions between a rich-text view and a stored item text, in both directions, and the
+// re-encoding of stored texts for insertion into other views. Each view, hidden ones included, is a
+// RichDocument; the main window's members of these names call these functions.
+//
+// A stored text has one of three shapes: XML with the root "LFDRoot" (loaded as rich text), HTML-like
+// text (loaded through the HTML importer), anything else (one plain text paragraph per line, text
+// style 0). Writing always gives the XML shape, or the empty text for an empty view.
+#pragma once
+
+#include "platform/richtext/HtmlImport.h"
+#include "platform/richtext/RichDocument.h"
+
+#include <string>
+
+namespace lf {
+
+// The user's font for question texts (the options FieldFontName, FieldFontSize, ...).
+struct SRichFieldFont
+{
+    std::string name = "Arial";
+    int size = 12;
+    int charSet = 1;
+    RichColor color = 0x80000008; // the system colour of window text
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+};
+
+// What the conversions take from the program around them: the field font that text style 0 gets when
+// a view is cleared, and the picture loader of HTML imports (none: placeholders). The main window
+// fills it from the options; tests set their own.
+struct SRichTextHost
+{
+    SRichFieldFont fieldFont;
+    RichPictureRequest requestPicture;
+};
+
+SRichTextHost& RichTextHost();
+
+} // namespace lf
+
+// True when the view counts as empty: no items; or a plain text of fewer than 10 bytes that is blank
+// once its line breaks are blanks, with no picture, hot picture or table among the items.
+bool IsRichViewEmpty(const lf::RichDocument& view);
+
+// The view as stored text ("LFDRoot" XML), or the empty text for an empty view. Always true here: the
+// writer cannot fail short of running out of memory.
+bool GetXMLFormRE(std::string& text, const lf::RichDocument& view);
+
+// Loads a stored text of any shape into the view (replace) or at its end. An empty text adds nothing.
+void SetXMLToRE(const std::string& text, lf::RichDocument& view, bool replace, bool purgeStyles,
+                bool fetchPictures);
+
+// True when the text reads differently once the HTML importer has taken it. A text without "<" and
+// "&" is never HTML; a blank one neither.
+bool IsHtmlText(const std::string& text);
+
+// Imports HTML into the view (replace) or at its end; pictures are asked of the host's loader with
+// the fetch flag given.
+void LoadHtmlToRE(const std::string& text, lf::RichDocument& view, bool replace, bool fetchPictures);
+
+// Loads the "LFDRoot" element of an XML text into the view (replace: the view is cleared first) or
+// at its end; a well-formed text without the root is added as plain text. A text that is not
+// well-formed leaves the view as it was.
+void LoadXMLToRE(const std::string& text, lf::RichDocument& view, bool replace, bool purgeStyles);
+
+// Turns any stored text into the XML shape (the empty text when it holds nothing); a text that has
+// the root already stays as it is. The result of the write.
+bool NormalizeTextToXML(std::string& text);
+
+// The text as a native stream in the display view's style sheet (styles mapped into that sheet,
+// which may grow), without a sheet of its own, ready for a table cell of that view. False, with an
+// empty stream, when the text holds nothing.
+bool XMLToDisplayRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& displaySheet);
+
+// The text as a native stream re-encoded in the given sheet (which may grow). False when content is
+// required and the text holds nothing.
+bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet,
+                    bool requireContent);
+
+// The view's selection as stored text; false and the empty text without a selection. trimTrailingBlanks
+// deletes blank text runs from the end back to the last run with text; removeBold clears bold in the
+// styles the runs use.
+bool RichSelectionToXML(const lf::RichDocument& view, std::string& text, bool removeBold, bool trimTrailingBlanks);
+
+// Empties the view: margins 5, no background, no items, no selection; with purgeStyles the styles no
+// item uses go; text style 0 takes the field font.
+void ClearRichView(lf::RichDocument& view, bool purgeStyles);
+
+// Text style 0 takes the host's field font; other styles stay.
+void ApplyDefaultFont(lf::RichStyleSheet& sheet);
+
+// Loads the stored text into the view (replace, styles purged, pictures fetched) and gives its plain
+// text; with crToLf every CR becomes LF.
+void GetPlainTextFromXML(const std::string& text, lf::RichDocument& view, std::string& out, bool crToLf);
+
+// The view's plain text; with crToLf every CR becomes LF; with flatten each tab becomes four blanks and
+// each CR and LF one blank.
+void GetControlText(const lf::RichDocument& view, std::string& out, bool crToLf, bool flatten);
+
+// True when a stored XML text has a run whose font is "system" or a super/subscript (the conversion of
+// symbol lines to pictures is meant for these); false for text that is not such XML.
+bool XMLTextNeedsSpecialRendering(const std::string& text);
