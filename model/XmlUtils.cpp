@@ -1,0 +1,137 @@
+#include "model/XmlUtils.h"
+
+#include "model/Folders.h"
+#include "platform/sys/AtomicFile.h"
+
+#include <cstddef>
+#include <string_view>
+
+void RemoveAllWhitespace(std::string& text)
+{
+    std::erase_if(text, [](char c) { return c == '\r' || c == '\n' || c == '\t' || c == ' '; });
+}
+
+bool SplitTextBySeparator(const std::string& text, CStringArray* list, const std::string& separator,
+                          SplitPieceRestorer restore)
+{
+    // An empty separator would be found everywhere and never move the search on.
+    if (!list || separator.empty())
+        return false;
+    list->RemoveAll();
+    std::size_t start = 0;
+    for (;;)
+    {
+        const std::size_t found = text.find(separator, start);
+        std::string piece =
+            text.substr(start, found == std::string::npos ? std::string::npos : found - start);
+        if (restore)
+            restore(piece);
+        list->Add(piece);
+        if (found == std::string::npos)
+            break;
+        start = found + separator.size();
+    }
+    return true;
+}
+
+void AppendTextElement(const std::string& elementName, const std::string& text, pugi::xml_node parent,
+                       bool cdata)
+{
+    pugi::xml_node element = parent.append_child(elementName.c_str());
+    pugi::xml_node node = element.append_child(cdata ? pugi::node_cdata : pugi::node_pcdata);
+    node.set_value(text.c_str());
+}
+
+void AppendFileAsHexElement(const std::string& elementName, const std::string& storedFileName,
+                            pugi::xml_node parent, const std::string& bookFileName)
+{
+    std::string path = storedFileName;
+    ResolveMediaFileName(path, bookFileName);
+    std::string bytes;
+    if (!lf::sys::ReadWholeFile(path, bytes))
+        return;
+
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (const char c : bytes)
+    {
+        const auto b = static_cast<unsigned char>(c);
+        hex.push_back(kDigits[b >> 4]);
+        hex.push_back(kDigits[b & 0x0F]);
+    }
+    pugi::xml_node element = parent.append_child(elementName.c_str());
+    element.append_attribute("FileName").set_value(storedFileName.c_str());
+    element.append_child(pugi::node_cdata).set_value(hex.c_str());
+}
+
+namespace
+{
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// The stored name as a path below the target folder, "/" separated; empty when the name could lead
+// outside that folder (a full path, a drive or web address, a ".." component) or names nothing.
+std::string SafeRelativeName(const std::string& storedFileName)
+{
+    std::string name = storedFileName;
+    if (!name.empty() && name.front() == '\\')
+        name.erase(0, 1);
+    name = StoredNameToPath(name);
+    // Any ":" marks a drive letter or a web address, which ResolveMediaFileName never takes as relative.
+    if (name.empty() || IsFullPathName(name) || name.find(':') != std::string::npos)
+        return {};
+    std::string_view rest = name;
+    while (!rest.empty())
+    {
+        const std::size_t slash = rest.find('/');
+        const std::string_view part = rest.substr(0, slash);
+        if (part == "..")
+            return {};
+        if (slash == std::string_view::npos)
+            break;
+        rest.remove_prefix(slash + 1);
+    }
+    // A name that ends in a separator names a folder, not a file.
+    if (name.back() == '/')
+        return {};
+    return name;
+}
+
+} // namespace
+
+bool ExtractHexToFile(const std::string& folder, const std::string& storedFileName,
+                      const std::string& hexText)
+{
+    if (hexText.size() < 2 || hexText.size() % 2 != 0)
+        return false;
+    const std::string name = SafeRelativeName(storedFileName);
+    if (name.empty())
+        return false;
+
+    std::string bytes;
+    bytes.reserve(hexText.size() / 2);
+    for (std::size_t i = 0; i < hexText.size(); i += 2)
+    {
+        const int high = HexValue(hexText[i]);
+        const int low = HexValue(hexText[i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes.push_back(static_cast<char>((high << 4) | low));
+    }
+
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += name;
+    return lf::sys::WriteFileAtomically(path, bytes);
+}
