@@ -11,6 +11,8 @@
 #include "platform/sys/TextCase.h"
 
 #include <charconv>
+#include <cmath>
+#include <string_view>
 #include <system_error>
 
 namespace
@@ -46,6 +48,22 @@ std::uint32_t MakeNewItemID(std::uint32_t& lastItemID)
 
 namespace lf::items
 {
+
+// A decimal number with "." as the decimal point, blanks around it allowed; false for anything else.
+bool ReadNumber(const std::string& text, double& value)
+{
+    std::string_view s = text;
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    if (s.empty())
+        return false;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
+    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(value);
+}
 
 bool IsNegativeGrade(const std::string& grade)
 {

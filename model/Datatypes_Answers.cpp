@@ -50,21 +50,6 @@ bool WildcardMatches(std::string_view text, std::string_view pattern)
     return p == pattern.size();
 }
 
-// A decimal number with "." as the decimal point, blanks around it allowed; false for anything else.
-bool ReadNumber(const std::string& text, double& value)
-{
-    std::string_view s = text;
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    if (!s.empty() && s.front() == '+')
-        s.remove_prefix(1);
-    if (s.empty())
-        return false;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
-    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(value);
-}
 
 // Shared by the typed kinds: the first credited answer, or with check the first credited one that matches.
 template <class Matches>

@@ -20,6 +20,10 @@ inline bool IsNonZeroGrade(const std::string& grade)
 // True when the grade text reads as a negative number: a penalty.
 bool IsNegativeGrade(const std::string& grade);
 
+// A decimal number with "." as the decimal point, blanks and a leading "+" allowed; false for anything else
+// (infinity and not-a-number included).
+bool ReadNumber(const std::string& text, double& value);
+
 // Folds the right-or-wrong decisions of a question's answers into a grade: the first decision gives 1
 // (right) or 0 (wrong); a later one that differs gives 2 (partly right), which nothing changes afterwards.
 class CDecisionFold
