@@ -1,0 +1,293 @@
+// The open book's collection of questions: it owns the items in book order, keeps the stable record list
+// the undo history refers to, the chapter table, the filter settings with the visible sequence and the
+// position in it, and the rows the question list shows.
+#pragma once
+
+#include "model/Array.h"
+#include "model/Bacup.h"
+#include "model/Records.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CBaseItem;
+class CItemsArray2;
+namespace lf
+{
+class RichDocument;
+}
+
+// Phases the sequence is built for (`currentMode`).
+enum EActionMode : std::int32_t
+{
+    eamNone = -1,
+    eamTestMode = 0,
+    eamReviewMode = 1,
+    eamLearnMode = 2, // the Flash phase
+    eamEditMode = 3,
+};
+
+// Chapter IDs that never have a row in the chapter table.
+constexpr std::int32_t kAllCategoriesID = -2;
+constexpr std::int32_t kTrashCategoryID = -10;
+
+// True when the item is neither deleted for good nor in the Trash.
+bool IsActiveItem(const CBaseItem* item);
+
+// Book-order comparison of the sort: chapter row, dotted chapter number (empty last), creation time, last
+// change, ID. Negative, 0 or positive.
+int CompareItemsForSort(const CItemsArray2& items, const CBaseItem* a, const CBaseItem* b);
+
+// Converts the item at a book-order index to another kind (see CItemsArray2::ConvertCurrentItemTo).
+bool ConvertItemTo(CItemsArray2& items, std::int32_t index, int kind, bool inPlace);
+
+class CItemsArray2
+{
+public:
+    CItemsArray2();
+    // Deletes every item of the book.
+    virtual ~CItemsArray2();
+    CItemsArray2(const CItemsArray2&) = delete;
+    CItemsArray2& operator=(const CItemsArray2&) = delete;
+
+    // --- Lists and lookups ---
+
+    std::int32_t GetCount() const { return m_Items.GetSize(); }
+    // The item at a book-order index; null outside 0..count-1.
+    CBaseItem* GetItem(std::int32_t index) const;
+    // Book-order index, -1 when absent or null.
+    std::int32_t IndexOfItem(const CBaseItem* item) const;
+    // Index in the stable record list, -1 when absent or null.
+    std::int32_t GetRecordIndex(const CBaseItem* item) const;
+    // The item at a record index; null outside 0..count-1.
+    CBaseItem* GetRecord(std::int32_t recordIndex) const;
+    std::int32_t GetRecordIndexAt(std::int32_t index) const;
+    std::int32_t GetItemIndexOfRecord(std::int32_t recordIndex) const;
+
+    // The rows of the question list: the members of the sequence in book order after the last rebuild.
+    std::int32_t GetGridCount() const { return m_GridList.GetSize(); }
+    CBaseItem* GetGridListItem(std::int32_t row) const;
+    std::int32_t GetItemIndexOfGridRow(std::int32_t row) const;
+    bool HasSelectedGridItems() const;
+
+    // 1-based count of the items up to the current one (inclusive) in its chapter, whatever their status;
+    // 0 without a current item.
+    std::int32_t GetNumberInCategory() const;
+
+    bool IsModified() const { return m_bModified != 0; }
+    void SetModified(bool modified) { m_bModified = modified ? 1 : 0; }
+
+    // The hidden rich-text view through which plain search texts are made (not owned).
+    void SetSearchView(lf::RichDocument* view) { m_pSearchView = view; }
+    lf::RichDocument* GetSearchView() const { return m_pSearchView; }
+
+    CBackupItem& GetBackupItem() { return m_BackupItem; }
+    void SetKeptItem(CBaseItem* item) { m_KeptItem = item; }
+    CBaseItem* GetKeptItem() const { return m_KeptItem; }
+
+    // --- Creation and insertion ---
+
+    // A new item ID; IDs handed out by one collection strictly increase.
+    std::uint32_t NewItemID();
+    std::uint32_t GetLastItemID() const { return m_LastItemID; }
+    // A new item of QuestionType kind (1..10) with the author as owner and modifier and the layer of a new
+    // item; with withNewID it gets a new ID, otherwise -1. Null for another kind.
+    std::unique_ptr<CBaseItem> CreateItem(int kind, bool withNewID);
+    // A new item (with a new ID) filled from source when one is given; a category of 0 or more becomes its
+    // chapter. Not inserted. Null for a kind outside 1..10.
+    std::unique_ptr<CBaseItem> MakeNewItem(int kind, const CBaseItem* source, std::int32_t category);
+    // Puts the item into book order at position (0..count-1; anything else appends) and at the end of the
+    // record list; returns its book-order index. Does not rebuild the sequence. Null is refused (-1).
+    std::int32_t InsertItem(std::unique_ptr<CBaseItem> item, bool setModified, std::int32_t position);
+    // MakeNewItem, inserted at position (the book is marked modified), the sequence rebuilt, and the position
+    // moved to the new item (position 0 or more) or to the last member (negative position, or when the new
+    // item is not a member). Returns the item (owned by the collection); null for a kind outside 1..10.
+    CBaseItem* AddNewItem(int kind, const CBaseItem* source, std::int32_t position, std::int32_t category);
+    // The layer of a new item: the first number of the greatest chapter number of the book plus one; "1"
+    // for a book without numbers or when that number cannot be read (logged).
+    std::string GetMaxLayer() const;
+    // A whole copy of the item, its ID, times, modifier and user answer included, for the undo history.
+    // Null for null.
+    std::unique_ptr<CBaseItem> CopyItemForUndo(const CBaseItem* item);
+
+    // --- Replacement and conversion ---
+
+    // The new object takes the place of the one at a book-order index in every list (and every position
+    // the collection remembers). The old object is deleted with deleteOld (result null), otherwise handed
+    // back. Nothing happens (null, newItem left with the caller) for a null newItem or an index outside
+    // 0..count-1.
+    std::unique_ptr<CBaseItem> ReplaceItemAt(std::int32_t index, std::unique_ptr<CBaseItem>&& newItem,
+                                             bool deleteOld);
+    // ReplaceItemAt at the current index.
+    std::unique_ptr<CBaseItem> ReplacePointer(std::unique_ptr<CBaseItem>&& newItem, bool deleteOld);
+    // The same by record index.
+    std::unique_ptr<CBaseItem> ReplaceRecord(std::int32_t recordIndex, std::unique_ptr<CBaseItem>&& newItem,
+                                             bool deleteOld);
+    // Converts the current item to kind. In place the question keeps its positions and gets a new ID;
+    // otherwise a copy of the other kind (one multiple-choice question per pair for a matching item) is
+    // appended. A real change marks the book modified. Nothing happens (true) without a current item, for
+    // the item's own kind in place, or for a kind outside 1..10.
+    bool ConvertCurrentItemTo(int kind, bool inPlace);
+
+    // --- Chapters ---
+
+    std::int32_t GetCategoryCount() const { return m_Categories.GetSize(); }
+    bool GetCategoryAt(std::int32_t row, SCategoryInfo& info) const;
+    std::int32_t GetCategoryIDAt(std::int32_t row) const;
+    std::int32_t FindCategoryIndex(std::int32_t id) const;
+    // Exact, case-sensitive comparison of names.
+    std::int32_t FindCategoryIndexByName(const std::string& name) const;
+    // True only for an ID of 0 or more that has a row; row receives it.
+    bool CategoryExists(std::int32_t id, std::int32_t* row = nullptr) const;
+    // A copy of the chapter's row; -10 answers the Trash without a row. False for an ID without a row.
+    bool GetCategoryInfo(std::int32_t id, SCategoryInfo& info) const;
+    std::string GetCategoryName(std::int32_t id) const;
+    // Highest ID in the table plus one (0 for an empty table).
+    std::int32_t GetNextCategoryID() const;
+    // Appends the chapter (with newID its ID becomes the next free one). Refused for a name that is empty
+    // after trimming blanks and, without newID, for an ID that already has a row.
+    bool AddCategory(const SCategoryInfo& info, bool newID, bool setModified, std::int32_t* row = nullptr);
+    // The row of the chapter with exactly this name, added (and the book marked modified) when missing;
+    // -1 for an empty name.
+    std::int32_t GetOrAddCategoryByName(const std::string& name);
+    // Refused for an ID without a row and for row 0.
+    bool RenameCategory(std::int32_t id, const std::string& name, const std::string& description);
+    // Overwrites rows 1..count-1 only.
+    bool SetCategoryAt(std::int32_t row, const SCategoryInfo& info);
+    // Removes a chapter (not row 0) and moves its items to chapter 0; marks the book modified.
+    bool DeleteCategory(std::int32_t id);
+    // Every item of oldID gets newID when newID has a row. Always true.
+    bool MoveItemsToCategory(std::int32_t oldID, std::int32_t newID);
+
+    // --- Whole collection ---
+
+    // Deletes every item, leaves only chapter 0 "Unfiled", no position, not modified, filter reset. The
+    // undo history, the last item ID, the test clock and the score rows stay. True.
+    bool Clear();
+
+    // --- Filter settings, the sequence and the position (Itemsarray_Sequence.cpp) ---
+
+    // Rebuilds the sequence from the filter settings; false only without a phase (logged).
+    bool SetFilterQuestion(bool resetCycle);
+    bool Refilter(bool resetCycle) { return SetFilterQuestion(resetCycle); }
+    // The phase and the view arrive as bytes and are read signed (255 is -1).
+    void SetCurrentMode(std::uint8_t mode, bool refilter);
+    std::int32_t GetCurrentMode() const { return m_Preferences.currentMode; }
+    void SetCurrentView(std::uint8_t view, bool refilter);
+    std::int32_t GetCurrentView() const { return m_Preferences.currentView; }
+    // The chapter filter: a chapter ID, -2 all chapters, -10 the Trash. False (logged) for another ID without
+    // a row.
+    bool SetActiveCategory(std::int32_t id, bool refilter);
+    std::int32_t GetActiveCategory() const { return m_Preferences.currentCategory; }
+    void SetRandomMode(std::uint8_t on) { m_Preferences.randomMode = on; }
+    void SetCycleMode(std::uint8_t on) { m_Preferences.cycleMode = on; }
+    void SetDepthMode(std::uint8_t on) { m_Preferences.depthMode = on; }
+    std::uint8_t GetRandomMode() const { return m_Preferences.randomMode; }
+    std::uint8_t GetCycleMode() const { return m_Preferences.cycleMode; }
+    std::uint8_t GetDepthMode() const { return m_Preferences.depthMode; }
+    // All chapters, no mode, no search; the phase, the view and the problem query stay.
+    void ResetFilterOptions();
+    // Only the marked-only switch and the four search scopes are cleared.
+    void ClearSearchOptions();
+    void GetFilterOptions(SFilterOptions& options) const { options = m_Preferences; }
+    // Takes all fields; does not rebuild.
+    void SetFilterOptions(const SFilterOptions& options) { m_Preferences = options; }
+
+    // Keeps the filter settings and the position, to be restored once.
+    void SaveFilter();
+    // Puts the kept settings back; with refilter the sequence is rebuilt and the position goes back to the
+    // kept question when it is still a member, else to the first member. False without a snapshot or for an
+    // empty sequence.
+    bool RestoreFilter(bool refilter);
+
+    // Moves to the first / last member; false for an empty sequence.
+    bool First();
+    bool Last();
+    // Moves to the next / previous member (with peek only reports its book-order index in index). In Cycle
+    // mode the end of the sequence starts the next pass. False when it cannot move.
+    bool Next(bool peek = false, std::int32_t* index = nullptr);
+    bool Prev(bool peek = false, std::int32_t* index = nullptr);
+    // Moves to the item when it is a member.
+    bool SetCurrentItem(const CBaseItem* item);
+    // Moves back to the item that was current before the last rebuild or bulk move.
+    bool RestoreCurrentItem();
+    CBaseItem* GetCurrentItem() const { return GetItem(m_CurrentIndex); }
+    std::int32_t GetCurrentIndex() const { return m_CurrentIndex; }
+    void ClearPosition() { m_CurrentIndex = -1; }
+    std::int32_t GetCurrentNumber() const { return m_CurrentNumber; }
+    std::int32_t GetSequenceCount() const { return m_SequenceCount; }
+    std::int32_t GetMaxCycle() const { return m_MaxCycle; }
+    // Adds 1 to the cycle counter of every member.
+    void IncrementCycleCounters();
+    // Sorts the whole book order with CompareItemsForSort.
+    void SortItems();
+    // Sorts the book order by duplicate group, then as SortItems.
+    void SortByDuplicateGroup();
+
+private:
+    // The snapshot of SaveFilter.
+    struct SSavedFilter
+    {
+        SFilterOptions options;
+        std::int32_t currentIndex = -1;
+        CBaseItem* currentItem = nullptr; // not owned
+        std::int32_t currentNumber = 0;
+        std::int32_t sequenceCount = 0;
+        std::uint8_t held = 0;
+    };
+
+    // The test clock: limit and remaining seconds, start tick, whether the text shows the time used, and
+    // whether a limit is running.
+    struct STestTimer
+    {
+        std::uint32_t limit = 0;
+        std::uint32_t remaining = 0;
+        std::uint32_t start = 0;
+        std::uint8_t showElapsed = 0;
+        std::uint8_t on = 0;
+    };
+
+    // Makes every remembered position that names oldItem name newItem (null to forget it), so no pointer
+    // outlives the object it points at.
+    void RedirectItemPointers(const CBaseItem* oldItem, CBaseItem* newItem);
+    // Puts newItem in place of oldItem in every list and remembered position.
+    void PutInPlace(const CBaseItem* oldItem, CBaseItem* newItem);
+    // Builds the plain search text of an item made here (conversions, the duplicate query).
+    void PrepareSearchInfo(CBaseItem* item);
+    // Converts a matching item into one multiple-choice question per pair, appended.
+    void ConvertMatchingToMultipleChoice(CBaseItem* matching);
+    friend bool ConvertItemTo(CItemsArray2& items, std::int32_t index, int kind, bool inPlace);
+
+    // Sequence helpers.
+    bool IsCandidate(CBaseItem* item) const;
+    bool PassesView(CBaseItem* item) const;
+    void RemoveFromSequence(CBaseItem* item);
+    void FormDuplicateGroups();
+    bool NextInDepth(bool peek, std::int32_t* index);
+    bool PrevInDepth(bool peek, std::int32_t* index);
+    bool NextAtEnd(bool peek, std::int32_t* index);
+    void FillGridList();
+    // Sorts the book order by CompareItemsForSort, by duplicate group first when asked; the current item
+    // stays current.
+    void SortBookOrder(bool byDuplicateGroup);
+
+    CBaseItemPtrArray m_Items;    // book order; owned
+    CBaseItemPtrArray m_Records;  // every item ever inserted, in insertion order; the same objects
+    CBaseItemPtrArray m_GridList; // the members of the sequence in book order
+    CCategoryInfoArray m_Categories;
+    std::int32_t m_CurrentIndex = -1;
+    std::int32_t m_CurrentNumber = -1;
+    std::int32_t m_SequenceCount = 0;
+    std::uint8_t m_bModified = 0;
+    std::uint32_t m_LastItemID = 0;
+    SFilterOptions m_Preferences;
+    SSavedFilter m_SavedFilter;
+    CBaseItem* m_KeptItem = nullptr; // not owned
+    STestTimer m_Timer;
+    STestTimer m_SavedTimer;
+    CScoreInfoArray m_ScoreRows;
+    CBackupItem m_BackupItem;
+    lf::RichDocument* m_pSearchView = nullptr; // not owned
+    std::int32_t m_MaxCycle = 0;
+};

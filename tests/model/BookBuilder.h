@@ -1,0 +1,265 @@
+// Builds a book (an item collection) for tests in one expression:
+//   BookBuilder().chapter("Bio").multipleChoice("Q?", {"a", "b"}, 0).layer("1.1").marked().build()
+// Items are made by the collection's factory and appended in the order written; each item's name is its
+// question text unless name() says otherwise. The modifiers after an item apply to that item.
+#pragma once
+
+#include "model/Datatypes.h"
+#include "model/Datatypes_Kinds.h"
+#include "model/Itemsarray.h"
+#include "model/Log.h"
+#include "model/Prefs.h"
+#include "tests/support/TestSupport.h"
+
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lf::test
+{
+
+// What a book under test needs around it: a fixed clock, options in the Moodle style (every kind studied)
+// with an author name, and a log that goes into a scratch folder.
+struct BookEnvironment
+{
+    BookEnvironment()
+    {
+        prefs.m_ViewMode = 3;
+        prefs.m_AuthorId = "Tester";
+        SetLogBooksDirectory(logFolder.folder());
+    }
+    ~BookEnvironment() { SetLogBooksDirectory(""); }
+    BookEnvironment(const BookEnvironment&) = delete;
+    BookEnvironment& operator=(const BookEnvironment&) = delete;
+
+    std::string LogText() const
+    {
+        const std::string path = logFolder.file("Lernfold.log");
+        return std::filesystem::exists(path) ? ReadFile(path) : std::string();
+    }
+
+    FakeSystem system;
+    TempDir logFolder;
+    CPrefs prefs;
+};
+
+class BookBuilder
+{
+public:
+    // A fresh book, handed over by build().
+    BookBuilder() : m_Owned(std::make_unique<CItemsArray2>()), m_Items(m_Owned.get()) { m_Items->Clear(); }
+    // Adds to an existing collection (emptied first when it has no chapter table yet).
+    explicit BookBuilder(CItemsArray2& items) : m_Items(&items)
+    {
+        if (m_Items->GetCategoryCount() == 0)
+            m_Items->Clear();
+    }
+
+    // A new chapter; the items that follow go into it.
+    BookBuilder& chapter(const std::string& name)
+    {
+        const std::int32_t row = m_Items->GetOrAddCategoryByName(name);
+        m_Category = m_Items->GetCategoryIDAt(row);
+        return *this;
+    }
+    // The items that follow go into chapter 0 "Unfiled".
+    BookBuilder& unfiled()
+    {
+        m_Category = 0;
+        return *this;
+    }
+
+    // Any kind with its question text and no answers.
+    BookBuilder& item(int kind, const std::string& question)
+    {
+        std::unique_ptr<CBaseItem> made = m_Items->CreateItem(kind, true);
+        made->SetQuestionText(question);
+        made->SetName(question);
+        made->SetCategoryID(m_Category);
+        m_Last = made.get();
+        m_Items->InsertItem(std::move(made), false, -1);
+        return *this;
+    }
+    // A multiple-choice question whose answer number correct (0-based) is right; -1 for none.
+    BookBuilder& multipleChoice(const std::string& question, std::initializer_list<std::string> answers,
+                                int correct)
+    {
+        item(qtMultipleChoice, question);
+        int i = 0;
+        for (const std::string& text : answers)
+        {
+            SAnswerItem a;
+            a.ID = i + 1;
+            a.AnswerText = text;
+            a.Correct = i == correct ? "1" : "0";
+            m_Last->AddAnswer(a);
+            ++i;
+        }
+        return *this;
+    }
+    BookBuilder& trueFalse(const std::string& question, bool statementTrue)
+    {
+        item(qtTrueFalse, question);
+        SAnswerItem a;
+        a.ID = 1;
+        a.Correct = statementTrue ? "1" : "0";
+        m_Last->AddAnswer(a);
+        return *this;
+    }
+    // A matching question with its (sub-question, match) pairs.
+    BookBuilder& matching(const std::string& question, std::vector<std::pair<std::string, std::string>> pairs)
+    {
+        item(qtMatching, question);
+        std::int32_t id = 0;
+        for (auto& [sub, match] : pairs)
+        {
+            SAnswerItem a;
+            a.ID = ++id;
+            a.AnswerText = sub;
+            a.Correct = match;
+            m_Last->AddAnswer(a);
+        }
+        return *this;
+    }
+    BookBuilder& essay(const std::string& question) { return item(qtEssay, question); }
+    BookBuilder& description(const std::string& question) { return item(qtDescription, question); }
+
+    // --- Modifiers of the last item ---
+
+    BookBuilder& name(const std::string& text)
+    {
+        m_Last->SetName(text);
+        return *this;
+    }
+    BookBuilder& layer(const std::string& text)
+    {
+        m_Last->SetLayersStr(text);
+        return *this;
+    }
+    BookBuilder& marked()
+    {
+        m_Last->SetStatus(qsMarked, true);
+        return *this;
+    }
+    BookBuilder& cycles(std::int32_t counter)
+    {
+        m_Last->SetCycleCounter(counter);
+        return *this;
+    }
+    BookBuilder& created(std::int64_t seconds)
+    {
+        m_Last->SetWhenCreated(seconds);
+        m_Last->SetLastModified(seconds);
+        return *this;
+    }
+    // In the Trash, as a deletion leaves it.
+    BookBuilder& trashed()
+    {
+        m_Last->SetStatus(qsInTrash, true);
+        m_Last->SetCategoryID(kTrashCategoryID);
+        return *this;
+    }
+    // Answered right (true) or wrong (false): a multiple-choice question gets its right or a wrong choice
+    // marked, a true/false question the matching choice.
+    BookBuilder& answered(bool right)
+    {
+        if (auto* mc = dynamic_cast<CMultipleChoiceItem*>(m_Last))
+        {
+            for (std::int32_t i = 0; i < mc->GetAnswerCount(); ++i)
+            {
+                SAnswerItem* a = nullptr;
+                mc->GetAnswer(i, a);
+                if ((a->Correct == "1") == right)
+                {
+                    mc->ToggleUserChoice(i, a, true);
+                    break;
+                }
+            }
+        }
+        else if (auto* tf = dynamic_cast<CTrueFalseItem*>(m_Last))
+        {
+            SAnswerItem* a = nullptr;
+            tf->GetAnswer(0, a);
+            const bool truth = a->Correct == "1";
+            tf->SetUserAnswer(truth == right ? "1" : "0");
+        }
+        return *this;
+    }
+    // An essay answered by the user and, when grade is not empty, graded by hand.
+    BookBuilder& essayAnswer(const std::string& text, const std::string& grade)
+    {
+        SCommonUserAnswerInfo info = m_Last->GetCommonUserAnswerInfo();
+        info.UserAnswer = text;
+        m_Last->SetCommonUserAnswerInfo(info);
+        SAnswerItem* a = nullptr;
+        if (m_Last->GetAnswer(0, a))
+            a->Correct = grade;
+        return *this;
+    }
+    // The item's plain search text, as the search-text builder would leave it.
+    BookBuilder& searchText(const std::string& text)
+    {
+        m_Last->SetSearchText(text);
+        m_Last->SetSearchTextFilled(true);
+        return *this;
+    }
+
+    CBaseItem* last() const { return m_Last; }
+    CItemsArray2& items() { return *m_Items; }
+    // The book, not marked modified. Only for a builder that made its own book.
+    std::unique_ptr<CItemsArray2> build()
+    {
+        m_Items->SetModified(false);
+        return std::move(m_Owned);
+    }
+
+private:
+    std::unique_ptr<CItemsArray2> m_Owned;
+    CItemsArray2* m_Items;
+    std::int32_t m_Category = 0;
+    CBaseItem* m_Last = nullptr;
+};
+
+// The names of the members of the sequence in book order, joined by ",".
+inline std::string SequenceNames(const CItemsArray2& items)
+{
+    std::string names;
+    for (std::int32_t i = 0; i < items.GetCount(); ++i)
+    {
+        const CBaseItem* item = items.GetItem(i);
+        if (item->IsInSequence())
+            names += (names.empty() ? "" : ",") + item->GetName();
+    }
+    return names;
+}
+
+// The names of all items in book order, joined by ",".
+inline std::string BookOrderNames(const CItemsArray2& items)
+{
+    std::string names;
+    for (std::int32_t i = 0; i < items.GetCount(); ++i)
+        names += (i ? "," : "") + items.GetItem(i)->GetName();
+    return names;
+}
+
+// The name of the current item, empty when there is none.
+inline std::string CurrentName(const CItemsArray2& items)
+{
+    const CBaseItem* item = items.GetCurrentItem();
+    return item ? item->GetName() : std::string();
+}
+
+// The item of that name, null when none.
+inline CBaseItem* FindByName(const CItemsArray2& items, const std::string& name)
+{
+    for (std::int32_t i = 0; i < items.GetCount(); ++i)
+    {
+        if (items.GetItem(i)->GetName() == name)
+            return items.GetItem(i);
+    }
+    return nullptr;
+}
+
+} // namespace lf::test
