@@ -8,6 +8,7 @@
 #include "model/Prefs.h"
 #include "model/Utils.h"
 #include "model/XmlUtils.h"
+#include "platform/richtext/RichDocument.h"
 
 #include <algorithm>
 #include <charconv>
@@ -351,10 +352,18 @@ std::unique_ptr<CBaseItem> CItemsArray2::ReplaceRecord(std::int32_t recordIndex,
 
 void CItemsArray2::PrepareSearchInfo(CBaseItem* item)
 {
-    // Seam for the search-text builder of the text search: once it exists it fills the item's plain search
-    // text here (not forced, all four parts, through m_pSearchView). Until then an item keeps the search
-    // text it has, and one without a search text simply does not match a text search.
-    (void)item;
+    PrepareItemSearchInfo(item, SearchViewForBuilding(), false, true, true, true, true);
+}
+
+lf::RichDocument* CItemsArray2::SearchViewForBuilding()
+{
+    if (m_pSearchView)
+        return m_pSearchView;
+    // Without a view every item would stay unbuilt, never match a search, and the duplicate query would
+    // log a line for every pair it compares.
+    if (!m_pOwnSearchView)
+        m_pOwnSearchView = std::make_unique<lf::RichDocument>();
+    return m_pOwnSearchView.get();
 }
 
 void CItemsArray2::ConvertMatchingToMultipleChoice(CBaseItem* matching)

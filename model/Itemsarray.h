@@ -18,6 +18,12 @@ namespace lf
 class RichDocument;
 }
 
+// Builds the item's plain, lower-case search text through a hidden rich-text view from the name and the
+// selected text groups (question, answers, feedback, keywords). Nothing happens for a null item or view
+// (logged), or when the text is built already and force is off.
+void PrepareItemSearchInfo(CBaseItem* item, lf::RichDocument* view, bool force, bool question, bool answers,
+                           bool feedback, bool keywords);
+
 // Phases the sequence is built for (`currentMode`).
 enum EActionMode : std::int32_t
 {
@@ -225,6 +231,93 @@ public:
     // Sorts the book order by duplicate group, then as SortItems.
     void SortByDuplicateGroup();
 
+    // --- Search and problem queries (Itemsarray_Search.cpp) ---
+
+    // Turns the question list's search text into filter settings: a plain text searches the items' built
+    // search texts; a text starting with "?" is a problem query (counts of correct answers or choices,
+    // duplicates, special characters, empty choices), optionally followed by "?" and a text to search as
+    // well. The settings before the call are kept as the filter snapshot. With refilter the sequence is
+    // rebuilt and the position stays on the question that was current, else goes to the first member.
+    // False for a query without a known keyword (settings unchanged, logged) and for a rebuild that leaves
+    // no member (the previous settings and sequence come back); true otherwise.
+    bool Search(const std::string& text, bool markedOnly, bool refilter, bool inQuestion, bool inAnswers,
+                bool inFeedback, bool inKeywords);
+
+    // --- Score rows (Itemsarray_Score.cpp) ---
+
+    // Recomputes the score rows: one per chapter with counted questions (in order of first occurrence),
+    // the row of the active view filter when there is one, and the all-questions row when all chapters are
+    // asked for or the chapter filter takes all. False, with no rows, when no chapter row resulted.
+    bool RefreshScoreData(bool allChapters);
+    std::int32_t GetScoreCount() const { return m_ScoreRows.GetSize(); }
+    // A copy of row index; false (row untouched) outside 0..count-1.
+    bool GetScoreItem(std::int32_t index, SScoreInfo& row) const;
+
+    // --- The clock of a timed Test (Itemsarray_Score.cpp) ---
+
+    // Starts the clock afresh: the whole limit remains.
+    void SetTimer(bool on, bool showElapsed, std::uint32_t startTick, std::uint32_t limitSeconds);
+    void SetTimerStart(std::uint32_t tick) { m_Timer.start = tick; }
+    // Moves the start later by a pause's length, so the pause is not counted.
+    void ShiftTimerStart(std::uint32_t milliseconds) { m_Timer.start += milliseconds; }
+    void StopTimer() { m_Timer.on = 0; }
+    bool IsTimerOn() const { return m_Timer.on != 0; }
+    bool IsTimerShowingElapsed() const { return m_Timer.showElapsed != 0; }
+    // True once a clock text was asked for after the limit ran out.
+    bool IsTimeUp() const { return m_Timer.on != 0 && m_Timer.remaining == 0; }
+    std::uint32_t GetTimerLimit() const { return m_Timer.limit; }
+    std::uint32_t GetTimerRemaining() const { return m_Timer.remaining; }
+    // "h:mm:ss" of the time left (or used, when the clock shows the time used and forceRemaining is off),
+    // read from the tick count now; updates the time left. Empty outside Test phase or with the clock off.
+    std::string GetTimerText(bool forceRemaining);
+    // The limit as "h:mm:ss".
+    std::string GetTimerLimitText() const;
+    // Keeps a copy of the whole clock, and puts it back (the study clock dialog's Cancel).
+    void SaveTimerState() { m_SavedTimer = m_Timer; }
+    void RestoreTimerState() { m_Timer = m_SavedTimer; }
+
+    // --- Deletion, Trash and bulk changes (Itemsarray_Trash.cpp) ---
+
+    // Moves the item at a book-order index to the Trash, or, when it is in the Trash, deletes it for good
+    // (only its identity stays); each pushes its undo entry. False for an index without an item and for an
+    // item deleted already. The current position is dropped when it was that index; no rebuild.
+    bool DeleteItem(std::int32_t index, bool setModified);
+    // Deletes the current item, rebuilds and moves to the member after it (at the end: before it). False
+    // when nothing was deleted.
+    bool DeleteCurrentItem();
+    // toTrash: moves the items outside the Trash into it; otherwise deletes the items in the Trash for
+    // good. allItems takes the whole book, else the selected members. Rebuilds and keeps a sensible
+    // position. True when anything was deleted.
+    bool DeleteItems(bool allItems, bool toTrash);
+    // Deletes every item in the Trash for good; no rebuild. True when there was one.
+    bool EmptyTrash();
+    std::int32_t GetTrashCount() const;
+    // Moves one item to a chapter (-10: into the Trash; any other: out of it) with its undo entry and
+    // marks the book modified; no rebuild. False only for null.
+    bool ChangeItemCategory(CBaseItem* item, std::int32_t chapterID);
+    // Moves the rows of the question list (useGrid; marked and/or selected ones) or the items of the book
+    // (marked ones; the members unless allItems) into a chapter or the Trash, each with its undo entry;
+    // rebuilds and returns to the current question. False for a negative chapter other than -10 (logged)
+    // and when nothing changed.
+    bool MultiChangeCategoryAndFlagsRecords(bool allItems, bool markedOnly, bool useGrid, bool selectedOnly,
+                                            std::int32_t chapterID);
+    // Marks or unmarks the selected rows of the question list, each with its undo entry. False (logged)
+    // when a row has no item.
+    bool SetSelectionForGreedList(bool mark);
+    // Gives the selected rows the chapter numbers prefix.start, prefix.start+step, ... (a number that
+    // would not be above 0 becomes 1), each with its undo entry. False (logged) when a row has no item.
+    bool RenumberSelectedItems(std::int32_t start, std::int32_t step, const std::string& prefix);
+    // Clears the user's answers and the cycle counters of the book (allItems) or of the members.
+    void ResetAnswers(bool allItems);
+    // Clears the marks of the book (allItems) or of the members.
+    void ClearMarks(bool allItems);
+    // kind 1: gives every multiple-choice question up to four wrong answers taken from the first answers
+    // of other questions, explains them in its general feedback, then shuffles every item's answers. True
+    // when a wrong answer was added.
+    bool GenerateDistractors(int kind);
+    // Moves to the Trash every later member that duplicates an earlier one; returns how many.
+    std::int32_t RemoveDuplicates();
+
 private:
     // The snapshot of SaveFilter.
     struct SSavedFilter
@@ -253,8 +346,16 @@ private:
     void RedirectItemPointers(const CBaseItem* oldItem, CBaseItem* newItem);
     // Puts newItem in place of oldItem in every list and remembered position.
     void PutInPlace(const CBaseItem* oldItem, CBaseItem* newItem);
-    // Builds the plain search text of an item made here (conversions, the duplicate query).
+    // Builds the plain search text of an item made here (conversions, the duplicate query), not forced.
     void PrepareSearchInfo(CBaseItem* item);
+    // The view search texts are built through: the one given, else the collection's own.
+    lf::RichDocument* SearchViewForBuilding();
+    // Pushes an undo entry for the item when it has a record.
+    void PushUndo(const CBaseItem* item, std::uint8_t action, std::uint8_t changeDataType,
+                  const std::string& oldText, std::int32_t oldValue);
+    // After a deletion and rebuild: the member after the remembered index, else the one before, else the
+    // first.
+    void MoveNearIndex(std::int32_t remembered);
     // Converts a matching item into one multiple-choice question per pair, appended.
     void ConvertMatchingToMultipleChoice(CBaseItem* matching);
     friend bool ConvertItemTo(CItemsArray2& items, std::int32_t index, int kind, bool inPlace);
@@ -289,5 +390,12 @@ private:
     CScoreInfoArray m_ScoreRows;
     CBackupItem m_BackupItem;
     lf::RichDocument* m_pSearchView = nullptr; // not owned
+    // Made on first need when no search view was given, so search texts can always be built.
+    std::unique_ptr<lf::RichDocument> m_pOwnSearchView;
     std::int32_t m_MaxCycle = 0;
 };
+
+// Merges one score row into the list: its counts go to the row of the same ID, or it is appended with the
+// name of its chapter or summary code. False (logged, counts lost) for a chapter without a record or an
+// unknown code.
+bool AddScoreToArray(const CItemsArray2& items, CScoreInfoArray& rows, const SScoreInfo& row);

@@ -229,15 +229,10 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
         {
             if (!item->IsInSequence())
                 continue;
-            if (p.markedOnly)
-            {
-                if (!item->IsMarked())
-                    RemoveFromSequence(item);
-            }
-            else if (!item->MatchesFilter(p))
-            {
+            // A marked-only search still has to find its text or pass its query.
+            if ((p.markedOnly && !item->IsMarked()) ||
+                ((textSearch || countQuery) && !item->MatchesFilter(p)))
                 RemoveFromSequence(item);
-            }
         }
     }
     if (p.problemKind == 10)

@@ -1,0 +1,317 @@
+// How fast the native XML book opens and saves, and how much memory that takes, beside the floor on the
+// same file: a bare XML parse that turns every stored text into plain text (open), and a bare save of the
+// same document tree (save). Books of 1,000, 10,000 and 100,000 questions of mixed kinds, three chapters.
+#include "model/Datastorage.h"
+#include "model/Datatypes_Kinds.h"
+#include "model/Log.h"
+#include "platform/richtext/RichTextOps.h"
+#include "platform/richtext/RichXml.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <atomic>
+#include <charconv>
+#include <cstdlib>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <new>
+#include <string>
+
+#include <malloc.h>
+
+namespace {
+
+std::string Number(std::int64_t value)
+{
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+// A stored rich text of a few hundred bytes: two text styles, two paragraphs.
+std::string RichText(std::int64_t n, const char* topic)
+{
+    lf::RichDocument doc;
+    doc.styles.textStyles.resize(2);
+    doc.styles.paraStyles.resize(2);
+    doc.content.AddText(std::string("Question ") + Number(n) + " about " + topic + ": which statement is ", 0, 0);
+    doc.content.AddText("correct", 1, 0, false);
+    doc.content.AddText("?", 0, 0, false);
+    doc.content.AddText("Think about the mitochondrial matrix, NADH and FADH2 before you answer.", 0, 1);
+    return lf::WriteRichXml(doc);
+}
+
+// A book of count questions: multiple choice (half of them), true/false, short answer, numerical with
+// units, calculated with a data set, essay, matching and description, spread over three chapters.
+void BuildBook(CItemsArray2& items, std::int64_t count)
+{
+    items.Clear();
+    const char* chapters[] = {"Cells", "Plants", "Animals"};
+    for (const char* name : chapters)
+        items.GetOrAddCategoryByName(name);
+    // An empty collection makes the items; the book's own factory would walk the whole book per item.
+    CItemsArray2 factory;
+    const int kinds[] = {qtMultipleChoice, qtMultipleChoice, qtMultipleChoice, qtMultipleChoice, qtTrueFalse,
+                         qtShortAnswer,    qtNumerical,      qtCalculated,     qtEssay,          qtMatching};
+    for (std::int64_t n = 0; n < count; ++n)
+    {
+        const int kind = n % 23 == 0 ? qtDescription : kinds[n % 10];
+        std::unique_ptr<CBaseItem> item = factory.CreateItem(kind, true);
+        const char* topic = chapters[n % 3];
+        item->SetCategoryID(static_cast<std::int32_t>(1 + n % 3));
+        item->SetName("Question " + Number(n));
+        item->SetLayersStr(Number(1 + n / 100) + "." + Number(n % 100));
+        item->SetQuestionText(RichText(n, topic));
+        item->SetGeneralFeedback(RichText(n + 1, "the explanation"));
+        item->SetKeywords(topic);
+        if (n % 7 == 0)
+            item->SetStatus(qsMarked, true);
+        if (auto* calculated = dynamic_cast<CCalculatedItem*>(item.get()))
+        {
+            SCalculatedAnswerItem answer;
+            answer.ID = 1;
+            answer.AnswerFormula = "{a}*{b}";
+            answer.Correct = "1";
+            answer.FormulaParams.Tolerance = "0.01";
+            SetVariableRange(answer, "a", "1", "10");
+            SetVariableRange(answer, "b", "1", "10");
+            GenerateDatasets(answer, 3);
+            calculated->AddCalculatedAnswer(answer);
+            calculated->AddUnit(SUnitItem{"1", "m2"});
+        }
+        else if (auto* numerical = dynamic_cast<CNumericalItem*>(item.get()))
+        {
+            numerical->AddAnswer(SAnswerItem{1, "42", "1", "", "0.5", ""});
+            numerical->AddUnit(SUnitItem{"1", "km"});
+        }
+        else if (auto* matching = dynamic_cast<CMatchingItem*>(item.get()))
+        {
+            matching->AddAnswer(SAnswerItem{1, "H2O", "water", "", "", ""});
+            matching->AddAnswer(SAnswerItem{2, "NaCl", "salt", "", "", ""});
+        }
+        else if (kind == qtMultipleChoice || kind == qtShortAnswer || kind == qtTrueFalse || kind == qtEssay)
+        {
+            const int answers = kind == qtMultipleChoice ? 4 : 1;
+            for (int a = 0; a < answers; ++a)
+                item->AddAnswer(SAnswerItem{a + 1, "Choice " + Number(a) + " of question " + Number(n),
+                                            a == 0 ? "1" : "0", a == 0 ? "Right, because" : "", "", ""});
+        }
+        items.InsertItem(std::move(item), false, -1);
+    }
+}
+
+// Heap bytes in use and their peak since the last reset, counted over every allocation of the program and
+// of the XML library (whose allocator is pointed at the counting functions). Resident-set figures of the
+// kernel cannot be reset inside containers, so the heap is counted instead.
+std::atomic<std::int64_t> g_HeapBytes{0};
+std::atomic<std::int64_t> g_HeapPeak{0};
+
+[[gnu::noinline]] void* CountedMalloc(std::size_t size)
+{
+    void* block = std::malloc(size);
+    if (!block)
+        return nullptr;
+    const std::int64_t now = g_HeapBytes += static_cast<std::int64_t>(malloc_usable_size(block));
+    std::int64_t peak = g_HeapPeak.load();
+    while (now > peak && !g_HeapPeak.compare_exchange_weak(peak, now))
+    {
+    }
+    return block;
+}
+
+[[gnu::noinline]] void CountedFree(void* block)
+{
+    if (!block)
+        return;
+    g_HeapBytes -= static_cast<std::int64_t>(malloc_usable_size(block));
+    std::free(block);
+}
+
+// The heap in use now; the peak starts again from here.
+std::int64_t ResetPeak()
+{
+    const std::int64_t now = g_HeapBytes.load();
+    g_HeapPeak = now;
+    return now;
+}
+
+// The books of each size, written once per run into a scratch folder.
+struct BookFiles
+{
+    BookFiles()
+    {
+        folder = std::filesystem::temp_directory_path() / "lernfold-bookio-bench";
+        std::filesystem::create_directories(folder);
+        SetLogBooksDirectory(folder.string() + "/");
+        pugi::set_memory_management_functions(CountedMalloc, CountedFree);
+    }
+    ~BookFiles()
+    {
+        SetLogBooksDirectory("");
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+    }
+
+    std::string Path(std::int64_t count)
+    {
+        auto found = paths.find(count);
+        if (found != paths.end())
+            return found->second;
+        const std::string path = (folder / ("book" + Number(count) + ".lnf")).string();
+        CDataStorage storage;
+        BuildBook(*storage.GetItemsPtr2(), count);
+        storage.SaveXML(path, storage.GetItemsPtr2(), true, true);
+        paths[count] = path;
+        return path;
+    }
+
+    std::filesystem::path folder;
+    std::map<std::int64_t, std::string> paths;
+};
+
+BookFiles& Files()
+{
+    static BookFiles files;
+    return files;
+}
+
+constexpr unsigned kBookParseOptions = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_wnorm_attribute;
+
+void SetMemoryCounters(benchmark::State& state, const std::string& path, std::int64_t baseBytes)
+{
+    const double fileBytes = static_cast<double>(std::filesystem::file_size(path));
+    const double peakBytes = static_cast<double>(g_HeapPeak.load() - baseBytes);
+    state.counters["file_MB"] = fileBytes / 1e6;
+    state.counters["peak_MB"] = peakBytes / 1e6;
+    state.counters["peak_per_file"] = peakBytes / fileBytes;
+}
+
+// Open: parse, build the items, build the search copies.
+void BM_OpenBook(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0));
+    lf::RichDocument view;
+    std::int64_t baseBytes = 0;
+    {
+        CDataStorage storage;
+        storage.SetRichViews(&view, nullptr);
+        for (auto _ : state)
+        {
+            state.PauseTiming();
+            storage.CloseBook();
+            baseBytes = ResetPeak();
+            state.ResumeTiming();
+            if (!storage.OpenBook(path))
+                state.SkipWithError("open failed");
+            storage.PrepareContent();
+        }
+        state.counters["questions"] = storage.GetItemsPtr2()->GetCount();
+    }
+    SetMemoryCounters(state, path, baseBytes);
+}
+
+// The floor of open: a bare parse that turns every stored text into plain text.
+void BM_OpenFloor(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0));
+    lf::RichDocument view;
+    std::int64_t baseBytes = 0;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        baseBytes = ResetPeak();
+        state.ResumeTiming();
+        pugi::xml_document doc;
+        if (!doc.load_file(path.c_str(), kBookParseOptions))
+            state.SkipWithError("parse failed");
+        std::size_t plainBytes = 0;
+        struct Walker : pugi::xml_tree_walker
+        {
+            lf::RichDocument* view;
+            std::size_t* bytes;
+            std::string plain;
+            bool for_each(pugi::xml_node& node) override
+            {
+                if (node.type() == pugi::node_cdata)
+                {
+                    GetPlainTextFromXML(node.value(), *view, plain, false);
+                    *bytes += plain.size();
+                }
+                return true;
+            }
+        } walker;
+        walker.view = &view;
+        walker.bytes = &plainBytes;
+        doc.traverse(walker);
+        benchmark::DoNotOptimize(plainBytes);
+    }
+    SetMemoryCounters(state, path, baseBytes);
+}
+
+// Save: build the document from the items and replace the file through a temporary file.
+void BM_SaveBook(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0));
+    const std::string target = path + ".saved.lnf";
+    CDataStorage storage;
+    storage.OpenBook(path);
+    std::int64_t baseBytes = 0;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        baseBytes = ResetPeak();
+        state.ResumeTiming();
+        if (!storage.SaveXML(target, storage.GetItemsPtr2(), false, true))
+            state.SkipWithError("save failed");
+    }
+    SetMemoryCounters(state, path, baseBytes);
+    std::filesystem::remove(target);
+}
+
+// The floor of save: a bare save of the same document tree, already built.
+void BM_SaveFloor(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0));
+    const std::string target = path + ".floor.lnf";
+    pugi::xml_document doc;
+    doc.load_file(path.c_str(), kBookParseOptions);
+    for (auto _ : state)
+    {
+        if (!doc.save_file(target.c_str(), "\t", pugi::format_indent, pugi::encoding_utf8))
+            state.SkipWithError("save failed");
+    }
+    std::filesystem::remove(target);
+}
+
+void Sizes(benchmark::internal::Benchmark* bench)
+{
+    bench->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+} // namespace
+
+BENCHMARK(BM_OpenFloor)->Apply(Sizes);
+BENCHMARK(BM_OpenBook)->Apply(Sizes);
+BENCHMARK(BM_SaveFloor)->Apply(Sizes);
+BENCHMARK(BM_SaveBook)->Apply(Sizes);
+
+// Every allocation of the program goes through the counting functions.
+void* operator new(std::size_t size)
+{
+    if (void* block = CountedMalloc(size))
+        return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept
+{
+    CountedFree(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    CountedFree(block);
+}
+
+BENCHMARK_MAIN();

@@ -1,0 +1,208 @@
+// The one book storage of the running program: it owns the open book, the book list, the clipboard archive
+// and the deleted-items list, keeps the open book's file name, the loaded flags and the phase, and performs
+// every read and write of book files. It needs no window: the main window hands it a status-text sink, an
+// event pump, a message sink and its hidden rich-text views through the small interfaces below.
+#pragma once
+
+#include "model/Booklist.h"
+#include "model/ClipboardArchive.h"
+#include "model/Deleteditemsarray.h"
+#include "model/Itemsarray.h"
+
+#include <pugixml.hpp>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CBaseItem;
+namespace lf
+{
+class RichDocument;
+}
+
+// Where the storage's progress texts go (the main window's status bar).
+class IStatusTextSink
+{
+public:
+    virtual ~IStatusTextSink();
+    virtual void SetStatusText(const std::string& text) = 0;
+};
+
+// Lets pending window events run, user input excluded, during long reads and writes.
+class IEventPump
+{
+public:
+    virtual ~IEventPump();
+    virtual void ProcessPendingEvents() = 0;
+};
+
+// Shows the storage's warnings to the user (a warning box with an OK button in the main window).
+class IMessageSink
+{
+public:
+    virtual ~IMessageSink();
+    virtual void ShowWarning(const std::string& text) = 0;
+};
+
+// The picture settings of the book-wide picture commands, passed through to the picture rework unchanged.
+struct SPictureReformatSettings
+{
+    bool toPng = false;
+    bool shrink = false;
+    std::int32_t maxWidth = 500;
+    std::int32_t maxHeight = 500;
+    bool scale = false;
+    bool onlyUnscaled = false;
+    std::int32_t percent = 100;
+    bool symbolFont = false;
+};
+
+class CDataStorage
+{
+public:
+    // Phase value of "no phase".
+    static constexpr std::uint8_t kNoMode = 255;
+
+    CDataStorage();
+    virtual ~CDataStorage();
+    CDataStorage(const CDataStorage&) = delete;
+    CDataStorage& operator=(const CDataStorage&) = delete;
+
+    // The one instance; null (logged) while none exists.
+    static CDataStorage* GetDataStorage();
+
+    // --- Accessors ---
+
+    CItemsArray2* GetItemsPtr2() { return &m_Items2; }
+    CBookList* GetBookList() { return &m_BookList; }
+    CClipboardArchive* GetClipboardArchive() { return &m_ClipboardArchive; }
+    CDelQuestionList* GetDelQuestionList() { return m_pDelQuestionList.get(); }
+    std::int32_t GetCurrentBookIndex() const { return m_BookIndex; }
+    void SetCurrentBookIndex(std::int32_t index) { m_BookIndex = index; }
+    std::uint8_t GetCurrentMode() const { return m_CurrentMode; }
+    // Stores the phase and hands it to the open book's filter settings read signed (255 arrives as -1),
+    // without rebuilding the sequence.
+    void SetCurrentMode(std::uint8_t mode);
+    const std::string& GetFileName() const { return m_FileName; }
+    const std::string& GetPrevFileName() const { return m_PrevFileName; }
+
+    // The main window's hidden read-only view (search texts) and hidden editor (picture rework); not owned.
+    // The view also goes to the open book, which builds search texts with it.
+    void SetRichViews(lf::RichDocument* view, lf::RichDocument* edit);
+    void SetStatusBar(IStatusTextSink* statusBar) { m_pStatusBar = statusBar; }
+    void SetEventPump(IEventPump* pump) { m_pEventPump = pump; }
+    void SetMessageSink(IMessageSink* sink) { m_pMessageSink = sink; }
+
+    // A whole book is loaded (and, when a name is given, it is that file: exact comparison).
+    bool IsBookLoaded(const std::string* fileName = nullptr) const;
+    // Only the chapters of a book are loaded (and, when a name is given, of that file).
+    bool IsCategoriesOnlyLoaded(const std::string* fileName = nullptr) const;
+    // True when the file exists, parses as XML and has a top-level element elementName (case-sensitive).
+    static bool IsXmlRoot(const std::string& fileName, const std::string& elementName);
+
+    // --- Book-level operations ---
+
+    // Empties the open book and gives it one new multiple-choice question; no file name. True.
+    bool NewBook();
+    // Opens a book file, recognised by content: root `Lernfold` is the native book, any other non-empty file
+    // the handheld database. A missing or empty file gives a warning and a new one-question book under the
+    // requested name (true). A file that fails to read leaves no book loaded and gives false, silently.
+    bool OpenBook(const std::string& fileName, bool categoriesOnly = false);
+    // Reads a backup copy in place of the book closed last, under its name, marked modified. False (after a
+    // warning for a missing or empty file) when it cannot be read.
+    bool RestoreBook(const std::string& fileName);
+    // Merges another book into the open one, its chapters moved past the open book's highest chapter ID.
+    // On success the book is marked modified; on failure the open book stays as it was.
+    bool AppendBook(const std::string& fileName);
+    // Forgets the open book: undo history, items, phase and flags; its name becomes the previous name.
+    void CloseBook();
+    // Rescans the books folder into the book list; true when the list holds a book. The open book's index
+    // is looked up again (-1 when the list no longer holds it).
+    bool ReloadBookList();
+    // Builds the plain search text of every item of a loaded book through the hidden view.
+    void PrepareContent();
+    // Reworks the pictures of the stored texts of the multiple-choice questions of the sequence.
+    // Not available in this build: logs and returns false.
+    bool ReformatRichTexts(CItemsArray2* items, bool selectedOnly, const SPictureReformatSettings& settings);
+
+    // --- The native XML book (Datastorage_Xml.cpp) ---
+
+    // Writes the whole collection as a book file through a temporary file and a rename; unless keepName,
+    // ".lnf" is appended to a name that ends neither in ".lnf" nor ".pdb" (any case). False for an empty
+    // name or a failed write, which leaves the old file untouched.
+    bool SaveXML(const std::string& fileName, CItemsArray2* items, bool clearModified, bool keepName = false);
+    void SaveCategoriesToXML(pugi::xml_node parent, const CItemsArray2* items);
+    bool SaveQuestionsToXML(pugi::xml_node parent, CItemsArray2* items, bool filter, bool sequenceOnly,
+                            bool selectedOnly, bool withCategoryName);
+    bool SaveAnswersToXML(pugi::xml_node question, CBaseItem* item);
+    bool SaveUnitsToXML(pugi::xml_node question, CBaseItem* item);
+    bool SaveVariablesToXML(pugi::xml_node question, CBaseItem* item);
+
+    // Reads a book file into items (emptied first with replace). False for a missing file, a parse error,
+    // no root `Lernfold` or a `Version` below 1.
+    bool LoadXML(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset, bool replace,
+                 bool categoriesOnly);
+    // Adds the chapters of root, IDs and parent IDs above 0 moved by categoryOffset. True.
+    bool AddCategoriesFromArrayToXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version,
+                                     std::int32_t categoryOffset);
+    // Reads every `Question` of root in order into items at insertPosition (-1 appends), skipping unknown
+    // kinds and questions deleted for good. With releaseRead each element is removed from the document once
+    // read, so a whole book is not held twice in memory. True.
+    bool LoadQuestionsFromXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version,
+                              std::int32_t categoryOffset, std::int32_t insertPosition, bool fixedCategory,
+                              std::int32_t fixedCategoryID, bool withUndo, bool mapByName, bool selectFirst,
+                              bool releaseRead = false);
+    bool LoadAnswersFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version);
+    bool LoadUnitsFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version);
+    bool LoadVariablesFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version);
+
+    // --- Formats of other units, not available in this build: each logs and returns false ---
+
+    bool LoadPDB(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset, bool replace);
+    bool SavePDB(const std::string& fileName, CItemsArray2* items, const std::string& typeCode,
+                 bool clearModified, bool keepName = false);
+    bool LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearFirst);
+    bool SaveKindleXML(const std::string& fileName, CItemsArray2* items, bool flag1, bool flag2,
+                       bool keepName = false);
+
+private:
+    // Shows a progress text (skipped without a sink) and lets pending events run.
+    void ShowStatus(const std::string& text);
+    void PumpEvents();
+    void ShowWarning(const std::string& text);
+    // Appends the `Question` element of one item to questions.
+    void SaveQuestionToXML(pugi::xml_node questions, CItemsArray2* items, CBaseItem* item,
+                           bool withCategoryName);
+    // Makes the item of one `Question` element; null for an unknown kind or a question deleted for good.
+    std::unique_ptr<CBaseItem> ReadQuestion(pugi::xml_node node, CItemsArray2* items, std::int32_t version,
+                                            std::int32_t categoryOffset, bool fixedCategory,
+                                            std::int32_t fixedCategoryID, bool mapByName,
+                                            CItemsArray2& factory);
+    // Reads a parsed native book (parsed false: the parse failed) into items; steps 3 to 5 of LoadXML.
+    bool LoadParsedXML(pugi::xml_document& doc, bool parsed, CItemsArray2* items, std::int32_t categoryOffset,
+                       bool replace, bool categoriesOnly);
+    // Reads a non-empty book file as recognised by content (native book with the parse made here, else the
+    // handheld database); moodle allows the quiz reader for a root `quiz`. asNative, when given, tells
+    // whether the file was taken for a native book.
+    bool ReadBookFile(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
+                      bool replace, bool categoriesOnly, bool moodle, bool* asNative);
+
+    static CDataStorage* m_pInstance;
+
+    std::string m_FileName;
+    std::string m_PrevFileName;
+    std::uint8_t m_bLoaded = 0;
+    std::uint8_t m_bCategoriesLoaded = 0;
+    std::int32_t m_BookIndex = -1;
+    CItemsArray2 m_Items2;
+    CBookList m_BookList;
+    std::uint8_t m_CurrentMode = kNoMode;
+    std::unique_ptr<CDelQuestionList> m_pDelQuestionList;
+    lf::RichDocument* m_pHiddenView = nullptr; // not owned
+    lf::RichDocument* m_pHiddenEdit = nullptr; // not owned
+    IStatusTextSink* m_pStatusBar = nullptr;   // not owned
+    IEventPump* m_pEventPump = nullptr;        // not owned
+    IMessageSink* m_pMessageSink = nullptr;    // not owned
+    CClipboardArchive m_ClipboardArchive;
+};

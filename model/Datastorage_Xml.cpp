@@ -1,0 +1,760 @@
+// The native XML book: one document per book with the root `Lernfold`, its chapters and its questions.
+// The writer builds the whole document, then replaces the file through a temporary file; the reader is
+// tolerant, reading missing or malformed values as defaults and skipping questions of unknown kinds.
+#include "model/Datastorage.h"
+
+#include "model/Datatypes.h"
+#include "model/Datatypes_Kinds.h"
+#include "model/Log.h"
+#include "model/XmlUtils.h"
+#include "platform/sys/AtomicFile.h"
+#include "platform/sys/TextCase.h"
+
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+namespace
+{
+
+// Parse options of book files: CDATA and references decoded, attribute whitespace normalised, line ends
+// kept exactly as they stand in the file.
+constexpr unsigned kBookParseOptions = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_wnorm_attribute;
+
+// --- Writing ---
+
+void AddText(pugi::xml_node node, const char* name, const std::string& value)
+{
+    node.append_attribute(name).set_value(value.c_str(), value.size());
+}
+
+void AddNumber(pugi::xml_node node, const char* name, std::int64_t value)
+{
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    node.append_attribute(name).set_value(buffer, static_cast<std::size_t>(result.ptr - buffer));
+}
+
+void AddSwitch(pugi::xml_node node, const char* name, bool on)
+{
+    node.append_attribute(name).set_value(on ? "1" : "0");
+}
+
+// Byte fields are written as signed numbers (-128..127).
+void AddSignedByte(pugi::xml_node node, const char* name, std::uint8_t value)
+{
+    AddNumber(node, name, static_cast<std::int8_t>(value));
+}
+
+void AddCData(pugi::xml_node parent, const char* name, const std::string& text)
+{
+    AppendTextElement(name, text, parent, true);
+}
+
+// Collects the saved document in memory.
+class CStringWriter : public pugi::xml_writer
+{
+public:
+    explicit CStringWriter(std::string& out) : m_Out(out) {}
+    void write(const void* data, std::size_t size) override
+    {
+        m_Out.append(static_cast<const char*>(data), size);
+    }
+
+private:
+    std::string& m_Out;
+};
+
+// --- Reading ---
+
+// The attribute as a whole number; the default when it is missing, empty or does not start with a number
+// in range.
+template <class T> T ReadNumber(pugi::xml_attribute attribute, T defaultValue)
+{
+    const char* text = attribute.value();
+    const char* end = text + std::strlen(text);
+    T value{};
+    const auto [ptr, ec] = std::from_chars(text, end, value);
+    if (ec != std::errc() || ptr == text)
+        return defaultValue;
+    return value;
+}
+
+std::int32_t ReadInt(pugi::xml_node node, const char* name, std::int32_t defaultValue)
+{
+    return ReadNumber<std::int32_t>(node.attribute(name), defaultValue);
+}
+
+// A byte written signed (or unsigned, as older books may have it) reads back to the same byte.
+std::uint8_t ReadByte(pugi::xml_node node, const char* name, std::uint8_t defaultValue)
+{
+    const std::int32_t value = ReadInt(node, name, defaultValue);
+    if (value < -128 || value > 255)
+        return defaultValue;
+    return static_cast<std::uint8_t>(value);
+}
+
+// Only a value that reads as the integer 1 sets a switch.
+bool ReadSwitch(pugi::xml_node node, const char* name)
+{
+    return ReadInt(node, name, 0) == 1;
+}
+
+std::string ReadAttribute(pugi::xml_node node, const char* name)
+{
+    return node.attribute(name).value();
+}
+
+// The text of a text element: all its text and CDATA children joined, since a text holding "]]>" is
+// written as two CDATA sections. Empty when the element is missing.
+std::string ReadText(pugi::xml_node parent, const char* name)
+{
+    const pugi::xml_node element = parent.child(name);
+    std::string text;
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
+    {
+        if (child.type() == pugi::node_cdata || child.type() == pugi::node_pcdata)
+            text += child.value();
+    }
+    return text;
+}
+
+// About the size of the written book, so that the output text does not have to be copied over and over
+// while it grows: the texts plus what the markup of a question and of an answer usually takes.
+std::size_t EstimateBookSize(CItemsArray2& items)
+{
+    std::size_t size = 4096;
+    for (std::int32_t i = 0; i < items.GetCount(); ++i)
+    {
+        CBaseItem* item = items.GetItem(i);
+        size += 900 + item->GetName().size() + item->GetQuestionText().size() +
+                item->GetGeneralFeedback().size() + item->GetKeywords().size();
+        if (item->GetQuestionType() == qtCalculated)
+        {
+            size += 300 * static_cast<std::size_t>(item->GetAnswerCount());
+            continue;
+        }
+        for (std::int32_t a = 0; a < item->GetAnswerCount(); ++a)
+        {
+            SAnswerItem* answer = nullptr;
+            if (item->GetAnswer(a, answer))
+                size += 250 + answer->AnswerText.size() + answer->Feedback.size() + answer->UserAnswer.size();
+        }
+    }
+    return size;
+}
+
+std::string LowerLast(const std::string& name, std::size_t count)
+{
+    return lf::sys::LowerCase(std::string_view(name).substr(name.size() - count));
+}
+
+} // namespace
+
+// --- Writer ---
+
+bool CDataStorage::SaveXML(const std::string& fileName, CItemsArray2* items, bool clearModified,
+                           bool keepName)
+{
+    if (fileName.empty() || !items)
+        return false;
+    WriteLog("CDataStorage::SaveXML, File name - " + fileName, 5, 1);
+
+    std::string target = fileName;
+    if (!keepName)
+    {
+        const bool known =
+            target.size() > 4 && (LowerLast(target, 4) == ".lnf" || LowerLast(target, 4) == ".pdb");
+        if (!known)
+            target += ".lnf";
+    }
+    ShowStatus("Start save book...");
+
+    // The whole book is made in memory before the file is touched. Each question's element is made and
+    // printed on its own, at the depth it has in the book, so the document of a large book never exists
+    // whole beside its text; the text is the one a single document tree would give.
+    std::string bytes;
+    bytes.reserve(EstimateBookSize(*items));
+    {
+        CStringWriter writer(bytes);
+        constexpr unsigned kFormat = pugi::format_indent | pugi::format_no_declaration;
+        bytes += "<?xml version=\"1.0\"?>\n<Lernfold Version=\"1\">\n";
+        pugi::xml_document part;
+        SaveCategoriesToXML(part, items);
+        part.first_child().print(writer, "\t", kFormat, pugi::encoding_utf8, 1);
+        if (items->GetCount() == 0)
+        {
+            bytes += "\t<Questions />\n";
+        }
+        else
+        {
+            bytes += "\t<Questions>\n";
+            for (std::int32_t i = 0; i < items->GetCount(); ++i)
+            {
+                part.reset();
+                if (CBaseItem* item = items->GetItem(i))
+                    SaveQuestionToXML(part, items, item, false);
+                part.first_child().print(writer, "\t", kFormat, pugi::encoding_utf8, 2);
+            }
+            bytes += "\t</Questions>\n";
+        }
+        bytes += "</Lernfold>\n";
+    }
+    // A book file of 0 bytes is never written: the old file stays.
+    if (bytes.empty())
+        return false;
+    std::string error;
+    if (!lf::sys::WriteFileAtomically(target, bytes, &error))
+    {
+        WriteLog("CDataStorage::SaveXML - " + error, 1, 1);
+        return false;
+    }
+    if (clearModified)
+        items->SetModified(false);
+    ShowStatus("Book saved.");
+    return true;
+}
+
+void CDataStorage::SaveCategoriesToXML(pugi::xml_node parent, const CItemsArray2* items)
+{
+    pugi::xml_node categories = parent.append_child("Categories");
+    for (std::int32_t row = 0; row < items->GetCategoryCount(); ++row)
+    {
+        SCategoryInfo info;
+        if (!items->GetCategoryAt(row, info))
+            continue;
+        pugi::xml_node category = categories.append_child("Category");
+        AddNumber(category, "ID", info.ID);
+        AddNumber(category, "Parent", info.Parent);
+        AddText(category, "Name", info.Name);
+        if (!info.Description.empty())
+            category.append_child(pugi::node_pcdata)
+                .set_value(info.Description.c_str(), info.Description.size());
+    }
+}
+
+bool CDataStorage::SaveQuestionsToXML(pugi::xml_node parent, CItemsArray2* items, bool filter,
+                                      bool sequenceOnly, bool selectedOnly, bool withCategoryName)
+{
+    pugi::xml_node questions = parent.append_child("Questions");
+    for (std::int32_t i = 0; i < items->GetCount(); ++i)
+    {
+        CBaseItem* item = items->GetItem(i);
+        if (!item)
+            continue;
+        if (filter && ((sequenceOnly && !item->TestStatus(qsInSequence)) ||
+                       (selectedOnly && !item->TestStatus(qsSelected))))
+            continue;
+
+        SaveQuestionToXML(questions, items, item, withCategoryName);
+    }
+    return true;
+}
+
+void CDataStorage::SaveQuestionToXML(pugi::xml_node questions, CItemsArray2* items, CBaseItem* item,
+                                     bool withCategoryName)
+{
+    pugi::xml_node question = questions.append_child("Question");
+    AddNumber(question, "ID", item->GetID());
+    AddText(question, "ID_Str", item->GetID_Str());
+    AddText(question, "Name", item->GetName());
+    AddNumber(question, "QuestionType", item->GetQuestionType());
+    AddNumber(question, "CategoryID", item->GetCategoryID());
+    if (withCategoryName)
+    {
+        SCategoryInfo info;
+        if (items->GetCategoryInfo(item->GetCategoryID(), info))
+            AddText(question, "CategoryName", info.Name);
+    }
+    AddText(question, "OwnerStr", item->GetOwnerStr());
+    AddText(question, "ModifierStr", item->GetModifierStr());
+    AddNumber(question, "QuestionStatus", static_cast<std::int32_t>(item->GetQuestionStatus()));
+    AddNumber(question, "CycleCounter", item->GetCycleCounter());
+    AddSignedByte(question, "FormatQAXData", item->GetFormatQAXData());
+    AddSignedByte(question, "EncryptionMethod", item->GetEncryptionMethod());
+    AddNumber(question, "WhenCreated", item->GetWhenCreated());
+    AddNumber(question, "LastModified", item->GetLastModified());
+    // A question deleted for good keeps only its identity.
+    if (item->TestStatus(qsDeleted))
+        return;
+
+    AddText(question, "LayersStr", item->GetLayersStr());
+    AddText(question, "ImageToDisplay", item->GetImageToDisplay());
+    AddText(question, "AudioFileName", item->GetAudioFileName());
+    AddText(question, "DefaultQuestionGrade", item->GetDefaultQuestionGrade());
+    AddText(question, "PenaltyFactor", item->GetPenaltyFactor());
+    const int kind = item->GetQuestionType();
+    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
+    {
+        AddSwitch(question, "Shuffle", choice->GetShuffle() != 0);
+        AddNumber(question, "LetMultipleAnswers", choice->GetLetMultipleAnswers());
+        AddNumber(question, "NumberAnswerType", choice->GetNumberAnswerType());
+    }
+    else if (auto* shortAnswer = dynamic_cast<CShortAnswerItem*>(item))
+    {
+        AddSwitch(question, "CaseSensitivity", shortAnswer->GetCaseSensitivity() != 0);
+    }
+    else if (auto* matching = dynamic_cast<CMatchingItem*>(item))
+    {
+        AddSwitch(question, "Shuffle", matching->GetShuffle() != 0);
+    }
+    else if (auto* random = dynamic_cast<CRandomShortAnswerMatchingItem*>(item))
+    {
+        AddNumber(question, "NumberOfQuestionsToSelect", random->GetNumberOfQuestionsToSelect());
+    }
+
+    AddCData(question, "QuestionText", item->GetQuestionText());
+    AddCData(question, "GeneralFeedback", item->GetGeneralFeedback());
+    AddCData(question, "Keywords", item->GetKeywords());
+    if (kind != qtDescription && kind != qtRandomShortAnswerMatching && kind != qtEmbedded)
+        SaveAnswersToXML(question, item);
+    if (kind == qtCalculated || kind == qtNumerical)
+        SaveUnitsToXML(question, item);
+    if (kind == qtCalculated)
+        SaveVariablesToXML(question, item);
+}
+
+bool CDataStorage::SaveAnswersToXML(pugi::xml_node question, CBaseItem* item)
+{
+    pugi::xml_node answers = question.append_child("Answers");
+    const SCommonUserAnswerInfo common = item->GetCommonUserAnswerInfo();
+    pugi::xml_node commonNode = answers.append_child("CommonAnswer");
+    AddNumber(commonNode, "TimeAnswer", common.TimeAnswer);
+    AddCData(commonNode, "UserAnswer", common.UserAnswer);
+    AddCData(commonNode, "UserAnswerAdditionalInfo", common.UserAnswerAdditionalInfo);
+
+    const int kind = item->GetQuestionType();
+    if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+    {
+        for (std::int32_t i = 0; i < calculated->GetAnswerCount(); ++i)
+        {
+            SCalculatedAnswerItem* answer = nullptr;
+            if (!calculated->GetCalculatedAnswer(i, answer))
+                continue;
+            pugi::xml_node node = answers.append_child("Answer");
+            AddNumber(node, "ID", answer->ID);
+            AddText(node, "Correct", answer->Correct);
+            AddText(node, "Tolerance", answer->FormulaParams.Tolerance);
+            AddNumber(node, "ToleranceType", answer->FormulaParams.ToleranceType);
+            AddNumber(node, "CorrectAnswerLength", answer->FormulaParams.CorrectAnswerLength);
+            AddNumber(node, "CorrectAnswerFormat", answer->FormulaParams.CorrectAnswerFormat);
+            AddCData(node, "AnswerFormula", answer->AnswerFormula);
+            AddCData(node, "Feedback", answer->Feedback);
+        }
+    }
+    else
+    {
+        for (std::int32_t i = 0; i < item->GetAnswerCount(); ++i)
+        {
+            SAnswerItem* answer = nullptr;
+            if (!item->GetAnswer(i, answer))
+                continue;
+            pugi::xml_node node = answers.append_child("Answer");
+            AddNumber(node, "ID", answer->ID);
+            AddText(node, "Correct", answer->Correct);
+            AddCData(node, "AnswerText", answer->AnswerText);
+            AddCData(node, "Feedback", answer->Feedback);
+            AddCData(node, "UserAnswer", answer->UserAnswer);
+            if (kind == qtNumerical)
+                AddCData(node, "Tolerance", answer->Tolerance);
+        }
+    }
+
+    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
+    {
+        AddCData(answers, "FeedbackForAnyCorrectResponse", choice->GetFeedbackForAnyCorrectResponse());
+        AddCData(answers, "FeedbackForAnyPartiallyCorrectResponse",
+                 choice->GetFeedbackForAnyPartiallyCorrectResponse());
+        AddCData(answers, "FeedbackForAnyIncorrectResponse", choice->GetFeedbackForAnyIncorrectResponse());
+    }
+    else if (auto* trueFalse = dynamic_cast<CTrueFalseItem*>(item))
+    {
+        AddCData(answers, "FeedbackForTheResponseTrue", trueFalse->GetFeedbackForTheResponseTrue());
+        AddCData(answers, "FeedbackForTheResponseFalse", trueFalse->GetFeedbackForTheResponseFalse());
+    }
+    return true;
+}
+
+bool CDataStorage::SaveUnitsToXML(pugi::xml_node question, CBaseItem* item)
+{
+    pugi::xml_node units = question.append_child("Units");
+    for (std::int32_t i = 0; i < item->GetUnitCount(); ++i)
+    {
+        SUnitItem* unit = nullptr;
+        bool found = false;
+        if (auto* numerical = dynamic_cast<CNumericalItem*>(item))
+            found = numerical->GetUnit(i, unit);
+        else if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+            found = calculated->GetUnit(i, unit);
+        if (!found)
+            continue;
+        pugi::xml_node node = units.append_child("Unit");
+        AddText(node, "Value", unit->Value);
+        AddText(node, "Description", unit->Description);
+    }
+    return true;
+}
+
+bool CDataStorage::SaveVariablesToXML(pugi::xml_node question, CBaseItem* item)
+{
+    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
+    SCalculatedAnswerItem* answer = nullptr;
+    if (!calculated || !calculated->GetCalculatedAnswer(0, answer) || answer->Variables.GetSize() == 0)
+        return false;
+    // The book keeps one set of data sets per calculated question: the first answer's.
+    const std::int32_t rows = GetDatasetSize(*answer);
+    pugi::xml_node variables = question.append_child("Variables");
+    for (std::int32_t v = 0; v < answer->Variables.GetSize(); ++v)
+    {
+        const SCalculatedVariableItem& variable = answer->Variables[v];
+        pugi::xml_node node = variables.append_child("Variable");
+        AddText(node, "Name", variable.Name);
+        AddText(node, "MinValue", variable.MinValue);
+        AddText(node, "MaxValue", variable.MaxValue);
+        for (std::int32_t k = 0; k < rows && k < variable.Values.GetSize(); ++k)
+            AddText(node.append_child("Value"), "Value", variable.Values[k]);
+    }
+    return true;
+}
+
+// --- Reader ---
+
+bool CDataStorage::LoadXML(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
+                           bool replace, bool categoriesOnly)
+{
+    WriteLog("CDataStorage::LoadXML, File name - " + fileName, 5, 1);
+    std::error_code error;
+    if (!items || !std::filesystem::exists(fileName, error))
+    {
+        ShowStatus("Book loaded.");
+        return false;
+    }
+    ShowStatus("Start load book...");
+    pugi::xml_document doc;
+    const bool parsed = static_cast<bool>(doc.load_file(fileName.c_str(), kBookParseOptions));
+    return LoadParsedXML(doc, parsed, items, categoryOffset, replace, categoriesOnly);
+}
+
+bool CDataStorage::ReadBookFile(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
+                                bool replace, bool categoriesOnly, bool moodle, bool* asNative)
+{
+    // One parse serves both the recognition by content and the read of a native book; the recognition
+    // probe normalises line ends, which changes no element name, so it recognises the same files.
+    pugi::xml_document doc;
+    const bool parsed = static_cast<bool>(doc.load_file(fileName.c_str(), kBookParseOptions));
+    const bool native = parsed && doc.child("Lernfold");
+    if (asNative)
+        *asNative = native;
+    if (native)
+    {
+        WriteLog("CDataStorage::LoadXML, File name - " + fileName, 5, 1);
+        ShowStatus("Start load book...");
+        return LoadParsedXML(doc, true, items, categoryOffset, replace, categoriesOnly);
+    }
+    if (moodle && parsed && doc.child("quiz"))
+    {
+        doc.reset();
+        return LoadMoodleXML(fileName, items, false);
+    }
+    doc.reset();
+    return LoadPDB(fileName, items, categoryOffset, replace);
+}
+
+bool CDataStorage::LoadParsedXML(pugi::xml_document& doc, bool parsed, CItemsArray2* items,
+                                 std::int32_t categoryOffset, bool replace, bool categoriesOnly)
+{
+    bool result = false;
+    if (parsed)
+    {
+        const pugi::xml_node root = doc.child("Lernfold");
+        if (replace)
+            items->Clear();
+        if (root)
+        {
+            const std::int32_t version = ReadInt(root, "Version", -1);
+            if (version < 1)
+                return false;
+            AddCategoriesFromArrayToXML(root, items, version, categoryOffset);
+            if (!categoriesOnly)
+                LoadQuestionsFromXML(root, items, version, categoryOffset, -1, false, 0, false, false, false,
+                                     true);
+            items->SetModified(false);
+            result = true;
+        }
+    }
+    ShowStatus("Book loaded.");
+    return result;
+}
+
+bool CDataStorage::AddCategoriesFromArrayToXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version,
+                                               std::int32_t categoryOffset)
+{
+    (void)version;
+    const pugi::xml_node categories = root.child("Categories");
+    if (!categories)
+        return true;
+    if (categoryOffset == 0)
+        items->AddCategory(SCategoryInfo{0, -1, "Unfiled", "Default category"}, false, false);
+    for (pugi::xml_node node = categories.child("Category"); node; node = node.next_sibling("Category"))
+    {
+        SCategoryInfo info;
+        info.ID = ReadInt(node, "ID", 0);
+        info.Parent = ReadInt(node, "Parent", -1);
+        info.Name = ReadAttribute(node, "Name");
+        for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
+        {
+            if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+                info.Description += child.value();
+        }
+        if (info.ID < 0)
+        {
+            char number[16];
+            const auto written = std::to_chars(number, number + sizeof number, info.ID);
+            WriteLog("CDataStorage::AddCategoriesFromArrayToXML - Category ERROR Cat = " +
+                         std::string(number, written.ptr),
+                     2, 1);
+            continue;
+        }
+        if (info.ID == 0)
+            continue;
+        info.ID += categoryOffset;
+        // A merged chapter stays under its own parent, which moved by the same offset.
+        if (info.Parent > 0)
+            info.Parent += categoryOffset;
+        items->AddCategory(info, false, false);
+    }
+    return true;
+}
+
+bool CDataStorage::LoadQuestionsFromXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version,
+                                        std::int32_t categoryOffset, std::int32_t insertPosition,
+                                        bool fixedCategory, std::int32_t fixedCategoryID, bool withUndo,
+                                        bool mapByName, bool selectFirst, bool releaseRead)
+{
+    // The items are made by an empty collection's factory: the open book's factory would work out the
+    // layer of a new item over the whole book for each one, and every field it fills is read from the
+    // file below. The open book still hands out the new ID, so its ID sequence moves on as with any item.
+    CItemsArray2 factory;
+    bool firstInserted = false;
+    std::int32_t position = insertPosition;
+    pugi::xml_node questions = root.child("Questions");
+    pugi::xml_node next;
+    for (pugi::xml_node node = questions.child("Question"); node; node = next)
+    {
+        next = node.next_sibling("Question");
+        std::unique_ptr<CBaseItem> item = ReadQuestion(node, items, version, categoryOffset, fixedCategory,
+                                                       fixedCategoryID, mapByName, factory);
+        if (releaseRead)
+            questions.remove_child(node);
+        if (!item)
+            continue;
+        CBaseItem* inserted = item.get();
+        items->InsertItem(std::move(item), false, position);
+        if (position >= 0)
+            ++position;
+        // Remembered only once it is in the book, so the pointer always names a question the book holds.
+        if (selectFirst && !firstInserted)
+            items->SetKeptItem(inserted);
+        firstInserted = true;
+        if (withUndo)
+        {
+            const std::int32_t record = items->GetRecordIndex(inserted);
+            if (record >= 0 && record < items->GetCount())
+                items->GetBackupItem().Add(record, ebatRecordAdded, kBackupStateDone, "", -1);
+        }
+    }
+    return true;
+}
+
+std::unique_ptr<CBaseItem> CDataStorage::ReadQuestion(pugi::xml_node node, CItemsArray2* items,
+                                                      std::int32_t version, std::int32_t categoryOffset,
+                                                      bool fixedCategory, std::int32_t fixedCategoryID,
+                                                      bool mapByName, CItemsArray2& factory)
+{
+    std::unique_ptr<CBaseItem> item = factory.CreateItem(ReadInt(node, "QuestionType", 0), false);
+    if (!item)
+        return nullptr;
+    item->SetID(static_cast<std::int32_t>(items->NewItemID()));
+
+    std::int32_t category = 0;
+    if (fixedCategory)
+    {
+        category = fixedCategoryID;
+    }
+    else
+    {
+        category = ReadInt(node, "CategoryID", 0);
+        if (category > 0 && categoryOffset > 0)
+            category += categoryOffset;
+        if (mapByName)
+        {
+            const std::string name = ReadAttribute(node, "CategoryName");
+            if (!name.empty())
+            {
+                const std::int32_t id = items->GetCategoryIDAt(items->GetOrAddCategoryByName(name));
+                if (id > 0)
+                    category = id;
+            }
+        }
+    }
+    item->SetCategoryID(category);
+
+    item->SetID(ReadInt(node, "ID", 0));
+    item->SetID_Str(ReadAttribute(node, "ID_Str"));
+    item->SetName(ReadAttribute(node, "Name"));
+    item->SetOwnerStr(ReadAttribute(node, "OwnerStr"));
+    item->SetModifierStr(ReadAttribute(node, "ModifierStr"));
+    const std::int64_t status = ReadNumber<std::int64_t>(node.attribute("QuestionStatus"), 0);
+    item->SetQuestionStatus(status >= std::numeric_limits<std::int32_t>::min() &&
+                                    status <= std::numeric_limits<std::uint32_t>::max()
+                                ? static_cast<std::uint32_t>(status)
+                                : 0);
+    item->SetCycleCounter(ReadInt(node, "CycleCounter", 0));
+    item->SetFormatQAXData(ReadByte(node, "FormatQAXData", 1));
+    item->SetEncryptionMethod(ReadByte(node, "EncryptionMethod", 0));
+    item->SetWhenCreated(ReadNumber<std::int64_t>(node.attribute("WhenCreated"), 0));
+    item->SetLastModified(ReadNumber<std::int64_t>(node.attribute("LastModified"), 0));
+    // Questions deleted for good are not read back.
+    if (item->TestStatus(qsDeleted))
+        return nullptr;
+
+    item->SetLayersStr(ReadAttribute(node, "LayersStr"));
+    item->SetImageToDisplay(ReadAttribute(node, "ImageToDisplay"));
+    item->SetAudioFileName(ReadAttribute(node, "AudioFileName"));
+    item->SetDefaultQuestionGrade(ReadAttribute(node, "DefaultQuestionGrade"));
+    item->SetPenaltyFactor(ReadAttribute(node, "PenaltyFactor"));
+    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item.get()))
+    {
+        choice->SetLetMultipleAnswers(ReadInt(node, "LetMultipleAnswers", 0));
+        choice->SetNumberAnswerType(ReadInt(node, "NumberAnswerType", 0));
+        choice->SetShuffle(ReadSwitch(node, "Shuffle") ? 1 : 0);
+    }
+    else if (auto* shortAnswer = dynamic_cast<CShortAnswerItem*>(item.get()))
+    {
+        shortAnswer->SetCaseSensitivity(ReadSwitch(node, "CaseSensitivity") ? 1 : 0);
+    }
+    else if (auto* matching = dynamic_cast<CMatchingItem*>(item.get()))
+    {
+        matching->SetShuffle(ReadSwitch(node, "Shuffle") ? 1 : 0);
+    }
+    else if (auto* random = dynamic_cast<CRandomShortAnswerMatchingItem*>(item.get()))
+    {
+        random->SetNumberOfQuestionsToSelect(ReadInt(node, "NumberOfQuestionsToSelect", 2));
+    }
+    item->SetQuestionText(ReadText(node, "QuestionText"));
+    item->SetGeneralFeedback(ReadText(node, "GeneralFeedback"));
+    item->SetKeywords(ReadText(node, "Keywords"));
+    LoadAnswersFromXML(node, item.get(), version);
+    LoadUnitsFromXML(node, item.get(), version);
+    if (item->GetQuestionType() == qtCalculated)
+        LoadVariablesFromXML(node, item.get(), version);
+
+    return item;
+}
+
+bool CDataStorage::LoadAnswersFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version)
+{
+    if (version < 1 || !item)
+        return false;
+    const pugi::xml_node answers = question.child("Answers");
+    if (!answers)
+        return true;
+    if (const pugi::xml_node common = answers.child("CommonAnswer"))
+    {
+        SCommonUserAnswerInfo info;
+        info.TimeAnswer = ReadInt(common, "TimeAnswer", 0);
+        info.UserAnswer = ReadText(common, "UserAnswer");
+        info.UserAnswerAdditionalInfo = ReadText(common, "UserAnswerAdditionalInfo");
+        item->SetCommonUserAnswerInfo(info);
+    }
+    const int kind = item->GetQuestionType();
+    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
+    for (pugi::xml_node node = answers.child("Answer"); node; node = node.next_sibling("Answer"))
+    {
+        if (calculated)
+        {
+            SCalculatedAnswerItem answer;
+            answer.ID = ReadInt(node, "ID", 0);
+            answer.Correct = ReadAttribute(node, "Correct");
+            answer.FormulaParams.Tolerance = ReadAttribute(node, "Tolerance");
+            answer.FormulaParams.ToleranceType = static_cast<std::uint8_t>(ReadInt(node, "ToleranceType", 0));
+            answer.FormulaParams.CorrectAnswerLength = ReadInt(node, "CorrectAnswerLength", 0);
+            answer.FormulaParams.CorrectAnswerFormat =
+                static_cast<std::uint8_t>(ReadInt(node, "CorrectAnswerFormat", 0));
+            answer.AnswerFormula = ReadText(node, "AnswerFormula");
+            answer.Feedback = ReadText(node, "Feedback");
+            calculated->AddCalculatedAnswer(answer);
+        }
+        else
+        {
+            SAnswerItem answer;
+            answer.ID = ReadInt(node, "ID", 0);
+            answer.Correct = ReadAttribute(node, "Correct");
+            answer.AnswerText = ReadText(node, "AnswerText");
+            answer.Feedback = ReadText(node, "Feedback");
+            answer.UserAnswer = ReadText(node, "UserAnswer");
+            if (kind == qtNumerical)
+                answer.Tolerance = ReadText(node, "Tolerance");
+            item->AddAnswer(answer);
+        }
+    }
+    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
+    {
+        choice->SetFeedbackForAnyCorrectResponse(ReadText(answers, "FeedbackForAnyCorrectResponse"));
+        choice->SetFeedbackForAnyPartiallyCorrectResponse(
+            ReadText(answers, "FeedbackForAnyPartiallyCorrectResponse"));
+        choice->SetFeedbackForAnyIncorrectResponse(ReadText(answers, "FeedbackForAnyIncorrectResponse"));
+    }
+    else if (auto* trueFalse = dynamic_cast<CTrueFalseItem*>(item))
+    {
+        trueFalse->SetFeedbackForTheResponseTrue(ReadText(answers, "FeedbackForTheResponseTrue"));
+        trueFalse->SetFeedbackForTheResponseFalse(ReadText(answers, "FeedbackForTheResponseFalse"));
+    }
+    return true;
+}
+
+bool CDataStorage::LoadUnitsFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version)
+{
+    if (version < 1 || !item)
+        return false;
+    auto* numerical = dynamic_cast<CNumericalItem*>(item);
+    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
+    if (!numerical && !calculated)
+        return true;
+    const pugi::xml_node units = question.child("Units");
+    for (pugi::xml_node node = units.child("Unit"); node; node = node.next_sibling("Unit"))
+    {
+        SUnitItem unit;
+        unit.Value = ReadAttribute(node, "Value");
+        unit.Description = ReadAttribute(node, "Description");
+        if (numerical)
+            numerical->AddUnit(unit);
+        else
+            calculated->AddUnit(unit);
+    }
+    return true;
+}
+
+bool CDataStorage::LoadVariablesFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version)
+{
+    if (version < 1 || !item)
+        return false;
+    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
+    SCalculatedAnswerItem* answer = nullptr;
+    if (!calculated || !calculated->GetCalculatedAnswer(0, answer))
+        return true;
+    const pugi::xml_node variables = question.child("Variables");
+    for (pugi::xml_node node = variables.child("Variable"); node; node = node.next_sibling("Variable"))
+    {
+        SCalculatedVariableItem variable;
+        variable.Name = ReadAttribute(node, "Name");
+        variable.MinValue = ReadAttribute(node, "MinValue");
+        variable.MaxValue = ReadAttribute(node, "MaxValue");
+        for (pugi::xml_node value = node.child("Value"); value; value = value.next_sibling("Value"))
+            variable.Values.Add(ReadAttribute(value, "Value"));
+        answer->Variables.Add(variable);
+    }
+    return true;
+}
