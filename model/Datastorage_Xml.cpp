@@ -53,18 +53,18 @@ void AddCData(pugi::xml_node parent, const char* name, const std::string& text)
     AppendTextElement(name, text, parent, true);
 }
 
-// Collects the saved document in memory.
-class CStringWriter : public pugi::xml_writer
+// Streams printed XML into the temporary file of an atomic write.
+class CFileWriter : public pugi::xml_writer
 {
 public:
-    explicit CStringWriter(std::string& out) : m_Out(out) {}
+    explicit CFileWriter(lf::sys::AtomicFileWriter& out) : m_Out(out) {}
     void write(const void* data, std::size_t size) override
     {
-        m_Out.append(static_cast<const char*>(data), size);
+        m_Out.Write(std::string_view(static_cast<const char*>(data), size));
     }
 
 private:
-    std::string& m_Out;
+    lf::sys::AtomicFileWriter& m_Out;
 };
 
 // --- Reading ---
@@ -121,31 +121,6 @@ std::string ReadText(pugi::xml_node parent, const char* name)
     return text;
 }
 
-// About the size of the written book, so that the output text does not have to be copied over and over
-// while it grows: the texts plus what the markup of a question and of an answer usually takes.
-std::size_t EstimateBookSize(CItemsArray2& items)
-{
-    std::size_t size = 4096;
-    for (std::int32_t i = 0; i < items.GetCount(); ++i)
-    {
-        CBaseItem* item = items.GetItem(i);
-        size += 900 + item->GetName().size() + item->GetQuestionText().size() +
-                item->GetGeneralFeedback().size() + item->GetKeywords().size();
-        if (item->GetQuestionType() == qtCalculated)
-        {
-            size += 300 * static_cast<std::size_t>(item->GetAnswerCount());
-            continue;
-        }
-        for (std::int32_t a = 0; a < item->GetAnswerCount(); ++a)
-        {
-            SAnswerItem* answer = nullptr;
-            if (item->GetAnswer(a, answer))
-                size += 250 + answer->AnswerText.size() + answer->Feedback.size() + answer->UserAnswer.size();
-        }
-    }
-    return size;
-}
-
 std::string LowerLast(const std::string& name, std::size_t count)
 {
     return lf::sys::LowerCase(std::string_view(name).substr(name.size() - count));
@@ -172,41 +147,45 @@ bool CDataStorage::SaveXML(const std::string& fileName, CItemsArray2* items, boo
     }
     ShowStatus("Start save book...");
 
-    // The whole book is made in memory before the file is touched. Each question's element is made and
-    // printed on its own, at the depth it has in the book, so the document of a large book never exists
-    // whole beside its text; the text is the one a single document tree would give.
-    std::string bytes;
-    bytes.reserve(EstimateBookSize(*items));
+    // The book goes into a temporary file beside the target, which replaces the target only once it is
+    // complete and on disk. Each question's element is made and printed on its own, at the depth it has in
+    // the book, so neither the document nor the text of a large book is ever held whole in memory; the text
+    // is the one a single document tree would give.
+    lf::sys::AtomicFileWriter file(target);
+    std::string error;
+    if (!file.Open(&error))
     {
-        CStringWriter writer(bytes);
+        WriteLog("CDataStorage::SaveXML - " + error, 1, 1);
+        return false;
+    }
+    {
+        CFileWriter writer(file);
         constexpr unsigned kFormat = pugi::format_indent | pugi::format_no_declaration;
-        bytes += "<?xml version=\"1.0\"?>\n<Lernfold Version=\"1\">\n";
+        file.Write("<?xml version=\"1.0\"?>\n<Lernfold Version=\"1\">\n");
         pugi::xml_document part;
         SaveCategoriesToXML(part, items);
         part.first_child().print(writer, "\t", kFormat, pugi::encoding_utf8, 1);
         if (items->GetCount() == 0)
         {
-            bytes += "\t<Questions />\n";
+            file.Write("\t<Questions />\n");
         }
         else
         {
-            bytes += "\t<Questions>\n";
+            file.Write("\t<Questions>\n");
             for (std::int32_t i = 0; i < items->GetCount(); ++i)
             {
                 part.reset();
                 if (CBaseItem* item = items->GetItem(i))
                     SaveQuestionToXML(part, items, item, false);
                 part.first_child().print(writer, "\t", kFormat, pugi::encoding_utf8, 2);
+                PumpEvents();
             }
-            bytes += "\t</Questions>\n";
+            file.Write("\t</Questions>\n");
         }
-        bytes += "</Lernfold>\n";
+        file.Write("</Lernfold>\n");
     }
     // A book file of 0 bytes is never written: the old file stays.
-    if (bytes.empty())
-        return false;
-    std::string error;
-    if (!lf::sys::WriteFileAtomically(target, bytes, &error))
+    if (!file.Commit(&error, false))
     {
         WriteLog("CDataStorage::SaveXML - " + error, 1, 1);
         return false;

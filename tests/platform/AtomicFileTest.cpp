@@ -40,4 +40,36 @@ TEST(AtomicFile, FailureLeavesTheOldFileAndSaysWhy)
     EXPECT_EQ(read, "kept");
 }
 
+TEST(AtomicFileWriter, StreamsPiecesAndRefusesAnEmptyResultWhenAsked)
+{
+    lf::test::TempDir dir;
+    const std::string path = dir.file("book.lnf");
+    lf::test::WriteFile(path, "old");
+    {
+        lf::sys::AtomicFileWriter writer(path);
+        ASSERT_TRUE(writer.Open());
+        std::string error;
+        EXPECT_FALSE(writer.Commit(&error, false));
+        EXPECT_EQ(lf::test::ReadFile(path), "old");
+    }
+    {
+        // A writer dropped before Commit leaves the target and no temporary file.
+        lf::sys::AtomicFileWriter writer(path);
+        ASSERT_TRUE(writer.Open());
+        writer.Write("half a book");
+    }
+    EXPECT_EQ(lf::test::ReadFile(path), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    lf::sys::AtomicFileWriter writer(path);
+    ASSERT_TRUE(writer.Open());
+    const std::string big(3 << 20, 'x'); // larger than the writer's buffer
+    EXPECT_TRUE(writer.Write("<a>"));
+    EXPECT_TRUE(writer.Write(big));
+    EXPECT_TRUE(writer.Write("</a>"));
+    EXPECT_EQ(writer.BytesWritten(), big.size() + 7);
+    ASSERT_TRUE(writer.Commit());
+    EXPECT_EQ(lf::test::ReadFile(path), "<a>" + big + "</a>");
+}
+
 } // namespace
