@@ -5,6 +5,7 @@
 #include "model/Datatypes.h"
 #include "model/Folders.h"
 #include "model/Log.h"
+#include "model/Palmdatabase.h"
 #include "model/Prefs.h"
 #include "model/Utils.h"
 #include "platform/richtext/RichTextOps.h"
@@ -39,6 +40,7 @@ bool IsNonEmptyFile(const std::string& fileName)
 CDataStorage::CDataStorage() : m_pDelQuestionList(std::make_unique<CDelQuestionList>())
 {
     m_Items2.Clear();
+    m_PdbItems.SetDelQuestionList(m_pDelQuestionList.get());
     m_pInstance = this;
 }
 
@@ -253,26 +255,32 @@ bool CDataStorage::ReformatRichTexts(CItemsArray2* items, bool selectedOnly,
 bool CDataStorage::LoadPDB(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
                            bool replace)
 {
-    (void)items;
-    (void)categoryOffset;
-    (void)replace;
-    WriteLog("CDataStorage::LoadPDB, File name - " + fileName, 5, 1);
-    WriteLog("CDataStorage::LoadPDB - the handheld database format is not available in this build", 1, 1);
-    return false;
+    // The reader writes the storage's log lines itself ("CDataStorage::LoadPDB, File name - " first).
+    if (!items)
+    {
+        WriteLog("CDataStorage::LoadPDB, File name - " + fileName, 5, 1);
+        return false;
+    }
+    return LoadPalmDatabase(fileName, *items, categoryOffset, replace, m_CurrentMode);
 }
 
 bool CDataStorage::SavePDB(const std::string& fileName, CItemsArray2* items, const std::string& typeCode,
                            bool clearModified, bool keepName)
 {
-    (void)items;
-    (void)typeCode;
+    // A handheld copy is not the book's own file: the book keeps the changes it still has to save.
     (void)clearModified;
-    (void)keepName;
-    if (fileName.empty())
+    if (fileName.empty() || !items)
         return false;
-    WriteLog("CDataStorage::SavePDB, File name - " + fileName, 5, 1);
-    WriteLog("CDataStorage::SavePDB - the handheld database format is not available in this build", 1, 1);
-    return false;
+    SPalmWriteContext context;
+    context.typeCode = typeCode;
+    context.keepName = keepName;
+    context.hiddenView = m_pHiddenView;
+    // The deleted-items file is written below, through the storage, once the book is on disk.
+    context.deletedItems = nullptr;
+    if (!SavePalmDatabase(fileName, *items, context))
+        return false;
+    SaveDeletedIDs();
+    return true;
 }
 
 bool CDataStorage::LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearFirst)

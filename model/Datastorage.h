@@ -8,10 +8,12 @@
 #include "model/ClipboardArchive.h"
 #include "model/Deleteditemsarray.h"
 #include "model/Itemsarray.h"
+#include "model/Itemsarrayrecords.h"
 
 #include <pugixml.hpp>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,6 +45,15 @@ class IMessageSink
 public:
     virtual ~IMessageSink();
     virtual void ShowWarning(const std::string& text) = 0;
+    // Shows an error (an error box with an OK button); a sink without one shows it as a warning.
+    virtual void ShowError(const std::string& text) { ShowWarning(text); }
+    // Asks a Yes/No question before an existing file is replaced; true for Yes. A sink that cannot ask
+    // answers No, so nothing is overwritten unasked.
+    virtual bool ConfirmOverwrite(const std::string& question)
+    {
+        (void)question;
+        return false;
+    }
 };
 
 // The picture settings of the book-wide picture commands, passed through to the picture rework unchanged.
@@ -75,6 +86,8 @@ public:
     // --- Accessors ---
 
     CItemsArray2* GetItemsPtr2() { return &m_Items2; }
+    // The storage's handheld record image; it stays empty (the database reader and writer build their own).
+    CItemsArray* GetItemsPtr() { return &m_PdbItems; }
     CBookList* GetBookList() { return &m_BookList; }
     CClipboardArchive* GetClipboardArchive() { return &m_ClipboardArchive; }
     CDelQuestionList* GetDelQuestionList() { return m_pDelQuestionList.get(); }
@@ -157,11 +170,80 @@ public:
     bool LoadUnitsFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version);
     bool LoadVariablesFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version);
 
-    // --- Formats of other units, not available in this build: each logs and returns false ---
+    // --- The book with embedded media (Datastorage_Media.cpp) ---
 
+    // Writes the native book plus a `Contents` section holding every picture, sound and linked file the
+    // items name, streamed through a temporary file and a rename; unless keepName, ".lnf4" is appended to a
+    // name not ending in it (any case). False for an empty name or a failed write (the old file stays).
+    bool SaveWithContentXML(const std::string& fileName, CItemsArray2* items, bool clearModified,
+                            bool keepName = false);
+    // Appends `Contents` with one `Content` per embeddable file the items name. False when an answer
+    // cannot be fetched.
+    bool SaveContentsToXML(pugi::xml_node root, CItemsArray2* items);
+    // Reads a book with embedded media: its files go into the open book's media folder first, then its
+    // chapters and questions are read as a merge (emptied first with replace). False as LoadXML.
+    bool LoadWithContentXML(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
+                            bool replace);
+    // Writes every `Content` of root into the open book's media folder; a name that could lead outside
+    // it, text that is not hexadecimal or a file that cannot be written is skipped (logged). True.
+    bool LoadContentsFromXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version);
+
+    // --- Question sets on the clipboard (Datastorage_Clipboard.cpp) ---
+
+    // Puts the questions that are in the sequence and selected in the question list on the clipboard as
+    // native XML text, each with its chapter name. True.
+    bool CopyToClipboardAsXML(CItemsArray2* items);
+    // Pastes the clipboard's question set (archiveIndex < 0) or the archive's set archiveIndex into items
+    // at insertPosition (-1 appends), each question with its undo entry, into the viewed chapter or, with
+    // mapByName, the chapter its `CategoryName` names. The first pasted question is kept to return to after
+    // the caller's rebuild; the collection is left without a position and marked modified. False for no
+    // clipboard text, a missing archive entry (logged), text that is not XML or a `Version` below 1; true
+    // without change for another root.
+    bool PasteFromClipboard(CItemsArray2* items, std::int32_t insertPosition, std::int32_t archiveIndex,
+                            bool mapByName);
+
+    // --- Saving, Save As, backup copies and the deleted-items file (Datastorage_Save.cpp) ---
+
+    // Writes the open book as a native book to its own file; true without writing when that file exists
+    // and the book is unchanged; false for a book without a file name or a failed write.
+    bool SaveBook();
+    // Writes the open book under fileName in the format its extension names: ".pdb" and ".lnf3" the
+    // handheld database (the book keeps its name, list entry and changes), ".lnf2" the reader book, any
+    // other the native book. For a native book the name actually written (".lnf" appended where the
+    // writer adds it) goes into the book list and, with makeCurrent, becomes the open book's file. When
+    // the writer's extension makes the name that of another existing file, the message sink is asked
+    // first; No writes nothing and returns false with IsSaveDeclined() set. A failed save changes nothing.
+    bool SaveBookAs(const std::string& fileName, bool makeCurrent);
+    // True when the last SaveBookAs returned false because the user declined to overwrite a file.
+    bool IsSaveDeclined() const { return m_bSaveDeclined; }
+    // The folder backup copies go to, created when missing: the open book's book-list folder + "Temp/",
+    // or the options' backup folder for a book without an entry. False (after the error message) when it
+    // cannot be created; true with an empty folder when none is set.
+    bool GetBackupFolder(std::string& folder);
+    // Writes a time-stamped native copy "<book>_(yyyy_mm_dd_hh_mm_ss).bnf" of the open book into the
+    // backup folder; the book's file and modified flag are left alone. False when there is no folder or
+    // the write fails.
+    bool MakeBackup();
+    // Deletes the copies of the open book in the backup folder beyond the 12 newest (by file date). Only
+    // names made for this book match: its base name is compared literally.
+    void PurgeBackups();
+    // Writes the deleted-items list to "Lernfold.del" at the place kept in the registry value
+    // `DeleteQuestionList` (the books folder the first time). Failures are only logged.
+    void SaveDeletedIDs();
+
+    // --- The handheld database book (model/Palmdatabase.h) ---
+
+    // Reads a handheld database into items, its chapters at categoryOffset + category index (emptied first
+    // with replace). False for a missing or broken file, which leaves items as they were.
     bool LoadPDB(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset, bool replace);
+    // Writes the multiple-choice questions of items as a handheld database with the header's typeCode,
+    // then the deleted-items file. The book's modified flag is left alone whatever clearModified says: the
+    // copy is not the book's own file. False for an empty name or a failed write (the old file stays).
     bool SavePDB(const std::string& fileName, CItemsArray2* items, const std::string& typeCode,
                  bool clearModified, bool keepName = false);
+
+    // --- Formats of other units, not available in this build: each logs and returns false ---
+
     bool LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearFirst);
     bool SaveKindleXML(const std::string& fileName, CItemsArray2* items, bool flag1, bool flag2,
                        bool keepName = false);
@@ -171,6 +253,7 @@ private:
     void ShowStatus(const std::string& text);
     void PumpEvents();
     void ShowWarning(const std::string& text);
+    void ShowError(const std::string& text);
     // Appends the `Question` element of one item to questions.
     void SaveQuestionToXML(pugi::xml_node questions, CItemsArray2* items, CBaseItem* item,
                            bool withCategoryName);
@@ -187,6 +270,13 @@ private:
     // whether the file was taken for a native book.
     bool ReadBookFile(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
                       bool replace, bool categoriesOnly, bool moodle, bool* asNative);
+    // Streams the book (declaration, root, chapters, questions, then what appendix prints at the root's
+    // depth) into a temporary file beside target and renames it over target. False, logged under
+    // writerName, when the file cannot be created or written, would be empty, or appendix fails.
+    bool WriteBookFile(const std::string& target, CItemsArray2* items, const char* writerName,
+                       const std::function<bool(pugi::xml_writer&)>& appendix);
+    // The `Version` of a book or question-set root as a number; -1 when missing or not a number.
+    static std::int32_t ReadBookVersion(pugi::xml_node root);
 
     static CDataStorage* m_pInstance;
 
@@ -195,6 +285,7 @@ private:
     std::uint8_t m_bLoaded = 0;
     std::uint8_t m_bCategoriesLoaded = 0;
     std::int32_t m_BookIndex = -1;
+    CItemsArray m_PdbItems;
     CItemsArray2 m_Items2;
     CBookList m_BookList;
     std::uint8_t m_CurrentMode = kNoMode;
@@ -204,5 +295,6 @@ private:
     IStatusTextSink* m_pStatusBar = nullptr;   // not owned
     IEventPump* m_pEventPump = nullptr;        // not owned
     IMessageSink* m_pMessageSink = nullptr;    // not owned
+    bool m_bSaveDeclined = false;
     CClipboardArchive m_ClipboardArchive;
 };

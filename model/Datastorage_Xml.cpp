@@ -147,6 +147,17 @@ bool CDataStorage::SaveXML(const std::string& fileName, CItemsArray2* items, boo
     }
     ShowStatus("Start save book...");
 
+    if (!WriteBookFile(target, items, "CDataStorage::SaveXML", nullptr))
+        return false;
+    if (clearModified)
+        items->SetModified(false);
+    ShowStatus("Book saved.");
+    return true;
+}
+
+bool CDataStorage::WriteBookFile(const std::string& target, CItemsArray2* items, const char* writerName,
+                                 const std::function<bool(pugi::xml_writer&)>& appendix)
+{
     // The book goes into a temporary file beside the target, which replaces the target only once it is
     // complete and on disk. Each question's element is made and printed on its own, at the depth it has in
     // the book, so neither the document nor the text of a large book is ever held whole in memory; the text
@@ -155,7 +166,7 @@ bool CDataStorage::SaveXML(const std::string& fileName, CItemsArray2* items, boo
     std::string error;
     if (!file.Open(&error))
     {
-        WriteLog("CDataStorage::SaveXML - " + error, 1, 1);
+        WriteLog(std::string(writerName) + " - " + error, 1, 1);
         return false;
     }
     {
@@ -182,17 +193,17 @@ bool CDataStorage::SaveXML(const std::string& fileName, CItemsArray2* items, boo
             }
             file.Write("\t</Questions>\n");
         }
+        // What a writer adds after the questions, such as the embedded media; a failure keeps the old file.
+        if (appendix && !appendix(writer))
+            return false;
         file.Write("</Lernfold>\n");
     }
     // A book file of 0 bytes is never written: the old file stays.
     if (!file.Commit(&error, false))
     {
-        WriteLog("CDataStorage::SaveXML - " + error, 1, 1);
+        WriteLog(std::string(writerName) + " - " + error, 1, 1);
         return false;
     }
-    if (clearModified)
-        items->SetModified(false);
-    ShowStatus("Book saved.");
     return true;
 }
 

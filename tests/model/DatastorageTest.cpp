@@ -269,7 +269,6 @@ TEST_F(Datastorage, PrepareContentBuildsLowerCasePlainSearchTextsOfEveryQuestion
 TEST_F(Datastorage, FormatsOfOtherUnitsReportFailure)
 {
     CItemsArray2& items = *storage.GetItemsPtr2();
-    EXPECT_FALSE(storage.SavePDB(dir.file("x.pdb"), &items, "Fqax", true));
     EXPECT_FALSE(storage.SaveKindleXML(dir.file("x.lnf2"), &items, false, false));
     EXPECT_FALSE(storage.LoadMoodleXML(dir.file("x.xml"), &items, false));
     EXPECT_FALSE(storage.ReformatRichTexts(&items, false, SPictureReformatSettings{}));
