@@ -6,6 +6,7 @@
 #include "model/Utils.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
 
 #include <algorithm>
 #include <array>
@@ -52,12 +53,7 @@ std::string TrimmedExtension(std::string_view fileName)
     const std::size_t dot = fileName.rfind('.');
     if (dot == std::string_view::npos)
         return {};
-    std::string_view ext = fileName.substr(dot);
-    while (!ext.empty() && static_cast<unsigned char>(ext.front()) <= ' ')
-        ext.remove_prefix(1);
-    while (!ext.empty() && static_cast<unsigned char>(ext.back()) <= ' ')
-        ext.remove_suffix(1);
-    return std::string(ext);
+    return lf::sys::Trim(fileName.substr(dot));
 }
 
 bool IsShortFileName(const std::string& fileName)

@@ -9,6 +9,7 @@
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
 
 #include <charconv>
 #include <cmath>
@@ -72,17 +73,6 @@ bool IsNegativeGrade(const std::string& grade)
     const char* last = first + grade.size();
     const auto [end, ec] = std::from_chars(first, last, value);
     return ec == std::errc() && end == last && value < 0.0;
-}
-
-std::string TrimBlanksAndControls(const std::string& text)
-{
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
-        --last;
-    return text.substr(first, last - first);
 }
 
 std::string LowerSearchText(const SFilterOptions& options)
@@ -175,7 +165,7 @@ bool AllAnswersBlank(const CAnswerItemArray& answers, bool toleranceToo)
     {
         if (IsNonZeroGrade(a.Correct))
             return false;
-        if (!TrimBlanksAndControls(a.AnswerText).empty() || !TrimBlanksAndControls(a.Feedback).empty())
+        if (!lf::sys::Trim(a.AnswerText).empty() || !lf::sys::Trim(a.Feedback).empty())
             return false;
         if (toleranceToo && IsNonZeroGrade(a.Tolerance))
             return false;

@@ -4,6 +4,7 @@
 
 #include "model/Datatypes_Lists.h"
 #include "platform/sys/SystemServices.h"
+#include "platform/sys/TextTrim.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -287,8 +288,8 @@ bool CCalculatedItem::IsAllAnswerBlanksIsEmpty() const
     {
         if (IsNonZeroGrade(answer.Correct))
             return false;
-        if (!TrimBlanksAndControls(answer.AnswerFormula).empty() ||
-            !TrimBlanksAndControls(answer.Feedback).empty())
+        if (!lf::sys::Trim(answer.AnswerFormula).empty() ||
+            !lf::sys::Trim(answer.Feedback).empty())
             return false;
     }
     return true;

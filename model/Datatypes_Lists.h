@@ -58,9 +58,6 @@ inline bool IsStudyOrEditPhase(int phase)
     return phase >= 0 && phase <= 3;
 }
 
-// The text without blanks and control characters at both ends.
-std::string TrimBlanksAndControls(const std::string& text);
-
 // The search text of the options lower-cased; empty when there is nothing to search for.
 std::string LowerSearchText(const SFilterOptions& options);
 // Whether lowerSearch (lower-cased, not empty) occurs in the lower-cased plain text of a stored text.

@@ -6,6 +6,7 @@
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
 
 #include <pugixml.hpp>
 
@@ -85,17 +86,6 @@ bool IsExistingFolder(const std::string& path)
 {
     std::error_code ec;
     return fs::is_directory(path, ec);
-}
-
-std::string Trimmed(const std::string& text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ')
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ')
-        --end;
-    return text.substr(begin, end - begin);
 }
 
 TDateTime ToDateTime(const struct statx_timestamp& stamp)
@@ -496,7 +486,7 @@ std::string MakeStoredMediaName(const std::string& relativePath)
 
 void ResolveMediaFileName(std::string& name, const std::string& bookFileName)
 {
-    name = Trimmed(name);
+    name = lf::sys::Trim(name);
     if (name.empty() || IsWebAddress(name) || IsFullPathName(name))
         return;
     std::string relative = name;

@@ -7,6 +7,7 @@
 #include "model/Utils.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
 
 #include <algorithm>
 #include <charconv>
@@ -46,18 +47,6 @@ constexpr std::uint8_t kQueryDuplicates = 9;
 constexpr std::uint8_t kQuerySpecial = 10;
 constexpr std::uint8_t kQueryEmptyChoices = 11;
 
-// The text without the blanks and control characters around it.
-std::string Trimmed(std::string_view text)
-{
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
-        --last;
-    return std::string(text.substr(first, last - first));
-}
-
 bool Contains(std::string_view text, std::string_view word)
 {
     return text.find(word) != std::string_view::npos;
@@ -81,7 +70,7 @@ void ReadCountQuery(const std::string& query, std::string_view phrase, std::stri
                     std::uint8_t firstCode, std::uint8_t& code, std::int32_t& number)
 {
     const std::size_t keywordLength = Contains(query, phrase) ? phrase.size() : shortForm.size();
-    std::string rest = Trimmed(std::string_view(query).substr(std::min(keywordLength, query.size())));
+    std::string rest = lf::sys::Trim(std::string_view(query).substr(std::min(keywordLength, query.size())));
     code = kQueryNone;
     number = 0;
     if (rest.empty())
@@ -103,7 +92,7 @@ void ReadCountQuery(const std::string& query, std::string_view phrase, std::stri
     default:
         return;
     }
-    number = IntegerOrZero(Trimmed(std::string_view(rest).substr(1)));
+    number = IntegerOrZero(lf::sys::Trim(std::string_view(rest).substr(1)));
 }
 
 } // namespace
@@ -117,7 +106,7 @@ bool CItemsArray2::Search(const std::string& text, bool markedOnly, bool refilte
     work.problemNumber = 0;
 
     std::string searchText = text;
-    const std::string trimmed = Trimmed(text);
+    const std::string trimmed = lf::sys::Trim(text);
     if (!trimmed.empty() && trimmed.front() == '?')
     {
         const std::string_view q = std::string_view(trimmed).substr(1);
@@ -131,7 +120,7 @@ bool CItemsArray2::Search(const std::string& text, bool markedOnly, bool refilte
             tail = std::string(q.substr(second + 1));
             hasTail = true;
         }
-        const std::string query = Trimmed(lf::sys::LowerCase(queryPart));
+        const std::string query = lf::sys::Trim(lf::sys::LowerCase(queryPart));
 
         std::uint8_t code = kQueryNone;
         std::int32_t number = 0;

@@ -8,6 +8,7 @@
 #include "model/Log.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,17 +16,6 @@
 
 namespace
 {
-
-std::string TrimmedBlanks(const std::string& text)
-{
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
-        --last;
-    return text.substr(first, last - first);
-}
 
 std::string DecimalText(std::int64_t value)
 {
@@ -276,7 +266,7 @@ bool CItemsArray2::SetSelectionForGreedList(bool mark)
 
 bool CItemsArray2::RenumberSelectedItems(std::int32_t start, std::int32_t step, const std::string& prefix)
 {
-    std::string head = TrimmedBlanks(prefix);
+    std::string head = lf::sys::Trim(prefix);
     if (!head.empty() && head.back() != '.')
         head += '.';
     std::int64_t number = start;
@@ -356,8 +346,8 @@ bool CItemsArray2::GenerateDistractors(int kind)
         const std::int32_t wanted = std::min<std::int32_t>(4, n - 1);
         std::string feedback;
         SAnswerItem* first = nullptr;
-        if (item->GetAnswer(0, first) && (TrimmedBlanks(first->Correct) == "1" ||
-                                          lf::sys::LowerCase(TrimmedBlanks(first->Correct)) == "true"))
+        if (item->GetAnswer(0, first) && (lf::sys::Trim(first->Correct) == "1" ||
+                                          lf::sys::LowerCase(lf::sys::Trim(first->Correct)) == "true"))
         {
             feedback =
                 "The correct answer is: " + item->GetQuestionText() + " - " + first->AnswerText + "<br><br>";
@@ -376,7 +366,7 @@ bool CItemsArray2::GenerateDistractors(int kind)
             CBaseItem* source = m_Items[other];
             SAnswerItem* sourceFirst = nullptr;
             // A blank first answer (an essay's grade record, say) would only make an empty choice.
-            if (!source->GetAnswer(0, sourceFirst) || TrimmedBlanks(sourceFirst->AnswerText).empty())
+            if (!source->GetAnswer(0, sourceFirst) || lf::sys::Trim(sourceFirst->AnswerText).empty())
                 continue;
             SAnswerItem wrong;
             wrong.ID = NextAnswerID(item);

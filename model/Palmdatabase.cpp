@@ -13,6 +13,7 @@
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
 
 #include <algorithm>
 #include <charconv>
@@ -448,9 +449,9 @@ void ItemsToRecords(CItemsArray2& items, CItemsArray& image)
             SAnswerItem* answer = nullptr;
             if (!item->GetAnswer(a, answer) || !answer)
                 continue;
-            const std::string grade = lf::items::TrimBlanksAndControls(answer->Correct);
+            const std::string grade = lf::sys::Trim(answer->Correct);
             const bool correct = grade == "1" || lf::sys::LowerCase(grade) == "true";
-            if (lf::items::TrimBlanksAndControls(answer->AnswerText).empty() && !correct)
+            if (lf::sys::Trim(answer->AnswerText).empty() && !correct)
                 continue;
             record.Texts[static_cast<std::size_t>(SQaxStruct::txAnswer1 + carried)] = answer->AnswerText;
             if (correct)
@@ -502,7 +503,7 @@ bool SavePalmDatabase(const std::string& fileName, CItemsArray2& items, const SP
 
 void WriteDeletedItemsFile(const CDelQuestionList& list)
 {
-    std::string path = lf::items::TrimBlanksAndControls(ReadValueFromRegistry2("DeleteQuestionList", ""));
+    std::string path = lf::sys::Trim(ReadValueFromRegistry2("DeleteQuestionList", ""));
     if (path.empty())
     {
         const CPrefs* prefs = CPrefs::GetPrefs();

@@ -1,6 +1,7 @@
 #include "platform/richtext/HtmlImport.h"
 
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
 
 #include <gumbo.h>
 
@@ -8,9 +9,11 @@
 #include <charconv>
 #include <string_view>
 
-namespace lf {
+namespace lf
+{
 
-namespace {
+namespace
+{
 
 constexpr int kMaxDepth = 200; // deeper markup is read as flat text, never by deeper recursion
 constexpr int kMaxTableNesting = 16;
@@ -24,15 +27,6 @@ std::string Lower(std::string_view s)
     return out;
 }
 
-std::string_view Trim(std::string_view s)
-{
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
 bool IsHtmlSpace(char ch)
 {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f';
@@ -40,7 +34,7 @@ bool IsHtmlSpace(char ch)
 
 int ParseIntPrefix(std::string_view s, int fallback)
 {
-    s = Trim(s);
+    s = lf::sys::TrimView(s);
     int value = 0;
     const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
     return res.ec == std::errc{} && res.ptr != s.data() ? value : fallback;
@@ -49,12 +43,13 @@ int ParseIntPrefix(std::string_view s, int fallback)
 // A length attribute in pixels ("120", "120px"); percentages and junk give 0.
 int ParsePixels(std::string_view s)
 {
-    s = Trim(s);
+    s = lf::sys::TrimView(s);
     int value = 0;
     const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
     if (res.ec != std::errc{} || res.ptr == s.data() || value < 0)
         return 0;
-    const std::string_view rest = Trim(std::string_view(res.ptr, static_cast<std::size_t>(s.data() + s.size() - res.ptr)));
+    const std::string_view rest =
+        lf::sys::TrimView(std::string_view(res.ptr, static_cast<std::size_t>(s.data() + s.size() - res.ptr)));
     if (!rest.empty() && rest != "px")
         return 0;
     return std::min(value, 100000);
@@ -67,12 +62,12 @@ struct NamedHtmlColor
 };
 
 constexpr NamedHtmlColor kHtmlColors[] = {
-    {"black", 0x000000},  {"silver", 0xC0C0C0}, {"gray", 0x808080},   {"grey", 0x808080},
-    {"white", 0xFFFFFF},  {"maroon", 0x800000}, {"red", 0xFF0000},    {"purple", 0x800080},
-    {"fuchsia", 0xFF00FF}, {"magenta", 0xFF00FF}, {"green", 0x008000}, {"lime", 0x00FF00},
-    {"olive", 0x808000},  {"yellow", 0xFFFF00}, {"navy", 0x000080},   {"blue", 0x0000FF},
-    {"teal", 0x008080},   {"aqua", 0x00FFFF},   {"cyan", 0x00FFFF},   {"orange", 0xFFA500},
-    {"brown", 0xA52A2A},  {"pink", 0xFFC0CB},   {"darkred", 0x8B0000}, {"darkblue", 0x00008B},
+    {"black", 0x000000},     {"silver", 0xC0C0C0},    {"gray", 0x808080},      {"grey", 0x808080},
+    {"white", 0xFFFFFF},     {"maroon", 0x800000},    {"red", 0xFF0000},       {"purple", 0x800080},
+    {"fuchsia", 0xFF00FF},   {"magenta", 0xFF00FF},   {"green", 0x008000},     {"lime", 0x00FF00},
+    {"olive", 0x808000},     {"yellow", 0xFFFF00},    {"navy", 0x000080},      {"blue", 0x0000FF},
+    {"teal", 0x008080},      {"aqua", 0x00FFFF},      {"cyan", 0x00FFFF},      {"orange", 0xFFA500},
+    {"brown", 0xA52A2A},     {"pink", 0xFFC0CB},      {"darkred", 0x8B0000},   {"darkblue", 0x00008B},
     {"darkgreen", 0x006400}, {"lightgray", 0xD3D3D3}, {"lightgrey", 0xD3D3D3}, {"gold", 0xFFD700},
 };
 
@@ -84,7 +79,7 @@ RichColor FromRgb(unsigned rgb)
 // An HTML/CSS colour as a Windows colour value; false when it is not one.
 bool ParseHtmlColor(std::string_view text, RichColor& color)
 {
-    const std::string s = Lower(Trim(text));
+    const std::string s = Lower(lf::sys::TrimView(text));
     if (s.empty())
         return false;
     if (s[0] == '#')
@@ -106,7 +101,7 @@ bool ParseHtmlColor(std::string_view text, RichColor& color)
         rest.remove_prefix(4);
         for (unsigned& part : parts)
         {
-            rest = Trim(rest);
+            rest = lf::sys::TrimView(rest);
             const int v = ParseIntPrefix(rest, -1);
             if (v < 0)
                 return false;
@@ -131,9 +126,9 @@ bool ParseHtmlColor(std::string_view text, RichColor& color)
 // A CSS font size in points; 0 when it cannot be read.
 int ParseCssFontSize(std::string_view text, int current)
 {
-    const std::string s = Lower(Trim(text));
+    const std::string s = Lower(lf::sys::TrimView(text));
     static constexpr std::pair<const char*, int> kKeywords[] = {
-        {"xx-small", 7}, {"x-small", 8}, {"small", 10}, {"medium", 12},
+        {"xx-small", 7}, {"x-small", 8},  {"small", 10},    {"medium", 12},
         {"large", 14},   {"x-large", 18}, {"xx-large", 24},
     };
     for (const auto& [name, size] : kKeywords)
@@ -147,7 +142,8 @@ int ParseCssFontSize(std::string_view text, int current)
     const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
     if (res.ec != std::errc{} || res.ptr == s.data() || !(value > 0))
         return 0;
-    const std::string_view unit = Trim(std::string_view(res.ptr, static_cast<std::size_t>(s.data() + s.size() - res.ptr)));
+    const std::string_view unit =
+        lf::sys::TrimView(std::string_view(res.ptr, static_cast<std::size_t>(s.data() + s.size() - res.ptr)));
     double points = value;
     if (unit == "px")
         points = value * 3 / 4;
@@ -164,7 +160,7 @@ int ParseCssFontSize(std::string_view text, int current)
 int FontTagSize(std::string_view text)
 {
     static constexpr int kSizes[] = {8, 10, 12, 14, 18, 24, 36};
-    text = Trim(text);
+    text = lf::sys::TrimView(text);
     if (text.empty())
         return 0;
     int n = 0;
@@ -192,15 +188,15 @@ struct SFormat
 std::string FirstFontFamily(std::string_view value)
 {
     const std::size_t comma = value.find(',');
-    std::string_view first = Trim(value.substr(0, comma));
+    std::string_view first = lf::sys::TrimView(value.substr(0, comma));
     if (first.size() >= 2 && (first.front() == '\'' || first.front() == '"'))
         first = first.substr(1, first.size() - 2);
-    return std::string(Trim(first));
+    return std::string(lf::sys::TrimView(first));
 }
 
 bool ParseAlign(std::string_view value, RichAlign& align)
 {
-    const std::string v = Lower(Trim(value));
+    const std::string v = Lower(lf::sys::TrimView(value));
     if (v == "left")
         align = RichAlign::Left;
     else if (v == "right")
@@ -224,11 +220,11 @@ void ApplyCss(std::string_view css, SFormat& f, RichColor* cellColor = nullptr)
         const std::size_t colon = decl.find(':');
         if (colon == std::string_view::npos)
             continue;
-        const std::string prop = Lower(Trim(decl.substr(0, colon)));
-        std::string_view value = Trim(decl.substr(colon + 1));
+        const std::string prop = Lower(lf::sys::TrimView(decl.substr(0, colon)));
+        std::string_view value = lf::sys::TrimView(decl.substr(colon + 1));
         const std::size_t important = value.find('!');
         if (important != std::string_view::npos)
-            value = Trim(value.substr(0, important));
+            value = lf::sys::TrimView(value.substr(0, important));
         const std::string v = Lower(value);
         if (prop == "font-weight")
         {
@@ -299,14 +295,40 @@ bool IsBlock(GumboTag tag)
 {
     switch (tag)
     {
-    case GUMBO_TAG_P: case GUMBO_TAG_DIV: case GUMBO_TAG_H1: case GUMBO_TAG_H2: case GUMBO_TAG_H3:
-    case GUMBO_TAG_H4: case GUMBO_TAG_H5: case GUMBO_TAG_H6: case GUMBO_TAG_UL: case GUMBO_TAG_OL:
-    case GUMBO_TAG_LI: case GUMBO_TAG_DL: case GUMBO_TAG_DT: case GUMBO_TAG_DD: case GUMBO_TAG_BLOCKQUOTE:
-    case GUMBO_TAG_PRE: case GUMBO_TAG_ADDRESS: case GUMBO_TAG_CENTER: case GUMBO_TAG_FORM:
-    case GUMBO_TAG_FIELDSET: case GUMBO_TAG_SECTION: case GUMBO_TAG_ARTICLE: case GUMBO_TAG_HEADER:
-    case GUMBO_TAG_FOOTER: case GUMBO_TAG_NAV: case GUMBO_TAG_ASIDE: case GUMBO_TAG_MAIN:
-    case GUMBO_TAG_FIGURE: case GUMBO_TAG_FIGCAPTION: case GUMBO_TAG_DETAILS: case GUMBO_TAG_SUMMARY:
-    case GUMBO_TAG_TR: case GUMBO_TAG_CAPTION: case GUMBO_TAG_BODY:
+    case GUMBO_TAG_P:
+    case GUMBO_TAG_DIV:
+    case GUMBO_TAG_H1:
+    case GUMBO_TAG_H2:
+    case GUMBO_TAG_H3:
+    case GUMBO_TAG_H4:
+    case GUMBO_TAG_H5:
+    case GUMBO_TAG_H6:
+    case GUMBO_TAG_UL:
+    case GUMBO_TAG_OL:
+    case GUMBO_TAG_LI:
+    case GUMBO_TAG_DL:
+    case GUMBO_TAG_DT:
+    case GUMBO_TAG_DD:
+    case GUMBO_TAG_BLOCKQUOTE:
+    case GUMBO_TAG_PRE:
+    case GUMBO_TAG_ADDRESS:
+    case GUMBO_TAG_CENTER:
+    case GUMBO_TAG_FORM:
+    case GUMBO_TAG_FIELDSET:
+    case GUMBO_TAG_SECTION:
+    case GUMBO_TAG_ARTICLE:
+    case GUMBO_TAG_HEADER:
+    case GUMBO_TAG_FOOTER:
+    case GUMBO_TAG_NAV:
+    case GUMBO_TAG_ASIDE:
+    case GUMBO_TAG_MAIN:
+    case GUMBO_TAG_FIGURE:
+    case GUMBO_TAG_FIGCAPTION:
+    case GUMBO_TAG_DETAILS:
+    case GUMBO_TAG_SUMMARY:
+    case GUMBO_TAG_TR:
+    case GUMBO_TAG_CAPTION:
+    case GUMBO_TAG_BODY:
         return true;
     default:
         return false;
@@ -317,8 +339,14 @@ bool IsIgnored(GumboTag tag)
 {
     switch (tag)
     {
-    case GUMBO_TAG_HEAD: case GUMBO_TAG_TITLE: case GUMBO_TAG_SCRIPT: case GUMBO_TAG_STYLE:
-    case GUMBO_TAG_TEMPLATE: case GUMBO_TAG_NOSCRIPT: case GUMBO_TAG_META: case GUMBO_TAG_LINK:
+    case GUMBO_TAG_HEAD:
+    case GUMBO_TAG_TITLE:
+    case GUMBO_TAG_SCRIPT:
+    case GUMBO_TAG_STYLE:
+    case GUMBO_TAG_TEMPLATE:
+    case GUMBO_TAG_NOSCRIPT:
+    case GUMBO_TAG_META:
+    case GUMBO_TAG_LINK:
         return true;
     default:
         return false;
@@ -381,16 +409,25 @@ private:
         SRichTextStyle& s = f.style;
         switch (tag)
         {
-        case GUMBO_TAG_B: case GUMBO_TAG_STRONG: case GUMBO_TAG_TH:
+        case GUMBO_TAG_B:
+        case GUMBO_TAG_STRONG:
+        case GUMBO_TAG_TH:
             s.bold = true;
             break;
-        case GUMBO_TAG_I: case GUMBO_TAG_EM: case GUMBO_TAG_CITE: case GUMBO_TAG_VAR: case GUMBO_TAG_DFN:
+        case GUMBO_TAG_I:
+        case GUMBO_TAG_EM:
+        case GUMBO_TAG_CITE:
+        case GUMBO_TAG_VAR:
+        case GUMBO_TAG_DFN:
             s.italic = true;
             break;
-        case GUMBO_TAG_U: case GUMBO_TAG_INS:
+        case GUMBO_TAG_U:
+        case GUMBO_TAG_INS:
             s.underline = true;
             break;
-        case GUMBO_TAG_S: case GUMBO_TAG_STRIKE: case GUMBO_TAG_DEL:
+        case GUMBO_TAG_S:
+        case GUMBO_TAG_STRIKE:
+        case GUMBO_TAG_DEL:
             s.strikeOut = true;
             break;
         case GUMBO_TAG_SUP:
@@ -408,7 +445,10 @@ private:
         case GUMBO_TAG_MARK:
             s.backColor = 0x00FFFF;
             break;
-        case GUMBO_TAG_CODE: case GUMBO_TAG_TT: case GUMBO_TAG_KBD: case GUMBO_TAG_SAMP:
+        case GUMBO_TAG_CODE:
+        case GUMBO_TAG_TT:
+        case GUMBO_TAG_KBD:
+        case GUMBO_TAG_SAMP:
             s.fontName = m_options.codeFontName;
             break;
         case GUMBO_TAG_PRE:
@@ -418,8 +458,13 @@ private:
         case GUMBO_TAG_CENTER:
             f.align = RichAlign::Center;
             break;
-        case GUMBO_TAG_H1: case GUMBO_TAG_H2: case GUMBO_TAG_H3: case GUMBO_TAG_H4: case GUMBO_TAG_H5:
-        case GUMBO_TAG_H6: {
+        case GUMBO_TAG_H1:
+        case GUMBO_TAG_H2:
+        case GUMBO_TAG_H3:
+        case GUMBO_TAG_H4:
+        case GUMBO_TAG_H5:
+        case GUMBO_TAG_H6:
+        {
             const bool major = tag == GUMBO_TAG_H1 || tag == GUMBO_TAG_H2;
             const int no = HeadingStyle(major ? "Heading" : "Subheading");
             if (no >= 0)
@@ -729,7 +774,7 @@ private:
                     ApplyCss(style, cf, &cell.color);
                 if (const char* valign = Attr(el, "valign"))
                 {
-                    const std::string v = Lower(Trim(valign));
+                    const std::string v = Lower(lf::sys::TrimView(valign));
                     cell.vAlign = v == "top"      ? RichCellVAlign::Top
                                   : v == "middle" ? RichCellVAlign::Center
                                   : v == "bottom" ? RichCellVAlign::Bottom
@@ -759,7 +804,7 @@ private:
             ParseHtmlColor(bg, table.color);
         if (const char* width = Attr(el, "width"))
         {
-            const std::string_view w = Trim(width);
+            const std::string_view w = lf::sys::TrimView(width);
             if (!w.empty() && w.back() == '%')
                 table.bestWidth = -std::clamp(ParseIntPrefix(w, 100), 1, 100);
             else
@@ -817,7 +862,8 @@ void ImportHtml(const std::string& html, RichDocument& doc, const SHtmlImportOpt
 
 SRichPicture MakePlaceholderPicture(int width, int height)
 {
-    const auto num = [](int v) {
+    const auto num = [](int v)
+    {
         char buf[16];
         const auto res = std::to_chars(buf, buf + sizeof buf, v);
         return std::string(buf, res.ptr);
@@ -826,10 +872,11 @@ SRichPicture MakePlaceholderPicture(int width, int height)
     const std::string h = num(height > 0 ? height : 22);
     SRichPicture picture;
     picture.format = "svg";
-    picture.data = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
-                   "\"><g stroke=\"#FF0000\" stroke-width=\"1\" fill=\"none\"><rect x=\"0\" y=\"0\" width=\"" + w +
-                   "\" height=\"" + h + "\"/><line x1=\"0\" y1=\"0\" x2=\"" + w + "\" y2=\"" + h +
-                   "\"/><line x1=\"0\" y1=\"" + h + "\" x2=\"" + w + "\" y2=\"0\"/></g></svg>";
+    picture.data =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
+        "\"><g stroke=\"#FF0000\" stroke-width=\"1\" fill=\"none\"><rect x=\"0\" y=\"0\" width=\"" + w +
+        "\" height=\"" + h + "\"/><line x1=\"0\" y1=\"0\" x2=\"" + w + "\" y2=\"" + h +
+        "\"/><line x1=\"0\" y1=\"" + h + "\" x2=\"" + w + "\" y2=\"0\"/></g></svg>";
     return picture;
 }
 

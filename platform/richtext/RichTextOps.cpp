@@ -2,6 +2,7 @@
 
 #include "platform/richtext/PlainText.h"
 #include "platform/richtext/RichXml.h"
+#include "platform/sys/TextTrim.h"
 
 #include <pugixml.hpp>
 
@@ -272,12 +273,7 @@ namespace {
 
 std::string LowerTrimmed(const char* value)
 {
-    std::string_view v(value);
-    while (!v.empty() && static_cast<unsigned char>(v.front()) <= ' ')
-        v.remove_prefix(1);
-    while (!v.empty() && static_cast<unsigned char>(v.back()) <= ' ')
-        v.remove_suffix(1);
-    std::string out(v);
+    std::string out = lf::sys::Trim(value);
     for (char& ch : out)
         if (ch >= 'A' && ch <= 'Z')
             ch = static_cast<char>(ch - 'A' + 'a');

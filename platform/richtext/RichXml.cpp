@@ -1,4 +1,5 @@
 #include "platform/richtext/RichXml.h"
+#include "platform/sys/TextTrim.h"
 
 #include <pugixml.hpp>
 
@@ -61,18 +62,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
-std::string_view Trimmed(std::string_view s)
-{
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
 bool FlagValue(const char* text, bool fallback)
 {
-    const std::string_view v = Trimmed(text);
+    const std::string_view v = lf::sys::TrimView(text);
     if (v == "1" || EqualsNoCase(v, "true") || EqualsNoCase(v, "yes"))
         return true;
     if (v == "0" || EqualsNoCase(v, "false") || EqualsNoCase(v, "no"))
@@ -102,7 +94,7 @@ bool ParseHex(std::string_view s, unsigned long long& value)
 
 RichColor ColorValue(const char* text, RichColor fallback)
 {
-    const std::string_view v = Trimmed(text);
+    const std::string_view v = lf::sys::TrimView(text);
     unsigned long long hex = 0;
     if (!v.empty() && v.front() == '#')
     {
@@ -133,7 +125,7 @@ RichColor AttrColor(const pugi::xml_node& node, const char* name, RichColor fall
 template <class Enum, std::size_t N>
 Enum EnumValue(const char* text, const std::array<const char*, N>& names, Enum fallback)
 {
-    const std::string_view v = Trimmed(text);
+    const std::string_view v = lf::sys::TrimView(text);
     for (std::size_t i = 0; i < N; ++i)
         if (EqualsNoCase(v, names[i]))
             return static_cast<Enum>(i);
@@ -618,7 +610,7 @@ void ReadContent(const pugi::xml_node& parent, RichContent& content, int depth)
             ReadItem(child, content, depth);
         else if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
         {
-            if (Trimmed(child.value()).empty())
+            if (lf::sys::TrimView(child.value()).empty())
                 continue;
             SRichItem item;
             item.newParagraph = false;
