@@ -139,7 +139,7 @@ bool CDataStorage::SaveBookAs(const std::string& fileName, bool makeCurrent)
     // The native and the handheld writers share the extension rule: ".lnf" goes after a name that ends
     // neither in ".lnf" nor ".pdb". The caller asked about the name it chose; a different name that the
     // rule makes may belong to another existing file, and that one is not replaced unasked.
-    const std::string written = PalmTargetFileName(fileName, false);
+    const std::string written = BookFileNameToWrite(fileName, false);
     if (written != fileName && FileExists(written))
     {
         const bool overwrite = m_pMessageSink && m_pMessageSink->ConfirmOverwrite(

@@ -5,6 +5,7 @@
 
 #include "model/Datatypes.h"
 #include "model/Datatypes_Kinds.h"
+#include "model/Folders.h"
 #include "model/Log.h"
 #include "model/XmlUtils.h"
 #include "platform/sys/AtomicFile.h"
@@ -121,11 +122,6 @@ std::string ReadText(pugi::xml_node parent, const char* name)
     return text;
 }
 
-std::string LowerLast(const std::string& name, std::size_t count)
-{
-    return lf::sys::LowerCase(std::string_view(name).substr(name.size() - count));
-}
-
 } // namespace
 
 // --- Writer ---
@@ -137,14 +133,7 @@ bool CDataStorage::SaveXML(const std::string& fileName, CItemsArray2* items, boo
         return false;
     WriteLog("CDataStorage::SaveXML, File name - " + fileName, 5, 1);
 
-    std::string target = fileName;
-    if (!keepName)
-    {
-        const bool known =
-            target.size() > 4 && (LowerLast(target, 4) == ".lnf" || LowerLast(target, 4) == ".pdb");
-        if (!known)
-            target += ".lnf";
-    }
+    const std::string target = BookFileNameToWrite(fileName, keepName);
     ShowStatus("Start save book...");
 
     if (!WriteBookFile(target, items, "CDataStorage::SaveXML", nullptr))

@@ -234,6 +234,14 @@ bool ClaimTrashRecord(const std::string& infoFolder, const std::string& fileName
 
 } // namespace
 
+std::string BookFileNameToWrite(const std::string& fileName, bool keepName)
+{
+    if (keepName || fileName.size() <= 4)
+        return keepName ? fileName : fileName + ".lnf";
+    const std::string extension = lf::sys::LowerCase(std::string_view(fileName).substr(fileName.size() - 4));
+    return extension == ".lnf" || extension == ".pdb" ? fileName : fileName + ".lnf";
+}
+
 bool IsBookFileName(const std::string& fileName)
 {
     const std::string name = NamePart(fileName);

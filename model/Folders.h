@@ -18,6 +18,10 @@
 // and ending in ".lnf" in any letter case or in ".pdb" in lower case. A path is judged by its name part.
 bool IsBookFileName(const std::string& fileName);
 
+// The name a book writer writes under: the name itself when keepName is set or its last four characters
+// (of a name longer than four), lower-cased, are ".lnf" or ".pdb"; otherwise the name with ".lnf" appended.
+std::string BookFileNameToWrite(const std::string& fileName, bool keepName);
+
 // A file time (seconds and milliseconds since 1970-01-01 00:00 UTC) as a local date-time value.
 TDateTime FileTimeToLocalDateTime(std::int64_t utcSeconds, int milliseconds = 0);
 

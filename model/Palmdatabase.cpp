@@ -5,6 +5,7 @@
 #include "model/Datatypes_Lists.h"
 #include "model/Deleteditemsarray.h"
 #include "model/Itemsarray.h"
+#include "model/Folders.h"
 #include "model/Log.h"
 #include "model/Prefs.h"
 #include "model/Registry.h"
@@ -383,14 +384,6 @@ bool RecordsToItems(const CItemsArray& image, CItemsArray2& items, std::int32_t 
 
 // --- Writing ---
 
-std::string PalmTargetFileName(const std::string& fileName, bool keepName)
-{
-    if (keepName)
-        return fileName;
-    const std::string extension = LowerExtension4(fileName);
-    return extension == ".lnf" || extension == ".pdb" ? fileName : fileName + ".lnf";
-}
-
 void ItemsToRecords(CItemsArray2& items, CItemsArray& image)
 {
     image.Clear();
@@ -479,7 +472,7 @@ bool SavePalmDatabase(const std::string& fileName, CItemsArray2& items, const SP
                  1, 1);
         return false;
     }
-    const std::string target = PalmTargetFileName(fileName, context.keepName);
+    const std::string target = BookFileNameToWrite(fileName, context.keepName);
     const bool plainText = context.hiddenView && LowerExtension4(fileName) == ".pdb";
 
     std::string bytes;

@@ -59,9 +59,6 @@ struct SPalmWriteContext
 // the old file untouched; problems of the deleted-items file never fail the write.
 bool SavePalmDatabase(const std::string& fileName, CItemsArray2& items, const SPalmWriteContext& context);
 
-// The name a book write goes to under the extension rule above.
-std::string PalmTargetFileName(const std::string& fileName, bool keepName);
-
 // Builds the records of a book into image (emptied first): categories 0 "Unfiled", 1 "Trash", and the
 // chapters of table rows 1 to 13 as categories 2 to 14; the records in book order, then sorted by
 // chapter number.

@@ -1,6 +1,7 @@
 // The handheld database book: round trips through a file, what the format cannot hold, the header the
 // writer produces, refusal of broken files, appending, the deleted-items file beside every write, and the
 // Windows-1252 texts on disk.
+#include "model/Folders.h"
 #include "model/Palmdatabase.h"
 
 #include "model/Deleteditemsarray.h"
@@ -412,16 +413,16 @@ struct SNameCase
     const char* written;
 };
 
-class PalmTargetName : public ::testing::TestWithParam<SNameCase>
+class BookTargetName : public ::testing::TestWithParam<SNameCase>
 {
 };
 
-TEST_P(PalmTargetName, FollowsTheExtensionRule)
+TEST_P(BookTargetName, FollowsTheExtensionRule)
 {
-    EXPECT_EQ(PalmTargetFileName(GetParam().given, GetParam().keepName), GetParam().written);
+    EXPECT_EQ(BookFileNameToWrite(GetParam().given, GetParam().keepName), GetParam().written);
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, PalmTargetName,
+INSTANTIATE_TEST_SUITE_P(Names, BookTargetName,
                          ::testing::Values(SNameCase{"Pdb", "/b/Bio.pdb", false, "/b/Bio.pdb"},
                                            SNameCase{"UpperPdb", "/b/Bio.PDB", false, "/b/Bio.PDB"},
                                            SNameCase{"Lnf", "/b/Bio.lnf", false, "/b/Bio.lnf"},
