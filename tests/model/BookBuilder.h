@@ -20,6 +20,26 @@
 namespace lf::test
 {
 
+// Answer i of an item, or nullptr.
+inline SAnswerItem* AnswerOf(CBaseItem* item, std::int32_t i)
+{
+    SAnswerItem* answer = nullptr;
+    return item->GetAnswer(i, answer) ? answer : nullptr;
+}
+
+// The names of a book's chapters in table order.
+inline std::vector<std::string> ChapterNames(const CItemsArray2& items)
+{
+    std::vector<std::string> names;
+    for (std::int32_t row = 0; row < items.GetCategoryCount(); ++row)
+    {
+        SCategoryInfo info;
+        items.GetCategoryAt(row, info);
+        names.push_back(info.Name);
+    }
+    return names;
+}
+
 // What a book under test needs around it: a fixed clock, options in the Moodle style (every kind studied)
 // with an author name, and a log that goes into a scratch folder.
 struct BookEnvironment

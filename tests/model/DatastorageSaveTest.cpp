@@ -39,24 +39,6 @@ public:
     bool answer = false;
 };
 
-SAnswerItem* AnswerOf(CBaseItem* item, std::int32_t i)
-{
-    SAnswerItem* answer = nullptr;
-    return item->GetAnswer(i, answer) ? answer : nullptr;
-}
-
-std::vector<std::string> ChapterNames(const CItemsArray2& items)
-{
-    std::vector<std::string> names;
-    for (std::int32_t row = 0; row < items.GetCategoryCount(); ++row)
-    {
-        SCategoryInfo info;
-        items.GetCategoryAt(row, info);
-        names.push_back(info.Name);
-    }
-    return names;
-}
-
 std::set<std::string> FileNamesIn(const fs::path& folder)
 {
     std::set<std::string> names;

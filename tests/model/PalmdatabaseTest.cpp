@@ -19,7 +19,9 @@
 namespace
 {
 
+using lf::test::AnswerOf;
 using lf::test::BookBuilder;
+using lf::test::ChapterNames;
 using lf::test::BookEnvironment;
 using lf::test::ReadFile;
 using lf::test::TempDir;
@@ -67,24 +69,6 @@ std::string AppInfoName(const std::string& bytes, std::size_t index)
 {
     const std::size_t at = Be32(bytes, 52) + 2 + 16 * index;
     return std::string(bytes.c_str() + at);
-}
-
-SAnswerItem* AnswerOf(CBaseItem* item, std::int32_t i)
-{
-    SAnswerItem* answer = nullptr;
-    return item->GetAnswer(i, answer) ? answer : nullptr;
-}
-
-std::vector<std::string> ChapterNames(const CItemsArray2& items)
-{
-    std::vector<std::string> names;
-    for (std::int32_t row = 0; row < items.GetCategoryCount(); ++row)
-    {
-        SCategoryInfo info;
-        items.GetCategoryAt(row, info);
-        names.push_back(info.Name);
-    }
-    return names;
 }
 
 class PalmDatabase : public ::testing::Test
