@@ -10,6 +10,7 @@
 #include "model/Utils.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/TextCase.h"
+#include "model/XmlUtils.h"
 
 #include <filesystem>
 #include <system_error>
@@ -88,7 +89,7 @@ bool CDataStorage::IsXmlRoot(const std::string& fileName, const std::string& ele
     pugi::xml_document doc;
     const unsigned options =
         pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_wnorm_attribute;
-    if (!doc.load_file(fileName.c_str(), options))
+    if (!LoadXmlFile(doc, fileName, options))
         return false;
     return static_cast<bool>(doc.child(elementName.c_str()));
 }

@@ -192,7 +192,7 @@ bool CDataStorage::LoadWithContentXML(const std::string& fileName, CItemsArray2*
     }
     ShowStatus("Start load book...");
     pugi::xml_document doc;
-    const bool parsed = static_cast<bool>(doc.load_file(fileName.c_str(), kBookParseOptions));
+    const bool parsed = LoadXmlFile(doc, fileName, kBookParseOptions);
     // The media go first, and only for a book the reader accepts; their text is dropped from the document
     // before the questions are read, so the hexadecimal copy of the media is not held meanwhile.
     if (parsed)

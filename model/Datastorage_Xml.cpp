@@ -412,7 +412,7 @@ bool CDataStorage::LoadXML(const std::string& fileName, CItemsArray2* items, std
     }
     ShowStatus("Start load book...");
     pugi::xml_document doc;
-    const bool parsed = static_cast<bool>(doc.load_file(fileName.c_str(), kBookParseOptions));
+    const bool parsed = LoadXmlFile(doc, fileName, kBookParseOptions);
     return LoadParsedXML(doc, parsed, items, categoryOffset, replace, categoriesOnly);
 }
 
@@ -422,7 +422,7 @@ bool CDataStorage::ReadBookFile(const std::string& fileName, CItemsArray2* items
     // One parse serves both the recognition by content and the read of a native book; the recognition
     // probe normalises line ends, which changes no element name, so it recognises the same files.
     pugi::xml_document doc;
-    const bool parsed = static_cast<bool>(doc.load_file(fileName.c_str(), kBookParseOptions));
+    const bool parsed = LoadXmlFile(doc, fileName, kBookParseOptions);
     const bool native = parsed && doc.child("Lernfold");
     if (asNative)
         *asNative = native;

@@ -2,9 +2,14 @@
 
 #include "model/Folders.h"
 #include "platform/sys/AtomicFile.h"
+#include "model/Windows1252.h"
 
 #include <cstddef>
 #include <string_view>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 void RemoveAllWhitespace(std::string& text)
 {
@@ -134,4 +139,115 @@ bool ExtractHexToFile(const std::string& folder, const std::string& storedFileNa
         path += '/';
     path += name;
     return lf::sys::WriteFileAtomically(path, bytes);
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end)
+    {
+        const unsigned char c = *p;
+        if (c < 0x80)
+        {
+            ++p;
+            continue;
+        }
+        int length = 0;
+        std::uint32_t value = 0;
+        if (c >= 0xC2 && c <= 0xDF)
+        {
+            length = 2;
+            value = c & 0x1Fu;
+        }
+        else if (c >= 0xE0 && c <= 0xEF)
+        {
+            length = 3;
+            value = c & 0x0Fu;
+        }
+        else if (c >= 0xF0 && c <= 0xF4)
+        {
+            length = 4;
+            value = c & 0x07u;
+        }
+        else
+        {
+            return false;
+        }
+        if (end - p < length)
+            return false;
+        for (int k = 1; k < length; ++k)
+        {
+            if ((p[k] & 0xC0u) != 0x80u)
+                return false;
+            value = (value << 6) | (p[k] & 0x3Fu);
+        }
+        if ((length == 3 && (value < 0x800 || (value >= 0xD800 && value <= 0xDFFF))) ||
+            (length == 4 && (value < 0x10000 || value > 0x10FFFF)))
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+namespace
+{
+
+// True when the XML declaration at the start names an encoding.
+bool DeclaresEncoding(std::string_view bytes)
+{
+    if (bytes.substr(0, 5) != "<?xml")
+        return false;
+    const std::size_t end = bytes.find("?>");
+    return bytes.substr(0, end).find("encoding") != std::string_view::npos;
+}
+
+// A buffer the XML document takes over, allocated the way the XML library frees it.
+char* LibraryBuffer(std::size_t size)
+{
+    return static_cast<char*>(pugi::get_memory_allocation_function()(size == 0 ? 1 : size));
+}
+
+} // namespace
+
+bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned parseOptions)
+{
+    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    if (!file)
+        return false;
+    std::error_code error;
+    const auto size = static_cast<std::size_t>(std::filesystem::file_size(fileName, error));
+    if (error)
+    {
+        std::fclose(file);
+        return false;
+    }
+    char* buffer = LibraryBuffer(size);
+    if (!buffer)
+    {
+        std::fclose(file);
+        return false;
+    }
+    const std::size_t got = std::fread(buffer, 1, size, file);
+    std::fclose(file);
+    if (got != size)
+    {
+        pugi::get_memory_deallocation_function()(buffer);
+        return false;
+    }
+    const std::string_view bytes(buffer, size);
+    const bool hasBom = size >= 2 && (static_cast<unsigned char>(buffer[0]) >= 0xFE ||
+                                      (size >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF"));
+    if (!hasBom && !DeclaresEncoding(bytes) && !IsValidUtf8(bytes))
+    {
+        const std::string converted = Windows1252ToUtf8(bytes);
+        pugi::get_memory_deallocation_function()(buffer);
+        buffer = LibraryBuffer(converted.size());
+        if (!buffer)
+            return false;
+        std::memcpy(buffer, converted.data(), converted.size());
+        return static_cast<bool>(
+            doc.load_buffer_inplace_own(buffer, converted.size(), parseOptions, pugi::encoding_utf8));
+    }
+    return static_cast<bool>(doc.load_buffer_inplace_own(buffer, size, parseOptions, pugi::encoding_auto));
 }

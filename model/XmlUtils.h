@@ -8,6 +8,7 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <string_view>
 
 // Deletes every CR, LF, tab and blank from text.
 void RemoveAllWhitespace(std::string& text);
@@ -42,3 +43,11 @@ void AppendFileAsHexElement(const std::string& elementName, const std::string& s
 // ".." component, or when the file cannot be written.
 bool ExtractHexToFile(const std::string& folder, const std::string& storedFileName,
                       const std::string& hexText);
+
+// Parses an XML file into doc. Text is UTF-8 inside the program: a file that is not valid UTF-8 and
+// declares no encoding of its own is read as Windows-1252 and converted; any other file is left to the XML
+// library's own encoding detection. False when the file cannot be read or does not parse.
+bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned parseOptions);
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values above U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);

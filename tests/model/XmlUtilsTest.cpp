@@ -208,4 +208,38 @@ INSTANTIATE_TEST_SUITE_P(
                     HexRefusal{"MissingSubFolder", "nosuch\\a.bin", "4142"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(LoadXmlFile, ReadsAnUndeclaredNonUtf8FileAsWindows1252)
+{
+    lf::test::TempDir dir;
+    struct Case
+    {
+        const char* name;
+        std::string bytes;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"utf8.xml", "<r>Caf\xC3\xA9 \xE2\x82\xAC</r>", "Caf\xC3\xA9 \xE2\x82\xAC"},
+        {"ansi.xml", "<r>Caf\xE9 \x80</r>", "Caf\xC3\xA9 \xE2\x82\xAC"},
+        {"latin1.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r>Caf\xE9</r>", "Caf\xC3\xA9"},
+    };
+    for (const Case& c : cases)
+    {
+        lf::test::WriteFile(dir.file(c.name), c.bytes);
+        pugi::xml_document doc;
+        ASSERT_TRUE(LoadXmlFile(doc, dir.file(c.name), pugi::parse_default)) << c.name;
+        EXPECT_EQ(std::string(doc.child("r").text().get()), c.expected) << c.name;
+    }
+    pugi::xml_document doc;
+    EXPECT_FALSE(LoadXmlFile(doc, dir.file("missing.xml"), pugi::parse_default));
+    lf::test::WriteFile(dir.file("broken.xml"), "<r>");
+    EXPECT_FALSE(LoadXmlFile(doc, dir.file("broken.xml"), pugi::parse_default));
+}
+
+TEST(IsValidUtf8, RefusesMalformedSequences)
+{
+    EXPECT_TRUE(IsValidUtf8("plain \xC3\xA9 \xF0\x9F\x98\x80"));
+    for (const char* bad : {"\xE9", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82"})
+        EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+}
+
 } // namespace
