@@ -358,27 +358,17 @@ bool CNumericalItem::AddUnit(const SUnitItem& unit)
 
 bool CNumericalItem::DeleteUnit(std::int32_t i)
 {
-    if (i < 0 || i >= m_Units.GetSize())
-        return false;
-    m_Units.RemoveAt(i);
-    return true;
+    return DeleteUnitAt(m_Units, i);
 }
 
 bool CNumericalItem::GetUnit(std::int32_t i, SUnitItem*& unit)
 {
-    if (i < 0 || i >= m_Units.GetSize())
-        return false;
-    unit = &m_Units.ElementAt(i);
-    return true;
+    return GetUnitAt(m_Units, i, unit);
 }
 
 bool CNumericalItem::SetUnit(std::int32_t i, const SUnitItem& unit)
 {
-    if (i < 0 || i >= m_Units.GetSize())
-        return false;
-    m_Units[i].Value = unit.Value;
-    m_Units[i].Description = unit.Description;
-    return true;
+    return SetUnitAt(m_Units, i, unit);
 }
 
 bool CNumericalItem::MatchAnswerValue(const std::string& value, const std::string& typed,

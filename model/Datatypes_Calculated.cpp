@@ -406,27 +406,17 @@ bool CCalculatedItem::AddUnit(const SUnitItem& unit)
 
 bool CCalculatedItem::GetUnit(std::int32_t i, SUnitItem*& unit)
 {
-    if (i < 0 || i >= m_Units.GetSize())
-        return false;
-    unit = &m_Units.ElementAt(i);
-    return true;
+    return GetUnitAt(m_Units, i, unit);
 }
 
 bool CCalculatedItem::DeleteUnit(std::int32_t i)
 {
-    if (i < 0 || i >= m_Units.GetSize())
-        return false;
-    m_Units.RemoveAt(i);
-    return true;
+    return DeleteUnitAt(m_Units, i);
 }
 
 bool CCalculatedItem::SetUnit(std::int32_t i, const SUnitItem& unit)
 {
-    if (i < 0 || i >= m_Units.GetSize())
-        return false;
-    m_Units[i].Value = unit.Value;
-    m_Units[i].Description = unit.Description;
-    return true;
+    return SetUnitAt(m_Units, i, unit);
 }
 
 bool CCalculatedItem::GetCalculatedAnswer(std::int32_t i, SCalculatedAnswerItem*& answer)
