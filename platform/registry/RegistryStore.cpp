@@ -255,39 +255,43 @@ bool RegistryStore::CreateKey(Root root, const std::string& keyPath)
     return MakeKey(root, keyPath) != nullptr;
 }
 
-ValueType RegistryStore::GetValueType(Root root, const std::string& keyPath,
-                                      const std::string& valueName) const
+namespace
 {
-    const Key* key = FindKey(root, keyPath);
+
+// The stored value of that name in the key; nullptr when there is no key or no such value.
+const RegistryStore::Key::Value* FindValueIn(const RegistryStore::Key* key, const std::string& valueName)
+{
     if (key == nullptr)
-        return ValueType::None;
+        return nullptr;
     const auto found = key->values.find(FoldName(valueName));
-    return found == key->values.end() ? ValueType::None : found->second.type;
+    return found == key->values.end() ? nullptr : &found->second;
+}
+
+} // namespace
+
+ValueType RegistryStore::GetValueType(Root root, const std::string& keyPath, const std::string& valueName) const
+{
+    const Key::Value* value = FindValueIn(FindKey(root, keyPath), valueName);
+    return value ? value->type : ValueType::None;
 }
 
 bool RegistryStore::ReadDWord(Root root, const std::string& keyPath, const std::string& valueName,
                               std::uint32_t& out) const
 {
-    const Key* key = FindKey(root, keyPath);
-    if (key == nullptr)
+    const Key::Value* value = FindValueIn(FindKey(root, keyPath), valueName);
+    if (value == nullptr || value->type != ValueType::DWord)
         return false;
-    const auto found = key->values.find(FoldName(valueName));
-    if (found == key->values.end() || found->second.type != ValueType::DWord)
-        return false;
-    out = found->second.dword;
+    out = value->dword;
     return true;
 }
 
 bool RegistryStore::ReadString(Root root, const std::string& keyPath, const std::string& valueName,
                                std::string& out) const
 {
-    const Key* key = FindKey(root, keyPath);
-    if (key == nullptr)
+    const Key::Value* value = FindValueIn(FindKey(root, keyPath), valueName);
+    if (value == nullptr || value->type != ValueType::String)
         return false;
-    const auto found = key->values.find(FoldName(valueName));
-    if (found == key->values.end() || found->second.type != ValueType::String)
-        return false;
-    out = found->second.text;
+    out = value->text;
     return true;
 }
 
