@@ -338,8 +338,12 @@ void CItemsArray2::SortBookOrder(bool byDuplicateGroup)
                              return a->GetDuplicateGroup() < b->GetDuplicateGroup();
                          return CompareWithRows(rowOf(a), rowOf(b), a, b) < 0;
                      });
+    // The position stays on its question; its number among the members follows the new order.
     if (current)
+    {
         m_CurrentIndex = IndexOfItem(current);
+        SetCurrentItem(current);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -382,9 +386,13 @@ bool CItemsArray2::Next(bool peek, std::int32_t* index)
     if (m_Preferences.depthMode && IsStudyPhase(m_Preferences.currentMode))
         return NextInDepth(peek, index);
 
-    if (m_CurrentNumber < m_SequenceCount)
+    // Without a current item the walk starts at the first member and counts from there; the number left by
+    // an earlier position would be off, and at the end would even start a Cycle pass.
+    const bool hasCurrent = GetCurrentItem() != nullptr;
+    const std::int32_t number = hasCurrent ? m_CurrentNumber : 0;
+    if (number < m_SequenceCount)
     {
-        for (std::int32_t i = std::max(m_CurrentIndex + 1, 0); i < m_Items.GetSize(); ++i)
+        for (std::int32_t i = hasCurrent ? m_CurrentIndex + 1 : 0; i < m_Items.GetSize(); ++i)
         {
             if (!m_Items[i]->IsInSequence())
                 continue;
@@ -393,7 +401,7 @@ bool CItemsArray2::Next(bool peek, std::int32_t* index)
             if (!peek)
             {
                 m_CurrentIndex = i;
-                ++m_CurrentNumber;
+                m_CurrentNumber = number + 1;
             }
             return true;
         }

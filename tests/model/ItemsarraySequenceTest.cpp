@@ -197,6 +197,28 @@ TEST_F(SequenceTest, MarkedOnlyAndCountQueries)
     EXPECT_EQ(SequenceNames(items), "mc_right,mc_wrong,tf_open,essay_ungraded,chem_mc");
 }
 
+TEST_F(SequenceTest, MarkedOnlySearchStillNeedsItsText)
+{
+    BookBuilder(items)
+        .multipleChoice("marked_hit", {"a"}, 0)
+        .searchText("capitalparis")
+        .marked()
+        .multipleChoice("marked_miss", {"a"}, 0)
+        .searchText("capitalrome")
+        .marked()
+        .multipleChoice("unmarked_hit", {"a"}, 0)
+        .searchText("capitalparis");
+    Build(eamEditMode, 0);
+    SFilterOptions options;
+    items.GetFilterOptions(options);
+    options.markedOnly = 1;
+    options.searchInKeywords = 1;
+    options.searchText = "paris";
+    items.SetFilterOptions(options);
+    items.SetFilterQuestion(false);
+    EXPECT_EQ(SequenceNames(items), "marked_hit");
+}
+
 TEST_F(SequenceTest, TextSearchUsesTheBuiltSearchTexts)
 {
     BookBuilder(items)
@@ -332,6 +354,28 @@ TEST_F(SequenceTest, StudyRebuildSortsTheBookEditRebuildDoesNot)
     EXPECT_EQ(BookOrderNames(items), "binned,u,c1,b2_old,b2,b10,b_empty");
 }
 
+TEST_F(SequenceTest, SortingKeepsThePositionOnItsQuestionAndRenumbersIt)
+{
+    BookBuilder(items)
+        .multipleChoice("q3", {"a"}, 0)
+        .layer("3")
+        .multipleChoice("q1", {"a"}, 0)
+        .layer("1")
+        .multipleChoice("q2", {"a"}, 0)
+        .layer("2");
+    Build(eamEditMode, 0);
+    ASSERT_TRUE(items.First());
+    ASSERT_EQ(CurrentName(items), "q3");
+    items.SortItems();
+    EXPECT_EQ(BookOrderNames(items), "q1,q2,q3");
+    EXPECT_EQ(CurrentName(items), "q3");
+    EXPECT_EQ(items.GetCurrentNumber(), 3);
+    EXPECT_FALSE(items.Next()) << "the last member has no next";
+    ASSERT_TRUE(items.Prev());
+    EXPECT_EQ(CurrentName(items), "q2");
+    EXPECT_EQ(items.GetCurrentNumber(), 2);
+}
+
 TEST_F(SequenceTest, RandomModeShufflesTheWholeBookReproduciblyWithTheSeed)
 {
     BookBuilder b(items);
@@ -426,6 +470,32 @@ TEST_F(SequenceTest, EmptySequenceHasNoPosition)
     EXPECT_EQ(items.GetCurrentItem(), nullptr);
     EXPECT_FALSE(items.Next());
     EXPECT_FALSE(items.Prev());
+}
+
+TEST_F(SequenceTest, NextWithoutACurrentItemStartsAtTheFirstAndCountsFromOne)
+{
+    BookBuilder(items)
+        .multipleChoice("q1", {"a"}, 0)
+        .layer("1")
+        .multipleChoice("q2", {"a"}, 0)
+        .layer("2")
+        .multipleChoice("q3", {"a"}, 0)
+        .layer("3");
+    items.SetCycleMode(1);
+    ASSERT_EQ(Build(eamTestMode, 0), "q1,q2,q3");
+    ASSERT_TRUE(items.Last());
+    items.ClearPosition();
+
+    std::int32_t index = -5;
+    ASSERT_TRUE(items.Next(true, &index));
+    EXPECT_EQ(items.GetItem(index)->GetName(), "q1");
+    EXPECT_EQ(items.GetCurrentItem(), nullptr) << "a peek does not move";
+    ASSERT_TRUE(items.Next());
+    EXPECT_EQ(CurrentName(items), "q1");
+    EXPECT_EQ(items.GetCurrentNumber(), 1);
+    EXPECT_EQ(items.GetSequenceCount(), 3);
+    for (const char* name : {"q1", "q2", "q3"})
+        EXPECT_EQ(FindByName(items, name)->GetCycleCounter(), 0) << name << ": no new pass was started";
 }
 
 TEST_F(SequenceTest, RebuildKeepsTheCurrentItemToReturnTo)
