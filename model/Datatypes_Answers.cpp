@@ -5,8 +5,10 @@
 #include "model/Datatypes_Lists.h"
 #include "platform/sys/TextCase.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string_view>
 #include <system_error>
 
@@ -69,9 +71,11 @@ std::int32_t FindMatching(CAnswerItemArray& answers, SAnswerItem*& answer, bool 
     return -1;
 }
 
+// A matching answer graded "1" is correct, any other positive grade partly correct. A negative grade is a
+// penalty, as in multiple choice: typing the answer it names is wrong, never partly right.
 int GradeOfMatch(const SAnswerItem* match)
 {
-    if (!match)
+    if (!match || IsNegativeGrade(match->Correct))
         return 0;
     return match->Correct == "1" ? 1 : 2;
 }
@@ -385,7 +389,15 @@ bool CNumericalItem::MatchAnswerValue(const std::string& value, const std::strin
     double t = 0.0;
     if (!ReadNumber(value, a) || !ReadNumber(typed, v) || !ReadNumber(tolerance, t))
         return false;
-    return a - t <= v && v <= a + t;
+    // A negative tolerance leaves no range at all.
+    if (t < 0.0)
+        return false;
+    // The bounds belong to the range. Decimal texts are not exact in binary, so a - t and a + t may land a
+    // rounding step inside the bound the author wrote (0.7 + 0.1 is just below 0.8); a slack of a few
+    // rounding steps of the numbers involved keeps such a typed bound inside and nothing else.
+    const double slack = 8.0 * std::numeric_limits<double>::epsilon() *
+                         std::max({std::fabs(a), std::fabs(t), std::fabs(v)});
+    return a - t - slack <= v && v <= a + t + slack;
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -95,6 +95,28 @@ TEST(ShortAnswerItem, FirstMatchingPatternWins)
     EXPECT_EQ(item->GetResult(), 2);
 }
 
+TEST(ShortAnswerItem, PenaltyPatternIsFoundButGradesIncorrect)
+{
+    auto make = [](const char* typed)
+    {
+        return ShortAnswer()
+            .answer("Lyon", "-0.5")
+            .answer("Paris", "1")
+            .answer("Par*", "0.5")
+            .typed(typed)
+            .build();
+    };
+    auto penalty = make("lyon");
+    SAnswerItem* match = nullptr;
+    // The penalty answer is still the match, so that its feedback can be shown.
+    EXPECT_EQ(penalty->FindMatchingAnswer(match, true), 0);
+    ASSERT_NE(match, nullptr);
+    EXPECT_EQ(match->AnswerText, "Lyon");
+    EXPECT_EQ(penalty->GetResult(), 0);
+    EXPECT_EQ(make("Paris")->GetResult(), 1);
+    EXPECT_EQ(make("Parma")->GetResult(), 2);
+}
+
 TEST(ShortAnswerItem, CaseSensitivityOfTheItemDecides)
 {
     auto item = ShortAnswer().answer("Paris", "1").typed("PARIS").build();
@@ -149,6 +171,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{"NegativeToleranceEmptiesTheRange", "10", "10.0", "-1", false},
                     ValueCase{"NegativeToleranceStillTakesEqualText", "10", "10", "-1", true},
                     ValueCase{"NegativeValues", "-2.5", "-2", "0.5", true},
+                    // 0.7 + 0.1 and 0.4 - 0.1 are a rounding step short of 0.8 and 0.3 in binary.
+                    ValueCase{"DecimalUpperBoundIsInside", "0.7", "0.8", "0.1", true},
+                    ValueCase{"DecimalLowerBoundIsInside", "0.4", "0.3", "0.1", true},
+                    ValueCase{"JustBeyondADecimalBoundIsOutside", "0.7", "0.8000001", "0.1", false},
+                    ValueCase{"JustBelowADecimalBoundIsOutside", "0.4", "0.2999999", "0.1", false},
+                    ValueCase{"TinyNegativeToleranceStillEmptiesTheRange", "10", "10.0", "-1e-17", false},
                     ValueCase{"ExponentForm", "1500", "1.5e3", "0", true},
                     ValueCase{"BlanksAroundTheNumber", "7", " 7.5 ", "1", true},
                     ValueCase{"CommaIsNotADecimalPoint", "6.5", "6,5", "1", false},
@@ -175,6 +203,11 @@ TEST(NumericalItem, GradesRightWrongPartlyRightAndUnanswered)
     EXPECT_EQ(make("8")->GetResult(), 1);
     EXPECT_EQ(make("5.99")->GetResult(), 0);
     EXPECT_EQ(make("10.5")->GetResult(), 2);
+    // A value graded with a penalty matches, but typing it is wrong.
+    auto penalty = Numerical().value("20", "-0.5", "1").value("7", "1", "1").typed("20.5").build();
+    SAnswerItem* match = nullptr;
+    EXPECT_EQ(penalty->FindMatchingAnswer(match, true), 0);
+    EXPECT_EQ(penalty->GetResult(), 0);
     EXPECT_EQ(make("20")->GetResult(), 0);
     EXPECT_EQ(make("")->GetResult(), 0);
     EXPECT_FALSE(make("")->IsAnswered());
