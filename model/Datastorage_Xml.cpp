@@ -70,15 +70,15 @@ private:
 
 // --- Reading ---
 
-// The attribute as a whole number; the default when it is missing, empty or does not start with a number
-// in range.
+// The attribute as a whole number; the default when it is missing, empty, out of range or anything but a
+// whole number ("12abc" and "1.0" included).
 template <class T> T ReadNumber(pugi::xml_attribute attribute, T defaultValue)
 {
     const char* text = attribute.value();
     const char* end = text + std::strlen(text);
     T value{};
     const auto [ptr, ec] = std::from_chars(text, end, value);
-    if (ec != std::errc() || ptr == text)
+    if (ec != std::errc() || ptr == text || ptr != end)
         return defaultValue;
     return value;
 }

@@ -288,6 +288,46 @@ TEST_F(DatastorageXml, MissingAndMalformedValuesReadAsTheirDefaults)
     EXPECT_EQ(calculated->GetAnswerCount(), 0);
 }
 
+// A number followed by anything else is not a number: the attribute reads as its default, and a switch
+// is set only by a value that is the integer 1.
+TEST_F(DatastorageXml, NumbersWithTrailingTextReadAsTheirDefaults)
+{
+    CItemsArray2& items = *storage.GetItemsPtr2();
+    const std::string path = dir.file("trailing.lnf");
+    WriteFile(path,
+              "<?xml version=\"1.0\"?>\n"
+              "<Lernfold Version=\"1\"><Categories>"
+              "<Category ID=\"4x\" Parent=\"-1\" Name=\"Bad ID\"/>"
+              "<Category ID=\"3\" Parent=\"1.5\" Name=\"Three\"/>"
+              "</Categories><Questions>"
+              "<Question QuestionType=\"1\" Name=\"choice\" ID=\"12abc\" CategoryID=\"3\" "
+              "CycleCounter=\"7 days\" FormatQAXData=\"5x\" LetMultipleAnswers=\"1 2\" Shuffle=\"1.0\"/>"
+              "<Question QuestionType=\"9\" Name=\"random\" CategoryID=\"3z\" "
+              "NumberOfQuestionsToSelect=\"5x\"/>"
+              "<Question QuestionType=\"5\" Name=\"short\" CaseSensitivity=\"1x\"/>"
+              "<Question QuestionType=\"3.0\" Name=\"skipped\"/>"
+              "</Questions></Lernfold>\n");
+    ASSERT_TRUE(storage.LoadXML(path, &items, 0, true, false));
+    EXPECT_EQ(BookOrderNames(items), "choice,random,short");
+    EXPECT_EQ(items.GetCategoryCount(), 2); // "4x" reads as 0, the chapter that always exists
+    SCategoryInfo three;
+    ASSERT_TRUE(items.GetCategoryInfo(3, three));
+    EXPECT_EQ(three.Parent, -1);
+
+    const auto* choice = static_cast<CMultipleChoiceItem*>(FindByName(items, "choice"));
+    EXPECT_EQ(choice->GetID(), 0);
+    EXPECT_EQ(choice->GetCategoryID(), 3);
+    EXPECT_EQ(choice->GetCycleCounter(), 0);
+    EXPECT_EQ(choice->GetFormatQAXData(), 1);
+    EXPECT_EQ(choice->GetLetMultipleAnswers(), 0);
+    EXPECT_EQ(choice->GetShuffle(), 0);
+
+    const auto* random = static_cast<CRandomShortAnswerMatchingItem*>(FindByName(items, "random"));
+    EXPECT_EQ(random->GetCategoryID(), 0);
+    EXPECT_EQ(random->GetNumberOfQuestionsToSelect(), 2);
+    EXPECT_EQ(static_cast<CShortAnswerItem*>(FindByName(items, "short"))->GetCaseSensitivity(), 0);
+}
+
 TEST_F(DatastorageXml, LineEndsInsideTextsReachTheItemUnchanged)
 {
     CItemsArray2& items = *storage.GetItemsPtr2();
