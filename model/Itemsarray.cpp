@@ -620,6 +620,8 @@ bool CItemsArray2::Clear()
     m_Items.RemoveAll();
     m_Records.RemoveAll();
     m_GridList.RemoveAll();
+    // The entries name records by index; after this the same indexes belong to the next book's questions.
+    m_BackupItem.Clear();
     m_CurrentIndex = -1;
     m_CurrentNumber = 0;
     m_SequenceCount = 0;

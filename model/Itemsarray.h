@@ -168,8 +168,9 @@ public:
 
     // --- Whole collection ---
 
-    // Deletes every item, leaves only chapter 0 "Unfiled", no position, not modified, filter reset. The
-    // undo history, the last item ID, the test clock and the score rows stay. True.
+    // Deletes every item, leaves only chapter 0 "Unfiled", no position, not modified, filter reset, and
+    // empties the undo history (its entries name records of the book that is gone). The last item ID, the
+    // test clock and the score rows stay. True.
     bool Clear();
 
     // --- Filter settings, the sequence and the position (Itemsarray_Sequence.cpp) ---

@@ -108,6 +108,34 @@ TEST_F(BackupTest, CanUndoAndCanRedo)
     EXPECT_FALSE(history().Redo(record, refreshAll));
 }
 
+TEST_F(BackupTest, EmptyingTheCollectionEmptiesTheHistory)
+{
+    // Entries name records by index; left behind, they would act on whatever question of the next book
+    // happens to get the same index.
+    history().Add(Record("q1"), ebatRecordAdded, kBackupStateDone, "", -1);
+    history().Add(Record("q2"), ebatFieldChange, ecdtAllData, "", -1, items.CopyItemForUndo(Item("q2")));
+    std::int32_t record = -1;
+    bool refreshAll = false;
+    ASSERT_TRUE(history().Undo(record, refreshAll));
+
+    items.Clear();
+    EXPECT_EQ(history().GetCount(), 0);
+    EXPECT_EQ(history().GetCursor(), -1);
+    EXPECT_FALSE(history().CanUndo());
+    EXPECT_FALSE(history().CanRedo());
+
+    BookBuilder(items).multipleChoice("other1", {"a"}, 0).multipleChoice("other2", {"a"}, 0);
+    CBaseItem* first = Item("other1");
+    CBaseItem* second = Item("other2");
+    EXPECT_FALSE(history().Undo(record, refreshAll));
+    EXPECT_FALSE(history().Redo(record, refreshAll));
+    EXPECT_EQ(record, -1);
+    EXPECT_FALSE(first->TestStatus(qsDeleted));
+    EXPECT_EQ(items.GetRecord(0), first);
+    EXPECT_EQ(items.GetRecord(1), second);
+    EXPECT_EQ(second->GetName(), "other2");
+}
+
 TEST_F(BackupTest, RecordTheBookDoesNotHaveIsRefused)
 {
     history().Add(99, ebatRecordAdded, kBackupStateDone, "", -1);
