@@ -286,9 +286,13 @@ void ScanBookFolder(const std::string& folder, const std::function<void(SBookInf
 bool DeleteFileToRecycleBin(const std::string& path)
 {
     std::error_code ec;
-    if (path.empty() || !PathExists(path))
+    // A folder named with its final "/" is the folder itself, not an entry without a name.
+    std::string named = path;
+    while (named.size() > 1 && named.back() == '/')
+        named.pop_back();
+    if (named.empty() || !PathExists(named))
         return false;
-    const fs::path source = fs::absolute(path, ec).lexically_normal();
+    const fs::path source = fs::absolute(named, ec).lexically_normal();
     if (ec || !source.has_filename())
         return false;
     const std::string trash = TrashFolder();
@@ -310,6 +314,7 @@ bool DeleteFileToRecycleBin(const std::string& path)
     const std::string infoPath = infoFolder + "/" + trashedName + ".trashinfo";
     const fs::path target = fs::path(filesFolder) / trashedName;
 
+    std::error_code ignored;
     fs::rename(source, target, ec);
     if (ec == std::errc::cross_device_link)
     {
@@ -317,17 +322,19 @@ bool DeleteFileToRecycleBin(const std::string& path)
         ec.clear();
         fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
         if (!ec)
-            fs::remove_all(source, ec);
-        if (ec)
         {
-            std::error_code ignored;
-            if (PathExists(source.string()))
-                fs::remove_all(target, ignored);
+            const bool isFolder = fs::is_directory(fs::symlink_status(source, ignored));
+            fs::remove_all(source, ec);
+            // A folder may be partly removed by now: its complete copy stays in the trash, with its record,
+            // so that nothing is lost. A single file is either removed or untouched.
+            if (ec && isFolder)
+                return false;
         }
+        if (ec)
+            fs::remove_all(target, ignored);
     }
     if (ec)
     {
-        std::error_code ignored;
         fs::remove(infoPath, ignored);
         return false;
     }

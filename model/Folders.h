@@ -39,9 +39,10 @@ bool GetFileTimes(const std::string& path, SFileTimes& times);
 // always-shown flag are the book list's to set. Symbolic links to folders are not followed.
 void ScanBookFolder(const std::string& folder, const std::function<void(SBookInfo&&)>& addBook);
 
-// Moves a file (or folder) to the user's trash, $XDG_DATA_HOME/Trash, with its ".trashinfo" record so the
-// desktop can put it back. False when the path does not exist or the move fails; nothing is left behind
-// then.
+// Moves a file (or folder, with or without its final "/") to the user's trash, $XDG_DATA_HOME/Trash, with
+// its ".trashinfo" record so the desktop can put it back. False when the path does not exist or the move
+// fails; nothing is left behind then, except for a folder on another file system that was copied into the
+// trash but could be removed only in part: its copy and record stay in the trash so nothing is lost.
 bool DeleteFileToRecycleBin(const std::string& path);
 
 // The user's documents folder (ending in "/"); false when there is none.

@@ -255,8 +255,14 @@ void CPrefs::LoadPlacements(std::int32_t prefsVersion)
     const bool screenShrank = (screenWidth > 0 && m_WorkArea.Width < screenWidth) ||
                               (screenHeight > 0 && m_WorkArea.Height < screenHeight);
     for (int i = 0; i < 3; ++i)
-        if (screenShrank || !FitsWorkArea(*placements[i], m_WorkArea))
-            *placements[i] = defaults[i];
+    {
+        if (!screenShrank && FitsWorkArea(*placements[i], m_WorkArea))
+            continue;
+        *placements[i] = defaults[i];
+        // The list window's default placement is a hidden one.
+        if (placements[i] == &m_ListFormPlacement)
+            m_ListFormVisible = false;
+    }
 }
 
 bool CPrefs::Save()

@@ -63,6 +63,28 @@ void AddPlainText(const std::string& text, RichDocument& view, bool replace, boo
         view.content.AddTextLines(text, 0, 0, true);
 }
 
+// The text as an HTML reader sees its blanks: every run of blanks, tabs and line breaks one blank,
+// none at the ends.
+std::string CollapseBlanks(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    bool pending = false;
+    for (char ch : text)
+    {
+        if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\f')
+        {
+            pending = !out.empty();
+            continue;
+        }
+        if (pending)
+            out += ' ';
+        pending = false;
+        out += ch;
+    }
+    return out;
+}
+
 void ReplaceCr(std::string& text)
 {
     std::replace(text.begin(), text.end(), '\r', '\n');
@@ -119,7 +141,10 @@ bool IsHtmlText(const std::string& text)
     LoadHtmlToRE(text, probe, true, false);
     std::string plain;
     GetControlText(probe, plain, true, false);
-    return plain != text;
+    // HTML folds blanks and line breaks, so a plain text with line breaks, tabs or double blanks
+    // reads differently without holding any markup; only a difference in its other characters
+    // makes it HTML. Otherwise it stays plain text and keeps its lines.
+    return CollapseBlanks(plain) != CollapseBlanks(text);
 }
 
 void LoadHtmlToRE(const std::string& text, RichDocument& view, bool replace, bool fetchPictures)
@@ -201,6 +226,12 @@ bool RichSelectionToXML(const RichDocument& view, std::string& text, bool remove
                 continue;
             if (!IsBlank(items[i].text))
                 break;
+            // An item that went on the deleted one's line now starts that line itself.
+            if (items[i].StartsLine() && i + 1 < items.size() && !items[i + 1].StartsLine())
+            {
+                items[i + 1].newParagraph = items[i].newParagraph;
+                items[i + 1].lineBreak = items[i].lineBreak;
+            }
             items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
         }
         if (!items.empty())

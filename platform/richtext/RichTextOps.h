@@ -52,8 +52,8 @@ bool GetXMLFormRE(std::string& text, const lf::RichDocument& view);
 void SetXMLToRE(const std::string& text, lf::RichDocument& view, bool replace, bool purgeStyles,
                 bool fetchPictures);
 
-// True when the text reads differently once the HTML importer has taken it. A text without "<" and
-// "&" is never HTML; a blank one neither.
+// True when the text reads differently once the HTML importer has taken it, blanks, tabs and line
+// breaks aside (HTML folds them). A text without "<" and "&" is never HTML; a blank one neither.
 bool IsHtmlText(const std::string& text);
 
 // Imports HTML into the view (replace) or at its end; pictures are asked of the host's loader with

@@ -465,6 +465,17 @@ TEST_F(TrashTest, SameNamesGetTheirOwnPlace)
     EXPECT_TRUE(fs::exists(Trash() + "info/Bio.2.lnf.trashinfo"));
 }
 
+TEST_F(TrashTest, FolderNamedWithItsFinalSlashIsMovedWhole)
+{
+    fs::create_directories(m_files.path() / "Bio" / "sub");
+    WriteFile(m_files.file("Bio/sub/heart.png"), "png");
+    ASSERT_TRUE(DeleteFileToRecycleBin(m_files.folder() + "Bio/"));
+    EXPECT_FALSE(fs::exists(m_files.path() / "Bio"));
+    EXPECT_EQ(lf::test::ReadFile(Trash() + "files/Bio/sub/heart.png"), "png");
+    const std::string info = lf::test::ReadFile(Trash() + "info/Bio.trashinfo");
+    EXPECT_NE(info.find("Path=" + m_files.folder() + "Bio\n"), std::string::npos) << info;
+}
+
 TEST_F(TrashTest, MissingFileIsRefused)
 {
     EXPECT_FALSE(DeleteFileToRecycleBin(m_files.file("missing.lnf")));

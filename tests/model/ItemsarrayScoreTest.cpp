@@ -155,6 +155,18 @@ TEST_F(ScoreTest, AnsweredAndFilterViewsOutsideAStudyPhaseMakeNoFilterRow)
     EXPECT_NE(env.LogText().find("Score work for Test/Review/Learn modes only."), std::string::npos);
 }
 
+TEST_F(ScoreTest, UnknownViewMakesNoFilterRow)
+{
+    BuildSession();
+    Session(eamTestMode, 0, kAllCategoriesID);
+    items.SetCurrentView(7, false);
+    EXPECT_TRUE(items.RefreshScoreData(false));
+    EXPECT_EQ(Rows(), "Bio:1/1/1/1 | Chem:1/0/0/1 | Total:2/1/1/2 T C");
+    EXPECT_NE(env.LogText().find(
+                  "CItemsArray::RefreshScoreData() - ERROR: wrong 'm_Preferences.currentView' value"),
+              std::string::npos);
+}
+
 TEST_F(ScoreTest, UngradedEssayStillGivesItsChapterARow)
 {
     BookBuilder(items).chapter("Essays").essay("e").essayAnswer("text", "");

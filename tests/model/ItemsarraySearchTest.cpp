@@ -307,4 +307,82 @@ TEST_F(SearchTest, CopyMadeByAConversionIsFoundByTheTextSearch)
     EXPECT_NE(made->GetSearchText().find("planets?"), std::string::npos) << made->GetSearchText();
 }
 
+// --- Search texts of items
+// ---------------------------------------------------------------------------------------------
+
+TEST_F(SearchTest, SearchTextJoinsNameQuestionAnswersExplanationAndKeywordsInOrder)
+{
+    BookBuilder book(items);
+    AddChoice(book, "What Is Red?", {{"Blood", "1"}, {"Grass", "0"}});
+    book.name("Colour Quiz");
+    SAnswerItem* first = nullptr;
+    ASSERT_TRUE(book.last()->GetAnswer(0, first));
+    first->Feedback = "Iron Oxide";
+    book.last()->SetGeneralFeedback("Light Waves");
+    book.last()->SetKeywords("Physics");
+    PrepareItemSearchInfo(book.last(), &view, false, true, true, true, true);
+    EXPECT_TRUE(book.last()->IsSearchTextFilled());
+    EXPECT_EQ(book.last()->GetSearchText(), "colourquizwhatisred?bloodironoxidegrasslightwavesphysics");
+}
+
+TEST_F(SearchTest, SearchTextTakesOnlyTheAskedParts)
+{
+    BookBuilder book(items);
+    AddChoice(book, "Question", {{"Answer", "1"}});
+    book.name("N");
+    book.last()->SetGeneralFeedback("Explained");
+    book.last()->SetKeywords("Tag");
+    PrepareItemSearchInfo(book.last(), &view, false, false, true, false, false);
+    EXPECT_EQ(book.last()->GetSearchText(), "nanswer");
+    EXPECT_FALSE(book.last()->IsSearchTextFilled()) << "the answers alone do not count as a built text";
+    PrepareItemSearchInfo(book.last(), &view, false, false, false, false, true);
+    EXPECT_EQ(book.last()->GetSearchText(), "ntag");
+    EXPECT_TRUE(book.last()->IsSearchTextFilled());
+}
+
+TEST_F(SearchTest, SearchTextOfMatchingAndCalculatedItems)
+{
+    BookBuilder book(items);
+    book.matching("Pair them", {{"Cat", "Meow"}, {"Dog", "Woof"}}).name("M");
+    CBaseItem* matching = book.last();
+    book.item(qtCalculated, "Compute").name("C");
+    CBaseItem* calculated = book.last();
+    SAnswerItem formula;
+    formula.ID = 1;
+    formula.AnswerText = "Secret";
+    formula.Correct = "100";
+    calculated->AddAnswer(formula);
+    PrepareItemSearchInfo(matching, &view, false, true, true, true, true);
+    PrepareItemSearchInfo(calculated, &view, false, true, true, true, true);
+    EXPECT_EQ(matching->GetSearchText(), "mpairthemcatmeowdogwoof");
+    EXPECT_EQ(calculated->GetSearchText(), "ccompute") << "a calculated item's answers are not searched";
+}
+
+TEST_F(SearchTest, BuiltSearchTextIsKeptUntilAForcedRebuild)
+{
+    BookBuilder book(items);
+    AddChoice(book, "Old text", {{"One", "1"}});
+    book.name("Q");
+    PrepareItemSearchInfo(book.last(), &view, false, true, true, true, true);
+    ASSERT_EQ(book.last()->GetSearchText(), "qoldtextone");
+    book.last()->SetQuestionText("New text");
+    PrepareItemSearchInfo(book.last(), &view, false, true, true, true, true);
+    EXPECT_EQ(book.last()->GetSearchText(), "qoldtextone");
+    PrepareItemSearchInfo(book.last(), &view, true, true, true, true, true);
+    EXPECT_EQ(book.last()->GetSearchText(), "qnewtextone");
+}
+
+TEST_F(SearchTest, SearchTextWithoutViewOrItemIsLoggedAndNotBuilt)
+{
+    BookBuilder book(items);
+    AddChoice(book, "Question", {{"Answer", "1"}});
+    PrepareItemSearchInfo(book.last(), nullptr, true, true, true, true, true);
+    PrepareItemSearchInfo(nullptr, &view, true, true, true, true, true);
+    EXPECT_FALSE(book.last()->IsSearchTextFilled());
+    EXPECT_EQ(book.last()->GetSearchText(), "");
+    const std::string log = env.LogText();
+    EXPECT_NE(log.find("PrepareItemSearchInfo - pRichViewVoid == NULL"), std::string::npos) << log;
+    EXPECT_NE(log.find("PrepareItemSearchInfo - pBaseItem == NULL"), std::string::npos) << log;
+}
+
 } // namespace

@@ -291,6 +291,38 @@ TEST_F(TrashTest, BulkMoveOfMarkedQuestionsOfTheBook)
     EXPECT_TRUE(items.IsModified());
 }
 
+TEST_F(TrashTest, BulkMoveOfTheSequenceLeavesQuestionsDeletedForGoodAlone)
+{
+    BuildBook();
+    ASSERT_TRUE(items.DeleteItem(IndexOf("q2"), true));
+    ASSERT_TRUE(items.DeleteItem(IndexOf("q2"), true));
+    ASSERT_TRUE(FindByName(items, "q2")->TestStatus(qsDeleted));
+    Rebuild(ChapterID("Bio"));
+    ASSERT_EQ(SequenceNames(items), "q1,q3");
+    const std::int32_t entries = items.GetBackupItem().GetCount();
+
+    // Without allItems only the members move: q4 and q5 of Chem stay where they are.
+    ASSERT_TRUE(items.MultiChangeCategoryAndFlagsRecords(false, false, false, false, kTrashCategoryID));
+    EXPECT_EQ(items.GetTrashCount(), 2);
+    EXPECT_EQ(FindByName(items, "q4")->GetCategoryID(), ChapterID("Chem"));
+    ASSERT_EQ(items.GetBackupItem().GetCount(), entries + 2);
+    EXPECT_EQ(Entry(entries).Action, ebatMoveToTrushRecord);
+    EXPECT_EQ(Entry(entries).OldValue, ChapterID("Bio"));
+
+    // Out of the Trash into Chem: bit 4 goes; the question deleted for good keeps its state.
+    const std::int32_t chem = ChapterID("Chem");
+    ASSERT_TRUE(items.MultiChangeCategoryAndFlagsRecords(true, false, false, false, chem));
+    EXPECT_EQ(items.GetTrashCount(), 0);
+    EXPECT_EQ(FindByName(items, "q1")->GetCategoryID(), chem);
+    EXPECT_EQ(FindByName(items, "q3")->GetCategoryID(), chem);
+    const CBaseItem* q2 = FindByName(items, "q2");
+    EXPECT_TRUE(q2->TestStatus(qsDeleted));
+    EXPECT_EQ(q2->GetCategoryID(), kTrashCategoryID);
+    ASSERT_EQ(items.GetBackupItem().GetCount(), entries + 4) << "q1 and q3 only: q4 and q5 are in Chem";
+    EXPECT_EQ(Entry(entries + 2).ChangeDataType, ecdtCategory);
+    EXPECT_EQ(Entry(entries + 2).OldValue, kTrashCategoryID);
+}
+
 // --- Selected rows
 // ---------------------------------------------------------------------------------------------
 

@@ -396,6 +396,20 @@ TEST_F(PrefsPlacementTest, PlacementTooWideOrOffScreenIsReplaced)
     EXPECT_EQ(prefs.m_MainFormPlacement, alone);
     EXPECT_EQ(prefs.m_MainFormExtPlacement, m_mainExt);
     EXPECT_EQ(prefs.m_ListFormPlacement, list);
+    EXPECT_FALSE(prefs.m_ListFormVisible);
+}
+
+TEST_F(PrefsPlacementTest, ListWindowThatFitsKeepsItsVisibleFlagWhenOnlyTheMainWindowIsReplaced)
+{
+    m_main.Width = 1300; // only the main window no longer fits
+    StoreAll(4, 1280, 1000);
+    CPrefs prefs;
+    prefs.SetWorkArea(m_area);
+    prefs.Load();
+    EXPECT_EQ(prefs.m_ListFormPlacement, m_list);
+    EXPECT_TRUE(prefs.m_ListFormVisible);
+    prefs.Save();
+    EXPECT_EQ(ReadValueFromRegistry("ListFormVisible", 0), 1);
 }
 
 TEST_F(PrefsPlacementTest, SavedOnALargerScreenResetsAll)
@@ -409,7 +423,7 @@ TEST_F(PrefsPlacementTest, SavedOnALargerScreenResetsAll)
     EXPECT_EQ(prefs.m_MainFormPlacement, alone);
     EXPECT_EQ(prefs.m_MainFormExtPlacement, beside);
     EXPECT_EQ(prefs.m_ListFormPlacement, list);
-    EXPECT_TRUE(prefs.m_ListFormVisible); // read and kept as it was
+    EXPECT_FALSE(prefs.m_ListFormVisible); // the list window's default placement is a hidden one
 }
 
 TEST_F(PrefsPlacementTest, SaveWritesTheWorkAreaAndThePlacements)

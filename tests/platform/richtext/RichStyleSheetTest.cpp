@@ -33,6 +33,38 @@ TEST(RichStyleSheet, DefaultSheetHasTheViewsStylesInOrder)
     EXPECT_EQ(display.paraStyles[2].backColor, 0x0000FFu);
 }
 
+TEST(RichStyleSheet, DefaultStylesHaveTheirNamesInArialAndOnlyTheirOwnEmphasis)
+{
+    const RichStyleSheet sheet = RichStyleSheet::Default();
+    ASSERT_EQ(sheet.TextStyleCount(), 6);
+    const char* names[] = {"Normal text", "Heading", "Subheading", "Keywords", "Jump 1", "Jump 2"};
+    const bool bold[] = {false, true, true, false, false, false};
+    const bool italic[] = {false, false, false, true, false, false};
+    for (int i = 0; i < 6; ++i)
+    {
+        SCOPED_TRACE(names[i]);
+        const SRichTextStyle& s = sheet.textStyles[i];
+        EXPECT_EQ(s.name, names[i]);
+        EXPECT_EQ(s.fontName, "Arial");
+        EXPECT_EQ(s.bold, bold[i]);
+        EXPECT_EQ(s.italic, italic[i]);
+        EXPECT_EQ(s.underline, i >= 4);
+        EXPECT_EQ(s.jump, i >= 4);
+        EXPECT_EQ(s.subSuper, RichSubSuper::Normal);
+        EXPECT_TRUE(s.standard);
+    }
+    EXPECT_EQ(sheet.textStyles[0].color, 0x000000u);
+    EXPECT_EQ(sheet.paraStyles[0].name, "Paragraph Style");
+    EXPECT_EQ(sheet.paraStyles[0].align, RichAlign::Left);
+    EXPECT_EQ(sheet.paraStyles[1].border, RichBorderStyle::None);
+
+    // The display sheet shares the text styles and the first two paragraph styles.
+    const RichStyleSheet display = RichStyleSheet::Display();
+    EXPECT_EQ(display.textStyles, sheet.textStyles);
+    EXPECT_EQ(display.paraStyles[0], sheet.paraStyles[0]);
+    EXPECT_EQ(display.paraStyles[1], sheet.paraStyles[1]);
+}
+
 TEST(RichStyleSheet, FindOrAddReusesAStyleEqualInEveryFontPropertyAndIgnoresItsName)
 {
     RichStyleSheet sheet = RichStyleSheet::Default();

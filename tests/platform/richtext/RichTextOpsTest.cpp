@@ -115,6 +115,16 @@ TEST_F(RichTextOps, PlainTextKeepsItsLineBreaks)
     EXPECT_EQ(PlainOf(view), "first line\r\nsecond line\r\nthird");
 }
 
+TEST_F(RichTextOps, PlainTextWithAnAmpersandOrLessThanKeepsItsLinesAndTabs)
+{
+    // HTML would fold these line breaks and tabs into blanks; without markup the text stays plain.
+    RichDocument view;
+    SetXMLToRE("Tom & Jerry\r\nsecond line", view, true, true, true);
+    EXPECT_EQ(PlainOf(view), "Tom & Jerry\r\nsecond line");
+    SetXMLToRE("a < b\tc  d\n", view, true, true, true);
+    EXPECT_EQ(PlainOf(view), "a < b\tc  d\r\n");
+}
+
 TEST_F(RichTextOps, MalformedTextThatStartsLikeStoredXmlGoesThroughTheHtmlTest)
 {
     const std::string broken = "<LFDRoot><document><text textstyleno=\"0\">kept words</document></LFDRoot>";
@@ -217,7 +227,11 @@ INSTANTIATE_TEST_SUITE_P(Texts, HtmlTest,
                                          SHtmlCase{"Entity", "x &amp; y", true},
                                          SHtmlCase{"Paragraph", "<p>x</p>", true},
                                          SHtmlCase{"LessThan", "a < b", false},
-                                         SHtmlCase{"Ampersand", "Tom & Jerry", false}),
+                                         SHtmlCase{"Ampersand", "Tom & Jerry", false},
+                                         SHtmlCase{"AmpersandOnTwoLines", "Tom & Jerry\r\nsecond", false},
+                                         SHtmlCase{"LessThanWithTabAndBlanks", " a  <\tb ", false},
+                                         SHtmlCase{"BoldTagOnTwoLines", "a <b>b</b>\r\nc", true},
+                                         SHtmlCase{"LineBreakTag", "a<br>b", true}),
                          [](const testing::TestParamInfo<SHtmlCase>& info) { return info.param.name; });
 
 // --- plain text ---
@@ -386,6 +400,22 @@ TEST_F(RichTextOps, SelectionToXmlTrimsTrailingBlanksAndRemovesBold)
     EXPECT_TRUE(result.styles.textStyles[1].bold);
 }
 
+TEST_F(RichTextOps, TrimmingABlankLineHandsItsLineStartToTheItemAfterIt)
+{
+    RichDocument view;
+    view.content.AddText("Question", 0, 0);
+    view.content.AddText("  ", 0, 0);
+    view.content.AddPicture({"PNG", "png"}, 0, 0, 0, false); // on the blank line, not on the question's
+    view.selection = SRichSelection{{0, 1}, {2, 1}};
+    std::string text;
+    ASSERT_TRUE(RichSelectionToXML(view, text, false, true));
+    RichDocument result;
+    ASSERT_EQ(ReadRichXml(text, result), RichXmlResult::Loaded);
+    ASSERT_EQ(result.ItemCount(), 2);
+    EXPECT_EQ(result.content.items[1].styleNo, kRichStylePicture);
+    EXPECT_TRUE(result.content.items[1].newParagraph);
+}
+
 TEST_F(RichTextOps, ClearingResetsTheViewAndAppliesTheFieldFont)
 {
     RichDocument view;
@@ -430,3 +460,4 @@ TEST_F(RichTextOps, HtmlImportAsksTheHostsLoaderWithTheCallersFetchFlag)
     EXPECT_TRUE(IsHtmlText("<img src=\"a.gif\">"));
     EXPECT_EQ(flags, (std::vector<bool>{false}));
 }
+
