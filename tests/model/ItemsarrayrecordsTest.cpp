@@ -192,6 +192,17 @@ TEST(RecordImage, ClearRecordFlagsTakesTheCategoryFilterOrEveryRecord)
     EXPECT_EQ(image.GetRecord(1)->Flags, kQaxFlag400 | kQaxFlag200);
 }
 
+TEST(RecordImage, ClearRecordFlagsTakesEveryRecordWhenTheFilterTakesAllCategories)
+{
+    CItemsArray image;
+    image.AddRecord(Record(0, "", "a", 0, 0, kQaxTransientFlags | kQaxFlagMarked));
+    image.AddRecord(Record(5, "", "b", 0, 0, kQaxTransientFlags));
+    image.SetFilterSettings(Settings(3));
+    image.ClearRecordFlags(false, true, false, false);
+    EXPECT_EQ(image.GetRecord(0)->Flags, kQaxFlag400 | kQaxFlag200 | kQaxFlagMarked);
+    EXPECT_EQ(image.GetRecord(1)->Flags, kQaxFlag400 | kQaxFlag200);
+}
+
 TEST(RecordImage, CurrentRecordInfoFollowsThePosition)
 {
     BookEnvironment env;

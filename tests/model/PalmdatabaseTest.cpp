@@ -387,6 +387,137 @@ TEST_F(PalmDatabase, DatabaseNameIsTheBaseNameCutTo31Windows1252Characters)
     EXPECT_EQ(image.GetDatabaseName(), "Prüfung ?? €.lnf3") << "only the last extension goes";
 }
 
+TEST_F(PalmDatabase, RecordHoldsOnlyTheCarriedFieldsInItsFixedPartAndTextOrder)
+{
+    BookBuilder builder;
+    builder.chapter("A").multipleChoice("Question", {"a1", "a2", "a3"}, 1).layer("1.1");
+    CBaseItem* item = builder.last();
+    item->SetID(77);
+    item->SetWhenCreated(1'500'000'000);
+    item->SetLastModified(1'600'000'000);
+    item->SetOwnerStr("own");
+    item->SetModifierStr("mod");
+    item->SetKeywords("key");
+    item->SetGeneralFeedback("why");
+    AnswerOf(item, 2)->Correct = "1";
+    auto book = builder.build();
+    const std::string bytes = ReadFile(Save(*book, "Fixed.pdb"));
+
+    EXPECT_EQ(Be32(bytes, 48), 0u) << "modification number";
+    EXPECT_EQ(Be32(bytes, 68), 0u) << "unique-ID seed";
+    EXPECT_EQ(Be32(bytes, 72), 0u) << "next record list";
+    EXPECT_EQ(bytes.substr(EntryAt(0) + 5, 3), std::string(3, '\0')) << "unique ID of the entry";
+
+    const std::size_t at = RecordAt(bytes, 0);
+    EXPECT_EQ(Be32(bytes, at + 0), 77u);
+    EXPECT_EQ(Be32(bytes, at + 8), 1'500'000'000u);
+    EXPECT_EQ(Be32(bytes, at + 12), 1'600'000'000u);
+    EXPECT_EQ(bytes.substr(at + 16, 14), std::string(14, '\0')) << "fields this program does not use";
+    EXPECT_EQ(Be32(bytes, at + 30), 0b110u << 8) << "correct answers 2 and 3, no user answers";
+    EXPECT_EQ(Be32(bytes, at + 34), 0u);
+    EXPECT_EQ(Be16(bytes, at + 38), 2);
+    EXPECT_EQ(Be16(bytes, at + 40), 0);
+    EXPECT_EQ(Be16(bytes, at + 42), 0);
+    static const char kTexts[] = "own\0mod\0\0key\0\0001.1\0Question\0a1\0a2\0a3\0\0\0why";
+    EXPECT_EQ(bytes.substr(at + kQaxFixedSize), std::string(kTexts, sizeof kTexts))
+        << "13 texts, each with its zero byte";
+}
+
+TEST_F(PalmDatabase, RecordsFollowChapterNumbersOnWritingAndOnReading)
+{
+    auto book = BookBuilder()
+                    .chapter("A")
+                    .multipleChoice("two", {"a"}, 0)
+                    .layer("2")
+                    .unfiled()
+                    .multipleChoice("none", {"a"}, 0)
+                    .layer("")
+                    .chapter("B")
+                    .multipleChoice("one-ten", {"a"}, 0)
+                    .layer("1.10")
+                    .multipleChoice("one-two", {"a"}, 0)
+                    .layer("1.2")
+                    .build();
+    const std::string path = Save(*book, "Order.pdb");
+    std::string bytes = ReadFile(path);
+    const auto at = [&](const std::string& question)
+    { return bytes.find(std::string(1, '\0') + question + '\0'); };
+    EXPECT_LT(at("one-two"), at("one-ten"));
+    EXPECT_LT(at("one-ten"), at("two"));
+    EXPECT_LT(at("two"), at("none")) << "an empty number comes last";
+    EXPECT_EQ(static_cast<unsigned char>(bytes[EntryAt(0) + 4]), 3) << "the entry belongs to its record";
+
+    // The reader sorts on its own: renumber the first record in the file from 1.2 to 3.2.
+    const std::size_t layer = bytes.find(std::string("1.2\0one-two", 11));
+    ASSERT_NE(layer, std::string::npos);
+    bytes[layer] = '3';
+    WriteFile(path, bytes);
+    CItemsArray image;
+    ASSERT_TRUE(ReadPalmDatabase(path, image, 3));
+    const char* order[] = {"one-ten", "two", "one-two", "none"};
+    const std::uint8_t categories[] = {3, 2, 3, 0};
+    ASSERT_EQ(image.GetCount(), 4);
+    for (std::int32_t i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(image.GetRecord(i)->Texts[SQaxStruct::txQuestion], order[i]);
+        EXPECT_EQ(image.GetUniqueID(i)->Attributes, categories[i]) << "record-list entries travel along";
+    }
+    EXPECT_FALSE(image.IsModified());
+    EXPECT_EQ(image.GetFilteredCount(), 4) << "filtered for the phase given";
+}
+
+TEST_F(PalmDatabase, ImageFlagBitsAreClearedOnReadingAndTheOtherBitsKept)
+{
+    auto book = BookBuilder().multipleChoice("Q", {"a", "b"}, 1).build();
+    const std::string path = Save(*book, "Flags.pdb");
+    std::string bytes = ReadFile(path);
+    const std::size_t at = RecordAt(bytes, 0);
+    PutBe32(bytes, at + 30, (0b10u << 8) | 0b01u); // the handheld user chose the first answer
+    PutBe32(bytes, at + 34, kQaxTransientFlags | kQaxFlagMarked | kQaxFlagSelected);
+    WriteFile(path, bytes);
+
+    CItemsArray image;
+    ASSERT_TRUE(ReadPalmDatabase(path, image, 3));
+    ASSERT_EQ(image.GetCount(), 1);
+    EXPECT_EQ(image.GetRecord(0)->Flags, kQaxFlagMarked | kQaxFlagSelected);
+    EXPECT_EQ(image.GetRecord(0)->UserBits(), 0b01u);
+    EXPECT_EQ(image.GetRecord(0)->CorrectBits(), 0b10u);
+}
+
+TEST_F(PalmDatabase, ReaderTakesCategoryFifteenAndWithoutAPhaseStillReads)
+{
+    auto book = BookBuilder().multipleChoice("Last category", {"a"}, 0).build();
+    const std::string path = Save(*book, "Fifteen.pdb");
+    std::string bytes = ReadFile(path);
+    bytes.replace(Be32(bytes, 52) + 2 + 16 * 15, 5, "Extra");
+    PutBe16(bytes, RecordAt(bytes, 0) + 38, 15);
+    WriteFile(path, bytes);
+
+    auto read = EmptyBook();
+    ASSERT_TRUE(LoadPalmDatabase(path, *read, 0, true, 0xFF));
+    EXPECT_EQ(ChapterNames(*read), (std::vector<std::string>{"Unfiled", "Trash", "Extra"}));
+    ASSERT_EQ(read->GetCount(), 1);
+    EXPECT_EQ(read->GetItem(0)->GetCategoryID(), 15);
+    EXPECT_NE(env.LogText().find("CItemsArray::SetFilterQuestion() - m_Preferences.currentMode == eamNone"),
+              std::string::npos);
+}
+
+TEST_F(PalmDatabase, DatabaseWithoutAnAppInfoBlockReadsItsRecordsUnfiled)
+{
+    auto book = BookBuilder().chapter("Bio").multipleChoice("Q", {"a"}, 0).build();
+    const std::string path = Save(*book, "NoAppInfo.pdb");
+    std::string bytes = ReadFile(path);
+    PutBe32(bytes, 52, 0);
+    WriteFile(path, bytes);
+
+    auto read = EmptyBook();
+    ASSERT_TRUE(LoadPalmDatabase(path, *read, 0, true, 3));
+    EXPECT_EQ(ChapterNames(*read), (std::vector<std::string>{"Unfiled", "Trash"}))
+        << "no names are made up from the header's bytes";
+    ASSERT_EQ(read->GetCount(), 1);
+    EXPECT_EQ(read->GetItem(0)->GetCategoryID(), 0) << "category 2 has no chapter";
+}
+
 // --- Extension rule and plain texts ---
 
 struct SNameCase
@@ -438,6 +569,28 @@ TEST_F(PalmDatabase, PdbWithAHiddenViewGetsPlainTextsWhileLnf3KeepsTheStoredText
     ASSERT_TRUE(LoadPalmDatabase(dir.file("Stored.lnf3.lnf"), *read, 0, true, 3));
     EXPECT_EQ(read->GetItem(0)->GetQuestionText(), stored);
     EXPECT_EQ(read->GetItem(0)->GetOwnerStr(), "Ann\rBee");
+}
+
+TEST_F(PalmDatabase, PlainTextsTurnLineEndsIntoLineFeedsAndBlanks)
+{
+    std::string stored = "Line one\r\nLine two";
+    ASSERT_TRUE(NormalizeTextToXML(stored));
+    BookBuilder builder;
+    builder.multipleChoice("Q", {"a"}, 0);
+    builder.last()->SetQuestionText(stored);
+    builder.last()->SetOwnerStr("Ann\r\nBee");
+    auto book = builder.build();
+
+    lf::RichDocument view;
+    SPalmWriteContext context;
+    context.hiddenView = &view;
+    std::string plain;
+    GetPlainTextFromXML(stored, view, plain, false);
+    ASSERT_NE(plain.find('\r'), std::string::npos) << "the stored text has a line end";
+    const std::string bytes = ReadFile(Save(*book, "Lines.pdb", context));
+    EXPECT_EQ(bytes.find('\r'), std::string::npos);
+    EXPECT_NE(bytes.find(std::string("Ann \nBee\0", 9)), std::string::npos);
+    EXPECT_NE(bytes.find(std::string("Line one\n\nLine two\0", 19)), std::string::npos);
 }
 
 // --- Failed writes ---
