@@ -200,9 +200,7 @@ bool CDataStorage::AppendBook(const std::string& fileName)
 
 void CDataStorage::CloseBook()
 {
-    m_Items2.GetBackupItem().Clear();
-    m_Items2.Clear();
-    m_Items2.SetModified(false);
+    m_Items2.Clear(); // also empties the undo history and leaves the book unmodified
     SetCurrentMode(kNoMode);
     m_bLoaded = 0;
     m_bCategoriesLoaded = 0;
