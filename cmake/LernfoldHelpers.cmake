@@ -12,9 +12,19 @@ function(_lf_common_options target)
   endif()
 endfunction()
 
-# lf_add_library(NAME SOURCES ... [DEPENDS ...] [PRIVATE_DEPENDS ...])
+# Qt targets run moc, uic and rcc; forms are found in forms/ whatever folder the target lives in.
+function(_lf_qt_options target)
+  set_target_properties(${target} PROPERTIES
+    AUTOMOC ON
+    AUTOUIC ON
+    AUTORCC ON
+    AUTOUIC_SEARCH_PATHS "${PROJECT_SOURCE_DIR}/forms")
+endfunction()
+
+# lf_add_library(NAME SOURCES ... [DEPENDS ...] [PRIVATE_DEPENDS ...] [QT])
+# QT marks a window-layer library (moc, uic, rcc); model and format libraries never set it.
 function(lf_add_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;PRIVATE_DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPENDS;PRIVATE_DEPENDS" ${ARGN})
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "lf_add_library(${name}): unknown arguments ${ARG_UNPARSED_ARGUMENTS}")
   endif()
@@ -22,15 +32,25 @@ function(lf_add_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} PRIVATE ${ARG_PRIVATE_DEPENDS})
   _lf_common_options(${name})
+  if(ARG_QT)
+    _lf_qt_options(${name})
+  endif()
 endfunction()
 
 # lf_add_test(NAME SOURCES ... [DEPENDS ...] [NEEDS_GUI])
+# NEEDS_GUI tests get a QApplication on the offscreen platform (unless another platform is set).
 function(lf_add_test name)
   cmake_parse_arguments(ARG "NEEDS_GUI" "" "SOURCES;DEPENDS" ${ARGN})
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "lf_add_test(${name}): unknown arguments ${ARG_UNPARSED_ARGUMENTS}")
   endif()
   add_executable(${name} ${ARG_SOURCES})
+  if(ARG_NEEDS_GUI)
+    target_link_libraries(${name} PRIVATE lf_test_support_gui Qt6::Test)
+    _lf_qt_options(${name})
+  else()
+    target_link_libraries(${name} PRIVATE lf_test_support_main)
+  endif()
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} lf_test_support GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE LF_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   _lf_common_options(${name})
