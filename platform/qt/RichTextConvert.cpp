@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <set>
 
 namespace lf::qt
 {
@@ -391,11 +392,13 @@ private:
             const auto& images = m_Options.hotspotImages;
             const bool known = item.imageIndex >= 0 && item.imageIndex < static_cast<int>(images.size()) &&
                                !images[item.imageIndex].isNull();
-            const QImage image = known ? images[item.imageIndex] : Placeholder(32, 32);
-            m_Target.addResource(QTextDocument::ImageResource, QUrl(name), image);
+            const QSize size = known ? images[item.imageIndex].size() : QSize(32, 32);
+            if (m_HotspotsAdded.insert(item.imageIndex).second)
+                m_Target.addResource(QTextDocument::ImageResource, QUrl(name),
+                                     known ? images[item.imageIndex] : Placeholder(32, 32));
             format.setName(name);
-            format.setWidth(image.width());
-            format.setHeight(image.height());
+            format.setWidth(size.width());
+            format.setHeight(size.height());
             return format;
         }
         const QByteArray bytes(item.picture.data.data(), static_cast<qsizetype>(item.picture.data.size()));
@@ -536,6 +539,7 @@ private:
     const SRichRenderOptions& m_Options;
     QTextDocument& m_Target;
     std::vector<QTextCharFormat> m_TextFormats;
+    std::set<int> m_HotspotsAdded; // image numbers whose picture the target document holds
 };
 
 // Reads drawn content back into items.

@@ -8,6 +8,7 @@
 #include "platform/richtext/RichDocument.h"
 
 #include <QTextEdit>
+#include <QTextTable>
 
 #include <string>
 #include <vector>
@@ -98,6 +99,10 @@ protected:
         QTextCharFormat format;
     };
     SCharHit CharAt(QPoint viewportPos, bool nearestInCell) const;
+    // The caret position nearest to a viewport point; -1 for an empty view.
+    int NearestPosition(QPoint viewportPos) const;
+    // The innermost table cell under a viewport point (invalid outside tables).
+    QTextTableCell CellAt(QPoint viewportPos) const;
     // Draws the model into the Qt document, without reading edits back first.
     void Redraw();
     QTextTable* TopLevelTable(int item) const;
