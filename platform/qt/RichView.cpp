@@ -108,6 +108,7 @@ void RichView::Format()
 
 void RichView::Redraw()
 {
+    ++m_DrawCount;
     m_Formatting = true;
     m_HoverStart = -1;
     setExtraSelections({});
@@ -276,6 +277,16 @@ RichView::SCharHit RichView::CharAt(QPoint viewportPos, bool nearestInCell) cons
     return hit;
 }
 
+int RichView::ItemIndexAt(int, const QTextCharFormat& format) const
+{
+    return format.intProperty(richprop::ItemIndex);
+}
+
+int RichView::TableIndexOf(const QTextTable& table) const
+{
+    return table.format().intProperty(richprop::ItemIndex);
+}
+
 SRichHit RichView::HitTest(QPoint viewportPos) const
 {
     SRichHit hit;
@@ -284,14 +295,14 @@ SRichHit RichView::HitTest(QPoint viewportPos) const
     {
         QTextCursor probe(document());
         probe.setPosition(cell.firstPosition());
-        hit.table = probe.currentTable()->format().intProperty(richprop::ItemIndex);
+        hit.table = TableIndexOf(*probe.currentTable());
         hit.row = cell.row();
         hit.col = cell.column();
     }
     const SCharHit ch = CharAt(viewportPos, hit.InCell());
     if (ch.position < 0 || !ch.format.hasProperty(richprop::ItemIndex))
         return hit;
-    hit.item = ch.format.intProperty(richprop::ItemIndex);
+    hit.item = ItemIndexAt(ch.position, ch.format);
     hit.tag = ToStdString(ch.format.property(richprop::Tag).toString());
     hit.link = ch.format.isAnchor();
     return hit;

@@ -84,6 +84,10 @@ signals:
 protected:
     // Brings the model up to date with the drawn document (the editor reads its edits back here).
     virtual void SyncModel() {}
+    // The index in its list of the item a drawn character belongs to.
+    virtual int ItemIndexAt(int position, const QTextCharFormat& format) const;
+    // The index in its list of a drawn table.
+    virtual int TableIndexOf(const QTextTable& table) const;
     // The drawn document no longer matches the spans (the editor changed it).
     bool m_SpansStale = false;
 
@@ -114,6 +118,7 @@ protected:
     SRichRenderOptions m_Options;
     std::vector<SRichItemSpan> m_Spans;
     bool m_Formatting = false;
+    int m_DrawCount = 0; // whole redraws so far
     int m_HoverStart = -1;
     QString m_PressedLink;
 };
