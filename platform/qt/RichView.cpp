@@ -133,6 +133,8 @@ void RichView::Redraw()
 
 QTextTable* RichView::TopLevelTable(int item) const
 {
+    // An editor reads its edits back first, so item numbers are those of the document now.
+    const_cast<RichView*>(this)->SyncModel();
     if (m_SpansStale || item < 0 || item >= static_cast<int>(m_Spans.size()))
         return nullptr;
     const int start = m_Spans[item].start;
@@ -310,6 +312,7 @@ SRichHit RichView::HitTest(QPoint viewportPos) const
 
 QRect RichView::ItemRect(int item) const
 {
+    const_cast<RichView*>(this)->SyncModel();
     if (m_SpansStale || item < 0 || item >= static_cast<int>(m_Spans.size()))
         return {};
     const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
