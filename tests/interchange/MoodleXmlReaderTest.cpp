@@ -290,6 +290,21 @@ TEST(MoodleReader, NumericalWithUnitsAndCalculatedWithDataSets)
     EXPECT_EQ(f.Item(2)->GetAnswerCount(), 0); // no answer: the definitions are ignored
 }
 
+TEST(MoodleReader, NewQuestionsGetTheFactorysIdsAuthorAndChapterNumbers)
+{
+    QuizFixture f;
+    BookBuilder(*f.book).multipleChoice("old", {"a"}, 0).layer("3.2");
+    const std::int32_t oldID = f.Item(0)->GetID();
+    ASSERT_TRUE(f.Read(Quiz("<question type=\"essay\"/><question type=\"numerical\"/>")));
+    ASSERT_EQ(f.book->GetCount(), 3);
+    EXPECT_EQ(f.Item(1)->GetLayersStr(), "4");
+    EXPECT_EQ(f.Item(2)->GetLayersStr(), "5");
+    EXPECT_GT(f.Item(1)->GetID(), oldID);
+    EXPECT_GT(f.Item(2)->GetID(), f.Item(1)->GetID());
+    EXPECT_EQ(f.Item(2)->GetOwnerStr(), "Tester");
+    EXPECT_EQ(f.book->GetMaxLayer(), "6"); // what the book's own factory would give next
+}
+
 TEST(MoodleReader, FailuresLeaveTheBookAlone)
 {
     QuizFixture f;

@@ -1,0 +1,136 @@
+// How fast the exchange formats read and write beside the native book's open and save of the same
+// questions, measured in the same run: quiz files of 10,000 questions (read and write).
+#include "bench/BenchBook.h"
+#include "interchange/MoodleXml.h"
+#include "model/Datastorage.h"
+#include "model/Log.h"
+#include "model/Prefs.h"
+#include "platform/richtext/RichDocument.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace
+{
+
+using lf::bench::BuildBook;
+using lf::bench::Number;
+
+// The same book as a native book and as a quiz file, written once per run into a scratch folder.
+struct ExchangeFiles
+{
+    ExchangeFiles()
+    {
+        folder = std::filesystem::temp_directory_path() / "lernfold-interchange-bench";
+        std::filesystem::create_directories(folder);
+        SetLogBooksDirectory(folder.string() + "/");
+        prefs.m_AuthorId = "Bench";
+    }
+    ~ExchangeFiles()
+    {
+        SetLogBooksDirectory("");
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+    }
+
+    // The file of count questions with the extension (".lnf" native, ".xml" quiz).
+    const std::string& Path(std::int64_t count, const std::string& extension)
+    {
+        const std::string key = Number(count) + extension;
+        auto found = paths.find(key);
+        if (found != paths.end())
+            return found->second;
+        const std::string path = (folder / ("book" + key)).string();
+        CDataStorage storage;
+        BuildBook(*storage.GetItemsPtr2(), count);
+        lf::RichDocument view;
+        const SExchangeContext context{nullptr, nullptr, &view};
+        if (extension == ".lnf")
+            storage.SaveXML(path, storage.GetItemsPtr2(), true, true);
+        else
+            SaveMooldeXML(path, storage.GetItemsPtr2(), true, context);
+        return paths[key] = path;
+    }
+
+    std::filesystem::path folder;
+    std::map<std::string, std::string> paths;
+    CPrefs prefs;
+};
+
+ExchangeFiles& Files()
+{
+    static ExchangeFiles files;
+    return files;
+}
+
+void BM_NativeOpen(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".lnf");
+    CDataStorage storage;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        storage.CloseBook();
+        state.ResumeTiming();
+        if (!storage.OpenBook(path))
+            state.SkipWithError("open failed");
+    }
+    state.counters["questions"] = storage.GetItemsPtr2()->GetCount();
+}
+
+void BM_NativeSave(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".lnf");
+    const std::string target = path + ".saved.lnf";
+    CDataStorage storage;
+    storage.OpenBook(path);
+    for (auto _ : state)
+        if (!storage.SaveXML(target, storage.GetItemsPtr2(), false, true))
+            state.SkipWithError("save failed");
+}
+
+void BM_MoodleRead(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".xml");
+    lf::RichDocument view;
+    const SExchangeContext context{nullptr, nullptr, &view};
+    CItemsArray2 book;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        book.Clear();
+        state.ResumeTiming();
+        if (!LoadMoodleXML(path, &book, false, context))
+            state.SkipWithError("read failed");
+    }
+    state.counters["questions"] = book.GetCount();
+}
+
+void BM_MoodleWrite(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".lnf");
+    const std::string target = (Files().folder / "written.xml").string();
+    CDataStorage storage;
+    storage.OpenBook(path);
+    lf::RichDocument view;
+    const SExchangeContext context{nullptr, nullptr, &view};
+    for (auto _ : state)
+        if (!SaveMooldeXML(target, storage.GetItemsPtr2(), true, context))
+            state.SkipWithError("write failed");
+}
+
+void Quiz(benchmark::internal::Benchmark* bench)
+{
+    bench->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+} // namespace
+
+BENCHMARK(BM_NativeOpen)->Apply(Quiz);
+BENCHMARK(BM_MoodleRead)->Apply(Quiz);
+BENCHMARK(BM_NativeSave)->Apply(Quiz);
+BENCHMARK(BM_MoodleWrite)->Apply(Quiz);
+BENCHMARK_MAIN();
