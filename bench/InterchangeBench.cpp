@@ -1,6 +1,8 @@
 // How fast the exchange formats read and write beside the native book's open and save of the same
-// questions, measured in the same run: quiz files of 10,000 questions (read and write).
+// questions, measured in the same run: quiz files of 10,000 questions (read and write), and CSV files of
+// 100,000 multiple-choice questions (import and export).
 #include "bench/BenchBook.h"
+#include "interchange/DelimitedText.h"
 #include "interchange/MoodleXml.h"
 #include "model/Datastorage.h"
 #include "model/Log.h"
@@ -18,6 +20,26 @@ namespace
 
 using lf::bench::BuildBook;
 using lf::bench::Number;
+using lf::bench::RichText;
+
+// A book of count multiple-choice questions with rich question texts and explanations and four answers,
+// the shape every delimited-text row has.
+void BuildChoiceBook(CItemsArray2& items, std::int64_t count)
+{
+    items.Clear();
+    CItemsArray2 factory;
+    for (std::int64_t n = 0; n < count; ++n)
+    {
+        std::unique_ptr<CBaseItem> item = factory.CreateItem(qtMultipleChoice, true);
+        item->SetName("Question " + Number(n));
+        item->SetQuestionText(RichText(n, "cells"));
+        item->SetGeneralFeedback(RichText(n + 1, "the explanation"));
+        for (int a = 0; a < 4; ++a)
+            item->AddAnswer(SAnswerItem{a + 1, "Choice " + Number(a) + " of question " + Number(n),
+                                        a == 0 ? "1" : "0", "", "", ""});
+        items.InsertItem(std::move(item), false, -1);
+    }
+}
 
 // The same book as a native book and as a quiz file, written once per run into a scratch folder.
 struct ExchangeFiles
@@ -36,7 +58,8 @@ struct ExchangeFiles
         std::filesystem::remove_all(folder, error);
     }
 
-    // The file of count questions with the extension (".lnf" native, ".xml" quiz).
+    // The file of count questions with the extension: ".lnf" native and ".xml" quiz of the mixed book,
+    // ".choices.lnf" native and ".csv" of the multiple-choice book.
     const std::string& Path(std::int64_t count, const std::string& extension)
     {
         const std::string key = Number(count) + extension;
@@ -45,13 +68,19 @@ struct ExchangeFiles
             return found->second;
         const std::string path = (folder / ("book" + key)).string();
         CDataStorage storage;
-        BuildBook(*storage.GetItemsPtr2(), count);
+        const bool choices = extension == ".choices.lnf" || extension == ".csv";
+        if (choices)
+            BuildChoiceBook(*storage.GetItemsPtr2(), count);
+        else
+            BuildBook(*storage.GetItemsPtr2(), count);
         lf::RichDocument view;
         const SExchangeContext context{nullptr, nullptr, &view};
-        if (extension == ".lnf")
-            storage.SaveXML(path, storage.GetItemsPtr2(), true, true);
-        else
+        if (extension == ".xml")
             SaveMooldeXML(path, storage.GetItemsPtr2(), true, context);
+        else if (extension == ".csv")
+            SaveDelimitedText(true, path, storage.GetItemsPtr2(), ",", true, true, context);
+        else
+            storage.SaveXML(path, storage.GetItemsPtr2(), true, true);
         return paths[key] = path;
     }
 
@@ -66,9 +95,9 @@ ExchangeFiles& Files()
     return files;
 }
 
-void BM_NativeOpen(benchmark::State& state)
+void NativeOpen(benchmark::State& state, const std::string& extension)
 {
-    const std::string path = Files().Path(state.range(0), ".lnf");
+    const std::string path = Files().Path(state.range(0), extension);
     CDataStorage storage;
     for (auto _ : state)
     {
@@ -79,6 +108,45 @@ void BM_NativeOpen(benchmark::State& state)
             state.SkipWithError("open failed");
     }
     state.counters["questions"] = storage.GetItemsPtr2()->GetCount();
+}
+
+void BM_NativeOpen(benchmark::State& state)
+{
+    NativeOpen(state, ".lnf");
+}
+
+void BM_NativeOpenChoices(benchmark::State& state)
+{
+    NativeOpen(state, ".choices.lnf");
+}
+
+void BM_CsvImport(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".csv");
+    const SExchangeContext context;
+    CItemsArray2 book;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        book.Clear();
+        state.ResumeTiming();
+        if (!LoadDelimitedText(EDelimitedFormat::Csv, path, &book, ",", false, context))
+            state.SkipWithError("import failed");
+    }
+    state.counters["questions"] = book.GetCount();
+}
+
+void BM_CsvExport(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".choices.lnf");
+    const std::string target = (Files().folder / "written.csv").string();
+    CDataStorage storage;
+    storage.OpenBook(path);
+    lf::RichDocument view;
+    const SExchangeContext context{nullptr, nullptr, &view};
+    for (auto _ : state)
+        if (!SaveDelimitedText(true, target, storage.GetItemsPtr2(), ",", true, true, context))
+            state.SkipWithError("export failed");
 }
 
 void BM_NativeSave(benchmark::State& state)
@@ -127,10 +195,18 @@ void Quiz(benchmark::internal::Benchmark* bench)
     bench->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
+void Rows(benchmark::internal::Benchmark* bench)
+{
+    bench->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(3);
+}
+
 } // namespace
 
 BENCHMARK(BM_NativeOpen)->Apply(Quiz);
 BENCHMARK(BM_MoodleRead)->Apply(Quiz);
 BENCHMARK(BM_NativeSave)->Apply(Quiz);
 BENCHMARK(BM_MoodleWrite)->Apply(Quiz);
+BENCHMARK(BM_NativeOpenChoices)->Apply(Rows);
+BENCHMARK(BM_CsvImport)->Apply(Rows);
+BENCHMARK(BM_CsvExport)->Apply(Rows);
 BENCHMARK_MAIN();

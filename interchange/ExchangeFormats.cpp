@@ -1,9 +1,9 @@
 #include "interchange/ExchangeFormats.h"
 
+#include "interchange/DelimitedText.h"
 #include "interchange/ExchangeContext.h"
 #include "interchange/MoodleXml.h"
 #include "model/Datastorage.h"
-#include "model/Log.h"
 
 namespace
 {
@@ -23,30 +23,32 @@ public:
         return ::SaveMooldeXML(fileName, items, keepName, SExchangeContext::Of(storage));
     }
 
-    bool LoadDelimitedText(CDataStorage&, int, const std::string&, CItemsArray2*, const std::string&,
-                           bool) override
+    bool LoadDelimitedText(CDataStorage& storage, int format, const std::string& fileName,
+                           CItemsArray2* items, const std::string& separator, bool clearFirst) override
     {
-        WriteLog("LoadDelimitedText - not built yet", 1, 1);
-        return false;
+        return ::LoadDelimitedText(static_cast<EDelimitedFormat>(format), fileName, items, separator,
+                                   clearFirst, SExchangeContext::Of(storage));
     }
 
-    bool SaveDelimitedText(CDataStorage&, bool, const std::string&, CItemsArray2*, const std::string&, bool,
-                           bool) override
+    bool SaveDelimitedText(CDataStorage& storage, bool csv, const std::string& fileName, CItemsArray2* items,
+                           const std::string& separator, bool withExplanation, bool keepName) override
     {
-        WriteLog("SaveDelimitedText - not built yet", 1, 1);
-        return false;
+        return ::SaveDelimitedText(csv, fileName, items, separator, withExplanation, keepName,
+                                   SExchangeContext::Of(storage));
     }
 
-    CBaseItem* AddQuestionFromRow(bool, const CStringArray&, CItemsArray2*, int, std::int32_t, bool) override
+    CBaseItem* AddQuestionFromRow(bool excelRow, const CStringArray& fields, CItemsArray2* items, int kind,
+                                  std::int32_t position, bool recordUndo) override
     {
-        WriteLog("AddQuestionFromRow - not built yet", 1, 1);
-        return nullptr;
+        return excelRow ? ::AddQuestionFromExcelRow(fields, items, kind, position, recordUndo)
+                        : ::AddQuestionFromFields(fields, items, kind, position, recordUndo);
     }
 
-    bool CopySelectionToClipboard(CDataStorage&, bool, CItemsArray2*, const std::string&, bool) override
+    bool CopySelectionToClipboard(CDataStorage& storage, bool excel, CItemsArray2* items,
+                                  const std::string& separator, bool withExplanation) override
     {
-        WriteLog("CopySelectionToClipboard - not built yet", 1, 1);
-        return false;
+        return ::CopySelectionToClipboard(excel, items, separator, withExplanation,
+                                          SExchangeContext::Of(storage));
     }
 };
 
