@@ -6,6 +6,7 @@
 #include "model/Datatypes_Kinds.h"
 #include "platform/richtext/RichDocument.h"
 #include "platform/richtext/RichTextOps.h"
+#include "platform/richtext/RichXml.h"
 #include "tests/model/BookBuilder.h"
 
 #include <memory>
@@ -42,6 +43,17 @@ struct QuizFixture
     lf::RichDocument view;
     std::unique_ptr<CItemsArray2> book = std::make_unique<CItemsArray2>();
 };
+
+// A stored rich text with a line of text and a PNG picture of the given bytes.
+inline std::string StoredTextWithPicture(const std::string& text, const std::string& pictureBytes)
+{
+    lf::RichDocument doc;
+    doc.styles.textStyles.resize(1);
+    doc.styles.paraStyles.resize(1);
+    doc.content.AddText(text, 0, 0);
+    doc.content.AddPicture(lf::SRichPicture{pictureBytes, "png"}, 10, 10, 0, false);
+    return lf::WriteRichXml(doc);
+}
 
 // A quiz of the given questions.
 inline std::string Quiz(const std::string& questions)

@@ -20,16 +20,6 @@ namespace fs = std::filesystem;
 namespace
 {
 
-std::string StoredWithPicture(const std::string& text)
-{
-    lf::RichDocument doc;
-    doc.styles.textStyles.resize(1);
-    doc.styles.paraStyles.resize(1);
-    doc.content.AddText(text, 0, 0);
-    doc.content.AddPicture(lf::SRichPicture{"PNGDATA", "png"}, 8, 8, 0, false);
-    return lf::WriteRichXml(doc);
-}
-
 // The names of a question element's children, in order.
 std::vector<std::string> ChildNames(pugi::xml_node node)
 {
@@ -75,7 +65,7 @@ protected:
 
 TEST_F(MoodleWriter, NamesPicturesAfterTheFileAndPutsThemBesideIt)
 {
-    BookBuilder(*f.book).multipleChoice(StoredWithPicture("Look"), {"a"}, 0);
+    BookBuilder(*f.book).multipleChoice(StoredTextWithPicture("Look", "PNGDATA"), {"a"}, 0);
     struct Case
     {
         const char* name;

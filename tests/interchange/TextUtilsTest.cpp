@@ -7,6 +7,7 @@
 #include "platform/richtext/RichDocument.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/richtext/RichXml.h"
+#include "tests/interchange/MoodleXmlTestSupport.h"
 #include "tests/model/BookBuilder.h"
 
 #include <gtest/gtest.h>
@@ -31,17 +32,6 @@ std::string Xml(const pugi::xml_node& node)
     std::ostringstream out;
     node.print(out, "", pugi::format_raw);
     return out.str();
-}
-
-// A stored rich text with a line of text and a PNG picture.
-std::string TextWithPicture(const std::string& text)
-{
-    lf::RichDocument doc;
-    doc.styles.textStyles.resize(1);
-    doc.styles.paraStyles.resize(1);
-    doc.content.AddText(text, 0, 0);
-    doc.content.AddPicture(lf::SRichPicture{"\x89PNG-bytes", "png"}, 10, 10, 0, false);
-    return lf::WriteRichXml(doc);
 }
 
 TEST(TextUtils, PlainTextCleanUps)
@@ -171,7 +161,8 @@ TEST(TextUtils, RichTextToMoodleHtmlWritesPicturesIntoTheGivenFolder)
     RichTextToMoodleHTML(html, "x", nullptr, out.folder(), "Week1_");
     EXPECT_EQ(html, "Error!!! pRichViewVoid == NULL");
 
-    RichTextToMoodleHTML(html, TextWithPicture("Look at this"), &view, out.folder(), "Week1_");
+    RichTextToMoodleHTML(html, StoredTextWithPicture("Look at this", "\x89PNG-bytes"), &view, out.folder(),
+                         "Week1_");
     EXPECT_EQ(html.find("<body"), std::string::npos);
     EXPECT_EQ(html.find("</body>"), std::string::npos);
     EXPECT_NE(html.find("Look at this"), std::string::npos);
@@ -187,7 +178,7 @@ TEST(TextUtils, ImportedTextsBecomeStoredRichText)
     EXPECT_TRUE(NormalizeImportedText(text));
     EXPECT_EQ(text, "");
 
-    const std::string stored = TextWithPicture("kept");
+    const std::string stored = StoredTextWithPicture("kept", "\x89PNG-bytes");
     text = stored;
     NormalizeImportedText(text);
     EXPECT_EQ(text, stored);
