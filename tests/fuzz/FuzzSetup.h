@@ -4,6 +4,7 @@
 
 #include "model/Log.h"
 #include "model/Prefs.h"
+#include "platform/sys/SystemServices.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,23 @@
 namespace lf::fuzz
 {
 
+// The real services without the pause every logged line takes, which would slow each run down.
+class NoPauseServices final : public lf::sys::SystemServices
+{
+public:
+    std::int64_t UtcSeconds() override { return Real().UtcSeconds(); }
+    std::uint32_t TickCount() override { return Real().TickCount(); }
+    lf::sys::LocalDateTime LocalNow() override { return Real().LocalNow(); }
+    lf::sys::LocalDateTime ToLocal(std::int64_t utcSeconds) override { return Real().ToLocal(utcSeconds); }
+    void Sleep(int) override {}
+    std::string ProgramPath() override { return Real().ProgramPath(); }
+    std::string TempFolder() override { return Real().TempFolder(); }
+    std::string DocumentsFolder() override { return Real().DocumentsFolder(); }
+
+private:
+    static lf::sys::SystemServices& Real() { return lf::sys::RealServices(); }
+};
+
 class FuzzSetup
 {
 public:
@@ -24,9 +42,11 @@ public:
         std::filesystem::create_directories(m_folder);
         SetLogBooksDirectory(m_folder.string() + "/");
         m_prefs.m_AuthorId = "Fuzzer";
+        lf::sys::SetServices(&m_services);
     }
     ~FuzzSetup()
     {
+        lf::sys::SetServices(nullptr);
         SetLogBooksDirectory("");
         std::error_code error;
         std::filesystem::remove_all(m_folder, error);
@@ -54,6 +74,7 @@ public:
     }
 
 private:
+    NoPauseServices m_services;
     std::filesystem::path m_folder;
     CPrefs m_prefs;
 };
