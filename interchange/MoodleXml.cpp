@@ -110,9 +110,13 @@ bool StaysInFolder(const std::string& name)
     return true;
 }
 
+// A picture on the web, for the program's own loader; other schemes ("file://" above all) are local names.
 bool IsWebAddress(const std::string& name)
 {
-    return name.find("://") != std::string::npos || lf::sys::StartsWithNoCase(name, "www.");
+    for (const char* prefix : {"http://", "https://", "ftp://", "www."})
+        if (lf::sys::StartsWithNoCase(name, prefix))
+            return true;
+    return false;
 }
 
 // While a quiz file is read, pictures its texts name are taken from its folder; web addresses go to the

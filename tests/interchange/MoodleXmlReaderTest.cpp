@@ -328,22 +328,37 @@ TEST(MoodleReader, PicturesComeFromTheQuizFolderOnly)
     fs::create_directories(f.dir.path() / "quiz");
     WriteFile(f.dir.file("quiz/inside.png"), "inside-bytes");
     WriteFile(f.dir.file("secret.png"), "secret-bytes");
+    // The program's own loader sees web addresses only.
+    std::vector<std::string> asked;
+    lf::RichTextHost().requestPicture = [&asked](const std::string& source, int, int, bool)
+    {
+        asked.push_back(source);
+        return lf::SRichPicture{"web-bytes", "png"};
+    };
+    const std::string secret = f.dir.file("secret.png");
     WriteFile(f.dir.file("quiz/q.xml"),
-              Quiz(R"(
-      <question type="description"><questiontext format="html"><text><![CDATA[
-        <p>A <img src="inside.png"> B <img src="../secret.png"> C <img src=")" +
-                   f.dir.file("secret.png") + R"("></p>]]></text></questiontext></question>)"));
+              Quiz("<question type=\"description\"><questiontext format=\"html\"><text><![CDATA[<p>"
+                   "A <img src=\"inside.png\"> B <img src=\"../secret.png\"> C <img src=\"" +
+                   secret + "\"> D <img src=\"file://" + secret +
+                   "\"> E <img src=\"..%2Fsecret.png\">"
+                   " F <img src=\"http://example.com/p.png\"></p>]]></text></questiontext></question>"));
     ASSERT_TRUE(LoadMoodleXML(f.dir.file("quiz/q.xml"), f.book.get(), false, f.Context()));
+    lf::RichTextHost().requestPicture = nullptr;
+    ASSERT_FALSE(asked.empty());
+    for (const std::string& source : asked)
+        EXPECT_EQ(source, "http://example.com/p.png");
+
     lf::RichDocument doc;
     SetXMLToRE(f.Item(0)->GetQuestionText(), doc, true, true, false);
     std::vector<std::string> pictures;
     for (const auto& item : doc.content.items)
         if (item.IsPicture())
             pictures.push_back(item.picture.data);
-    ASSERT_EQ(pictures.size(), 3u);
+    ASSERT_EQ(pictures.size(), 6u);
     EXPECT_EQ(pictures[0], "inside-bytes");
-    EXPECT_NE(pictures[1], "secret-bytes"); // the placeholder: the name leads out of the folder
-    EXPECT_NE(pictures[2], "secret-bytes");
+    for (std::size_t i = 1; i < 5; ++i)
+        EXPECT_NE(pictures[i], "secret-bytes") << i; // the placeholder: the name leads out of the folder
+    EXPECT_EQ(pictures[5], "web-bytes");
 }
 
 TEST(MoodleReader, StorageAppendsAQuizFileAndMarksTheBookModified)
