@@ -1,5 +1,6 @@
 #include "interchange/DelimitedText.h"
 
+#include "interchange/ImportFactory.h"
 #include "interchange/TextUtils.h"
 #include "model/Bacup.h"
 #include "model/Datatypes.h"
@@ -19,7 +20,6 @@
 #include <charconv>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -148,43 +148,6 @@ void AppendField(std::string& line, const std::string& separator, bool first, co
         line += text;
 }
 
-// Makes the questions of one import: what the book's factory gives a new item (author, a new ID of the
-// book, the chapter number after the book's greatest), the book walked once for that number rather than
-// once per row, as each new question becomes the greatest and the numbers count on from the first.
-class RowFactory
-{
-public:
-    explicit RowFactory(CItemsArray2& items) : m_items(items) {}
-
-    std::unique_ptr<CBaseItem> Create(int kind)
-    {
-        std::unique_ptr<CBaseItem> item = m_factory.CreateItem(kind, false);
-        if (!item)
-            return nullptr;
-        item->SetID(static_cast<std::int32_t>(m_items.NewItemID()));
-        if (!m_layer)
-        {
-            const std::string first = m_items.GetMaxLayer();
-            int value = 1;
-            std::from_chars(first.data(), first.data() + first.size(), value);
-            m_layer = value;
-        }
-        else
-        {
-            ++*m_layer;
-        }
-        char buffer[16];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, *m_layer).ptr;
-        item->SetLayersStr(std::string(buffer, end));
-        return item;
-    }
-
-private:
-    CItemsArray2& m_items;
-    CItemsArray2 m_factory;
-    std::optional<int> m_layer;
-};
-
 // The settings every question made from a row gets.
 void SetRowDefaults(CBaseItem* item)
 {
@@ -211,7 +174,7 @@ CBaseItem* InsertRowQuestion(std::unique_ptr<CBaseItem> item, CItemsArray2* item
 }
 
 CBaseItem* FieldsQuestion(const CStringArray& fields, CItemsArray2* items, int kind, std::int32_t position,
-                          bool recordUndo, RowFactory* factory)
+                          bool recordUndo, CImportFactory* factory)
 {
     if (!items || fields.GetSize() < 2)
         return nullptr;
@@ -422,7 +385,7 @@ bool LoadDelimitedText(EDelimitedFormat format, const std::string& fileName, CIt
     const CStringArray lines = SplitTextLines(text);
     text.clear();
 
-    RowFactory factory(*items);
+    CImportFactory factory(*items);
     CStringArray fields;
     bool imported = false;
     for (std::int32_t i = 0; i < lines.GetSize(); ++i)

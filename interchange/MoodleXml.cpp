@@ -1,5 +1,6 @@
 #include "interchange/MoodleXml.h"
 
+#include "interchange/ImportFactory.h"
 #include "interchange/TextUtils.h"
 #include "model/Datatypes.h"
 #include "model/Datatypes_Kinds.h"
@@ -568,27 +569,16 @@ bool LoadMoodleUnitsFromXML(pugi::xml_node units, CBaseItem* item)
 
 bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const SExchangeContext& context)
 {
-    // Items get what the book's factory gives a new item: the author, a new ID of the book and the chapter
-    // number after the book's greatest. The book's factory finds that number by walking the whole book;
-    // as each new question becomes the greatest, the numbers simply count on from the first, so the book
-    // is walked once, not once per question.
-    CItemsArray2 factory;
-    std::int32_t layer = -1;
+    CImportFactory factory(*items);
     for (pugi::xml_node question : quiz.children("question"))
     {
         context.Pump();
         std::uint8_t kind = 0;
         if (!MoodleTypeNameToKind(question.attribute("type").value(), kind))
             continue;
-        std::unique_ptr<CBaseItem> item = factory.CreateItem(kind, false);
+        std::unique_ptr<CBaseItem> item = factory.Create(kind);
         if (!item)
             continue;
-        item->SetID(static_cast<std::int32_t>(items->NewItemID()));
-        if (layer < 0)
-            layer = WholeNumber(items->GetMaxLayer(), 1);
-        else
-            ++layer;
-        item->SetLayersStr(Decimal(layer));
         item->SetCategoryID(0);
         item->SetID_Str("");
         item->SetName(FieldText(question, "name"));

@@ -317,6 +317,16 @@ TEST_F(DelimitedFiles, ImportsACsvFileAsASpreadsheetProgramWritesIt)
     EXPECT_EQ(Question(3), "Plain question");
     EXPECT_EQ(Answer(3), "plain answer");
     EXPECT_TRUE(book.IsModified());
+    // What the book's factory gives: chapter numbers counting on, IDs rising, the author.
+    for (std::int32_t i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(book.GetItem(i)->GetLayersStr(), std::to_string(i + 1));
+        EXPECT_EQ(book.GetItem(i)->GetOwnerStr(), "Tester");
+        if (i > 0)
+        {
+            EXPECT_GT(book.GetItem(i)->GetID(), book.GetItem(i - 1)->GetID());
+        }
+    }
 }
 
 TEST_F(DelimitedFiles, QuizletAndFlashCardExchangeFiles)
