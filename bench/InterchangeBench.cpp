@@ -95,10 +95,13 @@ ExchangeFiles& Files()
     return files;
 }
 
-void NativeOpen(benchmark::State& state, const std::string& extension)
+// withSearchCopies: also the plain search copies the program builds after opening a book.
+void NativeOpen(benchmark::State& state, const std::string& extension, bool withSearchCopies = false)
 {
     const std::string path = Files().Path(state.range(0), extension);
     CDataStorage storage;
+    lf::RichDocument view;
+    storage.SetRichViews(&view, nullptr);
     for (auto _ : state)
     {
         state.PauseTiming();
@@ -106,6 +109,8 @@ void NativeOpen(benchmark::State& state, const std::string& extension)
         state.ResumeTiming();
         if (!storage.OpenBook(path))
             state.SkipWithError("open failed");
+        if (withSearchCopies)
+            storage.PrepareContent();
     }
     state.counters["questions"] = storage.GetItemsPtr2()->GetCount();
 }
@@ -113,6 +118,11 @@ void NativeOpen(benchmark::State& state, const std::string& extension)
 void BM_NativeOpen(benchmark::State& state)
 {
     NativeOpen(state, ".lnf");
+}
+
+void BM_NativeOpenWithSearchCopies(benchmark::State& state)
+{
+    NativeOpen(state, ".lnf", true);
 }
 
 void BM_NativeOpenChoices(benchmark::State& state)
@@ -203,6 +213,7 @@ void Rows(benchmark::internal::Benchmark* bench)
 } // namespace
 
 BENCHMARK(BM_NativeOpen)->Apply(Quiz);
+BENCHMARK(BM_NativeOpenWithSearchCopies)->Apply(Quiz);
 BENCHMARK(BM_MoodleRead)->Apply(Quiz);
 BENCHMARK(BM_NativeSave)->Apply(Quiz);
 BENCHMARK(BM_MoodleWrite)->Apply(Quiz);
