@@ -119,6 +119,11 @@ public:
     void HideBookSelectorPanel();
     void m_StartSessionBtnClick();
     void m_BackBtnClick();
+    void m_NextBtnClick();
+    void m_PrevBtnClick();
+    void m_QAXBtnsClick(std::uint8_t view);
+    void m_CategoryListChange(int position);
+    void m_FilterListChange(int position);
 
     // --- State that tests and the other parts read ---
 
@@ -159,6 +164,8 @@ private:
     void ApplyToolbarState(const struct SToolbarState& state);
     QAction* FindAction(const char* name) const;
     void ShowQuestionInView();
+    // The filter bar: chapter and filter lists, and the controls of the Edit phase.
+    void FillFilterBar();
 
     std::unique_ptr<Ui::Tm_MainFrm> ui;
     CPrefs m_Prefs;
