@@ -47,6 +47,16 @@ const std::vector<std::string>& CApplicationWindows::StartWindowNames()
     return names;
 }
 
+void PrepareApplication()
+{
+    // Qt sets the process locale from the environment; numbers keep "." all the same.
+    std::setlocale(LC_NUMERIC, "C");
+    QCoreApplication::setOrganizationName("Korvanta");
+    QCoreApplication::setApplicationName(kApplicationTitle);
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
+        QIcon::setThemeName("Adwaita");
+}
+
 int RunLernfold(int argc, char** argv)
 {
     // Numbers are written with "." whatever the user's locale says.
@@ -55,11 +65,7 @@ int RunLernfold(int argc, char** argv)
     try
     {
         QApplication app(argc, argv);
-        std::setlocale(LC_NUMERIC, "C");
-        QCoreApplication::setOrganizationName("Korvanta");
-        QCoreApplication::setApplicationName(kApplicationTitle);
-        if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
-            QIcon::setThemeName("Adwaita");
+        PrepareApplication();
         // The book argument is taken as the user wrote it, before the program moves into its own folder,
         // where the help pages and skins lie.
         const QStringList arguments = QCoreApplication::arguments();

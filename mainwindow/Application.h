@@ -29,6 +29,9 @@ private:
     std::unique_ptr<Tm_ListFrm> m_ListFrm;
 };
 
+// The application's names, the "." number format and the icon theme; after the QApplication exists.
+void PrepareApplication();
+
 // The whole program: sets the number format and the application title, creates the windows, shows the
 // main window with the book named by the first argument, runs the event loop. Returns 0.
 int RunLernfold(int argc, char** argv);

@@ -12,6 +12,7 @@
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/RichView.h"
 #include "platform/sys/SystemServices.h"
 #include "ui_Mainfrm.h"
 
@@ -20,7 +21,6 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTextEdit>
 
 using lf::qt::ToQString;
 using lf::qt::ToStdString;
@@ -145,10 +145,9 @@ void Tm_MainFrm::FormCreate()
     m_pBackupTimer.OnTimer = [this] { BackupNow(true); };
 
     // The read-only view of the question pane, above the frame panel.
-    m_pQuestionView = new QTextEdit(ui->m_pQuestionPane);
+    m_pQuestionView = new lf::qt::RichView(ui->m_pQuestionPane);
     m_pQuestionView->setObjectName("m_DescriptionViewStr");
     m_pQuestionView->setFrameShape(QFrame::NoFrame);
-    m_pQuestionView->setReadOnly(true);
     ui->m_pQuestionPaneLayout->insertWidget(0, m_pQuestionView, 1);
 
     // The screens: the intro shows until a phase is chosen.
@@ -206,6 +205,15 @@ void Tm_MainFrm::ConnectCommands()
     connect(ui->m_QuestionBtn, &QPushButton::clicked, this, [this] { m_QAXBtnsClick(0); });
     connect(ui->m_AnswerBtn, &QPushButton::clicked, this, [this] { m_QAXBtnsClick(1); });
     connect(ui->m_ExplainBtn, &QPushButton::clicked, this, [this] { m_QAXBtnsClick(2); });
+    connect(ui->m_IncreaseBtn, &QToolButton::clicked, this, [this] { m_IncreaseBtnClick(); });
+    connect(ui->m_DecreaseBtn, &QToolButton::clicked, this, [this] { m_DecreaseBtnClick(); });
+    connect(ui->m_FontNormalBtn, &QToolButton::clicked, this, [this] { m_FontNormalBtnClick(); });
+    connect(ui->m_QuickEditBtn, &QToolButton::clicked, this,
+            [this]
+            {
+                OnStorageData();
+                m_pEditing->QuickEdit(m_ActiveView == 1 ? 1000 : m_ActiveView == 2 ? 3000 : 0);
+            });
     connect(ui->m_CategoryList, &QComboBox::activated, this, &Tm_MainFrm::m_CategoryListChange);
     connect(ui->m_FilterList, &QComboBox::activated, this, &Tm_MainFrm::m_FilterListChange);
     connect(ui->m_pBrowseBtn, &QPushButton::clicked, this, [this] { m_pBookComboBox->showPopup(); });

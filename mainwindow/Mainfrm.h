@@ -23,7 +23,10 @@ namespace Ui
 class Tm_MainFrm;
 }
 class IEditingServices;
-class QTextEdit;
+namespace lf::qt
+{
+class RichView;
+}
 class QAction;
 class QStatusBar;
 class TMyComboBox;
@@ -124,6 +127,9 @@ public:
     void m_QAXBtnsClick(std::uint8_t view);
     void m_CategoryListChange(int position);
     void m_FilterListChange(int position);
+    void m_IncreaseBtnClick();
+    void m_DecreaseBtnClick();
+    void m_FontNormalBtnClick();
 
     // --- State that tests and the other parts read ---
 
@@ -132,7 +138,7 @@ public:
     Ui::Tm_MainFrm& Form() { return *ui; }
     TMyComboBox* BookComboBox() const { return m_pBookComboBox.get(); }
     TTreeViewPopupForm* TreeViewPopupForm() const { return m_pTreeViewPopupForm.get(); }
-    QTextEdit* QuestionView() const { return m_pQuestionView; }
+    lf::qt::RichView* QuestionView() const { return m_pQuestionView; }
     int WheelScrollLines() const { return m_WheelScrollLines; }
     lf::qt::Timer& BackupTimer() { return m_pBackupTimer; }
     // The status bar's text.
@@ -205,9 +211,9 @@ private:
     std::unique_ptr<CDesktopEventPump> m_pEventPump;
     std::unique_ptr<CDialogMessageSink> m_pMessageSink;
     std::unique_ptr<IEditingServices> m_pPendingEditing;
-    IEditingServices* m_pEditing = nullptr; // not owned unless it is the placeholder
-    IListWindow* m_pListWindow = nullptr;   // not owned
-    QTextEdit* m_pQuestionView = nullptr;   // m_DescriptionViewStr, owned by the form
+    IEditingServices* m_pEditing = nullptr;      // not owned unless it is the placeholder
+    IListWindow* m_pListWindow = nullptr;        // not owned
+    lf::qt::RichView* m_pQuestionView = nullptr; // m_DescriptionViewStr, owned by the form
     bool m_bShown = false;
 };
 

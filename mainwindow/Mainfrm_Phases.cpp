@@ -11,6 +11,7 @@
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/RichView.h"
 #include "ui_Mainfrm.h"
 
 #include <QStatusBar>
@@ -180,6 +181,12 @@ void Tm_MainFrm::UpdateZoomButtons()
           static_cast<QWidget*>(ui->m_FontNormalBtn)})
         button->setVisible(!hidden);
     ui->m_IncreaseBtn->setEnabled(m_FontSizeStep < 50);
+    // Zooming out stops before the smallest text of the view would fall below 4 points.
+    int smallest = 0;
+    for (const auto& style : m_pQuestionView->Document().styles.textStyles)
+        if (smallest == 0 || style.size < smallest)
+            smallest = style.size;
+    ui->m_DecreaseBtn->setEnabled(!ui->m_MainView->isHidden() && smallest + m_FontSizeStep > 3);
 }
 
 // --- Session panel ---

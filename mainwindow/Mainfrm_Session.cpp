@@ -10,9 +10,9 @@
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/RichView.h"
 #include "platform/richtext/RichTextOps.h"
 #include "ui_Mainfrm.h"
-#include <QTextEdit>
 
 #include <charconv>
 
@@ -120,31 +120,28 @@ void Tm_MainFrm::FillFilterBar()
 
 void Tm_MainFrm::ShowQuestionInView()
 {
-    std::string text;
+    lf::RichDocument& doc = m_pQuestionView->Document();
+    doc.content.Clear();
     CBaseItem* item = m_DataStorage.GetItemsPtr2()->GetCurrentItem();
-    if (item)
+    if (item && m_ActiveView != 1)
+        SetXMLToRE(m_ActiveView == 0 ? item->GetQuestionText() : item->GetGeneralFeedback(), doc, true, false,
+                   false);
+    else if (item)
     {
-        if (m_ActiveView == 0)
-            GetPlainTextFromXML(item->GetQuestionText(), m_RichViewTMP, text, true);
-        else if (m_ActiveView == 2)
-            GetPlainTextFromXML(item->GetGeneralFeedback(), m_RichViewTMP, text, true);
-        else
+        // The answers as lettered lines until the answer tables are drawn here.
+        for (std::int32_t i = 0; i < item->GetAnswerCount(); ++i)
         {
-            // The answers as lettered lines until the answer tables are drawn here.
-            for (std::int32_t i = 0; i < item->GetAnswerCount(); ++i)
-            {
-                SAnswerItem* answer = nullptr;
-                if (!item->GetAnswer(i, answer) || !answer)
-                    continue;
-                std::string answerText;
-                GetPlainTextFromXML(answer->AnswerText, m_RichViewTMP, answerText, true);
-                if (!text.empty())
-                    text += '\n';
-                text += std::string(1, static_cast<char>('A' + i % 26)) + ". " + answerText;
-            }
+            SAnswerItem* answer = nullptr;
+            if (!item->GetAnswer(i, answer) || !answer)
+                continue;
+            std::string text;
+            GetPlainTextFromXML(answer->AnswerText, m_RichViewTMP, text, true);
+            doc.content.AddTextLines(std::string(1, static_cast<char>('A' + i % 26)) + ". " + text, 0, 0,
+                                     true);
         }
     }
-    m_pQuestionView->setPlainText(lf::qt::ToQString(text));
+    m_pQuestionView->SetZoomStep(m_FontSizeStep);
+    m_pQuestionView->Format();
 }
 
 bool Tm_MainFrm::OnStorageData()
@@ -240,6 +237,32 @@ void Tm_MainFrm::m_FilterListChange(int position)
         items.First();
         SetActiveView(0, 255, 0);
     }
+}
+
+// The text zoom of the question view: the step is added to every text size when the view is drawn.
+void Tm_MainFrm::m_IncreaseBtnClick()
+{
+    if (m_FontSizeStep >= 50)
+        return;
+    ++m_FontSizeStep;
+    m_pQuestionView->SetZoomStep(m_FontSizeStep);
+    UpdateZoomButtons();
+}
+
+void Tm_MainFrm::m_DecreaseBtnClick()
+{
+    if (!ui->m_DecreaseBtn->isEnabled())
+        return;
+    --m_FontSizeStep;
+    m_pQuestionView->SetZoomStep(m_FontSizeStep);
+    UpdateZoomButtons();
+}
+
+void Tm_MainFrm::m_FontNormalBtnClick()
+{
+    m_FontSizeStep = 0;
+    m_pQuestionView->SetZoomStep(0);
+    UpdateZoomButtons();
 }
 
 void Tm_MainFrm::HideBookSelectorPanel()

@@ -9,13 +9,13 @@
 #include "tests/mainwindow/MainWindowTestSupport.h"
 #include "ui_Mainfrm.h"
 
+#include "platform/qt/RichView.h"
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QSlider>
 #include <QStatusBar>
-#include <QTextEdit>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
