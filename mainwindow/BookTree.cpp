@@ -31,21 +31,23 @@ SBookTreeNode* AddFolder(std::vector<SBookTreeNode>& nodes, const std::string& t
     return &nodes.back();
 }
 
-SBookTreeNode* GetSubfolder(SBookTreeNode& parent, const std::string& path)
+// The folder node for a path below one level of the tree (the top level or a folder's children), made
+// where missing. A path starting with "/" is refused with the error line given.
+SBookTreeNode* FolderIn(std::vector<SBookTreeNode>& level, const std::string& path, const char* errorLine)
 {
     if (!path.empty() && path.front() == '/')
     {
-        WriteLog("GetSubfolder - ERROR: PosN == 1!", 1, 1);
+        WriteLog(errorLine, 1, 1);
         return nullptr;
     }
     std::string head, rest;
     SplitHead(path, head, rest);
     if (head.empty())
-        return &parent;
-    SBookTreeNode* node = FindFolder(parent.children, head);
+        return nullptr;
+    SBookTreeNode* node = FindFolder(level, head);
     if (!node)
-        node = AddFolder(parent.children, head);
-    return rest.empty() ? node : GetSubfolder(*node, rest);
+        node = AddFolder(level, head);
+    return rest.empty() ? node : FolderIn(node->children, rest, "GetSubfolder - ERROR: PosN == 1!");
 }
 
 SBookTreeNode MakeBookNode(const CBookList& books, int index)
@@ -73,19 +75,7 @@ const SBookTreeNode* FindIn(const std::vector<SBookTreeNode>& nodes, std::int32_
 
 SBookTreeNode* GetParrentFolderInTree(CBookTree& tree, const std::string& relativeFolder)
 {
-    if (!relativeFolder.empty() && relativeFolder.front() == '/')
-    {
-        WriteLog("Tm_MainFrm::GetParrentFolderInTree - ERROR: PosN == 1!", 1, 1);
-        return nullptr;
-    }
-    std::string head, rest;
-    SplitHead(relativeFolder, head, rest);
-    if (head.empty())
-        return nullptr;
-    SBookTreeNode* node = FindFolder(tree, head);
-    if (!node)
-        node = AddFolder(tree, head);
-    return rest.empty() ? node : GetSubfolder(*node, rest);
+    return FolderIn(tree, relativeFolder, "Tm_MainFrm::GetParrentFolderInTree - ERROR: PosN == 1!");
 }
 
 CBookTree BuildBookTree(CBookList& books, const std::string& booksFolder, bool editPhase)

@@ -165,6 +165,7 @@ private:
     void SetStatusText(const std::string& text);
     // The list window's hide and show, and whether it shows.
     bool IsListWindowVisible() const;
+    void RememberListWindow(bool shown);
     void FillBookTree();
     // Applies a toolbar state to the controls by name.
     void ApplyToolbarState(const struct SToolbarState& state);

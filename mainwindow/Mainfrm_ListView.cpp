@@ -11,6 +11,26 @@ bool Tm_MainFrm::IsListWindowVisible() const
     return m_pListWindow && m_pListWindow->IsListVisible();
 }
 
+// The option that says whether a session of the current phase starts with the list window; the Test
+// phase has none.
+void Tm_MainFrm::RememberListWindow(bool shown)
+{
+    switch (m_DataStorage.GetCurrentMode())
+    {
+    case 1:
+        m_Prefs.m_ShowListForReviewMode = shown;
+        break;
+    case 2:
+        m_Prefs.m_ShowListForLearnMode = shown;
+        break;
+    case 3:
+        m_Prefs.m_ShowListForEditMode = shown;
+        break;
+    default:
+        break;
+    }
+}
+
 void Tm_MainFrm::SyncListView(std::uint8_t code, std::uint8_t focusBack)
 {
     if (!IsListWindowVisible())
@@ -33,22 +53,7 @@ void Tm_MainFrm::ShowListWindow(std::uint8_t remember)
         ui->m_pListViewMenuItem->setChecked(shown);
     ApplyWindowPlacement(0, 0);
     if (remember)
-    {
-        switch (m_DataStorage.GetCurrentMode())
-        {
-        case 1:
-            m_Prefs.m_ShowListForReviewMode = true;
-            break;
-        case 2:
-            m_Prefs.m_ShowListForLearnMode = true;
-            break;
-        case 3:
-            m_Prefs.m_ShowListForEditMode = true;
-            break;
-        default:
-            break;
-        }
-    }
+        RememberListWindow(true);
 }
 
 void Tm_MainFrm::HideListWindow(std::uint8_t remember, std::uint8_t force)
@@ -63,22 +68,7 @@ void Tm_MainFrm::HideListWindow(std::uint8_t remember, std::uint8_t force)
         ui->m_pListViewMenuItem->setChecked(false);
     ApplyWindowPlacement(0, 0);
     if (remember)
-    {
-        switch (m_DataStorage.GetCurrentMode())
-        {
-        case 1:
-            m_Prefs.m_ShowListForReviewMode = false;
-            break;
-        case 2:
-            m_Prefs.m_ShowListForLearnMode = false;
-            break;
-        case 3:
-            m_Prefs.m_ShowListForEditMode = false;
-            break;
-        default:
-            break;
-        }
-    }
+        RememberListWindow(false);
 }
 
 void Tm_MainFrm::m_ListBtnClick()

@@ -109,10 +109,8 @@ void Tm_MainFrm::UpdateWindowTitle()
     input.wholeBookLoaded = m_DataStorage.IsBookLoaded();
     input.bookIndex = m_DataStorage.GetCurrentBookIndex();
     input.fileName = m_DataStorage.GetFileName();
-    const QString title = ToQString(MakeWindowTitle(input));
-    setWindowTitle(title);
-    QApplication::setApplicationDisplayName(QString());
-    QCoreApplication::setApplicationName(title);
+    // The window's title is what the desktop's task bar shows for the program as well.
+    setWindowTitle(ToQString(MakeWindowTitle(input)));
 }
 
 // --- Toolbars and menus ---

@@ -2,6 +2,7 @@
 // session panel's lists by phase, and the form manager's routing of event codes.
 #include "mainwindow/Managerfrm.h"
 #include "mainwindow/SessionPanelRules.h"
+#include "mainwindow/Skins.h"
 #include "mainwindow/WindowMetrics.h"
 #include "mainwindow/WindowTitle.h"
 #include "model/Itemsarray.h"
@@ -262,6 +263,32 @@ TEST_F(FormManagerTest, ListWindowCodesAreDroppedWhileItIsHidden)
 
 namespace
 {
+
+TEST(SkinsTest, SkinPathFromTheOptions)
+{
+    lf::test::BookEnvironment env;
+    CPrefs& prefs = env.prefs;
+    prefs.m_EnableSkin = true;
+    prefs.m_UseDefaultSkin = false;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\\Graphite.ssk", "/opt/lf/Skins/Graphite.ssk"},
+        {"Graphite.ssk", "/opt/lf/Skins/Graphite.ssk"},
+        {"Dark\\Night.ssk", "/opt/lf/Skins/Dark/Night.ssk"},
+        {"/home/u/my.ssk", "/home/u/my.ssk"},
+        {"", ""},
+    };
+    for (const auto& [stored, path] : cases)
+    {
+        prefs.m_ExternalSkinPath = stored;
+        EXPECT_EQ(ResolveSkinPath(prefs, "/opt/lf"), path) << stored;
+    }
+    prefs.m_ExternalSkinPath = "Graphite.ssk";
+    prefs.m_UseDefaultSkin = true;
+    EXPECT_EQ(ResolveSkinPath(prefs, "/opt/lf"), "");
+    prefs.m_UseDefaultSkin = false;
+    prefs.m_EnableSkin = false;
+    EXPECT_EQ(ResolveSkinPath(prefs, "/opt/lf"), "");
+}
 
 TEST(ResourcesTest, EveryHelpPageIsADocumentOfOurOwnStream)
 {
