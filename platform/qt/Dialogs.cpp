@@ -3,7 +3,6 @@
 #include "platform/qt/Desktop.h"
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
-#include "platform/sys/SystemServices.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -210,10 +209,8 @@ public:
     {
         if (QPrinterInfo::availablePrinters().isEmpty() && printer.outputFormat() == QPrinter::NativeFormat)
         {
-            // No printer: the dialog offers a PDF file, proposed in the documents folder.
+            // No printer: the dialog offers a PDF file (its name proposed by the dialog).
             printer.setOutputFormat(QPrinter::PdfFormat);
-            const QString name = printer.docName().isEmpty() ? QStringLiteral("Lernfold") : printer.docName();
-            printer.setOutputFileName(ToQString(lf::sys::Services().DocumentsFolder()) + name + ".pdf");
         }
         printer.setCopyCount(choice.copies);
         printer.setCollateCopies(choice.collate);
