@@ -56,6 +56,9 @@ bool Tm_MainFrm::SetPhase(std::uint8_t phase, std::uint8_t noPanel)
     m_bPhaseChosen = 1;
     HideListWindow(0, 0);
     m_DataStorage.SetCurrentMode(phase);
+    // Backups are made while a book is edited only.
+    if (phase != 3)
+        StopBackupTimer();
     UpdateWindowTitle();
     m_pEditing->DestroyEditFrame();
     if (m_DataStorage.IsBookLoaded() || m_DataStorage.IsCategoriesOnlyLoaded())

@@ -12,6 +12,7 @@
 #include "platform/qt/RichView.h"
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QSlider>
@@ -473,6 +474,40 @@ TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
     Form().m_CategoryList->setCurrentIndex(3);
     main.m_CategoryListChange(3);
     EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/1");
+}
+
+TEST_F(ListCouplingTest, EditSessionWritesABackupCopyEveryBackupTime)
+{
+    Tm_MainFrm& main = StartSession(3);
+    ASSERT_TRUE(main.BackupTimer().Enabled());
+    EXPECT_EQ(main.BackupTimer().Interval(), 5 * 60000);
+    const std::string backups = BooksFolder() + "Temp/";
+    const auto copies = [&]
+    {
+        return std::filesystem::exists(backups)
+                   ? std::distance(std::filesystem::directory_iterator(backups), {})
+                   : 0;
+    };
+    clock.Advance(5 * 60000 - 1);
+    EXPECT_EQ(copies(), 0);
+    clock.Advance(1);
+    EXPECT_EQ(copies(), 1);
+    // Leaving the Edit phase stops the timer.
+    ASSERT_TRUE(main.SetPhase(1, 0));
+    EXPECT_FALSE(main.BackupTimer().Enabled());
+    clock.Advance(5 * 60000);
+    EXPECT_EQ(copies(), 1);
+}
+
+TEST_F(ListCouplingTest, ClipboardChangesReachTheShownListOnceAPhaseWasChosen)
+{
+    StartSession(2);
+    Form().m_ListBtn->trigger();
+    ASSERT_TRUE(List().isVisible());
+    QApplication::clipboard()->setText("copied");
+    QApplication::processEvents();
+    EXPECT_TRUE(LogHas("Tm_MainFrm::OnClipboardChainMessage - not built yet"));
+    EXPECT_TRUE(LogHas("Tm_ListFrm::RefreshSelectionAndButtons - not built yet"));
 }
 
 TEST_F(ListCouplingTest, ListViewButtonShowsTheListInFlashAndRemembersIt)
