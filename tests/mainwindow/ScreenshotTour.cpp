@@ -1,0 +1,82 @@
+// Takes the main window through its screens on the sample book and saves a picture of each, so the
+// look can be checked by eye: lf_screenshot_tour <output folder>. Not a test; not part of the program.
+#include "mainwindow/Application.h"
+#include "mainwindow/Mainfrm.h"
+#include "mainwindow/TreeViewPopup.h"
+#include "model/Registry.h"
+#include "tests/support/ScratchHome.h"
+#include "ui_Mainfrm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTreeWidget>
+
+#include <iostream>
+#include <string>
+
+namespace
+{
+
+void Save(QWidget& widget, const QString& folder, const char* name)
+{
+    QApplication::processEvents();
+    const QString path = folder + "/" + name + ".png";
+    widget.grab().save(path);
+    std::cout << path.toStdString() << "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+    {
+        std::cerr << "usage: lf_screenshot_tour <output folder> [sample book]\n";
+        return 2;
+    }
+    const QString out = QDir(argv[1]).absolutePath();
+    const std::string sample =
+        argc > 2 ? argv[2] : std::string(LF_SOURCE_DIR) + "/samples/The Sample Book.lnf";
+    const auto home = lf::test::EnterScratchHome();
+    QApplication app(argc, argv);
+    PrepareApplication();
+    QDir().mkpath(out);
+    const std::string books = QDir::homePath().toStdString() + "/Books/";
+    QDir().mkpath(QString::fromStdString(books));
+    QFile::copy(QString::fromStdString(sample), QString::fromStdString(books + "The Sample Book.lnf"));
+    WriteValueToRegistry2("BooksDirectory", books);
+    WriteValueToRegistry("EnabledAutoUpdate", 0);
+    {
+        CApplicationWindows windows;
+        Tm_MainFrm& main = windows.MainFrm();
+        main.FormShow({});
+        main.resize(1100, 760);
+        main.show();
+        Save(main, out, "1_intro");
+
+        main.m_LearnMaterialBtnClick();
+        Save(main, out, "2_flash_session_panel");
+        main.BookComboBox()->showPopup();
+        Save(*main.TreeViewPopupForm(), out, "3_book_tree");
+        main.TreeViewPopupForm()->SelectNode(0, 0);
+        main.TreeViewPopupForm()->close();
+        QApplication::processEvents();
+        Save(main, out, "4_flash_book_chosen");
+        main.m_StartSessionBtnClick();
+        Save(main, out, "5_flash_first_question");
+        main.m_QAXBtnsClick(1);
+        Save(main, out, "6_flash_answers");
+        main.m_QAXBtnsClick(2);
+        Save(main, out, "7_flash_explanation");
+        main.m_EditBtnClick();
+        Save(main, out, "8_edit_session_panel");
+        main.m_TestBtnClick();
+        main.Form().m_pTimerCheckBox->setChecked(true);
+        main.m_pSessionViewCheckBoxClick();
+        Save(main, out, "9_test_session_panel");
+        main.close();
+    }
+    lf::test::LeaveScratchHome(home);
+    return 0;
+}
