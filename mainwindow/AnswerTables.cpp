@@ -17,13 +17,6 @@ namespace
 
 constexpr const char* kAnswersHeading = "Answer(s):";
 
-std::string IntText(int value)
-{
-    char buf[16];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
-}
-
 bool IsCredited(const std::string& grade)
 {
     return !grade.empty() && grade != "0";
@@ -120,7 +113,7 @@ bool FillRowCells(RichTable& table, RichStyleSheet& sheet, int row, int answerIn
     SRichCell& picture = table.Cell(row, 0);
     picture.content.Clear();
     picture.content.AddHotspot(AnswerPictureIndex(row, base, chosen), 0, true);
-    picture.hint = IntText(answerIndex);
+    picture.hint = DecimalText(answerIndex);
     return true;
 }
 
@@ -425,6 +418,13 @@ void ShowEssayAnswer(CBaseItem& item, bool replace, RichDocument* target, RichDo
 
 } // namespace
 
+std::string DecimalText(int value)
+{
+    char buf[16];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
 int AnswerPictureIndex(int row, int base, bool chosen)
 {
     const int lettered = row >= 0 && row < 9 ? row + 1 : 0;
@@ -485,7 +485,7 @@ bool FillMatchingRow(RichTable& table, RichStyleSheet& sheet, int row, int answe
         return false;
     SRichCell& left = table.Cell(row, 0);
     left.content = std::move(converted);
-    left.hint = IntText(answerIndex);
+    left.hint = DecimalText(answerIndex);
     RichContent& right = table.Cell(row, 1).content;
     right.Clear();
     right.AddText(partner, 0, 0, true);
