@@ -1,7 +1,7 @@
 #include "platform/qt/Dialogs.h"
 
 #include "platform/qt/Desktop.h"
-#include "platform/qt/QtColor.h"
+#include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
 #include "platform/sys/SystemServices.h"
 
@@ -97,6 +97,7 @@ public:
                     if (chosen.isValid())
                     {
                         m_color = chosen;
+                        m_colorChosen = true;
                         ShowColor();
                     }
                 });
@@ -113,6 +114,7 @@ public:
 
     QFont Font() const { return m_font->currentFont(); }
     QColor Color() const { return m_color; }
+    bool ColorChosen() const { return m_colorChosen; }
 
 private:
     void ShowColor()
@@ -125,6 +127,7 @@ private:
     QFontDialog* m_font;
     QPushButton* m_colorButton;
     QColor m_color;
+    bool m_colorChosen = false;
 };
 
 class QtDialogs final : public Dialogs
@@ -184,25 +187,13 @@ public:
 
     bool ChooseFont(QWidget* owner, SFontChoice& font) override
     {
-        QFont start(ToQString(font.name));
-        start.setPointSize(font.size > 0 ? font.size : 12);
-        start.setBold(font.bold);
-        start.setItalic(font.italic);
-        start.setUnderline(font.underline);
-        start.setStrikeOut(font.strikeOut);
-        FontColorDialog dialog(owner, start, ToQColor(font.color));
+        FontColorDialog dialog(owner, ToQFont(font), ToQColor(font.color));
         CommandGuardSuspend modal;
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        const QFont chosen = dialog.Font();
-        font.name = ToStdString(chosen.family());
-        if (chosen.pointSize() > 0)
-            font.size = chosen.pointSize();
-        font.bold = chosen.bold();
-        font.italic = chosen.italic();
-        font.underline = chosen.underline();
-        font.strikeOut = chosen.strikeOut();
-        font.color = FromQColor(dialog.Color());
+        FromQFont(dialog.Font(), font);
+        if (dialog.ColorChosen()) // an untouched system colour stays the system colour
+            font.color = FromQColor(dialog.Color());
         return true;
     }
 

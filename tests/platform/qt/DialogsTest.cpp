@@ -1,7 +1,9 @@
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/QtFormat.h"
 #include "tests/support/qt/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QMessageBox>
@@ -268,15 +270,15 @@ TEST(QtDialogs, RunModalGivesTheWindowsResultAndCancelForTheCloseBox)
     }
 }
 
-TEST(QtDialogs, FontDialogKeepsStyleFlagsAndColour)
+TEST(QtDialogs, FontDialogKeepsStyleFlagsAndTheUntouchedSystemColour)
 {
-    lf::qt::SFontChoice font;
     if (!QFontDatabase::hasFamily("DejaVu Sans"))
         GTEST_SKIP() << "needs the DejaVu fonts (scripts/install-deps installs them)";
+    lf::qt::SFontChoice font;
     font.name = "DejaVu Sans"; // a real family, whose styles the dialog lists
     font.size = 14;
     font.charSet = 238;
-    font.color = 0x0000FF; // red in blue-green-red order
+    font.color = lf::qt::kWindowTextColor;
     font.bold = true;
     font.strikeOut = true;
     ClickWhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
@@ -286,6 +288,29 @@ TEST(QtDialogs, FontDialogKeepsStyleFlagsAndColour)
 
     ClickWhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_FALSE(lf::qt::CurrentDialogs().ChooseFont(nullptr, chosen));
+}
+
+TEST(QtDialogs, FontDialogColourComesBackInBlueGreenRedOrder)
+{
+    ClickWhenModal(
+        [](QWidget* fontDialog)
+        {
+            ClickWhenModal(
+                [fontDialog](QWidget* colorDialog)
+                {
+                    auto* picker = qobject_cast<QColorDialog*>(colorDialog);
+                    ASSERT_NE(picker, nullptr);
+                    picker->setCurrentColor(QColor(0x10, 0x80, 0xF0));
+                    picker->accept();
+                    QTimer::singleShot(0, fontDialog,
+                                       [fontDialog] { qobject_cast<QDialog*>(fontDialog)->accept(); });
+                });
+            fontDialog->findChild<QPushButton*>("colorButton")->click();
+        });
+    lf::qt::SFontChoice font;
+    font.color = 0x000000;
+    ASSERT_TRUE(lf::qt::CurrentDialogs().ChooseFont(nullptr, font));
+    EXPECT_EQ(font.color, 0xF08010u);
 }
 
 } // namespace
