@@ -17,31 +17,6 @@
 namespace lf::qt
 {
 
-QColor ToQColor(RichColor color)
-{
-    if ((color & 0xFF000000u) == 0x80000000u)
-    {
-        // The few system colours stored texts use; anything else reads as window text.
-        switch (color & 0xFFu)
-        {
-        case 5:  // window
-        case 14: // highlighted text
-            return QColor(255, 255, 255);
-        case 13: // highlight
-            return QColor(0, 120, 215);
-        case 15: // button face
-            return QColor(240, 240, 240);
-        case 16: // button shadow
-        case 17: // grey text
-            return QColor(109, 109, 109);
-        default:
-            return QColor(0, 0, 0);
-        }
-    }
-    return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
-                  static_cast<int>((color >> 16) & 0xFFu));
-}
-
 namespace
 {
 
