@@ -3,6 +3,7 @@
 // navigation, the clock and the end of a chapter join this file as they are built.
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/Mainfrm.h"
+#include "mainwindow/QuestionPane.h"
 #include "mainwindow/TreeViewPopup.h"
 #include "model/Datatypes.h"
 #include "model/Log.h"
@@ -22,15 +23,7 @@ using lf::qt::MsgKind;
 namespace
 {
 
-constexpr const char* kTooStrict =
-    "Your search was too strict. \n\n Set your filter to All, and then repeat your "
-    "request.";
-
-std::string Number(std::int32_t value)
-{
-    char digits[16];
-    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-}
+using lf::display::kSearchTooStrict;
 
 } // namespace
 
@@ -65,52 +58,11 @@ void Tm_MainFrm::SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8
     m_ActiveView = view;
     if (view <= 2)
     {
+        ApplyPaneVisibility();
         OnUpdateForm(flags, redraw);
         UpdateToolbars(0);
     }
     UpdateWindowTitle();
-}
-
-void Tm_MainFrm::OnUpdateForm(std::uint8_t, std::uint8_t)
-{
-    if (m_ActiveView > 2)
-        return;
-    const std::uint8_t updating = m_bUpdating;
-    m_bUpdating = 1;
-    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
-    ui->m_CurrentNumStr->setText(lf::qt::ToQString(Number(std::max(items.GetCurrentNumber(), 0)) + "/" +
-                                                   Number(items.GetSequenceCount())));
-    static const char* const captions[] = {"Question", "Answer Choices", "Explanation"};
-    ui->m_ActiveViewModeCaption->setText(captions[m_ActiveView]);
-    ShowQuestionInView();
-    m_bUpdating = updating;
-}
-
-void Tm_MainFrm::ShowQuestionInView()
-{
-    std::string text;
-    CBaseItem* item = m_DataStorage.GetItemsPtr2()->GetCurrentItem();
-    if (item)
-    {
-        if (m_ActiveView == 0)
-            GetPlainTextFromXML(item->GetQuestionText(), m_RichViewTMP, text, true);
-        else if (m_ActiveView == 2)
-            GetPlainTextFromXML(item->GetGeneralFeedback(), m_RichViewTMP, text, true);
-        else
-        {
-            // The answers as lettered lines until the answer tables are drawn here.
-            for (std::int32_t i = 0; i < item->GetAnswerCount(); ++i)
-            {
-                SAnswerItem* answer = nullptr;
-                if (!item->GetAnswer(i, answer) || !answer)
-                    continue;
-                std::string answerText;
-                GetPlainTextFromXML(answer->AnswerText, m_RichViewTMP, answerText, true);
-                text += std::string(1, static_cast<char>('A' + i % 26)) + ". " + answerText + "\n";
-            }
-        }
-    }
-    m_pQuestionView->setPlainText(lf::qt::ToQString(text));
 }
 
 bool Tm_MainFrm::OnStorageData()
@@ -223,7 +175,7 @@ void Tm_MainFrm::m_StartSessionBtnClick()
     }
     if (items.GetSequenceCount() <= 0)
     {
-        MessageDlg(kTooStrict, MsgKind::Warning, MsgButtons::Ok);
+        MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
         return;
     }
     items.First();

@@ -14,6 +14,10 @@ class CFormulaManager;
 namespace lf::display
 {
 
+// The warning when the filter leaves no question.
+inline constexpr const char* kSearchTooStrict =
+    "Your search was too strict. \n\n Set your filter to All, and then repeat your request.";
+
 // The system colour of window text (the label's colour when it shows no verdict).
 inline constexpr RichColor kWindowTextColour = 0x80000008;
 inline constexpr RichColor kVerdictBlue = 0xFF0000;
