@@ -11,6 +11,7 @@
 #include "model/Datastorage.h"
 #include "model/Formulamanager.h"
 #include "model/Prefs.h"
+#include "platform/qt/RichView.h"
 #include "platform/qt/Timer.h"
 #include "platform/richtext/RichDocument.h"
 
@@ -26,10 +27,6 @@ class Tm_MainFrm;
 }
 class IEditingServices;
 class QTextEdit;
-namespace lf::qt
-{
-class RichView;
-}
 class QAction;
 class QStatusBar;
 class TMyComboBox;

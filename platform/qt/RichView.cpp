@@ -75,7 +75,7 @@ RichView::RichView(QWidget* parent) : QTextEdit(parent)
     viewport()->setMouseTracking(true);
     verticalScrollBar()->setSingleStep(kRichScrollStep);
     m_Doc->styles = RichStyleSheet::Default();
-    Format();
+    Redraw();
 }
 
 RichView::~RichView() = default;
@@ -88,24 +88,34 @@ RichDocument& RichView::Document()
 
 void RichView::Bind(RichDocument* doc)
 {
+    SyncModel();
     m_Doc = doc ? doc : &m_OwnDoc;
-    Format();
+    Redraw();
 }
 
 void RichView::UseStyleSheet(const RichStyleSheet* sheet)
 {
+    SyncModel();
     m_Sheet = sheet;
-    Format();
+    Redraw();
 }
 
 void RichView::Format()
+{
+    SyncModel();
+    Redraw();
+}
+
+void RichView::Redraw()
 {
     m_Formatting = true;
     m_HoverStart = -1;
     setExtraSelections({});
     const int scroll = verticalScrollBar()->value();
+    const bool undo = document()->isUndoRedoEnabled();
+    document()->setUndoRedoEnabled(false); // a new content starts a new history
     m_Spans = RichToTextDocument(*m_Doc, *document(), m_Options, m_Sheet);
-    document()->clearUndoRedoStacks();
+    document()->setUndoRedoEnabled(undo);
     m_SpansStale = false;
     QPalette colours = viewport()->palette();
     const bool coloured = m_Doc->view.background == RichBackground::Color && m_Doc->view.color != kNoColor;
@@ -169,14 +179,14 @@ void RichView::SetZoomStep(int step)
         return;
     SyncModel();
     m_Options.zoomStep = step;
-    Format();
+    Redraw();
 }
 
 void RichView::SetHotspotImages(std::vector<QImage> images)
 {
     SyncModel();
     m_Options.hotspotImages = std::move(images);
-    Format();
+    Redraw();
 }
 
 RichView::SCharHit RichView::CharAt(QPoint viewportPos, bool nearestInCell) const

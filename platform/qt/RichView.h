@@ -45,7 +45,7 @@ public:
     void Bind(RichDocument* doc);
     // Draws with another style sheet than the document's own (borrowed); nullptr: the document's own.
     void UseStyleSheet(const RichStyleSheet* sheet);
-    // Redraws the whole document from the model and lays it out again.
+    // Redraws the whole document from the model and lays it out again (an editor keeps its edits).
     void Format();
     // Redraws one table cell of a top-level table item (colour, hint, content) from the model.
     void RepaintCell(int table, int row, int col);
@@ -98,6 +98,8 @@ protected:
         QTextCharFormat format;
     };
     SCharHit CharAt(QPoint viewportPos, bool nearestInCell) const;
+    // Draws the model into the Qt document, without reading edits back first.
+    void Redraw();
     QTextTable* TopLevelTable(int item) const;
     void SetHover(const SCharHit& hit);
 
