@@ -4,6 +4,7 @@
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/Mainfrm.h"
 #include "mainwindow/QuestionPane.h"
+#include "mainwindow/SessionPanelRules.h"
 #include "mainwindow/TreeViewPopup.h"
 #include "model/Datatypes.h"
 #include "model/Log.h"
@@ -115,6 +116,49 @@ void Tm_MainFrm::ClearFilterAndRefresh()
             items.First();
     }
     OnUpdateForm(255, 1);
+}
+
+void Tm_MainFrm::m_NextBtnClick()
+{
+    OnStorageData();
+    if (m_DataStorage.GetItemsPtr2()->Next())
+        SetActiveView(0, 1, 1);
+}
+
+void Tm_MainFrm::m_PrevBtnClick()
+{
+    OnStorageData();
+    if (m_DataStorage.GetItemsPtr2()->Prev())
+        SetActiveView(0, 1, 1);
+}
+
+void Tm_MainFrm::m_QAXBtnsClick(std::uint8_t view)
+{
+    OnStorageData();
+    if (view == 1)
+        m_CalculatedPage = 1;
+    if (m_ActiveView != view)
+        SetActiveView(view, 1, 1);
+}
+
+void Tm_MainFrm::m_CategoryListChange(int position)
+{
+    SelectChapter(ui->m_CategoryList->itemData(position).toInt());
+}
+
+void Tm_MainFrm::m_FilterListChange(int position)
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    items.SetCurrentView(static_cast<std::uint8_t>(position), true);
+    if (items.First())
+        SetActiveView(0, 255, 0);
+    else
+    {
+        MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
+        items.SetCurrentView(0, true);
+        items.First();
+        SetActiveView(0, 255, 0);
+    }
 }
 
 void Tm_MainFrm::HideBookSelectorPanel()

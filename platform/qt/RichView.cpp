@@ -119,7 +119,7 @@ void RichView::Redraw()
     m_SpansStale = false;
     QPalette colours = viewport()->palette();
     const bool coloured = m_Doc->view.background == RichBackground::Color && m_Doc->view.color != kNoColor;
-    colours.setColor(QPalette::Base, coloured ? ToQColor(m_Doc->view.color) : QColor(255, 255, 255));
+    colours.setColor(QPalette::Base, coloured ? RichColorToQColor(m_Doc->view.color) : QColor(255, 255, 255));
     colours.setColor(QPalette::Text, QColor(0, 0, 0));
     viewport()->setPalette(colours);
     verticalScrollBar()->setValue(std::min(scroll, verticalScrollBar()->maximum()));

@@ -449,6 +449,32 @@ protected:
     Tm_ListFrm& List() { return windows->ListFrm(); }
 };
 
+TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
+{
+    Tm_MainFrm& main = StartSession(1);
+    EXPECT_EQ(Entries(Form().m_CategoryList), (std::vector<std::string>{"All", "Unfiled", "One", "Two"}));
+    EXPECT_EQ(Entries(Form().m_FilterList),
+              (std::vector<std::string>{"All", "Marked", "Correct", "Incorrect"}));
+    EXPECT_FALSE(Shows(Form().m_RecordCategoryList)); // the Edit phase's own
+    Form().m_NextBtn->click();
+    EXPECT_EQ(Text(Form().m_CurrentNumStr), "2/3");
+    EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "Second?");
+    Form().m_AnswerBtn->click();
+    EXPECT_EQ(Text(Form().m_ActiveViewModeCaption), "Answer Choices");
+    EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "A. a\nB. b");
+    Form().m_ExplainBtn->click();
+    EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "Because.");
+    Form().m_PrevBtn->click();
+    EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3");
+    EXPECT_EQ(main.m_ActiveView, 0);
+    Form().m_PrevBtn->click(); // nothing before the first
+    EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3");
+    // The chapter list of the filter bar narrows the sequence.
+    Form().m_CategoryList->setCurrentIndex(3);
+    main.m_CategoryListChange(3);
+    EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/1");
+}
+
 TEST_F(ListCouplingTest, ListViewButtonShowsTheListInFlashAndRemembersIt)
 {
     Tm_MainFrm& main = StartSession(2);
