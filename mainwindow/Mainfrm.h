@@ -12,6 +12,7 @@
 #include "model/Formulamanager.h"
 #include "model/Prefs.h"
 #include "platform/qt/RichView.h"
+#include "platform/qt/RichViewEdit.h"
 #include "platform/qt/Timer.h"
 #include "platform/richtext/RichDocument.h"
 
@@ -153,7 +154,7 @@ public:
     TMyComboBox* BookComboBox() const { return m_pBookComboBox.get(); }
     TTreeViewPopupForm* TreeViewPopupForm() const { return m_pTreeViewPopupForm.get(); }
     lf::qt::RichView* QuestionView() const { return m_DescriptionViewStr; }
-    lf::qt::RichView* DescriptionEditor() const { return m_DescriptionStr; }
+    lf::qt::RichViewEdit* DescriptionEditor() const { return m_DescriptionStr; }
     std::int32_t FontSizeStep() const { return m_FontSizeStep; }
     void SetFontSizeStep(std::int32_t step) { m_FontSizeStep = step; }
     std::uint8_t IsHintShown() const { return m_bHintShown; }
@@ -237,7 +238,7 @@ private:
     IListWindow* m_pListWindow = nullptr;   // not owned
     // The read-only view and the editor of the question pane, owned by the form.
     lf::qt::RichView* m_DescriptionViewStr = nullptr;
-    lf::qt::RichView* m_DescriptionStr = nullptr;
+    lf::qt::RichViewEdit* m_DescriptionStr = nullptr;
     std::uint64_t m_PaneGeneration = 1;
     lf::display::CPaneTableRef m_pAnswerTable;
     lf::display::CPaneCellRef m_pHighlightedCell;

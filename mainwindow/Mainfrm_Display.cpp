@@ -14,6 +14,7 @@
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichView.h"
+#include "platform/qt/RichViewEdit.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/TextTrim.h"
 #include "ui_Mainfrm.h"
@@ -76,7 +77,7 @@ std::string MediaPath(const std::string& stored, const std::string& bookFileName
 
 void Tm_MainFrm::CreateQuestionPaneViews()
 {
-    m_DescriptionStr = new lf::qt::RichView(ui->m_pQuestionPane);
+    m_DescriptionStr = new lf::qt::RichViewEdit(ui->m_pQuestionPane);
     m_DescriptionStr->setObjectName("m_DescriptionStr");
     m_DescriptionStr->setFrameShape(QFrame::NoFrame);
     m_DescriptionStr->hide();
