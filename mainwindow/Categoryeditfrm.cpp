@@ -63,11 +63,11 @@ void Tm_CategoryEditFrm::RefreshList()
         const QSignalBlocker blocker(list);
         list->clear();
         int selectedRow = -1;
-        for (const SCategoryEntry& entry : FillCategoryList(m_Items, false, false, false))
+        for (const auto& [name, id] : FillCategoryList(m_Items, false, false, false))
         {
-            auto* item = new QListWidgetItem(ToQString(entry.name), list);
-            item->setData(Qt::UserRole, entry.id);
-            if (m_SelectedID >= 0 && entry.id == m_SelectedID)
+            auto* item = new QListWidgetItem(ToQString(name), list);
+            item->setData(Qt::UserRole, id);
+            if (m_SelectedID >= 0 && id == m_SelectedID)
                 selectedRow = list->count() - 1;
         }
         if (m_SelectedID >= 0 && selectedRow < 0)
