@@ -3,7 +3,7 @@
 #include "ui_Categoryeditfrm.h"
 
 #include "editing/Categoryeditonedlg.h"
-#include "mainwindow/CategoryLists.h"
+#include "mainwindow/SessionPanelRules.h"
 #include "model/Itemsarray.h"
 #include "model/Log.h"
 #include "platform/qt/Dialogs.h"

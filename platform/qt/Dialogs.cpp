@@ -58,6 +58,10 @@ QMessageBox::StandardButtons ButtonsOf(MsgButtons buttons)
     {
     case MsgButtons::Ok:
         return QMessageBox::Ok;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::OkIgnore:
+        return QMessageBox::Ok | QMessageBox::Ignore;
     case MsgButtons::YesNo:
         return QMessageBox::Yes | QMessageBox::No;
     case MsgButtons::YesNoCancel:
@@ -132,17 +136,25 @@ public:
         QMessageBox box(IconOf(kind), ToQString(caption.empty() ? DefaultCaption(kind) : caption),
                         ToQString(Replace(text, "\r\n", "\n")), ButtonsOf(buttons),
                         QApplication::activeWindow());
+        const int escape = EscapeAnswer(buttons);
+        box.setEscapeButton(escape == mrCancel ? QMessageBox::Cancel
+                                               : (escape == mrNo ? QMessageBox::No : QMessageBox::Ok));
         CommandGuardSuspend modal;
-        switch (box.exec())
+        box.exec();
+        switch (box.standardButton(box.clickedButton()))
         {
         case QMessageBox::Ok:
             return mrOk;
+        case QMessageBox::Cancel:
+            return mrCancel;
+        case QMessageBox::Ignore:
+            return mrIgnore;
         case QMessageBox::Yes:
             return mrYes;
         case QMessageBox::No:
             return mrNo;
         default:
-            return buttons == MsgButtons::Ok ? mrOk : mrCancel;
+            return mrCancel;
         }
     }
 
@@ -280,6 +292,22 @@ int MessageDlg(const std::string& text, MsgKind kind, MsgButtons buttons, const 
 void ShowMessage(const std::string& text)
 {
     CurrentDialogs().Message(MsgKind::Information, text, MsgButtons::Ok);
+}
+
+int EscapeAnswer(MsgButtons buttons)
+{
+    switch (buttons)
+    {
+    case MsgButtons::OkCancel:
+    case MsgButtons::YesNoCancel:
+        return mrCancel;
+    case MsgButtons::YesNo:
+        return mrNo;
+    case MsgButtons::Ok:
+    case MsgButtons::OkIgnore:
+        return mrOk;
+    }
+    return mrCancel;
 }
 
 std::string DefaultCaption(MsgKind kind)

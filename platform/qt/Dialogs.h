@@ -38,6 +38,8 @@ enum class MsgKind
 enum class MsgButtons
 {
     Ok,
+    OkCancel,
+    OkIgnore,
     YesNo,
     YesNoCancel,
 };
@@ -101,8 +103,8 @@ class Dialogs
 public:
     virtual ~Dialogs();
 
-    // A message box; the answer is mrOk, mrCancel, mrYes or mrNo (closing the box answers as Cancel,
-    // or as No when there is no Cancel button).
+    // A message box; the answer is the button's modal result (mrOk, mrCancel, mrIgnore, mrYes, mrNo).
+    // Esc and the close box answer as EscapeAnswer says.
     virtual int Message(MsgKind kind, const std::string& text, MsgButtons buttons,
                         const std::string& caption = {}) = 0;
     // The chosen file with the default extension applied; nothing when the user cancels.
@@ -128,6 +130,8 @@ void SetDialogs(Dialogs* dialogs);
 int MessageDlg(const std::string& text, MsgKind kind, MsgButtons buttons, const std::string& caption = {});
 void ShowMessage(const std::string& text); // information; OK
 
+// What Esc and the close box answer: Cancel, else No, else OK, whichever the box has first.
+int EscapeAnswer(MsgButtons buttons);
 // The caption a message box of that kind gets when the caller names none.
 std::string DefaultCaption(MsgKind kind);
 // "Name|*.a;*.b|Other|*.c" as Qt's name filters ("Name (*.a *.b)"); a name that already ends in its

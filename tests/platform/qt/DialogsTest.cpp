@@ -202,6 +202,8 @@ TEST(QtDialogs, MessageBoxShowsKindCaptionAndTextAndAnswersWithTheDesignsValues)
         {MsgButtons::YesNo, QMessageBox::No, lf::qt::mrNo},
         {MsgButtons::YesNoCancel, QMessageBox::Yes, lf::qt::mrYes},
         {MsgButtons::YesNoCancel, QMessageBox::Cancel, lf::qt::mrCancel},
+        {MsgButtons::OkIgnore, QMessageBox::Ignore, lf::qt::mrIgnore},
+        {MsgButtons::OkCancel, QMessageBox::Cancel, lf::qt::mrCancel},
     };
     for (const auto& c : cases)
     {
@@ -229,6 +231,21 @@ TEST(QtDialogs, MessageBoxShowsKindCaptionAndTextAndAnswersWithTheDesignsValues)
             qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
         });
     lf::qt::MessageDlg("x", MsgKind::Error, MsgButtons::Ok, "Lernfold");
+}
+
+TEST(QtDialogs, EscapeAnswersCancelElseNoElseOk)
+{
+    for (const MsgButtons buttons : {MsgButtons::Ok, MsgButtons::OkCancel, MsgButtons::OkIgnore,
+                                     MsgButtons::YesNo, MsgButtons::YesNoCancel})
+    {
+        ClickWhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+        EXPECT_EQ(lf::qt::MessageDlg("?", MsgKind::Confirmation, buttons), lf::qt::EscapeAnswer(buttons));
+    }
+    const int expected[] = {lf::qt::mrOk, lf::qt::mrCancel, lf::qt::mrOk, lf::qt::mrNo, lf::qt::mrCancel};
+    const MsgButtons all[] = {MsgButtons::Ok, MsgButtons::OkCancel, MsgButtons::OkIgnore, MsgButtons::YesNo,
+                              MsgButtons::YesNoCancel};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(lf::qt::EscapeAnswer(all[i]), expected[i]);
 }
 
 TEST(QtDialogs, RunModalGivesTheWindowsResultAndCancelForTheCloseBox)

@@ -37,6 +37,10 @@ bool Offers(MsgButtons buttons, int result)
     {
     case MsgButtons::Ok:
         return result == lf::qt::mrOk;
+    case MsgButtons::OkCancel:
+        return result == lf::qt::mrOk || result == lf::qt::mrCancel;
+    case MsgButtons::OkIgnore:
+        return result == lf::qt::mrOk || result == lf::qt::mrIgnore;
     case MsgButtons::YesNo:
         return result == lf::qt::mrYes || result == lf::qt::mrNo;
     case MsgButtons::YesNoCancel:
@@ -71,8 +75,7 @@ int ScriptedDialogs::Message(MsgKind kind, const std::string& text, MsgButtons b
     const std::string what = ToString(kind) + " message (" + ToString(buttons) + "): \"" + text + "\"";
     const std::optional<int> answer = Next(m_messageAnswers, what);
     if (!answer)
-        return buttons == MsgButtons::Ok ? lf::qt::mrOk
-                                         : (buttons == MsgButtons::YesNo ? lf::qt::mrNo : lf::qt::mrCancel);
+        return lf::qt::EscapeAnswer(buttons);
     if (!Offers(buttons, *answer))
         ADD_FAILURE() << "Scripted answer " << *answer << " is not a button of " << what;
     return *answer;
@@ -165,6 +168,10 @@ std::string ToString(MsgButtons buttons)
     {
     case MsgButtons::Ok:
         return "OK";
+    case MsgButtons::OkCancel:
+        return "OK, Cancel";
+    case MsgButtons::OkIgnore:
+        return "OK, Ignore";
     case MsgButtons::YesNo:
         return "Yes, No";
     case MsgButtons::YesNoCancel:

@@ -1,0 +1,76 @@
+#include "mainwindow/Application.h"
+
+#include "mainwindow/EditingServices.h"
+#include "mainwindow/Listfrm.h"
+#include "mainwindow/Mainfrm.h"
+#include "mainwindow/WindowTitle.h"
+#include "model/Log.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+
+#include <clocale>
+#include <exception>
+
+CApplicationWindows::CApplicationWindows() : m_MainFrm(std::make_unique<Tm_MainFrm>())
+{
+    for (const std::string& name : StartWindowNames())
+    {
+        if (name == "m_ListFrm")
+        {
+            m_ListFrm = std::make_unique<Tm_ListFrm>(m_MainFrm->Prefs());
+            m_MainFrm->SetListWindow(m_ListFrm.get());
+        }
+        else
+            LogNotBuiltYet(name);
+    }
+}
+
+CApplicationWindows::~CApplicationWindows()
+{
+    m_MainFrm->SetListWindow(nullptr);
+    m_ListFrm.reset();
+    m_MainFrm.reset();
+}
+
+const std::vector<std::string>& CApplicationWindows::StartWindowNames()
+{
+    static const std::vector<std::string> names = {
+        "m_CategoryEditFrm", "m_TimerFrm",       "m_NewVersionNotification",
+        "rvActionsResource", "EditorForm",       "m_LinkValueFrm",
+        "m_pRestoreFrm",     "m_ImpExpFrm2",     "m_ListFrm",
+        "CVideoScreen",      "m_BooksFilterFrm", "m_pHelpFrm",
+        "m_pScaleFrm"};
+    return names;
+}
+
+int RunLernfold(int argc, char** argv)
+{
+    // Numbers are written with "." whatever the user's locale says.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+    try
+    {
+        QApplication app(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+        QCoreApplication::setOrganizationName("Korvanta");
+        QCoreApplication::setApplicationName(kApplicationTitle);
+        if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
+            QIcon::setThemeName("Adwaita");
+        CApplicationWindows windows;
+        const QStringList arguments = QCoreApplication::arguments();
+        windows.MainFrm().FormShow(arguments.size() > 1 ? arguments.at(1).toStdString() : std::string());
+        windows.MainFrm().show();
+        QApplication::exec();
+    }
+    catch (const std::exception& error)
+    {
+        WriteLog(std::string("Unhandled error: ") + error.what(), 1, 1);
+    }
+    catch (...)
+    {
+        WriteLog("Unhandled error", 1, 1);
+    }
+    return 0;
+}

@@ -1,0 +1,48 @@
+#include "mainwindow/EditingServices.h"
+
+#include "model/Log.h"
+
+IEditingServices::~IEditingServices() = default;
+
+void LogNotBuiltYet(const std::string& name)
+{
+    WriteLog(name + " - not built yet", 1, 1);
+}
+
+void CPendingEditingServices::CreateEditFrame(int)
+{
+    LogNotBuiltYet("Tm_MainFrm::CreateEditFrame");
+}
+// Destroying a frame that was never docked is a no-op, so it stays quiet: every phase change calls it.
+void CPendingEditingServices::DestroyEditFrame() {}
+void CPendingEditingServices::NewQuestionOfKind(int, int)
+{
+    LogNotBuiltYet("Tm_MainFrm::NewQuestionOfKind");
+}
+void CPendingEditingServices::NewQuestionOfCurrentKind(int)
+{
+    LogNotBuiltYet("Tm_MainFrm::NewQuestionOfCurrentKind");
+}
+void CPendingEditingServices::DeleteCurrentQuestion()
+{
+    LogNotBuiltYet("Tm_MainFrm::DeleteCurrentQuestion");
+}
+void CPendingEditingServices::QuickEdit(int)
+{
+    LogNotBuiltYet("Tm_MainFrm::m_QuickEditBtnClick");
+}
+void CPendingEditingServices::OnURLJump(const std::string&)
+{
+    LogNotBuiltYet("Tm_MainFrm::OnURLJump");
+}
+void CPendingEditingServices::OnClipboardChange()
+{
+    LogNotBuiltYet("Tm_MainFrm::OnClipboardChainMessage");
+}
+void CPendingEditingServices::RegisterHotKeys(bool)
+{
+    LogNotBuiltYet("Tm_MainFrm::RegisterHotKeys");
+}
+void CPendingEditingServices::UnregisterHotKeys() {}
+void CPendingEditingServices::ClearImportedImageCache() {}
+void CPendingEditingServices::UpdateEditButtons() {}

@@ -1,0 +1,57 @@
+// The services of question editing that the main window calls: the docked edit frames, new, duplicate
+// and delete question, Quick Edit, links and media, screen capture, the clipboard notice and the picture
+// cache of HTML import. The editing windows provide them; until they exist the main window runs on the
+// placeholder below.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class CBaseItem;
+
+class IEditingServices
+{
+public:
+    virtual ~IEditingServices();
+
+    // Docks the frame of view 0..2 for the current question under the editor; DestroyEditFrame removes it.
+    virtual void CreateEditFrame(int view) = 0;
+    virtual void DestroyEditFrame() = 0;
+    // New question of a kind 1..10 (or of the current question's kind) after the current one.
+    virtual void NewQuestionOfKind(int kind, int flag) = 0;
+    virtual void NewQuestionOfCurrentKind(int flag) = 0;
+    virtual void DeleteCurrentQuestion() = 0;
+    // Quick Edit of the current question, starting at a field code (0 question, 1000+n answers, 3000
+    // explanation).
+    virtual void QuickEdit(int startField) = 0;
+    // A link or media name clicked in the question view.
+    virtual void OnURLJump(const std::string& target) = 0;
+    // The clipboard changed: archive it and refresh the edit buttons.
+    virtual void OnClipboardChange() = 0;
+    virtual void RegisterHotKeys(bool unregisterFirst) = 0;
+    virtual void UnregisterHotKeys() = 0;
+    virtual void ClearImportedImageCache() = 0;
+    virtual void UpdateEditButtons() = 0;
+};
+
+// Stands in for the editing windows until they are built: every call writes "<name> - not built yet"
+// to the log and does nothing else.
+class CPendingEditingServices final : public IEditingServices
+{
+public:
+    void CreateEditFrame(int view) override;
+    void DestroyEditFrame() override;
+    void NewQuestionOfKind(int kind, int flag) override;
+    void NewQuestionOfCurrentKind(int flag) override;
+    void DeleteCurrentQuestion() override;
+    void QuickEdit(int startField) override;
+    void OnURLJump(const std::string& target) override;
+    void OnClipboardChange() override;
+    void RegisterHotKeys(bool unregisterFirst) override;
+    void UnregisterHotKeys() override;
+    void ClearImportedImageCache() override;
+    void UpdateEditButtons() override;
+};
+
+// Writes the placeholder's log line for a service: "<name> - not built yet".
+void LogNotBuiltYet(const std::string& name);

@@ -1,0 +1,39 @@
+// The list window's stand-in until the question list is built: a window the main window can show, hide
+// and place, which says that the list is not there yet. Its notification receivers and commands only
+// write "not built yet" to the log.
+#pragma once
+
+#include "mainwindow/Managerfrm.h"
+
+#include <QWidget>
+
+class CPrefs;
+
+class Tm_ListFrm final : public QWidget, public IListWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Tm_ListFrm(CPrefs& prefs, QWidget* parent = nullptr);
+
+    bool IsListVisible() const override { return isVisible(); }
+    void ShowList() override;
+    void HideList() override;
+    void ReloadAll() override;
+    void IgnoreUpdate() override {}
+    void OnUpdateItemRow(CBaseItem* item) override;
+    void OnUpdateItemCell(std::uint8_t code, CBaseItem* item) override;
+    void OnUpdateActiveQuestionByAction(std::uint8_t code) override;
+    void RefreshSelectionAndButtons() override;
+    void ResetSearch(bool find) override;
+    bool PasteShortcut() override;
+    bool SelectAllRows() override;
+    void m_ClearTrush_BtnClick() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    CPrefs& m_Prefs;
+};

@@ -1,0 +1,208 @@
+// The main window: the hub of every command. Its implementation is split by concern: Mainfrm.cpp
+// (lifetime, placements, message routing), Mainfrm_Phases.cpp (phase, toolbars, title, session panel,
+// book tree), Mainfrm_ListView.cpp (the list window's coupling), Mainfrm_Files.cpp (the save road and
+// loading a book) and Mainfrm_Session.cpp (the views and the session start).
+#pragma once
+
+#include "mainwindow/Managerfrm.h"
+#include "mainwindow/StorageSinks.h"
+#include "model/Datastorage.h"
+#include "model/Formulamanager.h"
+#include "model/Prefs.h"
+#include "platform/qt/Timer.h"
+#include "platform/richtext/RichDocument.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace Ui
+{
+class Tm_MainFrm;
+}
+class IEditingServices;
+class QTextEdit;
+class QAction;
+class QStatusBar;
+class TMyComboBox;
+class TTreeViewPopupForm;
+
+// The private messages of the main window, delivered as queued calls.
+inline constexpr int kMsgBookTreeClosed = 10225;
+inline constexpr int kMsgShowSessionPanel = 10325;
+
+class Tm_MainFrm final : public QMainWindow, public IMainWindowReceiver
+{
+    Q_OBJECT
+
+public:
+    // Builds the options and the book storage and reads the options: the construction steps up to the
+    // form's creation. FormCreate runs at the end of the constructor.
+    explicit Tm_MainFrm(QWidget* parent = nullptr);
+    ~Tm_MainFrm() override;
+
+    // --- Lifetime and routing (Mainfrm.cpp) ---
+
+    // The windows created after the main window that it talks to (not owned; null until set).
+    void SetListWindow(IListWindow* list);
+    void SetEditingServices(IEditingServices* services);
+    // The first showing: version labels, toolbars, placement, the book named by the first argument,
+    // the Open Book menu and the title. bookArgument may be empty.
+    void FormShow(const std::string& bookArgument);
+    // The private messages (10225, 10325); Post delivers one after the current event.
+    void Dispatch(int message);
+    void PostMessage(int message);
+    void SaveWindowPlacement();
+    void ApplyWindowPlacement(std::uint8_t a, std::uint8_t b);
+    bool IsCapturingScreen() const { return m_bCapturingScreen != 0; }
+    // The clipboard changed (the window-system notice).
+    void OnClipboardChainMessage();
+
+    // --- Phases, toolbars, title and the session panel (Mainfrm_Phases.cpp) ---
+
+    // Switches phase; false when the user cancelled the save question (the phase stays).
+    bool SetPhase(std::uint8_t phase, std::uint8_t noPanel);
+    void UpdateWindowTitle();
+    void UpdateToolbars(std::uint8_t keepButtons);
+    void UpdatePrintCommands();
+    void UpdateZoomButtons();
+    void OnUpdateSeesionView();
+    void TreeViewPopupFormClose();
+    void m_TestBtnClick();
+    void m_RewieBtnClick();
+    void m_LearnMaterialBtnClick();
+    void m_EditBtnClick();
+    void m_FilterListSessionChange(int position);
+    void m_ModeListChange(int position);
+    void m_pSessionViewCheckBoxClick();
+
+    // --- The list window's coupling (Mainfrm_ListView.cpp) ---
+
+    void SyncListView(std::uint8_t code, std::uint8_t focusBack);
+    void ShowListWindow(std::uint8_t remember);
+    void HideListWindow(std::uint8_t remember, std::uint8_t force);
+    void m_ListBtnClick();
+    void SelectChapterFromList(std::int32_t chapterID) override;
+    void OnItemFieldChanged(CBaseItem* item) override;
+    void OnShowFieldRequest(std::uint8_t code) override;
+    void NewQuestionOfCurrentKind(int flag) override;
+    void NewQuestionOfKind(int kind, int flag) override;
+    void OnRefilterRequest() override;
+    void DeleteCurrentQuestion() override;
+    void OnItemsChanged() override;
+    void OnSortRequest() override;
+    void OnListWindowClosed() override;
+
+    // --- Saving and loading (Mainfrm_Files.cpp) ---
+
+    bool OnSave(bool toIntro, bool ask);
+    bool SaveBookAs(const std::string& proposedName, bool useBooksFolder);
+    void SaveBook(bool toIntro, bool ask);
+    bool LoadBook(std::int32_t index, bool categoriesOnly);
+    void StartBackupTimer();
+    void StopBackupTimer();
+    void BackupNow(bool purge);
+    void m_SaveBtnClick();
+    void m_SaveAsBtnClick();
+    void Saveindefault1Click();
+
+    // --- Views and the session (Mainfrm_Session.cpp) ---
+
+    void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw);
+    void CloseToIntro(bool blank);
+    void OnUpdateForm(std::uint8_t what, std::uint8_t flag);
+    bool OnStorageData();
+    void SelectChapter(std::int32_t chapterID);
+    void ClearFilterAndRefresh();
+    void HideBookSelectorPanel();
+    void m_StartSessionBtnClick();
+    void m_BackBtnClick();
+
+    // --- State that tests and the other parts read ---
+
+    CPrefs& Prefs() { return m_Prefs; }
+    CDataStorage& DataStorage() { return m_DataStorage; }
+    Ui::Tm_MainFrm& Form() { return *ui; }
+    TMyComboBox* BookComboBox() const { return m_pBookComboBox.get(); }
+    TTreeViewPopupForm* TreeViewPopupForm() const { return m_pTreeViewPopupForm.get(); }
+    QTextEdit* QuestionView() const { return m_pQuestionView; }
+    int WheelScrollLines() const { return m_WheelScrollLines; }
+    lf::qt::Timer& BackupTimer() { return m_pBackupTimer; }
+    // The status bar's text.
+    std::string StatusText() const;
+
+    // Members shared by the parts of the main window (see the window's design for their meaning).
+    std::uint8_t m_ActiveView = 3;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Step of construction after the form exists.
+    void FormCreate();
+    // Closing after the close was allowed: placements, options, the session-end log line.
+    void FormClose();
+    void ResetBookPackLabels();
+    void ConnectCommands();
+    // The Save As dialog and the write (steps 3 to 7 of Save As); true when written.
+    bool RunSaveDialog(const std::string& initialFolder, const std::string& proposedName);
+    // "Information saved to %s, %skb." for the open book's own file, when it exists.
+    void ShowSavedStatus();
+    void SetStatusText(const std::string& text);
+    // The list window's hide and show, and whether it shows.
+    bool IsListWindowVisible() const;
+    void FillBookTree();
+    // Applies a toolbar state to the controls by name.
+    void ApplyToolbarState(const struct SToolbarState& state);
+    QAction* FindAction(const char* name) const;
+    void ShowQuestionInView();
+
+    std::unique_ptr<Ui::Tm_MainFrm> ui;
+    CPrefs m_Prefs;
+    CDataStorage m_DataStorage;
+    std::int32_t m_LastRecordCategoryIndex = 0;
+    std::uint8_t m_bUpdating = 0;
+    std::uint32_t m_ClockPauseTick = 0;
+    std::uint8_t m_bPhaseChosen = 0;
+    std::uint8_t m_bClockPaused = 0;
+    std::uint8_t m_bUpdateNavigationFailed = 0;
+    std::uint8_t m_bUpdateCheckRunning = 0;
+    std::int32_t m_FlashAnswerRow = -1;
+    std::uint8_t m_bHintShown = 0;
+    std::int32_t m_WheelScrollLines = 3;
+    std::int32_t m_HighlightedRow = 0;
+    std::int32_t m_FontSizeStep = 0;
+    std::uint8_t m_bFetchPictures = 1;
+    CFormulaManager m_FormulaManager;
+    std::int32_t m_CalculatedPage = 0;
+    std::unique_ptr<TTreeViewPopupForm> m_pTreeViewPopupForm;
+    std::unique_ptr<TMyComboBox> m_pBookComboBox;
+    std::uint8_t m_bCapturingScreen = 0;
+    std::uint8_t m_bHotKeysRegistered = 0;
+
+public:
+    std::uint8_t m_bAutoPhaseChange = 0;
+    std::uint8_t m_bFilterRestart = 0;
+    std::uint8_t m_bRestartClock = 0;
+    std::uint8_t m_bManualUpdateCheck = 0;
+
+private:
+    lf::qt::Timer m_pBackupTimer;
+    // The hidden rich-text views the storage makes plain search texts and conversions with.
+    lf::RichDocument m_RichViewTMP;
+    lf::RichDocument m_pRichViewEditTMP;
+    std::unique_ptr<CStatusBarSink> m_pStatusSink;
+    std::unique_ptr<CDesktopEventPump> m_pEventPump;
+    std::unique_ptr<CDialogMessageSink> m_pMessageSink;
+    std::unique_ptr<IEditingServices> m_pPendingEditing;
+    IEditingServices* m_pEditing = nullptr; // not owned unless it is the placeholder
+    IListWindow* m_pListWindow = nullptr;   // not owned
+    QTextEdit* m_pQuestionView = nullptr;   // m_DescriptionViewStr, owned by the form
+    bool m_bShown = false;
+};
+
+// The main window of the running program; null before it is made and after it is gone.
+Tm_MainFrm* MainFrm();

@@ -1,0 +1,179 @@
+// The main window's side of the list window: showing and hiding it with the placements, the List View
+// button, keeping the list's row in step, and the receivers of the list window's notifications.
+#include "mainwindow/EditingServices.h"
+#include "mainwindow/Mainfrm.h"
+#include "model/Log.h"
+#include "platform/qt/Dialogs.h"
+#include "ui_Mainfrm.h"
+
+bool Tm_MainFrm::IsListWindowVisible() const
+{
+    return m_pListWindow && m_pListWindow->IsListVisible();
+}
+
+void Tm_MainFrm::SyncListView(std::uint8_t code, std::uint8_t focusBack)
+{
+    if (!IsListWindowVisible())
+        return;
+    FormManager::OnUpdateDate(FormManager::kListWindow, code);
+    if (focusBack && !isActiveWindow())
+        activateWindow();
+    OnUpdateForm(2, 0);
+}
+
+void Tm_MainFrm::ShowListWindow(std::uint8_t remember)
+{
+    if (!m_pListWindow || m_pListWindow->IsListVisible())
+        return;
+    SaveWindowPlacement();
+    m_pListWindow->ShowList();
+    const bool shown = m_pListWindow->IsListVisible();
+    ui->m_ListBtn->setChecked(shown);
+    if (ui->m_pListViewMenuItem->isVisible())
+        ui->m_pListViewMenuItem->setChecked(shown);
+    ApplyWindowPlacement(0, 0);
+    if (remember)
+    {
+        switch (m_DataStorage.GetCurrentMode())
+        {
+        case 1:
+            m_Prefs.m_ShowListForReviewMode = true;
+            break;
+        case 2:
+            m_Prefs.m_ShowListForLearnMode = true;
+            break;
+        case 3:
+            m_Prefs.m_ShowListForEditMode = true;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void Tm_MainFrm::HideListWindow(std::uint8_t remember, std::uint8_t force)
+{
+    if (!m_pListWindow || (!m_pListWindow->IsListVisible() && !force))
+        return;
+    SaveWindowPlacement();
+    if (m_pListWindow->IsListVisible())
+        m_pListWindow->HideList();
+    ui->m_ListBtn->setChecked(false);
+    if (ui->m_pListViewMenuItem->isVisible())
+        ui->m_pListViewMenuItem->setChecked(false);
+    ApplyWindowPlacement(0, 0);
+    if (remember)
+    {
+        switch (m_DataStorage.GetCurrentMode())
+        {
+        case 1:
+            m_Prefs.m_ShowListForReviewMode = false;
+            break;
+        case 2:
+            m_Prefs.m_ShowListForLearnMode = false;
+            break;
+        case 3:
+            m_Prefs.m_ShowListForEditMode = false;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void Tm_MainFrm::m_ListBtnClick()
+{
+    OnStorageData();
+    if (IsListWindowVisible())
+        HideListWindow(1, 0);
+    else
+        ShowListWindow(1);
+    const bool shown = IsListWindowVisible();
+    ui->m_ListBtn->setChecked(shown);
+    ui->m_pListViewMenuItem->setChecked(shown);
+    ApplyWindowPlacement(0, 0);
+}
+
+// --- Receivers of the list window's notifications ---
+
+void Tm_MainFrm::SelectChapterFromList(std::int32_t chapterID)
+{
+    const std::uint8_t updating = m_bUpdating;
+    m_bUpdating = 1;
+    SelectChapter(chapterID);
+    m_bUpdating = updating;
+}
+
+void Tm_MainFrm::OnItemFieldChanged(CBaseItem* item)
+{
+    if (!item || item == m_DataStorage.GetItemsPtr2()->GetCurrentItem())
+        OnUpdateForm(255, 0);
+}
+
+void Tm_MainFrm::OnShowFieldRequest(std::uint8_t code)
+{
+    if (code == 15 || code == 17)
+    {
+        m_CalculatedPage = 1;
+        SetActiveView(1, 255, 0);
+    }
+    else if (code == 16)
+        SetActiveView(2, 255, 0);
+    else
+        SetActiveView(0, 255, 0);
+}
+
+void Tm_MainFrm::NewQuestionOfCurrentKind(int flag)
+{
+    m_pEditing->NewQuestionOfCurrentKind(flag);
+}
+void Tm_MainFrm::NewQuestionOfKind(int kind, int flag)
+{
+    m_pEditing->NewQuestionOfKind(kind, flag);
+}
+void Tm_MainFrm::DeleteCurrentQuestion()
+{
+    m_pEditing->DeleteCurrentQuestion();
+}
+
+void Tm_MainFrm::OnRefilterRequest()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    items.Refilter(false);
+    if (!items.RestoreCurrentItem())
+        items.First();
+    SetActiveView(m_ActiveView, 1, 0);
+    SyncListView(1, 0);
+}
+
+void Tm_MainFrm::OnSortRequest()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    items.SortItems();
+    items.SetModified(true);
+    items.Refilter(false);
+    items.First();
+    SetActiveView(m_ActiveView, 1, 0);
+    SyncListView(1, 0);
+}
+
+void Tm_MainFrm::OnItemsChanged()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    if (items.GetSequenceCount() <= 0)
+        ClearFilterAndRefresh();
+    else if (!items.GetCurrentItem() && !items.RestoreCurrentItem() && !items.First())
+    {
+        lf::qt::MessageDlg("It must not happen! Please send LogFile to software developers.",
+                           lf::qt::MsgKind::Error, lf::qt::MsgButtons::Ok);
+        WriteLog("CItemsArray::RestoreFilter() - It must not happen!", 1, 1);
+    }
+    SetActiveView(0, 1, 0);
+    SyncListView(1, 0);
+}
+
+void Tm_MainFrm::OnListWindowClosed()
+{
+    if (ui->m_ListBtn->isVisible())
+        HideListWindow(1, 1);
+}
