@@ -6,6 +6,7 @@
 #include "model/Datastorage.h"
 #include "model/Log.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/RichView.h"
 #include "platform/sys/SystemServices.h"
 
 #include <QDate>
@@ -33,6 +34,12 @@ Tm_ScoreDlg::Tm_ScoreDlg(CDataStorage& storage, QWidget* owner)
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(size());
+    m_pScoreRichViewEdit = new lf::qt::RichView(ui->m_pScoreViewHost);
+    m_pScoreRichViewEdit->setObjectName(QStringLiteral("m_pScoreRichViewEdit"));
+    m_pScoreRichViewEdit->setReadOnly(true);
+    m_pScoreRichViewEdit->Bind(&m_Report);
+    m_pScoreRichViewEdit->SetHotspotImages(ScoreLegendSquares());
+    ui->m_pScoreViewHost->layout()->addWidget(m_pScoreRichViewEdit);
     connect(ui->m_pContinueBtn, &QPushButton::clicked, this, [this] { done(kContinue); });
     connect(ui->m_pHomeBtn, &QPushButton::clicked, this, [this] { done(kHome); });
     connect(ui->m_OkBtn, &QPushButton::clicked, this, [this] { done(kHome); });
@@ -69,6 +76,7 @@ void Tm_ScoreDlg::UpdateButtons()
 void Tm_ScoreDlg::BuildScoreView()
 {
     BuildScoreReport(*m_Storage.GetItemsPtr2(), m_Storage.GetFileName(), ShortDateToday(), m_Report);
+    m_pScoreRichViewEdit->Format();
 }
 
 void Tm_ScoreDlg::m_pPrintBtnClick()

@@ -12,6 +12,10 @@
 
 class CDataStorage;
 class QWidget;
+namespace lf::qt
+{
+class RichView;
+}
 
 namespace Ui
 {
@@ -55,4 +59,5 @@ private:
     std::unique_ptr<Ui::Tm_ScoreDlg> ui;
     CDataStorage& m_Storage;
     lf::RichDocument m_Report;
+    lf::qt::RichView* m_pScoreRichViewEdit = nullptr; // the report, owned by the form
 };

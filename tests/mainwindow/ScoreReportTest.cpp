@@ -8,6 +8,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -204,7 +205,7 @@ TEST(ScoreChartPicture, BarsAreTwoToneWithTheirPercentInside)
             for (int y = 38; y < 62; ++y)
             {
                 const QColor c(chart.pixel(x, y));
-                if (c.red() > 230 && c.green() > 230 && c.blue() > 230)
+                if (std::min({c.red(), c.green(), c.blue()}) > 128)
                     return true;
             }
         return false;
