@@ -13,11 +13,12 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <set>
 
 namespace lf::qt
 {
 
-QColor StoredColorToQColor(RichColor color)
+QColor ToQColor(RichColor color)
 {
     if ((color & 0xFF000000u) == 0x80000000u)
     {
@@ -83,9 +84,9 @@ STextLook LookOf(const SRichTextStyle& style, int zoomStep)
     look.italic = style.italic;
     look.underline = style.underline;
     look.strikeOut = style.strikeOut;
-    look.color = StoredColorToQColor(style.color);
+    look.color = ToQColor(style.color);
     if (style.backColor != kNoColor)
-        look.back = StoredColorToQColor(style.backColor);
+        look.back = ToQColor(style.backColor);
     look.subSuper = style.subSuper;
     look.jump = style.jump;
     return look;
@@ -332,7 +333,7 @@ private:
         QTextBlockFormat format;
         format.setAlignment(AlignmentOf(para.align));
         if (para.backColor != kNoColor)
-            format.setBackground(StoredColorToQColor(para.backColor));
+            format.setBackground(ToQColor(para.backColor));
         format.setProperty(richprop::ParaStyle, paraNo);
         return format;
     }
@@ -343,9 +344,9 @@ private:
         format.setBorder(std::max(para.borderWidth, 1));
         format.setBorderStyle(para.border == RichBorderStyle::Double ? QTextFrameFormat::BorderStyle_Double
                                                                      : QTextFrameFormat::BorderStyle_Solid);
-        format.setBorderBrush(StoredColorToQColor(para.borderColor));
+        format.setBorderBrush(ToQColor(para.borderColor));
         if (para.backColor != kNoColor)
-            format.setBackground(StoredColorToQColor(para.backColor));
+            format.setBackground(ToQColor(para.backColor));
         format.setPadding(2);
         format.setProperty(richprop::BorderFrame, paraNo);
         return format;
@@ -391,11 +392,13 @@ private:
             const auto& images = m_Options.hotspotImages;
             const bool known = item.imageIndex >= 0 && item.imageIndex < static_cast<int>(images.size()) &&
                                !images[item.imageIndex].isNull();
-            const QImage image = known ? images[item.imageIndex] : Placeholder(32, 32);
-            m_Target.addResource(QTextDocument::ImageResource, QUrl(name), image);
+            const QSize size = known ? images[item.imageIndex].size() : QSize(32, 32);
+            if (m_HotspotsAdded.insert(item.imageIndex).second)
+                m_Target.addResource(QTextDocument::ImageResource, QUrl(name),
+                                     known ? images[item.imageIndex] : Placeholder(32, 32));
             format.setName(name);
-            format.setWidth(image.width());
-            format.setHeight(image.height());
+            format.setWidth(size.width());
+            format.setHeight(size.height());
             return format;
         }
         const QByteArray bytes(item.picture.data.data(), static_cast<qsizetype>(item.picture.data.size()));
@@ -452,7 +455,7 @@ private:
         format.setCellPadding(table.cellPadding);
         format.setMargin(0);
         if (table.color != kNoColor)
-            format.setBackground(StoredColorToQColor(table.color));
+            format.setBackground(ToQColor(table.color));
         if (table.bestWidth != 0)
             format.setWidth(LengthOf(table.bestWidth));
         QList<QTextLength> columns;
@@ -509,7 +512,7 @@ public:
     {
         QTextTableCellFormat format;
         if (cell.color != kNoColor)
-            format.setBackground(StoredColorToQColor(cell.color));
+            format.setBackground(ToQColor(cell.color));
         switch (cell.vAlign)
         {
         case RichCellVAlign::Center:
@@ -536,6 +539,7 @@ private:
     const SRichRenderOptions& m_Options;
     QTextDocument& m_Target;
     std::vector<QTextCharFormat> m_TextFormats;
+    std::set<int> m_HotspotsAdded; // image numbers whose picture the target document holds
 };
 
 // Reads drawn content back into items.
@@ -807,7 +811,7 @@ private:
         {
             const QColor back =
                 format.background().style() == Qt::NoBrush ? QColor() : format.background().color();
-            const QColor drawn = base.backColor == kNoColor ? QColor() : StoredColorToQColor(base.backColor);
+            const QColor drawn = base.backColor == kNoColor ? QColor() : ToQColor(base.backColor);
             if (back != drawn)
                 style.backColor = back.isValid() ? FromQColor(back) : kNoColor;
         }

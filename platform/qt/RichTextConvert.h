@@ -85,6 +85,6 @@ void RedrawCell(QTextTable& table, int row, int col, const SRichCell& cell, cons
 std::vector<SRichItemSpan> TextDocumentToRich(const QTextDocument& in, RichDocument& doc, int zoomStep);
 
 // The Qt colour of a stored colour value (blue-green-red bytes; 0x80000000 + n: system colour n).
-QColor StoredColorToQColor(RichColor color);
+QColor ToQColor(RichColor color);
 
 } // namespace lf::qt
