@@ -162,27 +162,6 @@ lf::RichStyleSheet ScoreReportStyles()
     return sheet;
 }
 
-std::vector<QImage> ScoreLegendSquares()
-{
-    const QColor tones[4][2] = {
-        {QColor(0, 187, 0), QColor(0, 170, 0)},
-        {QColor(255, 255, 128), QColor(255, 255, 0)},
-        {QColor(204, 0, 0), QColor(187, 0, 0)},
-        {QColor(170, 170, 170), QColor(150, 150, 150)},
-    };
-    std::vector<QImage> squares;
-    for (const auto& tone : tones)
-    {
-        QImage square(14, 14, QImage::Format_ARGB32);
-        QPainter painter(&square);
-        painter.fillRect(0, 0, 14, 7, tone[0]);
-        painter.fillRect(0, 7, 14, 7, tone[1]);
-        painter.end();
-        squares.push_back(square);
-    }
-    return squares;
-}
-
 void DrawBarSegment(QImage& image, const SOneBarInfo& segment)
 {
     const SSegmentColours colours = ColoursOf(segment.kind);

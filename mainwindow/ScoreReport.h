@@ -32,10 +32,6 @@ constexpr lf::RichColor kTotalRowColor = 0xBBFFFF;
 // a centred bordered one.
 lf::RichStyleSheet ScoreReportStyles();
 
-// The four 14 x 14 legend squares (correct, partially correct, incorrect, unanswered), each in the two
-// tones of its bar: the upper seven rows and the lower seven rows.
-std::vector<QImage> ScoreLegendSquares();
-
 // The chart of the rows, painted at the layout's size.
 QImage DrawScoreChart(const std::vector<SScoreInfo>& rows);
 // Paints one bar segment in its two-tone colours, with its percentage when the segment is wider than it.

@@ -5,6 +5,7 @@
 #include "mainwindow/ScoreReport.h"
 #include "model/Datastorage.h"
 #include "model/Log.h"
+#include "platform/qt/Pictures.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichView.h"
 #include "platform/sys/SystemServices.h"
@@ -38,7 +39,10 @@ Tm_ScoreDlg::Tm_ScoreDlg(CDataStorage& storage, QWidget* owner)
     m_pScoreRichViewEdit->setObjectName(QStringLiteral("m_pScoreRichViewEdit"));
     m_pScoreRichViewEdit->setReadOnly(true);
     m_pScoreRichViewEdit->Bind(&m_Report);
-    m_pScoreRichViewEdit->SetHotspotImages(ScoreLegendSquares());
+    std::vector<QImage> squares;
+    for (int square = 0; square < lf::qt::kLegendSquareCount; ++square)
+        squares.push_back(lf::qt::LegendSquare(square));
+    m_pScoreRichViewEdit->SetHotspotImages(std::move(squares));
     ui->m_pScoreViewHost->layout()->addWidget(m_pScoreRichViewEdit);
     connect(ui->m_pContinueBtn, &QPushButton::clicked, this, [this] { done(kContinue); });
     connect(ui->m_pHomeBtn, &QPushButton::clicked, this, [this] { done(kHome); });

@@ -1,7 +1,7 @@
 #include "platform/qt/Dialogs.h"
 
 #include "platform/qt/Desktop.h"
-#include "platform/qt/QtColor.h"
+#include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
 #include "platform/sys/SystemServices.h"
 
@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -97,6 +98,7 @@ public:
                     if (chosen.isValid())
                     {
                         m_color = chosen;
+                        m_colorChosen = true;
                         ShowColor();
                     }
                 });
@@ -113,6 +115,7 @@ public:
 
     QFont Font() const { return m_font->currentFont(); }
     QColor Color() const { return m_color; }
+    bool ColorChosen() const { return m_colorChosen; }
 
 private:
     void ShowColor()
@@ -125,6 +128,7 @@ private:
     QFontDialog* m_font;
     QPushButton* m_colorButton;
     QColor m_color;
+    bool m_colorChosen = false;
 };
 
 class QtDialogs final : public Dialogs
@@ -184,25 +188,21 @@ public:
 
     bool ChooseFont(QWidget* owner, SFontChoice& font) override
     {
-        QFont start(ToQString(font.name));
-        start.setPointSize(font.size > 0 ? font.size : 12);
-        start.setBold(font.bold);
-        start.setItalic(font.italic);
-        start.setUnderline(font.underline);
-        start.setStrikeOut(font.strikeOut);
+        // The dialog lists the families this machine has: a name it lacks ("Arial") starts from the
+        // family that stands in for it, and stays as it was when the user keeps that family.
+        QFont start = ToQFont(font);
+        const QString shownFamily = QFontInfo(start).family();
+        start.setFamily(shownFamily);
         FontColorDialog dialog(owner, start, ToQColor(font.color));
         CommandGuardSuspend modal;
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        const QFont chosen = dialog.Font();
-        font.name = ToStdString(chosen.family());
-        if (chosen.pointSize() > 0)
-            font.size = chosen.pointSize();
-        font.bold = chosen.bold();
-        font.italic = chosen.italic();
-        font.underline = chosen.underline();
-        font.strikeOut = chosen.strikeOut();
-        font.color = FromQColor(dialog.Color());
+        const std::string name = font.name;
+        FromQFont(dialog.Font(), font);
+        if (dialog.Font().family() == shownFamily)
+            font.name = name;
+        if (dialog.ColorChosen()) // an untouched system colour stays the system colour
+            font.color = FromQColor(dialog.Color());
         return true;
     }
 

@@ -2,6 +2,8 @@
 // the program goes through the dialogs in force, so a test installs a scripted double and never blocks.
 #pragma once
 
+#include "platform/richtext/RichTextOps.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -65,20 +67,9 @@ struct SFileDialog
     std::string fileName;   // proposed name
 };
 
-// A font as the options keep it. The colour is a 32-bit colour value in blue-green-red order. The
-// character set has no counterpart on this platform and passes through the dialog unchanged.
-struct SFontChoice
-{
-    std::string name = "Arial";
-    int size = 12;
-    int charSet = 1;
-    std::uint32_t color = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikeOut = false;
-    friend bool operator==(const SFontChoice&, const SFontChoice&) = default;
-};
+// A font as the options keep it (the field font's shape). The character set has no counterpart on
+// this platform and passes through the font dialog unchanged.
+using SFontChoice = lf::SRichFieldFont;
 
 // A print dialog with page numbers allowed; a selection range is never offered.
 struct SPrintChoice

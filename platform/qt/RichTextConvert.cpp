@@ -13,35 +13,9 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <set>
 
 namespace lf::qt
 {
-
-QColor ToQColor(RichColor color)
-{
-    if ((color & 0xFF000000u) == 0x80000000u)
-    {
-        // The few system colours stored texts use; anything else reads as window text.
-        switch (color & 0xFFu)
-        {
-        case 5:  // window
-        case 14: // highlighted text
-            return QColor(255, 255, 255);
-        case 13: // highlight
-            return QColor(0, 120, 215);
-        case 15: // button face
-            return QColor(240, 240, 240);
-        case 16: // button shadow
-        case 17: // grey text
-            return QColor(109, 109, 109);
-        default:
-            return QColor(0, 0, 0);
-        }
-    }
-    return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
-                  static_cast<int>((color >> 16) & 0xFFu));
-}
 
 namespace
 {
@@ -392,13 +366,11 @@ private:
             const auto& images = m_Options.hotspotImages;
             const bool known = item.imageIndex >= 0 && item.imageIndex < static_cast<int>(images.size()) &&
                                !images[item.imageIndex].isNull();
-            const QSize size = known ? images[item.imageIndex].size() : QSize(32, 32);
-            if (m_HotspotsAdded.insert(item.imageIndex).second)
-                m_Target.addResource(QTextDocument::ImageResource, QUrl(name),
-                                     known ? images[item.imageIndex] : Placeholder(32, 32));
+            const QImage image = known ? images[item.imageIndex] : Placeholder(32, 32);
+            m_Target.addResource(QTextDocument::ImageResource, QUrl(name), image);
             format.setName(name);
-            format.setWidth(size.width());
-            format.setHeight(size.height());
+            format.setWidth(image.width());
+            format.setHeight(image.height());
             return format;
         }
         const QByteArray bytes(item.picture.data.data(), static_cast<qsizetype>(item.picture.data.size()));
@@ -539,7 +511,6 @@ private:
     const SRichRenderOptions& m_Options;
     QTextDocument& m_Target;
     std::vector<QTextCharFormat> m_TextFormats;
-    std::set<int> m_HotspotsAdded; // image numbers whose picture the target document holds
 };
 
 // Reads drawn content back into items.

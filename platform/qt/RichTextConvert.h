@@ -4,6 +4,7 @@
 // tests and an edited QTextDocument can be read back into items. Needs QtGui only.
 #pragma once
 
+#include "platform/qt/QtFormat.h"
 #include "platform/richtext/RichDocument.h"
 
 #include <QImage>
@@ -83,8 +84,5 @@ void RedrawCell(QTextTable& table, int row, int col, const SRichCell& cell, cons
 // Runs keep the style they were drawn in while they look like it; any other look is found in the
 // document's sheet or added to it. Returns the item spans of the top-level list.
 std::vector<SRichItemSpan> TextDocumentToRich(const QTextDocument& in, RichDocument& doc, int zoomStep);
-
-// The Qt colour of a stored colour value (blue-green-red bytes; 0x80000000 + n: system colour n).
-QColor ToQColor(RichColor color);
 
 } // namespace lf::qt

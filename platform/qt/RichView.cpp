@@ -119,13 +119,9 @@ void RichView::Redraw()
     m_SpansStale = false;
     QPalette colours = viewport()->palette();
     const bool coloured = m_Doc->view.background == RichBackground::Color && m_Doc->view.color != kNoColor;
-    const QColor base = coloured ? ToQColor(m_Doc->view.color) : QColor(255, 255, 255);
-    if (colours.color(QPalette::Base) != base || colours.color(QPalette::Text) != QColor(0, 0, 0))
-    {
-        colours.setColor(QPalette::Base, base);
-        colours.setColor(QPalette::Text, QColor(0, 0, 0));
-        viewport()->setPalette(colours);
-    }
+    colours.setColor(QPalette::Base, coloured ? ToQColor(m_Doc->view.color) : QColor(255, 255, 255));
+    colours.setColor(QPalette::Text, QColor(0, 0, 0));
+    viewport()->setPalette(colours);
     verticalScrollBar()->setValue(std::min(scroll, verticalScrollBar()->maximum()));
     m_Formatting = false;
 }
@@ -193,32 +189,12 @@ void RichView::SetHotspotImages(std::vector<QImage> images)
     Redraw();
 }
 
-int RichView::NearestPosition(QPoint viewportPos) const
-{
-    const QPointF docPos =
-        QPointF(viewportPos) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    return document()->documentLayout()->hitTest(docPos, Qt::FuzzyHit);
-}
-
-QTextTableCell RichView::CellAt(QPoint viewportPos) const
-{
-    const int fuzzy = NearestPosition(viewportPos);
-    if (fuzzy < 0)
-        return {};
-    QTextCursor probe(document());
-    probe.setPosition(fuzzy);
-    QTextTable* table = probe.currentTable();
-    const QPointF docPos =
-        QPointF(viewportPos) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    if (!table || !FrameRect(document()->documentLayout(), table).contains(docPos))
-        return {};
-    return table->cellAt(fuzzy);
-}
-
 RichView::SCharHit RichView::CharAt(QPoint viewportPos, bool nearestInCell) const
 {
     SCharHit hit;
-    const int fuzzy = NearestPosition(viewportPos);
+    const QPointF docPos =
+        QPointF(viewportPos) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const int fuzzy = document()->documentLayout()->hitTest(docPos, Qt::FuzzyHit);
     if (fuzzy < 0)
         return hit;
     QTextCursor probe(document());
@@ -279,12 +255,18 @@ RichView::SCharHit RichView::CharAt(QPoint viewportPos, bool nearestInCell) cons
 SRichHit RichView::HitTest(QPoint viewportPos) const
 {
     SRichHit hit;
-    const QTextTableCell cell = CellAt(viewportPos);
-    if (cell.isValid())
+    const QPointF docPos =
+        QPointF(viewportPos) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const int fuzzy = document()->documentLayout()->hitTest(docPos, Qt::FuzzyHit);
+    if (fuzzy < 0)
+        return hit;
+    QTextCursor probe(document());
+    probe.setPosition(fuzzy);
+    QTextTable* table = probe.currentTable();
+    if (table && FrameRect(document()->documentLayout(), table).contains(docPos))
     {
-        QTextCursor probe(document());
-        probe.setPosition(cell.firstPosition());
-        hit.table = probe.currentTable()->format().intProperty(richprop::ItemIndex);
+        const QTextTableCell cell = table->cellAt(fuzzy);
+        hit.table = table->format().intProperty(richprop::ItemIndex);
         hit.row = cell.row();
         hit.col = cell.column();
     }
@@ -443,8 +425,17 @@ bool RichView::viewportEvent(QEvent* event)
         QString text;
         if (hit.position >= 0 && hit.format.isAnchor())
             text = hit.format.anchorHref();
-        if (const QTextTableCell cell = CellAt(help->pos()); text.isEmpty() && cell.isValid())
-            text = cell.format().property(richprop::CellHint).toString();
+        if (text.isEmpty())
+        {
+            const QPointF docPos =
+                QPointF(help->pos()) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+            const int fuzzy = document()->documentLayout()->hitTest(docPos, Qt::FuzzyHit);
+            QTextCursor probe(document());
+            probe.setPosition(std::max(fuzzy, 0));
+            if (QTextTable* table = probe.currentTable();
+                table && fuzzy >= 0 && FrameRect(document()->documentLayout(), table).contains(docPos))
+                text = table->cellAt(fuzzy).format().property(richprop::CellHint).toString();
+        }
         if (text.isEmpty())
             QToolTip::hideText();
         else

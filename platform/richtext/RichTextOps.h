@@ -25,6 +25,7 @@ struct SRichFieldFont
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
+    friend bool operator==(const SRichFieldFont&, const SRichFieldFont&) = default;
 };
 
 // What the conversions take from the program around them: the field font that text style 0 gets when

@@ -1,9 +1,14 @@
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/QtFormat.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/qt/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
+#include <QFileDialog>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
@@ -248,6 +253,41 @@ TEST(QtDialogs, EscapeAnswersCancelElseNoElseOk)
         EXPECT_EQ(lf::qt::EscapeAnswer(all[i]), expected[i]);
 }
 
+TEST(QtDialogs, SaveDialogOffersTheFiltersAndAddsTheDefaultExtensionToATypedName)
+{
+    lf::test::TempDir dir;
+    const struct
+    {
+        const char* typed;
+        std::string result;
+    } cases[] = {{"Bio", dir.file("Bio.lnf")}, {"Bio.pdb", dir.file("Bio.pdb")}};
+    for (const auto& c : cases)
+    {
+        QStringList filters;
+        QString proposed;
+        ClickWhenModal(
+            [&](QWidget* modal)
+            {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                ASSERT_NE(dialog, nullptr);
+                filters = dialog->nameFilters();
+                auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                ASSERT_NE(name, nullptr);
+                proposed = name->text();
+                name->setText(c.typed);
+                QMetaObject::invokeMethod(dialog, "accept");
+            });
+        lf::qt::SFileDialog request;
+        request.initialFolder = dir.folder();
+        request.filter = "Lernfold v4|*.lnf|PDB file (*.pdb)|*.pdb";
+        request.defaultExt = ".lnf";
+        request.fileName = "Unnamed";
+        EXPECT_EQ(lf::qt::CurrentDialogs().SaveFile(request), c.result);
+        EXPECT_EQ(filters, QStringList({"Lernfold v4 (*.lnf)", "PDB file (*.pdb)"}));
+        EXPECT_EQ(proposed, "Unnamed");
+    }
+}
+
 TEST(QtDialogs, RunModalGivesTheWindowsResultAndCancelForTheCloseBox)
 {
     const struct
@@ -268,15 +308,15 @@ TEST(QtDialogs, RunModalGivesTheWindowsResultAndCancelForTheCloseBox)
     }
 }
 
-TEST(QtDialogs, FontDialogKeepsStyleFlagsAndColour)
+TEST(QtDialogs, FontDialogKeepsStyleFlagsAndTheUntouchedSystemColour)
 {
-    lf::qt::SFontChoice font;
     if (!QFontDatabase::hasFamily("DejaVu Sans"))
         GTEST_SKIP() << "needs the DejaVu fonts (scripts/install-deps installs them)";
-    font.name = "DejaVu Sans"; // a real family, whose styles the dialog lists
+    lf::qt::SFontChoice font;
+    font.name = "Arial"; // found as a stand-in family, which must not take its name or lose the bold
     font.size = 14;
     font.charSet = 238;
-    font.color = 0x0000FF; // red in blue-green-red order
+    font.color = lf::qt::kWindowTextColor;
     font.bold = true;
     font.strikeOut = true;
     ClickWhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
@@ -286,6 +326,29 @@ TEST(QtDialogs, FontDialogKeepsStyleFlagsAndColour)
 
     ClickWhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_FALSE(lf::qt::CurrentDialogs().ChooseFont(nullptr, chosen));
+}
+
+TEST(QtDialogs, FontDialogColourComesBackInBlueGreenRedOrder)
+{
+    ClickWhenModal(
+        [](QWidget* fontDialog)
+        {
+            ClickWhenModal(
+                [fontDialog](QWidget* colorDialog)
+                {
+                    auto* picker = qobject_cast<QColorDialog*>(colorDialog);
+                    ASSERT_NE(picker, nullptr);
+                    picker->setCurrentColor(QColor(0x10, 0x80, 0xF0));
+                    picker->accept();
+                    QTimer::singleShot(0, fontDialog,
+                                       [fontDialog] { qobject_cast<QDialog*>(fontDialog)->accept(); });
+                });
+            fontDialog->findChild<QPushButton*>("colorButton")->click();
+        });
+    lf::qt::SFontChoice font;
+    font.color = 0x000000;
+    ASSERT_TRUE(lf::qt::CurrentDialogs().ChooseFont(nullptr, font));
+    EXPECT_EQ(font.color, 0xF08010u);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/qt/QtColor.h"
+#include "platform/qt/QtFormat.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -43,6 +43,28 @@ std::uint32_t FromQColor(const QColor& color)
     const QColor rgb = color.toRgb();
     return static_cast<std::uint32_t>(rgb.red()) | (static_cast<std::uint32_t>(rgb.green()) << 8) |
            (static_cast<std::uint32_t>(rgb.blue()) << 16);
+}
+
+QFont ToQFont(const lf::SRichFieldFont& font)
+{
+    QFont result(QString::fromStdString(font.name));
+    result.setPointSize(font.size > 0 ? font.size : 12);
+    result.setBold(font.bold);
+    result.setItalic(font.italic);
+    result.setUnderline(font.underline);
+    result.setStrikeOut(font.strikeOut);
+    return result;
+}
+
+void FromQFont(const QFont& qfont, lf::SRichFieldFont& font)
+{
+    font.name = qfont.family().toStdString();
+    if (qfont.pointSize() > 0)
+        font.size = qfont.pointSize();
+    font.bold = qfont.bold();
+    font.italic = qfont.italic();
+    font.underline = qfont.underline();
+    font.strikeOut = qfont.strikeOut();
 }
 
 } // namespace lf::qt
