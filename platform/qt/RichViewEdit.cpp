@@ -38,9 +38,10 @@ void RichViewEdit::SyncModel()
 {
     if (m_ModelStale)
     {
-        m_Spans = TextDocumentToRich(*document(), *m_Doc, ZoomStep());
+        m_Spans = TextDocumentToRich(*document(), *m_Doc, ZoomStep(), &m_Places);
         m_ModelStale = false;
         m_SpansStale = false;
+        m_PlacesDraw = m_DrawCount;
     }
     const QTextCursor cursor = textCursor();
     if (cursor.hasSelection() && !m_Spans.empty())
@@ -48,6 +49,39 @@ void RichViewEdit::SyncModel()
                                           ToRichPosition(cursor.selectionEnd(), true)};
     else
         m_Doc->selection.reset();
+}
+
+// Edits renumber items in the model only: hit tests take the numbers of the last reading of the edits.
+const SRichItemPlace* RichViewEdit::PlaceStartingBefore(int position, bool table) const
+{
+    const_cast<RichViewEdit*>(this)->SyncModel();
+    if (m_PlacesDraw != m_DrawCount)
+        return nullptr; // nothing edited since the drawing: its numbers hold
+    auto it = std::upper_bound(m_Places.begin(), m_Places.end(), position,
+                               [](int pos, const SRichItemPlace& place) { return pos < place.start; });
+    while (it != m_Places.begin())
+    {
+        --it;
+        if (it->table == table)
+            return &*it;
+    }
+    return nullptr;
+}
+
+int RichViewEdit::ItemIndexAt(int position, const QTextCharFormat& format) const
+{
+    if (m_PlacesDraw != m_DrawCount && !m_ModelStale)
+        return RichView::ItemIndexAt(position, format);
+    const SRichItemPlace* place = PlaceStartingBefore(position, false);
+    return place && position < place->end ? place->item : -1;
+}
+
+int RichViewEdit::TableIndexOf(const QTextTable& table) const
+{
+    if (m_PlacesDraw != m_DrawCount && !m_ModelStale)
+        return RichView::TableIndexOf(table);
+    const SRichItemPlace* place = PlaceStartingBefore(table.firstPosition() - 1, true);
+    return place && place->start == table.firstPosition() - 1 ? place->item : -1;
 }
 
 SRichPosition RichViewEdit::ToRichPosition(int position, bool end) const

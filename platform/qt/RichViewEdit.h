@@ -41,6 +41,8 @@ public:
 
 protected:
     void SyncModel() override;
+    int ItemIndexAt(int position, const QTextCharFormat& format) const override;
+    int TableIndexOf(const QTextTable& table) const override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -48,8 +50,13 @@ protected:
 private:
     SRichPosition ToRichPosition(int position, bool end) const;
     int ToTextPosition(SRichPosition position) const;
+    // The last place of an item (or of a table) starting at or before a position, from the last reading.
+    const SRichItemPlace* PlaceStartingBefore(int position, bool table) const;
 
     bool m_ModelStale = false;
+    // Items of every list as last read back from the edits; they stand for the drawing of that number.
+    std::vector<SRichItemPlace> m_Places;
+    int m_PlacesDraw = -1;
 };
 
 } // namespace lf::qt

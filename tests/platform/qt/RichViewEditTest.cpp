@@ -225,3 +225,38 @@ TEST_F(RichViewEditTest, TypingUnderZoomKeepsTheStoredSizes)
     editor.SetZoomStep(0);
     EXPECT_EQ(Runs(editor.Document())[1], (SRun{"worlds", 3, false}));
 }
+
+// Edits renumber items; a hit test names them as the document now has them, in cells too.
+TEST_F(RichViewEditTest, HitTestsNameItemsAsEditedNow)
+{
+    RichDocument& doc = editor.Document();
+    RichTable table(1, 1);
+    table.Cell(0, 0).content.AddText("one", 0, 0);
+    table.Cell(0, 0).content.AddText("two", 1, 0);
+    doc.content.AddTable(std::move(table), "t", 0);
+    editor.Format();
+    editor.SetCaret({0, 1});
+    Key(Qt::Key_Return); // "Hello " moves to item 1 behind a new empty paragraph
+    QTextCursor inCell(editor.document());
+    inCell.setPosition(editor.document()->find("two").selectionStart());
+    editor.setTextCursor(inCell);
+    Key(Qt::Key_Return); // an empty paragraph in front of "two" in the cell
+
+    auto centreOf = [&](const char* text)
+    {
+        const QTextCursor found = editor.document()->find(QString::fromLatin1(text));
+        QTextCursor middle(editor.document());
+        middle.setPosition((found.selectionStart() + found.selectionEnd()) / 2);
+        return editor.cursorRect(middle).center();
+    };
+    const qt::SRichHit hello = editor.HitTest(centreOf("Hello"));
+    EXPECT_EQ(hello.item, 1);
+    EXPECT_EQ(hello.table, -1);
+    EXPECT_EQ(editor.Document().content.items[1].text, "Hello ");
+    const qt::SRichHit two = editor.HitTest(centreOf("two"));
+    EXPECT_EQ(two.row, 0);
+    EXPECT_EQ(two.item, 2);
+    EXPECT_EQ(two.table, 4);
+    ASSERT_TRUE(editor.Document().content.items[4].IsTable());
+    EXPECT_EQ(editor.Document().content.items[4].table->Cell(0, 0).content.items[2].text, "two");
+}
