@@ -123,6 +123,7 @@ public:
     void HideBookSelectorPanel();
     void m_StartSessionBtnClick();
     void m_BackBtnClick();
+    void m_FilterListChange(int position);
 
     // --- Moves, the end of a chapter, chapters and the Test clock (Mainfrm_Session.cpp) ---
 
@@ -232,6 +233,8 @@ private:
     void ApplyToolbarState(const struct SToolbarState& state);
     QAction* FindAction(const char* name) const;
     void ShowQuestionInView();
+    // The filter bar: chapter and filter lists, and the controls of the Edit phase.
+    void FillFilterBar();
 
     std::unique_ptr<Ui::Tm_MainFrm> ui;
     CPrefs m_Prefs;

@@ -126,8 +126,39 @@ void Tm_MainFrm::OnUpdateForm(std::uint8_t, std::uint8_t)
                                                    Number(items.GetSequenceCount())));
     static const char* const captions[] = {"Question", "Answer Choices", "Explanation"};
     ui->m_ActiveViewModeCaption->setText(captions[m_ActiveView]);
+    {
+        const QSignalBlocker block(ui->m_QuestionScroll);
+        ui->m_QuestionScroll->setRange(1, std::max(items.GetSequenceCount(), 1));
+        ui->m_QuestionScroll->setValue(std::max(items.GetCurrentNumber(), 1));
+    }
+    FillFilterBar();
     ShowQuestionInView();
     m_bUpdating = updating;
+}
+
+void Tm_MainFrm::FillFilterBar()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    {
+        const QSignalBlocker block(ui->m_CategoryList);
+        ui->m_CategoryList->clear();
+        for (const auto& [text, id] : FillCategoryList(items, true, phase == 3, false))
+            ui->m_CategoryList->addItem(lf::qt::ToQString(text), id);
+        ui->m_CategoryList->setCurrentIndex(ui->m_CategoryList->findData(items.GetActiveCategory()));
+    }
+    {
+        const QSignalBlocker block(ui->m_FilterList);
+        ui->m_FilterList->clear();
+        for (const std::string& entry : SessionPanelLists(phase, m_Prefs.GetViewMode()).filters)
+            ui->m_FilterList->addItem(lf::qt::ToQString(entry));
+        ui->m_FilterList->setCurrentIndex(items.GetCurrentView());
+    }
+    const bool edit = phase == 3;
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui->m_RecordCategoryListStr), static_cast<QWidget*>(ui->m_RecordCategoryList),
+          static_cast<QWidget*>(ui->m_LayerStaticText), static_cast<QWidget*>(ui->m_LayerStr)})
+        widget->setVisible(edit);
 }
 
 void Tm_MainFrm::ShowQuestionInView()
@@ -150,7 +181,9 @@ void Tm_MainFrm::ShowQuestionInView()
                     continue;
                 std::string answerText;
                 GetPlainTextFromXML(answer->AnswerText, m_RichViewTMP, answerText, true);
-                text += std::string(1, static_cast<char>('A' + i % 26)) + ". " + answerText + "\n";
+                if (!text.empty())
+                    text += '\n';
+                text += std::string(1, static_cast<char>('A' + i % 26)) + ". " + answerText;
             }
         }
     }
@@ -682,6 +715,21 @@ void Tm_MainFrm::ApplyChapterChoice(QComboBox* combo, std::uint8_t focus)
         }
     }
     FormManager::OnUpdateDate(FormManager::kListWindow, 1);
+}
+
+void Tm_MainFrm::m_FilterListChange(int position)
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    items.SetCurrentView(static_cast<std::uint8_t>(position), true);
+    if (items.First())
+        SetActiveView(0, 255, 0);
+    else
+    {
+        MessageDlg(kTooStrict, MsgKind::Warning, MsgButtons::Ok);
+        items.SetCurrentView(0, true);
+        items.First();
+        SetActiveView(0, 255, 0);
+    }
 }
 
 void Tm_MainFrm::RefreshCategoryLists()
