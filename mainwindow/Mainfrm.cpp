@@ -146,12 +146,8 @@ void Tm_MainFrm::FormCreate()
 
     m_pBackupTimer.OnTimer = [this] { BackupNow(true); };
 
-    // The read-only view of the question pane, above the frame panel.
-    m_pQuestionView = new QTextEdit(ui->m_pQuestionPane);
-    m_pQuestionView->setObjectName("m_DescriptionViewStr");
-    m_pQuestionView->setFrameShape(QFrame::NoFrame);
-    m_pQuestionView->setReadOnly(true);
-    ui->m_pQuestionPaneLayout->insertWidget(0, m_pQuestionView, 1);
+    // The editor and the read-only view of the question pane, above the frame panel.
+    CreateQuestionPaneViews();
 
     // The screens: the intro shows until a phase is chosen.
     ui->m_SessionView->hide();

@@ -5,11 +5,14 @@
 // the chapter choices and the Test clock).
 #pragma once
 
+#include "mainwindow/AnswerTables.h"
 #include "mainwindow/Managerfrm.h"
+#include "mainwindow/PaneHandles.h"
 #include "mainwindow/StorageSinks.h"
 #include "model/Datastorage.h"
 #include "model/Formulamanager.h"
 #include "model/Prefs.h"
+#include "platform/qt/RichView.h"
 #include "platform/qt/Timer.h"
 #include "platform/richtext/RichDocument.h"
 
@@ -116,7 +119,6 @@ public:
 
     void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw);
     void CloseToIntro(bool blank);
-    void OnUpdateForm(std::uint8_t what, std::uint8_t flag);
     bool OnStorageData();
     void SelectChapter(std::int32_t chapterID);
     void ClearFilterAndRefresh();
@@ -175,6 +177,24 @@ public:
     Tm_TimerFrm& TimerFrm() { return *m_TimerFrm; }
     bool IsClockPaused() const { return m_bClockPaused != 0; }
 
+    // --- Question display and the answer tables (Mainfrm_Display.cpp, Mainfrm_Answers.cpp) ---
+
+    // Brings the question view in line with the book; flags: 255 everything, 1 the pane, 2 the chapter
+    // combo, 4 the filter combo, 8 the clock text alone. focus puts the keyboard focus on the pane.
+    void OnUpdateForm(std::uint8_t flags, std::uint8_t focus);
+    void ShowQuestionView(CBaseItem* item, bool resetDataset, bool noMedia);
+    void ClearQuestionDisplay();
+    void RenderAnswerBlock(CBaseItem* item, bool replace);
+    // Which of the editor and the read-only view shows for the active view and the current question.
+    void ApplyPaneVisibility();
+    // The answer table on show and the first cell of its highlighted row; null once the pane's content
+    // has been rebuilt.
+    lf::RichTable* AnswerTable() const;
+    lf::SRichCell* HighlightedCell() const;
+    // Counts a rebuild of the pane's content: every reference into the old content goes stale.
+    void PaneRebuilt() { ++m_PaneGeneration; }
+    std::int32_t HighlightedRow() const { return m_HighlightedRow; }
+
     // --- State that tests and the other parts read ---
 
     CPrefs& Prefs() { return m_Prefs; }
@@ -182,7 +202,11 @@ public:
     Ui::Tm_MainFrm& Form() { return *ui; }
     TMyComboBox* BookComboBox() const { return m_pBookComboBox.get(); }
     TTreeViewPopupForm* TreeViewPopupForm() const { return m_pTreeViewPopupForm.get(); }
-    QTextEdit* QuestionView() const { return m_pQuestionView; }
+    lf::qt::RichView* QuestionView() const { return m_DescriptionViewStr; }
+    lf::qt::RichView* DescriptionEditor() const { return m_DescriptionStr; }
+    std::int32_t FontSizeStep() const { return m_FontSizeStep; }
+    void SetFontSizeStep(std::int32_t step) { m_FontSizeStep = step; }
+    std::uint8_t IsHintShown() const { return m_bHintShown; }
     int WheelScrollLines() const { return m_WheelScrollLines; }
     lf::qt::Timer& BackupTimer() { return m_pBackupTimer; }
     // The status bar's text.
@@ -232,9 +256,13 @@ private:
     // Applies a toolbar state to the controls by name.
     void ApplyToolbarState(const struct SToolbarState& state);
     QAction* FindAction(const char* name) const;
-    void ShowQuestionInView();
-    // The filter bar: chapter and filter lists, and the controls of the Edit phase.
-    void FillFilterBar();
+    // Fills the pane of the active view (step 13 of OnUpdateForm) and applies the zoom.
+    void UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uint8_t focus);
+    void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8_t phase);
+    void ApplyZoom();
+    void CreateQuestionPaneViews();
+    // The answer-block drawing state of the window.
+    lf::display::SAnswerBlockState AnswerBlockState() const;
 
     std::unique_ptr<Ui::Tm_MainFrm> ui;
     CPrefs m_Prefs;
@@ -279,7 +307,12 @@ private:
     std::unique_ptr<IEditingServices> m_pPendingEditing;
     IEditingServices* m_pEditing = nullptr; // not owned unless it is the placeholder
     IListWindow* m_pListWindow = nullptr;   // not owned
-    QTextEdit* m_pQuestionView = nullptr;   // m_DescriptionViewStr, owned by the form
+    // The read-only view and the editor of the question pane, owned by the form.
+    lf::qt::RichView* m_DescriptionViewStr = nullptr;
+    lf::qt::RichView* m_DescriptionStr = nullptr;
+    std::uint64_t m_PaneGeneration = 1;
+    lf::display::CPaneTableRef m_pAnswerTable;
+    lf::display::CPaneCellRef m_pHighlightedCell;
     bool m_bShown = false;
 };
 

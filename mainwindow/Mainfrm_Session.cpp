@@ -4,6 +4,7 @@
 #include "mainwindow/Categoryeditfrm.h"
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/Mainfrm.h"
+#include "mainwindow/QuestionPane.h"
 #include "mainwindow/Scoredlg.h"
 #include "mainwindow/SessionPanelRules.h"
 #include "mainwindow/Timerfrm.h"
@@ -27,12 +28,11 @@ using lf::qt::MessageDlg;
 using lf::qt::MsgButtons;
 using lf::qt::MsgKind;
 
+using lf::display::kSearchTooStrict;
+
 namespace
 {
 
-constexpr const char* kTooStrict =
-    "Your search was too strict. \n\n Set your filter to All, and then repeat your "
-    "request.";
 constexpr const char* kTooStrictClear = "Your search was too strict. \n\n Clear your answer choices?";
 constexpr const char* kMustNotHappen = "It must not happen! Please send LogFile to software developers.";
 
@@ -109,85 +109,11 @@ void Tm_MainFrm::SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8
     m_ActiveView = view;
     if (view <= 2)
     {
+        ApplyPaneVisibility();
         OnUpdateForm(flags, redraw);
         UpdateToolbars(0);
     }
     UpdateWindowTitle();
-}
-
-void Tm_MainFrm::OnUpdateForm(std::uint8_t, std::uint8_t)
-{
-    if (m_ActiveView > 2)
-        return;
-    const std::uint8_t updating = m_bUpdating;
-    m_bUpdating = 1;
-    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
-    ui->m_CurrentNumStr->setText(lf::qt::ToQString(Number(std::max(items.GetCurrentNumber(), 0)) + "/" +
-                                                   Number(items.GetSequenceCount())));
-    static const char* const captions[] = {"Question", "Answer Choices", "Explanation"};
-    ui->m_ActiveViewModeCaption->setText(captions[m_ActiveView]);
-    {
-        const QSignalBlocker block(ui->m_QuestionScroll);
-        ui->m_QuestionScroll->setRange(1, std::max(items.GetSequenceCount(), 1));
-        ui->m_QuestionScroll->setValue(std::max(items.GetCurrentNumber(), 1));
-    }
-    FillFilterBar();
-    ShowQuestionInView();
-    m_bUpdating = updating;
-}
-
-void Tm_MainFrm::FillFilterBar()
-{
-    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
-    {
-        const QSignalBlocker block(ui->m_CategoryList);
-        ui->m_CategoryList->clear();
-        for (const auto& [text, id] : FillCategoryList(items, true, phase == 3, false))
-            ui->m_CategoryList->addItem(lf::qt::ToQString(text), id);
-        ui->m_CategoryList->setCurrentIndex(ui->m_CategoryList->findData(items.GetActiveCategory()));
-    }
-    {
-        const QSignalBlocker block(ui->m_FilterList);
-        ui->m_FilterList->clear();
-        for (const std::string& entry : SessionPanelLists(phase, m_Prefs.GetViewMode()).filters)
-            ui->m_FilterList->addItem(lf::qt::ToQString(entry));
-        ui->m_FilterList->setCurrentIndex(items.GetCurrentView());
-    }
-    const bool edit = phase == 3;
-    for (QWidget* widget :
-         {static_cast<QWidget*>(ui->m_RecordCategoryListStr), static_cast<QWidget*>(ui->m_RecordCategoryList),
-          static_cast<QWidget*>(ui->m_LayerStaticText), static_cast<QWidget*>(ui->m_LayerStr)})
-        widget->setVisible(edit);
-}
-
-void Tm_MainFrm::ShowQuestionInView()
-{
-    std::string text;
-    CBaseItem* item = m_DataStorage.GetItemsPtr2()->GetCurrentItem();
-    if (item)
-    {
-        if (m_ActiveView == 0)
-            GetPlainTextFromXML(item->GetQuestionText(), m_RichViewTMP, text, true);
-        else if (m_ActiveView == 2)
-            GetPlainTextFromXML(item->GetGeneralFeedback(), m_RichViewTMP, text, true);
-        else
-        {
-            // The answers as lettered lines until the answer tables are drawn here.
-            for (std::int32_t i = 0; i < item->GetAnswerCount(); ++i)
-            {
-                SAnswerItem* answer = nullptr;
-                if (!item->GetAnswer(i, answer) || !answer)
-                    continue;
-                std::string answerText;
-                GetPlainTextFromXML(answer->AnswerText, m_RichViewTMP, answerText, true);
-                if (!text.empty())
-                    text += '\n';
-                text += std::string(1, static_cast<char>('A' + i % 26)) + ". " + answerText;
-            }
-        }
-    }
-    m_pQuestionView->setPlainText(lf::qt::ToQString(text));
 }
 
 bool Tm_MainFrm::OnStorageData()
@@ -362,7 +288,7 @@ void Tm_MainFrm::m_StartSessionBtnClick()
             items.Refilter(false);
             if (items.GetSequenceCount() <= 0)
             {
-                MessageDlg(kTooStrict, MsgKind::Warning, MsgButtons::Ok);
+                MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
             }
             else if (MessageDlg(kTooStrictClear, MsgKind::Confirmation, MsgButtons::YesNo) == lf::qt::mrYes)
             {
@@ -380,7 +306,7 @@ void Tm_MainFrm::m_StartSessionBtnClick()
         }
         else
         {
-            MessageDlg(kTooStrict, MsgKind::Warning, MsgButtons::Ok);
+            MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
         }
         StartTestClockIfLimited();
     }
@@ -725,7 +651,7 @@ void Tm_MainFrm::m_FilterListChange(int position)
         SetActiveView(0, 255, 0);
     else
     {
-        MessageDlg(kTooStrict, MsgKind::Warning, MsgButtons::Ok);
+        MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
         items.SetCurrentView(0, true);
         items.First();
         SetActiveView(0, 255, 0);
@@ -760,7 +686,7 @@ void Tm_MainFrm::RefreshCategoryLists()
         items.SetActiveCategory(kAllCategoriesID, true);
         if (items.GetSequenceCount() <= 0)
         {
-            MessageDlg(kTooStrict, MsgKind::Warning, MsgButtons::Ok);
+            MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
             m_ActiveView = 3;
         }
         else if (!items.First())
