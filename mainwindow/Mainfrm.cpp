@@ -2,9 +2,11 @@
 // placements, the private messages and the clipboard notice.
 #include "mainwindow/Mainfrm.h"
 
+#include "mainwindow/Categoryeditfrm.h"
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/Skins.h"
 #include "mainwindow/TreeViewPopup.h"
+#include "mainwindow/Timerfrm.h"
 #include "mainwindow/WindowMetrics.h"
 #include "model/Folders.h"
 #include "model/Log.h"
@@ -153,6 +155,7 @@ void Tm_MainFrm::FormCreate()
     ui->m_MainView->hide();
 
     ConnectCommands();
+    CreateSessionWindows();
     FormManager::SetMainWindow(this);
 }
 
@@ -175,7 +178,6 @@ void Tm_MainFrm::ConnectCommands()
     bind(ui->m_SaveAsBtn, &Tm_MainFrm::m_SaveAsBtnClick);
     bind(ui->SaveBookas1, &Tm_MainFrm::m_SaveAsBtnClick);
     bind(ui->Saveindefault1, &Tm_MainFrm::Saveindefault1Click);
-    bind(ui->m_BackToolBarBtn, &Tm_MainFrm::m_BackBtnClick);
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->Standard1, &QAction::triggered, this,
             [this]
@@ -197,11 +199,6 @@ void Tm_MainFrm::ConnectCommands()
         connect(box, &QCheckBox::clicked, this, [this] { m_pSessionViewCheckBoxClick(); });
     connect(ui->m_StartSessionBtn, &QPushButton::clicked, this, [this] { m_StartSessionBtnClick(); });
     connect(ui->m_BackBtn, &QPushButton::clicked, this, [this] { m_BackBtnClick(); });
-    connect(ui->m_NextBtn, &QPushButton::clicked, this, [this] { m_NextBtnClick(); });
-    connect(ui->m_PrevBtn, &QPushButton::clicked, this, [this] { m_PrevBtnClick(); });
-    connect(ui->m_QuestionBtn, &QPushButton::clicked, this, [this] { m_QAXBtnsClick(0); });
-    connect(ui->m_AnswerBtn, &QPushButton::clicked, this, [this] { m_QAXBtnsClick(1); });
-    connect(ui->m_ExplainBtn, &QPushButton::clicked, this, [this] { m_QAXBtnsClick(2); });
     connect(ui->m_IncreaseBtn, &QToolButton::clicked, this, [this] { m_IncreaseBtnClick(); });
     connect(ui->m_DecreaseBtn, &QToolButton::clicked, this, [this] { m_DecreaseBtnClick(); });
     connect(ui->m_FontNormalBtn, &QToolButton::clicked, this, [this] { m_FontNormalBtnClick(); });
@@ -211,7 +208,6 @@ void Tm_MainFrm::ConnectCommands()
                 OnStorageData();
                 m_pEditing->QuickEdit(m_ActiveView == 1 ? 1000 : m_ActiveView == 2 ? 3000 : 0);
             });
-    connect(ui->m_CategoryList, &QComboBox::activated, this, &Tm_MainFrm::m_CategoryListChange);
     connect(ui->m_FilterList, &QComboBox::activated, this, &Tm_MainFrm::m_FilterListChange);
     connect(ui->m_pBrowseBtn, &QPushButton::clicked, this, [this] { m_pBookComboBox->showPopup(); });
     connect(ui->m_pDelayBeforeHintTrackBar, &QSlider::valueChanged, this,

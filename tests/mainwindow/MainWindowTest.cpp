@@ -477,7 +477,7 @@ TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
     EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3");
     // The chapter list of the filter bar narrows the sequence.
     Form().m_CategoryList->setCurrentIndex(3);
-    main.m_CategoryListChange(3);
+    main.m_CategoryListChange(Form().m_CategoryList);
     EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/1");
 }
 

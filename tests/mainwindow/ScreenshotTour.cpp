@@ -65,9 +65,9 @@ int main(int argc, char** argv)
         Save(main, out, "4_flash_book_chosen");
         main.m_StartSessionBtnClick();
         Save(main, out, "5_flash_first_question");
-        main.m_QAXBtnsClick(1);
+        main.Form().m_AnswerBtn->click();
         Save(main, out, "6_flash_answers");
-        main.m_QAXBtnsClick(2);
+        main.Form().m_ExplainBtn->click();
         Save(main, out, "7_flash_explanation");
         main.m_EditBtnClick();
         Save(main, out, "8_edit_session_panel");
