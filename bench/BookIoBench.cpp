@@ -52,14 +52,13 @@ void BuildBook(CItemsArray2& items, std::int64_t count)
     const char* chapters[] = {"Cells", "Plants", "Animals"};
     for (const char* name : chapters)
         items.GetOrAddCategoryByName(name);
-    // An empty collection makes the items; the book's own factory would walk the whole book per item.
-    CItemsArray2 factory;
     const int kinds[] = {qtMultipleChoice, qtMultipleChoice, qtMultipleChoice, qtMultipleChoice, qtTrueFalse,
                          qtShortAnswer,    qtNumerical,      qtCalculated,     qtEssay,          qtMatching};
     for (std::int64_t n = 0; n < count; ++n)
     {
         const int kind = n % 23 == 0 ? qtDescription : kinds[n % 10];
-        std::unique_ptr<CBaseItem> item = factory.CreateItem(kind, true);
+        std::unique_ptr<CBaseItem> item = MakeItemOfKind(kind);
+        item->SetID(static_cast<std::int32_t>(items.NewItemID()));
         const char* topic = chapters[n % 3];
         item->SetCategoryID(static_cast<std::int32_t>(1 + n % 3));
         item->SetName("Question " + Number(n));

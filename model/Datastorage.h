@@ -260,8 +260,7 @@ private:
     // Makes the item of one `Question` element; null for an unknown kind or a question deleted for good.
     std::unique_ptr<CBaseItem> ReadQuestion(pugi::xml_node node, CItemsArray2* items, std::int32_t version,
                                             std::int32_t categoryOffset, bool fixedCategory,
-                                            std::int32_t fixedCategoryID, bool mapByName,
-                                            CItemsArray2& factory);
+                                            std::int32_t fixedCategoryID, bool mapByName);
     // Reads a parsed native book (parsed false: the parse failed) into items; steps 3 to 5 of LoadXML.
     bool LoadParsedXML(pugi::xml_document& doc, bool parsed, CItemsArray2* items, std::int32_t categoryOffset,
                        bool replace, bool categoriesOnly);

@@ -512,10 +512,8 @@ bool CDataStorage::LoadQuestionsFromXML(pugi::xml_node root, CItemsArray2* items
                                         bool fixedCategory, std::int32_t fixedCategoryID, bool withUndo,
                                         bool mapByName, bool selectFirst, bool releaseRead)
 {
-    // The items are made by an empty collection's factory: the open book's factory would work out the
-    // layer of a new item over the whole book for each one, and every field it fills is read from the
-    // file below. The open book still hands out the new ID, so its ID sequence moves on as with any item.
-    CItemsArray2 factory;
+    // The items come from the plain factory: every field the open book would stamp is read from the file
+    // below. The open book still hands out the new ID, so its ID sequence moves on as with any item.
     bool firstInserted = false;
     std::int32_t position = insertPosition;
     pugi::xml_node questions = root.child("Questions");
@@ -524,7 +522,7 @@ bool CDataStorage::LoadQuestionsFromXML(pugi::xml_node root, CItemsArray2* items
     {
         next = node.next_sibling("Question");
         std::unique_ptr<CBaseItem> item = ReadQuestion(node, items, version, categoryOffset, fixedCategory,
-                                                       fixedCategoryID, mapByName, factory);
+                                                       fixedCategoryID, mapByName);
         if (releaseRead)
             questions.remove_child(node);
         if (!item)
@@ -550,9 +548,9 @@ bool CDataStorage::LoadQuestionsFromXML(pugi::xml_node root, CItemsArray2* items
 std::unique_ptr<CBaseItem> CDataStorage::ReadQuestion(pugi::xml_node node, CItemsArray2* items,
                                                       std::int32_t version, std::int32_t categoryOffset,
                                                       bool fixedCategory, std::int32_t fixedCategoryID,
-                                                      bool mapByName, CItemsArray2& factory)
+                                                      bool mapByName)
 {
-    std::unique_ptr<CBaseItem> item = factory.CreateItem(ReadInt(node, "QuestionType", 0), false);
+    std::unique_ptr<CBaseItem> item = MakeItemOfKind(ReadInt(node, "QuestionType", 0));
     if (!item)
         return nullptr;
     item->SetID(static_cast<std::int32_t>(items->NewItemID()));

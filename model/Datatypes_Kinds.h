@@ -7,7 +7,12 @@
 #include "model/Records.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+// A new, empty item of QuestionType kind (1..10): the kind's defaults, ID -1, no owner, modifier or
+// layer. Null for another kind. Reads nothing but its argument, so readers call it once per item.
+std::unique_ptr<CBaseItem> MakeItemOfKind(int kind);
 
 // Kind 3: text only; never answered, always graded 0.
 class CDescriptionItem : public CBaseItem

@@ -151,42 +151,9 @@ std::uint32_t CItemsArray2::NewItemID()
 
 std::unique_ptr<CBaseItem> CItemsArray2::CreateItem(int kind, bool withNewID)
 {
-    std::unique_ptr<CBaseItem> item;
-    switch (kind)
-    {
-    case qtMultipleChoice:
-        item = std::make_unique<CMultipleChoiceItem>();
-        break;
-    case qtTrueFalse:
-        item = std::make_unique<CTrueFalseItem>();
-        break;
-    case qtDescription:
-        item = std::make_unique<CDescriptionItem>();
-        break;
-    case qtEssay:
-        item = std::make_unique<CEssayItem>();
-        break;
-    case qtShortAnswer:
-        item = std::make_unique<CShortAnswerItem>();
-        break;
-    case qtMatching:
-        item = std::make_unique<CMatchingItem>();
-        break;
-    case qtCalculated:
-        item = std::make_unique<CCalculatedItem>();
-        break;
-    case qtNumerical:
-        item = std::make_unique<CNumericalItem>();
-        break;
-    case qtRandomShortAnswerMatching:
-        item = std::make_unique<CRandomShortAnswerMatchingItem>();
-        break;
-    case qtEmbedded:
-        item = std::make_unique<CEmbeddedItem>();
-        break;
-    default:
+    std::unique_ptr<CBaseItem> item = MakeItemOfKind(kind);
+    if (!item)
         return nullptr;
-    }
     const std::string author = AuthorName();
     item->SetModifierStr(author);
     item->SetOwnerStr(author);

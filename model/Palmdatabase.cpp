@@ -2,6 +2,7 @@
 
 #include "model/BigEndianIO.h"
 #include "model/Datatypes.h"
+#include "model/Datatypes_Kinds.h"
 #include "model/Datatypes_Lists.h"
 #include "model/Deleteditemsarray.h"
 #include "model/Itemsarray.h"
@@ -348,7 +349,7 @@ bool RecordsToItems(const CItemsArray& image, CItemsArray2& items, std::int32_t 
     for (std::int32_t r = 0; r < image.GetCount(); ++r)
     {
         const SQaxStruct& record = *image.GetRecord(r);
-        std::unique_ptr<CBaseItem> item = items.CreateItem(qtMultipleChoice, false);
+        std::unique_ptr<CBaseItem> item = MakeItemOfKind(qtMultipleChoice);
         if (!item)
             continue;
         item->SetCategoryID(chapterOf[record.Category]);
