@@ -75,6 +75,13 @@ bool IsNegativeGrade(const std::string& grade)
     return ec == std::errc() && end == last && value < 0.0;
 }
 
+int GradeOfTypedMatch(const std::string* matchedGrade)
+{
+    if (!matchedGrade || IsNegativeGrade(*matchedGrade))
+        return 0;
+    return *matchedGrade == "1" ? 1 : 2;
+}
+
 std::string LowerSearchText(const SFilterOptions& options)
 {
     return lf::sys::LowerCase(options.searchText);

@@ -71,13 +71,9 @@ std::int32_t FindMatching(CAnswerItemArray& answers, SAnswerItem*& answer, bool 
     return -1;
 }
 
-// A matching answer graded "1" is correct, any other positive grade partly correct. A negative grade is a
-// penalty, as in multiple choice: typing the answer it names is wrong, never partly right.
 int GradeOfMatch(const SAnswerItem* match)
 {
-    if (!match || IsNegativeGrade(match->Correct))
-        return 0;
-    return match->Correct == "1" ? 1 : 2;
+    return GradeOfTypedMatch(match ? &match->Correct : nullptr);
 }
 
 } // namespace

@@ -277,9 +277,9 @@ bool CCalculatedItem::IsAnswered() const
 int CCalculatedItem::GetResult()
 {
     SCalculatedAnswerItem* match = nullptr;
-    if (FindMatchingCalculatedAnswer(match, true) < 0 || !match)
-        return 0;
-    return match->Correct == "1" ? 1 : 2;
+    if (FindMatchingCalculatedAnswer(match, true) < 0)
+        match = nullptr;
+    return GradeOfTypedMatch(match ? &match->Correct : nullptr);
 }
 
 bool CCalculatedItem::IsAllAnswerBlanksIsEmpty() const

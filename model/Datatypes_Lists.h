@@ -47,6 +47,12 @@ inline bool SetUnitAt(CUnitItemArray& units, std::int32_t i, const SUnitItem& un
 // True when the grade text reads as a negative number: a penalty.
 bool IsNegativeGrade(const std::string& grade);
 
+// The grade of a typed answer (short answer, numerical, calculated) from the grade text of the answer it
+// matched; null when it matched none. An answer graded "1" is correct (1), any other positive grade
+// partly correct (2). A penalty, as in multiple choice, is wrong (0): typing the answer it names is
+// never partly right. Nothing matched is 0 as well.
+int GradeOfTypedMatch(const std::string* matchedGrade);
+
 // A decimal number with "." as the decimal point, blanks and a leading "+" allowed; false for anything else
 // (infinity and not-a-number included).
 bool ReadNumber(const std::string& text, double& value);

@@ -279,9 +279,11 @@ std::string FormatAnswer(const std::string& resultText, std::int32_t length, boo
     long double v = 0;
     if (!CalcTextToFloat(resultText, v))
         return {};
-    // A length of 0 or less shows one digit; a length from a damaged book is held to a sane width
-    // instead of asking for a text of billions of zeros.
-    const int n = length <= 0 ? 1 : std::min<std::int32_t>(length, kMaxAnswerLength);
+    // Decimals: a length of 0 (or less) shows the whole number without a decimal point. Significant
+    // figures: 0 figures has no meaning, so a length of 0 or less shows one. A length from a damaged book
+    // is held to a sane width instead of asking for a text of billions of zeros.
+    const int n = significant ? std::clamp<std::int32_t>(length, 1, kMaxAnswerLength)
+                              : std::clamp<std::int32_t>(length, 0, kMaxAnswerLength);
     std::string sign;
     if (v < 0)
     {
