@@ -94,20 +94,17 @@ public:
             else if (growth > 1024)
                 growth = 1024;
         }
-        const std::int32_t newMax = newSize < m_nMaxSize + growth ? m_nMaxSize + growth : newSize;
-        TYPE* block = Allocate(newMax);
-        // Elements are relocated by move construction: a text may point into itself, so a bitwise
-        // move would corrupt it.
-        for (std::int32_t i = 0; i < m_nSize; ++i)
-        {
-            ::new (static_cast<void*>(block + i)) TYPE(std::move(m_pData[i]));
-            m_pData[i].~TYPE();
-        }
-        ConstructRange(block, m_nSize, newSize);
-        ::operator delete(static_cast<void*>(m_pData));
-        m_pData = block;
-        m_nMaxSize = newMax;
+        Relocate(newSize < m_nMaxSize + growth ? m_nMaxSize + growth : newSize);
+        ConstructRange(m_pData, m_nSize, newSize);
         m_nSize = newSize;
+    }
+
+    // Makes room for capacity elements without changing the size or the growth step, so that a reader
+    // that knows its count appends without moving the elements again and again.
+    void Reserve(std::int32_t capacity)
+    {
+        if (capacity > m_nMaxSize)
+            Relocate(capacity);
     }
 
     // Sets element i to value, growing the array to i + 1 elements first when needed.
@@ -177,6 +174,22 @@ private:
     {
         for (std::int32_t i = from; i < to; ++i)
             m_pData[i].~TYPE();
+    }
+
+    // Moves the elements into a new block of newMax places.
+    void Relocate(std::int32_t newMax)
+    {
+        TYPE* block = Allocate(newMax);
+        // Elements are relocated by move construction: a text may point into itself, so a bitwise
+        // move would corrupt it.
+        for (std::int32_t i = 0; i < m_nSize; ++i)
+        {
+            ::new (static_cast<void*>(block + i)) TYPE(std::move(m_pData[i]));
+            m_pData[i].~TYPE();
+        }
+        ::operator delete(static_cast<void*>(m_pData));
+        m_pData = block;
+        m_nMaxSize = newMax;
     }
 
     void FreeAll()

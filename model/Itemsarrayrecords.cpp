@@ -91,6 +91,12 @@ CItemsArray::CItemsArray()
     ResetFilter();
 }
 
+void CItemsArray::ReserveRecords(std::int32_t count)
+{
+    m_Records.Reserve(count);
+    m_UniqueIDs.Reserve(count);
+}
+
 std::int32_t CItemsArray::AddRecord(const SQaxStruct& record, const SQaxStructUniqueID& entry)
 {
     m_UniqueIDs.Add(entry);
@@ -137,6 +143,8 @@ void CItemsArray::SortByLayers()
                      });
     CQaxStructArray records;
     CQaxUniqueIDArray entries;
+    records.Reserve(m_Records.GetSize());
+    entries.Reserve(m_Records.GetSize());
     for (const std::int32_t i : order)
     {
         records.Add(m_Records[i]);

@@ -119,6 +119,8 @@ public:
     // --- Records ---
 
     std::int32_t GetCount() const { return m_Records.GetSize(); }
+    // Makes room for count records and entries in all (a reader that knows its count).
+    void ReserveRecords(std::int32_t count);
     // Appends a record and its record-list entry; returns its index.
     std::int32_t AddRecord(const SQaxStruct& record, const SQaxStructUniqueID& entry = {});
     // The record at an index; null outside 0..count-1.

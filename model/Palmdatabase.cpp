@@ -290,6 +290,7 @@ bool ReadPalmDatabase(const std::string& fileName, CItemsArray& image, std::uint
     image.SetCategoryName(1, "Trash");
 
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    image.ReserveRecords(static_cast<std::int32_t>(count));
     for (std::size_t i = 0; i < count; ++i)
     {
         SQaxStruct record;
@@ -407,6 +408,7 @@ void ItemsToRecords(CItemsArray2& items, CItemsArray& image)
         chapterIDs[static_cast<std::size_t>(index)] = info.ID;
     }
 
+    image.ReserveRecords(items.GetCount());
     for (std::int32_t i = 0; i < items.GetCount(); ++i)
     {
         CBaseItem* item = items.GetItem(i);
