@@ -73,7 +73,7 @@ class CDataStorage
 {
 public:
     // Phase value of "no phase".
-    static constexpr std::uint8_t kNoMode = 255;
+    static constexpr std::uint8_t kNoMode = ToNumber(EPhase::None);
 
     CDataStorage();
     virtual ~CDataStorage();
@@ -97,6 +97,8 @@ public:
     // Stores the phase and hands it to the open book's filter settings read signed (255 arrives as -1),
     // without rebuilding the sequence.
     void SetCurrentMode(std::uint8_t mode);
+    void SetCurrentMode(EPhase phase) { SetCurrentMode(ToNumber(phase)); }
+    EPhase GetPhase() const { return PhaseFromNumber(m_CurrentMode); }
     const std::string& GetFileName() const { return m_FileName; }
     const std::string& GetPrevFileName() const { return m_PrevFileName; }
 

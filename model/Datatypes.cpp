@@ -304,33 +304,35 @@ bool CBaseItem::MatchesFilter(const SFilterOptions& options) const
             return false;
     }
     const std::int32_t n = options.problemNumber;
-    auto compare = [n](std::int32_t count, int query)
+    // The four comparisons, in the order of the correct-count and the answer-count queries: =, !=, >, <.
+    auto compare = [n](std::int32_t count, int comparison)
     {
-        switch (query)
+        switch (comparison)
         {
-        case 1:
+        case 0:
             return count == n;
-        case 2:
+        case 1:
             return count != n;
-        case 3:
+        case 2:
             return count > n;
         default:
             return count < n;
         }
     };
-    if (options.problemKind >= 1 && options.problemKind <= 4)
+    const auto query = static_cast<EProblemQuery>(options.problemKind);
+    if (query >= EProblemQuery::CorrectCountEqual && query <= EProblemQuery::CorrectCountLess)
     {
-        result = compare(GetCorrectAnswerCount(), options.problemKind);
+        result = compare(GetCorrectAnswerCount(), options.problemKind - ToNumber(EProblemQuery::CorrectCountEqual));
         if (!result)
             return false;
     }
-    if (options.problemKind >= 5 && options.problemKind <= 8)
+    if (query >= EProblemQuery::AnswerCountEqual && query <= EProblemQuery::AnswerCountLess)
     {
-        result = compare(GetAnswerCount(), options.problemKind - 4);
+        result = compare(GetAnswerCount(), options.problemKind - ToNumber(EProblemQuery::AnswerCountEqual));
         if (!result)
             return false;
     }
-    if (options.problemKind == 11)
+    if (query == EProblemQuery::EmptyAnswerChoices)
     {
         result = IsAllAnswerBlanksIsEmpty();
         if (!result)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/Array.h"
+#include "model/ModelTypes.h"
 #include "model/Records.h"
 
 #include <cstdint>
@@ -93,8 +94,9 @@ public:
     virtual bool MatchesFilter(const SFilterOptions& options) const;
     virtual std::int32_t GetUnitCount() const;
     virtual bool IsAnswered() const = 0;
-    // -1 not graded, 0 incorrect, 1 correct, 2 partially correct.
+    // -1 not graded, 0 incorrect, 1 correct, 2 partially correct (EGrade; GetGrade gives it typed).
     virtual int GetResult() = 0;
+    EGrade GetGrade() { return GradeFromResult(GetResult()); }
     virtual bool HasAnswerList() const = 0;
     virtual bool HasUnits() const;
     virtual bool IsTypedAnswer() const;

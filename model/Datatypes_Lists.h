@@ -88,7 +88,7 @@ private:
 // Phases 0 Test, 1 Review, 2 Flash and 3 Edit.
 inline bool IsStudyOrEditPhase(int phase)
 {
-    return phase >= 0 && phase <= 3;
+    return PhaseFromNumber(phase) != EPhase::None;
 }
 
 // The search text of the options lower-cased; empty when there is nothing to search for.

@@ -5,6 +5,7 @@
 
 #include "model/Array.h"
 #include "model/Bacup.h"
+#include "model/ModelTypes.h"
 #include "model/Records.h"
 
 #include <cstdint>
@@ -27,11 +28,11 @@ void PrepareItemSearchInfo(CBaseItem* item, lf::RichDocument* view, bool force, 
 // Phases the sequence is built for (`currentMode`).
 enum EActionMode : std::int32_t
 {
-    eamNone = -1,
-    eamTestMode = 0,
-    eamReviewMode = 1,
-    eamLearnMode = 2, // the Flash phase
-    eamEditMode = 3,
+    eamNone = PhaseNumber(EPhase::None),
+    eamTestMode = PhaseNumber(EPhase::Test),
+    eamReviewMode = PhaseNumber(EPhase::Review),
+    eamLearnMode = PhaseNumber(EPhase::Flash),
+    eamEditMode = PhaseNumber(EPhase::Edit),
 };
 
 // Chapter IDs that never have a row in the chapter table.
@@ -180,9 +181,13 @@ public:
     bool Refilter(bool resetCycle) { return SetFilterQuestion(resetCycle); }
     // The phase and the view arrive as bytes and are read signed (255 is -1).
     void SetCurrentMode(std::uint8_t mode, bool refilter);
+    void SetCurrentMode(EPhase phase, bool refilter) { SetCurrentMode(ToNumber(phase), refilter); }
     std::int32_t GetCurrentMode() const { return m_Preferences.currentMode; }
+    EPhase GetPhase() const { return PhaseFromNumber(m_Preferences.currentMode); }
     void SetCurrentView(std::uint8_t view, bool refilter);
+    void SetCurrentView(EViewFilter view, bool refilter) { SetCurrentView(ToNumber(view), refilter); }
     std::int32_t GetCurrentView() const { return m_Preferences.currentView; }
+    EViewFilter GetViewFilter() const { return static_cast<EViewFilter>(m_Preferences.currentView); }
     // The chapter filter: a chapter ID, -2 all chapters, -10 the Trash. False (logged) for another ID without
     // a row.
     bool SetActiveCategory(std::int32_t id, bool refilter);

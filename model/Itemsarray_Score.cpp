@@ -141,22 +141,23 @@ bool CItemsArray2::RefreshScoreData(bool allChapters)
     const std::int32_t mode = m_Preferences.currentMode;
     const bool study = mode == eamTestMode || mode == eamReviewMode || mode == eamLearnMode;
     std::int32_t filterID = 0;
-    switch (m_Preferences.currentView)
+    const auto view = static_cast<EViewFilter>(m_Preferences.currentView);
+    switch (view)
     {
-    case 0:
+    case EViewFilter::All:
         break;
-    case 1:
+    case EViewFilter::Marked:
         filterID = kScoreMarked;
         break;
-    case 2:
-    case 3:
+    case EViewFilter::AnsweredOrCorrect:
+    case EViewFilter::UnansweredOrIncorrect:
         if (!study)
         {
             WriteLog("CItemsArray::RefreshScoreData() - ERROR: Score work for Test/Review/Learn modes only.",
                      1, 1);
             break;
         }
-        if (m_Preferences.currentView == 2)
+        if (view == EViewFilter::AnsweredOrCorrect)
             filterID = mode == eamTestMode ? kScoreAnswered : kScoreCorrect;
         else
             filterID = mode == eamTestMode ? kScoreUnanswered : kScoreIncorrect;

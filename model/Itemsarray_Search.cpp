@@ -40,12 +40,12 @@ constexpr std::string_view kEmptyPhrase = "empty answer choices";
 constexpr std::string_view kEmptyShort = "#=";
 
 // Problem query codes (`problemKind`).
-constexpr std::uint8_t kQueryNone = 0;
-constexpr std::uint8_t kQueryCorrectEqual = 1;
-constexpr std::uint8_t kQueryAnswersEqual = 5;
-constexpr std::uint8_t kQueryDuplicates = 9;
-constexpr std::uint8_t kQuerySpecial = 10;
-constexpr std::uint8_t kQueryEmptyChoices = 11;
+constexpr std::uint8_t kQueryNone = ToNumber(EProblemQuery::None);
+constexpr std::uint8_t kQueryCorrectEqual = ToNumber(EProblemQuery::CorrectCountEqual);
+constexpr std::uint8_t kQueryAnswersEqual = ToNumber(EProblemQuery::AnswerCountEqual);
+constexpr std::uint8_t kQueryDuplicates = ToNumber(EProblemQuery::Duplicates);
+constexpr std::uint8_t kQuerySpecial = ToNumber(EProblemQuery::SpecialCharacters);
+constexpr std::uint8_t kQueryEmptyChoices = ToNumber(EProblemQuery::EmptyAnswerChoices);
 
 bool Contains(std::string_view text, std::string_view word)
 {

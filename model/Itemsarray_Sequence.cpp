@@ -24,7 +24,7 @@ constexpr int kMoodleStyle = 3;
 
 bool IsStudyPhase(std::int32_t mode)
 {
-    return mode == eamTestMode || mode == eamReviewMode || mode == eamLearnMode;
+    return IsStudyPhase(PhaseFromNumber(mode));
 }
 
 bool IsCreditedResult(int result)
@@ -119,19 +119,18 @@ bool CItemsArray2::IsCandidate(CBaseItem* item) const
 bool CItemsArray2::PassesView(CBaseItem* item) const
 {
     const bool test = m_Preferences.currentMode == eamTestMode;
-    switch (m_Preferences.currentView)
+    switch (static_cast<EViewFilter>(m_Preferences.currentView))
     {
-    case 0:
+    case EViewFilter::All:
         return true;
-    case 1:
+    case EViewFilter::Marked:
         return item->IsMarked();
-    case 2:
-        return test ? item->IsAnswered() : item->IsAnswered() && item->GetResult() != 0;
-    case 3:
-        return test ? !item->IsAnswered() : item->IsAnswered() && item->GetResult() == 0;
-    default:
-        return false;
+    case EViewFilter::AnsweredOrCorrect:
+        return test ? item->IsAnswered() : item->IsAnswered() && item->GetGrade() != EGrade::Incorrect;
+    case EViewFilter::UnansweredOrIncorrect:
+        return test ? !item->IsAnswered() : item->IsAnswered() && item->GetGrade() == EGrade::Incorrect;
     }
+    return false;
 }
 
 void CItemsArray2::RemoveFromSequence(CBaseItem* item)
@@ -222,7 +221,8 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
     const bool textSearch =
         (p.searchInQuestion || p.searchInAnswers || p.searchInFeedback || p.searchInKeywords) &&
         !p.searchText.empty();
-    const bool countQuery = (p.problemKind >= 1 && p.problemKind <= 8) || p.problemKind == 11;
+    const auto query = static_cast<EProblemQuery>(p.problemKind);
+    const bool countQuery = IsCountQuery(query);
     if (p.markedOnly || textSearch || countQuery)
     {
         for (CBaseItem* item : m_Items)
@@ -235,7 +235,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
                 RemoveFromSequence(item);
         }
     }
-    if (p.problemKind == 10)
+    if (query == EProblemQuery::SpecialCharacters)
     {
         for (CBaseItem* item : m_Items)
         {
@@ -243,7 +243,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
                 RemoveFromSequence(item);
         }
     }
-    if (p.problemKind == 9)
+    if (query == EProblemQuery::Duplicates)
         FormDuplicateGroups();
 
     FillGridList();

@@ -1,6 +1,7 @@
 #include "model/Itemsarrayrecords.h"
 
 #include "model/Log.h"
+#include "model/ModelTypes.h"
 #include "model/Utils.h"
 #include "model/Windows1252.h"
 #include "platform/sys/SystemServices.h"
@@ -293,7 +294,7 @@ bool CItemsArray::SetFilterQuestion()
                                                             true) < 0;
                              });
     }
-    else if (m_Filter.phase == 3)
+    else if (m_Filter.phase == PhaseNumber(EPhase::Edit))
     {
         for (std::int32_t i = 0; i < count; ++i)
             if (IsInCategoryFilter(m_Records[i]))
@@ -303,7 +304,7 @@ bool CItemsArray::SetFilterQuestion()
     m_GridRows.RemoveAll();
     if (m_Filter.selectionOnly == 1)
     {
-        const std::uint32_t bit = m_Filter.phase == 3 ? kQaxFlagSelected : kQaxFlagMarked;
+        const std::uint32_t bit = m_Filter.phase == PhaseNumber(EPhase::Edit) ? kQaxFlagSelected : kQaxFlagMarked;
         CIntArray kept;
         for (const std::int32_t index : m_Filtered)
             if (m_Records[index].Flags & bit)
