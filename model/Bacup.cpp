@@ -1,14 +1,11 @@
-// The undo and redo history: entries, the cursor, and taking an entry back or doing it again on the
-// record it names.
+// The undo and redo history: its entries and the cursor.
 #include "model/Bacup.h"
 
 #include "model/Datatypes.h"
-#include "model/Itemsarray.h"
-#include "model/Log.h"
 
 #include <utility>
 
-CBackupItem::CBackupItem(CItemsArray2* items) : m_pItems(items) {}
+CBackupItem::CBackupItem() = default;
 
 CBackupItem::~CBackupItem()
 {
@@ -54,124 +51,67 @@ void CBackupItem::Add(std::int32_t recordIndex, std::uint8_t action, std::uint8_
     m_Cursor = m_Entries.Add(entry);
 }
 
-bool CBackupItem::Undo(std::int32_t& recordIndex, bool& refreshAll)
+void CBackupItem::PushRecordAdded(std::int32_t recordIndex)
 {
-    recordIndex = -1;
-    refreshAll = false;
-    if (m_Cursor < 0 || m_Cursor >= m_Entries.GetSize())
-        return false;
-    if (!ApplyEntry(m_Cursor, false, recordIndex, refreshAll))
-        return false;
-    --m_Cursor;
-    return true;
+    if (recordIndex >= 0)
+        Add(recordIndex, ebatRecordAdded, kBackupStateDone, std::string(), -1);
 }
 
-bool CBackupItem::Redo(std::int32_t& recordIndex, bool& refreshAll)
+void CBackupItem::PushRecordDeleted(std::int32_t recordIndex)
 {
-    recordIndex = -1;
-    refreshAll = false;
-    if (m_Cursor < -1 || m_Cursor >= m_Entries.GetSize() - 1)
-        return false;
-    if (!ApplyEntry(m_Cursor + 1, true, recordIndex, refreshAll))
-        return false;
-    ++m_Cursor;
-    return true;
+    if (recordIndex >= 0)
+        Add(recordIndex, ebatDeleteRecord, kBackupStateDone, std::string(), -1);
 }
 
-bool CBackupItem::ApplyEntry(std::int32_t i, bool redo, std::int32_t& recordIndex, bool& refreshAll)
+void CBackupItem::PushMovedToTrash(std::int32_t recordIndex, std::int32_t oldCategory)
 {
-    SItemInfo& entry = m_Entries[i];
-    CBaseItem* item = m_pItems ? m_pItems->GetRecord(entry.RecordIndex) : nullptr;
-    if (!item)
-        return false;
-    recordIndex = entry.RecordIndex;
-    const std::string prefix = redo ? "CBackupItem::Redo - " : "CBackupItem::Undo - ";
+    if (recordIndex >= 0)
+        Add(recordIndex, ebatMoveToTrushRecord, kBackupStateDone, std::string(), oldCategory);
+}
 
-    if (entry.Action == ebatFieldChange)
-    {
-        refreshAll = entry.ChangeDataType == ecdtCategory;
-        switch (entry.ChangeDataType)
-        {
-        case ecdtLayer:
-        {
-            std::string layers = item->GetLayersStr();
-            item->SetLayersStr(entry.OldText);
-            entry.OldText = std::move(layers);
-            break;
-        }
-        case ecdtCategory:
-        {
-            const std::int32_t category = item->GetCategoryID();
-            item->SetCategoryID(entry.OldValue);
-            entry.OldValue = category;
-            break;
-        }
-        case ecdtStatus:
-        {
-            const std::uint32_t status = item->GetQuestionStatus();
-            item->SetQuestionStatus(static_cast<std::uint32_t>(entry.OldValue));
-            entry.OldValue = static_cast<std::int32_t>(status);
-            break;
-        }
-        case ecdtAllData:
-        {
-            if (!entry.SavedItem)
-                return false;
-            // The entry's copy cannot give up its shared ownership, so an exact copy of it goes into the
-            // book and the displaced question becomes the entry's copy.
-            std::unique_ptr<CBaseItem> incoming = m_pItems->CopyItemForUndo(entry.SavedItem.get());
-            if (!incoming)
-                return false;
-            std::unique_ptr<CBaseItem> displaced =
-                m_pItems->ReplaceRecord(entry.RecordIndex, std::move(incoming), false);
-            if (displaced.get() != item)
-            {
-                WriteLog(prefix + ".ChangeDataType == ecdtAllData", 1, 1);
-                // Whatever came out of the book stays with the entry rather than being lost.
-                if (displaced)
-                    entry.SavedItem = std::shared_ptr<CBaseItem>(std::move(displaced));
-                return false;
-            }
-            entry.SavedItem = std::shared_ptr<CBaseItem>(std::move(displaced));
-            break;
-        }
-        default:
-            // An unknown field: nothing to swap.
-            return true;
-        }
-        // A change taken back or done again must reach the next save like any other change.
-        m_pItems->SetModified(true);
-        return true;
-    }
+void CBackupItem::PushLayerChange(std::int32_t recordIndex, const std::string& oldLayers)
+{
+    if (recordIndex >= 0)
+        Add(recordIndex, ebatFieldChange, ecdtLayer, oldLayers, -1);
+}
 
-    if (entry.Action > ebatRecordAdded)
-        return false;
-    const bool takingBack = entry.ChangeDataType == kBackupStateDone;
-    if (!takingBack && entry.ChangeDataType != kBackupStateTakenBack)
-    {
-        WriteLog(prefix +
-                     (entry.Action == ebatMoveToTrushRecord ? "ebatMoveToTrushRecord" : "ebatDeleteRecord"),
-                 1, 1);
-        return false;
-    }
-    switch (entry.Action)
-    {
-    case ebatDeleteRecord:
-        item->SetStatus(qsDeleted, !takingBack);
-        item->SetStatus(qsInTrash, takingBack);
-        break;
-    case ebatMoveToTrushRecord:
-        item->SetStatus(qsInTrash, !takingBack);
-        item->SetCategoryID(takingBack ? entry.OldValue : kTrashCategoryID);
-        break;
-    case ebatRecordAdded:
-        item->SetStatus(qsDeleted, takingBack);
-        break;
-    default:
-        break;
-    }
-    entry.ChangeDataType = takingBack ? kBackupStateTakenBack : kBackupStateDone;
-    refreshAll = true;
-    m_pItems->SetModified(true);
-    return true;
+void CBackupItem::PushCategoryChange(std::int32_t recordIndex, std::int32_t oldCategory)
+{
+    if (recordIndex >= 0)
+        Add(recordIndex, ebatFieldChange, ecdtCategory, std::string(), oldCategory);
+}
+
+void CBackupItem::PushStatusChange(std::int32_t recordIndex, std::uint32_t oldStatus)
+{
+    // The status word is kept in the entry's signed value, bit for bit.
+    if (recordIndex >= 0)
+        Add(recordIndex, ebatFieldChange, ecdtStatus, std::string(), static_cast<std::int32_t>(oldStatus));
+}
+
+void CBackupItem::PushWholeItem(std::int32_t recordIndex, std::unique_ptr<CBaseItem> copy)
+{
+    if (recordIndex >= 0)
+        Add(recordIndex, ebatFieldChange, ecdtAllData, std::string(), -1, std::move(copy));
+}
+
+SItemInfo* CBackupItem::EntryToUndo()
+{
+    return m_Cursor >= 0 && m_Cursor < m_Entries.GetSize() ? &m_Entries[m_Cursor] : nullptr;
+}
+
+SItemInfo* CBackupItem::EntryToRedo()
+{
+    return m_Cursor >= -1 && m_Cursor < m_Entries.GetSize() - 1 ? &m_Entries[m_Cursor + 1] : nullptr;
+}
+
+void CBackupItem::StepBack()
+{
+    if (m_Cursor >= 0)
+        --m_Cursor;
+}
+
+void CBackupItem::StepForward()
+{
+    if (m_Cursor < m_Entries.GetSize() - 1)
+        ++m_Cursor;
 }

@@ -9,7 +9,6 @@
 #include <string>
 
 class CBaseItem;
-class CItemsArray2;
 
 // What an entry records (`SItemInfo::Action`).
 enum EBackupActionType : std::uint8_t
@@ -36,18 +35,15 @@ constexpr std::uint8_t kBackupStateDone = 0;
 constexpr std::uint8_t kBackupStateTakenBack = 5;
 
 // The history of one collection. Entries name their question by its index in the collection's stable
-// record list, so they stay valid however the book order is sorted or shuffled.
+// record list, so they stay valid however the book order is sorted or shuffled. The history only keeps
+// the entries and the cursor; the collection applies them (CItemsArray2::Undo and Redo).
 class CBackupItem
 {
 public:
-    // items: the collection whose records the entries name; the collection that holds the history passes
-    // itself.
-    explicit CBackupItem(CItemsArray2* items = nullptr);
+    CBackupItem();
     virtual ~CBackupItem();
     CBackupItem(const CBackupItem&) = delete;
     CBackupItem& operator=(const CBackupItem&) = delete;
-
-    void SetItems(CItemsArray2* items) { m_pItems = items; }
 
     // Drops the entries after the cursor, appends the new entry and puts the cursor on it. The entry takes
     // the whole-question copy (ecdtAllData); make it with CItemsArray2::CopyItemForUndo so that it keeps the
@@ -55,16 +51,25 @@ public:
     void Add(std::int32_t recordIndex, std::uint8_t action, std::uint8_t changeDataType,
              const std::string& oldText, std::int32_t oldValue, std::unique_ptr<CBaseItem> copy = nullptr);
 
-    // Takes back the entry at the cursor. recordIndex receives the record changed (-1 when nothing
-    // happened); refreshAll tells whether the change may move the record between lists or chapters. False
-    // when there is nothing to undo, the record does not exist, or the entry cannot be applied (logged).
-    // On success the book is marked modified.
-    bool Undo(std::int32_t& recordIndex, bool& refreshAll);
-    // Does the entry after the cursor again; results as Undo.
-    bool Redo(std::int32_t& recordIndex, bool& refreshAll);
+    // The entries callers make, one per change. A negative record index (a question that is not in the
+    // book) records nothing.
+    void PushRecordAdded(std::int32_t recordIndex);
+    void PushRecordDeleted(std::int32_t recordIndex);
+    void PushMovedToTrash(std::int32_t recordIndex, std::int32_t oldCategory);
+    void PushLayerChange(std::int32_t recordIndex, const std::string& oldLayers);
+    void PushCategoryChange(std::int32_t recordIndex, std::int32_t oldCategory);
+    void PushStatusChange(std::int32_t recordIndex, std::uint32_t oldStatus);
+    void PushWholeItem(std::int32_t recordIndex, std::unique_ptr<CBaseItem> copy);
 
     bool CanUndo() const { return m_Entries.GetSize() > 0 && m_Cursor >= 0; }
     bool CanRedo() const { return m_Entries.GetSize() > 0 && m_Cursor < m_Entries.GetSize() - 1; }
+
+    // The entry an undo takes back (at the cursor) and the one a redo does again (after it); null when
+    // there is none. Once applied, StepBack and StepForward move the cursor over it.
+    SItemInfo* EntryToUndo();
+    SItemInfo* EntryToRedo();
+    void StepBack();
+    void StepForward();
 
     // Removes every entry with its saved copy; the cursor becomes -1.
     void Clear();
@@ -77,10 +82,7 @@ public:
 private:
     // Removes the entries after the cursor (all of them when the cursor is -1).
     void DropRedoTail();
-    // Applies entry i in the direction its state names; redo only selects the log texts.
-    bool ApplyEntry(std::int32_t i, bool redo, std::int32_t& recordIndex, bool& refreshAll);
 
     SItemInfoArray m_Entries; // oldest first
     std::int32_t m_Cursor = -1;
-    CItemsArray2* m_pItems = nullptr; // not owned
 };

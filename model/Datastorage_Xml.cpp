@@ -537,9 +537,7 @@ bool CDataStorage::LoadQuestionsFromXML(pugi::xml_node root, CItemsArray2* items
         firstInserted = true;
         if (withUndo)
         {
-            const std::int32_t record = items->GetRecordIndex(inserted);
-            if (record >= 0 && record < items->GetCount())
-                items->GetBackupItem().Add(record, ebatRecordAdded, kBackupStateDone, "", -1);
+            items->GetBackupItem().PushRecordAdded(items->GetRecordIndex(inserted));
         }
     }
     return true;

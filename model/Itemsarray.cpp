@@ -57,7 +57,7 @@ bool IsActiveItem(const CBaseItem* item)
     return item && !item->TestStatus(qsDeleted | qsInTrash);
 }
 
-CItemsArray2::CItemsArray2() : m_BackupItem(this)
+CItemsArray2::CItemsArray2()
 {
     ResetFilterOptions();
     m_Preferences.currentMode = eamTestMode;

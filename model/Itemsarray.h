@@ -90,6 +90,15 @@ public:
     lf::RichDocument* GetSearchView() const { return m_pSearchView; }
 
     CBackupItem& GetBackupItem() { return m_BackupItem; }
+    // Takes back the history's entry at its cursor. recordIndex receives the record changed (-1 when
+    // nothing happened); refreshAll tells whether the change may move the record between lists or
+    // chapters. False when there is nothing to undo, the record does not exist, or the entry cannot be
+    // applied (logged). On success the book is marked modified.
+    bool Undo(std::int32_t& recordIndex, bool& refreshAll);
+    // Does the history's entry after its cursor again; results as Undo.
+    bool Redo(std::int32_t& recordIndex, bool& refreshAll);
+    bool CanUndo() const { return m_BackupItem.CanUndo(); }
+    bool CanRedo() const { return m_BackupItem.CanRedo(); }
     void SetKeptItem(CBaseItem* item) { m_KeptItem = item; }
     CBaseItem* GetKeptItem() const { return m_KeptItem; }
 
@@ -356,9 +365,8 @@ private:
     void PrepareSearchInfo(CBaseItem* item);
     // The view search texts are built through: the one given, else the collection's own.
     lf::RichDocument* SearchViewForBuilding();
-    // Pushes an undo entry for the item when it has a record.
-    void PushUndo(const CBaseItem* item, std::uint8_t action, std::uint8_t changeDataType,
-                  const std::string& oldText, std::int32_t oldValue);
+    // Applies an undo entry in the direction its state names; redo only selects the log texts.
+    bool ApplyUndoEntry(SItemInfo& entry, bool redo, std::int32_t& recordIndex, bool& refreshAll);
     // After a deletion and rebuild: the member after the remembered index, else the one before, else the
     // first.
     void MoveNearIndex(std::int32_t remembered);

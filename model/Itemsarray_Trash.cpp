@@ -48,14 +48,6 @@ const char* const kWrongGridRow = "CItemsArray::SetSelectionForGreedList - Error
 
 } // namespace
 
-void CItemsArray2::PushUndo(const CBaseItem* item, std::uint8_t action, std::uint8_t changeDataType,
-                            const std::string& oldText, std::int32_t oldValue)
-{
-    const std::int32_t record = GetRecordIndex(item);
-    if (record >= 0)
-        m_BackupItem.Add(record, action, changeDataType, oldText, oldValue);
-}
-
 // ---------------------------------------------------------------------------------------------------------
 // Deletion and the Trash
 
@@ -68,14 +60,14 @@ bool CItemsArray2::DeleteItem(std::int32_t index, bool setModified)
         if (item->TestStatus(qsInTrash))
         {
             // Deleted for good: the chapter stays -10.
-            PushUndo(item, ebatDeleteRecord, 0, std::string(), -1);
+            m_BackupItem.PushRecordDeleted(GetRecordIndex(item));
             item->SetStatus(qsDeleted, true);
             item->SetStatus(qsInTrash, false);
             deleted = true;
         }
         else if (!item->TestStatus(qsDeleted))
         {
-            PushUndo(item, ebatMoveToTrushRecord, 0, std::string(), item->GetCategoryID());
+            m_BackupItem.PushMovedToTrash(GetRecordIndex(item), item->GetCategoryID());
             PutInChapter(item, kTrashCategoryID);
             deleted = true;
         }
@@ -163,9 +155,9 @@ bool CItemsArray2::ChangeItemCategory(CBaseItem* item, std::int32_t chapterID)
     if (!item)
         return false;
     if (chapterID == kTrashCategoryID)
-        PushUndo(item, ebatMoveToTrushRecord, 0, std::string(), item->GetCategoryID());
+        m_BackupItem.PushMovedToTrash(GetRecordIndex(item), item->GetCategoryID());
     else
-        PushUndo(item, ebatFieldChange, ecdtCategory, std::string(), item->GetCategoryID());
+        m_BackupItem.PushCategoryChange(GetRecordIndex(item), item->GetCategoryID());
     PutInChapter(item, chapterID);
     SetModified(true);
     return true;
@@ -184,8 +176,10 @@ bool CItemsArray2::MultiChangeCategoryAndFlagsRecords(bool allItems, bool marked
 
     auto move = [this, chapterID, toTrash](CBaseItem* item)
     {
-        PushUndo(item, toTrash ? ebatMoveToTrushRecord : ebatFieldChange, toTrash ? 0 : ecdtCategory,
-                 std::string(), item->GetCategoryID());
+        if (toTrash)
+            m_BackupItem.PushMovedToTrash(GetRecordIndex(item), item->GetCategoryID());
+        else
+            m_BackupItem.PushCategoryChange(GetRecordIndex(item), item->GetCategoryID());
         PutInChapter(item, chapterID);
     };
 
@@ -251,8 +245,7 @@ bool CItemsArray2::SetSelectionForGreedList(bool mark)
         CBaseItem* item = m_GridList[row];
         if (!item->IsInSequence() || !item->TestStatus(qsSelected))
             continue;
-        PushUndo(item, ebatFieldChange, ecdtStatus, std::string(),
-                 static_cast<std::int32_t>(item->GetQuestionStatus()));
+        m_BackupItem.PushStatusChange(GetRecordIndex(item), item->GetQuestionStatus());
         if (item->IsMarked() != mark)
         {
             item->SetStatus(qsMarked, mark);
@@ -281,7 +274,7 @@ bool CItemsArray2::RenumberSelectedItems(std::int32_t start, std::int32_t step, 
         CBaseItem* item = m_GridList[row];
         if (!item->IsInSequence() || !item->TestStatus(qsSelected))
             continue;
-        PushUndo(item, ebatFieldChange, ecdtLayer, item->GetLayersStr(), -1);
+        m_BackupItem.PushLayerChange(GetRecordIndex(item), item->GetLayersStr());
         item->SetLayersStr(head + DecimalText(number));
         number = number + step > 0 ? number + step : 1;
         changed = true;

@@ -92,10 +92,10 @@ TEST_F(DatastorageClipboard, PasteAtPositionInsertsInOrderWithOneUndoEntryEach)
 
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(target().GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(target().Undo(record, refreshAll));
     EXPECT_TRUE(target().GetRecord(record)->TestStatus(qsDeleted));
     EXPECT_EQ(target().GetRecord(record)->GetName(), "q3");
-    ASSERT_TRUE(target().GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(target().Undo(record, refreshAll));
     EXPECT_EQ(target().GetRecord(record)->GetName(), "q2");
     EXPECT_TRUE(target().GetRecord(record)->TestStatus(qsDeleted));
 }

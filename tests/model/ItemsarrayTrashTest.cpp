@@ -113,19 +113,19 @@ TEST_F(TrashTest, TrashRoundTripIsTakenBackAndDoneAgain)
 
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(items.GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_EQ(record, items.GetRecordIndex(q4));
     EXPECT_TRUE(q4->TestStatus(qsInTrash));
     EXPECT_FALSE(q4->TestStatus(qsDeleted));
     EXPECT_EQ(items.GetTrashCount(), 1);
 
-    ASSERT_TRUE(items.GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_FALSE(q4->TestStatus(qsInTrash));
     EXPECT_EQ(q4->GetCategoryID(), chem);
     items.SetFilterQuestion(false);
     EXPECT_EQ(SequenceNames(items), "q1,q2,q3,q4,q5");
 
-    ASSERT_TRUE(items.GetBackupItem().Redo(record, refreshAll));
+    ASSERT_TRUE(items.Redo(record, refreshAll));
     EXPECT_TRUE(q4->TestStatus(qsInTrash));
     EXPECT_EQ(q4->GetCategoryID(), kTrashCategoryID);
     Rebuild(kTrashCategoryID);
@@ -342,7 +342,7 @@ TEST_F(TrashTest, MarkingSelectedRowsPushesTheOldStatusOfEach)
 
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(items.GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_FALSE(FindByName(items, "q3")->IsMarked());
 }
 
