@@ -25,6 +25,23 @@ protected:
     }
 };
 
+// The writer's output for the book with every kind is pinned byte for byte: a change to any stored byte
+// shows here. On a mismatch the output is kept beside the pinned file for a diff.
+TEST_F(DatastorageXml, BookWithEveryKindIsWrittenAsThePinnedFile)
+{
+    CItemsArray2& items = *storage.GetItemsPtr2();
+    FillEveryKindBook(items);
+    const std::string written = SaveBytes(items, "every-kind.lnf");
+    const std::string golden = DataFile("books/every-kind.lnf");
+    const std::string pinned = std::filesystem::exists(golden) ? ReadFile(golden) : std::string();
+    if (written != pinned)
+    {
+        const std::string kept = golden + ".actual";
+        WriteFile(kept, written);
+        ADD_FAILURE() << "the written book differs from " << golden << "; the output is kept in " << kept;
+    }
+}
+
 TEST_F(DatastorageXml, BookWithEveryKindSurvivesSaveOpenSaveByteForByte)
 {
     CItemsArray2& items = *storage.GetItemsPtr2();
