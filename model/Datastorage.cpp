@@ -2,6 +2,8 @@
 // the plain search texts of a loaded book. The native XML book itself is in Datastorage_Xml.cpp.
 #include "model/Datastorage.h"
 
+#include "model/NativeBook.h"
+
 #include "model/Datatypes.h"
 #include "model/Folders.h"
 #include "model/Log.h"
@@ -102,9 +104,12 @@ void CDataStorage::PumpEvents()
 
 void CDataStorage::ShowStatus(const std::string& text)
 {
-    if (m_pStatusBar)
-        m_pStatusBar->SetStatusText(text);
-    PumpEvents();
+    Progress().ShowStatus(text);
+}
+
+SBookProgress CDataStorage::Progress() const
+{
+    return SBookProgress{m_pStatusBar, m_pEventPump};
 }
 
 void CDataStorage::ShowWarning(const std::string& text)

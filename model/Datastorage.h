@@ -10,10 +10,8 @@
 #include "model/Itemsarray.h"
 #include "model/Itemsarrayrecords.h"
 
-#include <pugixml.hpp>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -68,6 +66,12 @@ struct SPictureReformatSettings
     std::int32_t percent = 100;
     bool symbolFont = false;
 };
+
+struct SBookProgress;
+namespace pugi
+{
+class xml_node;
+}
 
 class CDataStorage
 {
@@ -256,28 +260,13 @@ private:
     void PumpEvents();
     void ShowWarning(const std::string& text);
     void ShowError(const std::string& text);
-    // Appends the `Question` element of one item to questions.
-    void SaveQuestionToXML(pugi::xml_node questions, CItemsArray2* items, CBaseItem* item,
-                           bool withCategoryName);
-    // Makes the item of one `Question` element; null for an unknown kind or a question deleted for good.
-    std::unique_ptr<CBaseItem> ReadQuestion(pugi::xml_node node, CItemsArray2* items, std::int32_t version,
-                                            std::int32_t categoryOffset, bool fixedCategory,
-                                            std::int32_t fixedCategoryID, bool mapByName);
-    // Reads a parsed native book (parsed false: the parse failed) into items; steps 3 to 5 of LoadXML.
-    bool LoadParsedXML(pugi::xml_document& doc, bool parsed, CItemsArray2* items, std::int32_t categoryOffset,
-                       bool replace, bool categoriesOnly);
+    // The status bar and event pump as the book readers and writers take them.
+    SBookProgress Progress() const;
     // Reads a non-empty book file as recognised by content (native book with the parse made here, else the
     // handheld database); moodle allows the quiz reader for a root `quiz`. asNative, when given, tells
     // whether the file was taken for a native book.
     bool ReadBookFile(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
                       bool replace, bool categoriesOnly, bool moodle, bool* asNative);
-    // Streams the book (declaration, root, chapters, questions, then what appendix prints at the root's
-    // depth) into a temporary file beside target and renames it over target. False, logged under
-    // writerName, when the file cannot be created or written, would be empty, or appendix fails.
-    bool WriteBookFile(const std::string& target, CItemsArray2* items, const char* writerName,
-                       const std::function<bool(pugi::xml_writer&)>& appendix);
-    // The `Version` of a book or question-set root as a number; -1 when missing or not a number.
-    static std::int32_t ReadBookVersion(pugi::xml_node root);
 
     static CDataStorage* m_pInstance;
 

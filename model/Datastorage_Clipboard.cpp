@@ -3,6 +3,8 @@
 // clipboard archive, into the open book with one undo entry per question.
 #include "model/Datastorage.h"
 
+#include "model/NativeBook.h"
+
 #include "model/ClipboardKinds.h"
 #include "model/Log.h"
 #include "platform/sys/Clipboard.h"
@@ -27,14 +29,6 @@ public:
 
 } // namespace
 
-std::int32_t CDataStorage::ReadBookVersion(pugi::xml_node root)
-{
-    const char* text = root.attribute("Version").value();
-    std::int32_t version = -1;
-    const auto [ptr, ec] = std::from_chars(text, text + std::strlen(text), version);
-    return ec == std::errc() && ptr != text ? version : -1;
-}
-
 bool CDataStorage::CopyToClipboardAsXML(CItemsArray2* items)
 {
     if (!items)
@@ -42,7 +36,8 @@ bool CDataStorage::CopyToClipboardAsXML(CItemsArray2* items)
     pugi::xml_document doc;
     pugi::xml_node root = doc.append_child("Lernfold");
     root.append_attribute("Version").set_value("1");
-    SaveQuestionsToXML(root, items, true, true, true, true);
+    SaveQuestionsToXML(root, items, /*filter=*/true, /*sequenceOnly=*/true, /*selectedOnly=*/true,
+                       /*withCategoryName=*/true);
 
     CStringWriter writer;
     doc.save(writer, "\t", pugi::format_indent, pugi::encoding_utf8);
@@ -86,7 +81,7 @@ bool CDataStorage::PasteFromClipboard(CItemsArray2* items, std::int32_t insertPo
     const pugi::xml_node root = doc.child("Lernfold");
     if (!root)
         return true;
-    const std::int32_t version = ReadBookVersion(root);
+    const std::int32_t version = ReadNativeBookVersion(root);
     if (version < 1)
         return false;
 

@@ -3,6 +3,8 @@
 // one file. Reading puts the files back into the open book's media folder before the questions are read.
 #include "model/Datastorage.h"
 
+#include "model/NativeBook.h"
+
 #include "model/Datatypes.h"
 #include "model/Datatypes_Kinds.h"
 #include "model/Folders.h"
@@ -18,9 +20,6 @@
 
 namespace
 {
-
-// The parse options of book files (line ends kept as they stand).
-constexpr unsigned kBookParseOptions = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_wnorm_attribute;
 
 // A name worth embedding: a picture, sound or video file that is not a web address and names no "/" path.
 bool IsEmbeddableName(const std::string& name)
@@ -159,7 +158,7 @@ bool CDataStorage::SaveWithContentXML(const std::string& fileName, CItemsArray2*
             writer.write("\t<Contents />\n", 14);
         return true;
     };
-    if (!WriteBookFile(target, items, "CDataStorage::SaveWithContentXML", writeContents))
+    if (!WriteNativeBookFile(target, items, "CDataStorage::SaveWithContentXML", writeContents, Progress()))
         return false;
     if (clearModified)
         items->SetModified(false);
@@ -198,14 +197,14 @@ bool CDataStorage::LoadWithContentXML(const std::string& fileName, CItemsArray2*
     if (parsed)
     {
         pugi::xml_node root = doc.child("Lernfold");
-        const std::int32_t version = ReadBookVersion(root);
+        const std::int32_t version = ReadNativeBookVersion(root);
         if (root && version >= 1)
         {
             LoadContentsFromXML(root, items, version);
             root.remove_child("Contents");
         }
     }
-    return LoadParsedXML(doc, parsed, items, categoryOffset, replace, false);
+    return ReadParsedNativeBook(doc, parsed, items, categoryOffset, replace, false, Progress());
 }
 
 bool CDataStorage::LoadContentsFromXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version)

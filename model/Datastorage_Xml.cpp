@@ -1,6 +1,9 @@
 // The native XML book: one document per book with the root `Lernfold`, its chapters and its questions.
-// The writer builds the whole document, then replaces the file through a temporary file; the reader is
-// tolerant, reading missing or malformed values as defaults and skipping questions of unknown kinds.
+// The writer streams the document into a temporary file that then replaces the file; the reader is
+// tolerant, reading missing or malformed values as defaults and skipping questions of unknown kinds. The
+// storage's design-named members at the end forward to the free functions.
+#include "model/NativeBook.h"
+
 #include "model/Datastorage.h"
 
 #include "model/Datatypes.h"
@@ -19,10 +22,6 @@
 
 namespace
 {
-
-// Parse options of book files: CDATA and references decoded, attribute whitespace normalised, line ends
-// kept exactly as they stand in the file.
-constexpr unsigned kBookParseOptions = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_wnorm_attribute;
 
 // --- Writing ---
 
@@ -122,30 +121,163 @@ std::string ReadText(pugi::xml_node parent, const char* name)
     return text;
 }
 
+// --- The kinds' own fields, both directions side by side ---
+
+// What a kind writes and reads beyond the fields every question has: attributes of its `Question`
+// element, the response feedback texts at the end of its `Answers`, and which child lists it has.
+struct SKindXml
+{
+    void (*writeAttributes)(pugi::xml_node question, CBaseItem& item) = nullptr;
+    void (*readAttributes)(pugi::xml_node question, CBaseItem& item) = nullptr;
+    void (*writeResponseFeedback)(pugi::xml_node answers, CBaseItem& item) = nullptr;
+    void (*readResponseFeedback)(pugi::xml_node answers, CBaseItem& item) = nullptr;
+    bool answers = true;
+    bool units = false;
+    bool variables = false;
+};
+
+const SKindXml& KindXml(int kind)
+{
+    static const SKindXml kMultipleChoice{
+        [](pugi::xml_node q, CBaseItem& item)
+        {
+            auto& choice = static_cast<CMultipleChoiceItem&>(item);
+            AddSwitch(q, "Shuffle", choice.GetShuffle() != 0);
+            AddNumber(q, "LetMultipleAnswers", choice.GetLetMultipleAnswers());
+            AddNumber(q, "NumberAnswerType", choice.GetNumberAnswerType());
+        },
+        [](pugi::xml_node q, CBaseItem& item)
+        {
+            auto& choice = static_cast<CMultipleChoiceItem&>(item);
+            choice.SetLetMultipleAnswers(ReadInt(q, "LetMultipleAnswers", 0));
+            choice.SetNumberAnswerType(ReadInt(q, "NumberAnswerType", 0));
+            choice.SetShuffle(ReadSwitch(q, "Shuffle") ? 1 : 0);
+        },
+        [](pugi::xml_node answers, CBaseItem& item)
+        {
+            auto& choice = static_cast<CMultipleChoiceItem&>(item);
+            AddCData(answers, "FeedbackForAnyCorrectResponse", choice.GetFeedbackForAnyCorrectResponse());
+            AddCData(answers, "FeedbackForAnyPartiallyCorrectResponse",
+                     choice.GetFeedbackForAnyPartiallyCorrectResponse());
+            AddCData(answers, "FeedbackForAnyIncorrectResponse", choice.GetFeedbackForAnyIncorrectResponse());
+        },
+        [](pugi::xml_node answers, CBaseItem& item)
+        {
+            auto& choice = static_cast<CMultipleChoiceItem&>(item);
+            choice.SetFeedbackForAnyCorrectResponse(ReadText(answers, "FeedbackForAnyCorrectResponse"));
+            choice.SetFeedbackForAnyPartiallyCorrectResponse(
+                ReadText(answers, "FeedbackForAnyPartiallyCorrectResponse"));
+            choice.SetFeedbackForAnyIncorrectResponse(ReadText(answers, "FeedbackForAnyIncorrectResponse"));
+        },
+    };
+    static const SKindXml kTrueFalse{
+        nullptr,
+        nullptr,
+        [](pugi::xml_node answers, CBaseItem& item)
+        {
+            auto& trueFalse = static_cast<CTrueFalseItem&>(item);
+            AddCData(answers, "FeedbackForTheResponseTrue", trueFalse.GetFeedbackForTheResponseTrue());
+            AddCData(answers, "FeedbackForTheResponseFalse", trueFalse.GetFeedbackForTheResponseFalse());
+        },
+        [](pugi::xml_node answers, CBaseItem& item)
+        {
+            auto& trueFalse = static_cast<CTrueFalseItem&>(item);
+            trueFalse.SetFeedbackForTheResponseTrue(ReadText(answers, "FeedbackForTheResponseTrue"));
+            trueFalse.SetFeedbackForTheResponseFalse(ReadText(answers, "FeedbackForTheResponseFalse"));
+        },
+    };
+    static const SKindXml kShortAnswer{
+        [](pugi::xml_node q, CBaseItem& item)
+        { AddSwitch(q, "CaseSensitivity", static_cast<CShortAnswerItem&>(item).GetCaseSensitivity() != 0); },
+        [](pugi::xml_node q, CBaseItem& item)
+        { static_cast<CShortAnswerItem&>(item).SetCaseSensitivity(ReadSwitch(q, "CaseSensitivity") ? 1 : 0); },
+    };
+    static const SKindXml kMatching{
+        [](pugi::xml_node q, CBaseItem& item)
+        { AddSwitch(q, "Shuffle", static_cast<CMatchingItem&>(item).GetShuffle() != 0); },
+        [](pugi::xml_node q, CBaseItem& item)
+        { static_cast<CMatchingItem&>(item).SetShuffle(ReadSwitch(q, "Shuffle") ? 1 : 0); },
+    };
+    static const SKindXml kRandom{
+        [](pugi::xml_node q, CBaseItem& item)
+        {
+            AddNumber(q, "NumberOfQuestionsToSelect",
+                      static_cast<CRandomShortAnswerMatchingItem&>(item).GetNumberOfQuestionsToSelect());
+        },
+        [](pugi::xml_node q, CBaseItem& item)
+        {
+            static_cast<CRandomShortAnswerMatchingItem&>(item).SetNumberOfQuestionsToSelect(
+                ReadInt(q, "NumberOfQuestionsToSelect", 2));
+        },
+        nullptr,
+        nullptr,
+        false,
+    };
+    static const SKindXml kNoAnswers{nullptr, nullptr, nullptr, nullptr, false};
+    static const SKindXml kNumerical{nullptr, nullptr, nullptr, nullptr, true, true};
+    static const SKindXml kCalculated{nullptr, nullptr, nullptr, nullptr, true, true, true};
+    static const SKindXml kPlain{};
+    switch (kind)
+    {
+    case qtMultipleChoice:
+        return kMultipleChoice;
+    case qtTrueFalse:
+        return kTrueFalse;
+    case qtShortAnswer:
+        return kShortAnswer;
+    case qtMatching:
+        return kMatching;
+    case qtRandomShortAnswerMatching:
+        return kRandom;
+    case qtDescription:
+    case qtEmbedded:
+        return kNoAnswers;
+    case qtNumerical:
+        return kNumerical;
+    case qtCalculated:
+        return kCalculated;
+    default:
+        return kPlain;
+    }
+}
+
 } // namespace
 
 // --- Writer ---
 
-bool CDataStorage::SaveXML(const std::string& fileName, CItemsArray2* items, bool clearModified,
-                           bool keepName)
+void SBookProgress::PumpEvents() const
+{
+    if (pump)
+        pump->ProcessPendingEvents();
+}
+
+void SBookProgress::ShowStatus(const std::string& text) const
+{
+    if (statusBar)
+        statusBar->SetStatusText(text);
+    PumpEvents();
+}
+
+bool SaveNativeBook(const std::string& fileName, CItemsArray2* items, bool clearModified, bool keepName,
+                    const SBookProgress& progress)
 {
     if (fileName.empty() || !items)
         return false;
     WriteLog("CDataStorage::SaveXML, File name - " + fileName, 5, 1);
 
     const std::string target = BookFileNameToWrite(fileName, keepName);
-    ShowStatus("Start save book...");
+    progress.ShowStatus("Start save book...");
 
-    if (!WriteBookFile(target, items, "CDataStorage::SaveXML", nullptr))
+    if (!WriteNativeBookFile(target, items, "CDataStorage::SaveXML", nullptr, progress))
         return false;
     if (clearModified)
         items->SetModified(false);
-    ShowStatus("Book saved.");
+    progress.ShowStatus("Book saved.");
     return true;
 }
 
-bool CDataStorage::WriteBookFile(const std::string& target, CItemsArray2* items, const char* writerName,
-                                 const std::function<bool(pugi::xml_writer&)>& appendix)
+bool WriteNativeBookFile(const std::string& target, CItemsArray2* items, const char* writerName,
+                         const std::function<bool(pugi::xml_writer&)>& appendix, const SBookProgress& progress)
 {
     // The book goes into a temporary file beside the target, which replaces the target only once it is
     // complete and on disk. Each question's element is made and printed on its own, at the depth it has in
@@ -163,7 +295,7 @@ bool CDataStorage::WriteBookFile(const std::string& target, CItemsArray2* items,
         constexpr unsigned kFormat = pugi::format_indent | pugi::format_no_declaration;
         file.Write("<?xml version=\"1.0\"?>\n<Lernfold Version=\"1\">\n");
         pugi::xml_document part;
-        SaveCategoriesToXML(part, items);
+        WriteChaptersXml(part, items);
         part.first_child().print(writer, "\t", kFormat, pugi::encoding_utf8, 1);
         if (items->GetCount() == 0)
         {
@@ -176,9 +308,9 @@ bool CDataStorage::WriteBookFile(const std::string& target, CItemsArray2* items,
             {
                 part.reset();
                 if (CBaseItem* item = items->GetItem(i))
-                    SaveQuestionToXML(part, items, item, false);
+                    WriteQuestionXml(part, items, item, false);
                 part.first_child().print(writer, "\t", kFormat, pugi::encoding_utf8, 2);
-                PumpEvents();
+                progress.PumpEvents();
             }
             file.Write("\t</Questions>\n");
         }
@@ -196,7 +328,7 @@ bool CDataStorage::WriteBookFile(const std::string& target, CItemsArray2* items,
     return true;
 }
 
-void CDataStorage::SaveCategoriesToXML(pugi::xml_node parent, const CItemsArray2* items)
+void WriteChaptersXml(pugi::xml_node parent, const CItemsArray2* items)
 {
     pugi::xml_node categories = parent.append_child("Categories");
     for (std::int32_t row = 0; row < items->GetCategoryCount(); ++row)
@@ -214,8 +346,7 @@ void CDataStorage::SaveCategoriesToXML(pugi::xml_node parent, const CItemsArray2
     }
 }
 
-bool CDataStorage::SaveQuestionsToXML(pugi::xml_node parent, CItemsArray2* items, bool filter,
-                                      bool sequenceOnly, bool selectedOnly, bool withCategoryName)
+bool WriteQuestionsXml(pugi::xml_node parent, CItemsArray2* items, const SQuestionSelection& selection)
 {
     pugi::xml_node questions = parent.append_child("Questions");
     for (std::int32_t i = 0; i < items->GetCount(); ++i)
@@ -223,17 +354,16 @@ bool CDataStorage::SaveQuestionsToXML(pugi::xml_node parent, CItemsArray2* items
         CBaseItem* item = items->GetItem(i);
         if (!item)
             continue;
-        if (filter && ((sequenceOnly && !item->TestStatus(qsInSequence)) ||
-                       (selectedOnly && !item->TestStatus(qsSelected))))
+        if (selection.filter && ((selection.sequenceOnly && !item->TestStatus(qsInSequence)) ||
+                                 (selection.selectedOnly && !item->TestStatus(qsSelected))))
             continue;
 
-        SaveQuestionToXML(questions, items, item, withCategoryName);
+        WriteQuestionXml(questions, items, item, selection.withCategoryName);
     }
     return true;
 }
 
-void CDataStorage::SaveQuestionToXML(pugi::xml_node questions, CItemsArray2* items, CBaseItem* item,
-                                     bool withCategoryName)
+void WriteQuestionXml(pugi::xml_node questions, CItemsArray2* items, CBaseItem* item, bool withCategoryName)
 {
     pugi::xml_node question = questions.append_child("Question");
     AddNumber(question, "ID", item->GetID());
@@ -264,38 +394,22 @@ void CDataStorage::SaveQuestionToXML(pugi::xml_node questions, CItemsArray2* ite
     AddText(question, "AudioFileName", item->GetAudioFileName());
     AddText(question, "DefaultQuestionGrade", item->GetDefaultQuestionGrade());
     AddText(question, "PenaltyFactor", item->GetPenaltyFactor());
-    const int kind = item->GetQuestionType();
-    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
-    {
-        AddSwitch(question, "Shuffle", choice->GetShuffle() != 0);
-        AddNumber(question, "LetMultipleAnswers", choice->GetLetMultipleAnswers());
-        AddNumber(question, "NumberAnswerType", choice->GetNumberAnswerType());
-    }
-    else if (auto* shortAnswer = dynamic_cast<CShortAnswerItem*>(item))
-    {
-        AddSwitch(question, "CaseSensitivity", shortAnswer->GetCaseSensitivity() != 0);
-    }
-    else if (auto* matching = dynamic_cast<CMatchingItem*>(item))
-    {
-        AddSwitch(question, "Shuffle", matching->GetShuffle() != 0);
-    }
-    else if (auto* random = dynamic_cast<CRandomShortAnswerMatchingItem*>(item))
-    {
-        AddNumber(question, "NumberOfQuestionsToSelect", random->GetNumberOfQuestionsToSelect());
-    }
+    const SKindXml& kindXml = KindXml(item->GetQuestionType());
+    if (kindXml.writeAttributes)
+        kindXml.writeAttributes(question, *item);
 
     AddCData(question, "QuestionText", item->GetQuestionText());
     AddCData(question, "GeneralFeedback", item->GetGeneralFeedback());
     AddCData(question, "Keywords", item->GetKeywords());
-    if (kind != qtDescription && kind != qtRandomShortAnswerMatching && kind != qtEmbedded)
-        SaveAnswersToXML(question, item);
-    if (kind == qtCalculated || kind == qtNumerical)
-        SaveUnitsToXML(question, item);
-    if (kind == qtCalculated)
-        SaveVariablesToXML(question, item);
+    if (kindXml.answers)
+        WriteAnswersXml(question, item);
+    if (kindXml.units)
+        WriteUnitsXml(question, item);
+    if (kindXml.variables)
+        WriteVariablesXml(question, item);
 }
 
-bool CDataStorage::SaveAnswersToXML(pugi::xml_node question, CBaseItem* item)
+bool WriteAnswersXml(pugi::xml_node question, CBaseItem* item)
 {
     pugi::xml_node answers = question.append_child("Answers");
     const SCommonUserAnswerInfo common = item->GetCommonUserAnswerInfo();
@@ -341,22 +455,13 @@ bool CDataStorage::SaveAnswersToXML(pugi::xml_node question, CBaseItem* item)
         }
     }
 
-    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
-    {
-        AddCData(answers, "FeedbackForAnyCorrectResponse", choice->GetFeedbackForAnyCorrectResponse());
-        AddCData(answers, "FeedbackForAnyPartiallyCorrectResponse",
-                 choice->GetFeedbackForAnyPartiallyCorrectResponse());
-        AddCData(answers, "FeedbackForAnyIncorrectResponse", choice->GetFeedbackForAnyIncorrectResponse());
-    }
-    else if (auto* trueFalse = dynamic_cast<CTrueFalseItem*>(item))
-    {
-        AddCData(answers, "FeedbackForTheResponseTrue", trueFalse->GetFeedbackForTheResponseTrue());
-        AddCData(answers, "FeedbackForTheResponseFalse", trueFalse->GetFeedbackForTheResponseFalse());
-    }
+    const SKindXml& kindXml = KindXml(kind);
+    if (kindXml.writeResponseFeedback)
+        kindXml.writeResponseFeedback(answers, *item);
     return true;
 }
 
-bool CDataStorage::SaveUnitsToXML(pugi::xml_node question, CBaseItem* item)
+bool WriteUnitsXml(pugi::xml_node question, CBaseItem* item)
 {
     pugi::xml_node units = question.append_child("Units");
     for (std::int32_t i = 0; i < item->GetUnitCount(); ++i)
@@ -376,7 +481,7 @@ bool CDataStorage::SaveUnitsToXML(pugi::xml_node question, CBaseItem* item)
     return true;
 }
 
-bool CDataStorage::SaveVariablesToXML(pugi::xml_node question, CBaseItem* item)
+bool WriteVariablesXml(pugi::xml_node question, CBaseItem* item)
 {
     auto* calculated = dynamic_cast<CCalculatedItem*>(item);
     SCalculatedAnswerItem* answer = nullptr;
@@ -400,49 +505,24 @@ bool CDataStorage::SaveVariablesToXML(pugi::xml_node question, CBaseItem* item)
 
 // --- Reader ---
 
-bool CDataStorage::LoadXML(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
-                           bool replace, bool categoriesOnly)
+bool LoadNativeBook(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset, bool replace,
+                    bool categoriesOnly, const SBookProgress& progress)
 {
     WriteLog("CDataStorage::LoadXML, File name - " + fileName, 5, 1);
     std::error_code error;
     if (!items || !std::filesystem::exists(fileName, error))
     {
-        ShowStatus("Book loaded.");
+        progress.ShowStatus("Book loaded.");
         return false;
     }
-    ShowStatus("Start load book...");
+    progress.ShowStatus("Start load book...");
     pugi::xml_document doc;
     const bool parsed = LoadXmlFile(doc, fileName, kBookParseOptions);
-    return LoadParsedXML(doc, parsed, items, categoryOffset, replace, categoriesOnly);
+    return ReadParsedNativeBook(doc, parsed, items, categoryOffset, replace, categoriesOnly, progress);
 }
 
-bool CDataStorage::ReadBookFile(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
-                                bool replace, bool categoriesOnly, bool moodle, bool* asNative)
-{
-    // One parse serves both the recognition by content and the read of a native book; the recognition
-    // probe normalises line ends, which changes no element name, so it recognises the same files.
-    pugi::xml_document doc;
-    const bool parsed = LoadXmlFile(doc, fileName, kBookParseOptions);
-    const bool native = parsed && doc.child("Lernfold");
-    if (asNative)
-        *asNative = native;
-    if (native)
-    {
-        WriteLog("CDataStorage::LoadXML, File name - " + fileName, 5, 1);
-        ShowStatus("Start load book...");
-        return LoadParsedXML(doc, true, items, categoryOffset, replace, categoriesOnly);
-    }
-    if (moodle && parsed && doc.child("quiz"))
-    {
-        doc.reset();
-        return LoadMoodleXML(fileName, items, false);
-    }
-    doc.reset();
-    return LoadPDB(fileName, items, categoryOffset, replace);
-}
-
-bool CDataStorage::LoadParsedXML(pugi::xml_document& doc, bool parsed, CItemsArray2* items,
-                                 std::int32_t categoryOffset, bool replace, bool categoriesOnly)
+bool ReadParsedNativeBook(pugi::xml_document& doc, bool parsed, CItemsArray2* items, std::int32_t categoryOffset,
+                          bool replace, bool categoriesOnly, const SBookProgress& progress)
 {
     bool result = false;
     if (parsed)
@@ -455,22 +535,32 @@ bool CDataStorage::LoadParsedXML(pugi::xml_document& doc, bool parsed, CItemsArr
             const std::int32_t version = ReadInt(root, "Version", -1);
             if (version < 1)
                 return false;
-            AddCategoriesFromArrayToXML(root, items, version, categoryOffset);
+            ReadChaptersXml(root, items, categoryOffset);
             if (!categoriesOnly)
-                LoadQuestionsFromXML(root, items, version, categoryOffset, -1, false, 0, false, false, false,
-                                     true);
+            {
+                SQuestionReadOptions options;
+                options.categoryOffset = categoryOffset;
+                options.releaseRead = true;
+                ReadQuestionsXml(root, items, version, options);
+            }
             items->SetModified(false);
             result = true;
         }
     }
-    ShowStatus("Book loaded.");
+    progress.ShowStatus("Book loaded.");
     return result;
 }
 
-bool CDataStorage::AddCategoriesFromArrayToXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version,
-                                               std::int32_t categoryOffset)
+std::int32_t ReadNativeBookVersion(pugi::xml_node root)
 {
-    (void)version;
+    const char* text = root.attribute("Version").value();
+    std::int32_t version = -1;
+    const auto [ptr, ec] = std::from_chars(text, text + std::strlen(text), version);
+    return ec == std::errc() && ptr != text ? version : -1;
+}
+
+bool ReadChaptersXml(pugi::xml_node root, CItemsArray2* items, std::int32_t categoryOffset)
+{
     const pugi::xml_node categories = root.child("Categories");
     if (!categories)
         return true;
@@ -507,23 +597,20 @@ bool CDataStorage::AddCategoriesFromArrayToXML(pugi::xml_node root, CItemsArray2
     return true;
 }
 
-bool CDataStorage::LoadQuestionsFromXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version,
-                                        std::int32_t categoryOffset, std::int32_t insertPosition,
-                                        bool fixedCategory, std::int32_t fixedCategoryID, bool withUndo,
-                                        bool mapByName, bool selectFirst, bool releaseRead)
+bool ReadQuestionsXml(pugi::xml_node root, CItemsArray2* items, std::int32_t version,
+                      const SQuestionReadOptions& options)
 {
     // The items come from the plain factory: every field the open book would stamp is read from the file
     // below. The open book still hands out the new ID, so its ID sequence moves on as with any item.
     bool firstInserted = false;
-    std::int32_t position = insertPosition;
+    std::int32_t position = options.insertPosition;
     pugi::xml_node questions = root.child("Questions");
     pugi::xml_node next;
     for (pugi::xml_node node = questions.child("Question"); node; node = next)
     {
         next = node.next_sibling("Question");
-        std::unique_ptr<CBaseItem> item = ReadQuestion(node, items, version, categoryOffset, fixedCategory,
-                                                       fixedCategoryID, mapByName);
-        if (releaseRead)
+        std::unique_ptr<CBaseItem> item = ReadQuestionXml(node, items, version, options);
+        if (options.releaseRead)
             questions.remove_child(node);
         if (!item)
             continue;
@@ -532,21 +619,17 @@ bool CDataStorage::LoadQuestionsFromXML(pugi::xml_node root, CItemsArray2* items
         if (position >= 0)
             ++position;
         // Remembered only once it is in the book, so the pointer always names a question the book holds.
-        if (selectFirst && !firstInserted)
+        if (options.selectFirst && !firstInserted)
             items->SetKeptItem(inserted);
         firstInserted = true;
-        if (withUndo)
-        {
+        if (options.withUndo)
             items->GetBackupItem().PushRecordAdded(items->GetRecordIndex(inserted));
-        }
     }
     return true;
 }
 
-std::unique_ptr<CBaseItem> CDataStorage::ReadQuestion(pugi::xml_node node, CItemsArray2* items,
-                                                      std::int32_t version, std::int32_t categoryOffset,
-                                                      bool fixedCategory, std::int32_t fixedCategoryID,
-                                                      bool mapByName)
+std::unique_ptr<CBaseItem> ReadQuestionXml(pugi::xml_node node, CItemsArray2* items, std::int32_t version,
+                                           const SQuestionReadOptions& options)
 {
     std::unique_ptr<CBaseItem> item = MakeItemOfKind(ReadInt(node, "QuestionType", 0));
     if (!item)
@@ -554,16 +637,16 @@ std::unique_ptr<CBaseItem> CDataStorage::ReadQuestion(pugi::xml_node node, CItem
     item->SetID(static_cast<std::int32_t>(items->NewItemID()));
 
     std::int32_t category = 0;
-    if (fixedCategory)
+    if (options.fixedCategory)
     {
-        category = fixedCategoryID;
+        category = options.fixedCategoryID;
     }
     else
     {
         category = ReadInt(node, "CategoryID", 0);
-        if (category > 0 && categoryOffset > 0)
-            category += categoryOffset;
-        if (mapByName)
+        if (category > 0 && options.categoryOffset > 0)
+            category += options.categoryOffset;
+        if (options.mapByName)
         {
             const std::string name = ReadAttribute(node, "CategoryName");
             if (!name.empty())
@@ -600,36 +683,21 @@ std::unique_ptr<CBaseItem> CDataStorage::ReadQuestion(pugi::xml_node node, CItem
     item->SetAudioFileName(ReadAttribute(node, "AudioFileName"));
     item->SetDefaultQuestionGrade(ReadAttribute(node, "DefaultQuestionGrade"));
     item->SetPenaltyFactor(ReadAttribute(node, "PenaltyFactor"));
-    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item.get()))
-    {
-        choice->SetLetMultipleAnswers(ReadInt(node, "LetMultipleAnswers", 0));
-        choice->SetNumberAnswerType(ReadInt(node, "NumberAnswerType", 0));
-        choice->SetShuffle(ReadSwitch(node, "Shuffle") ? 1 : 0);
-    }
-    else if (auto* shortAnswer = dynamic_cast<CShortAnswerItem*>(item.get()))
-    {
-        shortAnswer->SetCaseSensitivity(ReadSwitch(node, "CaseSensitivity") ? 1 : 0);
-    }
-    else if (auto* matching = dynamic_cast<CMatchingItem*>(item.get()))
-    {
-        matching->SetShuffle(ReadSwitch(node, "Shuffle") ? 1 : 0);
-    }
-    else if (auto* random = dynamic_cast<CRandomShortAnswerMatchingItem*>(item.get()))
-    {
-        random->SetNumberOfQuestionsToSelect(ReadInt(node, "NumberOfQuestionsToSelect", 2));
-    }
+    const SKindXml& kindXml = KindXml(item->GetQuestionType());
+    if (kindXml.readAttributes)
+        kindXml.readAttributes(node, *item);
     item->SetQuestionText(ReadText(node, "QuestionText"));
     item->SetGeneralFeedback(ReadText(node, "GeneralFeedback"));
     item->SetKeywords(ReadText(node, "Keywords"));
-    LoadAnswersFromXML(node, item.get(), version);
-    LoadUnitsFromXML(node, item.get(), version);
-    if (item->GetQuestionType() == qtCalculated)
-        LoadVariablesFromXML(node, item.get(), version);
+    ReadAnswersXml(node, item.get(), version);
+    ReadUnitsXml(node, item.get(), version);
+    if (kindXml.variables)
+        ReadVariablesXml(node, item.get(), version);
 
     return item;
 }
 
-bool CDataStorage::LoadAnswersFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version)
+bool ReadAnswersXml(pugi::xml_node question, CBaseItem* item, std::int32_t version)
 {
     if (version < 1 || !item)
         return false;
@@ -675,22 +743,13 @@ bool CDataStorage::LoadAnswersFromXML(pugi::xml_node question, CBaseItem* item, 
             item->AddAnswer(answer);
         }
     }
-    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
-    {
-        choice->SetFeedbackForAnyCorrectResponse(ReadText(answers, "FeedbackForAnyCorrectResponse"));
-        choice->SetFeedbackForAnyPartiallyCorrectResponse(
-            ReadText(answers, "FeedbackForAnyPartiallyCorrectResponse"));
-        choice->SetFeedbackForAnyIncorrectResponse(ReadText(answers, "FeedbackForAnyIncorrectResponse"));
-    }
-    else if (auto* trueFalse = dynamic_cast<CTrueFalseItem*>(item))
-    {
-        trueFalse->SetFeedbackForTheResponseTrue(ReadText(answers, "FeedbackForTheResponseTrue"));
-        trueFalse->SetFeedbackForTheResponseFalse(ReadText(answers, "FeedbackForTheResponseFalse"));
-    }
+    const SKindXml& kindXml = KindXml(kind);
+    if (kindXml.readResponseFeedback)
+        kindXml.readResponseFeedback(answers, *item);
     return true;
 }
 
-bool CDataStorage::LoadUnitsFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version)
+bool ReadUnitsXml(pugi::xml_node question, CBaseItem* item, std::int32_t version)
 {
     if (version < 1 || !item)
         return false;
@@ -712,7 +771,7 @@ bool CDataStorage::LoadUnitsFromXML(pugi::xml_node question, CBaseItem* item, st
     return true;
 }
 
-bool CDataStorage::LoadVariablesFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version)
+bool ReadVariablesXml(pugi::xml_node question, CBaseItem* item, std::int32_t version)
 {
     if (version < 1 || !item)
         return false;
@@ -732,4 +791,107 @@ bool CDataStorage::LoadVariablesFromXML(pugi::xml_node question, CBaseItem* item
         answer->Variables.Add(variable);
     }
     return true;
+}
+
+// --- The storage's members ---
+
+bool CDataStorage::SaveXML(const std::string& fileName, CItemsArray2* items, bool clearModified, bool keepName)
+{
+    return SaveNativeBook(fileName, items, clearModified, keepName, Progress());
+}
+
+void CDataStorage::SaveCategoriesToXML(pugi::xml_node parent, const CItemsArray2* items)
+{
+    WriteChaptersXml(parent, items);
+}
+
+bool CDataStorage::SaveQuestionsToXML(pugi::xml_node parent, CItemsArray2* items, bool filter, bool sequenceOnly,
+                                      bool selectedOnly, bool withCategoryName)
+{
+    return WriteQuestionsXml(parent, items, {filter, sequenceOnly, selectedOnly, withCategoryName});
+}
+
+bool CDataStorage::SaveAnswersToXML(pugi::xml_node question, CBaseItem* item)
+{
+    return WriteAnswersXml(question, item);
+}
+
+bool CDataStorage::SaveUnitsToXML(pugi::xml_node question, CBaseItem* item)
+{
+    return WriteUnitsXml(question, item);
+}
+
+bool CDataStorage::SaveVariablesToXML(pugi::xml_node question, CBaseItem* item)
+{
+    return WriteVariablesXml(question, item);
+}
+
+bool CDataStorage::LoadXML(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
+                           bool replace, bool categoriesOnly)
+{
+    return LoadNativeBook(fileName, items, categoryOffset, replace, categoriesOnly, Progress());
+}
+
+bool CDataStorage::AddCategoriesFromArrayToXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version,
+                                               std::int32_t categoryOffset)
+{
+    (void)version;
+    return ReadChaptersXml(root, items, categoryOffset);
+}
+
+bool CDataStorage::LoadQuestionsFromXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version,
+                                        std::int32_t categoryOffset, std::int32_t insertPosition,
+                                        bool fixedCategory, std::int32_t fixedCategoryID, bool withUndo,
+                                        bool mapByName, bool selectFirst, bool releaseRead)
+{
+    SQuestionReadOptions options;
+    options.categoryOffset = categoryOffset;
+    options.insertPosition = insertPosition;
+    options.fixedCategory = fixedCategory;
+    options.fixedCategoryID = fixedCategoryID;
+    options.withUndo = withUndo;
+    options.mapByName = mapByName;
+    options.selectFirst = selectFirst;
+    options.releaseRead = releaseRead;
+    return ReadQuestionsXml(root, items, version, options);
+}
+
+bool CDataStorage::LoadAnswersFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version)
+{
+    return ReadAnswersXml(question, item, version);
+}
+
+bool CDataStorage::LoadUnitsFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version)
+{
+    return ReadUnitsXml(question, item, version);
+}
+
+bool CDataStorage::LoadVariablesFromXML(pugi::xml_node question, CBaseItem* item, std::int32_t version)
+{
+    return ReadVariablesXml(question, item, version);
+}
+
+bool CDataStorage::ReadBookFile(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
+                                bool replace, bool categoriesOnly, bool moodle, bool* asNative)
+{
+    // One parse serves both the recognition by content and the read of a native book; the recognition
+    // probe normalises line ends, which changes no element name, so it recognises the same files.
+    pugi::xml_document doc;
+    const bool parsed = LoadXmlFile(doc, fileName, kBookParseOptions);
+    const bool native = parsed && doc.child("Lernfold");
+    if (asNative)
+        *asNative = native;
+    if (native)
+    {
+        WriteLog("CDataStorage::LoadXML, File name - " + fileName, 5, 1);
+        ShowStatus("Start load book...");
+        return ReadParsedNativeBook(doc, true, items, categoryOffset, replace, categoriesOnly, Progress());
+    }
+    if (moodle && parsed && doc.child("quiz"))
+    {
+        doc.reset();
+        return LoadMoodleXML(fileName, items, false);
+    }
+    doc.reset();
+    return LoadPDB(fileName, items, categoryOffset, replace);
 }
