@@ -464,15 +464,11 @@ bool WriteAnswersXml(pugi::xml_node question, CBaseItem* item)
 bool WriteUnitsXml(pugi::xml_node question, CBaseItem* item)
 {
     pugi::xml_node units = question.append_child("Units");
-    for (std::int32_t i = 0; i < item->GetUnitCount(); ++i)
+    CUnitList* list = item->GetUnitList();
+    for (std::int32_t i = 0; list && i < item->GetUnitCount(); ++i)
     {
         SUnitItem* unit = nullptr;
-        bool found = false;
-        if (auto* numerical = dynamic_cast<CNumericalItem*>(item))
-            found = numerical->GetUnit(i, unit);
-        else if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
-            found = calculated->GetUnit(i, unit);
-        if (!found)
+        if (!list->GetUnit(i, unit))
             continue;
         pugi::xml_node node = units.append_child("Unit");
         AddText(node, "Value", unit->Value);
@@ -753,9 +749,8 @@ bool ReadUnitsXml(pugi::xml_node question, CBaseItem* item, std::int32_t version
 {
     if (version < 1 || !item)
         return false;
-    auto* numerical = dynamic_cast<CNumericalItem*>(item);
-    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
-    if (!numerical && !calculated)
+    CUnitList* list = item->GetUnitList();
+    if (!list)
         return true;
     const pugi::xml_node units = question.child("Units");
     for (pugi::xml_node node = units.child("Unit"); node; node = node.next_sibling("Unit"))
@@ -763,10 +758,7 @@ bool ReadUnitsXml(pugi::xml_node question, CBaseItem* item, std::int32_t version
         SUnitItem unit;
         unit.Value = ReadAttribute(node, "Value");
         unit.Description = ReadAttribute(node, "Description");
-        if (numerical)
-            numerical->AddUnit(unit);
-        else
-            calculated->AddUnit(unit);
+        list->AddUnit(unit);
     }
     return true;
 }

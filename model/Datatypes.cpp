@@ -346,6 +346,16 @@ std::int32_t CBaseItem::GetUnitCount() const
     return 0;
 }
 
+bool CBaseItem::IsAvailableInPhase(int phase) const
+{
+    return lf::items::IsStudyOrEditPhase(phase);
+}
+
+bool CBaseItem::IsAnswerableInPhase(int phase) const
+{
+    return lf::items::IsStudyOrEditPhase(phase);
+}
+
 bool CBaseItem::HasUnits() const
 {
     return false;

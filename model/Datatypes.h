@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+class CUnitList;
+
 // Kind codes of the items, as stored in the book files (`QuestionType`).
 enum EQuestionType : std::uint8_t
 {
@@ -99,12 +101,15 @@ public:
     EGrade GetGrade() { return GradeFromResult(GetResult()); }
     virtual bool HasAnswerList() const = 0;
     virtual bool HasUnits() const;
+    // The kinds with units (numerical, calculated) give their unit list; null for the others.
+    virtual CUnitList* GetUnitList() { return nullptr; }
     virtual bool IsTypedAnswer() const;
     // True when the question has no filled-in answer (the "empty answer choices" query).
     virtual bool IsAllAnswerBlanksIsEmpty() const;
-    // Phase 0 Test, 1 Review, 2 Flash, 3 Edit.
-    virtual bool IsAvailableInPhase(int phase) const = 0;
-    virtual bool IsAnswerableInPhase(int phase) const = 0;
+    // Phase 0 Test, 1 Review, 2 Flash, 3 Edit (EPhase). Every kind is available and answerable in all
+    // four unless it says otherwise.
+    virtual bool IsAvailableInPhase(int phase) const;
+    virtual bool IsAnswerableInPhase(int phase) const;
     // Copies the content of other (common fields; the kind's own when other is of the same kind). The
     // item keeps its own IDs, modifier, times, user answer, search text and kind. False for null.
     virtual bool CopyFrom(const CBaseItem* other);
@@ -223,12 +228,13 @@ protected:
     std::uint8_t QuestionType = 0;
 };
 
-// Kind 1: choices with grade fractions and the user's marks on them.
-class CMultipleChoiceItem : public CBaseItem
+// The kinds whose answers are one list of SAnswerItem (multiple choice, short answer, numerical,
+// matching): the list operations, the answer search, the blank test, and the list's part of copying,
+// clearing and comparing.
+class CAnswerListItem : public CBaseItem
 {
 public:
-    CMultipleChoiceItem();
-    ~CMultipleChoiceItem() override;
+    ~CAnswerListItem() override;
 
     bool MatchesSearch(const SFilterOptions& options) const override;
     bool AddAnswer(const SAnswerItem& answer) override;
@@ -239,6 +245,76 @@ public:
     bool UpdateAnswer(const SAnswerItem& answer) override;
     bool DeleteAnswer(std::int32_t i) override;
     void ClearAnswers() override;
+    bool HasAnswerList() const override { return true; }
+    bool IsAllAnswerBlanksIsEmpty() const override;
+    // The answers are copied from an item of the same kind only.
+    bool CopyFrom(const CBaseItem* other) override;
+    // Also empties the answers and the user's answer.
+    bool Clear() override;
+    bool IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers, bool compareCategory,
+                 bool compareAnswers, bool compareFeedback, bool compareOwner) const override;
+
+protected:
+    // answerTextIsPlain: the search takes answer texts as stored (typed answers), not as rich text.
+    // toleranceCounts: a filled-in tolerance makes an answer not blank.
+    CAnswerListItem(std::uint8_t questionType, bool answerTextIsPlain, bool toleranceCounts);
+
+    CAnswerItemArray m_Answers;
+
+private:
+    bool m_bAnswerTextIsPlain;
+    bool m_bToleranceCounts;
+};
+
+// The answer-list kinds graded on a typed answer (short answer, numerical): the first credited answer the
+// typed text matches decides, through the one grading rule of typed answers.
+class CTypedAnswerItem : public CAnswerListItem
+{
+public:
+    ~CTypedAnswerItem() override;
+
+    std::int32_t FindMatchingAnswer(SAnswerItem*& answer, bool check) override;
+    bool IsAnswered() const override;
+    // 0 when no credited answer matches (also unanswered) or the match is a penalty; 1 when the first
+    // matching one is graded "1"; 2 for any other grade.
+    int GetResult() override;
+    bool IsTypedAnswer() const override { return true; }
+
+protected:
+    using CAnswerListItem::CAnswerListItem;
+
+private:
+    // Whether the typed text matches this answer.
+    virtual bool MatchesTyped(const SAnswerItem& answer, const std::string& typed) const = 0;
+};
+
+// The unit list that the numerical and calculated kinds carry with the question (not used in grading).
+class CUnitList
+{
+public:
+    virtual ~CUnitList();
+    virtual bool AddUnit(const SUnitItem& unit);
+    virtual bool DeleteUnit(std::int32_t i);
+    // Unit i in place; false outside 0..count-1.
+    virtual bool GetUnit(std::int32_t i, SUnitItem*& unit);
+    virtual bool SetUnit(std::int32_t i, const SUnitItem& unit);
+    std::int32_t GetUnitListSize() const { return m_Units.GetSize(); }
+
+protected:
+    CUnitList() = default;
+    CUnitList(const CUnitList&) = default;
+    CUnitList& operator=(const CUnitList&) = default;
+
+    CUnitItemArray m_Units;
+};
+
+// Kind 1: choices with grade fractions and the user's marks on them.
+class CMultipleChoiceItem : public CAnswerListItem
+{
+public:
+    CMultipleChoiceItem();
+    ~CMultipleChoiceItem() override;
+
     // The choices, with their marks, take a random order.
     void ShuffleAnswers() override;
     void ClearUserAnswer() override;
@@ -247,14 +323,8 @@ public:
     // -1 unanswered; otherwise 1 when every decision on the choices is right, 0 when every one is wrong,
     // 2 when they are mixed. A choice with a negative grade is a penalty and never credited.
     int GetResult() override;
-    bool HasAnswerList() const override { return true; }
-    bool IsAllAnswerBlanksIsEmpty() const override;
-    bool IsAvailableInPhase(int phase) const override;
-    bool IsAnswerableInPhase(int phase) const override;
     bool CopyFrom(const CBaseItem* other) override;
     bool Clear() override;
-    bool IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers, bool compareCategory,
-                 bool compareAnswers, bool compareFeedback, bool compareOwner) const override;
 
     // Marks or unmarks choice i (choice then points at it). Unless several marks are allowed and force is
     // off, every other choice is unmarked. False for an index outside 0..count-1.
@@ -287,7 +357,6 @@ private:
     std::int32_t LetMultipleAnswers = 1;
     std::int32_t NumberAnswerType = 0;
     std::uint8_t Shuffle = 0;
-    CAnswerItemArray m_Answers;
 };
 
 // Kind 2: one statement, true ("1") or false ("0"), and the user's choice in the same form.
@@ -312,8 +381,6 @@ public:
     // is first set to "0".
     int GetResult() override;
     bool HasAnswerList() const override { return true; }
-    bool IsAvailableInPhase(int phase) const override;
-    bool IsAnswerableInPhase(int phase) const override;
     bool CopyFrom(const CBaseItem* other) override;
     bool Clear() override;
     bool IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers, bool compareCategory,
@@ -334,35 +401,13 @@ private:
 };
 
 // Kind 5: the typed answer is compared with patterns in which "*" stands for any run of characters.
-class CShortAnswerItem : public CBaseItem
+class CShortAnswerItem : public CTypedAnswerItem
 {
 public:
     CShortAnswerItem();
     ~CShortAnswerItem() override;
 
-    bool MatchesSearch(const SFilterOptions& options) const override;
-    bool AddAnswer(const SAnswerItem& answer) override;
-    std::int32_t GetAnswerCount() const override;
-    std::int32_t GetCorrectAnswerCount() const override;
-    std::int32_t FindMatchingAnswer(SAnswerItem*& answer, bool check) override;
-    bool GetAnswer(std::int32_t i, SAnswerItem*& answer) override;
-    bool FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const override;
-    bool UpdateAnswer(const SAnswerItem& answer) override;
-    bool DeleteAnswer(std::int32_t i) override;
-    void ClearAnswers() override;
-    bool IsAnswered() const override;
-    // 0 when no credited pattern matches (also unanswered); 1 when the first matching one is graded "1";
-    // 2 for any other grade.
-    int GetResult() override;
-    bool HasAnswerList() const override { return true; }
-    bool IsTypedAnswer() const override { return true; }
-    bool IsAllAnswerBlanksIsEmpty() const override;
-    bool IsAvailableInPhase(int phase) const override;
-    bool IsAnswerableInPhase(int phase) const override;
     bool CopyFrom(const CBaseItem* other) override;
-    bool Clear() override;
-    bool IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers, bool compareCategory,
-                 bool compareAnswers, bool compareFeedback, bool compareOwner) const override;
 
     // Whether text fits pattern: equal texts always match; otherwise each "*" of the pattern stands for any
     // run of characters (backtracking as needed), except that two stars in a row match only the pattern's
@@ -373,48 +418,23 @@ public:
     void SetCaseSensitivity(std::uint8_t v) { CaseSensitivity = v; }
 
 private:
+    bool MatchesTyped(const SAnswerItem& answer, const std::string& typed) const override;
+
     std::uint8_t CaseSensitivity = 0;
-    CAnswerItemArray m_Answers;
 };
 
 // Kind 8: the typed number is compared with answer values within a tolerance; units are carried along.
-class CNumericalItem : public CBaseItem
+class CNumericalItem : public CTypedAnswerItem, public CUnitList
 {
 public:
     CNumericalItem();
     ~CNumericalItem() override;
 
-    bool MatchesSearch(const SFilterOptions& options) const override;
-    bool AddAnswer(const SAnswerItem& answer) override;
-    std::int32_t GetAnswerCount() const override;
-    std::int32_t GetCorrectAnswerCount() const override;
-    std::int32_t FindMatchingAnswer(SAnswerItem*& answer, bool check) override;
-    bool GetAnswer(std::int32_t i, SAnswerItem*& answer) override;
-    bool FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const override;
-    bool UpdateAnswer(const SAnswerItem& answer) override;
-    bool DeleteAnswer(std::int32_t i) override;
-    void ClearAnswers() override;
-    std::int32_t GetUnitCount() const override;
-    bool IsAnswered() const override;
-    // As the short-answer kind, with values compared within their tolerance.
-    int GetResult() override;
-    bool HasAnswerList() const override { return true; }
+    std::int32_t GetUnitCount() const override { return GetUnitListSize(); }
     bool HasUnits() const override { return true; }
-    bool IsTypedAnswer() const override { return true; }
-    bool IsAllAnswerBlanksIsEmpty() const override;
-    bool IsAvailableInPhase(int phase) const override;
-    bool IsAnswerableInPhase(int phase) const override;
+    CUnitList* GetUnitList() override { return this; }
     bool CopyFrom(const CBaseItem* other) override;
     bool Clear() override;
-    bool IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers, bool compareCategory,
-                 bool compareAnswers, bool compareFeedback, bool compareOwner) const override;
-
-    // Units: data carried with the question, not used in grading.
-    virtual bool AddUnit(const SUnitItem& unit);
-    virtual bool DeleteUnit(std::int32_t i);
-    // Unit i in place; false outside 0..count-1.
-    virtual bool GetUnit(std::int32_t i, SUnitItem*& unit);
-    virtual bool SetUnit(std::int32_t i, const SUnitItem& unit);
 
     // Whether typed lies within value ± tolerance (read as numbers with "." as decimal point). Equal texts
     // match; otherwise an empty tolerance, a text that is not a number or a negative tolerance do not.
@@ -422,44 +442,26 @@ public:
                                  const std::string& tolerance);
 
 private:
-    CAnswerItemArray m_Answers;
-    CUnitItemArray m_Units;
+    bool MatchesTyped(const SAnswerItem& answer, const std::string& typed) const override;
 };
 
 // Kind 6: sub-questions (`AnswerText`) paired with their answers (`Correct`); the user chooses an answer
 // for each (`UserAnswer`).
-class CMatchingItem : public CBaseItem
+class CMatchingItem : public CAnswerListItem
 {
 public:
     CMatchingItem();
     ~CMatchingItem() override;
 
-    bool MatchesSearch(const SFilterOptions& options) const override;
-    bool AddAnswer(const SAnswerItem& answer) override;
-    std::int32_t GetAnswerCount() const override;
-    std::int32_t GetCorrectAnswerCount() const override;
-    bool GetAnswer(std::int32_t i, SAnswerItem*& answer) override;
-    bool FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const override;
-    bool UpdateAnswer(const SAnswerItem& answer) override;
-    bool DeleteAnswer(std::int32_t i) override;
-    void ClearAnswers() override;
     void ClearUserAnswer() override;
     bool IsAnswered() const override;
     // Over the pairs the user answered: 1 all right, 0 all wrong (or none answered), 2 mixed.
     int GetResult() override;
-    bool HasAnswerList() const override { return true; }
-    bool IsAllAnswerBlanksIsEmpty() const override;
-    bool IsAvailableInPhase(int phase) const override;
-    bool IsAnswerableInPhase(int phase) const override;
     bool CopyFrom(const CBaseItem* other) override;
-    bool Clear() override;
-    bool IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers, bool compareCategory,
-                 bool compareAnswers, bool compareFeedback, bool compareOwner) const override;
 
     std::uint8_t GetShuffle() const { return Shuffle; }
     void SetShuffle(std::uint8_t v) { Shuffle = v; }
 
 private:
     std::uint8_t Shuffle = 0;
-    CAnswerItemArray m_Answers;
 };

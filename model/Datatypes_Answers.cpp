@@ -81,126 +81,19 @@ int GradeOfMatch(const SAnswerItem* match)
 // ---------------------------------------------------------------------------------------------------------
 // CShortAnswerItem
 
-CShortAnswerItem::CShortAnswerItem() : CBaseItem(qtShortAnswer) {}
+CShortAnswerItem::CShortAnswerItem() : CTypedAnswerItem(qtShortAnswer, true, false) {}
 
 CShortAnswerItem::~CShortAnswerItem() = default;
 
-bool CShortAnswerItem::MatchesSearch(const SFilterOptions& options) const
-{
-    if (CBaseItem::MatchesSearch(options))
-        return true;
-    return options.searchInAnswers && AnswersContain(m_Answers, LowerSearchText(options), true);
-}
-
-bool CShortAnswerItem::AddAnswer(const SAnswerItem& answer)
-{
-    m_Answers.Add(answer);
-    return true;
-}
-
-std::int32_t CShortAnswerItem::GetAnswerCount() const
-{
-    return m_Answers.GetSize();
-}
-
-std::int32_t CShortAnswerItem::GetCorrectAnswerCount() const
-{
-    return CountNonZeroGrades(m_Answers);
-}
-
-std::int32_t CShortAnswerItem::FindMatchingAnswer(SAnswerItem*& answer, bool check)
-{
-    if (!IsAnswered())
-        return -1;
-    const std::string& typed = CommonAnswer.UserAnswer;
-    const bool caseSensitive = CaseSensitivity != 0;
-    return FindMatching(m_Answers, answer, check,
-                        [&](const SAnswerItem& a)
-                        { return MatchAnswerText(a.AnswerText, typed, caseSensitive); });
-}
-
-bool CShortAnswerItem::GetAnswer(std::int32_t i, SAnswerItem*& answer)
-{
-    return GetListAnswer(m_Answers, i, answer);
-}
-
-bool CShortAnswerItem::FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const
-{
-    return FindListAnswerById(m_Answers, id, copy, index);
-}
-
-bool CShortAnswerItem::UpdateAnswer(const SAnswerItem& answer)
-{
-    return UpdateListAnswer(m_Answers, answer);
-}
-
-bool CShortAnswerItem::DeleteAnswer(std::int32_t i)
-{
-    return DeleteListAnswer(m_Answers, i);
-}
-
-void CShortAnswerItem::ClearAnswers()
-{
-    m_Answers.RemoveAll();
-}
-
-bool CShortAnswerItem::IsAnswered() const
-{
-    return !CommonAnswer.UserAnswer.empty();
-}
-
-int CShortAnswerItem::GetResult()
-{
-    SAnswerItem* match = nullptr;
-    FindMatchingAnswer(match, true);
-    return GradeOfMatch(match);
-}
-
-bool CShortAnswerItem::IsAllAnswerBlanksIsEmpty() const
-{
-    return AllAnswersBlank(m_Answers, false);
-}
-
-bool CShortAnswerItem::IsAvailableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
-bool CShortAnswerItem::IsAnswerableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
 bool CShortAnswerItem::CopyFrom(const CBaseItem* other)
 {
-    if (!CBaseItem::CopyFrom(other))
+    if (!CAnswerListItem::CopyFrom(other))
         return false;
     const auto* source = dynamic_cast<const CShortAnswerItem*>(other);
     if (!source || source == this)
         return true;
     CaseSensitivity = source->CaseSensitivity;
-    m_Answers = source->m_Answers;
     return true;
-}
-
-bool CShortAnswerItem::Clear()
-{
-    if (!CBaseItem::Clear())
-        return false;
-    ClearAnswers();
-    ClearUserAnswer();
-    return true;
-}
-
-bool CShortAnswerItem::IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers,
-                               bool compareCategory, bool compareAnswers, bool compareFeedback,
-                               bool compareOwner) const
-{
-    if (!CBaseItem::IsEqual(other, compareTimes, compareLayers, compareCategory, compareAnswers,
-                            compareFeedback, compareOwner))
-        return false;
-    const auto* o = dynamic_cast<const CShortAnswerItem*>(other);
-    return o && SameAnswerLists(m_Answers, o->m_Answers, compareAnswers);
 }
 
 bool CShortAnswerItem::MatchAnswerText(const std::string& pattern, const std::string& text,
@@ -221,108 +114,17 @@ bool CShortAnswerItem::MatchAnswerText(const std::string& pattern, const std::st
 // ---------------------------------------------------------------------------------------------------------
 // CNumericalItem
 
-CNumericalItem::CNumericalItem() : CBaseItem(qtNumerical) {}
+CNumericalItem::CNumericalItem() : CTypedAnswerItem(qtNumerical, true, true) {}
 
 CNumericalItem::~CNumericalItem() = default;
 
-bool CNumericalItem::MatchesSearch(const SFilterOptions& options) const
-{
-    if (CBaseItem::MatchesSearch(options))
-        return true;
-    return options.searchInAnswers && AnswersContain(m_Answers, LowerSearchText(options), true);
-}
-
-bool CNumericalItem::AddAnswer(const SAnswerItem& answer)
-{
-    m_Answers.Add(answer);
-    return true;
-}
-
-std::int32_t CNumericalItem::GetAnswerCount() const
-{
-    return m_Answers.GetSize();
-}
-
-std::int32_t CNumericalItem::GetCorrectAnswerCount() const
-{
-    return CountNonZeroGrades(m_Answers);
-}
-
-std::int32_t CNumericalItem::FindMatchingAnswer(SAnswerItem*& answer, bool check)
-{
-    if (!IsAnswered())
-        return -1;
-    const std::string& typed = CommonAnswer.UserAnswer;
-    return FindMatching(m_Answers, answer, check,
-                        [&](const SAnswerItem& a)
-                        { return MatchAnswerValue(a.AnswerText, typed, a.Tolerance); });
-}
-
-bool CNumericalItem::GetAnswer(std::int32_t i, SAnswerItem*& answer)
-{
-    return GetListAnswer(m_Answers, i, answer);
-}
-
-bool CNumericalItem::FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const
-{
-    return FindListAnswerById(m_Answers, id, copy, index);
-}
-
-bool CNumericalItem::UpdateAnswer(const SAnswerItem& answer)
-{
-    return UpdateListAnswer(m_Answers, answer);
-}
-
-bool CNumericalItem::DeleteAnswer(std::int32_t i)
-{
-    return DeleteListAnswer(m_Answers, i);
-}
-
-void CNumericalItem::ClearAnswers()
-{
-    m_Answers.RemoveAll();
-}
-
-std::int32_t CNumericalItem::GetUnitCount() const
-{
-    return m_Units.GetSize();
-}
-
-bool CNumericalItem::IsAnswered() const
-{
-    return !CommonAnswer.UserAnswer.empty();
-}
-
-int CNumericalItem::GetResult()
-{
-    SAnswerItem* match = nullptr;
-    FindMatchingAnswer(match, true);
-    return GradeOfMatch(match);
-}
-
-bool CNumericalItem::IsAllAnswerBlanksIsEmpty() const
-{
-    return AllAnswersBlank(m_Answers, true);
-}
-
-bool CNumericalItem::IsAvailableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
-bool CNumericalItem::IsAnswerableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
 bool CNumericalItem::CopyFrom(const CBaseItem* other)
 {
-    if (!CBaseItem::CopyFrom(other))
+    if (!CAnswerListItem::CopyFrom(other))
         return false;
     const auto* source = dynamic_cast<const CNumericalItem*>(other);
     if (!source || source == this)
         return true;
-    m_Answers = source->m_Answers;
     // The collection copies only into new items, whose unit list is empty: the units are appended.
     for (const auto& unit : source->m_Units)
         m_Units.Add(unit);
@@ -331,44 +133,10 @@ bool CNumericalItem::CopyFrom(const CBaseItem* other)
 
 bool CNumericalItem::Clear()
 {
-    if (!CBaseItem::Clear())
+    if (!CAnswerListItem::Clear())
         return false;
-    ClearAnswers();
-    ClearUserAnswer();
     m_Units.RemoveAll();
     return true;
-}
-
-bool CNumericalItem::IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers,
-                             bool compareCategory, bool compareAnswers, bool compareFeedback,
-                             bool compareOwner) const
-{
-    if (!CBaseItem::IsEqual(other, compareTimes, compareLayers, compareCategory, compareAnswers,
-                            compareFeedback, compareOwner))
-        return false;
-    const auto* o = dynamic_cast<const CNumericalItem*>(other);
-    return o && SameAnswerLists(m_Answers, o->m_Answers, compareAnswers);
-}
-
-bool CNumericalItem::AddUnit(const SUnitItem& unit)
-{
-    m_Units.Add(unit);
-    return true;
-}
-
-bool CNumericalItem::DeleteUnit(std::int32_t i)
-{
-    return DeleteUnitAt(m_Units, i);
-}
-
-bool CNumericalItem::GetUnit(std::int32_t i, SUnitItem*& unit)
-{
-    return GetUnitAt(m_Units, i, unit);
-}
-
-bool CNumericalItem::SetUnit(std::int32_t i, const SUnitItem& unit)
-{
-    return SetUnitAt(m_Units, i, unit);
 }
 
 bool CNumericalItem::MatchAnswerValue(const std::string& value, const std::string& typed,
@@ -399,57 +167,9 @@ bool CNumericalItem::MatchAnswerValue(const std::string& value, const std::strin
 // ---------------------------------------------------------------------------------------------------------
 // CMatchingItem
 
-CMatchingItem::CMatchingItem() : CBaseItem(qtMatching) {}
+CMatchingItem::CMatchingItem() : CAnswerListItem(qtMatching, false, false) {}
 
 CMatchingItem::~CMatchingItem() = default;
-
-bool CMatchingItem::MatchesSearch(const SFilterOptions& options) const
-{
-    if (CBaseItem::MatchesSearch(options))
-        return true;
-    return options.searchInAnswers && AnswersContain(m_Answers, LowerSearchText(options), false);
-}
-
-bool CMatchingItem::AddAnswer(const SAnswerItem& answer)
-{
-    m_Answers.Add(answer);
-    return true;
-}
-
-std::int32_t CMatchingItem::GetAnswerCount() const
-{
-    return m_Answers.GetSize();
-}
-
-std::int32_t CMatchingItem::GetCorrectAnswerCount() const
-{
-    return CountNonZeroGrades(m_Answers);
-}
-
-bool CMatchingItem::GetAnswer(std::int32_t i, SAnswerItem*& answer)
-{
-    return GetListAnswer(m_Answers, i, answer);
-}
-
-bool CMatchingItem::FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const
-{
-    return FindListAnswerById(m_Answers, id, copy, index);
-}
-
-bool CMatchingItem::UpdateAnswer(const SAnswerItem& answer)
-{
-    return UpdateListAnswer(m_Answers, answer);
-}
-
-bool CMatchingItem::DeleteAnswer(std::int32_t i)
-{
-    return DeleteListAnswer(m_Answers, i);
-}
-
-void CMatchingItem::ClearAnswers()
-{
-    m_Answers.RemoveAll();
-}
 
 void CMatchingItem::ClearUserAnswer()
 {
@@ -476,34 +196,90 @@ int CMatchingItem::GetResult()
     return fold.Result();
 }
 
-bool CMatchingItem::IsAllAnswerBlanksIsEmpty() const
-{
-    return AllAnswersBlank(m_Answers, false);
-}
-
-bool CMatchingItem::IsAvailableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
-bool CMatchingItem::IsAnswerableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
 bool CMatchingItem::CopyFrom(const CBaseItem* other)
 {
-    if (!CBaseItem::CopyFrom(other))
+    if (!CAnswerListItem::CopyFrom(other))
         return false;
     const auto* source = dynamic_cast<const CMatchingItem*>(other);
     if (!source || source == this)
         return true;
     Shuffle = source->Shuffle;
-    m_Answers = source->m_Answers;
     return true;
 }
 
-bool CMatchingItem::Clear()
+// ---------------------------------------------------------------------------------------------------------
+// CAnswerListItem
+
+CAnswerListItem::CAnswerListItem(std::uint8_t questionType, bool answerTextIsPlain, bool toleranceCounts)
+    : CBaseItem(questionType), m_bAnswerTextIsPlain(answerTextIsPlain), m_bToleranceCounts(toleranceCounts)
+{
+}
+
+CAnswerListItem::~CAnswerListItem() = default;
+
+bool CAnswerListItem::MatchesSearch(const SFilterOptions& options) const
+{
+    if (CBaseItem::MatchesSearch(options))
+        return true;
+    return options.searchInAnswers && AnswersContain(m_Answers, LowerSearchText(options), m_bAnswerTextIsPlain);
+}
+
+bool CAnswerListItem::AddAnswer(const SAnswerItem& answer)
+{
+    m_Answers.Add(answer);
+    return true;
+}
+
+std::int32_t CAnswerListItem::GetAnswerCount() const
+{
+    return m_Answers.GetSize();
+}
+
+std::int32_t CAnswerListItem::GetCorrectAnswerCount() const
+{
+    return CountNonZeroGrades(m_Answers);
+}
+
+bool CAnswerListItem::GetAnswer(std::int32_t i, SAnswerItem*& answer)
+{
+    return GetListAnswer(m_Answers, i, answer);
+}
+
+bool CAnswerListItem::FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const
+{
+    return FindListAnswerById(m_Answers, id, copy, index);
+}
+
+bool CAnswerListItem::UpdateAnswer(const SAnswerItem& answer)
+{
+    return UpdateListAnswer(m_Answers, answer);
+}
+
+bool CAnswerListItem::DeleteAnswer(std::int32_t i)
+{
+    return DeleteListAnswer(m_Answers, i);
+}
+
+void CAnswerListItem::ClearAnswers()
+{
+    m_Answers.RemoveAll();
+}
+
+bool CAnswerListItem::IsAllAnswerBlanksIsEmpty() const
+{
+    return AllAnswersBlank(m_Answers, m_bToleranceCounts);
+}
+
+bool CAnswerListItem::CopyFrom(const CBaseItem* other)
+{
+    if (!CBaseItem::CopyFrom(other))
+        return false;
+    if (other != this && other->GetQuestionType() == GetQuestionType())
+        m_Answers = static_cast<const CAnswerListItem*>(other)->m_Answers;
+    return true;
+}
+
+bool CAnswerListItem::Clear()
 {
     if (!CBaseItem::Clear())
         return false;
@@ -512,13 +288,86 @@ bool CMatchingItem::Clear()
     return true;
 }
 
-bool CMatchingItem::IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers,
-                            bool compareCategory, bool compareAnswers, bool compareFeedback,
-                            bool compareOwner) const
+bool CAnswerListItem::IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers,
+                              bool compareCategory, bool compareAnswers, bool compareFeedback,
+                              bool compareOwner) const
 {
-    if (!CBaseItem::IsEqual(other, compareTimes, compareLayers, compareCategory, compareAnswers,
-                            compareFeedback, compareOwner))
+    if (!CBaseItem::IsEqual(other, compareTimes, compareLayers, compareCategory, compareAnswers, compareFeedback,
+                            compareOwner))
         return false;
-    const auto* o = dynamic_cast<const CMatchingItem*>(other);
-    return o && SameAnswerLists(m_Answers, o->m_Answers, compareAnswers);
+    // The base refuses another kind, and every kind of one code shares this class.
+    const auto* o = static_cast<const CAnswerListItem*>(other);
+    return SameAnswerLists(m_Answers, o->m_Answers, compareAnswers);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// CTypedAnswerItem
+
+CTypedAnswerItem::~CTypedAnswerItem() = default;
+
+std::int32_t CTypedAnswerItem::FindMatchingAnswer(SAnswerItem*& answer, bool check)
+{
+    if (!IsAnswered())
+        return -1;
+    const std::string& typed = CommonAnswer.UserAnswer;
+    return FindMatching(m_Answers, answer, check, [&](const SAnswerItem& a) { return MatchesTyped(a, typed); });
+}
+
+bool CTypedAnswerItem::IsAnswered() const
+{
+    return !CommonAnswer.UserAnswer.empty();
+}
+
+int CTypedAnswerItem::GetResult()
+{
+    SAnswerItem* match = nullptr;
+    FindMatchingAnswer(match, true);
+    return GradeOfMatch(match);
+}
+
+bool CShortAnswerItem::MatchesTyped(const SAnswerItem& answer, const std::string& typed) const
+{
+    return MatchAnswerText(answer.AnswerText, typed, CaseSensitivity != 0);
+}
+
+bool CNumericalItem::MatchesTyped(const SAnswerItem& answer, const std::string& typed) const
+{
+    return MatchAnswerValue(answer.AnswerText, typed, answer.Tolerance);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// CUnitList
+
+CUnitList::~CUnitList() = default;
+
+bool CUnitList::AddUnit(const SUnitItem& unit)
+{
+    m_Units.Add(unit);
+    return true;
+}
+
+// An index outside the list gives false and changes nothing.
+bool CUnitList::DeleteUnit(std::int32_t i)
+{
+    if (i < 0 || i >= m_Units.GetSize())
+        return false;
+    m_Units.RemoveAt(i);
+    return true;
+}
+
+bool CUnitList::GetUnit(std::int32_t i, SUnitItem*& unit)
+{
+    if (i < 0 || i >= m_Units.GetSize())
+        return false;
+    unit = &m_Units.ElementAt(i);
+    return true;
+}
+
+bool CUnitList::SetUnit(std::int32_t i, const SUnitItem& unit)
+{
+    if (i < 0 || i >= m_Units.GetSize())
+        return false;
+    m_Units[i].Value = unit.Value;
+    m_Units[i].Description = unit.Description;
+    return true;
 }

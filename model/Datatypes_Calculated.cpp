@@ -264,11 +264,6 @@ void CCalculatedItem::ClearAnswers()
     m_Answers.RemoveAll();
 }
 
-std::int32_t CCalculatedItem::GetUnitCount() const
-{
-    return m_Units.GetSize();
-}
-
 bool CCalculatedItem::IsAnswered() const
 {
     return !CommonAnswer.UserAnswer.empty();
@@ -293,16 +288,6 @@ bool CCalculatedItem::IsAllAnswerBlanksIsEmpty() const
             return false;
     }
     return true;
-}
-
-bool CCalculatedItem::IsAvailableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
-bool CCalculatedItem::IsAnswerableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
 }
 
 bool CCalculatedItem::CopyFrom(const CBaseItem* other)
@@ -396,27 +381,6 @@ std::int32_t CCalculatedItem::FindMatchingCalculatedAnswer(SCalculatedAnswerItem
         return i;
     }
     return -1;
-}
-
-bool CCalculatedItem::AddUnit(const SUnitItem& unit)
-{
-    m_Units.Add(unit);
-    return true;
-}
-
-bool CCalculatedItem::GetUnit(std::int32_t i, SUnitItem*& unit)
-{
-    return GetUnitAt(m_Units, i, unit);
-}
-
-bool CCalculatedItem::DeleteUnit(std::int32_t i)
-{
-    return DeleteUnitAt(m_Units, i);
-}
-
-bool CCalculatedItem::SetUnit(std::int32_t i, const SUnitItem& unit)
-{
-    return SetUnitAt(m_Units, i, unit);
 }
 
 bool CCalculatedItem::GetCalculatedAnswer(std::int32_t i, SCalculatedAnswerItem*& answer)

@@ -8,57 +8,9 @@ using namespace lf::items;
 // ---------------------------------------------------------------------------------------------------------
 // CMultipleChoiceItem
 
-CMultipleChoiceItem::CMultipleChoiceItem() : CBaseItem(qtMultipleChoice) {}
+CMultipleChoiceItem::CMultipleChoiceItem() : CAnswerListItem(qtMultipleChoice, false, false) {}
 
 CMultipleChoiceItem::~CMultipleChoiceItem() = default;
-
-bool CMultipleChoiceItem::MatchesSearch(const SFilterOptions& options) const
-{
-    if (CBaseItem::MatchesSearch(options))
-        return true;
-    return options.searchInAnswers && AnswersContain(m_Answers, LowerSearchText(options), false);
-}
-
-bool CMultipleChoiceItem::AddAnswer(const SAnswerItem& answer)
-{
-    m_Answers.Add(answer);
-    return true;
-}
-
-std::int32_t CMultipleChoiceItem::GetAnswerCount() const
-{
-    return m_Answers.GetSize();
-}
-
-std::int32_t CMultipleChoiceItem::GetCorrectAnswerCount() const
-{
-    return CountNonZeroGrades(m_Answers);
-}
-
-bool CMultipleChoiceItem::GetAnswer(std::int32_t i, SAnswerItem*& answer)
-{
-    return GetListAnswer(m_Answers, i, answer);
-}
-
-bool CMultipleChoiceItem::FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const
-{
-    return FindListAnswerById(m_Answers, id, copy, index);
-}
-
-bool CMultipleChoiceItem::UpdateAnswer(const SAnswerItem& answer)
-{
-    return UpdateListAnswer(m_Answers, answer);
-}
-
-bool CMultipleChoiceItem::DeleteAnswer(std::int32_t i)
-{
-    return DeleteListAnswer(m_Answers, i);
-}
-
-void CMultipleChoiceItem::ClearAnswers()
-{
-    m_Answers.RemoveAll();
-}
 
 void CMultipleChoiceItem::ShuffleAnswers()
 {
@@ -98,24 +50,9 @@ int CMultipleChoiceItem::GetResult()
     return fold.Result();
 }
 
-bool CMultipleChoiceItem::IsAllAnswerBlanksIsEmpty() const
-{
-    return AllAnswersBlank(m_Answers, false);
-}
-
-bool CMultipleChoiceItem::IsAvailableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
-bool CMultipleChoiceItem::IsAnswerableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
 bool CMultipleChoiceItem::CopyFrom(const CBaseItem* other)
 {
-    if (!CBaseItem::CopyFrom(other))
+    if (!CAnswerListItem::CopyFrom(other))
         return false;
     const auto* source = dynamic_cast<const CMultipleChoiceItem*>(other);
     if (!source || source == this)
@@ -126,31 +63,17 @@ bool CMultipleChoiceItem::CopyFrom(const CBaseItem* other)
     LetMultipleAnswers = source->LetMultipleAnswers;
     NumberAnswerType = source->NumberAnswerType;
     Shuffle = source->Shuffle;
-    m_Answers = source->m_Answers;
     return true;
 }
 
 bool CMultipleChoiceItem::Clear()
 {
-    if (!CBaseItem::Clear())
+    if (!CAnswerListItem::Clear())
         return false;
     FeedbackForAnyCorrectResponse.clear();
     FeedbackForAnyPartiallyCorrectResponse.clear();
     FeedbackForAnyIncorrectResponse.clear();
-    ClearAnswers();
-    ClearUserAnswer();
     return true;
-}
-
-bool CMultipleChoiceItem::IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers,
-                                  bool compareCategory, bool compareAnswers, bool compareFeedback,
-                                  bool compareOwner) const
-{
-    if (!CBaseItem::IsEqual(other, compareTimes, compareLayers, compareCategory, compareAnswers,
-                            compareFeedback, compareOwner))
-        return false;
-    const auto* o = dynamic_cast<const CMultipleChoiceItem*>(other);
-    return o && SameAnswerLists(m_Answers, o->m_Answers, compareAnswers);
 }
 
 bool CMultipleChoiceItem::ToggleUserChoice(std::int32_t i, SAnswerItem*& choice, bool force)
@@ -221,16 +144,6 @@ int CTrueFalseItem::GetResult()
     if (m_Answer.Correct.empty())
         m_Answer.Correct = "0";
     return m_Answer.UserAnswer == m_Answer.Correct ? 1 : 0;
-}
-
-bool CTrueFalseItem::IsAvailableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
-bool CTrueFalseItem::IsAnswerableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
 }
 
 bool CTrueFalseItem::CopyFrom(const CBaseItem* other)

@@ -24,8 +24,6 @@ public:
     bool IsAnswered() const override { return false; }
     int GetResult() override { return 0; }
     bool HasAnswerList() const override { return false; }
-    bool IsAvailableInPhase(int phase) const override;
-    bool IsAnswerableInPhase(int phase) const override;
 };
 
 // Kind 4: a free text answer (the typed answer of CommonAnswer) with a grade given by hand. The one answer
@@ -53,8 +51,6 @@ public:
     bool HasAnswerList() const override { return true; }
     bool IsTypedAnswer() const override { return true; }
     bool IsAllAnswerBlanksIsEmpty() const override { return false; }
-    bool IsAvailableInPhase(int phase) const override;
-    bool IsAnswerableInPhase(int phase) const override;
     bool CopyFrom(const CBaseItem* other) override;
     bool Clear() override;
 
@@ -106,7 +102,7 @@ public:
 // carries a formula, its checking parameters and its variables; row k of the data sets is the k-th value
 // of every variable. The row shown with the user's answer is kept in `UserAnswerAdditionalInfo` (in the
 // Flash phase in `m_CurrentDataset`).
-class CCalculatedItem : public CBaseItem
+class CCalculatedItem : public CBaseItem, public CUnitList
 {
 public:
     CCalculatedItem();
@@ -116,18 +112,17 @@ public:
     // Answers whose grade is neither "0" nor empty.
     std::int32_t GetCorrectAnswerCount() const override;
     void ClearAnswers() override;
-    std::int32_t GetUnitCount() const override;
+    std::int32_t GetUnitCount() const override { return GetUnitListSize(); }
     bool IsAnswered() const override;
     // 0 when no credited answer's formula accepts the typed number at the stored row (also unanswered);
     // 1 when the matching answer is graded "1"; 2 for any other grade.
     int GetResult() override;
     bool HasAnswerList() const override { return true; }
     bool HasUnits() const override { return true; }
+    CUnitList* GetUnitList() override { return this; }
     bool IsTypedAnswer() const override { return true; }
     // Every answer has grade "0" or empty and no formula or feedback beyond blanks.
     bool IsAllAnswerBlanksIsEmpty() const override;
-    bool IsAvailableInPhase(int phase) const override;
-    bool IsAnswerableInPhase(int phase) const override;
     bool CopyFrom(const CBaseItem* other) override;
     bool Clear() override;
     bool IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers, bool compareCategory,
@@ -136,12 +131,6 @@ public:
     // Index of the first credited answer (with check: the first whose formula accepts the typed answer at
     // the row stored with it), -1 when none or, with check, when unanswered; answer then points at it.
     virtual std::int32_t FindMatchingCalculatedAnswer(SCalculatedAnswerItem*& answer, bool check);
-    // Units: data carried with the question, not used in grading.
-    virtual bool AddUnit(const SUnitItem& unit);
-    // Unit i in place; false outside 0..count-1.
-    virtual bool GetUnit(std::int32_t i, SUnitItem*& unit);
-    virtual bool DeleteUnit(std::int32_t i);
-    virtual bool SetUnit(std::int32_t i, const SUnitItem& unit);
 
     // Answer i in place; false outside 0..count-1.
     bool GetCalculatedAnswer(std::int32_t i, SCalculatedAnswerItem*& answer);
@@ -160,7 +149,6 @@ public:
 private:
     std::int32_t m_CurrentDataset = -1;
     CCalculatedAnswerArray m_Answers;
-    CUnitItemArray m_Units;
     CFormulaManager m_FormulaManager;
 };
 

@@ -17,33 +17,6 @@ inline bool IsNonZeroGrade(const std::string& grade)
     return !grade.empty() && grade != "0";
 }
 
-// The unit list operations that the numerical and calculated kinds share; an index outside the list gives
-// false and changes nothing.
-inline bool GetUnitAt(CUnitItemArray& units, std::int32_t i, SUnitItem*& unit)
-{
-    if (i < 0 || i >= units.GetSize())
-        return false;
-    unit = &units.ElementAt(i);
-    return true;
-}
-
-inline bool DeleteUnitAt(CUnitItemArray& units, std::int32_t i)
-{
-    if (i < 0 || i >= units.GetSize())
-        return false;
-    units.RemoveAt(i);
-    return true;
-}
-
-inline bool SetUnitAt(CUnitItemArray& units, std::int32_t i, const SUnitItem& unit)
-{
-    if (i < 0 || i >= units.GetSize())
-        return false;
-    units[i].Value = unit.Value;
-    units[i].Description = unit.Description;
-    return true;
-}
-
 // True when the grade text reads as a negative number: a penalty.
 bool IsNegativeGrade(const std::string& grade);
 

@@ -32,16 +32,6 @@ CDescriptionItem::CDescriptionItem() : CBaseItem(qtDescription) {}
 
 CDescriptionItem::~CDescriptionItem() = default;
 
-bool CDescriptionItem::IsAvailableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
-bool CDescriptionItem::IsAnswerableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
 // ---------------------------------------------------------------------------------------------------------
 // CEssayItem
 
@@ -101,16 +91,6 @@ int CEssayItem::GetResult()
     if (grade > 2)
         return 2;
     return static_cast<int>(grade);
-}
-
-bool CEssayItem::IsAvailableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
-}
-
-bool CEssayItem::IsAnswerableInPhase(int phase) const
-{
-    return IsStudyOrEditPhase(phase);
 }
 
 bool CEssayItem::CopyFrom(const CBaseItem* other)
