@@ -45,6 +45,16 @@ CDataStorage::CDataStorage() : m_pDelQuestionList(std::make_unique<CDelQuestionL
     m_Items2.Clear();
     m_PdbItems.SetDelQuestionList(m_pDelQuestionList.get());
     m_pInstance = this;
+    ApplyOptions();
+}
+
+void CDataStorage::ApplyOptions()
+{
+    if (const CPrefs* prefs = CPrefs::GetPrefs())
+    {
+        m_Items2.SetQuestionStyle(prefs->GetViewMode());
+        m_Items2.SetAuthorName(prefs->m_AuthorId);
+    }
 }
 
 CDataStorage::~CDataStorage()

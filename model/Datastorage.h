@@ -87,6 +87,10 @@ public:
     // The one instance; null (logged) while none exists.
     static CDataStorage* GetDataStorage();
 
+    // Hands what the open book takes from the options (question style, author name) to its collection;
+    // at construction and whenever the options change. Without options the collection keeps its own.
+    void ApplyOptions();
+
     // --- Accessors ---
 
     CItemsArray2* GetItemsPtr2() { return &m_Items2; }

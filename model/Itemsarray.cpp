@@ -5,7 +5,6 @@
 #include "model/Datatypes.h"
 #include "model/Datatypes_Kinds.h"
 #include "model/Log.h"
-#include "model/Prefs.h"
 #include "model/Utils.h"
 #include "model/XmlUtils.h"
 #include "platform/richtext/RichDocument.h"
@@ -20,12 +19,6 @@ namespace
 bool IsBlankName(const std::string& name)
 {
     return name.find_first_not_of(" \t\r\n") == std::string::npos;
-}
-
-std::string AuthorName()
-{
-    const CPrefs* prefs = CPrefs::GetPrefs();
-    return prefs ? prefs->m_AuthorId : std::string();
 }
 
 // Replaces every occurrence of oldItem in list by newItem.
@@ -154,9 +147,8 @@ std::unique_ptr<CBaseItem> CItemsArray2::CreateItem(int kind, bool withNewID)
     std::unique_ptr<CBaseItem> item = MakeItemOfKind(kind);
     if (!item)
         return nullptr;
-    const std::string author = AuthorName();
-    item->SetModifierStr(author);
-    item->SetOwnerStr(author);
+    item->SetModifierStr(m_AuthorName);
+    item->SetOwnerStr(m_AuthorName);
     item->SetLayersStr(GetMaxLayer());
     if (withNewID)
         item->SetID(static_cast<std::int32_t>(NewItemID()));

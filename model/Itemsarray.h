@@ -90,6 +90,14 @@ public:
     lf::RichDocument* GetSearchView() const { return m_pSearchView; }
 
     CBackupItem& GetBackupItem() { return m_BackupItem; }
+
+    // Settings from the options, set by their owner when the options change: the question style (the
+    // options' `ViewMode`; 3 studies every kind, the others multiple choice only) and the author's name,
+    // which new items get as owner and modifier. Flashcard style (0) and no name until set.
+    void SetQuestionStyle(int style) { m_QuestionStyle = style; }
+    int GetQuestionStyle() const { return m_QuestionStyle; }
+    void SetAuthorName(const std::string& name) { m_AuthorName = name; }
+    const std::string& GetAuthorName() const { return m_AuthorName; }
     // Takes back the history's entry at its cursor. recordIndex receives the record changed (-1 when
     // nothing happened); refreshAll tells whether the change may move the record between lists or
     // chapters. False when there is nothing to undo, the record does not exist, or the entry cannot be
@@ -402,6 +410,8 @@ private:
     STestTimer m_Timer;
     STestTimer m_SavedTimer;
     CScoreInfoArray m_ScoreRows;
+    int m_QuestionStyle = 0;
+    std::string m_AuthorName;
     CBackupItem m_BackupItem;
     lf::RichDocument* m_pSearchView = nullptr; // not owned
     // Made on first need when no search view was given, so search texts can always be built.

@@ -4,7 +4,6 @@
 
 #include "model/Datatypes.h"
 #include "model/Log.h"
-#include "model/Prefs.h"
 #include "model/Utils.h"
 
 #include <algorithm>
@@ -12,13 +11,6 @@
 
 namespace
 {
-
-// The question style; without options the stored default (Flashcard).
-int QuestionStyle()
-{
-    const CPrefs* prefs = CPrefs::GetPrefs();
-    return prefs ? prefs->GetViewMode() : 0;
-}
 
 constexpr int kMoodleStyle = 3;
 
@@ -112,7 +104,7 @@ bool CItemsArray2::IsCandidate(CBaseItem* item) const
 {
     const SFilterOptions& p = m_Preferences;
     return item->IsAvailableInPhase(p.currentMode) && item->IsInCategory(p.currentCategory) &&
-           (QuestionStyle() == kMoodleStyle || item->GetQuestionType() == qtMultipleChoice) &&
+           (m_QuestionStyle == kMoodleStyle || item->GetQuestionType() == qtMultipleChoice) &&
            !item->TestStatus(qsDeleted | qsInTrash);
 }
 
@@ -229,6 +221,10 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
         {
             if (!item->IsInSequence())
                 continue;
+            // The text search compares against the built search text: one a caller has not built yet is
+            // built here rather than matching nothing.
+            if (textSearch && !item->IsSearchTextFilled())
+                PrepareSearchInfo(item);
             // A marked-only search still has to find its text or pass its query.
             if ((p.markedOnly && !item->IsMarked()) ||
                 ((textSearch || countQuery) && !item->MatchesFilter(p)))

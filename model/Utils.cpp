@@ -1,7 +1,6 @@
 // Small utilities shared by many units.
 #include "model/Utils.h"
 
-#include "model/Prefs.h"
 
 #include <algorithm>
 #include <charconv>
@@ -271,19 +270,16 @@ std::string DecodePercentEscapes(std::string_view text)
     return out;
 }
 
-std::string GetAnswerNumberLabel(int n)
+std::string GetAnswerNumberLabel(int n, int numberingType, int numberingFormat)
 {
-    const CPrefs* prefs = CPrefs::GetPrefs();
-    const int type = prefs ? prefs->GetParserNumberingType() : CPrefs::kDefaultParserNumberingType;
-    const int format = prefs ? prefs->GetParserNumberingFormat() : CPrefs::kDefaultParserNumberingFormat;
     std::string label;
-    if (type == 0)
+    if (numberingType == 0)
         AppendNumber(label, n);
     else if (n >= 1 && n < 25)
         label = static_cast<char>(96 + n);
     else
         return "Error.";
-    switch (format)
+    switch (numberingFormat)
     {
     case 0:
         return label + ".";

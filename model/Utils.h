@@ -53,6 +53,7 @@ bool IsDigitChar(char c, bool allowPoint);
 std::string NormalizeSearchText(std::string_view text);
 // Replaces every "%" and two hexadecimal digits by the byte they give; any other "%" stays as it is.
 std::string DecodePercentEscapes(std::string_view text);
-// Label of answer choice n in pasted questions, after the parser numbering options: "1.", "a)", "(c)", ...;
+// Label of answer choice n in pasted questions, after the parser numbering options (as CPrefs gives
+// them): type 0 digits, any other letters; format 0 "1.", 1 "a)", 2 "(c)", any other the bare label.
 // "Error." when letters are asked for n of 25 or more.
-std::string GetAnswerNumberLabel(int n);
+std::string GetAnswerNumberLabel(int n, int numberingType, int numberingFormat);

@@ -69,12 +69,17 @@ class BookBuilder
 {
 public:
     // A fresh book, handed over by build().
-    BookBuilder() : m_Owned(std::make_unique<CItemsArray2>()), m_Items(m_Owned.get()) { m_Items->Clear(); }
+    BookBuilder() : m_Owned(std::make_unique<CItemsArray2>()), m_Items(m_Owned.get())
+    {
+        m_Items->Clear();
+        ApplyOptions();
+    }
     // Adds to an existing collection (emptied first when it has no chapter table yet).
     explicit BookBuilder(CItemsArray2& items) : m_Items(&items)
     {
         if (m_Items->GetCategoryCount() == 0)
             m_Items->Clear();
+        ApplyOptions();
     }
 
     // A new chapter; the items that follow go into it.
@@ -236,6 +241,17 @@ public:
     }
 
 private:
+    // The collection takes the style and author of the environment's options, as the storage hands them
+    // over in the program.
+    void ApplyOptions()
+    {
+        if (const CPrefs* prefs = CPrefs::GetPrefs())
+        {
+            m_Items->SetQuestionStyle(prefs->GetViewMode());
+            m_Items->SetAuthorName(prefs->m_AuthorId);
+        }
+    }
+
     std::unique_ptr<CItemsArray2> m_Owned;
     CItemsArray2* m_Items;
     std::int32_t m_Category = 0;

@@ -386,3 +386,22 @@ TEST_F(SearchTest, SearchTextWithoutViewOrItemIsLoggedAndNotBuilt)
 }
 
 } // namespace
+
+namespace
+{
+
+// A question added after the load has no built search text yet; the search builds it instead of
+// silently passing the question over.
+TEST_F(SearchTest, TextSearchBuildsAMissingSearchText)
+{
+    BuildFixtureBook();
+    BookBuilder book(items);
+    AddChoice(book, "Largest ocean?", {{"Pacific", "1"}, {"Atlantic", "0"}});
+    book.name("ocean");
+    ASSERT_FALSE(book.last()->IsSearchTextFilled());
+    ASSERT_TRUE(Find("pacific"));
+    EXPECT_EQ(SequenceNames(items), "ocean");
+    EXPECT_TRUE(book.last()->IsSearchTextFilled());
+}
+
+} // namespace

@@ -128,7 +128,7 @@ TEST_F(SequenceTest, KindsNineAndTenOnlyEverInEdit)
 TEST_F(SequenceTest, FlashcardStyleTakesOnlyMultipleChoiceInEveryPhase)
 {
     BuildMixedBook();
-    env.prefs.m_ViewMode = 0;
+    items.SetQuestionStyle(0); // the Flashcard style of the options
     for (EActionMode phase : {eamTestMode, eamReviewMode, eamLearnMode, eamEditMode})
         EXPECT_EQ(Build(phase, 0), "mc_right,mc_wrong,chem_mc") << phase;
 }
@@ -139,7 +139,7 @@ TEST_F(SequenceTest, ChapterFilterAndTheTrash)
     const std::int32_t chem = items.GetCategoryIDAt(items.FindCategoryIndexByName("Chem"));
     EXPECT_EQ(Build(eamTestMode, 0, chem), "chem_mc");
     EXPECT_EQ(Build(eamEditMode, 0, kTrashCategoryID), "binned,binned9") << "whatever kind or phase";
-    env.prefs.m_ViewMode = 0;
+    items.SetQuestionStyle(0); // the Flashcard style of the options
     EXPECT_EQ(Build(eamEditMode, 0, kTrashCategoryID), "binned,binned9") << "whatever style";
     EXPECT_EQ(Build(eamTestMode, 0, kTrashCategoryID), "");
 }

@@ -20,7 +20,11 @@ namespace
 class ItemsArrayTest : public ::testing::Test
 {
 protected:
-    ItemsArrayTest() { items.Clear(); }
+    ItemsArrayTest()
+    {
+        items.Clear();
+        items.SetAuthorName(env.prefs.m_AuthorId); // as the storage hands it over from the options
+    }
 
     lf::test::BookEnvironment env;
     CItemsArray2 items;

@@ -177,7 +177,7 @@ TEST_P(AnswerNumberLabelTest, FollowsTheParserOptions)
     CPrefs prefs;
     prefs.m_ParserNumberingType = static_cast<std::int8_t>(c.type);
     prefs.m_ParserNumberingFormat = static_cast<std::int8_t>(c.format);
-    EXPECT_EQ(GetAnswerNumberLabel(c.n), c.label);
+    EXPECT_EQ(GetAnswerNumberLabel(c.n, prefs.GetParserNumberingType(), prefs.GetParserNumberingFormat()), c.label);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -193,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TextHelpers, AnswerLabelWithoutOptionsUsesDefaults)
 {
     ASSERT_EQ(CPrefs::GetPrefs(), nullptr);
-    EXPECT_EQ(GetAnswerNumberLabel(3), "c.");
+    EXPECT_EQ(GetAnswerNumberLabel(3, CPrefs::kDefaultParserNumberingType, CPrefs::kDefaultParserNumberingFormat),
+              "c.");
 }
 
 } // namespace
