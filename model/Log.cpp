@@ -3,6 +3,7 @@
 #include "model/Log.h"
 
 #include "model/Registry.h"
+#include "lf/Version.h"
 #include "platform/sys/SystemServices.h"
 
 #include <charconv>
@@ -147,7 +148,7 @@ void WriteLog(const std::string& text, int level, int kind)
     {
     case 0:
         WriteLine(file, ">>>>>>>>>>>>>>>> Session started at " + NowText(), true);
-        WriteLine(file, "Lernfold, Version 4.9.610", true);
+        WriteLine(file, "Lernfold, Version " LF_VERSION_TEXT, true);
         WriteLine(file, " Analyzing system configuration...", true);
         WriteLine(file, "      Windows version: " + windowsVersion, true);
         WriteLine(file, "      Internet Explorer version: " + browserVersion, false);
