@@ -5,6 +5,7 @@
 #include "model/Datatypes.h"
 #include "model/Itemsarray.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,12 +19,13 @@ using lf::test::SequenceNames;
 namespace
 {
 
-class BackupTest : public ::testing::Test
+using lf::test::PrintTo;
+
+class BackupTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
     BackupTest()
     {
-        items.Clear();
         BookBuilder(items)
             .chapter("Bio")
             .multipleChoice("q1", {"a", "b"}, 0)
@@ -43,8 +45,6 @@ protected:
     void PushMark(std::int32_t value) { history().Add(Record("q1"), ebatFieldChange, ecdtStatus, "", value); }
     CBackupItem& history() { return items.GetBackupItem(); }
 
-    lf::test::BookEnvironment env;
-    CItemsArray2 items;
 };
 
 TEST_F(BackupTest, NewEntryDropsTheRedoTailWithItsCopies)

@@ -8,6 +8,8 @@
 
 namespace {
 
+using lf::test::PrintTo;
+
 class BigEndianIOTest : public ::testing::Test
 {
 protected:

@@ -65,6 +65,21 @@ struct BookEnvironment
     CPrefs prefs;
 };
 
+// The session every collection test runs in: the environment and an empty collection that has taken
+// the environment's question style and author, as the storage hands them over in the program.
+struct BookSession
+{
+    BookSession()
+    {
+        items.Clear();
+        items.SetQuestionStyle(env.prefs.GetViewMode());
+        items.SetAuthorName(env.prefs.m_AuthorId);
+    }
+
+    BookEnvironment env;
+    CItemsArray2 items;
+};
+
 class BookBuilder
 {
 public:
@@ -146,6 +161,42 @@ public:
             a.Correct = match;
             m_Last->AddAnswer(a);
         }
+        return *this;
+    }
+    // A short-answer question with its patterns and their grades.
+    BookBuilder& shortAnswer(const std::string& question,
+                             std::vector<std::pair<std::string, std::string>> patterns)
+    {
+        item(qtShortAnswer, question);
+        std::int32_t id = 0;
+        for (auto& [pattern, grade] : patterns)
+            m_Last->AddAnswer(SAnswerItem{++id, pattern, grade, "", "", ""});
+        return *this;
+    }
+    // A numerical question with its values, their grades and tolerances, and its units.
+    struct NumericalAnswer
+    {
+        std::string value;
+        std::string grade;
+        std::string tolerance;
+    };
+    BookBuilder& numerical(const std::string& question, std::vector<NumericalAnswer> values,
+                           std::vector<SUnitItem> units = {})
+    {
+        item(qtNumerical, question);
+        std::int32_t id = 0;
+        for (auto& v : values)
+            m_Last->AddAnswer(SAnswerItem{++id, v.value, v.grade, "", v.tolerance, ""});
+        for (const SUnitItem& unit : units)
+            m_Last->GetUnitList()->AddUnit(unit);
+        return *this;
+    }
+    // The answer the user typed into the last question (short answer, numerical, calculated, essay).
+    BookBuilder& typed(const std::string& text)
+    {
+        SCommonUserAnswerInfo info = m_Last->GetCommonUserAnswerInfo();
+        info.UserAnswer = text;
+        m_Last->SetCommonUserAnswerInfo(info);
         return *this;
     }
     BookBuilder& essay(const std::string& question) { return item(qtEssay, question); }

@@ -3,6 +3,7 @@
 #include "tests/model/DatastorageTestSupport.h"
 
 #include "platform/sys/Clipboard.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -13,6 +14,8 @@ using namespace lf::test;
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 class DatastorageClipboard : public ::testing::Test, public StorageFixture
 {

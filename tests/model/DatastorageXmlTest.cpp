@@ -1,5 +1,6 @@
 // The native XML book: its writer and reader, round trips, refusals and the tolerant defaults.
 #include "tests/model/DatastorageTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -12,6 +13,8 @@ using namespace lf::test;
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 class DatastorageXml : public ::testing::Test, public StorageFixture
 {

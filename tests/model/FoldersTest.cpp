@@ -14,6 +14,8 @@
 
 namespace {
 
+using lf::test::PrintTo;
+
 namespace fs = std::filesystem;
 using lf::test::FakeSystem;
 using lf::test::TempDir;

@@ -1,4 +1,5 @@
 #include "model/Formulamanager.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 SFormulaParams Params(const std::string& tolerance = "0.01", std::uint8_t type = 0, std::int32_t length = 2,
                       std::uint8_t format = 0)

@@ -13,6 +13,8 @@
 namespace
 {
 
+using lf::test::PrintTo;
+
 using lf::test::FakeSystem;
 using lf::test::MultipleChoice;
 

@@ -3,6 +3,7 @@
 #include "model/Datatypes_Kinds.h"
 #include "platform/sys/SystemServices.h"
 #include "tests/model/ItemBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 SCalculatedVariableItem Variable(std::string name, std::string min, std::string max,
                                  std::initializer_list<const char*> values)

@@ -13,6 +13,8 @@
 namespace
 {
 
+using lf::test::PrintTo;
+
 using lf::test::MultipleChoice;
 using lf::test::TrueFalse;
 using lf::test::UserAnswers;

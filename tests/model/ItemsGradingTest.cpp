@@ -2,6 +2,7 @@
 // "-0.5" give the same results whether the question is calculated, short answer or numerical.
 #include "model/Datatypes_Kinds.h"
 #include "tests/model/ItemBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 using namespace lf::test;
 

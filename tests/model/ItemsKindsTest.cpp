@@ -3,6 +3,7 @@
 #include "model/Datatypes.h"
 #include "model/Datatypes_Kinds.h"
 #include "tests/model/ItemBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 std::unique_ptr<CBaseItem> MakeItem(int kind)
 {

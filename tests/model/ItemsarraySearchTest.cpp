@@ -6,6 +6,7 @@
 #include "model/Datatypes.h"
 #include "platform/richtext/RichDocument.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,15 @@ using lf::test::SequenceNames;
 namespace
 {
 
+using lf::test::PrintTo;
+
 using Choices = std::vector<std::pair<std::string, std::string>>; // text, grade
 
-class SearchTest : public ::testing::Test
+class SearchTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
     SearchTest()
     {
-        items.Clear();
         items.SetSearchView(&view);
     }
 
@@ -98,9 +100,7 @@ protected:
         return options;
     }
 
-    lf::test::BookEnvironment env;
     lf::RichDocument view;
-    CItemsArray2 items;
 };
 
 // --- Reading the typed text

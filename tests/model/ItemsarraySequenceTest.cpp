@@ -4,6 +4,7 @@
 
 #include "model/Datatypes.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,11 @@ using lf::test::SequenceNames;
 namespace
 {
 
-class SequenceTest : public ::testing::Test
+using lf::test::PrintTo;
+
+class SequenceTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
-    SequenceTest() { items.Clear(); }
 
     // Rebuilds for a phase and view over all chapters.
     std::string Build(EActionMode phase, int view, std::int32_t chapter = kAllCategoriesID)
@@ -66,8 +68,6 @@ protected:
             .trashed();
     }
 
-    lf::test::BookEnvironment env;
-    CItemsArray2 items;
 };
 
 // --- Membership -------------------------------------------------------------------------------------------
@@ -719,6 +719,30 @@ TEST_F(SequenceTest, RestoreFilterIntoAnEmptySequenceFails)
     items.GetItem(0)->SetStatus(qsDeleted, true);
     EXPECT_FALSE(items.RestoreFilter(true));
     EXPECT_EQ(items.GetCurrentItem(), nullptr);
+}
+
+} // namespace
+
+namespace
+{
+
+// The view filter of the Review phase follows the grading of typed answers: a penalty answer is
+// incorrect, partial credit is not.
+TEST_F(SequenceTest, TypedAnswersMeetTheViewFilterByTheirGrade)
+{
+    BookBuilder(items)
+        .chapter("Geo")
+        .shortAnswer("Capital of France?", {{"Paris", "1"}, {"Par*", "0.5"}, {"Lyon", "-0.5"}})
+        .name("penalty")
+        .typed("Lyon")
+        .shortAnswer("Capital of France?", {{"Paris", "1"}, {"Par*", "0.5"}, {"Lyon", "-0.5"}})
+        .name("partly")
+        .typed("Parisse")
+        .numerical("Water boils at?", {{"100", "1", "0.5"}}, {SUnitItem{"1", "C"}})
+        .name("right")
+        .typed("100.2");
+    EXPECT_EQ(Build(eamReviewMode, ToNumber(EViewFilter::UnansweredOrIncorrect)), "penalty");
+    EXPECT_EQ(Build(eamReviewMode, ToNumber(EViewFilter::AnsweredOrCorrect)), "partly,right");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "model/Datatypes.h"
 #include "model/Datatypes_Kinds.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +18,10 @@ using lf::test::FindByName;
 namespace
 {
 
-class ItemsArrayTest : public ::testing::Test
-{
-protected:
-    ItemsArrayTest()
-    {
-        items.Clear();
-        items.SetAuthorName(env.prefs.m_AuthorId); // as the storage hands it over from the options
-    }
+using lf::test::PrintTo;
 
-    lf::test::BookEnvironment env;
-    CItemsArray2 items;
+class ItemsArrayTest : public ::testing::Test, public lf::test::BookSession
+{
 };
 
 // --- Factory ----------------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include "model/Datatypes.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,11 @@ using lf::test::SequenceNames;
 namespace
 {
 
-class TrashTest : public ::testing::Test
+using lf::test::PrintTo;
+
+class TrashTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
-    TrashTest() { items.Clear(); }
 
     // Chapter Bio: q1..q3; chapter Chem: q4, q5.
     void BuildBook()
@@ -66,8 +68,6 @@ protected:
             FindByName(items, name)->SetStatus(qsSelected, true);
     }
 
-    lf::test::BookEnvironment env;
-    CItemsArray2 items;
 };
 
 // --- Deletion and the Trash

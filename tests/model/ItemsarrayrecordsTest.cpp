@@ -2,6 +2,7 @@
 #include "model/Itemsarrayrecords.h"
 
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 using lf::test::BookEnvironment;
 

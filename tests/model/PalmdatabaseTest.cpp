@@ -9,6 +9,7 @@
 #include "model/Windows1252.h"
 #include "platform/richtext/RichTextOps.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 using lf::test::AnswerOf;
 using lf::test::BookBuilder;

@@ -17,6 +17,8 @@
 namespace
 {
 
+using lf::test::PrintTo;
+
 using lf::reg::RegistryStore;
 using lf::reg::Root;
 using lf::test::TempDir;

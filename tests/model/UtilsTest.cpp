@@ -9,6 +9,8 @@
 
 namespace {
 
+using lf::test::PrintTo;
+
 int Sign(int value)
 {
     return (value > 0) - (value < 0);

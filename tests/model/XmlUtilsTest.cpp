@@ -12,6 +12,8 @@
 namespace
 {
 
+using lf::test::PrintTo;
+
 namespace fs = std::filesystem;
 using lf::test::ReadFile;
 using lf::test::TempDir;
