@@ -1,4 +1,4 @@
-#include "model/Array.h"
+#include "model/support/Array.h"
 
 #include "tests/support/TestSupport.h"
 

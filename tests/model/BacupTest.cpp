@@ -1,9 +1,9 @@
 // The undo history: the cursor and the redo tail, and taking back and doing again every kind of entry on
 // the record it names.
-#include "model/Bacup.h"
+#include "model/collection/Bacup.h"
 
-#include "model/Datatypes.h"
-#include "model/Itemsarray.h"
+#include "model/items/Datatypes.h"
+#include "model/collection/Itemsarray.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "model/BigEndianIO.h"
+#include "model/storage/BigEndianIO.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

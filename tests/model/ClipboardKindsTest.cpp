@@ -1,4 +1,4 @@
-#include "model/ClipboardKinds.h"
+#include "model/storage/ClipboardKinds.h"
 #include "platform/sys/Clipboard.h"
 #include "tests/support/TestSupport.h"
 

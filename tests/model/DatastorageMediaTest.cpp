@@ -2,7 +2,7 @@
 // and names or texts that must never be written.
 #include "tests/model/DatastorageTestSupport.h"
 
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // and purge, and the deleted-items file.
 #include "tests/model/DatastorageTestSupport.h"
 
-#include "model/Registry.h"
+#include "model/support/Registry.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "model/Formulamanager.h"
+#include "model/formulas/Formulamanager.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "model/Grades.h"
+#include "model/items/Grades.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

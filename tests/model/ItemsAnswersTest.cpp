@@ -1,5 +1,5 @@
 // Short-answer, numerical and matching items: pattern and value matching, grading, units and copies.
-#include "model/Datatypes.h"
+#include "model/items/Datatypes.h"
 #include "tests/model/ItemBuilder.h"
 #include "tests/support/TestSupport.h"
 

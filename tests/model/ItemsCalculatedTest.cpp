@@ -1,6 +1,6 @@
 // Calculated items: the data sets of an answer, random values on their grid, and grading a typed number
 // against the formula at the row shown with it.
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "platform/sys/SystemServices.h"
 #include "tests/model/ItemBuilder.h"
 #include "tests/support/TestSupport.h"

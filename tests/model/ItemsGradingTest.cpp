@@ -1,6 +1,6 @@
 // One grading rule for every kind graded on a typed answer: the same answers graded "1", "0.5" and
 // "-0.5" give the same results whether the question is calculated, short answer or numerical.
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "tests/model/ItemBuilder.h"
 #include "tests/support/TestSupport.h"
 

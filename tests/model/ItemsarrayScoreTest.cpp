@@ -1,8 +1,8 @@
 // Score rows of a session (per chapter, the view filter's row, the all-questions row) and the clock of a
 // timed Test driven by the scripted tick count.
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
-#include "model/Datatypes.h"
+#include "model/items/Datatypes.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"
 

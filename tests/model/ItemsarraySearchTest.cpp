@@ -1,9 +1,9 @@
 // The search box of the question list: how a typed text becomes filter settings, the problem queries on a
 // book with known counts, duplicates and empty choices, and the text search over built search texts.
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
-#include "model/Datastorage.h"
-#include "model/Datatypes.h"
+#include "model/storage/Datastorage.h"
+#include "model/items/Datatypes.h"
 #include "platform/richtext/RichDocument.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"

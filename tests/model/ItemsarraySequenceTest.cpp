@@ -1,8 +1,8 @@
 // The visible sequence: membership by phase, view, chapter, style and search; the book order; the moves in
 // the modes Normal, Random, Cycle and Depth; the filter snapshot.
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
-#include "model/Datatypes.h"
+#include "model/items/Datatypes.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,8 +1,8 @@
 // The item collection: factory and IDs, stable record indexes, chapter table, replacement, conversion.
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
-#include "model/Datatypes.h"
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"
 

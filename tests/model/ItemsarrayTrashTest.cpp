@@ -1,9 +1,9 @@
 // The Trash and deletion for good with their undo entries, the position after a deletion, chapter moves,
 // marking and renumbering of selected rows, clearing answers and marks, generated wrong answers and the
 // removal of duplicates.
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
-#include "model/Datatypes.h"
+#include "model/items/Datatypes.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"
 

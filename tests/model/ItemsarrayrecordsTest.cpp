@@ -1,5 +1,5 @@
 // The record image of a handheld database book: record decoding, category names and the handheld's filter.
-#include "model/Itemsarrayrecords.h"
+#include "model/storage/Itemsarrayrecords.h"
 
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"

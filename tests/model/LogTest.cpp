@@ -1,7 +1,7 @@
 // The program log: which calls write, the line of each kind, the start banner with its pauses, and where
 // the file goes when the books folder refuses it.
-#include "model/Log.h"
-#include "model/Registry.h"
+#include "model/support/Log.h"
+#include "model/support/Registry.h"
 
 #include "tests/support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "model/Mathexpression.h"
+#include "model/formulas/Mathexpression.h"
 
 #include "platform/sys/SystemServices.h"
 #include "tests/support/TestSupport.h"

@@ -1,5 +1,5 @@
-#include "model/Utils.h"
-#include "model/Prefs.h"
+#include "model/support/Utils.h"
+#include "model/support/Prefs.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Text and XML helpers: whitespace, splitting, text elements, and media files carried as hexadecimal.
-#include "model/XmlUtils.h"
+#include "model/storage/XmlUtils.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
