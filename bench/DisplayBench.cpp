@@ -5,10 +5,10 @@
 #include "bench/GeneratedBook.h"
 #include "mainwindow/AnswerTables.h"
 #include "mainwindow/QuestionPane.h"
-#include "model/Datatypes.h"
-#include "model/Formulamanager.h"
-#include "model/Itemsarray.h"
-#include "model/Prefs.h"
+#include "model/items/Datatypes.h"
+#include "model/formulas/Formulamanager.h"
+#include "model/collection/Itemsarray.h"
+#include "model/support/Prefs.h"
 #include "platform/richtext/RichTextOps.h"
 
 #include <benchmark/benchmark.h>

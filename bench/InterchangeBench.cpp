@@ -4,11 +4,11 @@
 #include "bench/GeneratedBook.h"
 #include "interchange/DelimitedText.h"
 #include "interchange/MoodleXml.h"
-#include "model/Datastorage.h"
-#include "model/Datatypes_Kinds.h"
-#include "model/Itemsarray.h"
-#include "model/Log.h"
-#include "model/Prefs.h"
+#include "model/storage/Datastorage.h"
+#include "model/items/Datatypes_Kinds.h"
+#include "model/collection/Itemsarray.h"
+#include "model/support/Log.h"
+#include "model/support/Prefs.h"
 #include "platform/richtext/RichDocument.h"
 
 #include <benchmark/benchmark.h>

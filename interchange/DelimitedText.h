@@ -5,7 +5,7 @@
 #pragma once
 
 #include "interchange/ExchangeContext.h"
-#include "model/Array.h"
+#include "model/support/Array.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // its event pump and its hidden rich-text view. A context of nulls runs them silently and without a view.
 #pragma once
 
-#include "model/Datastorage.h"
+#include "model/storage/Datastorage.h"
 
 #include <string>
 

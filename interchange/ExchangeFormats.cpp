@@ -3,7 +3,7 @@
 #include "interchange/DelimitedText.h"
 #include "interchange/ExchangeContext.h"
 #include "interchange/MoodleXml.h"
-#include "model/Datastorage.h"
+#include "model/storage/Datastorage.h"
 
 namespace
 {

@@ -1,15 +1,17 @@
 #include "interchange/ImportFactory.h"
 
-#include "model/Datatypes.h"
+#include "model/items/Datatypes_Kinds.h"
 
 #include <charconv>
 #include <string>
 
 std::unique_ptr<CBaseItem> CImportFactory::Create(int kind)
 {
-    std::unique_ptr<CBaseItem> item = m_factory.CreateItem(kind, false);
+    std::unique_ptr<CBaseItem> item = MakeItemOfKind(kind);
     if (!item)
         return nullptr;
+    item->SetModifierStr(m_book.GetAuthorName());
+    item->SetOwnerStr(m_book.GetAuthorName());
     item->SetID(static_cast<std::int32_t>(m_book.NewItemID()));
     if (m_layer)
     {

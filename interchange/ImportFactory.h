@@ -2,7 +2,7 @@
 // (the author as owner and modifier, a new ID of the book, the chapter number after the book's greatest).
 #pragma once
 
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +22,5 @@ public:
 
 private:
     CItemsArray2& m_book;
-    CItemsArray2 m_factory; // empty: makes the items without walking the book
     std::optional<std::int32_t> m_layer;
 };

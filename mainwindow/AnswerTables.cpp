@@ -1,9 +1,9 @@
 #include "mainwindow/AnswerTables.h"
 
-#include "model/Array.h"
-#include "model/Datatypes.h"
-#include "model/Datatypes_Kinds.h"
-#include "model/Formulamanager.h"
+#include "model/support/Array.h"
+#include "model/items/Datatypes.h"
+#include "model/items/Datatypes_Kinds.h"
+#include "model/formulas/Formulamanager.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/richtext/RichXml.h"
 

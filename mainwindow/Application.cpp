@@ -5,7 +5,7 @@
 #include "mainwindow/Mainfrm.h"
 #include "mainwindow/WindowTitle.h"
 #include "interchange/ExchangeFormats.h"
-#include "model/Log.h"
+#include "model/support/Log.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "mainwindow/BookTree.h"
 
-#include "model/Booklist.h"
-#include "model/Log.h"
+#include "model/storage/Booklist.h"
+#include "model/support/Log.h"
 
 namespace
 {

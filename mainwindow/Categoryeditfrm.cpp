@@ -4,8 +4,8 @@
 
 #include "editing/Categoryeditonedlg.h"
 #include "mainwindow/SessionPanelRules.h"
-#include "model/Itemsarray.h"
-#include "model/Log.h"
+#include "model/collection/Itemsarray.h"
+#include "model/support/Log.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
 

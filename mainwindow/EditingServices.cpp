@@ -1,6 +1,6 @@
 #include "mainwindow/EditingServices.h"
 
-#include "model/Log.h"
+#include "model/support/Log.h"
 
 IEditingServices::~IEditingServices() = default;
 

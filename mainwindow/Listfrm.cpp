@@ -1,7 +1,7 @@
 #include "mainwindow/Listfrm.h"
 
 #include "mainwindow/EditingServices.h"
-#include "model/Prefs.h"
+#include "model/support/Prefs.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -8,9 +8,9 @@
 #include "mainwindow/TreeViewPopup.h"
 #include "mainwindow/Timerfrm.h"
 #include "mainwindow/WindowMetrics.h"
-#include "model/Folders.h"
-#include "model/Log.h"
-#include "model/Registry.h"
+#include "model/support/Folders.h"
+#include "model/support/Log.h"
+#include "model/support/Registry.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
@@ -93,6 +93,8 @@ Tm_MainFrm::Tm_MainFrm(QWidget* parent)
     lf::sys::SeedRandom(static_cast<std::uint32_t>(lf::sys::Services().UtcSeconds()));
     m_Prefs.SetWorkArea(ScreenWorkArea());
     m_Prefs.Load();
+    // The collection takes the question style and the author name from the options just read.
+    m_DataStorage.ApplyOptions();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         SetLogScreenInfo(screen->geometry().width(), screen->geometry().height(),
                          static_cast<int>(screen->logicalDotsPerInch()));

@@ -2,7 +2,7 @@
 // button, keeping the list's row in step, and the receivers of the list window's notifications.
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/Mainfrm.h"
-#include "model/Log.h"
+#include "model/support/Log.h"
 #include "platform/qt/Dialogs.h"
 #include "ui_Mainfrm.h"
 

@@ -1,6 +1,6 @@
 #include "mainwindow/Managerfrm.h"
 
-#include "model/Log.h"
+#include "model/support/Log.h"
 
 IListWindow::~IListWindow() = default;
 IMainWindowReceiver::~IMainWindowReceiver() = default;

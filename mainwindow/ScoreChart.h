@@ -2,7 +2,7 @@
 // incorrect and unanswered segments over a 0..100 % axis. Pure layout; the score report paints it.
 #pragma once
 
-#include "model/Records.h"
+#include "model/items/Records.h"
 
 #include <cstdint>
 #include <functional>

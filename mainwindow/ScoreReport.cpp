@@ -1,7 +1,7 @@
 #include "mainwindow/ScoreReport.h"
 
-#include "model/Itemsarray.h"
-#include "model/Log.h"
+#include "model/collection/Itemsarray.h"
+#include "model/support/Log.h"
 #include "platform/qt/QtText.h"
 
 #include <QBuffer>

@@ -3,8 +3,8 @@
 #include "ui_Scoredlg.h"
 
 #include "mainwindow/ScoreReport.h"
-#include "model/Datastorage.h"
-#include "model/Log.h"
+#include "model/storage/Datastorage.h"
+#include "model/support/Log.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichView.h"

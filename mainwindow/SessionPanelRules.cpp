@@ -1,6 +1,6 @@
 #include "mainwindow/SessionPanelRules.h"
 
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
 SSessionPanelLists SessionPanelLists(std::uint8_t phase, int viewMode)
 {

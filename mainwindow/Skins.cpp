@@ -1,7 +1,7 @@
 #include "mainwindow/Skins.h"
 
-#include "model/Folders.h"
-#include "model/Prefs.h"
+#include "model/support/Folders.h"
+#include "model/support/Prefs.h"
 #include "platform/qt/QtText.h"
 
 #include <QApplication>

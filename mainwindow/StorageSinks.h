@@ -2,7 +2,7 @@
 // run with user input excluded, and warnings, errors and overwrite questions through the dialog service.
 #pragma once
 
-#include "model/Datastorage.h"
+#include "model/storage/Datastorage.h"
 
 class QStatusBar;
 

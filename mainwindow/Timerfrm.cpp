@@ -2,7 +2,7 @@
 
 #include "ui_Timerfrm.h"
 
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 #include "platform/qt/QtText.h"
 #include "platform/sys/SystemServices.h"
 

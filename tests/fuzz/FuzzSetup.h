@@ -2,8 +2,8 @@
 // a log that goes there, and options with an author name. Built once per process.
 #pragma once
 
-#include "model/Log.h"
-#include "model/Prefs.h"
+#include "model/support/Log.h"
+#include "model/support/Prefs.h"
 #include "platform/sys/SystemServices.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Fuzz entry of the quiz reader: any bytes as a quiz file, read into a fresh book; whatever was read is
 // written back as quiz XML, so the writer sees every shape the reader lets through.
 #include "interchange/MoodleXml.h"
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 #include "platform/richtext/RichDocument.h"
 #include "tests/fuzz/FuzzSetup.h"
 

@@ -4,9 +4,9 @@
 #include "interchange/DelimitedText.h"
 
 #include "interchange/ExchangeFormats.h"
-#include "model/Bacup.h"
-#include "model/Datastorage.h"
-#include "model/XmlUtils.h"
+#include "model/collection/Bacup.h"
+#include "model/storage/Datastorage.h"
+#include "model/storage/XmlUtils.h"
 #include "platform/richtext/RichDocument.h"
 #include "platform/sys/Clipboard.h"
 #include "tests/model/DatastorageTestSupport.h"
@@ -133,7 +133,12 @@ TEST(DelimitedSplit, SeparatorSplitAndTextLines)
 class DelimitedRows : public ::testing::Test
 {
 protected:
-    DelimitedRows() { book.Clear(); }
+    DelimitedRows()
+    {
+        book.Clear();
+        book.SetQuestionStyle(env.prefs.GetViewMode());
+        book.SetAuthorName(env.prefs.m_AuthorId);
+    }
 
     static CStringArray Row15(const std::string& question, const std::string& chapter)
     {
@@ -173,7 +178,7 @@ TEST_F(DelimitedRows, FieldsMakeAMultipleChoiceQuestion)
     // The undo entry takes the new question back.
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(book.GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(book.Undo(record, refreshAll));
     EXPECT_EQ(record, book.GetRecordIndex(item));
 
     CBaseItem* plain = AddQuestionFromFields(Array({"Q2", "A2"}), &book, qtMultipleChoice, -1, false);
@@ -288,7 +293,12 @@ TEST(DelimitedFields, TheAnswerALineCarries)
 class DelimitedFiles : public ::testing::Test
 {
 protected:
-    DelimitedFiles() { book.Clear(); }
+    DelimitedFiles()
+    {
+        book.Clear();
+        book.SetQuestionStyle(env.prefs.GetViewMode());
+        book.SetAuthorName(env.prefs.m_AuthorId);
+    }
 
     std::string Question(std::int32_t i) { return book.GetItem(i)->GetQuestionText(); }
     std::string Answer(std::int32_t i) { return AnswerOf(book.GetItem(i), 0)->AnswerText; }

@@ -4,7 +4,7 @@
 #include "tests/interchange/MoodleXmlTestSupport.h"
 
 #include "interchange/ExchangeFormats.h"
-#include "model/Datastorage.h"
+#include "model/storage/Datastorage.h"
 #include "tests/model/DatastorageTestSupport.h"
 
 #include <gtest/gtest.h>

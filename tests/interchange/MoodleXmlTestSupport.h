@@ -3,7 +3,7 @@
 #pragma once
 
 #include "interchange/MoodleXml.h"
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "platform/richtext/RichDocument.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/richtext/RichXml.h"
@@ -17,7 +17,12 @@ namespace lf::test
 
 struct QuizFixture
 {
-    QuizFixture() { book->Clear(); }
+    QuizFixture()
+    {
+        book->Clear();
+        book->SetQuestionStyle(env.prefs.GetViewMode());
+        book->SetAuthorName(env.prefs.m_AuthorId);
+    }
 
     // Writes the quiz text to a file and reads it into book; the reader's result.
     bool Read(const std::string& xml, const std::string& name = "quiz.xml")

@@ -2,7 +2,7 @@
 // byte inside a UTF-8 sequence), the quiz HTML of stored texts with their pictures, and the XML writers.
 #include "interchange/TextUtils.h"
 
-#include "model/Windows1252.h"
+#include "model/storage/Windows1252.h"
 #include "platform/richtext/PlainText.h"
 #include "platform/richtext/RichDocument.h"
 #include "platform/richtext/RichTextOps.h"

@@ -1,6 +1,6 @@
 #include "mainwindow/AnswerTables.h"
 
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "platform/richtext/PlainText.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/SystemServices.h"

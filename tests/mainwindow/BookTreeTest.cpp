@@ -1,6 +1,6 @@
 // The book tree the session panel's chooser drops down.
 #include "mainwindow/BookTree.h"
-#include "model/Booklist.h"
+#include "model/storage/Booklist.h"
 #include "tests/model/BookBuilder.h"
 
 #include <gtest/gtest.h>

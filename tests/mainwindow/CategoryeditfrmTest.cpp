@@ -2,7 +2,7 @@
 #include "mainwindow/Categoryeditfrm.h"
 
 #include "editing/Categoryeditonedlg.h"
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/qt/ScriptedDialogs.h"
 

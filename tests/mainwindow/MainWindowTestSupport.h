@@ -4,8 +4,8 @@
 
 #include "mainwindow/Application.h"
 #include "mainwindow/Mainfrm.h"
-#include "model/Log.h"
-#include "model/Registry.h"
+#include "model/support/Log.h"
+#include "model/support/Registry.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/qt/ManualClock.h"
 #include "tests/support/qt/ScriptedDialogs.h"

@@ -4,7 +4,7 @@
 #include "mainwindow/AnswerTables.h"
 #include "mainwindow/Mainfrm.h"
 #include "mainwindow/QuestionPane.h"
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/RichView.h"
 #include "platform/richtext/PlainText.h"
@@ -35,6 +35,7 @@ protected:
         frm = std::make_unique<Tm_MainFrm>();
         frm->Prefs().m_ViewMode = kStyleMoodle;
         frm->Prefs().m_QAX_TYPE_LEARN = 0;
+        frm->DataStorage().ApplyOptions();
     }
 
     CItemsArray2& Items() { return *frm->DataStorage().GetItemsPtr2(); }

@@ -5,7 +5,7 @@
 #include "mainwindow/Skins.h"
 #include "mainwindow/WindowMetrics.h"
 #include "mainwindow/WindowTitle.h"
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 #include "platform/richtext/RichXml.h"
 #include "tests/model/BookBuilder.h"
 

@@ -2,7 +2,7 @@
 // pixels, and the score dialog's buttons by phase, mode and answers.
 #include "mainwindow/ScoreReport.h"
 
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 #include "tests/model/BookBuilder.h"
 
 #include <QImage>

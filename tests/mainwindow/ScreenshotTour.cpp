@@ -3,7 +3,7 @@
 #include "mainwindow/Application.h"
 #include "mainwindow/Mainfrm.h"
 #include "mainwindow/TreeViewPopup.h"
-#include "model/Registry.h"
+#include "model/support/Registry.h"
 #include "tests/support/ScratchHome.h"
 #include "ui_Mainfrm.h"
 

@@ -1,7 +1,7 @@
 // The study clock dialog: limits of the spin boxes, OK and Clear and Cancel on the collection's clock.
 #include "mainwindow/Timerfrm.h"
 
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 #include "tests/model/BookBuilder.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "model/Array.h"
+#include "model/support/Array.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -71,6 +71,24 @@ TEST(CArray, ShortStringsSurviveRelocation)
         ASSERT_EQ(array.ElementAt(i), "s" + std::to_string(i));
     array.Add(array.ElementAt(0)); // an element of the array itself, added while the block grows
     EXPECT_EQ(array.ElementAt(100), "s0");
+}
+
+TEST(CArray, ReserveMakesRoomOnceAndKeepsTheElements)
+{
+    CStringArray array;
+    array.Add("first");
+    array.Reserve(1000);
+    EXPECT_EQ(array.GetSize(), 1);
+    EXPECT_EQ(array.GetCapacity(), 1000);
+    const std::string* block = array.GetData();
+    for (int i = 1; i < 1000; ++i)
+        array.Add("s" + std::to_string(i));
+    EXPECT_EQ(array.GetData(), block); // no further move
+    EXPECT_EQ(array.ElementAt(0), "first");
+    EXPECT_EQ(array.ElementAt(999), "s999");
+    array.Reserve(10); // never shrinks
+    EXPECT_EQ(array.GetCapacity(), 1000);
+    EXPECT_EQ(array.GetGrowBy(), 0); // the growth rule is untouched
 }
 
 TEST(CArray, RemoveAtAndCopiesKeepTheOtherElements)

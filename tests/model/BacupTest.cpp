@@ -1,10 +1,11 @@
 // The undo history: the cursor and the redo tail, and taking back and doing again every kind of entry on
 // the record it names.
-#include "model/Bacup.h"
+#include "model/collection/Bacup.h"
 
-#include "model/Datatypes.h"
-#include "model/Itemsarray.h"
+#include "model/items/Datatypes.h"
+#include "model/collection/Itemsarray.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,12 +19,13 @@ using lf::test::SequenceNames;
 namespace
 {
 
-class BackupTest : public ::testing::Test
+using lf::test::PrintTo;
+
+class BackupTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
     BackupTest()
     {
-        items.Clear();
         BookBuilder(items)
             .chapter("Bio")
             .multipleChoice("q1", {"a", "b"}, 0)
@@ -43,8 +45,6 @@ protected:
     void PushMark(std::int32_t value) { history().Add(Record("q1"), ebatFieldChange, ecdtStatus, "", value); }
     CBackupItem& history() { return items.GetBackupItem(); }
 
-    lf::test::BookEnvironment env;
-    CItemsArray2 items;
 };
 
 TEST_F(BackupTest, NewEntryDropsTheRedoTailWithItsCopies)
@@ -59,8 +59,8 @@ TEST_F(BackupTest, NewEntryDropsTheRedoTailWithItsCopies)
 
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(history().Undo(record, refreshAll));
-    ASSERT_TRUE(history().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_TRUE(history().CanRedo());
     history().Add(Record("q2"), ebatFieldChange, ecdtLayer, "D", -1);
 
@@ -80,10 +80,10 @@ TEST_F(BackupTest, PushAfterUndoingEverythingStartsAfresh)
     PushMark(16);
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(history().Undo(record, refreshAll));
-    ASSERT_TRUE(history().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_FALSE(history().CanUndo());
-    EXPECT_FALSE(history().Undo(record, refreshAll));
+    EXPECT_FALSE(items.Undo(record, refreshAll));
     EXPECT_EQ(record, -1);
     PushMark(0);
     EXPECT_EQ(history().GetCount(), 1);
@@ -102,10 +102,10 @@ TEST_F(BackupTest, CanUndoAndCanRedo)
     EXPECT_FALSE(history().CanRedo());
     std::int32_t record = 7;
     bool refreshAll = true;
-    EXPECT_FALSE(history().Undo(record, refreshAll));
+    EXPECT_FALSE(items.Undo(record, refreshAll));
     EXPECT_EQ(record, -1);
     EXPECT_FALSE(refreshAll);
-    EXPECT_FALSE(history().Redo(record, refreshAll));
+    EXPECT_FALSE(items.Redo(record, refreshAll));
 }
 
 TEST_F(BackupTest, EmptyingTheCollectionEmptiesTheHistory)
@@ -116,7 +116,7 @@ TEST_F(BackupTest, EmptyingTheCollectionEmptiesTheHistory)
     history().Add(Record("q2"), ebatFieldChange, ecdtAllData, "", -1, items.CopyItemForUndo(Item("q2")));
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(history().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
 
     items.Clear();
     EXPECT_EQ(history().GetCount(), 0);
@@ -127,8 +127,8 @@ TEST_F(BackupTest, EmptyingTheCollectionEmptiesTheHistory)
     BookBuilder(items).multipleChoice("other1", {"a"}, 0).multipleChoice("other2", {"a"}, 0);
     CBaseItem* first = Item("other1");
     CBaseItem* second = Item("other2");
-    EXPECT_FALSE(history().Undo(record, refreshAll));
-    EXPECT_FALSE(history().Redo(record, refreshAll));
+    EXPECT_FALSE(items.Undo(record, refreshAll));
+    EXPECT_FALSE(items.Redo(record, refreshAll));
     EXPECT_EQ(record, -1);
     EXPECT_FALSE(first->TestStatus(qsDeleted));
     EXPECT_EQ(items.GetRecord(0), first);
@@ -141,7 +141,7 @@ TEST_F(BackupTest, RecordTheBookDoesNotHaveIsRefused)
     history().Add(99, ebatRecordAdded, kBackupStateDone, "", -1);
     std::int32_t record = 0;
     bool refreshAll = false;
-    EXPECT_FALSE(history().Undo(record, refreshAll));
+    EXPECT_FALSE(items.Undo(record, refreshAll));
     EXPECT_EQ(history().GetCursor(), 0) << "a failure leaves the cursor";
     EXPECT_FALSE(items.IsModified());
 }
@@ -151,10 +151,10 @@ TEST_F(BackupTest, RecordEntryWithAnUnknownStateIsLoggedAndRefused)
     history().Add(Record("q1"), ebatMoveToTrushRecord, 3, "", 0);
     std::int32_t record = -1;
     bool refreshAll = false;
-    EXPECT_FALSE(history().Undo(record, refreshAll));
+    EXPECT_FALSE(items.Undo(record, refreshAll));
     EXPECT_NE(env.LogText().find("CBackupItem::Undo - ebatMoveToTrushRecord"), std::string::npos);
     history().Add(Record("q1"), ebatDeleteRecord, 9, "", 0);
-    history().Undo(record, refreshAll);
+    items.Undo(record, refreshAll);
     EXPECT_NE(env.LogText().find("CBackupItem::Undo - ebatDeleteRecord"), std::string::npos);
     EXPECT_EQ(Item("q1")->GetQuestionStatus() & (qsDeleted | qsInTrash), 0u);
 }
@@ -164,7 +164,7 @@ TEST_F(BackupTest, WholeRecordEntryWithoutCopyIsRefused)
     history().Add(Record("q1"), ebatFieldChange, ecdtAllData, "", -1);
     std::int32_t record = -1;
     bool refreshAll = false;
-    EXPECT_FALSE(history().Undo(record, refreshAll));
+    EXPECT_FALSE(items.Undo(record, refreshAll));
     EXPECT_TRUE(history().CanUndo());
 }
 
@@ -182,24 +182,24 @@ TEST_F(BackupTest, TrashThenDeleteForGoodTakenBackAndDoneAgain)
 
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(history().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_EQ(record, Record("q2"));
     EXPECT_TRUE(refreshAll);
     EXPECT_EQ(q2->GetCategoryID(), kTrashCategoryID);
     EXPECT_TRUE(q2->TestStatus(qsInTrash));
     EXPECT_FALSE(q2->TestStatus(qsDeleted));
-    ASSERT_TRUE(history().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_EQ(q2->GetCategoryID(), bio);
     EXPECT_FALSE(q2->TestStatus(qsInTrash | qsDeleted));
     items.SetFilterQuestion(false);
     EXPECT_EQ(SequenceNames(items), "q1,q2,q3");
 
-    ASSERT_TRUE(history().Redo(record, refreshAll));
-    ASSERT_TRUE(history().Redo(record, refreshAll));
+    ASSERT_TRUE(items.Redo(record, refreshAll));
+    ASSERT_TRUE(items.Redo(record, refreshAll));
     EXPECT_TRUE(q2->TestStatus(qsDeleted));
     EXPECT_FALSE(q2->TestStatus(qsInTrash));
     EXPECT_EQ(q2->GetCategoryID(), kTrashCategoryID);
-    EXPECT_FALSE(history().Redo(record, refreshAll));
+    EXPECT_FALSE(items.Redo(record, refreshAll));
 }
 
 TEST_F(BackupTest, UndoOfAnAddedQuestionTakesItOutOfEverySequence)
@@ -209,14 +209,14 @@ TEST_F(BackupTest, UndoOfAnAddedQuestionTakesItOutOfEverySequence)
     history().Add(items.GetRecordIndex(added), ebatRecordAdded, kBackupStateDone, "", -1);
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(history().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_TRUE(added->TestStatus(qsDeleted));
     for (EActionMode phase : {eamTestMode, eamEditMode})
     {
         items.SetCurrentMode(static_cast<std::uint8_t>(phase), true);
         EXPECT_EQ(SequenceNames(items), "q1,q2,q3") << phase;
     }
-    ASSERT_TRUE(history().Redo(record, refreshAll));
+    ASSERT_TRUE(items.Redo(record, refreshAll));
     EXPECT_FALSE(added->TestStatus(qsDeleted));
 }
 
@@ -232,11 +232,11 @@ TEST_F(BackupTest, ChapterMoveRefreshesAllMarkChangeOneRow)
 
     std::int32_t record = -1;
     bool refreshAll = true;
-    ASSERT_TRUE(history().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_EQ(record, Record("q1"));
     EXPECT_FALSE(refreshAll);
     EXPECT_FALSE(q1->IsMarked());
-    ASSERT_TRUE(history().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_TRUE(refreshAll);
     EXPECT_NE(q1->GetCategoryID(), chem);
 }
@@ -258,7 +258,7 @@ TEST_F(BackupTest, WholeRecordUndoAfterASortKeepsPlaceAndIdentity)
 
     std::int32_t changed = -1;
     bool refreshAll = true;
-    ASSERT_TRUE(history().Undo(changed, refreshAll));
+    ASSERT_TRUE(items.Undo(changed, refreshAll));
     EXPECT_EQ(changed, record);
     EXPECT_FALSE(refreshAll);
     CBaseItem* restored = items.GetRecord(record);
@@ -269,7 +269,7 @@ TEST_F(BackupTest, WholeRecordUndoAfterASortKeepsPlaceAndIdentity)
     EXPECT_EQ(items.GetGridListItem(0), restored);
     EXPECT_EQ(items.IndexOfItem(q3), -1);
 
-    ASSERT_TRUE(history().Redo(changed, refreshAll));
+    ASSERT_TRUE(items.Redo(changed, refreshAll));
     EXPECT_EQ(items.GetRecord(record)->GetQuestionText(), "edited");
     EXPECT_EQ(items.GetRecord(record)->GetID(), id);
 }
@@ -305,18 +305,18 @@ TEST_P(UndoRedoTest, TakesBackDoesAgainAndMarksModified)
 
     std::int32_t changed = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(history().Undo(changed, refreshAll));
+    ASSERT_TRUE(items.Undo(changed, refreshAll));
     EXPECT_EQ(changed, record);
     EXPECT_TRUE(items.IsModified());
     const std::string undone = State(items.GetRecord(record));
     EXPECT_NE(undone, after);
 
     items.SetModified(false);
-    ASSERT_TRUE(history().Redo(changed, refreshAll));
+    ASSERT_TRUE(items.Redo(changed, refreshAll));
     EXPECT_TRUE(items.IsModified());
     EXPECT_EQ(State(items.GetRecord(record)), after);
 
-    ASSERT_TRUE(history().Undo(changed, refreshAll));
+    ASSERT_TRUE(items.Undo(changed, refreshAll));
     EXPECT_EQ(State(items.GetRecord(record)), undone) << "undo after redo gives the same state again";
 }
 

@@ -1,4 +1,4 @@
-#include "model/BigEndianIO.h"
+#include "model/storage/BigEndianIO.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,8 @@
 #include <string>
 
 namespace {
+
+using lf::test::PrintTo;
 
 class BigEndianIOTest : public ::testing::Test
 {

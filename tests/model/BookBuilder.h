@@ -4,11 +4,11 @@
 // question text unless name() says otherwise. The modifiers after an item apply to that item.
 #pragma once
 
-#include "model/Datatypes.h"
-#include "model/Datatypes_Kinds.h"
-#include "model/Itemsarray.h"
-#include "model/Log.h"
-#include "model/Prefs.h"
+#include "model/items/Datatypes.h"
+#include "model/items/Datatypes_Kinds.h"
+#include "model/collection/Itemsarray.h"
+#include "model/support/Log.h"
+#include "model/support/Prefs.h"
 #include "tests/support/TestSupport.h"
 
 #include <filesystem>
@@ -65,16 +65,36 @@ struct BookEnvironment
     CPrefs prefs;
 };
 
+// The session every collection test runs in: the environment and an empty collection that has taken
+// the environment's question style and author, as the storage hands them over in the program.
+struct BookSession
+{
+    BookSession()
+    {
+        items.Clear();
+        items.SetQuestionStyle(env.prefs.GetViewMode());
+        items.SetAuthorName(env.prefs.m_AuthorId);
+    }
+
+    BookEnvironment env;
+    CItemsArray2 items;
+};
+
 class BookBuilder
 {
 public:
     // A fresh book, handed over by build().
-    BookBuilder() : m_Owned(std::make_unique<CItemsArray2>()), m_Items(m_Owned.get()) { m_Items->Clear(); }
+    BookBuilder() : m_Owned(std::make_unique<CItemsArray2>()), m_Items(m_Owned.get())
+    {
+        m_Items->Clear();
+        ApplyOptions();
+    }
     // Adds to an existing collection (emptied first when it has no chapter table yet).
     explicit BookBuilder(CItemsArray2& items) : m_Items(&items)
     {
         if (m_Items->GetCategoryCount() == 0)
             m_Items->Clear();
+        ApplyOptions();
     }
 
     // A new chapter; the items that follow go into it.
@@ -141,6 +161,42 @@ public:
             a.Correct = match;
             m_Last->AddAnswer(a);
         }
+        return *this;
+    }
+    // A short-answer question with its patterns and their grades.
+    BookBuilder& shortAnswer(const std::string& question,
+                             std::vector<std::pair<std::string, std::string>> patterns)
+    {
+        item(qtShortAnswer, question);
+        std::int32_t id = 0;
+        for (auto& [pattern, grade] : patterns)
+            m_Last->AddAnswer(SAnswerItem{++id, pattern, grade, "", "", ""});
+        return *this;
+    }
+    // A numerical question with its values, their grades and tolerances, and its units.
+    struct NumericalAnswer
+    {
+        std::string value;
+        std::string grade;
+        std::string tolerance;
+    };
+    BookBuilder& numerical(const std::string& question, std::vector<NumericalAnswer> values,
+                           std::vector<SUnitItem> units = {})
+    {
+        item(qtNumerical, question);
+        std::int32_t id = 0;
+        for (auto& v : values)
+            m_Last->AddAnswer(SAnswerItem{++id, v.value, v.grade, "", v.tolerance, ""});
+        for (const SUnitItem& unit : units)
+            m_Last->GetUnitList()->AddUnit(unit);
+        return *this;
+    }
+    // The answer the user typed into the last question (short answer, numerical, calculated, essay).
+    BookBuilder& typed(const std::string& text)
+    {
+        SCommonUserAnswerInfo info = m_Last->GetCommonUserAnswerInfo();
+        info.UserAnswer = text;
+        m_Last->SetCommonUserAnswerInfo(info);
         return *this;
     }
     BookBuilder& essay(const std::string& question) { return item(qtEssay, question); }
@@ -236,6 +292,17 @@ public:
     }
 
 private:
+    // The collection takes the style and author of the environment's options, as the storage hands them
+    // over in the program.
+    void ApplyOptions()
+    {
+        if (const CPrefs* prefs = CPrefs::GetPrefs())
+        {
+            m_Items->SetQuestionStyle(prefs->GetViewMode());
+            m_Items->SetAuthorName(prefs->m_AuthorId);
+        }
+    }
+
     std::unique_ptr<CItemsArray2> m_Owned;
     CItemsArray2* m_Items;
     std::int32_t m_Category = 0;

@@ -1,5 +1,5 @@
-#include "model/Booklist.h"
-#include "model/Log.h"
+#include "model/storage/Booklist.h"
+#include "model/support/Log.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 namespace fs = std::filesystem;
 using lf::test::FakeSystem;

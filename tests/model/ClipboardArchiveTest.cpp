@@ -1,4 +1,4 @@
-#include "model/ClipboardArchive.h"
+#include "model/storage/ClipboardArchive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,14 @@
-#include "model/ClipboardKinds.h"
+#include "model/storage/ClipboardKinds.h"
 #include "platform/sys/Clipboard.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
+
+using lf::test::PrintTo;
 
 using namespace lf::sys;
 

@@ -3,6 +3,7 @@
 #include "tests/model/DatastorageTestSupport.h"
 
 #include "platform/sys/Clipboard.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -13,6 +14,8 @@ using namespace lf::test;
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 class DatastorageClipboard : public ::testing::Test, public StorageFixture
 {
@@ -92,10 +95,10 @@ TEST_F(DatastorageClipboard, PasteAtPositionInsertsInOrderWithOneUndoEntryEach)
 
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(target().GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(target().Undo(record, refreshAll));
     EXPECT_TRUE(target().GetRecord(record)->TestStatus(qsDeleted));
     EXPECT_EQ(target().GetRecord(record)->GetName(), "q3");
-    ASSERT_TRUE(target().GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(target().Undo(record, refreshAll));
     EXPECT_EQ(target().GetRecord(record)->GetName(), "q2");
     EXPECT_TRUE(target().GetRecord(record)->TestStatus(qsDeleted));
 }

@@ -2,7 +2,8 @@
 // and names or texts that must never be written.
 #include "tests/model/DatastorageTestSupport.h"
 
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes_Kinds.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -17,6 +18,8 @@ namespace fs = std::filesystem;
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 // Every byte value once, so the hexadecimal form is checked for all of them, zero included.
 std::string AllBytes()

@@ -3,7 +3,8 @@
 // and purge, and the deleted-items file.
 #include "tests/model/DatastorageTestSupport.h"
 
-#include "model/Registry.h"
+#include "model/support/Registry.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@ namespace fs = std::filesystem;
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 // 2012-03-03 14:05:09 (tests run as if the local zone were UTC).
 constexpr std::int64_t kMarch3rd2012 = 1'330'783'509;

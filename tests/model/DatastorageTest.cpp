@@ -3,6 +3,7 @@
 #include "tests/model/DatastorageTestSupport.h"
 
 #include "platform/richtext/RichXml.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@ using namespace lf::test;
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 const std::string kCorrupted = "ERROR. File is corrupted. Try to use the restore feature in Edit Phase.";
 

@@ -1,5 +1,6 @@
 // The native XML book: its writer and reader, round trips, refusals and the tolerant defaults.
 #include "tests/model/DatastorageTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -13,6 +14,8 @@ using namespace lf::test;
 namespace
 {
 
+using lf::test::PrintTo;
+
 class DatastorageXml : public ::testing::Test, public StorageFixture
 {
 protected:
@@ -24,6 +27,23 @@ protected:
         return ReadFile(path);
     }
 };
+
+// The writer's output for the book with every kind is pinned byte for byte: a change to any stored byte
+// shows here. On a mismatch the output is kept beside the pinned file for a diff.
+TEST_F(DatastorageXml, BookWithEveryKindIsWrittenAsThePinnedFile)
+{
+    CItemsArray2& items = *storage.GetItemsPtr2();
+    FillEveryKindBook(items);
+    const std::string written = SaveBytes(items, "every-kind.lnf");
+    const std::string golden = DataFile("books/every-kind.lnf");
+    const std::string pinned = std::filesystem::exists(golden) ? ReadFile(golden) : std::string();
+    if (written != pinned)
+    {
+        const std::string kept = golden + ".actual";
+        WriteFile(kept, written);
+        ADD_FAILURE() << "the written book differs from " << golden << "; the output is kept in " << kept;
+    }
+}
 
 TEST_F(DatastorageXml, BookWithEveryKindSurvivesSaveOpenSaveByteForByte)
 {

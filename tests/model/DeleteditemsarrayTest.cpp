@@ -1,4 +1,4 @@
-#include "model/Deleteditemsarray.h"
+#include "model/collection/Deleteditemsarray.h"
 
 #include "tests/support/TestSupport.h"
 

@@ -1,5 +1,5 @@
-#include "model/Folders.h"
-#include "model/Utils.h"
+#include "model/support/Folders.h"
+#include "model/support/Utils.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@
 #include <vector>
 
 namespace {
+
+using lf::test::PrintTo;
 
 namespace fs = std::filesystem;
 using lf::test::FakeSystem;

@@ -1,4 +1,5 @@
-#include "model/Formulamanager.h"
+#include "model/formulas/Formulamanager.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 SFormulaParams Params(const std::string& tolerance = "0.01", std::uint8_t type = 0, std::int32_t length = 2,
                       std::uint8_t format = 0)
@@ -261,7 +264,14 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"DecimalsOfLargeResult", "1.5E20", 3, false, "1.50E+20"},
                       // A zero fixed text begins with "0.0" too; its scientific form loses the zero exponent.
                       FormatCase{"DecimalsOfZero", "0", 2, false, "0.0"},
-                      FormatCase{"ZeroLengthIsOne", "2.25", 0, false, "2.3"},
+                      // No decimals: the whole number, rounded, without a decimal point.
+                      FormatCase{"NoDecimalsOfWhole", "7", 0, false, "7"},
+                      FormatCase{"NoDecimalsRoundsDown", "7.4", 0, false, "7"},
+                      FormatCase{"NoDecimalsRoundsUp", "7.5", 0, false, "8"},
+                      FormatCase{"NoDecimalsOfNegative", "-3.2", 0, false, "-3"},
+                      FormatCase{"NegativeDecimalsAreNone", "12.3", -2, false, "12"},
+                      // Zero significant figures has no meaning: it shows what one figure shows.
+                      FormatCase{"ZeroFiguresIsOne", "1234.5", 0, true, "1000"},
                       FormatCase{"NegativeLengthIsOne", "1234.5", -4, true, "1000"},
                       FormatCase{"NotANumber", "1,2", 2, false, ""}),
     [](const ::testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });

@@ -1,8 +1,11 @@
-#include "model/Grades.h"
+#include "model/items/Grades.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using lf::test::PrintTo;
 
 struct FractionCase
 {

@@ -3,7 +3,7 @@
 // Answers get the IDs 1, 2, 3, ... in order unless one is given.
 #pragma once
 
-#include "model/Datatypes.h"
+#include "model/items/Datatypes.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,7 @@
 // Short-answer, numerical and matching items: pattern and value matching, grading, units and copies.
-#include "model/Datatypes.h"
+#include "model/items/Datatypes.h"
 #include "tests/model/ItemBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 using lf::test::Matching;
 using lf::test::Numerical;

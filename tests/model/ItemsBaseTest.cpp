@@ -1,6 +1,6 @@
 // What every kind of question shares: defaults, IDs, status, search and filter, comparison, copies.
-#include "model/Datatypes.h"
-#include "model/Log.h"
+#include "model/items/Datatypes.h"
+#include "model/support/Log.h"
 #include "tests/model/ItemBuilder.h"
 #include "tests/support/TestSupport.h"
 
@@ -12,6 +12,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 using lf::test::FakeSystem;
 using lf::test::MultipleChoice;

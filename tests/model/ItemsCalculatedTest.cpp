@@ -1,8 +1,9 @@
 // Calculated items: the data sets of an answer, random values on their grid, and grading a typed number
 // against the formula at the row shown with it.
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "platform/sys/SystemServices.h"
 #include "tests/model/ItemBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 SCalculatedVariableItem Variable(std::string name, std::string min, std::string max,
                                  std::initializer_list<const char*> values)

@@ -1,5 +1,5 @@
 // Multiple-choice and true/false items: grading, marking, the answer list and copies.
-#include "model/Datatypes.h"
+#include "model/items/Datatypes.h"
 #include "platform/sys/SystemServices.h"
 #include "tests/model/ItemBuilder.h"
 #include "tests/support/TestSupport.h"
@@ -12,6 +12,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 using lf::test::MultipleChoice;
 using lf::test::TrueFalse;

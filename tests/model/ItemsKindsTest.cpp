@@ -1,8 +1,9 @@
 // Description, essay, random short-answer matching and embedded-answers items, and which kinds take part
 // in which phase.
-#include "model/Datatypes.h"
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "tests/model/ItemBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 std::unique_ptr<CBaseItem> MakeItem(int kind)
 {

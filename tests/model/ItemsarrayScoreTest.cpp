@@ -1,9 +1,10 @@
 // Score rows of a session (per chapter, the view filter's row, the all-questions row) and the clock of a
 // timed Test driven by the scripted tick count.
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
-#include "model/Datatypes.h"
+#include "model/items/Datatypes.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@ using lf::test::FindByName;
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 // A row as "name:correct/partly/incorrect/unanswered" with its flags: T total, F filter, C current.
 std::string RowText(const SScoreInfo& row)
@@ -30,10 +33,9 @@ std::string RowText(const SScoreInfo& row)
     return text;
 }
 
-class ScoreTest : public ::testing::Test
+class ScoreTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
-    ScoreTest() { items.Clear(); }
 
     // Chapter Bio: right, partly right, wrong (marked), unanswered. Chapter Chem: right, an essay answered
     // but not graded, a description (not counted), unanswered; and a question in the Trash.
@@ -98,8 +100,6 @@ protected:
         return all;
     }
 
-    lf::test::BookEnvironment env;
-    CItemsArray2 items;
 };
 
 struct ScoreCase

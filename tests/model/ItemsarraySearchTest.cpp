@@ -1,11 +1,12 @@
 // The search box of the question list: how a typed text becomes filter settings, the problem queries on a
 // book with known counts, duplicates and empty choices, and the text search over built search texts.
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
-#include "model/Datastorage.h"
-#include "model/Datatypes.h"
+#include "model/storage/Datastorage.h"
+#include "model/items/Datatypes.h"
 #include "platform/richtext/RichDocument.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,15 @@ using lf::test::SequenceNames;
 namespace
 {
 
+using lf::test::PrintTo;
+
 using Choices = std::vector<std::pair<std::string, std::string>>; // text, grade
 
-class SearchTest : public ::testing::Test
+class SearchTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
     SearchTest()
     {
-        items.Clear();
         items.SetSearchView(&view);
     }
 
@@ -98,9 +100,7 @@ protected:
         return options;
     }
 
-    lf::test::BookEnvironment env;
     lf::RichDocument view;
-    CItemsArray2 items;
 };
 
 // --- Reading the typed text
@@ -383,6 +383,25 @@ TEST_F(SearchTest, SearchTextWithoutViewOrItemIsLoggedAndNotBuilt)
     const std::string log = env.LogText();
     EXPECT_NE(log.find("PrepareItemSearchInfo - pRichViewVoid == NULL"), std::string::npos) << log;
     EXPECT_NE(log.find("PrepareItemSearchInfo - pBaseItem == NULL"), std::string::npos) << log;
+}
+
+} // namespace
+
+namespace
+{
+
+// A question added after the load has no built search text yet; the search builds it instead of
+// silently passing the question over.
+TEST_F(SearchTest, TextSearchBuildsAMissingSearchText)
+{
+    BuildFixtureBook();
+    BookBuilder book(items);
+    AddChoice(book, "Largest ocean?", {{"Pacific", "1"}, {"Atlantic", "0"}});
+    book.name("ocean");
+    ASSERT_FALSE(book.last()->IsSearchTextFilled());
+    ASSERT_TRUE(Find("pacific"));
+    EXPECT_EQ(SequenceNames(items), "ocean");
+    EXPECT_TRUE(book.last()->IsSearchTextFilled());
 }
 
 } // namespace

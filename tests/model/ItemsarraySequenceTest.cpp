@@ -1,9 +1,10 @@
 // The visible sequence: membership by phase, view, chapter, style and search; the book order; the moves in
 // the modes Normal, Random, Cycle and Depth; the filter snapshot.
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
-#include "model/Datatypes.h"
+#include "model/items/Datatypes.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,11 @@ using lf::test::SequenceNames;
 namespace
 {
 
-class SequenceTest : public ::testing::Test
+using lf::test::PrintTo;
+
+class SequenceTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
-    SequenceTest() { items.Clear(); }
 
     // Rebuilds for a phase and view over all chapters.
     std::string Build(EActionMode phase, int view, std::int32_t chapter = kAllCategoriesID)
@@ -66,8 +68,6 @@ protected:
             .trashed();
     }
 
-    lf::test::BookEnvironment env;
-    CItemsArray2 items;
 };
 
 // --- Membership -------------------------------------------------------------------------------------------
@@ -128,7 +128,7 @@ TEST_F(SequenceTest, KindsNineAndTenOnlyEverInEdit)
 TEST_F(SequenceTest, FlashcardStyleTakesOnlyMultipleChoiceInEveryPhase)
 {
     BuildMixedBook();
-    env.prefs.m_ViewMode = 0;
+    items.SetQuestionStyle(0); // the Flashcard style of the options
     for (EActionMode phase : {eamTestMode, eamReviewMode, eamLearnMode, eamEditMode})
         EXPECT_EQ(Build(phase, 0), "mc_right,mc_wrong,chem_mc") << phase;
 }
@@ -139,7 +139,7 @@ TEST_F(SequenceTest, ChapterFilterAndTheTrash)
     const std::int32_t chem = items.GetCategoryIDAt(items.FindCategoryIndexByName("Chem"));
     EXPECT_EQ(Build(eamTestMode, 0, chem), "chem_mc");
     EXPECT_EQ(Build(eamEditMode, 0, kTrashCategoryID), "binned,binned9") << "whatever kind or phase";
-    env.prefs.m_ViewMode = 0;
+    items.SetQuestionStyle(0); // the Flashcard style of the options
     EXPECT_EQ(Build(eamEditMode, 0, kTrashCategoryID), "binned,binned9") << "whatever style";
     EXPECT_EQ(Build(eamTestMode, 0, kTrashCategoryID), "");
 }
@@ -719,6 +719,30 @@ TEST_F(SequenceTest, RestoreFilterIntoAnEmptySequenceFails)
     items.GetItem(0)->SetStatus(qsDeleted, true);
     EXPECT_FALSE(items.RestoreFilter(true));
     EXPECT_EQ(items.GetCurrentItem(), nullptr);
+}
+
+} // namespace
+
+namespace
+{
+
+// The view filter of the Review phase follows the grading of typed answers: a penalty answer is
+// incorrect, partial credit is not.
+TEST_F(SequenceTest, TypedAnswersMeetTheViewFilterByTheirGrade)
+{
+    BookBuilder(items)
+        .chapter("Geo")
+        .shortAnswer("Capital of France?", {{"Paris", "1"}, {"Par*", "0.5"}, {"Lyon", "-0.5"}})
+        .name("penalty")
+        .typed("Lyon")
+        .shortAnswer("Capital of France?", {{"Paris", "1"}, {"Par*", "0.5"}, {"Lyon", "-0.5"}})
+        .name("partly")
+        .typed("Parisse")
+        .numerical("Water boils at?", {{"100", "1", "0.5"}}, {SUnitItem{"1", "C"}})
+        .name("right")
+        .typed("100.2");
+    EXPECT_EQ(Build(eamReviewMode, ToNumber(EViewFilter::UnansweredOrIncorrect)), "penalty");
+    EXPECT_EQ(Build(eamReviewMode, ToNumber(EViewFilter::AnsweredOrCorrect)), "partly,right");
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // The item collection: factory and IDs, stable record indexes, chapter table, replacement, conversion.
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
-#include "model/Datatypes.h"
-#include "model/Datatypes_Kinds.h"
+#include "model/items/Datatypes.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,10 @@ using lf::test::FindByName;
 namespace
 {
 
-class ItemsArrayTest : public ::testing::Test
-{
-protected:
-    ItemsArrayTest() { items.Clear(); }
+using lf::test::PrintTo;
 
-    lf::test::BookEnvironment env;
-    CItemsArray2 items;
+class ItemsArrayTest : public ::testing::Test, public lf::test::BookSession
+{
 };
 
 // --- Factory ----------------------------------------------------------------------------------------------

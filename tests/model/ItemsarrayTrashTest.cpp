@@ -1,10 +1,11 @@
 // The Trash and deletion for good with their undo entries, the position after a deletion, chapter moves,
 // marking and renumbering of selected rows, clearing answers and marks, generated wrong answers and the
 // removal of duplicates.
-#include "model/Itemsarray.h"
+#include "model/collection/Itemsarray.h"
 
-#include "model/Datatypes.h"
+#include "model/items/Datatypes.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,11 @@ using lf::test::SequenceNames;
 namespace
 {
 
-class TrashTest : public ::testing::Test
+using lf::test::PrintTo;
+
+class TrashTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
-    TrashTest() { items.Clear(); }
 
     // Chapter Bio: q1..q3; chapter Chem: q4, q5.
     void BuildBook()
@@ -66,8 +68,6 @@ protected:
             FindByName(items, name)->SetStatus(qsSelected, true);
     }
 
-    lf::test::BookEnvironment env;
-    CItemsArray2 items;
 };
 
 // --- Deletion and the Trash
@@ -113,19 +113,19 @@ TEST_F(TrashTest, TrashRoundTripIsTakenBackAndDoneAgain)
 
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(items.GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_EQ(record, items.GetRecordIndex(q4));
     EXPECT_TRUE(q4->TestStatus(qsInTrash));
     EXPECT_FALSE(q4->TestStatus(qsDeleted));
     EXPECT_EQ(items.GetTrashCount(), 1);
 
-    ASSERT_TRUE(items.GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_FALSE(q4->TestStatus(qsInTrash));
     EXPECT_EQ(q4->GetCategoryID(), chem);
     items.SetFilterQuestion(false);
     EXPECT_EQ(SequenceNames(items), "q1,q2,q3,q4,q5");
 
-    ASSERT_TRUE(items.GetBackupItem().Redo(record, refreshAll));
+    ASSERT_TRUE(items.Redo(record, refreshAll));
     EXPECT_TRUE(q4->TestStatus(qsInTrash));
     EXPECT_EQ(q4->GetCategoryID(), kTrashCategoryID);
     Rebuild(kTrashCategoryID);
@@ -342,7 +342,7 @@ TEST_F(TrashTest, MarkingSelectedRowsPushesTheOldStatusOfEach)
 
     std::int32_t record = -1;
     bool refreshAll = false;
-    ASSERT_TRUE(items.GetBackupItem().Undo(record, refreshAll));
+    ASSERT_TRUE(items.Undo(record, refreshAll));
     EXPECT_FALSE(FindByName(items, "q3")->IsMarked());
 }
 

@@ -1,7 +1,8 @@
 // The record image of a handheld database book: record decoding, category names and the handheld's filter.
-#include "model/Itemsarrayrecords.h"
+#include "model/storage/Itemsarrayrecords.h"
 
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 using lf::test::BookEnvironment;
 

@@ -1,7 +1,7 @@
 // The program log: which calls write, the line of each kind, the start banner with its pauses, and where
 // the file goes when the books folder refuses it.
-#include "model/Log.h"
-#include "model/Registry.h"
+#include "model/support/Log.h"
+#include "model/support/Registry.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -12,6 +12,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 using lf::test::FakeSystem;
 using lf::test::TempDir;

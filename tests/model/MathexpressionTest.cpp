@@ -1,6 +1,7 @@
-#include "model/Mathexpression.h"
+#include "model/formulas/Mathexpression.h"
 
 #include "platform/sys/SystemServices.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 // Evaluates in strict mode ("") or lenient mode ("test1").
 struct SEvaluation

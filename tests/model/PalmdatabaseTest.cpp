@@ -1,14 +1,15 @@
 // The handheld database book: round trips through a file, what the format cannot hold, the header the
 // writer produces, refusal of broken files, appending, the deleted-items file beside every write, and the
 // Windows-1252 texts on disk.
-#include "model/Folders.h"
-#include "model/Palmdatabase.h"
+#include "model/support/Folders.h"
+#include "model/storage/Palmdatabase.h"
 
-#include "model/Deleteditemsarray.h"
-#include "model/Registry.h"
-#include "model/Windows1252.h"
+#include "model/collection/Deleteditemsarray.h"
+#include "model/support/Registry.h"
+#include "model/storage/Windows1252.h"
 #include "platform/richtext/RichTextOps.h"
 #include "tests/model/BookBuilder.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 using lf::test::AnswerOf;
 using lf::test::BookBuilder;

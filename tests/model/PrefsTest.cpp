@@ -1,6 +1,6 @@
-#include "model/Prefs.h"
-#include "model/Log.h"
-#include "model/Registry.h"
+#include "model/support/Prefs.h"
+#include "model/support/Log.h"
+#include "model/support/Registry.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,8 @@
 #include <string>
 
 namespace {
+
+using lf::test::PrintTo;
 
 namespace fs = std::filesystem;
 using lf::test::FakeSystem;

@@ -1,8 +1,8 @@
 // Registry access of the program: the option values and their type rules, text values by path, the book
 // file association, the log lines of a store that cannot be had, and the system texts of the log banner.
-#include "model/Registry.h"
+#include "model/support/Registry.h"
 
-#include "model/Log.h"
+#include "model/support/Log.h"
 #include "platform/registry/RegistryStore.h"
 
 #include "tests/support/TestSupport.h"
@@ -16,6 +16,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 using lf::reg::RegistryStore;
 using lf::reg::Root;

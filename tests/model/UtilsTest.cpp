@@ -1,5 +1,5 @@
-#include "model/Utils.h"
-#include "model/Prefs.h"
+#include "model/support/Utils.h"
+#include "model/support/Prefs.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,8 @@
 #include <string>
 
 namespace {
+
+using lf::test::PrintTo;
 
 int Sign(int value)
 {
@@ -177,7 +179,7 @@ TEST_P(AnswerNumberLabelTest, FollowsTheParserOptions)
     CPrefs prefs;
     prefs.m_ParserNumberingType = static_cast<std::int8_t>(c.type);
     prefs.m_ParserNumberingFormat = static_cast<std::int8_t>(c.format);
-    EXPECT_EQ(GetAnswerNumberLabel(c.n), c.label);
+    EXPECT_EQ(GetAnswerNumberLabel(c.n, prefs.GetParserNumberingType(), prefs.GetParserNumberingFormat()), c.label);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -193,7 +195,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TextHelpers, AnswerLabelWithoutOptionsUsesDefaults)
 {
     ASSERT_EQ(CPrefs::GetPrefs(), nullptr);
-    EXPECT_EQ(GetAnswerNumberLabel(3), "c.");
+    EXPECT_EQ(GetAnswerNumberLabel(3, CPrefs::kDefaultParserNumberingType, CPrefs::kDefaultParserNumberingFormat),
+              "c.");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Text and XML helpers: whitespace, splitting, text elements, and media files carried as hexadecimal.
-#include "model/XmlUtils.h"
+#include "model/storage/XmlUtils.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,8 @@
 
 namespace
 {
+
+using lf::test::PrintTo;
 
 namespace fs = std::filesystem;
 using lf::test::ReadFile;

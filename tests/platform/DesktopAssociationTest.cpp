@@ -12,6 +12,8 @@
 namespace
 {
 
+using lf::test::PrintTo;
+
 using lf::test::TempDir;
 
 std::string ExecLine(const std::string& entry)

@@ -11,6 +11,8 @@
 namespace
 {
 
+using lf::test::PrintTo;
+
 using lf::reg::LoadStatus;
 using lf::reg::RegistryStore;
 using lf::reg::Root;

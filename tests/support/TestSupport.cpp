@@ -1,6 +1,9 @@
 #include "tests/support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
+#include <iostream>
 #include <unistd.h>
 #include <fstream>
 #include <sstream>
@@ -52,6 +55,12 @@ TempDir::TempDir()
 
 TempDir::~TempDir()
 {
+    // A failed test leaves its files behind for a look; the path goes to the test's output.
+    if (::testing::Test::HasFailure())
+    {
+        std::cerr << "kept the scratch folder of the failed test: " << m_path.string() << '\n';
+        return;
+    }
     std::error_code ec;
     std::filesystem::remove_all(m_path, ec);
 }

@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <string>
+#include <string_view>
 
 namespace lf::test {
 
@@ -37,7 +39,8 @@ public:
     std::string DocumentsFolder() override { return documentsFolder; }
 };
 
-// A fresh empty folder under the test run's scratch area, removed when the object goes.
+// A fresh empty folder under the test run's scratch area, removed when the object goes unless the test
+// has failed: then it stays, and its path is printed.
 class TempDir
 {
 public:
@@ -54,6 +57,15 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// A row of a parameter table that has a `name` prints as that name, so test lists read "Kind3" rather than
+// a dump of bytes. A test file brings it in with `using lf::test::PrintTo;` beside its rows.
+template <class Row>
+    requires requires(const Row& row) { std::string_view(row.name); }
+void PrintTo(const Row& row, std::ostream* os)
+{
+    *os << std::string_view(row.name);
+}
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);

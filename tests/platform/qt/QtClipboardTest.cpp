@@ -1,5 +1,5 @@
 #include "platform/qt/QtClipboard.h"
-#include "model/ClipboardKinds.h"
+#include "model/storage/ClipboardKinds.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -12,6 +12,8 @@ using namespace lf;
 
 namespace {
 
+using lf::test::PrintTo;
+
 RichDocument Import(const std::string& html, const SHtmlImportOptions& options = {})
 {
     RichDocument doc;

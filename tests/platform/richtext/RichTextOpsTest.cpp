@@ -1,6 +1,7 @@
 #include "platform/richtext/PlainText.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/richtext/RichXml.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 using namespace lf;
 
 namespace {
+
+using lf::test::PrintTo;
 
 // Installs a known field font and picture loader for a test and puts the old ones back.
 class RichTextOps : public testing::Test

@@ -9,6 +9,8 @@ using namespace lf;
 
 namespace {
 
+using lf::test::PrintTo;
+
 // A document with every kind of item, added styles and a table with rich cells.
 RichDocument EveryKindDocument()
 {

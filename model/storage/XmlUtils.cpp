@@ -1,0 +1,253 @@
+#include "model/storage/XmlUtils.h"
+
+#include "model/support/Folders.h"
+#include "platform/sys/AtomicFile.h"
+#include "model/storage/Windows1252.h"
+
+#include <cstddef>
+#include <string_view>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+void RemoveAllWhitespace(std::string& text)
+{
+    std::erase_if(text, [](char c) { return c == '\r' || c == '\n' || c == '\t' || c == ' '; });
+}
+
+bool SplitTextBySeparator(const std::string& text, CStringArray* list, const std::string& separator,
+                          SplitPieceRestorer restore)
+{
+    // An empty separator would be found everywhere and never move the search on.
+    if (!list || separator.empty())
+        return false;
+    list->RemoveAll();
+    std::size_t start = 0;
+    for (;;)
+    {
+        const std::size_t found = text.find(separator, start);
+        std::string piece =
+            text.substr(start, found == std::string::npos ? std::string::npos : found - start);
+        if (restore)
+            restore(piece);
+        list->Add(piece);
+        if (found == std::string::npos)
+            break;
+        start = found + separator.size();
+    }
+    return true;
+}
+
+void AppendTextElement(const std::string& elementName, const std::string& text, pugi::xml_node parent,
+                       bool cdata)
+{
+    pugi::xml_node element = parent.append_child(elementName.c_str());
+    pugi::xml_node node = element.append_child(cdata ? pugi::node_cdata : pugi::node_pcdata);
+    node.set_value(text.c_str());
+}
+
+void AppendFileAsHexElement(const std::string& elementName, const std::string& storedFileName,
+                            pugi::xml_node parent, const std::string& bookFileName)
+{
+    std::string path = storedFileName;
+    ResolveMediaFileName(path, bookFileName);
+    std::string bytes;
+    if (!lf::sys::ReadWholeFile(path, bytes))
+        return;
+
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (const char c : bytes)
+    {
+        const auto b = static_cast<unsigned char>(c);
+        hex.push_back(kDigits[b >> 4]);
+        hex.push_back(kDigits[b & 0x0F]);
+    }
+    pugi::xml_node element = parent.append_child(elementName.c_str());
+    element.append_attribute("FileName").set_value(storedFileName.c_str());
+    element.append_child(pugi::node_cdata).set_value(hex.c_str());
+}
+
+namespace
+{
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// The stored name as a path below the target folder, "/" separated; empty when the name could lead
+// outside that folder (a full path, a drive or web address, a ".." component) or names nothing.
+std::string SafeRelativeName(const std::string& storedFileName)
+{
+    std::string name = storedFileName;
+    if (!name.empty() && name.front() == '\\')
+        name.erase(0, 1);
+    name = StoredNameToPath(name);
+    // Any ":" marks a drive letter or a web address, which ResolveMediaFileName never takes as relative.
+    if (name.empty() || IsFullPathName(name) || name.find(':') != std::string::npos)
+        return {};
+    std::string_view rest = name;
+    while (!rest.empty())
+    {
+        const std::size_t slash = rest.find('/');
+        const std::string_view part = rest.substr(0, slash);
+        if (part == "..")
+            return {};
+        if (slash == std::string_view::npos)
+            break;
+        rest.remove_prefix(slash + 1);
+    }
+    // A name that ends in a separator names a folder, not a file.
+    if (name.back() == '/')
+        return {};
+    return name;
+}
+
+} // namespace
+
+bool ExtractHexToFile(const std::string& folder, const std::string& storedFileName,
+                      const std::string& hexText)
+{
+    if (hexText.size() < 2 || hexText.size() % 2 != 0)
+        return false;
+    const std::string name = SafeRelativeName(storedFileName);
+    if (name.empty())
+        return false;
+
+    std::string bytes;
+    bytes.reserve(hexText.size() / 2);
+    for (std::size_t i = 0; i < hexText.size(); i += 2)
+    {
+        const int high = HexValue(hexText[i]);
+        const int low = HexValue(hexText[i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes.push_back(static_cast<char>((high << 4) | low));
+    }
+
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += name;
+    return lf::sys::WriteFileAtomically(path, bytes);
+}
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end)
+    {
+        const unsigned char c = *p;
+        if (c < 0x80)
+        {
+            ++p;
+            continue;
+        }
+        int length = 0;
+        std::uint32_t value = 0;
+        if (c >= 0xC2 && c <= 0xDF)
+        {
+            length = 2;
+            value = c & 0x1Fu;
+        }
+        else if (c >= 0xE0 && c <= 0xEF)
+        {
+            length = 3;
+            value = c & 0x0Fu;
+        }
+        else if (c >= 0xF0 && c <= 0xF4)
+        {
+            length = 4;
+            value = c & 0x07u;
+        }
+        else
+        {
+            return false;
+        }
+        if (end - p < length)
+            return false;
+        for (int k = 1; k < length; ++k)
+        {
+            if ((p[k] & 0xC0u) != 0x80u)
+                return false;
+            value = (value << 6) | (p[k] & 0x3Fu);
+        }
+        if ((length == 3 && (value < 0x800 || (value >= 0xD800 && value <= 0xDFFF))) ||
+            (length == 4 && (value < 0x10000 || value > 0x10FFFF)))
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+namespace
+{
+
+// True when the XML declaration at the start names an encoding.
+bool DeclaresEncoding(std::string_view bytes)
+{
+    if (bytes.substr(0, 5) != "<?xml")
+        return false;
+    const std::size_t end = bytes.find("?>");
+    return bytes.substr(0, end).find("encoding") != std::string_view::npos;
+}
+
+// A buffer the XML document takes over, allocated the way the XML library frees it.
+char* LibraryBuffer(std::size_t size)
+{
+    return static_cast<char*>(pugi::get_memory_allocation_function()(size == 0 ? 1 : size));
+}
+
+} // namespace
+
+bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned parseOptions)
+{
+    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    if (!file)
+        return false;
+    std::error_code error;
+    const auto size = static_cast<std::size_t>(std::filesystem::file_size(fileName, error));
+    if (error)
+    {
+        std::fclose(file);
+        return false;
+    }
+    char* buffer = LibraryBuffer(size);
+    if (!buffer)
+    {
+        std::fclose(file);
+        return false;
+    }
+    const std::size_t got = std::fread(buffer, 1, size, file);
+    std::fclose(file);
+    if (got != size)
+    {
+        pugi::get_memory_deallocation_function()(buffer);
+        return false;
+    }
+    const std::string_view bytes(buffer, size);
+    const bool hasBom = size >= 2 && (static_cast<unsigned char>(buffer[0]) >= 0xFE ||
+                                      (size >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF"));
+    if (!hasBom && !DeclaresEncoding(bytes) && !IsValidUtf8(bytes))
+    {
+        const std::string converted = Windows1252ToUtf8(bytes);
+        pugi::get_memory_deallocation_function()(buffer);
+        buffer = LibraryBuffer(converted.size());
+        if (!buffer)
+            return false;
+        std::memcpy(buffer, converted.data(), converted.size());
+        return static_cast<bool>(
+            doc.load_buffer_inplace_own(buffer, converted.size(), parseOptions, pugi::encoding_utf8));
+    }
+    return static_cast<bool>(doc.load_buffer_inplace_own(buffer, size, parseOptions, pugi::encoding_auto));
+}
