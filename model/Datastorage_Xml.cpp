@@ -10,6 +10,7 @@
 #include "model/XmlUtils.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/Utf8Text.h"
 
 #include <charconv>
 #include <cstring>
@@ -26,8 +27,9 @@ constexpr unsigned kBookParseOptions = pugi::parse_cdata | pugi::parse_escapes |
 
 // --- Writing ---
 
-void AddText(pugi::xml_node node, const char* name, const std::string& value)
+void AddText(pugi::xml_node node, const char* name, std::string value)
 {
+    lf::sys::MakeValidUtf8(value);
     node.append_attribute(name).set_value(value.c_str(), value.size());
 }
 
@@ -208,6 +210,7 @@ void CDataStorage::SaveCategoriesToXML(pugi::xml_node parent, const CItemsArray2
         AddNumber(category, "ID", info.ID);
         AddNumber(category, "Parent", info.Parent);
         AddText(category, "Name", info.Name);
+        lf::sys::MakeValidUtf8(info.Description);
         if (!info.Description.empty())
             category.append_child(pugi::node_pcdata)
                 .set_value(info.Description.c_str(), info.Description.size());
