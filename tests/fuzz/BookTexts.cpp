@@ -1,0 +1,33 @@
+#include "tests/fuzz/BookTexts.h"
+
+#include "model/Datatypes.h"
+
+namespace lf::fuzz
+{
+
+std::string BookTexts(CItemsArray2& items)
+{
+    std::string out;
+    for (std::int32_t row = 0; row < items.GetCategoryCount(); ++row)
+    {
+        SCategoryInfo info;
+        if (items.GetCategoryAt(row, info))
+            out += "chapter " + info.Name + " | " + info.Description + "\n";
+    }
+    for (std::int32_t i = 0; i < items.GetCount(); ++i)
+    {
+        CBaseItem* item = items.GetItem(i);
+        out += "question " + item->GetName() + " | " + item->GetID_Str() + " | " + item->GetOwnerStr() +
+               " | " + item->GetModifierStr() + " | " + item->GetQuestionText() + " | " +
+               item->GetGeneralFeedback() + " | " + item->GetKeywords() + "\n";
+        for (std::int32_t a = 0; a < item->GetAnswerCount(); ++a)
+        {
+            SAnswerItem* answer = nullptr;
+            if (item->GetAnswer(a, answer))
+                out += "answer " + answer->AnswerText + " | " + answer->Feedback + "\n";
+        }
+    }
+    return out;
+}
+
+} // namespace lf::fuzz
