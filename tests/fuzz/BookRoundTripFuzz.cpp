@@ -3,7 +3,7 @@
 #include "model/Datastorage.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/Utf8Text.h"
-#include "tests/fuzz/BookTexts.h"
+#include "tests/support/BookTexts.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CDataStorage first;
     if (size == 0 || !first.OpenBook(input))
         return 0;
-    const std::string texts = lf::fuzz::BookTexts(*first.GetItemsPtr2());
+    const std::string texts = lf::test::BookTexts(*first.GetItemsPtr2());
     const std::string saved = lf::fuzz::Scratch() + "saved.lnf";
     if (!first.SaveXML(saved, first.GetItemsPtr2(), true, true))
         lf::fuzz::Fail("an open book did not save");
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CDataStorage second;
     if (!second.OpenBook(saved))
         lf::fuzz::Fail("the saved book does not open");
-    if (lf::fuzz::BookTexts(*second.GetItemsPtr2()) != texts)
+    if (lf::test::BookTexts(*second.GetItemsPtr2()) != texts)
         lf::fuzz::Fail("the texts changed over save and reopen");
     const std::string again = lf::fuzz::Scratch() + "again.lnf";
     if (!second.SaveXML(again, second.GetItemsPtr2(), true, true) || Bytes(again) != bytes)

@@ -2,7 +2,7 @@
 #include "model/Datastorage.h"
 #include "platform/sys/Clipboard.h"
 #include "platform/sys/Utf8Text.h"
-#include "tests/fuzz/BookTexts.h"
+#include "tests/support/BookTexts.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CDataStorage storage;
     storage.PasteFromClipboard(storage.GetItemsPtr2(), -1, -1, size % 2 == 0);
     lf::sys::SetClipboard(nullptr);
-    if (!lf::sys::IsValidUtf8(lf::fuzz::BookTexts(*storage.GetItemsPtr2())))
+    if (!lf::sys::IsValidUtf8(lf::test::BookTexts(*storage.GetItemsPtr2())))
         lf::fuzz::Fail("a pasted text is not valid UTF-8");
     return 0;
 }

@@ -4,7 +4,7 @@
 #include "model/Palmdatabase.h"
 #include "model/Registry.h"
 #include "platform/sys/AtomicFile.h"
-#include "tests/fuzz/BookTexts.h"
+#include "tests/support/BookTexts.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 namespace
@@ -41,11 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string first = WithoutDates(written);
     if (!storage.LoadPDB(written, &items, 0, true))
         lf::fuzz::Fail("the written database does not read");
-    const std::string texts = lf::fuzz::BookTexts(items);
+    const std::string texts = lf::test::BookTexts(items);
     if (!storage.SavePDB(written, &items, kPdbBookType, false, true) ||
         !storage.LoadPDB(written, &items, 0, true))
         lf::fuzz::Fail("the second write failed");
-    if (WithoutDates(written) != first || lf::fuzz::BookTexts(items) != texts)
+    if (WithoutDates(written) != first || lf::test::BookTexts(items) != texts)
         lf::fuzz::Fail("the database changed over a round trip");
     return 0;
 }

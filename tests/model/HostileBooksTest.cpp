@@ -1,6 +1,7 @@
 // Books from outside that once broke the storage: texts that are not UTF-8, a ragged table in a stored
 // text, a handheld book whose chapters moved on every round trip.
 #include "tests/model/DatastorageTestSupport.h"
+#include "tests/support/BookTexts.h"
 
 #include "model/Palmdatabase.h"
 #include "platform/richtext/RichXml.h"
@@ -15,31 +16,6 @@ using namespace lf::test;
 
 namespace
 {
-
-// Every text of the book, chapters and questions, one per line, to compare two readings.
-std::string BookTexts(CItemsArray2& items)
-{
-    std::string out;
-    for (std::int32_t row = 0; row < items.GetCategoryCount(); ++row)
-    {
-        SCategoryInfo info;
-        if (items.GetCategoryAt(row, info))
-            out += "chapter " + info.Name + " | " + info.Description + "\n";
-    }
-    for (std::int32_t i = 0; i < items.GetCount(); ++i)
-    {
-        CBaseItem* item = items.GetItem(i);
-        out += "question " + item->GetName() + " | " + item->GetOwnerStr() + " | " + item->GetModifierStr() +
-               " | " + item->GetQuestionText() + " | " + item->GetGeneralFeedback() + "\n";
-        for (std::int32_t a = 0; a < item->GetAnswerCount(); ++a)
-        {
-            SAnswerItem* answer = nullptr;
-            if (item->GetAnswer(a, answer))
-                out += "answer " + answer->AnswerText + "\n";
-        }
-    }
-    return out;
-}
 
 class HostileBooks : public ::testing::Test, public StorageFixture
 {

@@ -1,11 +1,16 @@
-#include "tests/fuzz/BookTexts.h"
+// Every text of a book, chapters and questions, one per line: two readings of a book compare equal
+// exactly when their texts do.
+#pragma once
 
 #include "model/Datatypes.h"
+#include "model/Itemsarray.h"
 
-namespace lf::fuzz
+#include <string>
+
+namespace lf::test
 {
 
-std::string BookTexts(CItemsArray2& items)
+inline std::string BookTexts(CItemsArray2& items)
 {
     std::string out;
     for (std::int32_t row = 0; row < items.GetCategoryCount(); ++row)
@@ -30,4 +35,4 @@ std::string BookTexts(CItemsArray2& items)
     return out;
 }
 
-} // namespace lf::fuzz
+} // namespace lf::test
