@@ -8,6 +8,7 @@
 #include "model/storage/ClipboardKinds.h"
 #include "model/support/Log.h"
 #include "platform/sys/Clipboard.h"
+#include "platform/sys/Utf8Text.h"
 
 #include <charconv>
 #include <cstring>
@@ -78,6 +79,7 @@ bool CDataStorage::PasteFromClipboard(CItemsArray2* items, std::int32_t insertPo
         pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_wnorm_attribute;
     if (!doc.load_buffer(text.data(), text.size(), kProbeOptions))
         return false;
+    lf::sys::MakeXmlTextsValidUtf8(doc);
     const pugi::xml_node root = doc.child("Lernfold");
     if (!root)
         return true;

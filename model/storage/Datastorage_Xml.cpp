@@ -13,6 +13,7 @@
 #include "model/storage/XmlUtils.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/Utf8Text.h"
 
 #include <charconv>
 #include <cstring>
@@ -25,8 +26,9 @@ namespace
 
 // --- Writing ---
 
-void AddText(pugi::xml_node node, const char* name, const std::string& value)
+void AddText(pugi::xml_node node, const char* name, std::string value)
 {
+    lf::sys::MakeValidUtf8(value);
     node.append_attribute(name).set_value(value.c_str(), value.size());
 }
 
@@ -340,6 +342,7 @@ void WriteChaptersXml(pugi::xml_node parent, const CItemsArray2* items)
         AddNumber(category, "ID", info.ID);
         AddNumber(category, "Parent", info.Parent);
         AddText(category, "Name", info.Name);
+        lf::sys::MakeValidUtf8(info.Description);
         if (!info.Description.empty())
             category.append_child(pugi::node_pcdata)
                 .set_value(info.Description.c_str(), info.Description.size());

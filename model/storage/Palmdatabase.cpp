@@ -325,6 +325,19 @@ bool LoadPalmDatabase(const std::string& fileName, CItemsArray2& items, std::int
     return true;
 }
 
+namespace
+{
+
+// The chapter the reader makes for the records of category 1 (the handheld's trash).
+constexpr const char* kReaderTrashName = "Trash";
+
+bool IsReaderTrashChapter(const SCategoryInfo& info)
+{
+    return info.Name == kReaderTrashName && info.Description == kReaderTrashName;
+}
+
+} // namespace
+
 bool RecordsToItems(const CItemsArray& image, CItemsArray2& items, std::int32_t categoryOffset)
 {
     // The chapter each category index leads to; a chapter that could not be added and does not exist
@@ -339,7 +352,7 @@ bool RecordsToItems(const CItemsArray& image, CItemsArray2& items, std::int32_t 
         if (items.AddCategory(info, false, false) || items.CategoryExists(info.ID))
             chapterOf[static_cast<std::size_t>(index)] = info.ID;
     };
-    addChapter(1, "Trash", "Trash");
+    addChapter(1, kReaderTrashName, kReaderTrashName);
     for (std::int32_t i = 2; i < static_cast<std::int32_t>(kPdbCategoryCount); ++i)
     {
         std::string name;
@@ -393,19 +406,28 @@ void ItemsToRecords(CItemsArray2& items, CItemsArray& image)
     image.SetCategoryName(0, "Unfiled");
     image.SetCategoryName(1, "Trash");
 
-    // Chapter rows 1 to 13 become categories 2 to 14; the rest cannot be carried. Chapters are matched on
-    // their whole IDs.
+    // Chapter rows from 1 on become categories 2 to 14; the rest cannot be carried. Chapters are matched on
+    // their whole IDs. The chapter the reader makes for category 1 goes back there, so reading and
+    // writing a book again leaves its chapters where they were.
     constexpr std::int32_t kFirstChapterIndex = 2;
     constexpr std::int32_t kLastChapterIndex = 14;
     std::array<std::int32_t, kPdbCategoryCount> chapterIDs;
     chapterIDs.fill(-1);
-    for (std::int32_t index = kFirstChapterIndex; index <= kLastChapterIndex; ++index)
+    std::int32_t trashChapterID = -1;
+    std::int32_t index = kFirstChapterIndex;
+    for (std::int32_t row = 1; index <= kLastChapterIndex; ++row)
     {
         SCategoryInfo info;
-        if (!items.GetCategoryAt(index - 1, info))
+        if (!items.GetCategoryAt(row, info))
             break;
+        if (trashChapterID < 0 && IsReaderTrashChapter(info))
+        {
+            trashChapterID = info.ID;
+            continue;
+        }
         image.SetCategoryName(index, info.Name);
         chapterIDs[static_cast<std::size_t>(index)] = info.ID;
+        ++index;
     }
 
     image.ReserveRecords(items.GetCount());
@@ -415,16 +437,16 @@ void ItemsToRecords(CItemsArray2& items, CItemsArray& image)
         if (!item || item->GetQuestionType() != qtMultipleChoice || item->TestStatus(qsDeleted))
             continue;
         SQaxStruct record;
-        if (item->TestStatus(qsInTrash))
+        if (item->TestStatus(qsInTrash) || (trashChapterID > 0 && item->GetCategoryID() == trashChapterID))
         {
             record.Category = 1;
         }
         else if (item->GetCategoryID() > 0)
         {
-            for (std::int32_t index = kFirstChapterIndex; index <= kLastChapterIndex; ++index)
-                if (chapterIDs[static_cast<std::size_t>(index)] == item->GetCategoryID())
+            for (std::int32_t slot = kFirstChapterIndex; slot <= kLastChapterIndex; ++slot)
+                if (chapterIDs[static_cast<std::size_t>(slot)] == item->GetCategoryID())
                 {
-                    record.Category = static_cast<std::uint16_t>(index);
+                    record.Category = static_cast<std::uint16_t>(slot);
                     break;
                 }
         }

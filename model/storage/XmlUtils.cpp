@@ -3,6 +3,7 @@
 #include "model/support/Folders.h"
 #include "platform/sys/AtomicFile.h"
 #include "model/storage/Windows1252.h"
+#include "platform/sys/Utf8Text.h"
 
 #include <cstddef>
 #include <string_view>
@@ -44,7 +45,9 @@ void AppendTextElement(const std::string& elementName, const std::string& text, 
 {
     pugi::xml_node element = parent.append_child(elementName.c_str());
     pugi::xml_node node = element.append_child(cdata ? pugi::node_cdata : pugi::node_pcdata);
-    node.set_value(text.c_str());
+    std::string valid = text;
+    lf::sys::MakeValidUtf8(valid);
+    node.set_value(valid.c_str());
 }
 
 void AppendFileAsHexElement(const std::string& elementName, const std::string& storedFileName,
@@ -143,51 +146,7 @@ bool ExtractHexToFile(const std::string& folder, const std::string& storedFileNa
 
 bool IsValidUtf8(std::string_view bytes)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end)
-    {
-        const unsigned char c = *p;
-        if (c < 0x80)
-        {
-            ++p;
-            continue;
-        }
-        int length = 0;
-        std::uint32_t value = 0;
-        if (c >= 0xC2 && c <= 0xDF)
-        {
-            length = 2;
-            value = c & 0x1Fu;
-        }
-        else if (c >= 0xE0 && c <= 0xEF)
-        {
-            length = 3;
-            value = c & 0x0Fu;
-        }
-        else if (c >= 0xF0 && c <= 0xF4)
-        {
-            length = 4;
-            value = c & 0x07u;
-        }
-        else
-        {
-            return false;
-        }
-        if (end - p < length)
-            return false;
-        for (int k = 1; k < length; ++k)
-        {
-            if ((p[k] & 0xC0u) != 0x80u)
-                return false;
-            value = (value << 6) | (p[k] & 0x3Fu);
-        }
-        if ((length == 3 && (value < 0x800 || (value >= 0xD800 && value <= 0xDFFF))) ||
-            (length == 4 && (value < 0x10000 || value > 0x10FFFF)))
-            return false;
-        p += length;
-    }
-    return true;
+    return lf::sys::IsValidUtf8(bytes);
 }
 
 namespace
@@ -246,8 +205,15 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned 
         if (!buffer)
             return false;
         std::memcpy(buffer, converted.data(), converted.size());
-        return static_cast<bool>(
-            doc.load_buffer_inplace_own(buffer, converted.size(), parseOptions, pugi::encoding_utf8));
+        if (!doc.load_buffer_inplace_own(buffer, converted.size(), parseOptions, pugi::encoding_utf8))
+            return false;
     }
-    return static_cast<bool>(doc.load_buffer_inplace_own(buffer, size, parseOptions, pugi::encoding_auto));
+    else if (!doc.load_buffer_inplace_own(buffer, size, parseOptions, pugi::encoding_auto))
+    {
+        return false;
+    }
+    // A declared or marked encoding does not make the bytes valid, and character references can name
+    // what is no character: everything read is made valid UTF-8 before the program sees it.
+    lf::sys::MakeXmlTextsValidUtf8(doc);
+    return true;
 }

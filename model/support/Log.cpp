@@ -4,6 +4,7 @@
 
 #include "model/support/Registry.h"
 #include "lf/Version.h"
+#include "platform/sys/ProblemLog.h"
 #include "platform/sys/SystemServices.h"
 
 #include <charconv>
@@ -91,6 +92,13 @@ void WriteLine(std::FILE* file, std::string line, bool pause)
     if (pause)
         lf::sys::Services().Sleep(kPauseMilliseconds);
 }
+
+// What the platform layer refused or repaired in outside data goes into this log.
+[[maybe_unused]] const bool g_problemSinkInstalled = []
+{
+    lf::sys::SetProblemSink([](const std::string& line) { WriteLog(line, 1, 2); });
+    return true;
+}();
 
 } // namespace
 

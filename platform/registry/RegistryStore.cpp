@@ -23,6 +23,11 @@ namespace fs = std::filesystem;
 namespace
 {
 
+// Keys nest at most this deep, as in the Windows registry whose shape the store keeps. Reading, writing
+// and freeing keys recurse once per level, so a file nesting deeper is damaged (and copied aside before
+// it is replaced), and a path deeper than this is refused.
+constexpr std::size_t kMaxKeyDepth = 512;
+
 constexpr const char* kCurrentUserName = "HKEY_CURRENT_USER";
 constexpr const char* kClassesRootName = "HKEY_CLASSES_ROOT";
 
@@ -130,7 +135,7 @@ void RegistryStore::Load()
 
     bool damaged = false;
     // Reads one key element into key; elements that make no sense are skipped and mark the file damaged.
-    auto readKey = [&damaged](auto& self, const pugi::xml_node node, Key& key) -> void
+    auto readKey = [&damaged](auto& self, const pugi::xml_node node, Key& key, std::size_t depth) -> void
     {
         for (const pugi::xml_node child : node.children())
         {
@@ -139,13 +144,18 @@ void RegistryStore::Load()
             const std::string childName = child.attribute("name").as_string();
             if (std::string(child.name()) == "key" && !childName.empty())
             {
+                if (depth >= kMaxKeyDepth)
+                {
+                    damaged = true;
+                    continue;
+                }
                 auto& sub = key.subkeys[FoldName(childName)];
                 if (!sub)
                 {
                     sub = std::make_unique<Key>();
                     sub->name = childName;
                 }
-                self(self, child, *sub);
+                self(self, child, *sub, depth + 1);
             }
             else if (std::string(child.name()) == "value" && child.attribute("name"))
             {
@@ -184,9 +194,9 @@ void RegistryStore::Load()
     {
         const std::string name = root.attribute("name").as_string();
         if (name == kCurrentUserName)
-            readKey(readKey, root, *m_currentUser);
+            readKey(readKey, root, *m_currentUser, 0);
         else if (name == kClassesRootName)
-            readKey(readKey, root, *m_classesRoot);
+            readKey(readKey, root, *m_classesRoot, 0);
         else
             damaged = true;
     }
@@ -231,7 +241,10 @@ RegistryStore::Key* RegistryStore::MakeKey(Root root, const std::string& keyPath
     case Root::LocalMachine:
         return nullptr;
     }
-    for (const std::string& name : SplitKeyPath(keyPath))
+    const std::vector<std::string> names = SplitKeyPath(keyPath);
+    if (names.size() > kMaxKeyDepth)
+        return nullptr;
+    for (const std::string& name : names)
     {
         auto& sub = key->subkeys[FoldName(name)];
         if (!sub)

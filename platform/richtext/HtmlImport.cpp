@@ -1,5 +1,6 @@
 #include "platform/richtext/HtmlImport.h"
 
+#include "platform/sys/ProblemLog.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
@@ -17,6 +18,16 @@ namespace
 
 constexpr int kMaxDepth = 200; // deeper markup is read as flat text, never by deeper recursion
 constexpr int kMaxTableNesting = 16;
+// Element nesting handed to the HTML library; real pages stay far below, and it keeps the importer's
+// own depth (which also counts the table parts the library adds) well inside kMaxDepth.
+constexpr int kMaxHtmlNesting = 64;
+
+std::string NumberText(long long value)
+{
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
 
 std::string Lower(std::string_view s)
 {
@@ -526,8 +537,32 @@ private:
             EndParagraph();
         if (depth < kMaxDepth)
             Children(el.children, f, depth);
+        else
+            FlatText(node, f);
         if (block)
             EndParagraph();
+    }
+
+    // The words of markup nested too deeply to follow, in document order, without recursion.
+    void FlatText(const GumboNode* node, const SFormat& f)
+    {
+        std::vector<const GumboNode*> pending{node};
+        while (!pending.empty())
+        {
+            const GumboNode* next = pending.back();
+            pending.pop_back();
+            if (next->type == GUMBO_NODE_TEXT || next->type == GUMBO_NODE_WHITESPACE ||
+                next->type == GUMBO_NODE_CDATA)
+            {
+                Text(next->v.text.text, f);
+                continue;
+            }
+            if (next->type != GUMBO_NODE_ELEMENT || IsIgnored(next->v.element.tag))
+                continue;
+            const GumboVector& children = next->v.element.children;
+            for (unsigned i = children.length; i > 0; --i)
+                pending.push_back(static_cast<const GumboNode*>(children.data[i - 1]));
+        }
     }
 
     int TextStyleNo(const SFormat& f)
@@ -605,18 +640,17 @@ private:
         if (f.pre)
         {
             // Preformatted: every line break starts a line, blanks stay.
+            // CR LF, a lone CR and a lone LF each end a line; a run never holds one.
             std::string_view rest(raw);
             for (;;)
             {
-                const std::size_t nl = rest.find('\n');
-                std::string line(rest.substr(0, nl));
-                if (!line.empty() && line.back() == '\r')
-                    line.pop_back();
-                AddRun(ReplaceNbsp(line), f);
+                const std::size_t nl = rest.find_first_of("\r\n");
+                AddRun(ReplaceNbsp(std::string(rest.substr(0, nl))), f);
                 if (nl == std::string_view::npos)
                     break;
                 LineBreak(f);
-                rest.remove_prefix(nl + 1);
+                const bool crlf = rest[nl] == '\r' && nl + 1 < rest.size() && rest[nl + 1] == '\n';
+                rest.remove_prefix(nl + (crlf ? 2 : 1));
             }
             m_lastSpace = false;
             return;
@@ -734,14 +768,40 @@ private:
         }
     }
 
+    static bool IsCell(const GumboNode* node)
+    {
+        return node->type == GUMBO_NODE_ELEMENT &&
+               (node->v.element.tag == GUMBO_TAG_TD || node->v.element.tag == GUMBO_TAG_TH);
+    }
+
+    // True when the rows, filled up to the widest, stay within the cell limit.
+    static bool TableFitsLimit(const std::vector<const GumboNode*>& rowNodes)
+    {
+        const std::size_t rows = rowNodes.size();
+        std::size_t cols = 0;
+        for (const GumboNode* row : rowNodes)
+        {
+            const GumboVector& cells = row->v.element.children;
+            std::size_t count = 0;
+            for (unsigned i = 0; i < cells.length; ++i)
+                count += IsCell(static_cast<const GumboNode*>(cells.data[i])) ? 1 : 0;
+            cols = std::max(cols, count);
+        }
+        return rows == 0 || cols <= kMaxRichTableCells / rows;
+    }
+
     void Table(const GumboNode* node, const SFormat& f, int depth)
     {
         EndParagraph();
         std::vector<const GumboNode*> rowNodes;
         CollectRows(node, rowNodes, 0);
-        if (m_tableNesting >= kMaxTableNesting || depth >= kMaxDepth)
+        const bool tooLarge = !TableFitsLimit(rowNodes);
+        if (tooLarge)
+            lf::sys::ReportProblem("HTML import: a table of more than " + NumberText(kMaxRichTableCells) +
+                                   " cells was read as plain paragraphs");
+        if (tooLarge || m_tableNesting >= kMaxTableNesting || depth >= kMaxDepth)
         {
-            // Too deeply nested: keep the words as paragraphs.
+            // Too large or too deeply nested: keep the words as paragraphs.
             for (const GumboNode* row : rowNodes)
                 Element(row, f, depth + 1);
             return;
@@ -758,8 +818,7 @@ private:
             for (unsigned i = 0; i < cells.length; ++i)
             {
                 const auto* cellNode = static_cast<const GumboNode*>(cells.data[i]);
-                if (cellNode->type != GUMBO_NODE_ELEMENT ||
-                    (cellNode->v.element.tag != GUMBO_TAG_TD && cellNode->v.element.tag != GUMBO_TAG_TH))
+                if (!IsCell(cellNode))
                     continue;
                 const GumboElement& el = cellNode->v.element;
                 SRichCell& cell = row.emplace_back();
@@ -842,7 +901,8 @@ void ImportHtml(const std::string& html, RichDocument& doc, const SHtmlImportOpt
         doc.styles.textStyles.emplace_back();
     if (doc.styles.paraStyles.empty())
         doc.styles.paraStyles.emplace_back();
-    GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, html.data(), html.size());
+    const std::string flat = FlattenDeepHtml(html, kMaxHtmlNesting);
+    GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, flat.data(), flat.size());
     if (!output)
         return;
     SFormat base;
@@ -860,16 +920,141 @@ void ImportHtml(const std::string& html, RichDocument& doc, const SHtmlImportOpt
         doc.content.items.push_back(std::move(item));
 }
 
+namespace
+{
+
+bool IsTagNameChar(char ch)
+{
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == '-' ||
+           ch == ':' || ch == '_';
+}
+
+bool IsAsciiLetter(char ch)
+{
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+}
+
+// Elements that never hold others, or that the next sibling of their kind closes.
+bool NestsNothing(std::string_view name)
+{
+    static constexpr std::string_view kNames[] = {
+        "area",  "base",  "br",     "col",   "embed",    "hr",      "img",   "input", "link", "meta",
+        "param", "source", "track", "wbr",   "p",        "li",      "dt",    "dd",    "tr",   "td",
+        "th",    "tbody", "thead",  "tfoot", "colgroup", "caption", "option", "optgroup"};
+    for (const std::string_view known : kNames)
+        if (name == known)
+            return true;
+    return false;
+}
+
+// Elements whose content is text up to their own end tag.
+bool HoldsRawText(std::string_view name)
+{
+    return name == "script" || name == "style" || name == "textarea" || name == "title" || name == "xmp" ||
+           name == "iframe" || name == "noembed" || name == "noframes" || name == "plaintext";
+}
+
+} // namespace
+
+std::string FlattenDeepHtml(std::string_view html, int maxDepth)
+{
+    std::string out;
+    out.reserve(html.size());
+    int depth = 0;
+    std::size_t pos = 0;
+    while (pos < html.size())
+    {
+        const std::size_t open = html.find('<', pos);
+        if (open == std::string_view::npos)
+        {
+            out.append(html.substr(pos));
+            break;
+        }
+        out.append(html.substr(pos, open - pos));
+        pos = open;
+        const std::string_view rest = html.substr(pos);
+        if (rest.substr(0, 4) == "<!--")
+        {
+            const std::size_t end = rest.find("-->", 4);
+            const std::size_t length = end == std::string_view::npos ? rest.size() : end + 3;
+            out.append(rest.substr(0, length));
+            pos += length;
+            continue;
+        }
+        const bool closing = rest.size() > 1 && rest[1] == '/';
+        const std::size_t nameStart = closing ? 2 : 1;
+        if (rest.size() <= nameStart || !IsAsciiLetter(rest[nameStart]))
+        {
+            // "<!DOCTYPE", "<?...", or a "<" that starts no tag: passed on as it stands.
+            out += '<';
+            ++pos;
+            continue;
+        }
+        std::size_t nameEnd = nameStart;
+        while (nameEnd < rest.size() && IsTagNameChar(rest[nameEnd]))
+            ++nameEnd;
+        const std::string name = Lower(rest.substr(nameStart, nameEnd - nameStart));
+        // The end of the tag: the first ">" outside a quoted attribute value.
+        std::size_t end = nameEnd;
+        char quote = 0;
+        for (; end < rest.size(); ++end)
+        {
+            const char ch = rest[end];
+            if (quote != 0)
+            {
+                if (ch == quote)
+                    quote = 0;
+            }
+            else if (ch == '"' || ch == '\'')
+                quote = ch;
+            else if (ch == '>')
+                break;
+        }
+        const std::size_t length = end < rest.size() ? end + 1 : rest.size();
+        const std::string_view tag = rest.substr(0, length);
+        pos += length;
+        // "<div/>" opens a div in HTML like "<div>" does, so a trailing "/" changes nothing here.
+        if (NestsNothing(name))
+        {
+            out.append(tag);
+            continue;
+        }
+        if (closing)
+        {
+            if (depth <= maxDepth)
+                out.append(tag);
+            if (depth > 0)
+                --depth;
+            continue;
+        }
+        ++depth;
+        if (depth <= maxDepth)
+            out.append(tag);
+        if (HoldsRawText(name))
+        {
+            // Its text up to the end tag is no markup; the end tag itself is read by the loop.
+            const std::string endTag = "</" + name;
+            std::size_t found = pos;
+            for (;;)
+            {
+                found = html.find("</", found);
+                if (found == std::string_view::npos ||
+                    Lower(html.substr(found, endTag.size())) == endTag)
+                    break;
+                found += 2;
+            }
+            const std::size_t stop = found == std::string_view::npos ? html.size() : found;
+            out.append(html.substr(pos, stop - pos));
+            pos = stop;
+        }
+    }
+    return out;
+}
+
 SRichPicture MakePlaceholderPicture(int width, int height)
 {
-    const auto num = [](int v)
-    {
-        char buf[16];
-        const auto res = std::to_chars(buf, buf + sizeof buf, v);
-        return std::string(buf, res.ptr);
-    };
-    const std::string w = num(width > 0 ? width : 23);
-    const std::string h = num(height > 0 ? height : 22);
+    const std::string w = NumberText(width > 0 ? width : 23);
+    const std::string h = NumberText(height > 0 ? height : 22);
     SRichPicture picture;
     picture.format = "svg";
     picture.data =

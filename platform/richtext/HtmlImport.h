@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace lf {
 
@@ -29,6 +30,13 @@ struct SHtmlImportOptions
 // address as tag. Lists are flattened into paragraphs; tables become tables; whitespace collapses as a
 // browser collapses it; head, title, script and style are ignored.
 void ImportHtml(const std::string& html, RichDocument& doc, const SHtmlImportOptions& options);
+
+// The page with markup nested deeper than maxDepth taken out, its text kept: start and end tags below
+// that depth are dropped, everything else stays byte for byte. The HTML library's work grows with the
+// square of the nesting depth, so the importer hands it only pages flattened this way. Elements that
+// close themselves (void elements, and p, li, td and the like, which a sibling closes) do not count as
+// nesting; comments and the text of script, style and similar elements are passed through unread.
+std::string FlattenDeepHtml(std::string_view html, int maxDepth);
 
 // The picture shown for one that could not be had: a red-crossed rectangle of the requested size,
 // 23 x 22 when no size is asked for (an SVG picture).

@@ -155,6 +155,13 @@ enum class RichTableBorder
     Flat,
 };
 
+// The most cells a table may have, counted as rows times its widest row (a ragged table is filled up
+// to that). Answer tables and score reports stay far below (a hundred rows of a few columns); 100 x 100
+// still takes a pasted spreadsheet page. Readers of outside data flatten a larger table to its cells'
+// text, so the work of reading stays in proportion to the input: one row of N cells followed by N short
+// rows would otherwise cost N x N cells.
+inline constexpr std::size_t kMaxRichTableCells = 10000;
+
 class RichTable
 {
 public:

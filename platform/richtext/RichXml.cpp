@@ -1,5 +1,7 @@
 #include "platform/richtext/RichXml.h"
+#include "platform/sys/ProblemLog.h"
 #include "platform/sys/TextTrim.h"
+#include "platform/sys/Utf8Text.h"
 
 #include <pugixml.hpp>
 
@@ -520,6 +522,24 @@ void AddTextItem(RichContent& content, SRichItem item, const std::string& text)
     }
 }
 
+// True when the table element, filled up to its widest row, stays within the cell limit.
+bool TableFitsLimit(const pugi::xml_node& node)
+{
+    std::size_t rows = 0;
+    std::size_t cols = 0;
+    for (pugi::xml_node rowNode = node.child("row"); rowNode; rowNode = rowNode.next_sibling("row"))
+    {
+        ++rows;
+        std::size_t cells = 0;
+        for (pugi::xml_node cellNode = rowNode.child("cell"); cellNode; cellNode = cellNode.next_sibling("cell"))
+            ++cells;
+        cols = std::max(cols, cells);
+        if (cols > kMaxRichTableCells || (rows > 0 && cols > kMaxRichTableCells / rows))
+            return false;
+    }
+    return true;
+}
+
 void ReadItem(const pugi::xml_node& node, RichContent& content, int depth)
 {
     const char* name = node.name();
@@ -569,6 +589,25 @@ void ReadItem(const pugi::xml_node& node, RichContent& content, int depth)
         table.borderStyle = AttrEnum(node, "borderstyle", kTableBorderNames, RichTableBorder::Raised);
         table.cellBorderStyle = AttrEnum(node, "cellborderstyle", kTableBorderNames, RichTableBorder::Lowered);
         table.color = AttrColor(node, "color", kNoColor);
+        if (!TableFitsLimit(node))
+        {
+            // Too many cells to build: the words of every cell stay, one paragraph per cell.
+            lf::sys::ReportProblem("Stored text: a table of more than " + IntText(kMaxRichTableCells) +
+                                   " cells was read as plain paragraphs");
+            for (pugi::xml_node rowNode = node.child("row"); rowNode; rowNode = rowNode.next_sibling("row"))
+                for (pugi::xml_node cellNode = rowNode.child("cell"); cellNode;
+                     cellNode = cellNode.next_sibling("cell"))
+                {
+                    const std::size_t first = content.items.size();
+                    ReadContent(cellNode, content, depth + 1);
+                    if (content.items.size() > first)
+                    {
+                        content.items[first].newParagraph = true;
+                        content.items[first].lineBreak = false;
+                    }
+                }
+            return;
+        }
         std::size_t cols = 0;
         for (pugi::xml_node rowNode = node.child("row"); rowNode; rowNode = rowNode.next_sibling("row"))
         {
@@ -677,6 +716,7 @@ RichXmlResult ReadRichXml(const std::string& text, RichDocument& doc,
     pugi::xml_document xml;
     if (!xml.load_buffer(text.data(), text.size(), kReadOptions, pugi::encoding_utf8))
         return RichXmlResult::NotXml;
+    lf::sys::MakeXmlTextsValidUtf8(xml);
     const pugi::xml_node root = FindRoot(xml);
     if (!root)
         return RichXmlResult::NoRoot;
@@ -696,6 +736,7 @@ bool InsertRichStream(RichDocument& target, const std::string& stream, int first
     pugi::xml_document xml;
     if (!xml.load_buffer(stream.data(), stream.size(), kReadOptions, pugi::encoding_utf8))
         return false;
+    lf::sys::MakeXmlTextsValidUtf8(xml);
     const pugi::xml_node root = FindRoot(xml);
     if (!root)
         return false;

@@ -250,3 +250,41 @@ TEST(RegistryStorePlace, FollowsTheConfigurationFolders)
 }
 
 } // namespace
+
+namespace
+{
+
+// 30,000 nested keys once overflowed the stack of the reader (and of the writer and the destructor).
+TEST_F(RegistryStoreTest, NestingPastTheLimitIsDamageThatIsCopiedAside)
+{
+    const std::string bytes = lf::test::ReadGzipFile(lf::test::DataFile("fuzz/registry-crash-1.xml.gz"));
+    lf::test::WriteFile(StorePath(), bytes);
+    {
+        RegistryStore store(StorePath());
+        EXPECT_EQ(store.Status(), LoadStatus::Corrupt);
+        EXPECT_TRUE(store.KeyExists(Root::CurrentUser, "a\\a\\a"));
+        ASSERT_TRUE(store.WriteDWord(Root::CurrentUser, "Software\\K", "V", 7));
+        ASSERT_TRUE(store.Save());
+        EXPECT_EQ(lf::test::ReadFile(store.KeptCorruptCopy()), bytes);
+    }
+    RegistryStore reread(StorePath());
+    EXPECT_EQ(reread.Status(), LoadStatus::Loaded);
+    std::uint32_t value = 0;
+    EXPECT_TRUE(reread.ReadDWord(Root::CurrentUser, "Software\\K", "V", value));
+    EXPECT_EQ(value, 7u);
+}
+
+TEST_F(RegistryStoreTest, KeyPathsDeeperThanTheLimitAreRefused)
+{
+    RegistryStore store(StorePath());
+    std::string path = "k";
+    for (int i = 1; i < 512; ++i)
+        path += "\\k";
+    EXPECT_TRUE(store.CreateKey(Root::CurrentUser, path));
+    EXPECT_FALSE(store.CreateKey(Root::CurrentUser, path + "\\k"));
+    EXPECT_FALSE(store.WriteDWord(Root::CurrentUser, path + "\\k", "V", 1));
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(RegistryStore(StorePath()).Status(), LoadStatus::Loaded);
+}
+
+} // namespace

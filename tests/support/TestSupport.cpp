@@ -6,6 +6,7 @@
 #include <iostream>
 #include <unistd.h>
 #include <fstream>
+#include <zlib.h>
 #include <sstream>
 #include <stdexcept>
 
@@ -81,6 +82,22 @@ void WriteFile(const std::string& path, const std::string& bytes)
     out << bytes;
     if (!out)
         throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadGzipFile(const std::string& path)
+{
+    gzFile file = gzopen(path.c_str(), "rb");
+    if (!file)
+        throw std::runtime_error("cannot read " + path);
+    std::string bytes;
+    char buffer[65536];
+    int got = 0;
+    while ((got = gzread(file, buffer, sizeof buffer)) > 0)
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    gzclose(file);
+    if (got < 0)
+        throw std::runtime_error("cannot unpack " + path);
+    return bytes;
 }
 
 std::string DataFile(const std::string& name)

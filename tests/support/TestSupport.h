@@ -69,6 +69,8 @@ void PrintTo(const Row& row, std::ostream* os)
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
+// The unpacked content of a gzip file (large hostile fixtures are kept packed).
+std::string ReadGzipFile(const std::string& path);
 // Full path of a file under tests/data.
 std::string DataFile(const std::string& name);
 

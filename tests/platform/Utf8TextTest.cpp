@@ -1,0 +1,67 @@
+// Making outside text valid UTF-8: stray bytes as Windows-1252, impossible characters as U+FFFD.
+#include "platform/sys/Utf8Text.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <string>
+
+namespace
+{
+
+struct SMendCase
+{
+    const char* name;
+    std::string input;
+    std::string expected;
+};
+
+class MakeValidUtf8Cases : public ::testing::TestWithParam<SMendCase>
+{
+};
+
+TEST_P(MakeValidUtf8Cases, GivesValidTextAndKeepsValidSequences)
+{
+    const SMendCase& c = GetParam();
+    std::string text = c.input;
+    EXPECT_EQ(lf::sys::MakeValidUtf8(text), c.input != c.expected);
+    EXPECT_EQ(text, c.expected);
+    EXPECT_TRUE(lf::sys::IsValidUtf8(text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, MakeValidUtf8Cases,
+    ::testing::Values(
+        SMendCase{"AlreadyValid", "na\xC3\xAFve \xF0\x9F\x99\x82", "na\xC3\xAFve \xF0\x9F\x99\x82"},
+        SMendCase{"StrayLatin1Byte", "caf\xE9", "caf\xC3\xA9"},
+        SMendCase{"StrayWindows1252Quotes", "\x93hi\x94", "\xE2\x80\x9Chi\xE2\x80\x9D"},
+        SMendCase{"UndefinedWindows1252Byte", "a\x81", "a\xC2\x81"}, SMendCase{"ByteFF", "\xFF", "\xC3\xBF"},
+        // What "&#xD800;" and "&#x110000;" decode to: one replacement character each.
+        SMendCase{"EncodedSurrogate", "Q2 \xED\xA0\x80", "Q2 \xEF\xBF\xBD"},
+        SMendCase{"EncodedPastLastCharacter", "\xF4\x90\x80\x80!", "\xEF\xBF\xBD!"},
+        SMendCase{"OverlongThreeBytes", "\xE0\x80\xAF", "\xEF\xBF\xBD"},
+        // C0 and C1 lead no valid sequence: they are Windows-1252 characters, as is what follows.
+        SMendCase{"OverlongTwoBytes", "\xC0\xAF", "\xC3\x80\xC2\xAF"},
+        SMendCase{"CutSequenceAtEnd", "ab\xE2\x82", "ab\xC3\xA2\xE2\x80\x9A"},
+        SMendCase{"LeadWithoutContinuation", "\xC3(", "\xC3\x83("}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(MakeXmlTextsValidUtf8, MendsEveryNameAndValueOfADeepTree)
+{
+    pugi::xml_document doc;
+    pugi::xml_node node = doc.append_child("root");
+    // Deeper than any recursion could go on a thread's stack.
+    for (int i = 0; i < 200000; ++i)
+        node = node.append_child("k");
+    node.append_attribute("v").set_value("\xE9");
+    node.append_child(pugi::node_cdata).set_value("\xED\xA0\x80");
+    doc.first_child().append_attribute("n\xE9").set_value("ok");
+
+    EXPECT_TRUE(lf::sys::MakeXmlTextsValidUtf8(doc));
+    EXPECT_STREQ(node.attribute("v").value(), "\xC3\xA9");
+    EXPECT_STREQ(node.first_child().value(), "\xEF\xBF\xBD");
+    EXPECT_STREQ(doc.first_child().first_attribute().name(), "n\xC3\xA9");
+    EXPECT_FALSE(lf::sys::MakeXmlTextsValidUtf8(doc));
+}
+
+} // namespace
