@@ -281,7 +281,12 @@ void CItemsArray2::PutInPlace(const CBaseItem* oldItem, CBaseItem* newItem)
 std::unique_ptr<CBaseItem> CItemsArray2::ReplaceItemAt(std::int32_t index,
                                                        std::unique_ptr<CBaseItem>&& newItem, bool deleteOld)
 {
-    CBaseItem* oldItem = GetItem(index);
+    return ReplaceInPlace(GetItem(index), std::move(newItem), deleteOld);
+}
+
+std::unique_ptr<CBaseItem> CItemsArray2::ReplaceInPlace(CBaseItem* oldItem, std::unique_ptr<CBaseItem>&& newItem,
+                                                        bool deleteOld)
+{
     if (!newItem || !oldItem)
         return nullptr;
     PutInPlace(oldItem, newItem.release());
@@ -299,14 +304,7 @@ std::unique_ptr<CBaseItem> CItemsArray2::ReplacePointer(std::unique_ptr<CBaseIte
 std::unique_ptr<CBaseItem> CItemsArray2::ReplaceRecord(std::int32_t recordIndex,
                                                        std::unique_ptr<CBaseItem>&& newItem, bool deleteOld)
 {
-    CBaseItem* oldItem = GetRecord(recordIndex);
-    if (!newItem || !oldItem)
-        return nullptr;
-    PutInPlace(oldItem, newItem.release());
-    std::unique_ptr<CBaseItem> old(oldItem);
-    if (deleteOld)
-        old.reset();
-    return old;
+    return ReplaceInPlace(GetRecord(recordIndex), std::move(newItem), deleteOld);
 }
 
 void CItemsArray2::PrepareSearchInfo(CBaseItem* item)

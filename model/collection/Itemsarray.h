@@ -369,6 +369,9 @@ private:
     void RedirectItemPointers(const CBaseItem* oldItem, CBaseItem* newItem);
     // Puts newItem in place of oldItem in every list and remembered position.
     void PutInPlace(const CBaseItem* oldItem, CBaseItem* newItem);
+    // Puts newItem where oldItem stands; oldItem is handed back, or freed when deleteOld.
+    std::unique_ptr<CBaseItem> ReplaceInPlace(CBaseItem* oldItem, std::unique_ptr<CBaseItem>&& newItem,
+                                              bool deleteOld);
     // Builds the plain search text of an item made here (conversions, the duplicate query), not forced.
     void PrepareSearchInfo(CBaseItem* item);
     // The view search texts are built through: the one given, else the collection's own.
