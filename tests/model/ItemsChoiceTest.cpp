@@ -271,6 +271,8 @@ std::unique_ptr<CMultipleChoiceItem> SampleChoiceQuestion()
 
 TEST(MultipleChoiceItem, CopyFromAnotherChoiceQuestionTakesChoicesMarksAndSettings)
 {
+    // Both questions are made in the same second, so their times compare equal however slow the run.
+    lf::test::FakeSystem system;
     auto source = SampleChoiceQuestion();
     auto target = MultipleChoice().answer("old", "1").build();
     target->SetID(77);
