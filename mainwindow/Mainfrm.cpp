@@ -2,9 +2,11 @@
 // placements, the private messages and the clipboard notice.
 #include "mainwindow/Mainfrm.h"
 
+#include "mainwindow/Categoryeditfrm.h"
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/Skins.h"
 #include "mainwindow/TreeViewPopup.h"
+#include "mainwindow/Timerfrm.h"
 #include "mainwindow/WindowMetrics.h"
 #include "model/Folders.h"
 #include "model/Log.h"
@@ -153,6 +155,7 @@ void Tm_MainFrm::FormCreate()
     ui->m_MainView->hide();
 
     ConnectCommands();
+    CreateSessionWindows();
     FormManager::SetMainWindow(this);
 }
 
@@ -175,7 +178,6 @@ void Tm_MainFrm::ConnectCommands()
     bind(ui->m_SaveAsBtn, &Tm_MainFrm::m_SaveAsBtnClick);
     bind(ui->SaveBookas1, &Tm_MainFrm::m_SaveAsBtnClick);
     bind(ui->Saveindefault1, &Tm_MainFrm::Saveindefault1Click);
-    bind(ui->m_BackToolBarBtn, &Tm_MainFrm::m_BackBtnClick);
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->Standard1, &QAction::triggered, this,
             [this]

@@ -1,7 +1,8 @@
 // The main window: the hub of every command. Its implementation is split by concern: Mainfrm.cpp
 // (lifetime, placements, message routing), Mainfrm_Phases.cpp (phase, toolbars, title, session panel,
 // book tree), Mainfrm_ListView.cpp (the list window's coupling), Mainfrm_Files.cpp (the save road and
-// loading a book) and Mainfrm_Session.cpp (the views and the session start).
+// loading a book) and Mainfrm_Session.cpp (the views, the session start, the moves, the end of a chapter,
+// the chapter choices and the Test clock).
 #pragma once
 
 #include "mainwindow/AnswerTables.h"
@@ -25,11 +26,14 @@ namespace Ui
 class Tm_MainFrm;
 }
 class IEditingServices;
+class QComboBox;
 class QTextEdit;
 namespace lf::qt
 {
 class RichView;
 }
+class Tm_CategoryEditFrm;
+class Tm_TimerFrm;
 class QAction;
 class QStatusBar;
 class TMyComboBox;
@@ -143,6 +147,56 @@ public:
     void PaneRebuilt() { ++m_PaneGeneration; }
     std::int32_t HighlightedRow() const { return m_HighlightedRow; }
 
+    // --- Moves, the end of a chapter, chapters and the Test clock (Mainfrm_Session.cpp) ---
+
+    // How the Home answer of the score dialog treats the clock's limit.
+    enum class EHomeLimit
+    {
+        Off,
+        OffWhenTimeUp,
+        Keep,
+    };
+    // The steps of the question-number scroll bar.
+    enum class EScrollCode
+    {
+        LineUp,
+        LineDown,
+        PageUp,
+        PageDown,
+        Track,
+        Other,
+    };
+    void CloseBook1Click();
+    void m_QAXBtnsClick(QObject* sender);
+    void m_NextBtnClick();
+    void m_PrevBtnClick();
+    // After a keyboard jump of 1, 10 or 100: shows the question, or ends the chapter when time is up.
+    void AdvanceAfterAnswer();
+    void m_QuestionScrollScroll(EScrollCode code, int position);
+    // The score dialog's modal result: 1 Home, 2 Continue, 8 All, 5 Incorrect.
+    int RunScoreDialog();
+    void m_ScoreBtnClick();
+    void m_EndSessionBtnClick();
+    void m_CategoryListChange(QComboBox* sender);
+    void ApplyChapterChoice(QComboBox* combo, std::uint8_t focus);
+    void RefreshCategoryLists();
+    void m_RecordCategoryListChange(int position);
+    void StoreEditsAndNotifyList(std::uint8_t code);
+    void m_ClearAnswersBtnClick();
+    void m_ClearMarksBtnClick();
+    void StopHintTimers();
+    void StartCorrectAnswerHint(std::uint8_t view, std::uint8_t flags, std::uint8_t focus);
+    void m_TestTimerTimer();
+    void m_TimerBtnClick();
+    void PauseTestClock();
+    void ResumeTestClock();
+    void m_BackToolBarBtnClick();
+    void m_PauseBtnClick() { m_BackToolBarBtnClick(); }
+    lf::qt::Timer& TestTimer() { return m_TestTimer; }
+    Tm_CategoryEditFrm& CategoryEditFrm() { return *m_CategoryEditFrm; }
+    Tm_TimerFrm& TimerFrm() { return *m_TimerFrm; }
+    bool IsClockPaused() const { return m_bClockPaused != 0; }
+
     // --- State that tests and the other parts read ---
 
     CPrefs& Prefs() { return m_Prefs; }
@@ -168,6 +222,25 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // What moved, for the Flash hint path.
+    enum class EMoveKind
+    {
+        Forward,
+        Back,
+        Scroll,
+    };
+    // The chapter editor, the study clock dialog and the Test clock, and the session's controls wired.
+    void CreateSessionWindows();
+    void LoadOnDemand();
+    void ApplyModeList();
+    bool IsHintPath() const;
+    void ShowQuestionAfterMove(EMoveKind kind);
+    // Runs the score dialog and acts on its answer; returns the answer.
+    int EndOfChapter(EHomeLimit home);
+    void RestartInNextPhase(std::uint8_t filterRestart);
+    void ShowChapterEditor();
+    void StartTestClockIfLimited();
+
     // Step of construction after the form exists.
     void FormCreate();
     // Closing after the close was allowed: placements, options, the session-end log line.
@@ -224,6 +297,9 @@ public:
 
 private:
     lf::qt::Timer m_pBackupTimer;
+    lf::qt::Timer m_TestTimer;
+    std::unique_ptr<Tm_CategoryEditFrm> m_CategoryEditFrm;
+    std::unique_ptr<Tm_TimerFrm> m_TimerFrm;
     // The hidden rich-text views the storage makes plain search texts and conversions with.
     lf::RichDocument m_RichViewTMP;
     lf::RichDocument m_pRichViewEditTMP;

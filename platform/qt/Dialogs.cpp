@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -187,11 +188,19 @@ public:
 
     bool ChooseFont(QWidget* owner, SFontChoice& font) override
     {
-        FontColorDialog dialog(owner, ToQFont(font), ToQColor(font.color));
+        // The dialog lists the families this machine has: a name it lacks ("Arial") starts from the
+        // family that stands in for it, and stays as it was when the user keeps that family.
+        QFont start = ToQFont(font);
+        const QString shownFamily = QFontInfo(start).family();
+        start.setFamily(shownFamily);
+        FontColorDialog dialog(owner, start, ToQColor(font.color));
         CommandGuardSuspend modal;
         if (dialog.exec() != QDialog::Accepted)
             return false;
+        const std::string name = font.name;
         FromQFont(dialog.Font(), font);
+        if (dialog.Font().family() == shownFamily)
+            font.name = name;
         if (dialog.ColorChosen()) // an untouched system colour stays the system colour
             font.color = FromQColor(dialog.Color());
         return true;

@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <set>
 
 namespace lf::qt
 {
@@ -366,11 +367,13 @@ private:
             const auto& images = m_Options.hotspotImages;
             const bool known = item.imageIndex >= 0 && item.imageIndex < static_cast<int>(images.size()) &&
                                !images[item.imageIndex].isNull();
-            const QImage image = known ? images[item.imageIndex] : Placeholder(32, 32);
-            m_Target.addResource(QTextDocument::ImageResource, QUrl(name), image);
+            const QSize size = known ? images[item.imageIndex].size() : QSize(32, 32);
+            if (m_HotspotsAdded.insert(item.imageIndex).second)
+                m_Target.addResource(QTextDocument::ImageResource, QUrl(name),
+                                     known ? images[item.imageIndex] : Placeholder(32, 32));
             format.setName(name);
-            format.setWidth(image.width());
-            format.setHeight(image.height());
+            format.setWidth(size.width());
+            format.setHeight(size.height());
             return format;
         }
         const QByteArray bytes(item.picture.data.data(), static_cast<qsizetype>(item.picture.data.size()));
@@ -511,14 +514,15 @@ private:
     const SRichRenderOptions& m_Options;
     QTextDocument& m_Target;
     std::vector<QTextCharFormat> m_TextFormats;
+    std::set<int> m_HotspotsAdded; // image numbers whose picture the target document holds
 };
 
 // Reads drawn content back into items.
 class Reader
 {
 public:
-    Reader(const QTextDocument& in, RichStyleSheet& sheet, int zoomStep)
-        : m_In(in), m_Sheet(sheet), m_Zoom(zoomStep)
+    Reader(const QTextDocument& in, RichStyleSheet& sheet, int zoomStep, std::vector<SRichItemPlace>* places)
+        : m_In(in), m_Sheet(sheet), m_Zoom(zoomStep), m_Places(places)
     {
     }
 
@@ -530,6 +534,9 @@ public:
             {
                 if (auto* table = qobject_cast<QTextTable*>(frame))
                 {
+                    if (m_Places)
+                        m_Places->push_back(
+                            {table->firstPosition() - 1, table->lastPosition() + 1, out.Count(), true});
                     out.items.push_back(ReadTable(*table));
                     if (spans)
                         spans->push_back({table->firstPosition() - 1, table->lastPosition() + 1});
@@ -564,6 +571,8 @@ private:
             item.tag = ToStdString(format.property(richprop::Tag).toString());
             if (spans)
                 spans->push_back({block.position(), block.position()});
+            if (m_Places)
+                m_Places->push_back({block.position(), block.position(), out.Count() - 1});
             return;
         }
         const int paraNo = ParaStyleOf(blockFormat);
@@ -584,7 +593,16 @@ private:
             pendingBreak = false;
             if (spans)
                 spans->push_back({position, position});
+            if (m_Places)
+                m_Places->push_back({position, position, out.Count() - 1});
             return item;
+        };
+        auto endItem = [&](int position)
+        {
+            if (spans)
+                spans->back().end = position;
+            if (m_Places)
+                m_Places->back().end = position;
         };
         for (auto fi = block.begin(); !fi.atEnd(); ++fi)
         {
@@ -601,8 +619,7 @@ private:
                         continue;
                     SRichItem& item = startItem(fragment.position() + k, format);
                     ReadPicture(format.toImageFormat(), item);
-                    if (spans)
-                        spans->back().end = fragment.position() + k + 1;
+                    endItem(fragment.position() + k + 1);
                     run = nullptr;
                 }
                 continue;
@@ -628,8 +645,7 @@ private:
                         runIndex = index;
                     }
                     run->text += ToStdString(text.mid(from, to - from));
-                    if (spans)
-                        spans->back().end = fragment.position() + static_cast<int>(to);
+                    endItem(fragment.position() + static_cast<int>(to));
                 }
                 if (to >= text.size())
                     break;
@@ -794,6 +810,7 @@ private:
     const QTextDocument& m_In;
     RichStyleSheet& m_Sheet;
     int m_Zoom;
+    std::vector<SRichItemPlace>* m_Places;
 };
 
 } // namespace
@@ -845,8 +862,11 @@ void RedrawCell(QTextTable& table, int row, int col, const SRichCell& cell, cons
     cursor.endEditBlock();
 }
 
-std::vector<SRichItemSpan> TextDocumentToRich(const QTextDocument& in, RichDocument& doc, int zoomStep)
+std::vector<SRichItemSpan> TextDocumentToRich(const QTextDocument& in, RichDocument& doc, int zoomStep,
+                                              std::vector<SRichItemPlace>* places)
 {
+    if (places)
+        places->clear();
     const QTextFrameFormat root = in.rootFrame()->frameFormat();
     doc.view.leftMargin = static_cast<int>(root.leftMargin());
     doc.view.rightMargin = static_cast<int>(root.rightMargin());
@@ -859,7 +879,7 @@ std::vector<SRichItemSpan> TextDocumentToRich(const QTextDocument& in, RichDocum
     }
     RichContent content;
     std::vector<SRichItemSpan> spans;
-    Reader(in, doc.styles, zoomStep).ReadChildren(in.rootFrame()->begin(), content, &spans);
+    Reader(in, doc.styles, zoomStep, places).ReadChildren(in.rootFrame()->begin(), content, &spans);
     doc.content = std::move(content);
     return spans;
 }

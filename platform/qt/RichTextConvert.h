@@ -64,6 +64,16 @@ struct SRichItemSpan
     int end = 0;
 };
 
+// Where an item of any list (the document's or a cell's) stands, with its index in that list, in
+// document order (a table comes before the items of its cells).
+struct SRichItemPlace
+{
+    int start = 0;
+    int end = 0;
+    int item = 0;
+    bool table = false;
+};
+
 // Replaces the QTextDocument's content with the document's content drawn in the sheet (the
 // document's own sheet unless another is given), with its margins. Returns the item spans.
 std::vector<SRichItemSpan> RichToTextDocument(const RichDocument& doc, QTextDocument& out,
@@ -82,7 +92,9 @@ void RedrawCell(QTextTable& table, int row, int col, const SRichCell& cell, cons
 
 // Reads a drawn (and possibly edited) QTextDocument back into the document's content and margins.
 // Runs keep the style they were drawn in while they look like it; any other look is found in the
-// document's sheet or added to it. Returns the item spans of the top-level list.
-std::vector<SRichItemSpan> TextDocumentToRich(const QTextDocument& in, RichDocument& doc, int zoomStep);
+// document's sheet or added to it. Returns the item spans of the top-level list; places, when given,
+// receives the places of the items of every list.
+std::vector<SRichItemSpan> TextDocumentToRich(const QTextDocument& in, RichDocument& doc, int zoomStep,
+                                              std::vector<SRichItemPlace>* places = nullptr);
 
 } // namespace lf::qt

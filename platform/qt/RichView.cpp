@@ -75,7 +75,7 @@ RichView::RichView(QWidget* parent) : QTextEdit(parent)
     viewport()->setMouseTracking(true);
     verticalScrollBar()->setSingleStep(kRichScrollStep);
     m_Doc->styles = RichStyleSheet::Default();
-    Format();
+    Redraw();
 }
 
 RichView::~RichView() = default;
@@ -88,36 +88,53 @@ RichDocument& RichView::Document()
 
 void RichView::Bind(RichDocument* doc)
 {
+    SyncModel();
     m_Doc = doc ? doc : &m_OwnDoc;
-    Format();
+    Redraw();
 }
 
 void RichView::UseStyleSheet(const RichStyleSheet* sheet)
 {
+    SyncModel();
     m_Sheet = sheet;
-    Format();
+    Redraw();
 }
 
 void RichView::Format()
 {
+    SyncModel();
+    Redraw();
+}
+
+void RichView::Redraw()
+{
+    ++m_DrawCount;
     m_Formatting = true;
     m_HoverStart = -1;
     setExtraSelections({});
     const int scroll = verticalScrollBar()->value();
+    const bool undo = document()->isUndoRedoEnabled();
+    document()->setUndoRedoEnabled(false); // a new content starts a new history
     m_Spans = RichToTextDocument(*m_Doc, *document(), m_Options, m_Sheet);
-    document()->clearUndoRedoStacks();
+    document()->setUndoRedoEnabled(undo);
     m_SpansStale = false;
     QPalette colours = viewport()->palette();
     const bool coloured = m_Doc->view.background == RichBackground::Color && m_Doc->view.color != kNoColor;
-    colours.setColor(QPalette::Base, coloured ? ToQColor(m_Doc->view.color) : QColor(255, 255, 255));
-    colours.setColor(QPalette::Text, QColor(0, 0, 0));
-    viewport()->setPalette(colours);
+    const QColor base = coloured ? ToQColor(m_Doc->view.color) : QColor(255, 255, 255);
+    if (colours.color(QPalette::Base) != base || colours.color(QPalette::Text) != QColor(0, 0, 0))
+    {
+        colours.setColor(QPalette::Base, base);
+        colours.setColor(QPalette::Text, QColor(0, 0, 0));
+        viewport()->setPalette(colours);
+    }
     verticalScrollBar()->setValue(std::min(scroll, verticalScrollBar()->maximum()));
     m_Formatting = false;
 }
 
 QTextTable* RichView::TopLevelTable(int item) const
 {
+    // An editor reads its edits back first, so item numbers are those of the document now.
+    const_cast<RichView*>(this)->SyncModel();
     if (m_SpansStale || item < 0 || item >= static_cast<int>(m_Spans.size()))
         return nullptr;
     const int start = m_Spans[item].start;
@@ -169,22 +186,42 @@ void RichView::SetZoomStep(int step)
         return;
     SyncModel();
     m_Options.zoomStep = step;
-    Format();
+    Redraw();
 }
 
 void RichView::SetHotspotImages(std::vector<QImage> images)
 {
     SyncModel();
     m_Options.hotspotImages = std::move(images);
-    Format();
+    Redraw();
+}
+
+int RichView::NearestPosition(QPoint viewportPos) const
+{
+    const QPointF docPos =
+        QPointF(viewportPos) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    return document()->documentLayout()->hitTest(docPos, Qt::FuzzyHit);
+}
+
+QTextTableCell RichView::CellAt(QPoint viewportPos) const
+{
+    const int fuzzy = NearestPosition(viewportPos);
+    if (fuzzy < 0)
+        return {};
+    QTextCursor probe(document());
+    probe.setPosition(fuzzy);
+    QTextTable* table = probe.currentTable();
+    const QPointF docPos =
+        QPointF(viewportPos) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    if (!table || !FrameRect(document()->documentLayout(), table).contains(docPos))
+        return {};
+    return table->cellAt(fuzzy);
 }
 
 RichView::SCharHit RichView::CharAt(QPoint viewportPos, bool nearestInCell) const
 {
     SCharHit hit;
-    const QPointF docPos =
-        QPointF(viewportPos) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    const int fuzzy = document()->documentLayout()->hitTest(docPos, Qt::FuzzyHit);
+    const int fuzzy = NearestPosition(viewportPos);
     if (fuzzy < 0)
         return hit;
     QTextCursor probe(document());
@@ -242,28 +279,32 @@ RichView::SCharHit RichView::CharAt(QPoint viewportPos, bool nearestInCell) cons
     return hit;
 }
 
+int RichView::ItemIndexAt(int, const QTextCharFormat& format) const
+{
+    return format.intProperty(richprop::ItemIndex);
+}
+
+int RichView::TableIndexOf(const QTextTable& table) const
+{
+    return table.format().intProperty(richprop::ItemIndex);
+}
+
 SRichHit RichView::HitTest(QPoint viewportPos) const
 {
     SRichHit hit;
-    const QPointF docPos =
-        QPointF(viewportPos) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    const int fuzzy = document()->documentLayout()->hitTest(docPos, Qt::FuzzyHit);
-    if (fuzzy < 0)
-        return hit;
-    QTextCursor probe(document());
-    probe.setPosition(fuzzy);
-    QTextTable* table = probe.currentTable();
-    if (table && FrameRect(document()->documentLayout(), table).contains(docPos))
+    const QTextTableCell cell = CellAt(viewportPos);
+    if (cell.isValid())
     {
-        const QTextTableCell cell = table->cellAt(fuzzy);
-        hit.table = table->format().intProperty(richprop::ItemIndex);
+        QTextCursor probe(document());
+        probe.setPosition(cell.firstPosition());
+        hit.table = TableIndexOf(*probe.currentTable());
         hit.row = cell.row();
         hit.col = cell.column();
     }
     const SCharHit ch = CharAt(viewportPos, hit.InCell());
     if (ch.position < 0 || !ch.format.hasProperty(richprop::ItemIndex))
         return hit;
-    hit.item = ch.format.intProperty(richprop::ItemIndex);
+    hit.item = ItemIndexAt(ch.position, ch.format);
     hit.tag = ToStdString(ch.format.property(richprop::Tag).toString());
     hit.link = ch.format.isAnchor();
     return hit;
@@ -271,6 +312,7 @@ SRichHit RichView::HitTest(QPoint viewportPos) const
 
 QRect RichView::ItemRect(int item) const
 {
+    const_cast<RichView*>(this)->SyncModel();
     if (m_SpansStale || item < 0 || item >= static_cast<int>(m_Spans.size()))
         return {};
     const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
@@ -415,17 +457,8 @@ bool RichView::viewportEvent(QEvent* event)
         QString text;
         if (hit.position >= 0 && hit.format.isAnchor())
             text = hit.format.anchorHref();
-        if (text.isEmpty())
-        {
-            const QPointF docPos =
-                QPointF(help->pos()) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
-            const int fuzzy = document()->documentLayout()->hitTest(docPos, Qt::FuzzyHit);
-            QTextCursor probe(document());
-            probe.setPosition(std::max(fuzzy, 0));
-            if (QTextTable* table = probe.currentTable();
-                table && fuzzy >= 0 && FrameRect(document()->documentLayout(), table).contains(docPos))
-                text = table->cellAt(fuzzy).format().property(richprop::CellHint).toString();
-        }
+        if (const QTextTableCell cell = CellAt(help->pos()); text.isEmpty() && cell.isValid())
+            text = cell.format().property(richprop::CellHint).toString();
         if (text.isEmpty())
             QToolTip::hideText();
         else

@@ -8,6 +8,7 @@
 #include "platform/richtext/RichDocument.h"
 
 #include <QTextEdit>
+#include <QTextTable>
 
 #include <string>
 #include <vector>
@@ -45,7 +46,7 @@ public:
     void Bind(RichDocument* doc);
     // Draws with another style sheet than the document's own (borrowed); nullptr: the document's own.
     void UseStyleSheet(const RichStyleSheet* sheet);
-    // Redraws the whole document from the model and lays it out again.
+    // Redraws the whole document from the model and lays it out again (an editor keeps its edits).
     void Format();
     // Redraws one table cell of a top-level table item (colour, hint, content) from the model.
     void RepaintCell(int table, int row, int col);
@@ -63,12 +64,18 @@ public:
     // Rectangle of a cell of a top-level table item in document coordinates; empty when there is none.
     QRect CellRect(int table, int row, int col) const;
 
-    // Scrolling in steps of kRichScrollStep pixels.
+    // Scrolling, in steps of kRichScrollStep pixels.
+    // True when the content is taller than the viewport (the vertical scroll bar shows).
     bool IsVScrollBarVisible() const;
+    // The scroll position in steps; at the very bottom it is VScrollMax().
     int VScrollPos() const;
+    // Scrolls to a position in steps, kept between 0 and the maximum.
     void SetVScrollPos(int steps);
+    // The largest position in steps: the content height less the client height, rounded up.
     int VScrollMax() const;
+    // Pixels of one step.
     int VSmallStep() const { return kRichScrollStep; }
+    // Height of the visible part of the view in pixels.
     int ClientHeight() const;
     // Height of the laid-out document in pixels.
     int DocumentHeight() const;
@@ -83,8 +90,10 @@ signals:
 protected:
     // Brings the model up to date with the drawn document (the editor reads its edits back here).
     virtual void SyncModel() {}
-    // The drawn document no longer matches the spans (the editor changed it).
-    bool m_SpansStale = false;
+    // The index in its list of the item a drawn character belongs to.
+    virtual int ItemIndexAt(int position, const QTextCharFormat& format) const;
+    // The index in its list of a drawn table.
+    virtual int TableIndexOf(const QTextTable& table) const;
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -98,6 +107,13 @@ protected:
         QTextCharFormat format;
     };
     SCharHit CharAt(QPoint viewportPos, bool nearestInCell) const;
+    // The caret position nearest to a viewport point; -1 for an empty view.
+    int NearestPosition(QPoint viewportPos) const;
+    // The innermost table cell under a viewport point (invalid outside tables).
+    QTextTableCell CellAt(QPoint viewportPos) const;
+    // Draws the model into the Qt document, without reading edits back first.
+    void Redraw();
+    // The drawn table of a top-level table item.
     QTextTable* TopLevelTable(int item) const;
     void SetHover(const SCharHit& hit);
 
@@ -107,6 +123,8 @@ protected:
     SRichRenderOptions m_Options;
     std::vector<SRichItemSpan> m_Spans;
     bool m_Formatting = false;
+    int m_DrawCount = 0;       // whole redraws so far
+    bool m_SpansStale = false; // the drawn document no longer matches the spans (the editor changed it)
     int m_HoverStart = -1;
     QString m_PressedLink;
 };

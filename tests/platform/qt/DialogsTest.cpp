@@ -1,11 +1,14 @@
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtFormat.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/qt/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QFileDialog>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
@@ -250,6 +253,41 @@ TEST(QtDialogs, EscapeAnswersCancelElseNoElseOk)
         EXPECT_EQ(lf::qt::EscapeAnswer(all[i]), expected[i]);
 }
 
+TEST(QtDialogs, SaveDialogOffersTheFiltersAndAddsTheDefaultExtensionToATypedName)
+{
+    lf::test::TempDir dir;
+    const struct
+    {
+        const char* typed;
+        std::string result;
+    } cases[] = {{"Bio", dir.file("Bio.lnf")}, {"Bio.pdb", dir.file("Bio.pdb")}};
+    for (const auto& c : cases)
+    {
+        QStringList filters;
+        QString proposed;
+        ClickWhenModal(
+            [&](QWidget* modal)
+            {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                ASSERT_NE(dialog, nullptr);
+                filters = dialog->nameFilters();
+                auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                ASSERT_NE(name, nullptr);
+                proposed = name->text();
+                name->setText(c.typed);
+                QMetaObject::invokeMethod(dialog, "accept");
+            });
+        lf::qt::SFileDialog request;
+        request.initialFolder = dir.folder();
+        request.filter = "Lernfold v4|*.lnf|PDB file (*.pdb)|*.pdb";
+        request.defaultExt = ".lnf";
+        request.fileName = "Unnamed";
+        EXPECT_EQ(lf::qt::CurrentDialogs().SaveFile(request), c.result);
+        EXPECT_EQ(filters, QStringList({"Lernfold v4 (*.lnf)", "PDB file (*.pdb)"}));
+        EXPECT_EQ(proposed, "Unnamed");
+    }
+}
+
 TEST(QtDialogs, RunModalGivesTheWindowsResultAndCancelForTheCloseBox)
 {
     const struct
@@ -275,7 +313,7 @@ TEST(QtDialogs, FontDialogKeepsStyleFlagsAndTheUntouchedSystemColour)
     if (!QFontDatabase::hasFamily("DejaVu Sans"))
         GTEST_SKIP() << "needs the DejaVu fonts (scripts/install-deps installs them)";
     lf::qt::SFontChoice font;
-    font.name = "DejaVu Sans"; // a real family, whose styles the dialog lists
+    font.name = "Arial"; // found as a stand-in family, which must not take its name or lose the bold
     font.size = 14;
     font.charSet = 238;
     font.color = lf::qt::kWindowTextColor;

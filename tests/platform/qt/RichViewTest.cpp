@@ -2,11 +2,14 @@
 #include "tests/platform/qt/RichTestDocs.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextTable>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -53,9 +56,10 @@ TEST_F(RichViewTest, ShowsEveryKindOfItemWithItsColours)
     auto colourAt = [&](const QRect& docRect) { return shot.pixelColor(Centre(docRect)); };
     EXPECT_EQ(colourAt(view.ItemRect(4)), QColor(220, 0, 0)) << "picture";
     EXPECT_EQ(colourAt(view.ItemRect(5)), QColor(0, 0, 220)) << "hot picture";
-    const QRect picture = view.ItemRect(4);
-    EXPECT_EQ(picture.width(), 60);
-    EXPECT_GE(picture.height(), 40);
+    // Pictures at their display size, or their own size when none is given.
+    EXPECT_EQ(view.ItemRect(4).width(), 60);
+    EXPECT_GE(view.ItemRect(4).height(), 40);
+    EXPECT_EQ(view.ItemRect(5).width(), 30);
     // Cell colours fill the cells; corners are clear of the text.
     const QRect coloured = view.CellRect(6, 1, 1);
     const QRect pink = view.CellRect(6, 2, 1);
@@ -127,6 +131,18 @@ TEST_F(RichViewTest, MouseReportsButtonsPositionsAndLinkJumps)
     EXPECT_EQ(ups[0][2].toPoint(), link);
     ASSERT_EQ(jumps.count(), 1);
     EXPECT_EQ(jumps[0][0].toString(), "http://example.com/berlin");
+
+    // Hints: a cell's hint, a link's target.
+    auto tipAt = [&](QPoint at)
+    {
+        QToolTip::hideText();
+        QHelpEvent help(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view.viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_TRUE(tipAt(Centre(view.ItemRect(0))).isEmpty());
+    EXPECT_EQ(tipAt(Centre(view.CellRect(6, 2, 0))).toStdString(), "2");
+    EXPECT_EQ(tipAt(link).toStdString(), "http://example.com/berlin");
 
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, Centre(view.ItemRect(4)));
     EXPECT_EQ(jumps.count(), 1) << "a plain picture is no link";
@@ -245,4 +261,36 @@ TEST_F(RichViewTest, BindsAnotherDocumentAndAnotherSheet)
     EXPECT_EQ(probe.charFormat().fontPointSize(), big.textStyles[1].size);
     view.Bind(nullptr);
     EXPECT_NE(&view.Document(), &outside);
+}
+
+TEST_F(RichViewTest, TablesTakeTheirWidthsAndAlignCellsVertically)
+{
+    RichDocument doc(RichStyleSheet::Default());
+    RichTable table(1, 3);
+    table.bestWidth = 300;
+    table.borderWidth = 0;
+    table.cellBorderWidth = 0;
+    table.cellPadding = 0;
+    table.borderHSpacing = 0;
+    table.Cell(0, 0).content.AddPicture(test::SolidPng(20, 90, QColor(0, 0, 0)), 0, 0, 0, true);
+    table.Cell(0, 0).bestWidth = 60; // pixels
+    table.Cell(0, 1).content.AddText("middle", 0, 0);
+    table.Cell(0, 1).vAlign = RichCellVAlign::Center;
+    table.Cell(0, 1).bestWidth = -25; // percent of the table
+    table.Cell(0, 2).content.AddText("bottom", 0, 0);
+    table.Cell(0, 2).vAlign = RichCellVAlign::Bottom;
+    doc.content.AddTable(std::move(table), "t", 0);
+    Show(std::move(doc));
+
+    EXPECT_NEAR(view.ItemRect(0).width(), 300, 1);
+    EXPECT_NEAR(view.CellRect(0, 0, 0).width(), 60, 1);
+    EXPECT_NEAR(view.CellRect(0, 0, 1).width(), 75, 1);
+    const QRect row = view.CellRect(0, 0, 0);
+    auto textRect = [&](const char* text)
+    {
+        const QTextCursor found = view.document()->find(QString::fromLatin1(text));
+        return view.cursorRect(found);
+    };
+    EXPECT_NEAR(textRect("middle").center().y(), Centre(row).y(), 2);
+    EXPECT_NEAR(textRect("bottom").bottom(), row.bottom() - view.verticalScrollBar()->value(), 2);
 }
