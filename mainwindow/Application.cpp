@@ -7,6 +7,8 @@
 #include "model/Log.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
 
@@ -58,9 +60,15 @@ int RunLernfold(int argc, char** argv)
         QCoreApplication::setApplicationName(kApplicationTitle);
         if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
             QIcon::setThemeName("Adwaita");
-        CApplicationWindows windows;
+        // The book argument is taken as the user wrote it, before the program moves into its own folder,
+        // where the help pages and skins lie.
         const QStringList arguments = QCoreApplication::arguments();
-        windows.MainFrm().FormShow(arguments.size() > 1 ? arguments.at(1).toStdString() : std::string());
+        const std::string book = arguments.size() > 1
+                                     ? QFileInfo(arguments.at(1)).absoluteFilePath().toStdString()
+                                     : std::string();
+        QDir::setCurrent(QCoreApplication::applicationDirPath());
+        CApplicationWindows windows;
+        windows.MainFrm().FormShow(book);
         windows.MainFrm().show();
         QApplication::exec();
     }

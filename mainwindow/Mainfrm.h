@@ -128,6 +128,11 @@ public:
     void HideBookSelectorPanel();
     void m_StartSessionBtnClick();
     void m_BackBtnClick();
+    void m_NextBtnClick();
+    void m_PrevBtnClick();
+    void m_QAXBtnsClick(std::uint8_t view);
+    void m_CategoryListChange(int position);
+    void m_FilterListChange(int position);
 
     // --- Question display and the answer tables (Mainfrm_Display.cpp, Mainfrm_Answers.cpp) ---
 

@@ -165,16 +165,11 @@ void Tm_MainFrm::ApplyToolbarState(const SToolbarState& state)
     for (const auto& [name, hint] : state.hints)
         if (auto* button = findChild<QWidget*>(QString::fromStdString(name)))
             SetHint(button, hint);
-    // The style button's picture follows the question style.
-    static const char* const styleIcons[] = {"view-list", "view-list-details", "view-list-icons",
-                                             "view-grid"};
+    // The style button names the question style.
+    static const char* const styleNames[] = {"Flashcard", "Flashcard+", "Multiple Choice", "Moodle"};
     const int style = state.viewModeImage - 66;
     if (style >= 0 && style < 4)
-    {
-        ui->m_pViewModeBtn->setIcon(QIcon::fromTheme(styleIcons[style]));
-        static const char* const styleNames[] = {"Flashcard", "Flashcard+", "Multiple Choice", "Moodle"};
         ui->m_pViewModeBtn->setText(styleNames[style]);
-    }
 }
 
 void Tm_MainFrm::UpdateZoomButtons()

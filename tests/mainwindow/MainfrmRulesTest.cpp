@@ -5,6 +5,7 @@
 #include "mainwindow/WindowMetrics.h"
 #include "mainwindow/WindowTitle.h"
 #include "model/Itemsarray.h"
+#include "platform/richtext/RichXml.h"
 #include "tests/model/BookBuilder.h"
 
 #include <gtest/gtest.h>
@@ -255,6 +256,22 @@ TEST_F(FormManagerTest, ListWindowCodesAreDroppedWhileItIsHidden)
         FormManager::OnUpdateDate(FormManager::kListWindow, code, item);
     EXPECT_TRUE(list.calls.empty());
     EXPECT_TRUE(main.calls.empty());
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(ResourcesTest, EveryHelpPageIsADocumentOfOurOwnStream)
+{
+    for (const char* page : {"Tutorial", "Test", "Review", "Flash", "Edit"})
+    {
+        const std::string path = std::string(LF_TEST_DATA_DIR) + "/../../resources/Help/" + page + ".rvf";
+        lf::RichDocument doc;
+        ASSERT_EQ(lf::ReadRichXml(lf::test::ReadFile(path), doc), lf::RichXmlResult::Loaded) << page;
+        EXPECT_GE(doc.ItemCount(), 2) << page;
+    }
 }
 
 } // namespace
