@@ -148,6 +148,7 @@ void Tm_MainFrm::FormCreate()
 
     // The editor and the read-only view of the question pane, above the frame panel.
     CreateQuestionPaneViews();
+    CreateAnswerTimers();
 
     // The screens: the intro shows until a phase is chosen.
     ui->m_SessionView->hide();
@@ -199,13 +200,6 @@ void Tm_MainFrm::ConnectCommands()
         connect(box, &QCheckBox::clicked, this, [this] { m_pSessionViewCheckBoxClick(); });
     connect(ui->m_StartSessionBtn, &QPushButton::clicked, this, [this] { m_StartSessionBtnClick(); });
     connect(ui->m_BackBtn, &QPushButton::clicked, this, [this] { m_BackBtnClick(); });
-    connect(ui->m_NextBtn, &QPushButton::clicked, this, [this] { m_NextBtnClick(); });
-    connect(ui->m_PrevBtn, &QPushButton::clicked, this, [this] { m_PrevBtnClick(); });
-    connect(ui->m_QuestionBtn, &QPushButton::clicked, this, [this] { m_QAXBtnsClick(0); });
-    connect(ui->m_AnswerBtn, &QPushButton::clicked, this, [this] { m_QAXBtnsClick(1); });
-    connect(ui->m_ExplainBtn, &QPushButton::clicked, this, [this] { m_QAXBtnsClick(2); });
-    connect(ui->m_CategoryList, &QComboBox::activated, this, &Tm_MainFrm::m_CategoryListChange);
-    connect(ui->m_FilterList, &QComboBox::activated, this, &Tm_MainFrm::m_FilterListChange);
     connect(ui->m_pBrowseBtn, &QPushButton::clicked, this, [this] { m_pBookComboBox->showPopup(); });
     connect(ui->m_pDelayBeforeHintTrackBar, &QSlider::valueChanged, this,
             [this](int value) { m_Prefs.m_DelayBeforeHintDelayForLearnMode = value; });

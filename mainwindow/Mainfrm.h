@@ -12,6 +12,7 @@
 #include "model/Datastorage.h"
 #include "model/Formulamanager.h"
 #include "model/Prefs.h"
+#include "platform/qt/RichViewEdit.h"
 #include "platform/qt/Timer.h"
 #include "platform/richtext/RichDocument.h"
 
@@ -31,7 +32,10 @@ class QTextEdit;
 namespace lf::qt
 {
 class RichView;
-}
+class RichViewEdit;
+struct SRichHit;
+} // namespace lf::qt
+class QMenu;
 class Tm_CategoryEditFrm;
 class Tm_TimerFrm;
 class QAction;
@@ -122,17 +126,12 @@ public:
 
     void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw);
     void CloseToIntro(bool blank);
-    bool OnStorageData();
+    bool OnStorageData() { return OnStorageData(nullptr); }
     void SelectChapter(std::int32_t chapterID);
     void ClearFilterAndRefresh();
     void HideBookSelectorPanel();
     void m_StartSessionBtnClick();
     void m_BackBtnClick();
-    void m_NextBtnClick();
-    void m_PrevBtnClick();
-    void m_QAXBtnsClick(std::uint8_t view);
-    void m_CategoryListChange(int position);
-    void m_FilterListChange(int position);
 
     // --- Question display and the answer tables (Mainfrm_Display.cpp, Mainfrm_Answers.cpp) ---
 
@@ -151,6 +150,53 @@ public:
     // Counts a rebuild of the pane's content: every reference into the old content goes stale.
     void PaneRebuilt() { ++m_PaneGeneration; }
     std::int32_t HighlightedRow() const { return m_HighlightedRow; }
+
+    // --- Answer recording in Test phase and the Flash hints (Mainfrm_Answers.cpp) ---
+
+    // A mouse button went down in the read-only view (position in viewport coordinates).
+    void m_DescriptionViewStrRVMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    void m_DescriptionViewStrRVMouseUp() {}
+    // The row of a cell of the answer table on show takes the highlight; other data changes nothing.
+    void HighlightAnswerRow(const lf::qt::SRichHit& cell);
+    // Records the choice of the cell's row in the current question.
+    void RecordAnswerChoice(const lf::qt::SRichHit& cell);
+    void ScrollViewDown(lf::qt::RichView* view);
+    void ScrollViewUp(lf::qt::RichView* view);
+    void ScrollViewToTop(lf::qt::RichView* view);
+    void ScrollToHighlightedRow(lf::qt::RichView* view);
+    // Flash phase: whether the clicked row is right, said at once.
+    void ShowFlashFeedback(const lf::qt::SRichHit& cell);
+    // Hides what a hint or a click revealed; repaint redraws the view.
+    void ResetAnswerHighlights(bool repaint);
+    void m_DelayBegoreShowHintTimerTimer();
+    void m_CorrectAnswerListTimerTimer();
+    void m_CorrectAnswerHintTimerTimer();
+    std::int32_t FlashAnswerRow() const { return m_FlashAnswerRow; }
+    lf::qt::Timer& DelayBeforeHintTimer() { return m_DelayBegoreShowHintTimer; }
+    lf::qt::Timer& CorrectAnswerListTimer() { return m_CorrectAnswerListTimer; }
+    lf::qt::Timer& CorrectAnswerHintTimer() { return m_CorrectAnswerHintTimer; }
+
+    // --- Storing the editors into the question (Mainfrm_Store.cpp) ---
+
+    // Stores what the user typed into the current question; changed (when given) tells whether anything
+    // was written. False while the window is updating or without a current question.
+    bool OnStorageData(std::uint8_t* changed);
+    bool StoreQuestionPane(CBaseItem& item, bool& changed);
+    bool OnStorageAnswersInEditMod(CBaseItem& item, bool& changed);
+    bool StoreExplanationPane(CBaseItem& item, bool& changed);
+    bool StoreUserAnswer(CBaseItem& item, bool& changed);
+    bool IsUpdating() const { return m_bUpdating != 0; }
+
+    // --- Question style (Mainfrm_Store.cpp) ---
+
+    void SetQuestionStyle(int style);
+    void m_pViewModeBtnClick() { SetQuestionStyle(2); }
+    void m_MoodleModeBtnClick() { SetQuestionStyle(2); }
+    void FlashcardMenuItemClick() { SetQuestionStyle(0); }
+    void FlashcardPlusMenuItemClick() { SetQuestionStyle(1); }
+    void MultipleChoiceMenuItemClick() { SetQuestionStyle(2); }
+    void MoodleMenuItemClick() { SetQuestionStyle(3); }
+    QMenu* ViewModePopupMenu() const { return m_pViewModePopupMenu; }
 
     // --- Moves, the end of a chapter, chapters and the Test clock (Mainfrm_Session.cpp) ---
 
@@ -210,7 +256,7 @@ public:
     TMyComboBox* BookComboBox() const { return m_pBookComboBox.get(); }
     TTreeViewPopupForm* TreeViewPopupForm() const { return m_pTreeViewPopupForm.get(); }
     lf::qt::RichView* QuestionView() const { return m_DescriptionViewStr; }
-    lf::qt::RichView* DescriptionEditor() const { return m_DescriptionStr; }
+    lf::qt::RichViewEdit* DescriptionEditor() const { return m_DescriptionStr; }
     std::int32_t FontSizeStep() const { return m_FontSizeStep; }
     void SetFontSizeStep(std::int32_t step) { m_FontSizeStep = step; }
     std::uint8_t IsHintShown() const { return m_bHintShown; }
@@ -270,6 +316,16 @@ private:
     void CreateQuestionPaneViews();
     // The answer-block drawing state of the window.
     lf::display::SAnswerBlockState AnswerBlockState() const;
+    // The cell a hit names when it lies in the answer table on show; null otherwise.
+    lf::RichTable* HitAnswerTable(const lf::qt::SRichHit& cell) const;
+    // Refreshes a row's picture and colours after a choice (Multiple Choice and Moodle styles).
+    void RefreshChoiceRow(lf::RichTable& table, int row, int picture, bool chosen, bool correct);
+    // Where the answer recording and the Flash feedback act: the read-only view, which the question's
+    // whole block and the answer table belong to.
+    void RepaintAnswerCell(int row, int col);
+    void SetStatusLabel(const std::string& text, lf::RichColor colour);
+    // The hint and feedback timers and the style menu wired (construction).
+    void CreateAnswerTimers();
 
     std::unique_ptr<Ui::Tm_MainFrm> ui;
     CPrefs m_Prefs;
@@ -303,6 +359,11 @@ public:
 private:
     lf::qt::Timer m_pBackupTimer;
     lf::qt::Timer m_TestTimer;
+    // The Flash hint: the delay before it, how long it stays, how long a click's feedback stays.
+    lf::qt::Timer m_DelayBegoreShowHintTimer;
+    lf::qt::Timer m_CorrectAnswerListTimer;
+    lf::qt::Timer m_CorrectAnswerHintTimer;
+    QMenu* m_pViewModePopupMenu = nullptr; // owned by the window
     std::unique_ptr<Tm_CategoryEditFrm> m_CategoryEditFrm;
     std::unique_ptr<Tm_TimerFrm> m_TimerFrm;
     // The hidden rich-text views the storage makes plain search texts and conversions with.
@@ -316,7 +377,7 @@ private:
     IListWindow* m_pListWindow = nullptr;   // not owned
     // The read-only view and the editor of the question pane, owned by the form.
     lf::qt::RichView* m_DescriptionViewStr = nullptr;
-    lf::qt::RichView* m_DescriptionStr = nullptr;
+    lf::qt::RichViewEdit* m_DescriptionStr = nullptr;
     std::uint64_t m_PaneGeneration = 1;
     lf::display::CPaneTableRef m_pAnswerTable;
     lf::display::CPaneCellRef m_pHighlightedCell;

@@ -14,6 +14,7 @@
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichView.h"
+#include "platform/qt/RichViewEdit.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/TextTrim.h"
 #include "ui_Mainfrm.h"
@@ -76,7 +77,7 @@ std::string MediaPath(const std::string& stored, const std::string& bookFileName
 
 void Tm_MainFrm::CreateQuestionPaneViews()
 {
-    m_DescriptionStr = new lf::qt::RichView(ui->m_pQuestionPane);
+    m_DescriptionStr = new lf::qt::RichViewEdit(ui->m_pQuestionPane);
     m_DescriptionStr->setObjectName("m_DescriptionStr");
     m_DescriptionStr->setFrameShape(QFrame::NoFrame);
     m_DescriptionStr->hide();
@@ -277,6 +278,19 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
     case 1:
         if (!edit)
             RenderAnswerBlock(item, true);
+        else if ((style == display::kStyleFlashcard || style == display::kStyleFlashcardPlus) &&
+                 item->GetQuestionType() == qtMultipleChoice)
+        {
+            // The Flashcard styles edit the one answer they show in the editor.
+            SAnswerItem* answer = nullptr;
+            const int shown = display::DisplayedCorrectAnswer(*item);
+            ClearRichView(m_DescriptionStr->Document(), true);
+            if (shown >= 0 && item->GetAnswer(shown, answer))
+                SetXMLToRE(answer->AnswerText, m_DescriptionStr->Document(), true, true, true);
+            PaneRebuilt();
+            m_DescriptionStr->Format();
+            focusTarget = m_DescriptionStr;
+        }
         caption = "Answers";
         if ((edit && m_pEditing) || style == display::kStyleFlashcard ||
             style == display::kStyleFlashcardPlus)
