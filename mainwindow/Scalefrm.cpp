@@ -5,12 +5,37 @@
 
 #include "ui_Scalefrm.h"
 
+#include <QTextLayout>
+
 #include <iterator>
+
+namespace
+{
+
+// The caption broken into lines that fit the width (a check box does not wrap its text).
+QString WrapCaption(const QString& text, const QFont& font, int width)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    QStringList lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+    {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines.join('\n');
+}
+
+} // namespace
 
 Tm_pScaleFrm::Tm_pScaleFrm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Tm_pScaleFrm>())
 {
     ui->setupUi(this);
     setFixedSize(237, 285);
+    m_Caption = lf::qt::ToStdString(ui->m_pCustomScaleCheckBox->text());
+    ui->m_pCustomScaleCheckBox->setText(
+        WrapCaption(ui->m_pCustomScaleCheckBox->text(), ui->m_pCustomScaleCheckBox->font(), width() - 50));
     CSpinKeyFilter::Install(*ui->m_CustomValueSpinEdit);
     connect(ui->m_CustomValueSpinEdit, &QSpinBox::valueChanged, this,
             [this] { ui->m_Custom_RadioButton->setChecked(true); });
@@ -32,7 +57,7 @@ bool Tm_pScaleFrm::IsCheckBoxShown() const
 
 std::string Tm_pScaleFrm::CheckBoxCaption() const
 {
-    return lf::qt::ToStdString(ui->m_pCustomScaleCheckBox->text());
+    return m_Caption;
 }
 
 void Tm_pScaleFrm::SetScale(int percent, bool showCheckBox, bool checked, const std::string& caption)
@@ -41,7 +66,10 @@ void Tm_pScaleFrm::SetScale(int percent, bool showCheckBox, bool checked, const 
     if (showCheckBox)
     {
         ui->m_pCustomScaleCheckBox->setChecked(checked);
-        ui->m_pCustomScaleCheckBox->setText(lf::qt::ToQString(caption));
+        m_Caption = caption;
+        // The box and its gap take about 30 pixels of the dialog's width.
+        ui->m_pCustomScaleCheckBox->setText(
+            WrapCaption(lf::qt::ToQString(caption), ui->m_pCustomScaleCheckBox->font(), width() - 50));
     }
     const QSignalBlocker block(ui->m_CustomValueSpinEdit);
     ui->m_CustomValueSpinEdit->setValue(100);

@@ -34,4 +34,5 @@ public:
 
 private:
     std::unique_ptr<Ui::Tm_pScaleFrm> ui;
+    std::string m_Caption; // the check box's caption as given, before it is broken into lines
 };

@@ -21,6 +21,9 @@ Tm_pZoomFrm::Tm_pZoomFrm(QWidget* parent) : QDialog(parent), ui(std::make_unique
     setFixedSize(388, 231);
     m_DescriptionViewStr = new lf::qt::RichView(ui->m_PreviewHost);
     m_DescriptionViewStr->setObjectName("m_DescriptionViewStr");
+    // A preview line is cut at the edge rather than wrapped, so every size shows three lines of it.
+    m_DescriptionViewStr->setLineWrapMode(QTextEdit::NoWrap);
+    m_DescriptionViewStr->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* layout = new QVBoxLayout(ui->m_PreviewHost);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_DescriptionViewStr);
