@@ -11,6 +11,7 @@
 
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStyle>
 
 using lf::qt::MsgButtons;
 using lf::qt::MsgKind;
@@ -42,8 +43,10 @@ Tm_CategoryEditFrm::Tm_CategoryEditFrm(CItemsArray2& items, QWidget* parent)
     connect(ui->m_NewBtn, &QPushButton::clicked, this, &Tm_CategoryEditFrm::m_NewBtnClick);
     connect(ui->m_RenameBtn, &QPushButton::clicked, this, &Tm_CategoryEditFrm::m_RenameBtnClick);
     connect(ui->m_DeleteBtn, &QPushButton::clicked, this, &Tm_CategoryEditFrm::m_DeleteBtnClick);
-    connect(ui->m_pDownBtn, &QToolButton::clicked, this, &Tm_CategoryEditFrm::m_pDownBtnClick);
-    connect(ui->m_pUpBtn, &QToolButton::clicked, this, &Tm_CategoryEditFrm::m_pUpBtnClick);
+    ui->m_pUpBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    ui->m_pDownBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    connect(ui->m_pDownBtn, &QPushButton::clicked, this, &Tm_CategoryEditFrm::m_pDownBtnClick);
+    connect(ui->m_pUpBtn, &QPushButton::clicked, this, &Tm_CategoryEditFrm::m_pUpBtnClick);
     connect(ui->m_CategoryList, &QListWidget::currentRowChanged, this,
             &Tm_CategoryEditFrm::m_CategoryListClick);
 }

@@ -200,6 +200,7 @@ void Tm_MainFrm::ConnectCommands()
         connect(box, &QCheckBox::clicked, this, [this] { m_pSessionViewCheckBoxClick(); });
     connect(ui->m_StartSessionBtn, &QPushButton::clicked, this, [this] { m_StartSessionBtnClick(); });
     connect(ui->m_BackBtn, &QPushButton::clicked, this, [this] { m_BackBtnClick(); });
+    connect(ui->m_FilterList, &QComboBox::activated, this, &Tm_MainFrm::m_FilterListChange);
     connect(ui->m_pBrowseBtn, &QPushButton::clicked, this, [this] { m_pBookComboBox->showPopup(); });
     connect(ui->m_pDelayBeforeHintTrackBar, &QSlider::valueChanged, this,
             [this](int value) { m_Prefs.m_DelayBeforeHintDelayForLearnMode = value; });

@@ -29,12 +29,6 @@ class Tm_MainFrm;
 class IEditingServices;
 class QComboBox;
 class QTextEdit;
-namespace lf::qt
-{
-class RichView;
-class RichViewEdit;
-struct SRichHit;
-} // namespace lf::qt
 class QMenu;
 class Tm_CategoryEditFrm;
 class Tm_TimerFrm;
@@ -132,6 +126,57 @@ public:
     void HideBookSelectorPanel();
     void m_StartSessionBtnClick();
     void m_BackBtnClick();
+    void m_FilterListChange(int position);
+
+    // --- Moves, the end of a chapter, chapters and the Test clock (Mainfrm_Session.cpp) ---
+
+    // How the Home answer of the score dialog treats the clock's limit.
+    enum class EHomeLimit
+    {
+        Off,
+        OffWhenTimeUp,
+        Keep,
+    };
+    // The steps of the question-number scroll bar.
+    enum class EScrollCode
+    {
+        LineUp,
+        LineDown,
+        PageUp,
+        PageDown,
+        Track,
+        Other,
+    };
+    void CloseBook1Click();
+    void m_QAXBtnsClick(QObject* sender);
+    void m_NextBtnClick();
+    void m_PrevBtnClick();
+    // After a keyboard jump of 1, 10 or 100: shows the question, or ends the chapter when time is up.
+    void AdvanceAfterAnswer();
+    void m_QuestionScrollScroll(EScrollCode code, int position);
+    // The score dialog's modal result: 1 Home, 2 Continue, 8 All, 5 Incorrect.
+    int RunScoreDialog();
+    void m_ScoreBtnClick();
+    void m_EndSessionBtnClick();
+    void m_CategoryListChange(QComboBox* sender);
+    void ApplyChapterChoice(QComboBox* combo, std::uint8_t focus);
+    void RefreshCategoryLists();
+    void m_RecordCategoryListChange(int position);
+    void StoreEditsAndNotifyList(std::uint8_t code);
+    void m_ClearAnswersBtnClick();
+    void m_ClearMarksBtnClick();
+    void StopHintTimers();
+    void StartCorrectAnswerHint(std::uint8_t view, std::uint8_t flags, std::uint8_t focus);
+    void m_TestTimerTimer();
+    void m_TimerBtnClick();
+    void PauseTestClock();
+    void ResumeTestClock();
+    void m_BackToolBarBtnClick();
+    void m_PauseBtnClick() { m_BackToolBarBtnClick(); }
+    lf::qt::Timer& TestTimer() { return m_TestTimer; }
+    Tm_CategoryEditFrm& CategoryEditFrm() { return *m_CategoryEditFrm; }
+    Tm_TimerFrm& TimerFrm() { return *m_TimerFrm; }
+    bool IsClockPaused() const { return m_bClockPaused != 0; }
 
     // --- Question display and the answer tables (Mainfrm_Display.cpp, Mainfrm_Answers.cpp) ---
 
@@ -197,56 +242,6 @@ public:
     void MultipleChoiceMenuItemClick() { SetQuestionStyle(2); }
     void MoodleMenuItemClick() { SetQuestionStyle(3); }
     QMenu* ViewModePopupMenu() const { return m_pViewModePopupMenu; }
-
-    // --- Moves, the end of a chapter, chapters and the Test clock (Mainfrm_Session.cpp) ---
-
-    // How the Home answer of the score dialog treats the clock's limit.
-    enum class EHomeLimit
-    {
-        Off,
-        OffWhenTimeUp,
-        Keep,
-    };
-    // The steps of the question-number scroll bar.
-    enum class EScrollCode
-    {
-        LineUp,
-        LineDown,
-        PageUp,
-        PageDown,
-        Track,
-        Other,
-    };
-    void CloseBook1Click();
-    void m_QAXBtnsClick(QObject* sender);
-    void m_NextBtnClick();
-    void m_PrevBtnClick();
-    // After a keyboard jump of 1, 10 or 100: shows the question, or ends the chapter when time is up.
-    void AdvanceAfterAnswer();
-    void m_QuestionScrollScroll(EScrollCode code, int position);
-    // The score dialog's modal result: 1 Home, 2 Continue, 8 All, 5 Incorrect.
-    int RunScoreDialog();
-    void m_ScoreBtnClick();
-    void m_EndSessionBtnClick();
-    void m_CategoryListChange(QComboBox* sender);
-    void ApplyChapterChoice(QComboBox* combo, std::uint8_t focus);
-    void RefreshCategoryLists();
-    void m_RecordCategoryListChange(int position);
-    void StoreEditsAndNotifyList(std::uint8_t code);
-    void m_ClearAnswersBtnClick();
-    void m_ClearMarksBtnClick();
-    void StopHintTimers();
-    void StartCorrectAnswerHint(std::uint8_t view, std::uint8_t flags, std::uint8_t focus);
-    void m_TestTimerTimer();
-    void m_TimerBtnClick();
-    void PauseTestClock();
-    void ResumeTestClock();
-    void m_BackToolBarBtnClick();
-    void m_PauseBtnClick() { m_BackToolBarBtnClick(); }
-    lf::qt::Timer& TestTimer() { return m_TestTimer; }
-    Tm_CategoryEditFrm& CategoryEditFrm() { return *m_CategoryEditFrm; }
-    Tm_TimerFrm& TimerFrm() { return *m_TimerFrm; }
-    bool IsClockPaused() const { return m_bClockPaused != 0; }
 
     // --- State that tests and the other parts read ---
 

@@ -168,7 +168,7 @@ void Tm_MainFrm::OnUpdateForm(std::uint8_t flags, std::uint8_t focus)
     {
         const QSignalBlocker block(ui->m_QuestionScroll);
         ui->m_QuestionScroll->setPageStep(1);
-        ui->m_QuestionScroll->setMaximum(items.GetSequenceCount());
+        ui->m_QuestionScroll->setRange(1, std::max(items.GetSequenceCount(), 1));
         ui->m_QuestionScroll->setValue(items.GetCurrentNumber());
     }
     UpdateFilterBar(flags, item, phase);
@@ -223,11 +223,12 @@ void Tm_MainFrm::UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8
         ShowIf(ui->m_LayerStaticText, layout.layerShown);
         ShowIf(ui->m_LayerStr, layout.layerShown);
         ui->m_CategoryList->setEnabled(layout.categoryListEnabled);
-        if ((flags & 4) != 0 && layout.filterItems)
+        if ((flags & 4) != 0 && phase != display::kPhaseEdit)
         {
             const QSignalBlocker block(ui->m_FilterList);
             ui->m_FilterList->clear();
-            ui->m_FilterList->addItems(ToQString(layout.filterItems).split("\r\n", Qt::SkipEmptyParts));
+            for (const std::string& entry : SessionPanelLists(phase, m_Prefs.GetViewMode()).filters)
+                ui->m_FilterList->addItem(ToQString(entry));
         }
     }
     if ((flags & 2) != 0)

@@ -28,10 +28,11 @@ using lf::qt::MessageDlg;
 using lf::qt::MsgButtons;
 using lf::qt::MsgKind;
 
+using lf::display::kSearchTooStrict;
+
 namespace
 {
 
-using lf::display::kSearchTooStrict;
 constexpr const char* kTooStrictClear = "Your search was too strict. \n\n Clear your answer choices?";
 constexpr const char* kMustNotHappen = "It must not happen! Please send LogFile to software developers.";
 
@@ -622,6 +623,21 @@ void Tm_MainFrm::ApplyChapterChoice(QComboBox* combo, std::uint8_t focus)
         }
     }
     FormManager::OnUpdateDate(FormManager::kListWindow, 1);
+}
+
+void Tm_MainFrm::m_FilterListChange(int position)
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    items.SetCurrentView(static_cast<std::uint8_t>(position), true);
+    if (items.First())
+        SetActiveView(0, 255, 0);
+    else
+    {
+        MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
+        items.SetCurrentView(0, true);
+        items.First();
+        SetActiveView(0, 255, 0);
+    }
 }
 
 void Tm_MainFrm::RefreshCategoryLists()

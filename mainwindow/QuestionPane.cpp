@@ -125,14 +125,14 @@ bool FilterBarLayout(int phase, SFilterBarLayout& layout)
     switch (phase)
     {
     case kPhaseTest:
-        layout = {true, false, true, 100, 205, false, false, "All\r\nMarked\r\nAnswered\r\nUnanswered\r\n"};
+        layout = {true, false, true, 100, 205, false, false};
         return true;
     case kPhaseReview:
     case kPhaseFlash:
-        layout = {true, false, true, 110, 215, false, false, "All\r\nMarked\r\nCorrect\r\nIncorrect\r\n"};
+        layout = {true, false, true, 110, 215, false, false};
         return true;
     case kPhaseEdit:
-        layout = {false, true, false, -11, 95, true, true, nullptr};
+        layout = {false, true, false, -11, 95, true, true};
         return true;
     default:
         return false;

@@ -83,7 +83,6 @@ struct SFilterBarLayout
     int categoryListLeft = 0;
     bool layerShown = false; // "# :" and the layer memo
     bool categoryListEnabled = false;
-    const char* filterItems = nullptr; // the filter combo's entries; null leaves them as they are
 };
 // False for a phase outside 0..3 (nothing changes then).
 bool FilterBarLayout(int phase, SFilterBarLayout& layout);

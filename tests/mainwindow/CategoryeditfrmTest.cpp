@@ -6,8 +6,8 @@
 #include "tests/model/BookBuilder.h"
 #include "tests/support/qt/ScriptedDialogs.h"
 
+#include <QAbstractButton>
 #include <QListWidget>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 using lf::qt::MsgButtons;
@@ -37,7 +37,10 @@ protected:
     }
 
     QListWidget* List() { return editor.findChild<QListWidget*>("m_CategoryList"); }
-    QToolButton* Tool(const char* name) { return editor.findChild<QToolButton*>(QString::fromLatin1(name)); }
+    QAbstractButton* Tool(const char* name)
+    {
+        return editor.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    }
     void Select(int row) { List()->setCurrentRow(row); }
     std::int32_t ID(const std::string& name) const
     {

@@ -34,6 +34,7 @@ namespace
 
 constexpr std::uint8_t kTest = 0;
 constexpr std::uint8_t kReview = 1;
+constexpr std::uint8_t kFlash = 2;
 constexpr std::uint8_t kEdit = 3;
 
 // Chapter "Planets" with three multiple-choice questions (answer 0 is right) and an empty chapter "Moons".
@@ -206,6 +207,19 @@ TEST_F(SessionTest, NextAtTheLastQuestionOfATestOpensTheScore)
         }
         EXPECT_TRUE(dialogs.AllAnswersUsed());
     }
+}
+
+TEST_F(SessionTest, ScoreButtonInFlashOffersNoIncorrectAndAllLeadsToTest)
+{
+    OpenBook(ThreeQuestions, kFlash);
+    frm->m_StartSessionBtnClick();
+    std::string buttons;
+    AnswerScore(Tm_ScoreDlg::kAll, &buttons);
+    frm->m_ScoreBtnClick();
+    EXPECT_EQ(buttons, "Continue Flash|Test All|");
+    EXPECT_EQ(frm->DataStorage().GetCurrentMode(), kTest);
+    EXPECT_EQ(Items().GetCurrentView(), 0);
+    EXPECT_TRUE(Shows("m_SessionView"));
 }
 
 TEST_F(SessionTest, NextAtTheLastQuestionInEditDoesNothingAndPreviousStopsAtTheFirst)
