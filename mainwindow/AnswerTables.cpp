@@ -104,6 +104,8 @@ bool FillRowCells(RichTable& table, RichStyleSheet& sheet, int row, int answerIn
     if (!XMLToDisplayContent(answerText, converted, sheet))
         return false;
     table.Cell(row, 1).content = std::move(converted);
+    // The text stands level with the picture beside it.
+    table.Cell(row, 1).vAlign = RichCellVAlign::Center;
     if (withFeedback && chosen && table.ColCount() > 2)
     {
         RichContent& cell = table.Cell(row, 2).content;
@@ -262,7 +264,7 @@ void ShowMatchingAnswers(CMatchingItem& item, RichDocument& view, const SAnswerB
     if (state.phase == kPhaseTest && item.GetShuffle() != 0)
         ShuffleIntArray(order);
     const bool hints = state.hintDelayForLearnMode > 0;
-    RichTable table = MakeAnswerTable(n, 2);
+    RichTable table = MakeMatchingTable(n);
     int row = 0;
     for (const int index : order)
     {
@@ -534,6 +536,17 @@ std::string TypedFlashAnswer(CBaseItem& item, const CFormulaManager* formulaMana
         return CalculatedAnswerText(formulaManager);
     const SAnswerItem* credited = FindCreditedAnswer(item);
     return credited ? credited->AnswerText : std::string();
+}
+
+RichTable MakeMatchingTable(int rows)
+{
+    RichTable table = MakeAnswerTable(rows, 2);
+    for (auto& cells : table.rows)
+    {
+        cells[0].bestWidth = 0;
+        cells[1].bestWidth = -50;
+    }
+    return table;
 }
 
 const SAnswerItem* FindCreditedAnswer(CBaseItem& item)

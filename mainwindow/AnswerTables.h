@@ -122,6 +122,9 @@ bool FillPrintMatchingRow(RichTable& table, RichStyleSheet& printSheet, int row,
 // An answer table of rows x cols with the look of the answer tables: full width, a 20-pixel picture
 // column, the third column 25%, no borders.
 RichTable MakeAnswerTable(int rows, int cols);
+// The matching table: the same look with two columns, the partner column 50% and the sub-question
+// column taking the rest (it holds text, not a picture).
+RichTable MakeMatchingTable(int rows);
 
 // The answer a flash card shows for a short-answer or numerical question: the first answer whose grade is
 // neither empty nor "0", whether or not the question was answered. Null when there is none.

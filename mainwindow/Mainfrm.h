@@ -309,6 +309,8 @@ private:
     void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8_t phase);
     void ApplyZoom();
     void CreateQuestionPaneViews();
+    // ShowQuestionView without laying the view out.
+    void FillQuestionView(CBaseItem* item, bool resetDataset, bool noMedia);
     // The answer-block drawing state of the window.
     lf::display::SAnswerBlockState AnswerBlockState() const;
     // The cell a hit names when it lies in the answer table on show; null otherwise.

@@ -65,11 +65,7 @@ void Tm_MainFrm::RenderAnswerBlock(CBaseItem* item, bool replace)
     {
         m_DescriptionStr->Format();
         if (block.caretAtStart)
-        {
-            QTextCursor cursor = m_DescriptionStr->textCursor();
-            cursor.movePosition(QTextCursor::Start);
-            m_DescriptionStr->setTextCursor(cursor);
-        }
+            m_DescriptionStr->SetCaret({0, 1});
     }
     if (target && target != m_DescriptionStr)
         target->Format();

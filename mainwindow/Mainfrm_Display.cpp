@@ -269,9 +269,12 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
         }
         else
         {
-            ShowQuestionView(item, true, false);
+            // The view is laid out once, after the answers that go under the question.
+            FillQuestionView(item, true, false);
             if (display::AnswersUnderQuestion(m_Prefs.GetQaxTypeLearn(), style))
                 RenderAnswerBlock(item, false);
+            else
+                m_DescriptionViewStr->Format();
             focusTarget = ui->m_QuestionBtn;
         }
         caption = "Question";
@@ -342,6 +345,12 @@ void Tm_MainFrm::ShowQuestionView(CBaseItem* item, bool resetDataset, bool noMed
 {
     if (!item)
         return;
+    FillQuestionView(item, resetDataset, noMedia);
+    m_DescriptionViewStr->Format();
+}
+
+void Tm_MainFrm::FillQuestionView(CBaseItem* item, bool resetDataset, bool noMedia)
+{
     const std::string& book = m_DataStorage.GetFileName();
     if (!item->GetAudioFileName().empty())
     {
@@ -363,7 +372,6 @@ void Tm_MainFrm::ShowQuestionView(CBaseItem* item, bool resetDataset, bool noMed
         else
             MessageDlg(picture.error, MsgKind::Warning, MsgButtons::Ok);
     }
-    m_DescriptionViewStr->Format();
 }
 
 void Tm_MainFrm::ClearQuestionDisplay()

@@ -158,6 +158,10 @@ TEST_F(AnswerTables, AnswerTableHasTheLayoutOfTheDesign)
     EXPECT_EQ(t.Cell(1, 0).bestWidth, 20);
     EXPECT_EQ(t.Cell(1, 1).bestWidth, 0);
     EXPECT_EQ(t.Cell(1, 2).bestWidth, -25);
+    const RichTable matching = MakeMatchingTable(2);
+    EXPECT_EQ(matching.borderHSpacing, 10);
+    EXPECT_EQ(matching.Cell(1, 0).bestWidth, 0);
+    EXPECT_EQ(matching.Cell(1, 1).bestWidth, -50);
 }
 
 TEST_F(AnswerTables, SeveralAnswerQuestionShowsTheChosenRowTicked)
@@ -387,6 +391,7 @@ TEST_F(AnswerTables, MatchingShowsNotSetTextsByPhase)
     EXPECT_EQ(d.texts(1), (std::vector<std::string>{"meow", kNotSetTest}));
     EXPECT_EQ(d.hints(), (std::vector<std::string>{"0", "1"}));
     EXPECT_TRUE(d.table().Cell(0, 0).content.items.at(0).IsText()); // no picture
+    EXPECT_EQ(d.table().Cell(0, 1).bestWidth, -50);
     EXPECT_EQ(d.colours(), (std::vector<RichColor>{kHighlightColor, kNoColor}));
 
     d = Draw(*item, State(kPhaseReview));
