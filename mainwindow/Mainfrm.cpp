@@ -4,6 +4,8 @@
 
 #include "mainwindow/Categoryeditfrm.h"
 #include "mainwindow/EditingServices.h"
+#include "mainwindow/Helpfrm.h"
+#include "mainwindow/Scalefrm.h"
 #include "mainwindow/Skins.h"
 #include "mainwindow/TreeViewPopup.h"
 #include "mainwindow/Timerfrm.h"

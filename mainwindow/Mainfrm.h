@@ -30,6 +30,8 @@ class IEditingServices;
 class QComboBox;
 class QTextEdit;
 class QMenu;
+class Tm_pHelpFrm;
+class Tm_pScaleFrm;
 class Tm_CategoryEditFrm;
 class Tm_TimerFrm;
 class QAction;
@@ -242,6 +244,9 @@ public:
     void MultipleChoiceMenuItemClick() { SetQuestionStyle(2); }
     void MoodleMenuItemClick() { SetQuestionStyle(3); }
     QMenu* ViewModePopupMenu() const { return m_pViewModePopupMenu; }
+    // The help window and the scale dialog, made at start-up and kept between showings.
+    Tm_pHelpFrm& HelpFrm() { return *m_pHelpFrm; }
+    Tm_pScaleFrm& ScaleFrm() { return *m_pScaleFrm; }
 
     // --- State that tests and the other parts read ---
 
@@ -321,7 +326,8 @@ private:
     // whole block and the answer table belong to.
     void RepaintAnswerCell(int row, int col);
     void SetStatusLabel(const std::string& text, lf::RichColor colour);
-    // The hint and feedback timers and the style menu wired (construction).
+    // The hint and feedback timers and the style menu wired, the help window and the scale dialog made
+    // (construction).
     void CreateAnswerTimers();
 
     std::unique_ptr<Ui::Tm_MainFrm> ui;
@@ -361,6 +367,8 @@ private:
     lf::qt::Timer m_CorrectAnswerListTimer;
     lf::qt::Timer m_CorrectAnswerHintTimer;
     QMenu* m_pViewModePopupMenu = nullptr; // owned by the window
+    std::unique_ptr<Tm_pHelpFrm> m_pHelpFrm;
+    std::unique_ptr<Tm_pScaleFrm> m_pScaleFrm;
     std::unique_ptr<Tm_CategoryEditFrm> m_CategoryEditFrm;
     std::unique_ptr<Tm_TimerFrm> m_TimerFrm;
     // The hidden rich-text views the storage makes plain search texts and conversions with.

@@ -3,8 +3,10 @@
 // phase, the Flash feedback and hints, and the scrolling of the question views.
 #include "mainwindow/AnswerTables.h"
 #include "mainwindow/EditingServices.h"
+#include "mainwindow/Helpfrm.h"
 #include "mainwindow/Mainfrm.h"
 #include "mainwindow/QuestionPane.h"
+#include "mainwindow/Scalefrm.h"
 #include "mainwindow/Selectorlistfrm.h"
 #include "model/Array.h"
 #include "model/Datatypes.h"
@@ -134,6 +136,8 @@ void Tm_MainFrm::CreateAnswerTimers()
     m_DelayBegoreShowHintTimer.OnTimer = [this] { m_DelayBegoreShowHintTimerTimer(); };
     m_CorrectAnswerListTimer.OnTimer = [this] { m_CorrectAnswerListTimerTimer(); };
     m_CorrectAnswerHintTimer.OnTimer = [this] { m_CorrectAnswerHintTimerTimer(); };
+    m_pHelpFrm = std::make_unique<Tm_pHelpFrm>(this);
+    m_pScaleFrm = std::make_unique<Tm_pScaleFrm>(this);
     connect(m_DescriptionViewStr, &lf::qt::RichView::RVMouseDown, this,
             &Tm_MainFrm::m_DescriptionViewStrRVMouseDown);
 

@@ -3,6 +3,8 @@
 // feedback on the manual clock, storing what the user typed and the question style switch.
 #include "mainwindow/AnswerTables.h"
 #include "mainwindow/EditingServices.h"
+#include "mainwindow/Helpfrm.h"
+#include "mainwindow/Scalefrm.h"
 #include "mainwindow/Mainfrm.h"
 #include "mainwindow/QuestionPane.h"
 #include "mainwindow/Scoredlg.h"
@@ -718,6 +720,21 @@ TEST_F(Answering, StyleChangeOnTheSessionPanelRefreshesItWithoutOpeningAQuestion
     EXPECT_EQ(frm->Prefs().GetViewMode(), kStyleFlashcard);
     EXPECT_TRUE(Form().m_SessionView->isVisibleTo(frm.get()));
     EXPECT_FALSE(Form().m_MainView->isVisibleTo(frm.get()));
+}
+
+TEST_F(Answering, HelpAndScaleWindowsAreMadeOnceAndKeepTheirState)
+{
+    Tm_pHelpFrm& help = frm->HelpFrm();
+    EXPECT_EQ(help.windowTitle().toStdString(), "Help");
+    help.RichView().Document().content.AddText("Test Phase", 0, 0, true);
+    frm->HelpFrm().m_pCloseBtnClick();
+    EXPECT_EQ(&frm->HelpFrm(), &help);
+    EXPECT_EQ(lf::RichPlainText(frm->HelpFrm().RichView().Document().content), "Test Phase");
+    frm->ScaleFrm().SetScale(150, false, false, {});
+    int percent = 0;
+    bool checked = false;
+    frm->ScaleFrm().GetScale(percent, checked);
+    EXPECT_EQ(percent, 150);
 }
 
 // ---------------------------------------------------------------------------------------------------------
