@@ -2,6 +2,7 @@
 
 #include "model/Log.h"
 
+IEditFrame::~IEditFrame() = default;
 IEditingServices::~IEditingServices() = default;
 
 void LogNotBuiltYet(const std::string& name)

@@ -9,6 +9,31 @@
 
 class CBaseItem;
 
+// The edit frame docked under the editor in Edit phase, as the store of the main window sees it: the
+// frames of every kind write their own controls into the question.
+class IEditFrame
+{
+public:
+    virtual ~IEditFrame();
+
+    // The Moodle header of the question pane (name, picture, sound, default grade, penalty).
+    struct SQuestionHeader
+    {
+        std::string name;
+        std::string image;
+        std::string voice;
+        std::string grade;
+        std::string penalty;
+    };
+    // False when the frame has no such header.
+    virtual bool GetQuestionHeader(SQuestionHeader& header) const = 0;
+    // The answers pane of a kind in a question style: writes what differs, sets changed when it wrote;
+    // false when a store failed.
+    virtual bool StoreAnswers(CBaseItem& item, int style, bool& changed) = 0;
+    // The feedbacks of the explanation pane in the Moodle style.
+    virtual bool StoreFeedbacks(CBaseItem& item, bool& changed) = 0;
+};
+
 class IEditingServices
 {
 public:
@@ -17,6 +42,10 @@ public:
     // Docks the frame of view 0..2 for the current question under the editor; DestroyEditFrame removes it.
     virtual void CreateEditFrame(int view) = 0;
     virtual void DestroyEditFrame() = 0;
+    // The frame docked now; null when none is.
+    virtual IEditFrame* EditFrame() = 0;
+    // The frame forgets the question it last set its answer pages up for.
+    virtual void ForgetPagedQuestion() = 0;
     // New question of a kind 1..10 (or of the current question's kind) after the current one.
     virtual void NewQuestionOfKind(int kind, int flag) = 0;
     virtual void NewQuestionOfCurrentKind(int flag) = 0;
@@ -41,6 +70,8 @@ class CPendingEditingServices final : public IEditingServices
 public:
     void CreateEditFrame(int view) override;
     void DestroyEditFrame() override;
+    IEditFrame* EditFrame() override { return nullptr; }
+    void ForgetPagedQuestion() override {}
     void NewQuestionOfKind(int kind, int flag) override;
     void NewQuestionOfCurrentKind(int flag) override;
     void DeleteCurrentQuestion() override;

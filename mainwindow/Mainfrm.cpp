@@ -4,6 +4,8 @@
 
 #include "mainwindow/Categoryeditfrm.h"
 #include "mainwindow/EditingServices.h"
+#include "mainwindow/Helpfrm.h"
+#include "mainwindow/Scalefrm.h"
 #include "mainwindow/Skins.h"
 #include "mainwindow/TreeViewPopup.h"
 #include "mainwindow/Timerfrm.h"
@@ -148,6 +150,7 @@ void Tm_MainFrm::FormCreate()
 
     // The editor and the read-only view of the question pane, above the frame panel.
     CreateQuestionPaneViews();
+    CreateAnswerTimers();
 
     // The screens: the intro shows until a phase is chosen.
     ui->m_SessionView->hide();

@@ -12,7 +12,6 @@
 #include "model/Datastorage.h"
 #include "model/Formulamanager.h"
 #include "model/Prefs.h"
-#include "platform/qt/RichView.h"
 #include "platform/qt/RichViewEdit.h"
 #include "platform/qt/Timer.h"
 #include "platform/richtext/RichDocument.h"
@@ -34,6 +33,9 @@ class RichView;
 }
 class QComboBox;
 class QTextEdit;
+class QMenu;
+class Tm_pHelpFrm;
+class Tm_pScaleFrm;
 class Tm_CategoryEditFrm;
 class Tm_TimerFrm;
 class QAction;
@@ -124,7 +126,7 @@ public:
 
     void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw);
     void CloseToIntro(bool blank);
-    bool OnStorageData();
+    bool OnStorageData() { return OnStorageData(nullptr); }
     void SelectChapter(std::int32_t chapterID);
     void ClearFilterAndRefresh();
     void HideBookSelectorPanel();
@@ -203,6 +205,56 @@ public:
     void PaneRebuilt() { ++m_PaneGeneration; }
     std::int32_t HighlightedRow() const { return m_HighlightedRow; }
 
+    // --- Answer recording in Test phase and the Flash hints (Mainfrm_Answers.cpp) ---
+
+    // A mouse button went down in the read-only view (position in viewport coordinates).
+    void m_DescriptionViewStrRVMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    void m_DescriptionViewStrRVMouseUp() {}
+    // The row of a cell of the answer table on show takes the highlight; other data changes nothing.
+    void HighlightAnswerRow(const lf::qt::SRichHit& cell);
+    // Records the choice of the cell's row in the current question.
+    void RecordAnswerChoice(const lf::qt::SRichHit& cell);
+    void ScrollViewDown(lf::qt::RichView* view);
+    void ScrollViewUp(lf::qt::RichView* view);
+    void ScrollViewToTop(lf::qt::RichView* view);
+    void ScrollToHighlightedRow(lf::qt::RichView* view);
+    // Flash phase: whether the clicked row is right, said at once.
+    void ShowFlashFeedback(const lf::qt::SRichHit& cell);
+    // Hides what a hint or a click revealed; repaint redraws the view.
+    void ResetAnswerHighlights(bool repaint);
+    void m_DelayBegoreShowHintTimerTimer();
+    void m_CorrectAnswerListTimerTimer();
+    void m_CorrectAnswerHintTimerTimer();
+    std::int32_t FlashAnswerRow() const { return m_FlashAnswerRow; }
+    lf::qt::Timer& DelayBeforeHintTimer() { return m_DelayBegoreShowHintTimer; }
+    lf::qt::Timer& CorrectAnswerListTimer() { return m_CorrectAnswerListTimer; }
+    lf::qt::Timer& CorrectAnswerHintTimer() { return m_CorrectAnswerHintTimer; }
+
+    // --- Storing the editors into the question (Mainfrm_Store.cpp) ---
+
+    // Stores what the user typed into the current question; changed (when given) tells whether anything
+    // was written. False while the window is updating or without a current question.
+    bool OnStorageData(std::uint8_t* changed);
+    bool StoreQuestionPane(CBaseItem& item, bool& changed);
+    bool OnStorageAnswersInEditMod(CBaseItem& item, bool& changed);
+    bool StoreExplanationPane(CBaseItem& item, bool& changed);
+    bool StoreUserAnswer(CBaseItem& item, bool& changed);
+    bool IsUpdating() const { return m_bUpdating != 0; }
+
+    // --- Question style (Mainfrm_Store.cpp) ---
+
+    void SetQuestionStyle(int style);
+    void m_pViewModeBtnClick() { SetQuestionStyle(2); }
+    void m_MoodleModeBtnClick() { SetQuestionStyle(2); }
+    void FlashcardMenuItemClick() { SetQuestionStyle(0); }
+    void FlashcardPlusMenuItemClick() { SetQuestionStyle(1); }
+    void MultipleChoiceMenuItemClick() { SetQuestionStyle(2); }
+    void MoodleMenuItemClick() { SetQuestionStyle(3); }
+    QMenu* ViewModePopupMenu() const { return m_pViewModePopupMenu; }
+    // The help window and the scale dialog, made at start-up and kept between showings.
+    Tm_pHelpFrm& HelpFrm() { return *m_pHelpFrm; }
+    Tm_pScaleFrm& ScaleFrm() { return *m_pScaleFrm; }
+
     // --- State that tests and the other parts read ---
 
     CPrefs& Prefs() { return m_Prefs; }
@@ -274,6 +326,17 @@ private:
     void FillQuestionView(CBaseItem* item, bool resetDataset, bool noMedia);
     // The answer-block drawing state of the window.
     lf::display::SAnswerBlockState AnswerBlockState() const;
+    // The cell a hit names when it lies in the answer table on show; null otherwise.
+    lf::RichTable* HitAnswerTable(const lf::qt::SRichHit& cell) const;
+    // Refreshes a row's picture and colours after a choice (Multiple Choice and Moodle styles).
+    void RefreshChoiceRow(lf::RichTable& table, int row, int picture, bool chosen, bool correct);
+    // Where the answer recording and the Flash feedback act: the read-only view, which the question's
+    // whole block and the answer table belong to.
+    void RepaintAnswerCell(int row, int col);
+    void SetStatusLabel(const std::string& text, lf::RichColor colour);
+    // The hint and feedback timers and the style menu wired, the help window and the scale dialog made
+    // (construction).
+    void CreateAnswerTimers();
 
     std::unique_ptr<Ui::Tm_MainFrm> ui;
     CPrefs m_Prefs;
@@ -307,6 +370,13 @@ public:
 private:
     lf::qt::Timer m_pBackupTimer;
     lf::qt::Timer m_TestTimer;
+    // The Flash hint: the delay before it, how long it stays, how long a click's feedback stays.
+    lf::qt::Timer m_DelayBegoreShowHintTimer;
+    lf::qt::Timer m_CorrectAnswerListTimer;
+    lf::qt::Timer m_CorrectAnswerHintTimer;
+    QMenu* m_pViewModePopupMenu = nullptr; // owned by the window
+    std::unique_ptr<Tm_pHelpFrm> m_pHelpFrm;
+    std::unique_ptr<Tm_pScaleFrm> m_pScaleFrm;
     std::unique_ptr<Tm_CategoryEditFrm> m_CategoryEditFrm;
     std::unique_ptr<Tm_TimerFrm> m_TimerFrm;
     // The hidden rich-text views the storage makes plain search texts and conversions with.
