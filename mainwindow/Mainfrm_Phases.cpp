@@ -332,9 +332,8 @@ void Tm_MainFrm::TreeViewPopupFormClose()
     int image = 0;
     const bool selected = m_pTreeViewPopupForm->GetSelectedNode(text, data, image);
 
-    // A changed book is saved before another one is loaded; when that cannot be done the user decides,
-    // and Cancel keeps the open book as it is.
-    if (m_DataStorage.IsBookLoaded() && m_DataStorage.GetItemsPtr2()->IsModified() && !OnSave(false, false))
+    // A changed book is not left unasked; Cancel keeps the open book as it is.
+    if (selected && image <= kBrowseNodeImage && !AskBeforeReplacingBook())
     {
         UpdateToolbars(1);
         return;
@@ -381,9 +380,7 @@ void Tm_MainFrm::TreeViewPopupFormClose()
             }
             else
             {
-                int index = books.IndexOf(*chosen);
-                if (index < 0)
-                    index = books.Add(*chosen, true);
+                const std::int32_t index = ListChosenBook(*chosen);
                 if (index < 0)
                     WriteLog("Tm_MainFrm::TreeViewPopupFormClose - ERROR: Can't open browsed book.!", 1, 1);
                 else

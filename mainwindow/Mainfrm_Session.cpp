@@ -270,6 +270,17 @@ void Tm_MainFrm::HideBookSelectorPanel()
     ui->m_pBookSelectorViewViewPanel->hide();
 }
 
+void Tm_MainFrm::CloseBook1Click()
+{
+    CloseToIntro(false);
+    if (m_DataStorage.IsBookLoaded())
+    {
+        StopBackupTimer();
+        m_DataStorage.CloseBook();
+    }
+    UpdateToolbars(0);
+}
+
 void Tm_MainFrm::m_BackBtnClick()
 {
     SetActiveView(3, 1, 1);
