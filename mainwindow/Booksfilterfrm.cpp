@@ -12,6 +12,8 @@
 #include <QLocale>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 using lf::qt::ToQString;
 
 namespace
@@ -97,6 +99,12 @@ void Tm_BooksFilterFrm::FillControls()
         WriteLog("Tm_BooksFilterFrm::FillControls - ERROR: wrong book index", 1, 1);
     }
 
+    // The date columns are as wide as their texts in the system's format, never narrower than designed.
+    for (int column = 1; column <= 3; ++column)
+    {
+        list->resizeColumnToContents(column);
+        list->setColumnWidth(column, std::max(list->columnWidth(column), kColumnWidths[column]));
+    }
     for (int column = 0; column < 5; ++column)
     {
         QString caption = kColumnCaptions[column];
@@ -130,21 +138,21 @@ void Tm_BooksFilterFrm::m_pEnableFilterChekBoxClick()
 
 void Tm_BooksFilterFrm::m_pFilterListChange(int)
 {
-    if (!ui->m_pEnableFilterChekBox->isChecked())
-    {
-        const QSignalBlocker block(ui->m_pFilterList);
-        ui->m_pFilterList->setCurrentIndex(-1);
-        return;
-    }
-    ApplyFilter();
+    OnListChange(ui->m_pFilterList);
 }
 
 void Tm_BooksFilterFrm::m_pPeriodListChange(int)
 {
+    OnListChange(ui->m_pPeriodList);
+}
+
+void Tm_BooksFilterFrm::OnListChange(QComboBox* list)
+{
+    // A date field or period is chosen only with the filter on.
     if (!ui->m_pEnableFilterChekBox->isChecked())
     {
-        const QSignalBlocker block(ui->m_pPeriodList);
-        ui->m_pPeriodList->setCurrentIndex(-1);
+        const QSignalBlocker block(list);
+        list->setCurrentIndex(-1);
         return;
     }
     ApplyFilter();

@@ -14,6 +14,7 @@ namespace Ui
 class Tm_BooksFilterFrm;
 }
 class CBookList;
+class QComboBox;
 
 // A stored date and time in the system's short format, as the book and backup lists show them.
 QString SystemDateTimeText(TDateTime value);
@@ -42,6 +43,8 @@ public:
     Ui::Tm_BooksFilterFrm& Form() { return *ui; }
 
 private:
+    void OnListChange(QComboBox* list);
+
     std::unique_ptr<Ui::Tm_BooksFilterFrm> ui;
     CBookList& m_Books;
     // Set until the first showing has filled the controls; control events change nothing meanwhile.

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Ui
@@ -185,6 +186,8 @@ private:
     // Before another book takes the open one's place: the save question for a changed book; false when
     // the user cancelled (the open book stays as it was).
     bool AskBeforeReplacingBook();
+    // The open dialog for a book file; a name that is no book file is refused ("Incorrect file name.").
+    std::optional<std::string> ChooseBookFile(const std::string& initialFolder, const char* defaultExt);
     // The book-list index of a chosen book file, entered in the list and always shown; -1 when it
     // cannot be listed.
     std::int32_t ListChosenBook(const std::string& path);

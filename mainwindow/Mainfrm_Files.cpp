@@ -17,6 +17,7 @@
 
 #include <QAction>
 
+#include <array>
 #include <charconv>
 #include <filesystem>
 
@@ -295,6 +296,23 @@ bool Tm_MainFrm::AskBeforeReplacingBook()
     return OnSave(false, true);
 }
 
+std::optional<std::string> Tm_MainFrm::ChooseBookFile(const std::string& initialFolder, const char* defaultExt)
+{
+    lf::qt::SFileDialog dialog;
+    dialog.owner = this;
+    dialog.initialFolder = initialFolder;
+    dialog.filter = kBookFilter;
+    dialog.defaultExt = defaultExt;
+    const auto chosen = lf::qt::CurrentDialogs().OpenFile(dialog);
+    if (chosen && !IsBookFileName(*chosen))
+    {
+        MessageDlg("Incorrect file name.", MsgKind::Warning, MsgButtons::Ok);
+        m_pBookComboBox->setEditText(QString());
+        return std::nullopt;
+    }
+    return chosen;
+}
+
 std::int32_t Tm_MainFrm::ListChosenBook(const std::string& path)
 {
     CBookList& books = *m_DataStorage.GetBookList();
@@ -333,19 +351,9 @@ void Tm_MainFrm::m_OpenBookBtnClick()
 {
     if (!OnSave(true, true))
         return;
-    lf::qt::SFileDialog dialog;
-    dialog.owner = this;
-    dialog.initialFolder = m_Prefs.GetBooksDirectory();
-    dialog.filter = kBookFilter;
-    dialog.defaultExt = ".lnf";
-    if (const auto chosen = lf::qt::CurrentDialogs().OpenFile(dialog))
+    if (const auto chosen = ChooseBookFile(m_Prefs.GetBooksDirectory(), ".lnf"))
     {
-        if (!IsBookFileName(*chosen))
-        {
-            MessageDlg("Incorrect file name.", MsgKind::Warning, MsgButtons::Ok);
-            m_pBookComboBox->setEditText(QString());
-        }
-        else if (const std::int32_t index = ListChosenBook(*chosen); index < 0)
+        if (const std::int32_t index = ListChosenBook(*chosen); index < 0)
         {
             CloseToIntro(false);
             WriteLog("Tm_MainFrm::m_OpenBookBtnClick - ERROR: Can't open browsed book.!", 1, 1);
@@ -362,19 +370,9 @@ void Tm_MainFrm::m_OpenBookBtnClick()
 void Tm_MainFrm::AppendBook1Click()
 {
     OnStorageData();
-    lf::qt::SFileDialog dialog;
-    dialog.owner = this;
-    dialog.initialFolder = m_Prefs.GetBooksDirectory();
-    dialog.filter = kBookFilter;
-    dialog.defaultExt = ".lnf";
-    if (const auto chosen = lf::qt::CurrentDialogs().OpenFile(dialog))
+    if (const auto chosen = ChooseBookFile(m_Prefs.GetBooksDirectory(), ".lnf"))
     {
-        if (!IsBookFileName(*chosen))
-        {
-            MessageDlg("Incorrect file name.", MsgKind::Warning, MsgButtons::Ok);
-            m_pBookComboBox->setEditText(QString());
-        }
-        else if (SetPhase(3, 1))
+        if (SetPhase(3, 1))
         {
             // A book that cannot be read is said so; the open book stays as it was.
             if (!m_DataStorage.AppendBook(*chosen))
@@ -488,23 +486,14 @@ void Tm_MainFrm::OpenBrowsedBook(bool useBooksFolder)
     // Another book takes the open one's place only after the save question.
     if (!AskBeforeReplacingBook())
         return;
-    lf::qt::SFileDialog dialog;
-    dialog.owner = this;
+    std::string folder;
     if (useBooksFolder)
-        dialog.initialFolder = m_Prefs.GetBooksDirectory();
+        folder = m_Prefs.GetBooksDirectory();
     else if (m_DataStorage.IsBookLoaded() || m_DataStorage.IsCategoriesOnlyLoaded())
-        dialog.initialFolder = GetBookFolder(m_DataStorage.GetFileName());
-    dialog.filter = kBookFilter;
-    dialog.defaultExt = ".pdb";
-    const auto chosen = lf::qt::CurrentDialogs().OpenFile(dialog);
+        folder = GetBookFolder(m_DataStorage.GetFileName());
+    const auto chosen = ChooseBookFile(folder, ".pdb");
     if (!chosen)
         return;
-    if (!IsBookFileName(*chosen))
-    {
-        MessageDlg("Incorrect file name.", MsgKind::Warning, MsgButtons::Ok);
-        m_pBookComboBox->setEditText(QString());
-        return;
-    }
     const std::int32_t index = ListChosenBook(*chosen);
     if (index < 0)
     {
@@ -529,27 +518,19 @@ void Tm_MainFrm::m_pBrowseBtnClick()
 
 void Tm_MainFrm::m_pFilterBtnClick()
 {
+    // The six filter and sort settings, put back when the dialog is cancelled.
     CBookList& books = *m_DataStorage.GetBookList();
-    const CBookList settings = [&books]
-    {
-        CBookList copy;
-        copy.m_bFilterEnable = books.m_bFilterEnable;
-        copy.m_bSortEnable = books.m_bSortEnable;
-        copy.m_FilterField = books.m_FilterField;
-        copy.m_FilterPeriod = books.m_FilterPeriod;
-        copy.m_SortField = books.m_SortField;
-        copy.m_SortUp = books.m_SortUp;
-        return copy;
-    }();
+    const std::array<std::uint8_t*, 6> settings = {&books.m_bFilterEnable, &books.m_bSortEnable,
+                                                   &books.m_FilterField,   &books.m_FilterPeriod,
+                                                   &books.m_SortField,     &books.m_SortUp};
+    std::array<std::uint8_t, 6> kept{};
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        kept[i] = *settings[i];
     m_BooksFilterFrm->FormShow();
     if (lf::qt::CurrentDialogs().RunModal(*m_BooksFilterFrm) != lf::qt::mrOk)
     {
-        books.m_bFilterEnable = settings.m_bFilterEnable;
-        books.m_bSortEnable = settings.m_bSortEnable;
-        books.m_FilterField = settings.m_FilterField;
-        books.m_FilterPeriod = settings.m_FilterPeriod;
-        books.m_SortField = settings.m_SortField;
-        books.m_SortUp = settings.m_SortUp;
+        for (std::size_t i = 0; i < settings.size(); ++i)
+            *settings[i] = kept[i];
         books.ApplyFilter();
         OnUpdateSeesionView();
         return;
