@@ -614,6 +614,9 @@ void Tm_MainFrm::FormDestroy()
 {
     if (m_pBookComboBox)
         m_pBookComboBox->m_pTreeForm = nullptr;
+    // A tree that closes while it goes has nothing left to tell.
+    if (m_pTreeViewPopupForm)
+        m_pTreeViewPopupForm->OnClose = nullptr;
     m_pTreeViewPopupForm.reset();
     m_pBookComboBox.reset();
     m_pEditing->UnregisterHotKeys();
