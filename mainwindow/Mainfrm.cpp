@@ -2,9 +2,11 @@
 // placements, the private messages and the clipboard notice.
 #include "mainwindow/Mainfrm.h"
 
+#include "mainwindow/Booksfilterfrm.h"
 #include "mainwindow/Categoryeditfrm.h"
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/Helpfrm.h"
+#include "mainwindow/Restorefrm.h"
 #include "mainwindow/Scalefrm.h"
 #include "mainwindow/Skins.h"
 #include "mainwindow/TreeViewPopup.h"
@@ -146,7 +148,9 @@ void Tm_MainFrm::FormCreate()
     m_pBookComboBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     ui->m_pBookComboLayout->insertWidget(0, m_pBookComboBox.get(), 1);
 
-    m_pBackupTimer.OnTimer = [this] { BackupNow(true); };
+    m_pBackupTimer.OnTimer = [this] { m_pBackupTimerTimer(); };
+    m_pRestoreFrm = std::make_unique<Tm_pRestoreFrm>(m_DataStorage, m_Prefs, this);
+    m_BooksFilterFrm = std::make_unique<Tm_BooksFilterFrm>(*m_DataStorage.GetBookList(), this);
 
     // The editor and the read-only view of the question pane, above the frame panel.
     CreateQuestionPaneViews();
@@ -181,6 +185,17 @@ void Tm_MainFrm::ConnectCommands()
     bind(ui->m_SaveAsBtn, &Tm_MainFrm::m_SaveAsBtnClick);
     bind(ui->SaveBookas1, &Tm_MainFrm::m_SaveAsBtnClick);
     bind(ui->Saveindefault1, &Tm_MainFrm::Saveindefault1Click);
+    bind(ui->m_NewBtn, &Tm_MainFrm::m_NewBtnClick);
+    bind(ui->NewBook1, &Tm_MainFrm::m_NewBtnClick);
+    bind(ui->m_OpenBookBtn, &Tm_MainFrm::m_OpenBookBtnClick);
+    bind(ui->OtherBook1, &Tm_MainFrm::OpenBooksClick);
+    bind(ui->OpenDefBookMenuItem, &Tm_MainFrm::OpenDefBookMenuItemClick);
+    bind(ui->AppendBook1, &Tm_MainFrm::AppendBook1Click);
+    bind(ui->CloseBook1, &Tm_MainFrm::CloseBook1Click);
+    bind(ui->m_DeleteBookBtn, &Tm_MainFrm::m_DeleteBookBtnClick);
+    bind(ui->DeleteBook1, &Tm_MainFrm::m_DeleteBookBtnClick);
+    bind(ui->m_RestoreBookBtn, &Tm_MainFrm::m_RestoreBookBtnClick);
+    bind(ui->RestoreBook1, &Tm_MainFrm::m_RestoreBookBtnClick);
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->Standard1, &QAction::triggered, this,
             [this]
@@ -212,7 +227,8 @@ void Tm_MainFrm::ConnectCommands()
                 m_pEditing->QuickEdit(m_ActiveView == 1 ? 1000 : m_ActiveView == 2 ? 3000 : 0);
             });
     connect(ui->m_FilterList, &QComboBox::activated, this, &Tm_MainFrm::m_FilterListChange);
-    connect(ui->m_pBrowseBtn, &QPushButton::clicked, this, [this] { m_pBookComboBox->showPopup(); });
+    connect(ui->m_pBrowseBtn, &QPushButton::clicked, this, [this] { m_pBrowseBtnClick(); });
+    connect(ui->m_pFilterBtn, &QPushButton::clicked, this, [this] { m_pFilterBtnClick(); });
     connect(ui->m_pDelayBeforeHintTrackBar, &QSlider::valueChanged, this,
             [this](int value) { m_Prefs.m_DelayBeforeHintDelayForLearnMode = value; });
     connect(ui->m_HintTimeTrBar, &QSlider::valueChanged, this,
@@ -224,7 +240,7 @@ Tm_MainFrm::~Tm_MainFrm()
     // Leave the clipboard notice before anything it reaches goes away.
     disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
     m_pBackupTimer.OnTimer = nullptr;
-    m_pEditing->UnregisterHotKeys();
+    FormDestroy();
     m_pEditing->ClearImportedImageCache();
     FormManager::SetMainWindow(nullptr);
     m_DataStorage.SetStatusBar(nullptr);
@@ -307,11 +323,7 @@ void Tm_MainFrm::FormShow(const std::string& bookArgument)
         }
     }
 
-    // The Open Book menu of this edition: "Open" and "Open in Default".
-    ui->OtherBook1->setText("&Open...");
-    for (int i = 1; i <= 11; ++i)
-        if (QAction* item = findChild<QAction*>(QString("OpenBookMenuItem%1").arg(i)))
-            item->setVisible(false);
+    UpdateOpenBookMenu();
     UpdateWindowTitle();
     m_bShown = true;
 }

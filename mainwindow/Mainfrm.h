@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Ui
@@ -42,6 +43,8 @@ class QAction;
 class QStatusBar;
 class TMyComboBox;
 class TTreeViewPopupForm;
+class Tm_BooksFilterFrm;
+class Tm_pRestoreFrm;
 
 // The private messages of the main window, delivered as queued calls.
 inline constexpr int kMsgBookTreeClosed = 10225;
@@ -121,6 +124,23 @@ public:
     void m_SaveBtnClick();
     void m_SaveAsBtnClick();
     void Saveindefault1Click();
+    void m_NewBtnClick();
+    void m_OpenBookBtnClick();
+    void AppendBook1Click();
+    void m_DeleteBookBtnClick();
+    void m_RestoreBookBtnClick();
+    void m_pBackupTimerTimer();
+
+    // --- The book chooser and the Open Book menu (Mainfrm_Files.cpp) ---
+
+    void OpenBrowsedBook(bool useBooksFolder);
+    void m_pBrowseBtnClick();
+    void m_pFilterBtnClick();
+    void OpenBooksClick();
+    void OpenDefBookMenuItemClick();
+    void UpdateOpenBookMenu();
+    void UpdateQuickBookPanel();
+    void FormDestroy();
 
     // --- Views and the session (Mainfrm_Session.cpp) ---
 
@@ -130,6 +150,7 @@ public:
     void SelectChapter(std::int32_t chapterID);
     void ClearFilterAndRefresh();
     void HideBookSelectorPanel();
+    void CloseBook1Click();
     void m_StartSessionBtnClick();
     void m_BackBtnClick();
     void m_FilterListChange(int position);
@@ -153,7 +174,6 @@ public:
         Track,
         Other,
     };
-    void CloseBook1Click();
     void m_QAXBtnsClick(QObject* sender);
     void m_NextBtnClick();
     void m_PrevBtnClick();
@@ -269,6 +289,8 @@ public:
     std::uint8_t IsHintShown() const { return m_bHintShown; }
     int WheelScrollLines() const { return m_WheelScrollLines; }
     lf::qt::Timer& BackupTimer() { return m_pBackupTimer; }
+    Tm_pRestoreFrm& RestoreFrm() { return *m_pRestoreFrm; }
+    Tm_BooksFilterFrm& BooksFilterFrm() { return *m_BooksFilterFrm; }
     // The status bar's text.
     std::string StatusText() const;
 
@@ -307,6 +329,14 @@ private:
     void ConnectCommands();
     // The Save As dialog and the write (steps 3 to 7 of Save As); true when written.
     bool RunSaveDialog(const std::string& initialFolder, const std::string& proposedName);
+    // Before another book takes the open one's place: the save question for a changed book; false when
+    // the user cancelled (the open book stays as it was).
+    bool AskBeforeReplacingBook();
+    // The open dialog for a book file; a name that is no book file is refused ("Incorrect file name.").
+    std::optional<std::string> ChooseBookFile(const std::string& initialFolder, const char* defaultExt);
+    // The book-list index of a chosen book file, entered in the list and always shown; -1 when it
+    // cannot be listed.
+    std::int32_t ListChosenBook(const std::string& path);
     // "Information saved to %s, %skb." for the open book's own file, when it exists.
     void ShowSavedStatus();
     void SetStatusText(const std::string& text);
@@ -358,6 +388,10 @@ private:
     std::int32_t m_CalculatedPage = 0;
     std::unique_ptr<TTreeViewPopupForm> m_pTreeViewPopupForm;
     std::unique_ptr<TMyComboBox> m_pBookComboBox;
+    std::unique_ptr<Tm_pRestoreFrm> m_pRestoreFrm;
+    std::unique_ptr<Tm_BooksFilterFrm> m_BooksFilterFrm;
+    // Set while File > Open Book > Open in Default runs the Open command.
+    bool m_bOpenInDefault = false;
     std::uint8_t m_bCapturingScreen = 0;
     std::uint8_t m_bHotKeysRegistered = 0;
 
