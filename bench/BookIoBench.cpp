@@ -1,6 +1,7 @@
 // How fast the native XML book opens and saves, and how much memory that takes, beside the floor on the
 // same file: a bare XML parse that turns every stored text into plain text (open), and a bare save of the
 // same document tree (save). Books of 1,000, 10,000 and 100,000 questions of mixed kinds, three chapters.
+#include "bench/BenchBook.h"
 #include "model/Datastorage.h"
 #include "model/Datatypes_Kinds.h"
 #include "model/Log.h"
@@ -12,8 +13,8 @@
 
 #include <atomic>
 #include <charconv>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -22,86 +23,11 @@
 
 #include <malloc.h>
 
-namespace {
-
-std::string Number(std::int64_t value)
+namespace
 {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
-// A stored rich text of a few hundred bytes: two text styles, two paragraphs.
-std::string RichText(std::int64_t n, const char* topic)
-{
-    lf::RichDocument doc;
-    doc.styles.textStyles.resize(2);
-    doc.styles.paraStyles.resize(2);
-    doc.content.AddText(std::string("Question ") + Number(n) + " about " + topic + ": which statement is ", 0, 0);
-    doc.content.AddText("correct", 1, 0, false);
-    doc.content.AddText("?", 0, 0, false);
-    doc.content.AddText("Think about the mitochondrial matrix, NADH and FADH2 before you answer.", 0, 1);
-    return lf::WriteRichXml(doc);
-}
-
-// A book of count questions: multiple choice (half of them), true/false, short answer, numerical with
-// units, calculated with a data set, essay, matching and description, spread over three chapters.
-void BuildBook(CItemsArray2& items, std::int64_t count)
-{
-    items.Clear();
-    const char* chapters[] = {"Cells", "Plants", "Animals"};
-    for (const char* name : chapters)
-        items.GetOrAddCategoryByName(name);
-    // An empty collection makes the items; the book's own factory would walk the whole book per item.
-    CItemsArray2 factory;
-    const int kinds[] = {qtMultipleChoice, qtMultipleChoice, qtMultipleChoice, qtMultipleChoice, qtTrueFalse,
-                         qtShortAnswer,    qtNumerical,      qtCalculated,     qtEssay,          qtMatching};
-    for (std::int64_t n = 0; n < count; ++n)
-    {
-        const int kind = n % 23 == 0 ? qtDescription : kinds[n % 10];
-        std::unique_ptr<CBaseItem> item = factory.CreateItem(kind, true);
-        const char* topic = chapters[n % 3];
-        item->SetCategoryID(static_cast<std::int32_t>(1 + n % 3));
-        item->SetName("Question " + Number(n));
-        item->SetLayersStr(Number(1 + n / 100) + "." + Number(n % 100));
-        item->SetQuestionText(RichText(n, topic));
-        item->SetGeneralFeedback(RichText(n + 1, "the explanation"));
-        item->SetKeywords(topic);
-        if (n % 7 == 0)
-            item->SetStatus(qsMarked, true);
-        if (auto* calculated = dynamic_cast<CCalculatedItem*>(item.get()))
-        {
-            SCalculatedAnswerItem answer;
-            answer.ID = 1;
-            answer.AnswerFormula = "{a}*{b}";
-            answer.Correct = "1";
-            answer.FormulaParams.Tolerance = "0.01";
-            SetVariableRange(answer, "a", "1", "10");
-            SetVariableRange(answer, "b", "1", "10");
-            GenerateDatasets(answer, 3);
-            calculated->AddCalculatedAnswer(answer);
-            calculated->AddUnit(SUnitItem{"1", "m2"});
-        }
-        else if (auto* numerical = dynamic_cast<CNumericalItem*>(item.get()))
-        {
-            numerical->AddAnswer(SAnswerItem{1, "42", "1", "", "0.5", ""});
-            numerical->AddUnit(SUnitItem{"1", "km"});
-        }
-        else if (auto* matching = dynamic_cast<CMatchingItem*>(item.get()))
-        {
-            matching->AddAnswer(SAnswerItem{1, "H2O", "water", "", "", ""});
-            matching->AddAnswer(SAnswerItem{2, "NaCl", "salt", "", "", ""});
-        }
-        else if (kind == qtMultipleChoice || kind == qtShortAnswer || kind == qtTrueFalse || kind == qtEssay)
-        {
-            const int answers = kind == qtMultipleChoice ? 4 : 1;
-            for (int a = 0; a < answers; ++a)
-                item->AddAnswer(SAnswerItem{a + 1, "Choice " + Number(a) + " of question " + Number(n),
-                                            a == 0 ? "1" : "0", a == 0 ? "Right, because" : "", "", ""});
-        }
-        items.InsertItem(std::move(item), false, -1);
-    }
-}
+using lf::bench::BuildBook;
+using lf::bench::Number;
 
 // Heap bytes in use and their peak since the last reset, counted over every allocation of the program and
 // of the XML library (whose allocator is pointed at the counting functions). Resident-set figures of the

@@ -282,13 +282,123 @@ bool CDataStorage::SavePDB(const std::string& fileName, CItemsArray2* items, con
     return true;
 }
 
+// --- Exchange formats (installed by the interchange library) ---
+
+IExchangeFormats::~IExchangeFormats() = default;
+
+IExchangeFormats* CDataStorage::m_pExchangeFormats = nullptr;
+
+void CDataStorage::SetExchangeFormats(IExchangeFormats* formats)
+{
+    m_pExchangeFormats = formats;
+}
+
+namespace
+{
+
+bool ExchangeFormatsMissing(const char* operation)
+{
+    WriteLog(std::string(operation) + " - the exchange formats are not installed", 1, 1);
+    return false;
+}
+
+} // namespace
+
 bool CDataStorage::LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearFirst)
 {
-    (void)items;
-    (void)clearFirst;
-    WriteLog("CDataStorage::LoadMoodleXML, File name - " + fileName, 5, 1);
-    WriteLog("CDataStorage::LoadMoodleXML - the quiz format is not available in this build", 1, 1);
-    return false;
+    if (!m_pExchangeFormats)
+        return ExchangeFormatsMissing("CDataStorage::LoadMoodleXML");
+    return m_pExchangeFormats->LoadMoodleXML(*this, fileName, items, clearFirst);
+}
+
+bool CDataStorage::SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool flag1, bool flag2,
+                                 bool keepName)
+{
+    (void)flag1;
+    (void)flag2;
+    if (!m_pExchangeFormats)
+        return ExchangeFormatsMissing("CDataStorage::SaveMooldeXML");
+    return m_pExchangeFormats->SaveMooldeXML(*this, fileName, items, keepName);
+}
+
+bool CDataStorage::LoadCSV(const std::string& fileName, CItemsArray2* items, const std::string& separator,
+                           bool clearFirst)
+{
+    if (!m_pExchangeFormats)
+        return ExchangeFormatsMissing("CDataStorage::LoadCSV");
+    return m_pExchangeFormats->LoadDelimitedText(*this, 0, fileName, items, separator, clearFirst);
+}
+
+bool CDataStorage::LoadQuizletTXT(const std::string& fileName, CItemsArray2* items, const std::string& separator,
+                                  bool clearFirst)
+{
+    if (!m_pExchangeFormats)
+        return ExchangeFormatsMissing("CDataStorage::LoadQuizletTXT");
+    return m_pExchangeFormats->LoadDelimitedText(*this, 1, fileName, items, separator, clearFirst);
+}
+
+bool CDataStorage::LoadFlashCardExchangeTSV(const std::string& fileName, CItemsArray2* items,
+                                            const std::string& separator, bool clearFirst)
+{
+    if (!m_pExchangeFormats)
+        return ExchangeFormatsMissing("CDataStorage::LoadFlashCardExchangeTSV");
+    return m_pExchangeFormats->LoadDelimitedText(*this, 2, fileName, items, separator, clearFirst);
+}
+
+bool CDataStorage::SaveToCSV(const std::string& fileName, CItemsArray2* items, const std::string& separator,
+                             bool withExplanation, bool keepName)
+{
+    if (!m_pExchangeFormats)
+        return ExchangeFormatsMissing("CDataStorage::SaveToCSV");
+    return m_pExchangeFormats->SaveDelimitedText(*this, true, fileName, items, separator, withExplanation,
+                                                 keepName);
+}
+
+bool CDataStorage::SaveToTXT(const std::string& fileName, CItemsArray2* items, const std::string& separator,
+                             bool withExplanation, bool keepName)
+{
+    if (!m_pExchangeFormats)
+        return ExchangeFormatsMissing("CDataStorage::SaveToTXT");
+    return m_pExchangeFormats->SaveDelimitedText(*this, false, fileName, items, separator, withExplanation,
+                                                 keepName);
+}
+
+CBaseItem* CDataStorage::AddQuestionFromFields(const CStringArray& fields, CItemsArray2* items, int kind,
+                                               std::int32_t position, bool recordUndo)
+{
+    if (!m_pExchangeFormats)
+    {
+        ExchangeFormatsMissing("CDataStorage::AddQuestionFromFields");
+        return nullptr;
+    }
+    return m_pExchangeFormats->AddQuestionFromRow(false, fields, items, kind, position, recordUndo);
+}
+
+CBaseItem* CDataStorage::AddQuestionFromExcelRow(const CStringArray& fields, CItemsArray2* items, int kind,
+                                                 std::int32_t position, bool recordUndo)
+{
+    if (!m_pExchangeFormats)
+    {
+        ExchangeFormatsMissing("CDataStorage::AddQuestionFromExcelRow");
+        return nullptr;
+    }
+    return m_pExchangeFormats->AddQuestionFromRow(true, fields, items, kind, position, recordUndo);
+}
+
+bool CDataStorage::CopyToClipboardForExcel(CItemsArray2* items, const std::string& separator,
+                                           bool withExplanation)
+{
+    if (!m_pExchangeFormats)
+        return ExchangeFormatsMissing("CDataStorage::CopyToClipboardForExcel");
+    return m_pExchangeFormats->CopySelectionToClipboard(*this, true, items, separator, withExplanation);
+}
+
+bool CDataStorage::CopyToClipboardForFlashCardExchange(CItemsArray2* items, const std::string& separator,
+                                                       bool withExplanation)
+{
+    if (!m_pExchangeFormats)
+        return ExchangeFormatsMissing("CDataStorage::CopyToClipboardForFlashCardExchange");
+    return m_pExchangeFormats->CopySelectionToClipboard(*this, false, items, separator, withExplanation);
 }
 
 bool CDataStorage::SaveKindleXML(const std::string& fileName, CItemsArray2* items, bool flag1, bool flag2,

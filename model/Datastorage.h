@@ -69,6 +69,34 @@ struct SPictureReformatSettings
     bool symbolFont = false;
 };
 
+class CDataStorage;
+
+// The exchange formats (quiz files, delimited text for spreadsheets and flash-card sites) live in the
+// interchange library, which installs its readers and writers here once at start-up. Each operation gets
+// the storage for its status bar, event pump and hidden view.
+class IExchangeFormats
+{
+public:
+    virtual ~IExchangeFormats();
+    virtual bool LoadMoodleXML(CDataStorage& storage, const std::string& fileName, CItemsArray2* items,
+                               bool clearFirst) = 0;
+    virtual bool SaveMooldeXML(CDataStorage& storage, const std::string& fileName, CItemsArray2* items,
+                               bool keepName) = 0;
+    // format: 0 CSV (quoted fields may run over lines), 1 Quizlet text, 2 FlashCardExchange TSV.
+    virtual bool LoadDelimitedText(CDataStorage& storage, int format, const std::string& fileName,
+                                   CItemsArray2* items, const std::string& separator, bool clearFirst) = 0;
+    // csv: CSV fields (quoted where needed), else plain fields.
+    virtual bool SaveDelimitedText(CDataStorage& storage, bool csv, const std::string& fileName,
+                                   CItemsArray2* items, const std::string& separator, bool withExplanation,
+                                   bool keepName) = 0;
+    // excelRow: the 14- or 15-column spreadsheet row, else the 2-to-5-field question row.
+    virtual CBaseItem* AddQuestionFromRow(bool excelRow, const CStringArray& fields, CItemsArray2* items,
+                                          int kind, std::int32_t position, bool recordUndo) = 0;
+    // excel: spreadsheet fields, else plain flash-card fields.
+    virtual bool CopySelectionToClipboard(CDataStorage& storage, bool excel, CItemsArray2* items,
+                                          const std::string& separator, bool withExplanation) = 0;
+};
+
 class CDataStorage
 {
 public:
@@ -106,6 +134,11 @@ public:
     void SetStatusBar(IStatusTextSink* statusBar) { m_pStatusBar = statusBar; }
     void SetEventPump(IEventPump* pump) { m_pEventPump = pump; }
     void SetMessageSink(IMessageSink* sink) { m_pMessageSink = sink; }
+    IStatusTextSink* GetStatusBar() const { return m_pStatusBar; }
+    IEventPump* GetEventPump() const { return m_pEventPump; }
+    lf::RichDocument* GetHiddenView() const { return m_pHiddenView; }
+    // Installs the exchange formats for every storage (not owned; null uninstalls them).
+    static void SetExchangeFormats(IExchangeFormats* formats);
 
     // A whole book is loaded (and, when a name is given, it is that file: exact comparison).
     bool IsBookLoaded(const std::string* fileName = nullptr) const;
@@ -242,9 +275,44 @@ public:
     bool SavePDB(const std::string& fileName, CItemsArray2* items, const std::string& typeCode,
                  bool clearModified, bool keepName = false);
 
+    // --- Exchange formats, through the installed IExchangeFormats; without them each logs and fails ---
+
+    // Appends the questions of a quiz file (root `quiz`) to items, emptied first with clearFirst. False
+    // for a missing file, a parse error or another root.
+    bool LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearFirst);
+    // Writes the questions of items that are neither deleted nor in the Trash as a quiz file (".xml"
+    // appended unless keepName), pictures beside it. The two flags are not read. False for an empty name
+    // or a failed write, which leaves an old file whole.
+    bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool flag1, bool flag2,
+                       bool keepName = false);
+    // Delimited-text imports: every row becomes a multiple-choice question appended to items. True when
+    // at least one row made a question.
+    bool LoadCSV(const std::string& fileName, CItemsArray2* items, const std::string& separator,
+                 bool clearFirst);
+    bool LoadQuizletTXT(const std::string& fileName, CItemsArray2* items, const std::string& separator,
+                        bool clearFirst);
+    bool LoadFlashCardExchangeTSV(const std::string& fileName, CItemsArray2* items,
+                                  const std::string& separator, bool clearFirst);
+    // Delimited-text exports of the multiple-choice questions: question, answer and, when asked, the
+    // explanation. False for an empty name, nothing to export or a failed write (an old file stays whole).
+    bool SaveToCSV(const std::string& fileName, CItemsArray2* items, const std::string& separator,
+                   bool withExplanation, bool keepName = false);
+    bool SaveToTXT(const std::string& fileName, CItemsArray2* items, const std::string& separator,
+                   bool withExplanation, bool keepName = false);
+    // A multiple-choice question from 2 to 5 fields, or from a spreadsheet row of 14 or 15 columns,
+    // inserted at position (-1 appends), with its undo entry when recordUndo. Null when the row is short.
+    CBaseItem* AddQuestionFromFields(const CStringArray& fields, CItemsArray2* items, int kind,
+                                     std::int32_t position, bool recordUndo);
+    CBaseItem* AddQuestionFromExcelRow(const CStringArray& fields, CItemsArray2* items, int kind,
+                                       std::int32_t position, bool recordUndo);
+    // The selected multiple-choice questions of the question list on the clipboard as lines of
+    // spreadsheet fields, or of plain flash-card fields.
+    bool CopyToClipboardForExcel(CItemsArray2* items, const std::string& separator, bool withExplanation);
+    bool CopyToClipboardForFlashCardExchange(CItemsArray2* items, const std::string& separator,
+                                             bool withExplanation);
+
     // --- Formats of other units, not available in this build: each logs and returns false ---
 
-    bool LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearFirst);
     bool SaveKindleXML(const std::string& fileName, CItemsArray2* items, bool flag1, bool flag2,
                        bool keepName = false);
 
@@ -279,6 +347,7 @@ private:
     static std::int32_t ReadBookVersion(pugi::xml_node root);
 
     static CDataStorage* m_pInstance;
+    static IExchangeFormats* m_pExchangeFormats;
 
     std::string m_FileName;
     std::string m_PrevFileName;

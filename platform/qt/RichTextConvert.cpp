@@ -18,31 +18,6 @@
 namespace lf::qt
 {
 
-QColor RichColorToQColor(RichColor color)
-{
-    if ((color & 0xFF000000u) == 0x80000000u)
-    {
-        // The few system colours stored texts use; anything else reads as window text.
-        switch (color & 0xFFu)
-        {
-        case 5:  // window
-        case 14: // highlighted text
-            return QColor(255, 255, 255);
-        case 13: // highlight
-            return QColor(0, 120, 215);
-        case 15: // button face
-            return QColor(240, 240, 240);
-        case 16: // button shadow
-        case 17: // grey text
-            return QColor(109, 109, 109);
-        default:
-            return QColor(0, 0, 0);
-        }
-    }
-    return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
-                  static_cast<int>((color >> 16) & 0xFFu));
-}
-
 namespace
 {
 
@@ -84,9 +59,9 @@ STextLook LookOf(const SRichTextStyle& style, int zoomStep)
     look.italic = style.italic;
     look.underline = style.underline;
     look.strikeOut = style.strikeOut;
-    look.color = RichColorToQColor(style.color);
+    look.color = ToQColor(style.color);
     if (style.backColor != kNoColor)
-        look.back = RichColorToQColor(style.backColor);
+        look.back = ToQColor(style.backColor);
     look.subSuper = style.subSuper;
     look.jump = style.jump;
     return look;
@@ -333,7 +308,7 @@ private:
         QTextBlockFormat format;
         format.setAlignment(AlignmentOf(para.align));
         if (para.backColor != kNoColor)
-            format.setBackground(RichColorToQColor(para.backColor));
+            format.setBackground(ToQColor(para.backColor));
         format.setProperty(richprop::ParaStyle, paraNo);
         return format;
     }
@@ -344,9 +319,9 @@ private:
         format.setBorder(std::max(para.borderWidth, 1));
         format.setBorderStyle(para.border == RichBorderStyle::Double ? QTextFrameFormat::BorderStyle_Double
                                                                      : QTextFrameFormat::BorderStyle_Solid);
-        format.setBorderBrush(RichColorToQColor(para.borderColor));
+        format.setBorderBrush(ToQColor(para.borderColor));
         if (para.backColor != kNoColor)
-            format.setBackground(RichColorToQColor(para.backColor));
+            format.setBackground(ToQColor(para.backColor));
         format.setPadding(2);
         format.setProperty(richprop::BorderFrame, paraNo);
         return format;
@@ -455,7 +430,7 @@ private:
         format.setCellPadding(table.cellPadding);
         format.setMargin(0);
         if (table.color != kNoColor)
-            format.setBackground(RichColorToQColor(table.color));
+            format.setBackground(ToQColor(table.color));
         if (table.bestWidth != 0)
             format.setWidth(LengthOf(table.bestWidth));
         QList<QTextLength> columns;
@@ -512,7 +487,7 @@ public:
     {
         QTextTableCellFormat format;
         if (cell.color != kNoColor)
-            format.setBackground(RichColorToQColor(cell.color));
+            format.setBackground(ToQColor(cell.color));
         switch (cell.vAlign)
         {
         case RichCellVAlign::Center:
@@ -823,7 +798,7 @@ private:
         {
             const QColor back =
                 format.background().style() == Qt::NoBrush ? QColor() : format.background().color();
-            const QColor drawn = base.backColor == kNoColor ? QColor() : RichColorToQColor(base.backColor);
+            const QColor drawn = base.backColor == kNoColor ? QColor() : ToQColor(base.backColor);
             if (back != drawn)
                 style.backColor = back.isValid() ? FromQColor(back) : kNoColor;
         }

@@ -4,6 +4,7 @@
 // tests and an edited QTextDocument can be read back into items. Needs QtGui only.
 #pragma once
 
+#include "platform/qt/QtFormat.h"
 #include "platform/richtext/RichDocument.h"
 
 #include <QImage>
@@ -95,8 +96,5 @@ void RedrawCell(QTextTable& table, int row, int col, const SRichCell& cell, cons
 // receives the places of the items of every list.
 std::vector<SRichItemSpan> TextDocumentToRich(const QTextDocument& in, RichDocument& doc, int zoomStep,
                                               std::vector<SRichItemPlace>* places = nullptr);
-
-// The Qt colour of a stored colour value (blue-green-red bytes; 0x80000000 + n: system colour n).
-QColor RichColorToQColor(RichColor color);
 
 } // namespace lf::qt

@@ -120,7 +120,7 @@ void RichView::Redraw()
     m_SpansStale = false;
     QPalette colours = viewport()->palette();
     const bool coloured = m_Doc->view.background == RichBackground::Color && m_Doc->view.color != kNoColor;
-    const QColor base = coloured ? RichColorToQColor(m_Doc->view.color) : QColor(255, 255, 255);
+    const QColor base = coloured ? ToQColor(m_Doc->view.color) : QColor(255, 255, 255);
     if (colours.color(QPalette::Base) != base || colours.color(QPalette::Text) != QColor(0, 0, 0))
     {
         colours.setColor(QPalette::Base, base);

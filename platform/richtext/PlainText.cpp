@@ -1,5 +1,7 @@
 #include "platform/richtext/PlainText.h"
 
+#include "platform/sys/TextTrim.h"
+
 namespace lf {
 
 void AppendRichPlainText(const RichContent& content, std::string& out)
@@ -41,3 +43,19 @@ std::string RichPlainText(const RichContent& content)
 }
 
 } // namespace lf
+
+void FlattenTabsAndLineBreaks(std::string& text, bool trim)
+{
+    std::string flat;
+    flat.reserve(text.size());
+    for (char ch : text)
+    {
+        if (ch == '\t')
+            flat += "    ";
+        else if (ch == '\r' || ch == '\n')
+            flat += ' ';
+        else
+            flat += ch;
+    }
+    text = trim ? lf::sys::Trim(flat) : std::move(flat);
+}

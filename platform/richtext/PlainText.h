@@ -14,3 +14,11 @@ std::string RichPlainText(const RichContent& content);
 void AppendRichPlainText(const RichContent& content, std::string& out);
 
 } // namespace lf
+
+// Each tab becomes four blanks, each CR and each LF one blank (a CR LF pair two); with trim, the blanks
+// and control characters around the result go too.
+void FlattenTabsAndLineBreaks(std::string& text, bool trim);
+
+namespace lf {
+
+} // namespace lf

@@ -284,20 +284,7 @@ void GetControlText(const RichDocument& view, std::string& out, bool crToLf, boo
     if (crToLf)
         ReplaceCr(out);
     if (flatten)
-    {
-        std::string flat;
-        flat.reserve(out.size());
-        for (char ch : out)
-        {
-            if (ch == '\t')
-                flat += "    ";
-            else if (ch == '\r' || ch == '\n')
-                flat += ' ';
-            else
-                flat += ch;
-        }
-        out = std::move(flat);
-    }
+        FlattenTabsAndLineBreaks(out, false);
 }
 
 namespace {

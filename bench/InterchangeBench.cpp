@@ -1,0 +1,223 @@
+// How fast the exchange formats read and write beside the native book's open and save of the same
+// questions, measured in the same run: quiz files of 10,000 questions (read and write), and CSV files of
+// 100,000 multiple-choice questions (import and export).
+#include "bench/BenchBook.h"
+#include "interchange/DelimitedText.h"
+#include "interchange/MoodleXml.h"
+#include "model/Datastorage.h"
+#include "model/Log.h"
+#include "model/Prefs.h"
+#include "platform/richtext/RichDocument.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace
+{
+
+using lf::bench::BuildBook;
+using lf::bench::Number;
+using lf::bench::RichText;
+
+// A book of count multiple-choice questions with rich question texts and explanations and four answers,
+// the shape every delimited-text row has.
+void BuildChoiceBook(CItemsArray2& items, std::int64_t count)
+{
+    items.Clear();
+    CItemsArray2 factory;
+    for (std::int64_t n = 0; n < count; ++n)
+    {
+        std::unique_ptr<CBaseItem> item = factory.CreateItem(qtMultipleChoice, true);
+        item->SetName("Question " + Number(n));
+        item->SetQuestionText(RichText(n, "cells"));
+        item->SetGeneralFeedback(RichText(n + 1, "the explanation"));
+        for (int a = 0; a < 4; ++a)
+            item->AddAnswer(SAnswerItem{a + 1, "Choice " + Number(a) + " of question " + Number(n),
+                                        a == 0 ? "1" : "0", "", "", ""});
+        items.InsertItem(std::move(item), false, -1);
+    }
+}
+
+// The same book as a native book and as a quiz file, written once per run into a scratch folder.
+struct ExchangeFiles
+{
+    ExchangeFiles()
+    {
+        folder = std::filesystem::temp_directory_path() / "lernfold-interchange-bench";
+        std::filesystem::create_directories(folder);
+        SetLogBooksDirectory(folder.string() + "/");
+        prefs.m_AuthorId = "Bench";
+    }
+    ~ExchangeFiles()
+    {
+        SetLogBooksDirectory("");
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+    }
+
+    // The file of count questions with the extension: ".lnf" native and ".xml" quiz of the mixed book,
+    // ".choices.lnf" native and ".csv" of the multiple-choice book.
+    const std::string& Path(std::int64_t count, const std::string& extension)
+    {
+        const std::string key = Number(count) + extension;
+        auto found = paths.find(key);
+        if (found != paths.end())
+            return found->second;
+        const std::string path = (folder / ("book" + key)).string();
+        CDataStorage storage;
+        const bool choices = extension == ".choices.lnf" || extension == ".csv";
+        if (choices)
+            BuildChoiceBook(*storage.GetItemsPtr2(), count);
+        else
+            BuildBook(*storage.GetItemsPtr2(), count);
+        lf::RichDocument view;
+        const SExchangeContext context{nullptr, nullptr, &view};
+        if (extension == ".xml")
+            SaveMooldeXML(path, storage.GetItemsPtr2(), true, context);
+        else if (extension == ".csv")
+            SaveDelimitedText(true, path, storage.GetItemsPtr2(), ",", true, true, context);
+        else
+            storage.SaveXML(path, storage.GetItemsPtr2(), true, true);
+        return paths[key] = path;
+    }
+
+    std::filesystem::path folder;
+    std::map<std::string, std::string> paths;
+    CPrefs prefs;
+};
+
+ExchangeFiles& Files()
+{
+    static ExchangeFiles files;
+    return files;
+}
+
+// withSearchCopies: also the plain search copies the program builds after opening a book.
+void NativeOpen(benchmark::State& state, const std::string& extension, bool withSearchCopies = false)
+{
+    const std::string path = Files().Path(state.range(0), extension);
+    CDataStorage storage;
+    lf::RichDocument view;
+    storage.SetRichViews(&view, nullptr);
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        storage.CloseBook();
+        state.ResumeTiming();
+        if (!storage.OpenBook(path))
+            state.SkipWithError("open failed");
+        if (withSearchCopies)
+            storage.PrepareContent();
+    }
+    state.counters["questions"] = storage.GetItemsPtr2()->GetCount();
+}
+
+void BM_NativeOpen(benchmark::State& state)
+{
+    NativeOpen(state, ".lnf");
+}
+
+void BM_NativeOpenWithSearchCopies(benchmark::State& state)
+{
+    NativeOpen(state, ".lnf", true);
+}
+
+void BM_NativeOpenChoices(benchmark::State& state)
+{
+    NativeOpen(state, ".choices.lnf");
+}
+
+void BM_CsvImport(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".csv");
+    const SExchangeContext context;
+    CItemsArray2 book;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        book.Clear();
+        state.ResumeTiming();
+        if (!LoadDelimitedText(EDelimitedFormat::Csv, path, &book, ",", false, context))
+            state.SkipWithError("import failed");
+    }
+    state.counters["questions"] = book.GetCount();
+}
+
+void BM_CsvExport(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".choices.lnf");
+    const std::string target = (Files().folder / "written.csv").string();
+    CDataStorage storage;
+    storage.OpenBook(path);
+    lf::RichDocument view;
+    const SExchangeContext context{nullptr, nullptr, &view};
+    for (auto _ : state)
+        if (!SaveDelimitedText(true, target, storage.GetItemsPtr2(), ",", true, true, context))
+            state.SkipWithError("export failed");
+}
+
+void BM_NativeSave(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".lnf");
+    const std::string target = path + ".saved.lnf";
+    CDataStorage storage;
+    storage.OpenBook(path);
+    for (auto _ : state)
+        if (!storage.SaveXML(target, storage.GetItemsPtr2(), false, true))
+            state.SkipWithError("save failed");
+}
+
+void BM_MoodleRead(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".xml");
+    lf::RichDocument view;
+    const SExchangeContext context{nullptr, nullptr, &view};
+    CItemsArray2 book;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        book.Clear();
+        state.ResumeTiming();
+        if (!LoadMoodleXML(path, &book, false, context))
+            state.SkipWithError("read failed");
+    }
+    state.counters["questions"] = book.GetCount();
+}
+
+void BM_MoodleWrite(benchmark::State& state)
+{
+    const std::string path = Files().Path(state.range(0), ".lnf");
+    const std::string target = (Files().folder / "written.xml").string();
+    CDataStorage storage;
+    storage.OpenBook(path);
+    lf::RichDocument view;
+    const SExchangeContext context{nullptr, nullptr, &view};
+    for (auto _ : state)
+        if (!SaveMooldeXML(target, storage.GetItemsPtr2(), true, context))
+            state.SkipWithError("write failed");
+}
+
+void Quiz(benchmark::internal::Benchmark* bench)
+{
+    bench->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+void Rows(benchmark::internal::Benchmark* bench)
+{
+    bench->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(3);
+}
+
+} // namespace
+
+BENCHMARK(BM_NativeOpen)->Apply(Quiz);
+BENCHMARK(BM_NativeOpenWithSearchCopies)->Apply(Quiz);
+BENCHMARK(BM_MoodleRead)->Apply(Quiz);
+BENCHMARK(BM_NativeSave)->Apply(Quiz);
+BENCHMARK(BM_MoodleWrite)->Apply(Quiz);
+BENCHMARK(BM_NativeOpenChoices)->Apply(Rows);
+BENCHMARK(BM_CsvImport)->Apply(Rows);
+BENCHMARK(BM_CsvExport)->Apply(Rows);
+BENCHMARK_MAIN();

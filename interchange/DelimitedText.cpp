@@ -1,0 +1,467 @@
+#include "interchange/DelimitedText.h"
+
+#include "interchange/ImportFactory.h"
+#include "interchange/TextUtils.h"
+#include "model/Bacup.h"
+#include "model/Datatypes.h"
+#include "model/Datatypes_Kinds.h"
+#include "model/Itemsarray.h"
+#include "model/Log.h"
+#include "model/Windows1252.h"
+#include "model/XmlUtils.h"
+#include "platform/richtext/RichDocument.h"
+#include "platform/richtext/RichTextOps.h"
+#include "platform/sys/AtomicFile.h"
+#include "platform/sys/Clipboard.h"
+#include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+// Every doubled quote as one.
+std::string Unquote(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        out += text[i];
+        if (text[i] == '"' && i + 1 < text.size() && text[i + 1] == '"')
+            ++i;
+    }
+    return out;
+}
+
+// The position of the quote that closes a quoted field in text (scanned from from); npos when none.
+std::size_t ClosingQuote(std::string_view text, std::size_t from)
+{
+    for (std::size_t i = from; i < text.size(); ++i)
+    {
+        if (text[i] != '"')
+            continue;
+        if (i + 1 < text.size() && text[i + 1] == '"')
+        {
+            ++i;
+            continue;
+        }
+        return i;
+    }
+    return std::string_view::npos;
+}
+
+// The splitter behind ParceCSVLine and ParceCSVLine2 (lines and index given: quoted fields may go on
+// over the following lines). Works along the line without recursion, so any line length is safe.
+bool SplitDelimited(const std::string& first, const CStringArray* lines, std::int32_t* index,
+                    const std::string& separator, CStringArray* fields, const char* logName)
+{
+    if (!fields)
+        return false;
+    if (separator.empty())
+    {
+        WriteLog(std::string(logName) + " - empty separator", 1, 1);
+        return false;
+    }
+    std::string_view rest = first;
+    while (!rest.empty())
+    {
+        if (rest.front() != '"')
+        {
+            const std::size_t pos = rest.find(separator);
+            if (pos == std::string_view::npos)
+            {
+                fields->Add(std::string(rest));
+                return true;
+            }
+            fields->Add(std::string(rest.substr(0, pos)));
+            rest.remove_prefix(pos + separator.size());
+            continue;
+        }
+
+        // A quoted field; in the multi-line form its pieces on further lines are gathered.
+        rest.remove_prefix(1);
+        std::string gathered;
+        bool continued = false;
+        std::size_t close = ClosingQuote(rest, 0);
+        while (close == std::string_view::npos && lines && index && *index + 1 < lines->GetSize())
+        {
+            if (continued)
+                gathered += "\r\n";
+            gathered.append(rest);
+            continued = true;
+            ++*index;
+            rest = (*lines)[*index];
+            close = ClosingQuote(rest, 0);
+        }
+        if (continued)
+            gathered += "\r\n";
+        if (close == std::string_view::npos)
+        {
+            gathered.append(rest);
+            fields->Add(Unquote(gathered));
+            return true;
+        }
+        gathered.append(rest.substr(0, close));
+        fields->Add(Unquote(gathered));
+
+        const std::string_view after = rest.substr(close + 1);
+        if (after.size() < 2)
+            return true;
+        const std::size_t pos = after.find(separator);
+        if (pos == std::string_view::npos)
+        {
+            WriteLog(std::string(logName) + " - Wrong line:" + std::string(after), 1, 1);
+            return false;
+        }
+        rest = after.substr(pos + separator.size());
+    }
+    return true;
+}
+
+// The plain text of a stored text as the field writers take it; tabs as four blanks with a tab separator.
+std::string FieldPlainText(const std::string& stored, const std::string& separator, lf::RichDocument& view)
+{
+    std::string plain;
+    GetPlainTextFromXML(stored, view, plain, false);
+    if (separator == "\t")
+        plain = ReplaceAllText(plain, "\t", "    ");
+    return plain;
+}
+
+// Appends the separator (unless first) and the field, quoted when asked.
+void AppendField(std::string& line, const std::string& separator, bool first, const std::string& text,
+                 bool quote)
+{
+    if (!first)
+        line += separator;
+    if (quote)
+        (line += '"').append(text) += '"';
+    else
+        line += text;
+}
+
+// The settings every question made from a row gets.
+void SetRowDefaults(CBaseItem* item)
+{
+    item->SetCategoryID(0);
+    item->SetID_Str("");
+    item->SetName("");
+    item->SetFormatQAXData(2);
+    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
+    {
+        choice->SetLetMultipleAnswers(0);
+        choice->SetNumberAnswerType(0);
+        choice->SetShuffle(1);
+    }
+}
+
+CBaseItem* InsertRowQuestion(std::unique_ptr<CBaseItem> item, CItemsArray2* items, std::int32_t position,
+                             bool recordUndo)
+{
+    CBaseItem* raw = item.get();
+    items->InsertItem(std::move(item), true, position);
+    if (recordUndo)
+        items->GetBackupItem().Add(items->GetRecordIndex(raw), ebatRecordAdded, ecdtNone, "", -1);
+    return raw;
+}
+
+CBaseItem* FieldsQuestion(const CStringArray& fields, CItemsArray2* items, int kind, std::int32_t position,
+                          bool recordUndo, CImportFactory* factory)
+{
+    if (!items || fields.GetSize() < 2)
+        return nullptr;
+    std::unique_ptr<CBaseItem> item = factory ? factory->Create(kind) : items->CreateItem(kind, true);
+    if (!item)
+        return nullptr;
+    SetRowDefaults(item.get());
+    item->SetQuestionText(fields[0]);
+    if (fields.GetSize() >= 3)
+        item->SetGeneralFeedback(fields[2]);
+    SAnswerItem answer;
+    answer.AnswerText = fields[1];
+    answer.Correct = "1";
+    item->AddAnswer(answer);
+    return InsertRowQuestion(std::move(item), items, position, recordUndo);
+}
+
+// The line of one exported or copied question.
+using FieldWriter = void (*)(const std::string&, std::string&, const std::string&, bool, lf::RichDocument&);
+
+std::string QuestionLine(CBaseItem* item, FieldWriter write, const std::string& separator,
+                         bool withExplanation, lf::RichDocument& view)
+{
+    std::string line;
+    write(item->GetQuestionText(), line, separator, true, view);
+    write(DelimitedAnswerText(item), line, separator, false, view);
+    if (withExplanation)
+        write(item->GetGeneralFeedback(), line, separator, false, view);
+    return line;
+}
+
+bool IsExportedQuestion(const CBaseItem* item)
+{
+    return item && item->GetQuestionType() == qtMultipleChoice && !item->TestStatus(qsDeleted | qsInTrash);
+}
+
+} // namespace
+
+bool ParceCSVLine(const std::string& line, const std::string& separator, CStringArray* fields)
+{
+    return SplitDelimited(line, nullptr, nullptr, separator, fields, "ParceCSVLine");
+}
+
+bool ParceCSVLine2(const std::string& line, const CStringArray& lines, std::int32_t& index,
+                   const std::string& separator, CStringArray* fields)
+{
+    return SplitDelimited(line, &lines, &index, separator, fields, "ParceCSVLine2");
+}
+
+CStringArray SplitTextLines(const std::string& text)
+{
+    // The line ends, found first, so the list is sized once (it grows in small steps otherwise).
+    std::vector<std::pair<std::size_t, std::size_t>> spans; // start, length
+    std::size_t start = 0;
+    while (start < text.size())
+    {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+        {
+            spans.emplace_back(start, text.size() - start);
+            break;
+        }
+        spans.emplace_back(start, end - start);
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    CStringArray lines;
+    lines.SetSize(static_cast<std::int32_t>(spans.size()));
+    for (std::size_t i = 0; i < spans.size(); ++i)
+        lines[static_cast<std::int32_t>(i)].assign(text, spans[i].first, spans[i].second);
+    return lines;
+}
+
+bool ReadTextFile(const std::string& fileName, std::string& text)
+{
+    if (!lf::sys::ReadWholeFile(fileName, text))
+        return false;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.erase(0, 3);
+    if (!IsValidUtf8(text))
+        text = Windows1252ToUtf8(text);
+    return true;
+}
+
+void AppendCSVField(const std::string& stored, std::string& line, const std::string& separator, bool first,
+                    lf::RichDocument& view)
+{
+    if (stored.empty())
+        return AppendField(line, separator, first, "", false);
+    const std::string text = ReplaceAllText(FieldPlainText(stored, separator, view), "\"", "\"\"");
+    const bool quote =
+        text.find(separator) != std::string::npos || text.find_first_of("\r\n\"") != std::string::npos;
+    AppendField(line, separator, first, text, quote);
+}
+
+void AppendPlainField(const std::string& stored, std::string& line, const std::string& separator, bool first,
+                      lf::RichDocument& view)
+{
+    if (stored.empty())
+        return AppendField(line, separator, first, "", false);
+    std::string text = FieldPlainText(stored, separator, view);
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    AppendField(line, separator, first, text, false);
+}
+
+void AppendExcelField(const std::string& stored, std::string& line, const std::string& separator, bool first,
+                      lf::RichDocument& view)
+{
+    if (stored.empty())
+        return AppendField(line, separator, first, "", false);
+    std::string text = ReplaceAllText(FieldPlainText(stored, separator, view), "\r\n", "\n");
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    text = ReplaceAllText(text, "\"", "\"\"");
+    const bool quote =
+        text.find(separator) != std::string::npos || text.find_first_of("\n\"") != std::string::npos;
+    AppendField(line, separator, first, text, quote);
+}
+
+std::string DelimitedAnswerText(CBaseItem* item)
+{
+    SAnswerItem* chosen = nullptr;
+    std::int32_t i = 0;
+    for (; i < item->GetAnswerCount(); ++i)
+    {
+        SAnswerItem* answer = nullptr;
+        if (item->GetAnswer(i, answer) && answer->Correct != "0")
+        {
+            chosen = answer;
+            break;
+        }
+    }
+    if (!chosen)
+        return std::string();
+    if (chosen->AnswerText.empty())
+    {
+        for (std::int32_t j = i + 1; j < item->GetAnswerCount(); ++j)
+        {
+            SAnswerItem* answer = nullptr;
+            if (item->GetAnswer(j, answer) && answer->Correct != "0" && !answer->AnswerText.empty())
+            {
+                chosen = answer;
+                break;
+            }
+        }
+    }
+    return chosen->AnswerText;
+}
+
+CBaseItem* AddQuestionFromFields(const CStringArray& fields, CItemsArray2* items, int kind,
+                                 std::int32_t position, bool recordUndo)
+{
+    return FieldsQuestion(fields, items, kind, position, recordUndo, nullptr);
+}
+
+CBaseItem* AddQuestionFromExcelRow(const CStringArray& fields, CItemsArray2* items, int kind,
+                                   std::int32_t position, bool recordUndo)
+{
+    if (!items || fields.GetSize() < 14)
+        return nullptr;
+    std::unique_ptr<CBaseItem> item = items->CreateItem(kind, true);
+    if (!item)
+        return nullptr;
+    SetRowDefaults(item.get());
+    if (fields.GetSize() >= 15)
+    {
+        const std::string name = lf::sys::Trim(fields[14]);
+        if (!name.empty() && lf::sys::LowerCase(name) != "unfiled")
+        {
+            const std::int32_t row = items->GetOrAddCategoryByName(name);
+            if (row >= 0)
+                item->SetCategoryID(items->GetCategoryIDAt(row));
+        }
+    }
+    item->SetLayersStr(fields[0]);
+    item->SetQuestionText(fields[1]);
+    item->SetGeneralFeedback(fields[13]);
+    for (std::int32_t i = 0; i < 5; ++i)
+    {
+        SAnswerItem answer;
+        answer.ID = i;
+        answer.AnswerText = fields[2 * i + 2];
+        answer.Correct = lf::sys::Trim(fields[2 * i + 3]) == "1" ? "1" : "0";
+        item->AddAnswer(answer);
+    }
+    return InsertRowQuestion(std::move(item), items, position, recordUndo);
+}
+
+bool LoadDelimitedText(EDelimitedFormat format, const std::string& fileName, CItemsArray2* items,
+                       const std::string& separator, bool clearFirst, const SExchangeContext& context)
+{
+    WriteLog("CDataStorage::LoadDictionaryXML, File name - " + fileName, 5, 1);
+    std::error_code error;
+    std::string text;
+    if (!items || !std::filesystem::is_regular_file(fileName, error) || !ReadTextFile(fileName, text))
+    {
+        context.ShowStatus("Book loaded.");
+        return false;
+    }
+    context.ShowStatus("Start load book...");
+    if (clearFirst)
+        items->Clear();
+    if (format == EDelimitedFormat::FlashCardExchange)
+    {
+        // A line break inside a card shows as the escape text; records end at a bare LF.
+        text = ReplaceAllText(text, "\r\n", "\\r\\n");
+        text = ReplaceAllText(text, "\n", "\r\n");
+    }
+    const CStringArray lines = SplitTextLines(text);
+    text.clear();
+
+    CImportFactory factory(*items);
+    CStringArray fields;
+    bool imported = false;
+    for (std::int32_t i = 0; i < lines.GetSize(); ++i)
+    {
+        fields.RemoveAll();
+        const bool split = format == EDelimitedFormat::Csv
+                               ? ParceCSVLine2(lines[i], lines, i, separator, &fields)
+                               : ParceCSVLine(lines[i], separator, &fields);
+        // Success means that some row made a question, whatever the last row held.
+        if (split && FieldsQuestion(fields, items, qtMultipleChoice, -1, false, &factory))
+            imported = true;
+    }
+    context.ShowStatus("Book loaded.");
+    return imported;
+}
+
+bool SaveDelimitedText(bool csv, const std::string& fileName, CItemsArray2* items,
+                       const std::string& separator, bool withExplanation, bool keepName,
+                       const SExchangeContext& context)
+{
+    if (fileName.empty() || !items)
+        return false;
+    const char* writerName = csv ? "CDataStorage::SaveToCSV" : "CDataStorage::SaveToTXT";
+    WriteLog(std::string(writerName) + ", File name - " + fileName, 5, 1);
+    std::string target = fileName;
+    if (!keepName)
+    {
+        const std::string extension =
+            target.size() > 4 ? lf::sys::LowerCase(target.substr(target.size() - 4)) : "";
+        if (extension != ".txt" && extension != ".csv")
+            target += ".csv";
+    }
+
+    lf::RichDocument scratch;
+    lf::RichDocument& view = context.view ? *context.view : scratch;
+    const FieldWriter write = csv ? AppendCSVField : AppendPlainField;
+    std::string text;
+    for (std::int32_t i = 0; i < items->GetCount(); ++i)
+    {
+        context.Pump();
+        CBaseItem* item = items->GetItem(i);
+        if (IsExportedQuestion(item))
+            (text += QuestionLine(item, write, separator, withExplanation, view)) += "\r\n";
+    }
+    if (text.empty())
+    {
+        WriteLog(std::string(writerName) + " - no multiple-choice question to export", 1, 1);
+        return false;
+    }
+    std::string error;
+    if (!lf::sys::WriteFileAtomically(target, text, &error))
+    {
+        WriteLog(std::string(writerName) + " - the file could not be written: " + error, 1, 1);
+        return false;
+    }
+    return true;
+}
+
+bool CopySelectionToClipboard(bool excel, CItemsArray2* items, const std::string& separator,
+                              bool withExplanation, const SExchangeContext& context)
+{
+    if (!items)
+        return false;
+    lf::RichDocument scratch;
+    lf::RichDocument& view = context.view ? *context.view : scratch;
+    const FieldWriter write = excel ? AppendExcelField : AppendPlainField;
+    std::string text;
+    for (std::int32_t row = 0; row < items->GetGridCount(); ++row)
+    {
+        context.Pump();
+        CBaseItem* item = items->GetGridListItem(row);
+        if (!item)
+            return false;
+        if (IsExportedQuestion(item) && item->TestStatus(qsInSequence) && item->TestStatus(qsSelected))
+            (text += QuestionLine(item, write, separator, withExplanation, view)) += "\r\n";
+    }
+    lf::sys::CurrentClipboard().SetData(lf::sys::kClipboardText, text);
+    return true;
+}

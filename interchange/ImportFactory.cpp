@@ -1,0 +1,30 @@
+#include "interchange/ImportFactory.h"
+
+#include "model/Datatypes.h"
+
+#include <charconv>
+#include <string>
+
+std::unique_ptr<CBaseItem> CImportFactory::Create(int kind)
+{
+    std::unique_ptr<CBaseItem> item = m_factory.CreateItem(kind, false);
+    if (!item)
+        return nullptr;
+    item->SetID(static_cast<std::int32_t>(m_book.NewItemID()));
+    if (m_layer)
+    {
+        ++*m_layer;
+    }
+    else
+    {
+        const std::string first =
+            m_book.GetMaxLayer(); // a whole number: the first part of the greatest, plus one
+        std::int32_t value = 1;
+        std::from_chars(first.data(), first.data() + first.size(), value);
+        m_layer = value;
+    }
+    char buffer[16];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, *m_layer).ptr;
+    item->SetLayersStr(std::string(buffer, end));
+    return item;
+}

@@ -1,0 +1,702 @@
+#include "interchange/MoodleXml.h"
+
+#include "interchange/ImportFactory.h"
+#include "interchange/TextUtils.h"
+#include "model/Datatypes.h"
+#include "model/Datatypes_Kinds.h"
+#include "model/Grades.h"
+#include "model/Itemsarray.h"
+#include "model/Log.h"
+#include "model/Utils.h"
+#include "model/XmlUtils.h"
+#include "platform/richtext/HtmlImport.h"
+#include "platform/richtext/RichTextOps.h"
+#include "platform/sys/AtomicFile.h"
+#include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+constexpr std::array<const char*, 10> kTypeNames{"multichoice",   "truefalse", "description", "essay",
+                                                 "shortanswer",   "matching",  "calculated",  "numerical",
+                                                 "randomsamatch", "cloze"};
+
+// The value of an element's first child (text or CDATA); empty for a missing element or one whose first
+// child is an element.
+std::string TextOf(pugi::xml_node node)
+{
+    return node.first_child().value();
+}
+
+// The text of the `text` child of a quiz text field.
+std::string FieldText(pugi::xml_node parent, const char* field)
+{
+    return TextOf(parent.child(field).child("text"));
+}
+
+std::string Rich(std::string text)
+{
+    NormalizeImportedText(text);
+    return text;
+}
+
+std::string Stripped(std::string text)
+{
+    RemoveLineBreaksAndTabs(text, true);
+    return text;
+}
+
+// A text that reads as a whole number (blanks around it allowed); fallback otherwise.
+int WholeNumber(const std::string& text, int fallback)
+{
+    const std::string_view trimmed = lf::sys::TrimView(text);
+    int value = 0;
+    const char* end = trimmed.data() + trimmed.size();
+    const auto [ptr, ec] = std::from_chars(trimmed.data(), end, value);
+    return ec == std::errc() && ptr == end && !trimmed.empty() ? value : fallback;
+}
+
+bool ReadDecimal(std::string_view text, double& value)
+{
+    text = lf::sys::TrimView(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    return ec == std::errc() && ptr == end && !text.empty() && std::isfinite(value);
+}
+
+std::string Decimal(std::int64_t value)
+{
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string Grade(pugi::xml_node answer)
+{
+    return MoodlePercentToFraction(answer.attribute("fraction").value());
+}
+
+// True when a picture name written in a quiz file stays inside the quiz file's folder: relative, and no
+// component climbs out.
+bool StaysInFolder(const std::string& name)
+{
+    if (name.empty() || name.front() == '/' || name.front() == '\\' || name.find(':') != std::string::npos)
+        return false;
+    std::size_t start = 0;
+    while (start <= name.size())
+    {
+        const std::size_t end = name.find_first_of("/\\", start);
+        const std::string_view part(name.data() + start,
+                                    (end == std::string::npos ? name.size() : end) - start);
+        if (part == "..")
+            return false;
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return true;
+}
+
+// A picture on the web, for the program's own loader; other schemes ("file://" above all) are local names.
+bool IsWebAddress(const std::string& name)
+{
+    for (const char* prefix : {"http://", "https://", "ftp://", "www."})
+        if (lf::sys::StartsWithNoCase(name, prefix))
+            return true;
+    return false;
+}
+
+// While a quiz file is read, pictures its texts name are taken from its folder; web addresses go to the
+// program's own loader; any other name gives the placeholder and is never opened.
+class QuizPictureScope
+{
+public:
+    explicit QuizPictureScope(std::string folder) : m_saved(lf::RichTextHost().requestPicture)
+    {
+        lf::RichPictureRequest outer = m_saved;
+        lf::RichTextHost().requestPicture =
+            [outer, folder = std::move(folder)](const std::string& source, int width, int height, bool fetch)
+        {
+            if (IsWebAddress(source))
+                return outer ? outer(source, width, height, fetch)
+                             : lf::MakePlaceholderPicture(width, height);
+            std::string name = DecodePercentEscapes(source);
+            if (!StaysInFolder(name))
+            {
+                WriteLog("LoadMoodleXML - picture name refused: " + name, 1, 1);
+                return lf::MakePlaceholderPicture(width, height);
+            }
+            std::replace(name.begin(), name.end(), '\\', '/');
+            lf::SRichPicture picture;
+            if (!lf::sys::ReadWholeFile(folder + name, picture.data) || picture.data.empty())
+                return lf::MakePlaceholderPicture(width, height);
+            std::string extension = lf::sys::LowerCase(fs::path(name).extension().string());
+            if (!extension.empty())
+                extension.erase(0, 1);
+            picture.format = extension == "jpg" ? "jpeg" : extension;
+            return picture;
+        };
+    }
+    ~QuizPictureScope() { lf::RichTextHost().requestPicture = std::move(m_saved); }
+    QuizPictureScope(const QuizPictureScope&) = delete;
+    QuizPictureScope& operator=(const QuizPictureScope&) = delete;
+
+private:
+    lf::RichPictureRequest m_saved;
+};
+
+void ReadKindElements(pugi::xml_node question, CBaseItem* item)
+{
+    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
+    {
+        choice->SetLetMultipleAnswers(TextOf(question.child("single")) == "false" ? 1 : 0);
+        choice->SetShuffle(WholeNumber(TextOf(question.child("shuffleanswers")), 0) == 1 ? 1 : 0);
+        choice->SetFeedbackForAnyCorrectResponse(Rich(FieldText(question, "correctfeedback")));
+        choice->SetFeedbackForAnyPartiallyCorrectResponse(
+            Rich(FieldText(question, "partiallycorrectfeedback")));
+        choice->SetFeedbackForAnyIncorrectResponse(Rich(FieldText(question, "incorrectfeedback")));
+        const std::string numbering = TextOf(question.child("answernumbering"));
+        constexpr std::array<const char*, 4> kNumbering{"abc", "ABCD", "123", "none"};
+        std::int32_t type = -1;
+        for (std::size_t i = 0; i < kNumbering.size(); ++i)
+            if (numbering == kNumbering[i])
+                type = static_cast<std::int32_t>(i);
+        choice->SetNumberAnswerType(type);
+    }
+    else if (auto* shortAnswer = dynamic_cast<CShortAnswerItem*>(item))
+    {
+        shortAnswer->SetCaseSensitivity(WholeNumber(TextOf(question.child("usecase")), 0) == 1 ? 1 : 0);
+    }
+    else if (auto* matching = dynamic_cast<CMatchingItem*>(item))
+    {
+        matching->SetShuffle(WholeNumber(TextOf(question.child("shuffleanswers")), 0) == 1 ? 1 : 0);
+    }
+}
+
+void ReadDatasets(pugi::xml_node question, CCalculatedItem* item)
+{
+    SCalculatedAnswerItem* first = nullptr;
+    if (item->GetAnswerCount() < 1 || !item->GetCalculatedAnswer(0, first))
+        return;
+    for (pugi::xml_node definition : question.child("dataset_definitions").children("dataset_definition"))
+    {
+        SCalculatedVariableItem variable;
+        variable.Name = FieldText(definition, "name");
+        variable.MinValue = FieldText(definition, "minimum");
+        variable.MaxValue = FieldText(definition, "maximum");
+        for (pugi::xml_node row : definition.child("dataset_items").children("dataset_item"))
+            variable.Values.Add(TextOf(row.child("value")));
+        first->Variables.Add(std::move(variable));
+    }
+}
+
+// --- Writer ---
+
+// Renders stored texts into quiz HTML with the export's picture settings.
+class HtmlRenderer
+{
+public:
+    HtmlRenderer(lf::RichDocument* view, std::string folder, std::string prefix)
+        : m_view(view), m_folder(std::move(folder)), m_prefix(std::move(prefix))
+    {
+    }
+    std::string operator()(const std::string& stored) const
+    {
+        std::string html;
+        RichTextToMoodleHTML(html, stored, m_view, m_folder, m_prefix);
+        return html;
+    }
+
+private:
+    lf::RichDocument* m_view;
+    std::string m_folder;
+    std::string m_prefix;
+};
+
+pugi::xml_node AppendAnswer(pugi::xml_node question, const char* fraction)
+{
+    pugi::xml_node answer = question.append_child("answer");
+    answer.append_attribute("fraction").set_value(fraction);
+    return answer;
+}
+
+void WriteKindElements(pugi::xml_node question, CBaseItem* item, const HtmlRenderer& html)
+{
+    switch (item->GetQuestionType())
+    {
+    case qtMultipleChoice:
+    {
+        auto* choice = static_cast<CMultipleChoiceItem*>(item);
+        const bool shuffle = choice->GetShuffle() != 0;
+        AppendTextElement("shuffleanswers", shuffle ? "1" : "0", question, false);
+        AppendTextElement("single", choice->GetLetMultipleAnswers() ? "false" : "true", question, false);
+        AppendTextElement("shuffleanswers", shuffle ? "true" : "false", question, false);
+        AppendMoodleTextElement(question, "correctfeedback", html(choice->GetFeedbackForAnyCorrectResponse()),
+                                "", true);
+        AppendMoodleTextElement(question, "partiallycorrectfeedback",
+                                html(choice->GetFeedbackForAnyPartiallyCorrectResponse()), "", true);
+        AppendMoodleTextElement(question, "incorrectfeedback",
+                                html(choice->GetFeedbackForAnyIncorrectResponse()), "", true);
+        constexpr std::array<const char*, 3> kNumbering{"abc", "ABCD", "123"};
+        const std::int32_t type = choice->GetNumberAnswerType();
+        AppendTextElement("answernumbering",
+                          type >= 0 && type < 3 ? kNumbering[static_cast<std::size_t>(type)] : "none",
+                          question, false);
+        break;
+    }
+    case qtShortAnswer:
+        AppendTextElement("shuffleanswers", "0", question, false);
+        AppendTextElement("usecase", static_cast<CShortAnswerItem*>(item)->GetCaseSensitivity() ? "1" : "0",
+                          question, false);
+        break;
+    case qtMatching:
+        AppendTextElement("shuffleanswers", static_cast<CMatchingItem*>(item)->GetShuffle() ? "1" : "0",
+                          question, false);
+        break;
+    default:
+        AppendTextElement("shuffleanswers", "0", question, false);
+        break;
+    }
+}
+
+void WriteAnswers(pugi::xml_node question, CBaseItem* item, const HtmlRenderer& html)
+{
+    const int kind = item->GetQuestionType();
+    if (kind == qtCalculated)
+    {
+        auto* calculated = static_cast<CCalculatedItem*>(item);
+        for (std::int32_t i = 0; i < calculated->GetAnswerCount(); ++i)
+        {
+            SCalculatedAnswerItem* a = nullptr;
+            if (!calculated->GetCalculatedAnswer(i, a))
+                continue;
+            pugi::xml_node answer = AppendAnswer(question, GradeFractionToPercent(a->Correct).c_str());
+            AppendTextElement("text", a->AnswerFormula, answer, false);
+            AppendTextElement("tolerance", a->FormulaParams.Tolerance, answer, false);
+            AppendTextElement("tolerance", a->FormulaParams.Tolerance, answer, false);
+            AppendTextElement("tolerancetype", Decimal(a->FormulaParams.ToleranceType + 1), answer, false);
+            AppendTextElement("correctanswerformat", Decimal(a->FormulaParams.CorrectAnswerFormat + 1),
+                              answer, false);
+            AppendTextElement("correctanswerlength", Decimal(a->FormulaParams.CorrectAnswerLength), answer,
+                              false);
+            AppendMoodleTextElement(answer, "feedback", html(a->Feedback), "", true);
+        }
+        return;
+    }
+    if (kind == qtDescription || kind == qtRandomShortAnswerMatching || kind == qtEmbedded)
+        return;
+    for (std::int32_t i = 0; i < item->GetAnswerCount(); ++i)
+    {
+        SAnswerItem* a = nullptr;
+        if (!item->GetAnswer(i, a))
+            continue;
+        switch (kind)
+        {
+        case qtMultipleChoice:
+        {
+            pugi::xml_node answer = AppendAnswer(question, GradeFractionToPercent(a->Correct).c_str());
+            AppendTextElement("text", html(a->AnswerText), answer, true);
+            AppendMoodleTextElement(answer, "feedback", html(a->Feedback), "", true);
+            break;
+        }
+        case qtTrueFalse:
+        {
+            auto* trueFalse = static_cast<CTrueFalseItem*>(item);
+            const bool isTrue = a->Correct == "1";
+            pugi::xml_node yes = AppendAnswer(question, isTrue ? "100" : "0");
+            AppendTextElement("text", "true", yes, false);
+            AppendMoodleTextElement(yes, "feedback", html(trueFalse->GetFeedbackForTheResponseTrue()), "",
+                                    true);
+            pugi::xml_node no = AppendAnswer(question, isTrue ? "0" : "100");
+            AppendTextElement("text", "false", no, false);
+            AppendMoodleTextElement(no, "feedback", html(trueFalse->GetFeedbackForTheResponseFalse()), "",
+                                    true);
+            return;
+        }
+        case qtEssay:
+        {
+            pugi::xml_node answer = AppendAnswer(question, "0");
+            AppendMoodleTextElement(answer, "feedback", html(a->Feedback), "", true);
+            return;
+        }
+        case qtShortAnswer:
+        case qtNumerical:
+        {
+            pugi::xml_node answer = AppendAnswer(question, GradeFractionToPercent(a->Correct).c_str());
+            AppendTextElement("text", a->AnswerText, answer, false);
+            if (kind == qtNumerical)
+                AppendTextElement("tolerance", a->Tolerance, answer, false);
+            AppendMoodleTextElement(answer, "feedback", html(a->Feedback), "", true);
+            break;
+        }
+        case qtMatching:
+        {
+            pugi::xml_node sub = question.append_child("subquestion");
+            AppendTextElement("text", a->AnswerText, sub, false);
+            AppendMoodleTextElement(sub, "answer", a->Correct, "", false);
+            break;
+        }
+        default:
+            return;
+        }
+    }
+}
+
+void WriteUnits(pugi::xml_node question, CBaseItem* item)
+{
+    pugi::xml_node units = question.append_child("units");
+    for (std::int32_t i = 0; i < item->GetUnitCount(); ++i)
+    {
+        SUnitItem* unit = nullptr;
+        bool found = false;
+        if (auto* numerical = dynamic_cast<CNumericalItem*>(item))
+            found = numerical->GetUnit(i, unit);
+        else if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+            found = calculated->GetUnit(i, unit);
+        if (!found)
+            continue;
+        pugi::xml_node element = units.append_child("unit");
+        AppendTextElement("multiplier", unit->Value, element, false);
+        AppendTextElement("unit_name", unit->Description, element, false);
+    }
+}
+
+void WriteDatasets(pugi::xml_node question, CCalculatedItem* item)
+{
+    SCalculatedAnswerItem* first = nullptr;
+    if (item->GetAnswerCount() < 1 || !item->GetCalculatedAnswer(0, first) || first->Variables.GetSize() == 0)
+        return;
+    const std::int32_t rows = GetDatasetSize(*first);
+    const std::string count = Decimal(rows);
+    pugi::xml_node definitions = question.append_child("dataset_definitions");
+    for (std::int32_t v = 0; v < first->Variables.GetSize(); ++v)
+    {
+        const SCalculatedVariableItem& variable = first->Variables[v];
+        pugi::xml_node definition = definitions.append_child("dataset_definition");
+        AppendMoodleTextElement(definition, "status", "private", "", false);
+        AppendMoodleTextElement(definition, "name", variable.Name, "", false);
+        AppendTextElement("type", "calculated", definition, false);
+        AppendMoodleTextElement(definition, "distribution", "uniform", "", false);
+        AppendMoodleTextElement(definition, "minimum", variable.MinValue, "", false);
+        AppendMoodleTextElement(definition, "maximum", variable.MaxValue, "", false);
+        AppendMoodleTextElement(definition, "decimals", "1", "", false);
+        AppendTextElement("itemcount", count, definition, false);
+        if (rows > 0)
+        {
+            pugi::xml_node items = definition.append_child("dataset_items");
+            for (std::int32_t r = 0; r < rows; ++r)
+            {
+                pugi::xml_node row = items.append_child("dataset_item");
+                AppendTextElement("number", Decimal(r + 1), row, false);
+                AppendTextElement("value", variable.Values[r], row, false);
+            }
+        }
+        AppendTextElement("number_of_items", count, definition, false);
+    }
+}
+
+struct StringWriter : pugi::xml_writer
+{
+    void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
+    std::string text;
+};
+
+} // namespace
+
+// --- Reader ---
+
+bool MoodleTypeNameToKind(const std::string& typeName, std::uint8_t& kind)
+{
+    const std::string lower = lf::sys::LowerCase(typeName);
+    for (std::size_t i = 0; i < kTypeNames.size(); ++i)
+    {
+        if (lower == kTypeNames[i])
+        {
+            kind = static_cast<std::uint8_t>(i + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool KindToMoodleTypeName(std::uint8_t kind, std::string& typeName)
+{
+    if (kind < 1 || kind > kTypeNames.size())
+        return false;
+    typeName = kTypeNames[kind - 1u];
+    return true;
+}
+
+std::string MoodlePercentToFraction(const std::string& percent)
+{
+    const std::string exact = GradePercentToFraction(percent);
+    if (exact != "0")
+        return exact;
+    double value = 0.0;
+    if (!ReadDecimal(percent, value))
+        return "0";
+    for (int i = 0; i < kGradeCount; ++i)
+    {
+        double entry = 0.0;
+        if (ReadDecimal(GradeIndexToPercent(i), entry) && std::fabs(entry - value) <= 0.01 + 1e-9)
+            return GradeIndexToFraction(i);
+    }
+    return "0";
+}
+
+bool LoadMoodleAnswersFromXML(pugi::xml_node question, CBaseItem* item)
+{
+    if (!item)
+        return false;
+    const int kind = item->GetQuestionType();
+    std::int32_t counter = 0;
+    if (kind == qtMatching)
+    {
+        for (pugi::xml_node sub : question.children("subquestion"))
+        {
+            SAnswerItem answer;
+            answer.ID = ++counter;
+            answer.AnswerText = Rich(TextOf(sub.child("text")));
+            answer.Correct = FieldText(sub, "answer");
+            item->AddAnswer(answer);
+        }
+        return true;
+    }
+    for (pugi::xml_node element : question.children("answer"))
+    {
+        const std::string text = TextOf(element.child("text"));
+        switch (kind)
+        {
+        case qtMultipleChoice:
+        {
+            SAnswerItem answer;
+            answer.ID = ++counter;
+            answer.Correct = Grade(element);
+            answer.AnswerText = Rich(text);
+            answer.Feedback = Rich(FieldText(element, "feedback"));
+            item->AddAnswer(answer);
+            break;
+        }
+        case qtTrueFalse:
+        {
+            auto* trueFalse = static_cast<CTrueFalseItem*>(item);
+            if (text == "true")
+            {
+                SAnswerItem answer;
+                answer.AnswerText = "true";
+                answer.Correct = Grade(element);
+                item->AddAnswer(answer);
+                trueFalse->SetFeedbackForTheResponseTrue(Rich(FieldText(element, "feedback")));
+            }
+            else
+            {
+                trueFalse->SetFeedbackForTheResponseFalse(Rich(FieldText(element, "feedback")));
+            }
+            break;
+        }
+        case qtEssay:
+        {
+            SAnswerItem answer;
+            answer.Feedback = Rich(FieldText(element, "feedback"));
+            item->AddAnswer(answer);
+            break;
+        }
+        case qtShortAnswer:
+        case qtNumerical:
+        {
+            SAnswerItem answer;
+            answer.ID = ++counter;
+            answer.Correct = Grade(element);
+            answer.AnswerText = Stripped(text);
+            if (kind == qtNumerical)
+                answer.Tolerance = TextOf(element.child("tolerance"));
+            answer.Feedback = Rich(FieldText(element, "feedback"));
+            item->AddAnswer(answer);
+            break;
+        }
+        case qtCalculated:
+        {
+            SCalculatedAnswerItem answer;
+            answer.ID = ++counter;
+            answer.Correct = Grade(element);
+            answer.AnswerFormula = text;
+            answer.FormulaParams.Tolerance = TextOf(element.child("tolerance"));
+            answer.FormulaParams.ToleranceType =
+                static_cast<std::uint8_t>(WholeNumber(TextOf(element.child("tolerancetype")), 1) - 1);
+            answer.FormulaParams.CorrectAnswerFormat =
+                static_cast<std::uint8_t>(WholeNumber(TextOf(element.child("correctanswerformat")), 1) - 1);
+            answer.FormulaParams.CorrectAnswerLength =
+                WholeNumber(TextOf(element.child("correctanswerlength")), 0);
+            answer.Feedback = Rich(FieldText(element, "feedback"));
+            static_cast<CCalculatedItem*>(item)->AddCalculatedAnswer(answer);
+            break;
+        }
+        default:
+            return true; // the other kinds keep no answers from the file
+        }
+    }
+    return true;
+}
+
+bool LoadMoodleUnitsFromXML(pugi::xml_node units, CBaseItem* item)
+{
+    if (!item)
+        return false;
+    for (pugi::xml_node element : units.children("unit"))
+    {
+        const SUnitItem unit{TextOf(element.child("multiplier")), TextOf(element.child("unit_name"))};
+        if (auto* numerical = dynamic_cast<CNumericalItem*>(item))
+            numerical->AddUnit(unit);
+        else if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+            calculated->AddUnit(unit);
+    }
+    return true;
+}
+
+bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const SExchangeContext& context)
+{
+    CImportFactory factory(*items);
+    for (pugi::xml_node question : quiz.children("question"))
+    {
+        context.Pump();
+        std::uint8_t kind = 0;
+        if (!MoodleTypeNameToKind(question.attribute("type").value(), kind))
+            continue;
+        std::unique_ptr<CBaseItem> item = factory.Create(kind);
+        if (!item)
+            continue;
+        item->SetCategoryID(0);
+        item->SetID_Str("");
+        item->SetName(FieldText(question, "name"));
+        item->SetQuestionText(Rich(FieldText(question, "questiontext")));
+        item->SetImageToDisplay(TextOf(question.child("image")));
+        item->SetGeneralFeedback(Rich(FieldText(question, "generalfeedback")));
+        item->SetDefaultQuestionGrade(TextOf(question.child("defaultgrade")));
+        item->SetPenaltyFactor(TextOf(question.child("penalty")));
+        if (TextOf(question.child("hidden")) == "1")
+        {
+            // A hidden question goes to the Trash whole: the bit and the Trash chapter together.
+            item->SetStatus(qsInTrash, true);
+            item->SetCategoryID(kTrashCategoryID);
+        }
+        item->SetFormatQAXData(
+            MoodleFormatNameToCode(question.child("questiontext").attribute("format").value()));
+        ReadKindElements(question, item.get());
+
+        LoadMoodleAnswersFromXML(question, item.get());
+        if (item->HasUnits())
+            if (pugi::xml_node units = question.child("units"))
+                LoadMoodleUnitsFromXML(units, item.get());
+        if (auto* calculated = dynamic_cast<CCalculatedItem*>(item.get()))
+            ReadDatasets(question, calculated);
+        items->InsertItem(std::move(item), false, -1);
+    }
+    return true;
+}
+
+bool LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearFirst,
+                   const SExchangeContext& context)
+{
+    WriteLog("CDataStorage::LoadMoodleXML, File name - " + fileName, 5, 1);
+    bool result = false;
+    std::error_code error;
+    if (items && fs::is_regular_file(fileName, error))
+    {
+        context.ShowStatus("Start load book...");
+        pugi::xml_document doc;
+        const pugi::xml_node quiz =
+            LoadXmlFile(doc, fileName, pugi::parse_default) ? doc.child("quiz") : pugi::xml_node();
+        if (quiz)
+        {
+            if (clearFirst)
+                items->Clear();
+            std::string folder = fs::path(fileName).parent_path().string();
+            if (!folder.empty())
+                folder += '/';
+            QuizPictureScope pictures(folder);
+            result = LoadMoodleQuestionsFromXML(quiz, items, context);
+        }
+    }
+    context.ShowStatus("Book loaded.");
+    return result;
+}
+
+// --- Writer ---
+
+void SaveMoodleQuestionsToXML(pugi::xml_node quiz, CItemsArray2* items, const SExchangeContext& context,
+                              const std::string& pictureFolder, const std::string& picturePrefix)
+{
+    const HtmlRenderer html(context.view, pictureFolder, picturePrefix);
+    for (std::int32_t i = 0; i < items->GetCount(); ++i)
+    {
+        context.Pump();
+        CBaseItem* item = items->GetItem(i);
+        std::string typeName;
+        if (!item || item->TestStatus(qsDeleted | qsInTrash) ||
+            !KindToMoodleTypeName(item->GetQuestionType(), typeName))
+            continue;
+        pugi::xml_node question = quiz.append_child("question");
+        question.append_attribute("type").set_value(typeName.c_str());
+        AppendMoodleTextElement(question, "name", item->GetName(), "", false);
+        AppendMoodleTextElement(question, "questiontext", html(item->GetQuestionText()), "moodle_auto_format",
+                                true);
+        AppendTextElement("image", item->GetImageToDisplay(), question, false);
+        AppendMoodleTextElement(question, "generalfeedback", html(item->GetGeneralFeedback()), "", true);
+        AppendTextElement("defaultgrade", item->GetDefaultQuestionGrade(), question, false);
+        AppendTextElement("penalty", item->GetPenaltyFactor(), question, false);
+        AppendTextElement("hidden", "0", question, false);
+        WriteKindElements(question, item, html);
+        WriteAnswers(question, item, html);
+        if (item->HasUnits())
+            WriteUnits(question, item);
+        if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+            WriteDatasets(question, calculated);
+    }
+}
+
+bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepName,
+                   const SExchangeContext& context)
+{
+    if (fileName.empty() || !items)
+        return false;
+    WriteLog("CDataStorage::SaveMooldeXML, File name - " + fileName, 5, 1);
+    std::string target = fileName;
+    if (!keepName && lf::sys::LowerCase(fs::path(target).extension().string()) != ".xml")
+        target += ".xml";
+
+    pugi::xml_document doc;
+    pugi::xml_node quiz = doc.append_child("quiz");
+    // Pictures are named after the file and go beside it, whatever the current folder is.
+    const fs::path path(target);
+    std::string base = path.filename().string();
+    if (base.size() >= 4 && base.compare(base.size() - 4, 4, ".xml") == 0)
+        base.resize(base.size() - 4);
+    std::string folder = path.parent_path().string();
+    if (!folder.empty())
+        folder += '/';
+    SaveMoodleQuestionsToXML(quiz, items, context, folder, base + "_");
+
+    StringWriter writer;
+    doc.save(writer, "\t", pugi::format_indent, pugi::encoding_utf8);
+    std::string error;
+    if (!lf::sys::WriteFileAtomically(target, writer.text, &error))
+    {
+        WriteLog("CDataStorage::SaveMooldeXML - the file could not be written: " + error, 1, 1);
+        return false;
+    }
+    return true;
+}
