@@ -24,7 +24,7 @@ CApplicationWindows::CApplicationWindows() : m_MainFrm(std::make_unique<Tm_MainF
             m_ListFrm = std::make_unique<Tm_ListFrm>(m_MainFrm->Prefs());
             m_MainFrm->SetListWindow(m_ListFrm.get());
         }
-        else
+        else if (name != "m_pHelpFrm") // the main window makes and keeps the help window
             LogNotBuiltYet(name);
     }
 }

@@ -3,6 +3,7 @@
 #include "mainwindow/Mainfrm.h"
 
 #include "mainwindow/EditingServices.h"
+#include "mainwindow/Helpfrm.h"
 #include "mainwindow/Skins.h"
 #include "mainwindow/TreeViewPopup.h"
 #include "mainwindow/WindowMetrics.h"
@@ -150,6 +151,10 @@ void Tm_MainFrm::FormCreate()
     m_pQuestionView->setFrameShape(QFrame::NoFrame);
     ui->m_pQuestionPaneLayout->insertWidget(0, m_pQuestionView, 1);
 
+    // The help window lives as long as the main window; the keyboard hook sees every key from now on.
+    m_pHelpFrm = std::make_unique<Tm_pHelpFrm>(this);
+    InstallKeyHook();
+
     // The screens: the intro shows until a phase is chosen.
     ui->m_SessionView->hide();
     ui->m_pBookSelectorViewViewPanel->hide();
@@ -199,6 +204,9 @@ void Tm_MainFrm::ConnectCommands()
     for (QCheckBox* box : {ui->m_pFilterCheckBox, ui->m_pModeCheckBox, ui->m_pTimerCheckBox})
         connect(box, &QCheckBox::clicked, this, [this] { m_pSessionViewCheckBoxClick(); });
     connect(ui->m_StartSessionBtn, &QPushButton::clicked, this, [this] { m_StartSessionBtnClick(); });
+    connect(ui->m_pTutorialBtn, &QPushButton::clicked, this, [this] { m_pTutorialBtnClick(); });
+    connect(ui->m_HelpBtn, &QAction::triggered, this, [this] { m_HelpBtnClick(); });
+    connect(ui->AboutLernfold1, &QAction::triggered, this, [this] { AboutLernfold1Click(); });
     connect(ui->m_BackBtn, &QPushButton::clicked, this, [this] { m_BackBtnClick(); });
     connect(ui->m_NextBtn, &QPushButton::clicked, this, [this] { m_NextBtnClick(); });
     connect(ui->m_PrevBtn, &QPushButton::clicked, this, [this] { m_PrevBtnClick(); });

@@ -4,6 +4,7 @@
 // loading a book) and Mainfrm_Session.cpp (the views and the session start).
 #pragma once
 
+#include "mainwindow/KeyRules.h"
 #include "mainwindow/Managerfrm.h"
 #include "mainwindow/StorageSinks.h"
 #include "model/Datastorage.h"
@@ -27,6 +28,7 @@ namespace lf::qt
 {
 class RichView;
 }
+class CKeyHook;
 class QAction;
 class QStatusBar;
 class TMyComboBox;
@@ -131,6 +133,33 @@ public:
     void m_DecreaseBtnClick();
     void m_FontNormalBtnClick();
 
+    // --- Keyboard and wheel (Mainfrm_Keys.cpp) ---
+
+    // The hook's answer to a key or wheel event: true when it handled the event, which then goes no
+    // further. With dryRun it only tells whether it would take the key (for shortcut overrides).
+    bool ApplicationMessageHook(lf::keys::EInput input, int key, int notches, Qt::KeyboardModifiers modifiers,
+                                bool dryRun);
+    // The window as the key rules see it.
+    lf::keys::SKeySnapshot KeySnapshot() const;
+    // How many key and wheel events have reached the rules.
+    std::uint64_t KeyHookDecisions() const;
+    // The navigation buttons' key handlers; true when the key is swallowed.
+    bool m_QAXBtnKeyDown(int key);
+    bool m_QAXBtnsKeyUp(QWidget* button, int key);
+    bool m_NextBtnKeyUp(int key);
+    bool m_PrevBtnKeyUp(int key);
+
+    // --- Help pages and the small dialogs (Mainfrm_Help.cpp) ---
+
+    void m_pTutorialBtnClick();
+    void m_HelpBtnClick();
+    // Loads "<current folder>/Help/" + page into the help window and shows it; a missing page shows an
+    // empty window.
+    void OpenHelpPage(const std::string& page);
+    void AboutLernfold1Click();
+    // The help window, created with the main window and kept.
+    class Tm_pHelpFrm& HelpFrm() { return *m_pHelpFrm; }
+
     // --- State that tests and the other parts read ---
 
     CPrefs& Prefs() { return m_Prefs; }
@@ -171,6 +200,14 @@ private:
     void ApplyToolbarState(const struct SToolbarState& state);
     QAction* FindAction(const char* name) const;
     void ShowQuestionInView();
+    void InstallKeyHook();
+    bool RunKeyAction(const lf::keys::SKeyAction& action, const lf::keys::SKeySnapshot& snapshot);
+    // Stores the editors and moves up to count questions (back when negative); true when it moved.
+    bool MoveBy(int count);
+    void ShowQuestionAfterKeyMove();
+    void ScrollPaneView(lf::qt::RichView* view, lf::keys::EKeyAction how);
+    lf::qt::RichView* PaneView(const char* name) const;
+    int AnswerTableRowCount() const;
     // The filter bar: chapter and filter lists, and the controls of the Edit phase.
     void FillFilterBar();
 
@@ -216,6 +253,8 @@ private:
     IListWindow* m_pListWindow = nullptr;        // not owned
     lf::qt::RichView* m_pQuestionView = nullptr; // m_DescriptionViewStr, owned by the form
     bool m_bShown = false;
+    CKeyHook* m_pKeyHook = nullptr; // owned by the window as its child
+    std::unique_ptr<class Tm_pHelpFrm> m_pHelpFrm;
 };
 
 // The main window of the running program; null before it is made and after it is gone.
