@@ -1,7 +1,7 @@
 // How fast the native XML book opens and saves, and how much memory that takes, beside the floor on the
 // same file: a bare XML parse that turns every stored text into plain text (open), and a bare save of the
 // same document tree (save). Books of 1,000, 10,000 and 100,000 questions of mixed kinds, three chapters.
-#include "bench/BenchBook.h"
+#include "bench/GeneratedBook.h"
 #include "model/Datastorage.h"
 #include "model/Datatypes_Kinds.h"
 #include "model/Log.h"
@@ -23,8 +23,7 @@
 
 #include <malloc.h>
 
-namespace
-{
+namespace {
 
 using lf::bench::BuildBook;
 using lf::bench::Number;

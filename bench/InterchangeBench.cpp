@@ -1,10 +1,12 @@
 // How fast the exchange formats read and write beside the native book's open and save of the same
 // questions, measured in the same run: quiz files of 10,000 questions (read and write), and CSV files of
 // 100,000 multiple-choice questions (import and export).
-#include "bench/BenchBook.h"
+#include "bench/GeneratedBook.h"
 #include "interchange/DelimitedText.h"
 #include "interchange/MoodleXml.h"
 #include "model/Datastorage.h"
+#include "model/Datatypes_Kinds.h"
+#include "model/Itemsarray.h"
 #include "model/Log.h"
 #include "model/Prefs.h"
 #include "platform/richtext/RichDocument.h"

@@ -4,6 +4,7 @@
 #include "mainwindow/Listfrm.h"
 #include "mainwindow/Mainfrm.h"
 #include "mainwindow/WindowTitle.h"
+#include "interchange/ExchangeFormats.h"
 #include "model/Log.h"
 
 #include <QApplication>
@@ -51,6 +52,8 @@ void PrepareApplication()
 {
     // Qt sets the process locale from the environment; numbers keep "." all the same.
     std::setlocale(LC_NUMERIC, "C");
+    // Quiz files and delimited text are read and written through the book storage.
+    lf::InstallExchangeFormats();
     QCoreApplication::setOrganizationName("Korvanta");
     QCoreApplication::setApplicationName(kApplicationTitle);
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")

@@ -145,11 +145,8 @@ void Tm_MainFrm::FormCreate()
 
     m_pBackupTimer.OnTimer = [this] { BackupNow(true); };
 
-    // The read-only view of the question pane, above the frame panel.
-    m_pQuestionView = new lf::qt::RichView(ui->m_pQuestionPane);
-    m_pQuestionView->setObjectName("m_DescriptionViewStr");
-    m_pQuestionView->setFrameShape(QFrame::NoFrame);
-    ui->m_pQuestionPaneLayout->insertWidget(0, m_pQuestionView, 1);
+    // The editor and the read-only view of the question pane, above the frame panel.
+    CreateQuestionPaneViews();
 
     // The help window lives as long as the main window; the keyboard hook sees every key from now on.
     m_pHelpFrm = std::make_unique<Tm_pHelpFrm>(this);

@@ -5,11 +5,15 @@
 #pragma once
 
 #include "mainwindow/KeyRules.h"
+#include "mainwindow/AnswerTables.h"
 #include "mainwindow/Managerfrm.h"
+#include "mainwindow/PaneHandles.h"
 #include "mainwindow/StorageSinks.h"
 #include "model/Datastorage.h"
 #include "model/Formulamanager.h"
 #include "model/Prefs.h"
+#include "platform/qt/RichView.h"
+#include "platform/qt/RichViewEdit.h"
 #include "platform/qt/Timer.h"
 #include "platform/richtext/RichDocument.h"
 
@@ -117,7 +121,6 @@ public:
 
     void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw);
     void CloseToIntro(bool blank);
-    void OnUpdateForm(std::uint8_t what, std::uint8_t flag);
     bool OnStorageData();
     void SelectChapter(std::int32_t chapterID);
     void ClearFilterAndRefresh();
@@ -159,6 +162,23 @@ public:
     void AboutLernfold1Click();
     // The help window, created with the main window and kept.
     class Tm_pHelpFrm& HelpFrm() { return *m_pHelpFrm; }
+    // --- Question display and the answer tables (Mainfrm_Display.cpp, Mainfrm_Answers.cpp) ---
+
+    // Brings the question view in line with the book; flags: 255 everything, 1 the pane, 2 the chapter
+    // combo, 4 the filter combo, 8 the clock text alone. focus puts the keyboard focus on the pane.
+    void OnUpdateForm(std::uint8_t flags, std::uint8_t focus);
+    void ShowQuestionView(CBaseItem* item, bool resetDataset, bool noMedia);
+    void ClearQuestionDisplay();
+    void RenderAnswerBlock(CBaseItem* item, bool replace);
+    // Which of the editor and the read-only view shows for the active view and the current question.
+    void ApplyPaneVisibility();
+    // The answer table on show and the first cell of its highlighted row; null once the pane's content
+    // has been rebuilt.
+    lf::RichTable* AnswerTable() const;
+    lf::SRichCell* HighlightedCell() const;
+    // Counts a rebuild of the pane's content: every reference into the old content goes stale.
+    void PaneRebuilt() { ++m_PaneGeneration; }
+    std::int32_t HighlightedRow() const { return m_HighlightedRow; }
 
     // --- State that tests and the other parts read ---
 
@@ -167,7 +187,11 @@ public:
     Ui::Tm_MainFrm& Form() { return *ui; }
     TMyComboBox* BookComboBox() const { return m_pBookComboBox.get(); }
     TTreeViewPopupForm* TreeViewPopupForm() const { return m_pTreeViewPopupForm.get(); }
-    lf::qt::RichView* QuestionView() const { return m_pQuestionView; }
+    lf::qt::RichView* QuestionView() const { return m_DescriptionViewStr; }
+    lf::qt::RichViewEdit* DescriptionEditor() const { return m_DescriptionStr; }
+    std::int32_t FontSizeStep() const { return m_FontSizeStep; }
+    void SetFontSizeStep(std::int32_t step) { m_FontSizeStep = step; }
+    std::uint8_t IsHintShown() const { return m_bHintShown; }
     int WheelScrollLines() const { return m_WheelScrollLines; }
     lf::qt::Timer& BackupTimer() { return m_pBackupTimer; }
     // The status bar's text.
@@ -199,7 +223,6 @@ private:
     // Applies a toolbar state to the controls by name.
     void ApplyToolbarState(const struct SToolbarState& state);
     QAction* FindAction(const char* name) const;
-    void ShowQuestionInView();
     void InstallKeyHook();
     bool RunKeyAction(const lf::keys::SKeyAction& action, const lf::keys::SKeySnapshot& snapshot);
     // Stores the editors and moves up to count questions (back when negative); true when it moved.
@@ -208,8 +231,15 @@ private:
     void ScrollPaneView(lf::qt::RichView* view, lf::keys::EKeyAction how);
     lf::qt::RichView* PaneView(const char* name) const;
     int AnswerTableRowCount() const;
-    // The filter bar: chapter and filter lists, and the controls of the Edit phase.
-    void FillFilterBar();
+    // Fills the pane of the active view (step 13 of OnUpdateForm) and applies the zoom.
+    void UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uint8_t focus);
+    void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8_t phase);
+    void ApplyZoom();
+    void CreateQuestionPaneViews();
+    // ShowQuestionView without laying the view out.
+    void FillQuestionView(CBaseItem* item, bool resetDataset, bool noMedia);
+    // The answer-block drawing state of the window.
+    lf::display::SAnswerBlockState AnswerBlockState() const;
 
     std::unique_ptr<Ui::Tm_MainFrm> ui;
     CPrefs m_Prefs;
@@ -249,9 +279,14 @@ private:
     std::unique_ptr<CDesktopEventPump> m_pEventPump;
     std::unique_ptr<CDialogMessageSink> m_pMessageSink;
     std::unique_ptr<IEditingServices> m_pPendingEditing;
-    IEditingServices* m_pEditing = nullptr;      // not owned unless it is the placeholder
-    IListWindow* m_pListWindow = nullptr;        // not owned
-    lf::qt::RichView* m_pQuestionView = nullptr; // m_DescriptionViewStr, owned by the form
+    IEditingServices* m_pEditing = nullptr; // not owned unless it is the placeholder
+    IListWindow* m_pListWindow = nullptr;   // not owned
+    // The read-only view and the editor of the question pane, owned by the form.
+    lf::qt::RichView* m_DescriptionViewStr = nullptr;
+    lf::qt::RichViewEdit* m_DescriptionStr = nullptr;
+    std::uint64_t m_PaneGeneration = 1;
+    lf::display::CPaneTableRef m_pAnswerTable;
+    lf::display::CPaneCellRef m_pHighlightedCell;
     bool m_bShown = false;
     CKeyHook* m_pKeyHook = nullptr; // owned by the window as its child
     std::unique_ptr<class Tm_pHelpFrm> m_pHelpFrm;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -188,7 +189,7 @@ std::uint64_t Tm_MainFrm::KeyHookDecisions() const
 
 lf::qt::RichView* Tm_MainFrm::PaneView(const char* name) const
 {
-    return findChild<lf::qt::RichView*>(name);
+    return std::string_view(name) == "m_DescriptionStr" ? m_DescriptionStr : m_DescriptionViewStr;
 }
 
 SKeySnapshot Tm_MainFrm::KeySnapshot() const
@@ -368,8 +369,8 @@ void Tm_MainFrm::ScrollPaneView(lf::qt::RichView* view, EKeyAction how)
 
 int Tm_MainFrm::AnswerTableRowCount() const
 {
-    // The question pane draws no answer table yet.
-    return 0;
+    const lf::RichTable* table = AnswerTable();
+    return table ? table->RowCount() : 0;
 }
 
 // --- The navigation buttons' keys ---

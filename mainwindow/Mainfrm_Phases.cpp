@@ -56,6 +56,9 @@ bool Tm_MainFrm::SetPhase(std::uint8_t phase, std::uint8_t noPanel)
     m_bPhaseChosen = 1;
     HideListWindow(0, 0);
     m_DataStorage.SetCurrentMode(phase);
+    // Backups are made while a book is edited only.
+    if (phase != 3)
+        StopBackupTimer();
     UpdateWindowTitle();
     m_pEditing->DestroyEditFrame();
     if (m_DataStorage.IsBookLoaded() || m_DataStorage.IsCategoriesOnlyLoaded())
@@ -181,7 +184,7 @@ void Tm_MainFrm::UpdateZoomButtons()
     ui->m_IncreaseBtn->setEnabled(m_FontSizeStep < 50);
     // Zooming out stops before the smallest text of the view would fall below 4 points.
     int smallest = 0;
-    for (const auto& style : m_pQuestionView->Document().styles.textStyles)
+    for (const auto& style : m_DescriptionViewStr->Document().styles.textStyles)
         if (smallest == 0 || style.size < smallest)
             smallest = style.size;
     ui->m_DecreaseBtn->setEnabled(!ui->m_MainView->isHidden() && smallest + m_FontSizeStep > 3);

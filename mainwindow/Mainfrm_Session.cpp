@@ -3,6 +3,7 @@
 // navigation, the clock and the end of a chapter join this file as they are built.
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/Mainfrm.h"
+#include "mainwindow/QuestionPane.h"
 #include "mainwindow/SessionPanelRules.h"
 #include "mainwindow/TreeViewPopup.h"
 #include "model/Datatypes.h"
@@ -23,15 +24,7 @@ using lf::qt::MsgKind;
 namespace
 {
 
-constexpr const char* kTooStrict =
-    "Your search was too strict. \n\n Set your filter to All, and then repeat your "
-    "request.";
-
-std::string Number(std::int32_t value)
-{
-    char digits[16];
-    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-}
+using lf::display::kSearchTooStrict;
 
 } // namespace
 
@@ -66,82 +59,11 @@ void Tm_MainFrm::SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8
     m_ActiveView = view;
     if (view <= 2)
     {
+        ApplyPaneVisibility();
         OnUpdateForm(flags, redraw);
         UpdateToolbars(0);
     }
     UpdateWindowTitle();
-}
-
-void Tm_MainFrm::OnUpdateForm(std::uint8_t, std::uint8_t)
-{
-    if (m_ActiveView > 2)
-        return;
-    const std::uint8_t updating = m_bUpdating;
-    m_bUpdating = 1;
-    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
-    ui->m_CurrentNumStr->setText(lf::qt::ToQString(Number(std::max(items.GetCurrentNumber(), 0)) + "/" +
-                                                   Number(items.GetSequenceCount())));
-    static const char* const captions[] = {"Question", "Answer Choices", "Explanation"};
-    ui->m_ActiveViewModeCaption->setText(captions[m_ActiveView]);
-    {
-        const QSignalBlocker block(ui->m_QuestionScroll);
-        ui->m_QuestionScroll->setRange(1, std::max(items.GetSequenceCount(), 1));
-        ui->m_QuestionScroll->setValue(std::max(items.GetCurrentNumber(), 1));
-    }
-    FillFilterBar();
-    ShowQuestionInView();
-    m_bUpdating = updating;
-}
-
-void Tm_MainFrm::FillFilterBar()
-{
-    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
-    {
-        const QSignalBlocker block(ui->m_CategoryList);
-        ui->m_CategoryList->clear();
-        for (const auto& [text, id] : FillCategoryList(items, true, phase == 3, false))
-            ui->m_CategoryList->addItem(lf::qt::ToQString(text), id);
-        ui->m_CategoryList->setCurrentIndex(ui->m_CategoryList->findData(items.GetActiveCategory()));
-    }
-    {
-        const QSignalBlocker block(ui->m_FilterList);
-        ui->m_FilterList->clear();
-        for (const std::string& entry : SessionPanelLists(phase, m_Prefs.GetViewMode()).filters)
-            ui->m_FilterList->addItem(lf::qt::ToQString(entry));
-        ui->m_FilterList->setCurrentIndex(items.GetCurrentView());
-    }
-    const bool edit = phase == 3;
-    for (QWidget* widget :
-         {static_cast<QWidget*>(ui->m_RecordCategoryListStr), static_cast<QWidget*>(ui->m_RecordCategoryList),
-          static_cast<QWidget*>(ui->m_LayerStaticText), static_cast<QWidget*>(ui->m_LayerStr)})
-        widget->setVisible(edit);
-}
-
-void Tm_MainFrm::ShowQuestionInView()
-{
-    lf::RichDocument& doc = m_pQuestionView->Document();
-    doc.content.Clear();
-    CBaseItem* item = m_DataStorage.GetItemsPtr2()->GetCurrentItem();
-    if (item && m_ActiveView != 1)
-        SetXMLToRE(m_ActiveView == 0 ? item->GetQuestionText() : item->GetGeneralFeedback(), doc, true, false,
-                   false);
-    else if (item)
-    {
-        // The answers as lettered lines until the answer tables are drawn here.
-        for (std::int32_t i = 0; i < item->GetAnswerCount(); ++i)
-        {
-            SAnswerItem* answer = nullptr;
-            if (!item->GetAnswer(i, answer) || !answer)
-                continue;
-            std::string text;
-            GetPlainTextFromXML(answer->AnswerText, m_RichViewTMP, text, true);
-            doc.content.AddTextLines(std::string(1, static_cast<char>('A' + i % 26)) + ". " + text, 0, 0,
-                                     true);
-        }
-    }
-    m_pQuestionView->SetZoomStep(m_FontSizeStep);
-    m_pQuestionView->Format();
 }
 
 bool Tm_MainFrm::OnStorageData()
@@ -232,7 +154,7 @@ void Tm_MainFrm::m_FilterListChange(int position)
         SetActiveView(0, 255, 0);
     else
     {
-        MessageDlg(kTooStrict, MsgKind::Warning, MsgButtons::Ok);
+        MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
         items.SetCurrentView(0, true);
         items.First();
         SetActiveView(0, 255, 0);
@@ -245,8 +167,7 @@ void Tm_MainFrm::m_IncreaseBtnClick()
     if (m_FontSizeStep >= 50)
         return;
     ++m_FontSizeStep;
-    m_pQuestionView->SetZoomStep(m_FontSizeStep);
-    UpdateZoomButtons();
+    ApplyZoom();
 }
 
 void Tm_MainFrm::m_DecreaseBtnClick()
@@ -254,15 +175,13 @@ void Tm_MainFrm::m_DecreaseBtnClick()
     if (!ui->m_DecreaseBtn->isEnabled())
         return;
     --m_FontSizeStep;
-    m_pQuestionView->SetZoomStep(m_FontSizeStep);
-    UpdateZoomButtons();
+    ApplyZoom();
 }
 
 void Tm_MainFrm::m_FontNormalBtnClick()
 {
     m_FontSizeStep = 0;
-    m_pQuestionView->SetZoomStep(0);
-    UpdateZoomButtons();
+    ApplyZoom();
 }
 
 void Tm_MainFrm::HideBookSelectorPanel()
@@ -323,7 +242,7 @@ void Tm_MainFrm::m_StartSessionBtnClick()
     }
     if (items.GetSequenceCount() <= 0)
     {
-        MessageDlg(kTooStrict, MsgKind::Warning, MsgButtons::Ok);
+        MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
         return;
     }
     items.First();

@@ -183,23 +183,39 @@ bool NormalizeTextToXML(std::string& text)
 
 namespace {
 
-// Loads a stored text into a scratch view and maps it into the target sheet as a stream without a
-// sheet of its own. False when content is required and the text holds none.
-bool ToStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet, bool requireContent)
+// Loads a stored text into a scratch view and maps it into the target sheet. False when content is
+// required and the text holds none.
+bool ToContent(const std::string& text, lf::RichContent& content, lf::RichStyleSheet& sheet, bool requireContent)
 {
-    stream.clear();
+    content.Clear();
     RichDocument scratch = HiddenView();
     SetXMLToRE(text, scratch, true, false, true);
     if (requireContent && IsRichViewEmpty(scratch))
         return false;
     RichDocument target(std::move(sheet));
     target.AppendDocument(scratch);
-    stream = lf::SaveRichStream(target, false);
     sheet = std::move(target.styles);
+    content = std::move(target.content);
+    return true;
+}
+
+// The same as a stream without a sheet of its own.
+bool ToStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet, bool requireContent)
+{
+    stream.clear();
+    RichDocument target(lf::RichStyleSheet{});
+    if (!ToContent(text, target.content, sheet, requireContent))
+        return false;
+    stream = lf::SaveRichStream(target, false);
     return true;
 }
 
 } // namespace
+
+bool XMLToDisplayContent(const std::string& text, lf::RichContent& content, lf::RichStyleSheet& sheet)
+{
+    return ToContent(text, content, sheet, true);
+}
 
 bool XMLToDisplayRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& displaySheet)
 {

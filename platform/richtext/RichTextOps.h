@@ -75,6 +75,10 @@ bool NormalizeTextToXML(std::string& text);
 // empty stream, when the text holds nothing.
 bool XMLToDisplayRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& displaySheet);
 
+// The same content handed over as items whose style numbers are those of the sheet, without going
+// through a stream: for table cells built off-view. False, with no items, when the text holds nothing.
+bool XMLToDisplayContent(const std::string& text, lf::RichContent& content, lf::RichStyleSheet& sheet);
+
 // The text as a native stream re-encoded in the given sheet (which may grow). False when content is
 // required and the text holds nothing.
 bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet,

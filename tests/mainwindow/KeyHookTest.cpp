@@ -140,13 +140,28 @@ TEST_F(KeyHookTest, MoveKeysGoAsFarAsTheSequenceGoesAndStopThere)
 
 TEST_F(KeyHookTest, ViewLettersShowTheirPaneAndFocusItsButton)
 {
-    Tm_MainFrm& main = StartSession(1);
-    Press(Qt::Key_X);
-    EXPECT_EQ(main.m_ActiveView, 2);
-    EXPECT_EQ(QApplication::focusWidget(), Form().m_ExplainBtn);
+    Tm_MainFrm& main = StartSession(0);
+    ASSERT_TRUE(Form().m_AnswerBtn->isVisible());
+    Press(Qt::Key_A);
+    EXPECT_EQ(main.m_ActiveView, 1);
+    EXPECT_EQ(QApplication::focusWidget(), Form().m_AnswerBtn);
     Press(Qt::Key_Q);
     EXPECT_EQ(main.m_ActiveView, 0);
     EXPECT_EQ(QApplication::focusWidget(), Form().m_QuestionBtn);
+}
+
+TEST_F(KeyHookTest, AltDigitHighlightsOnlyRowsTheAnswerTableHas)
+{
+    // The Multiple Choice style shows both answers as rows under the question.
+    WriteValueToRegistry("ViewMode", 2);
+    Tm_MainFrm& main = StartSession(0);
+    ASSERT_EQ(main.KeySnapshot().rowCount, 2);
+    Press(Qt::Key_2, Qt::AltModifier);
+    EXPECT_EQ(main.HighlightedRow(), 1);
+    Press(Qt::Key_3, Qt::AltModifier); // no third row: the key passes on
+    EXPECT_EQ(main.HighlightedRow(), 1);
+    Press(Qt::Key_0, Qt::AltModifier);
+    EXPECT_EQ(main.HighlightedRow(), 1);
 }
 
 TEST_F(KeyHookTest, EditPhaseAltArrowsAndCtrlN)
@@ -212,14 +227,13 @@ TEST_F(KeyHookTest, NavigationButtonsClickOnTheArrowsRelease)
     Form().m_NextBtn->setFocus();
     Press(Qt::Key_Right);
     EXPECT_EQ(Counter(), "2/3");
-    EXPECT_EQ(QApplication::focusWidget(), Form().m_NextBtn);
     Form().m_PrevBtn->setFocus();
     Press(Qt::Key_Left);
     EXPECT_EQ(Counter(), "1/3");
     // Up and Down on a navigation button do nothing.
-    Form().m_AnswerBtn->setFocus();
+    Form().m_QuestionBtn->setFocus();
     Press(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), Form().m_AnswerBtn);
+    EXPECT_EQ(QApplication::focusWidget(), Form().m_QuestionBtn);
     EXPECT_EQ(main.m_ActiveView, 0);
 }
 

@@ -6,17 +6,20 @@
 #include "mainwindow/TreeViewPopup.h"
 #include "model/Datatypes.h"
 #include "model/Folders.h"
+#include "platform/richtext/PlainText.h"
 #include "tests/mainwindow/MainWindowTestSupport.h"
 #include "ui_Mainfrm.h"
 
 #include "platform/qt/RichView.h"
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTreeWidget>
+
 #include <gtest/gtest.h>
 
 #include <linux/capability.h>
@@ -460,8 +463,11 @@ TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
     EXPECT_EQ(Text(Form().m_CurrentNumStr), "2/3");
     EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "Second?");
     Form().m_AnswerBtn->click();
-    EXPECT_EQ(Text(Form().m_ActiveViewModeCaption), "Answer Choices");
-    EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "A. a\nB. b");
+    EXPECT_EQ(Text(Form().m_ActiveViewModeCaption), "Answers (Multiple Choice) : ");
+    // The Flashcard style shows the correct answer alone.
+    ASSERT_NE(main.AnswerTable(), nullptr);
+    EXPECT_EQ(main.AnswerTable()->RowCount(), 1);
+    EXPECT_EQ(lf::RichPlainText(main.AnswerTable()->Cell(0, 1).content), "a");
     Form().m_ExplainBtn->click();
     EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "Because.");
     Form().m_PrevBtn->click();
@@ -473,6 +479,40 @@ TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
     Form().m_CategoryList->setCurrentIndex(3);
     main.m_CategoryListChange(3);
     EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/1");
+}
+
+TEST_F(ListCouplingTest, EditSessionWritesABackupCopyEveryBackupTime)
+{
+    Tm_MainFrm& main = StartSession(3);
+    ASSERT_TRUE(main.BackupTimer().Enabled());
+    EXPECT_EQ(main.BackupTimer().Interval(), 5 * 60000);
+    const std::string backups = BooksFolder() + "Temp/";
+    const auto copies = [&]
+    {
+        return std::filesystem::exists(backups)
+                   ? std::distance(std::filesystem::directory_iterator(backups), {})
+                   : 0;
+    };
+    clock.Advance(5 * 60000 - 1);
+    EXPECT_EQ(copies(), 0);
+    clock.Advance(1);
+    EXPECT_EQ(copies(), 1);
+    // Leaving the Edit phase stops the timer.
+    ASSERT_TRUE(main.SetPhase(1, 0));
+    EXPECT_FALSE(main.BackupTimer().Enabled());
+    clock.Advance(5 * 60000);
+    EXPECT_EQ(copies(), 1);
+}
+
+TEST_F(ListCouplingTest, ClipboardChangesReachTheShownListOnceAPhaseWasChosen)
+{
+    StartSession(2);
+    Form().m_ListBtn->trigger();
+    ASSERT_TRUE(List().isVisible());
+    QApplication::clipboard()->setText("copied");
+    QApplication::processEvents();
+    EXPECT_TRUE(LogHas("Tm_MainFrm::OnClipboardChainMessage - not built yet"));
+    EXPECT_TRUE(LogHas("Tm_ListFrm::RefreshSelectionAndButtons - not built yet"));
 }
 
 TEST_F(ListCouplingTest, ListViewButtonShowsTheListInFlashAndRemembersIt)

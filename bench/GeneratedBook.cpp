@@ -1,29 +1,23 @@
-// The book every speed figure is measured on: count questions of mixed kinds in three chapters, with rich
-// question texts and explanations, answers, units and data sets.
-#pragma once
+#include "bench/GeneratedBook.h"
 
 #include "model/Datatypes_Kinds.h"
 #include "model/Itemsarray.h"
-#include "platform/richtext/RichDocument.h"
 #include "platform/richtext/RichXml.h"
 
 #include <charconv>
-#include <cstdint>
 #include <memory>
-#include <string>
 
 namespace lf::bench
 {
 
-inline std::string Number(std::int64_t value)
+std::string Number(std::int64_t value)
 {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
-// A stored rich text of a few hundred bytes: two text styles, two paragraphs.
-inline std::string RichText(std::int64_t n, const char* topic)
+std::string RichText(std::int64_t n, const char* topic)
 {
     lf::RichDocument doc;
     doc.styles.textStyles.resize(2);
@@ -36,9 +30,7 @@ inline std::string RichText(std::int64_t n, const char* topic)
     return lf::WriteRichXml(doc);
 }
 
-// A book of count questions: multiple choice (half of them), true/false, short answer, numerical with
-// units, calculated with a data set, essay, matching and description, spread over three chapters.
-inline void BuildBook(CItemsArray2& items, std::int64_t count)
+void BuildBook(CItemsArray2& items, std::int64_t count)
 {
     items.Clear();
     const char* chapters[] = {"Cells", "Plants", "Animals"};

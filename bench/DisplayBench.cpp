@@ -1,0 +1,67 @@
+// How long showing the next question takes: the question text (with its data-set values), then its
+// answer block under it, built as the display view's content. Books of 1,000, 10,000 and 100,000
+// questions of mixed kinds in Test, Review and Flash phases; the time per question should not grow with
+// the book.
+#include "bench/GeneratedBook.h"
+#include "mainwindow/AnswerTables.h"
+#include "mainwindow/QuestionPane.h"
+#include "model/Datatypes.h"
+#include "model/Formulamanager.h"
+#include "model/Itemsarray.h"
+#include "model/Prefs.h"
+#include "platform/richtext/RichTextOps.h"
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+void BM_ShowNextQuestion(benchmark::State& state)
+{
+    const int phase = static_cast<int>(state.range(1));
+    // The Moodle style: every kind of question enters the sequence and shows its answers.
+    CPrefs prefs;
+    prefs.m_ViewMode = lf::display::kStyleMoodle;
+    CItemsArray2 items;
+    lf::bench::BuildBook(items, state.range(0));
+    items.SetCurrentMode(static_cast<std::uint8_t>(phase), false);
+    items.SetActiveCategory(kAllCategoriesID, false);
+    items.SetFilterQuestion(true);
+    if (!items.First())
+    {
+        state.SkipWithError("empty sequence");
+        return;
+    }
+    lf::RichDocument view(lf::RichStyleSheet::Display());
+    lf::RichDocument editor;
+    CFormulaManager manager;
+    lf::display::SAnswerBlockState blockState;
+    blockState.phase = phase;
+    blockState.viewMode = lf::display::kStyleMoodle;
+    blockState.hintDelayForLearnMode = 10;
+    blockState.formulaManager = &manager;
+    for (auto _ : state)
+    {
+        if (!items.Next())
+            items.First();
+        CBaseItem* item = items.GetCurrentItem();
+        const std::string text = lf::display::PrepareQuestionText(*item, phase, true, manager);
+        SetXMLToRE(text, view, true, true, true);
+        const lf::display::SAnswerBlock block =
+            lf::display::RenderAnswerBlock(*item, false, &view, &editor, blockState);
+        benchmark::DoNotOptimize(block.tableItem);
+        benchmark::DoNotOptimize(view.content.items.data());
+    }
+    state.counters["questions"] = static_cast<double>(items.GetSequenceCount());
+}
+
+BENCHMARK(BM_ShowNextQuestion)
+    ->ArgNames({"book", "phase"})
+    ->ArgsProduct({{1000, 10000, 100000}, {0, 1, 2}})
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+BENCHMARK_MAIN();
