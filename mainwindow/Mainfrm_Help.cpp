@@ -1,5 +1,6 @@
 // The help pages and the about box of the main window.
 #include "mainwindow/Aboutfrm.h"
+#include "mainwindow/HelpPages.h"
 #include "mainwindow/Helpfrm.h"
 #include "mainwindow/Mainfrm.h"
 #include "model/Log.h"
@@ -30,7 +31,7 @@ void Tm_MainFrm::OpenHelpPage(const std::string& page)
         return;
     }
     // A missing or unreadable page shows an empty window and says nothing.
-    m_pHelpFrm->LoadPage(HelpPagePath(folder, page));
+    LoadHelpPage(m_pHelpFrm->RichView(), HelpPagePath(folder, page));
     lf::qt::CurrentDialogs().RunModal(*m_pHelpFrm);
 }
 

@@ -3,6 +3,7 @@
 // lf_screenshot_tour <output folder>. Not a test; not part of the program.
 #include "mainwindow/Aboutfrm.h"
 #include "mainwindow/Application.h"
+#include "mainwindow/HelpPages.h"
 #include "mainwindow/Helpfrm.h"
 #include "mainwindow/Mainfrm.h"
 #include "mainwindow/Onevaluefrm.h"
@@ -85,7 +86,7 @@ int main(int argc, char** argv)
     for (const char* page : {"Tutorial", "Test", "Review", "Flash", "Edit"})
     {
         Tm_pHelpFrm help;
-        help.LoadPage(std::string(LF_SOURCE_DIR) + "/resources/Help/" + page + ".rvf");
+        LoadHelpPage(help.RichView(), std::string(LF_SOURCE_DIR) + "/resources/Help/" + page + ".rvf");
         help.show();
         Save(help, out, (std::string("help_") + page).c_str());
     }

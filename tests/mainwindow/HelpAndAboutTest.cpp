@@ -1,5 +1,6 @@
-// The one-value dialog, the about box, the help window and the help commands of the main window.
+// The one-value dialog, the about box, the help pages and the help commands of the main window.
 #include "mainwindow/Aboutfrm.h"
+#include "mainwindow/HelpPages.h"
 #include "mainwindow/Helpfrm.h"
 #include "mainwindow/Onevaluefrm.h"
 #include "platform/qt/RichView.h"
@@ -133,13 +134,13 @@ TEST(HelpPages, ShippedPagesLoadWithHeadingAndTable)
     for (const char* page : {"Tutorial.rvf", "Test.rvf", "Review.rvf", "Flash.rvf", "Edit.rvf"})
     {
         Tm_pHelpFrm help;
-        ASSERT_TRUE(help.LoadPage(std::string(LF_HELP_DIR) + "/" + page)) << page;
-        const lf::RichDocument& doc = help.m_pRichView().Document();
+        ASSERT_TRUE(LoadHelpPage(help.RichView(), std::string(LF_HELP_DIR) + "/" + page)) << page;
+        const lf::RichDocument& doc = help.RichView().Document();
         bool table = false;
         for (const lf::SRichItem& item : doc.content.items)
             table = table || item.IsTable();
         EXPECT_TRUE(table) << page;
-        EXPECT_FALSE(help.m_pRichView().toPlainText().isEmpty()) << page;
+        EXPECT_FALSE(help.RichView().toPlainText().isEmpty()) << page;
     }
 }
 
@@ -168,7 +169,7 @@ protected:
         dialogs.AnswerModal(
             [shown](QDialog& window)
             {
-                *shown = static_cast<Tm_pHelpFrm&>(window).m_pRichView().toPlainText().toStdString();
+                *shown = static_cast<Tm_pHelpFrm&>(window).RichView().toPlainText().toStdString();
                 return 1;
             });
         return shown;
