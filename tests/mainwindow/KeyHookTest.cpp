@@ -164,6 +164,28 @@ TEST_F(KeyHookTest, AltDigitHighlightsOnlyRowsTheAnswerTableHas)
     EXPECT_EQ(main.HighlightedRow(), 1);
 }
 
+TEST_F(KeyHookTest, TypingInTheTypedAnswerEditorReachesTheEditor)
+{
+    // Short-answer questions enter the sequence in the Moodle style.
+    WriteValueToRegistry("ViewMode", 3);
+    WriteBook(BookPath("a.lnf"), {{5, "Capital of France?", 0}, {5, "Capital of Spain?", 0}});
+    Tm_MainFrm& main = Start();
+    ASSERT_TRUE(main.SetPhase(0, 0));
+    PickBook(BookPath("a.lnf"));
+    Form().m_TestList->setCurrentIndex(0);
+    main.m_StartSessionBtnClick();
+    Activate(&main);
+    Form().m_AnswerBtn->click();
+    lf::qt::RichViewEdit* editor = main.DescriptionEditor();
+    ASSERT_TRUE(editor->isVisible());
+    editor->setFocus();
+    for (int key : {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_N, Qt::Key_Q})
+        QTest::keyClick(editor, static_cast<Qt::Key>(key));
+    EXPECT_EQ(editor->toPlainText().toStdString(), "abcnq");
+    EXPECT_EQ(Counter(), "1/2");
+    EXPECT_EQ(main.m_ActiveView, 1);
+}
+
 TEST_F(KeyHookTest, EditPhaseAltArrowsAndCtrlN)
 {
     Tm_MainFrm& main = StartSession(3);
