@@ -29,7 +29,7 @@ CApplicationWindows::CApplicationWindows() : m_MainFrm(std::make_unique<Tm_MainF
         {
             // The main window makes these two with the book storage they show.
         }
-        else
+        else if (name != "m_pHelpFrm") // the main window makes and keeps the help window
             LogNotBuiltYet(name);
     }
 }

@@ -47,3 +47,12 @@ void CPendingEditingServices::RegisterHotKeys(bool)
 void CPendingEditingServices::UnregisterHotKeys() {}
 void CPendingEditingServices::ClearImportedImageCache() {}
 void CPendingEditingServices::UpdateEditButtons() {}
+bool CPendingEditingServices::HandleShortcutKey(SShortcutKey)
+{
+    LogNotBuiltYet("TCBaseEditAnswerFrame::HandleShortcutKey");
+    return false;
+}
+void CPendingEditingServices::DuplicateCurrentQuestion()
+{
+    LogNotBuiltYet("Tm_MainFrm::m_DuplicateRecordBtnClick");
+}

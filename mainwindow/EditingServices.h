@@ -34,6 +34,16 @@ public:
     virtual bool StoreFeedbacks(CBaseItem& item, bool& changed) = 0;
 };
 
+// A key handed to the docked edit frame: Alt and Ctrl held, then the key code (letters 65..90, digits
+// 48..57, arrows 37..40).
+struct SShortcutKey
+{
+    std::uint8_t alt = 0;
+    std::uint8_t ctrl = 0;
+    std::uint8_t reserved = 0;
+    std::uint16_t key = 0;
+};
+
 class IEditingServices
 {
 public:
@@ -61,6 +71,10 @@ public:
     virtual void UnregisterHotKeys() = 0;
     virtual void ClearImportedImageCache() = 0;
     virtual void UpdateEditButtons() = 0;
+    // Whether an edit frame is docked, and the frame's answer to a shortcut key (true when it acted).
+    virtual bool HasEditFrame() const = 0;
+    virtual bool HandleShortcutKey(SShortcutKey key) = 0;
+    virtual void DuplicateCurrentQuestion() = 0;
 };
 
 // Stands in for the editing windows until they are built: every call writes "<name> - not built yet"
@@ -82,6 +96,9 @@ public:
     void UnregisterHotKeys() override;
     void ClearImportedImageCache() override;
     void UpdateEditButtons() override;
+    bool HasEditFrame() const override { return false; }
+    bool HandleShortcutKey(SShortcutKey key) override;
+    void DuplicateCurrentQuestion() override;
 };
 
 // Writes the placeholder's log line for a service: "<name> - not built yet".

@@ -156,6 +156,9 @@ void Tm_MainFrm::FormCreate()
     CreateQuestionPaneViews();
     CreateAnswerTimers();
 
+    // The keyboard hook sees every key from now on.
+    InstallKeyHook();
+
     // The screens: the intro shows until a phase is chosen.
     ui->m_SessionView->hide();
     ui->m_pBookSelectorViewViewPanel->hide();
@@ -216,6 +219,9 @@ void Tm_MainFrm::ConnectCommands()
     for (QCheckBox* box : {ui->m_pFilterCheckBox, ui->m_pModeCheckBox, ui->m_pTimerCheckBox})
         connect(box, &QCheckBox::clicked, this, [this] { m_pSessionViewCheckBoxClick(); });
     connect(ui->m_StartSessionBtn, &QPushButton::clicked, this, [this] { m_StartSessionBtnClick(); });
+    connect(ui->m_pTutorialBtn, &QPushButton::clicked, this, [this] { m_pTutorialBtnClick(); });
+    connect(ui->m_HelpBtn, &QAction::triggered, this, [this] { m_HelpBtnClick(); });
+    connect(ui->AboutLernfold1, &QAction::triggered, this, [this] { AboutLernfold1Click(); });
     connect(ui->m_BackBtn, &QPushButton::clicked, this, [this] { m_BackBtnClick(); });
     connect(ui->m_IncreaseBtn, &QToolButton::clicked, this, [this] { m_IncreaseBtnClick(); });
     connect(ui->m_DecreaseBtn, &QToolButton::clicked, this, [this] { m_DecreaseBtnClick(); });

@@ -5,6 +5,7 @@
 // the chapter choices and the Test clock).
 #pragma once
 
+#include "mainwindow/KeyRules.h"
 #include "mainwindow/AnswerTables.h"
 #include "mainwindow/Managerfrm.h"
 #include "mainwindow/PaneHandles.h"
@@ -32,6 +33,7 @@ namespace lf::qt
 {
 class RichView;
 }
+class CKeyHook;
 class QComboBox;
 class QTextEdit;
 class QMenu;
@@ -207,6 +209,30 @@ public:
     void m_DecreaseBtnClick();
     void m_FontNormalBtnClick();
 
+    // --- Keyboard and wheel (Mainfrm_Keys.cpp) ---
+
+    // The hook's answer to a key or wheel event: true when it handled the event, which then goes no
+    // further. With dryRun it only tells whether it would take the key (for shortcut overrides).
+    bool ApplicationMessageHook(lf::keys::EInput input, int key, int notches, Qt::KeyboardModifiers modifiers,
+                                bool dryRun);
+    // The window as the key rules see it.
+    lf::keys::SKeySnapshot KeySnapshot() const;
+    // How many key and wheel events have reached the rules.
+    std::uint64_t KeyHookDecisions() const;
+    // The navigation buttons' key handlers; true when the key is swallowed.
+    bool m_QAXBtnKeyDown(int key);
+    bool m_QAXBtnsKeyUp(QWidget* button, int key);
+    bool m_NextBtnKeyUp(int key);
+    bool m_PrevBtnKeyUp(int key);
+
+    // --- Help pages and the small dialogs (Mainfrm_Help.cpp) ---
+
+    void m_pTutorialBtnClick();
+    void m_HelpBtnClick();
+    // Loads "<current folder>/Help/" + page into the help window and shows it; a missing page shows an
+    // empty window.
+    void OpenHelpPage(const std::string& page);
+    void AboutLernfold1Click();
     // --- Question display and the answer tables (Mainfrm_Display.cpp, Mainfrm_Answers.cpp) ---
 
     // Brings the question view in line with the book; flags: 255 everything, 1 the pane, 2 the chapter
@@ -347,6 +373,13 @@ private:
     // Applies a toolbar state to the controls by name.
     void ApplyToolbarState(const struct SToolbarState& state);
     QAction* FindAction(const char* name) const;
+    void InstallKeyHook();
+    bool RunKeyAction(const lf::keys::SKeyAction& action, const lf::keys::SKeySnapshot& snapshot);
+    // Stores the editors and moves up to count questions (back when negative); true when it moved.
+    bool MoveBy(int count);
+    lf::qt::SRichHit AnswerRowHit(int row) const;
+    lf::qt::RichView* PaneView(const char* name) const;
+    int AnswerTableRowCount() const;
     // Fills the pane of the active view (step 13 of OnUpdateForm) and applies the zoom.
     void UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uint8_t focus);
     void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8_t phase);
@@ -429,6 +462,7 @@ private:
     lf::display::CPaneTableRef m_pAnswerTable;
     lf::display::CPaneCellRef m_pHighlightedCell;
     bool m_bShown = false;
+    CKeyHook* m_pKeyHook = nullptr; // owned by the window as its child
 };
 
 // The main window of the running program; null before it is made and after it is gone.

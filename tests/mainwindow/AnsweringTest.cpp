@@ -76,6 +76,9 @@ public:
     void UnregisterHotKeys() override {}
     void ClearImportedImageCache() override {}
     void UpdateEditButtons() override {}
+    bool HasEditFrame() const override { return frame != nullptr; }
+    bool HandleShortcutKey(SShortcutKey) override { return false; }
+    void DuplicateCurrentQuestion() override {}
 };
 
 // A Moodle header frame with fixed edits.

@@ -1,8 +1,13 @@
-// Takes the main window through its screens on the sample book and saves a picture of each, so the
-// look can be checked by eye: lf_screenshot_tour <output folder>. Not a test; not part of the program.
+// Takes the main window through its screens on the sample book, then shows the help pages, the about
+// box and the one-value dialog, and saves a picture of each, so the look can be checked by eye:
+// lf_screenshot_tour <output folder>. Not a test; not part of the program.
+#include "mainwindow/Aboutfrm.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/Booksfilterfrm.h"
+#include "mainwindow/HelpPages.h"
+#include "mainwindow/Helpfrm.h"
 #include "mainwindow/Mainfrm.h"
+#include "mainwindow/Onevaluefrm.h"
 #include "mainwindow/Restorefrm.h"
 #include "mainwindow/TreeViewPopup.h"
 #include "model/Registry.h"
@@ -121,6 +126,25 @@ int main(int argc, char** argv)
         main.m_pSessionViewCheckBoxClick();
         Save(main, out, "9_test_session_panel");
         main.close();
+    }
+    // The help pages and the small dialogs.
+    for (const char* page : {"Tutorial", "Test", "Review", "Flash", "Edit"})
+    {
+        Tm_pHelpFrm help;
+        LoadHelpPage(help.RichView(), std::string(LF_SOURCE_DIR) + "/resources/Help/" + page + ".rvf");
+        help.show();
+        Save(help, out, (std::string("help_") + page).c_str());
+    }
+    {
+        TCAboutFrm about;
+        about.show();
+        Save(about, out, "about");
+        Tm_OneValueFrm value;
+        value.setWindowTitle("Hyperlink");
+        value.SetDescription("Enter the address the link opens, for example a web page:");
+        value.SetValue("https://lernfold.example/help");
+        value.show();
+        Save(value, out, "one_value");
     }
     lf::test::LeaveScratchHome(home);
     return 0;
