@@ -21,10 +21,12 @@
 #include "tests/support/qt/ScriptedDialogs.h"
 #include "ui_Mainfrm.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -165,6 +167,15 @@ protected:
     lf::RichColor Colour(int row) { return Table().Cell(row, 1).color; }
     std::string Partner(int row) { return lf::RichPlainText(Table().Cell(row, 1).content); }
     std::string Label() { return Form().m_TimeStr->text().toStdString(); }
+    // A key pressed in the active main window, where the focus is, as the user presses it.
+    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        frm->activateWindow();
+        QApplication::setActiveWindow(frm.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frm.get()));
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : frm.get();
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    }
     QColor LabelColour() { return Form().m_TimeStr->palette().color(QPalette::WindowText); }
     // Rows of the table whose first cell names an answer with this grade.
     int RowOfAnswer(int answerIndex)
@@ -910,6 +921,50 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
         wrongInFile += item.GetResult() != 1;
     }
     EXPECT_EQ(wrongInFile, static_cast<int>(answeredWrong.size()));
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The answer keys through the window
+
+TEST_F(Answering, AltDigitHighlightsARowAndCtrlDigitOrLetterChoosesIt)
+{
+    Open(MakeItems(Choices(0)), 0);
+    ShowAnswers();
+    ASSERT_EQ(Table().RowCount(), 3);
+    Press(Qt::Key_3, Qt::AltModifier);
+    EXPECT_EQ(frm->HighlightedRow(), 2);
+    EXPECT_EQ(Colour(2), kHighlightColor);
+    EXPECT_EQ(lf::test::UserAnswers(*Current()), ",,");
+    EXPECT_FALSE(Book().IsModified());
+
+    const struct
+    {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int row;
+        const char* answers;
+    } presses[] = {{Qt::Key_2, Qt::ControlModifier, 1, "0,1,0"},
+                   {Qt::Key_C, Qt::NoModifier, 2, "0,0,1"},
+                   {Qt::Key_3, Qt::ControlModifier, 2, "0,0,0"}}; // the same row again takes it back
+    for (const auto& press : presses)
+    {
+        Press(press.key, press.modifiers);
+        EXPECT_EQ(frm->HighlightedRow(), press.row) << press.answers;
+        EXPECT_EQ(lf::test::UserAnswers(*Current()), press.answers);
+    }
+    EXPECT_TRUE(Book().IsModified());
+}
+
+TEST_F(FlashHints, CtrlDigitOfTheRightRowSaysCorrectAndOfAWrongOneNope)
+{
+    StartFlash(2, 15, MakeItems(Choices(0)));
+    Press(Qt::Key_1 + RowOfAnswer(1), Qt::ControlModifier);
+    EXPECT_EQ(Label(), "Nope.");
+    clock.Advance(500);
+    Press(Qt::Key_1 + RowOfAnswer(0), Qt::ControlModifier);
+    EXPECT_EQ(Label(), "Correct!");
+    EXPECT_EQ(Colour(RowOfAnswer(0)), kCorrectColor);
+    EXPECT_FALSE(Book().IsModified());
 }
 
 } // namespace
