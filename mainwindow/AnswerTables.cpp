@@ -121,23 +121,6 @@ bool FillRowCells(RichTable& table, RichStyleSheet& sheet, int row, int answerIn
 
 // --- Multiple choice ---
 
-// The one answer the Flashcard styles show: the first credited answer with a text, else the first
-// credited one. -1 without one.
-int DisplayedCorrectAnswer(CBaseItem& item)
-{
-    int fallback = -1;
-    for (int i = 0; i < item.GetAnswerCount(); ++i)
-    {
-        SAnswerItem* a = nullptr;
-        if (!item.GetAnswer(i, a) || a->Correct == "0")
-            continue;
-        if (!a->AnswerText.empty())
-            return i;
-        if (fallback < 0)
-            fallback = i;
-    }
-    return fallback;
-}
 
 void AddMultipleChoiceReview(CMultipleChoiceItem& item, RichDocument& view)
 {
@@ -352,10 +335,7 @@ std::string AnswerLineText(CBaseItem& item, const SAnswerBlockState& state)
         return item.GetCommonUserAnswerInfo().UserAnswer;
     if (state.phase != kPhaseFlash || state.hintDelayForLearnMode <= 0)
         return {};
-    if (item.GetQuestionType() == qtCalculated)
-        return CalculatedAnswerText(state.formulaManager);
-    const SAnswerItem* credited = FindCreditedAnswer(item);
-    return credited ? credited->AnswerText : std::string();
+    return TypedFlashAnswer(item, state.formulaManager);
 }
 
 // The feedback of the answer that matched the user's typed answer.
@@ -532,6 +512,30 @@ RichTable MakeAnswerTable(int rows, int cols)
             cells[2].bestWidth = -25;
     }
     return table;
+}
+
+int DisplayedCorrectAnswer(CBaseItem& item)
+{
+    int fallback = -1;
+    for (int i = 0; i < item.GetAnswerCount(); ++i)
+    {
+        SAnswerItem* a = nullptr;
+        if (!item.GetAnswer(i, a) || a->Correct == "0")
+            continue;
+        if (!a->AnswerText.empty())
+            return i;
+        if (fallback < 0)
+            fallback = i;
+    }
+    return fallback;
+}
+
+std::string TypedFlashAnswer(CBaseItem& item, const CFormulaManager* formulaManager)
+{
+    if (item.GetQuestionType() == qtCalculated)
+        return CalculatedAnswerText(formulaManager);
+    const SAnswerItem* credited = FindCreditedAnswer(item);
+    return credited ? credited->AnswerText : std::string();
 }
 
 RichTable MakeMatchingTable(int rows)

@@ -130,6 +130,14 @@ RichTable MakeMatchingTable(int rows);
 // neither empty nor "0", whether or not the question was answered. Null when there is none.
 const SAnswerItem* FindCreditedAnswer(CBaseItem& item);
 
+// The one answer the Flashcard styles show: the first credited answer with a text, else the first
+// credited one. -1 without one.
+int DisplayedCorrectAnswer(CBaseItem& item);
+
+// The answer a flash card of a typed kind shows: for short answer and numerical the first credited
+// answer's text, for calculated the answer of the formula manager as the question view prepared it.
+std::string TypedFlashAnswer(CBaseItem& item, const CFormulaManager* formulaManager);
+
 // Appends the verdict paragraph "Correct", "Partially correct" or "Incorrect" for a result, in a bordered
 // paragraph style green, yellow or red.
 void AddVerdictParagraph(RichDocument& doc, int result);

@@ -25,7 +25,11 @@ CApplicationWindows::CApplicationWindows() : m_MainFrm(std::make_unique<Tm_MainF
             m_ListFrm = std::make_unique<Tm_ListFrm>(m_MainFrm->Prefs());
             m_MainFrm->SetListWindow(m_ListFrm.get());
         }
-        else
+        else if (name == "m_pRestoreFrm" || name == "m_BooksFilterFrm")
+        {
+            // The main window makes these two with the book storage they show.
+        }
+        else if (name != "m_pHelpFrm") // the main window makes and keeps the help window
             LogNotBuiltYet(name);
     }
 }

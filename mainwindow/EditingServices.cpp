@@ -2,6 +2,7 @@
 
 #include "model/support/Log.h"
 
+IEditFrame::~IEditFrame() = default;
 IEditingServices::~IEditingServices() = default;
 
 void LogNotBuiltYet(const std::string& name)
@@ -46,3 +47,12 @@ void CPendingEditingServices::RegisterHotKeys(bool)
 void CPendingEditingServices::UnregisterHotKeys() {}
 void CPendingEditingServices::ClearImportedImageCache() {}
 void CPendingEditingServices::UpdateEditButtons() {}
+bool CPendingEditingServices::HandleShortcutKey(SShortcutKey)
+{
+    LogNotBuiltYet("TCBaseEditAnswerFrame::HandleShortcutKey");
+    return false;
+}
+void CPendingEditingServices::DuplicateCurrentQuestion()
+{
+    LogNotBuiltYet("Tm_MainFrm::m_DuplicateRecordBtnClick");
+}

@@ -2,8 +2,12 @@
 // placements, the private messages and the clipboard notice.
 #include "mainwindow/Mainfrm.h"
 
+#include "mainwindow/Booksfilterfrm.h"
 #include "mainwindow/Categoryeditfrm.h"
 #include "mainwindow/EditingServices.h"
+#include "mainwindow/Helpfrm.h"
+#include "mainwindow/Restorefrm.h"
+#include "mainwindow/Scalefrm.h"
 #include "mainwindow/Skins.h"
 #include "mainwindow/TreeViewPopup.h"
 #include "mainwindow/Timerfrm.h"
@@ -146,10 +150,16 @@ void Tm_MainFrm::FormCreate()
     m_pBookComboBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     ui->m_pBookComboLayout->insertWidget(0, m_pBookComboBox.get(), 1);
 
-    m_pBackupTimer.OnTimer = [this] { BackupNow(true); };
+    m_pBackupTimer.OnTimer = [this] { m_pBackupTimerTimer(); };
+    m_pRestoreFrm = std::make_unique<Tm_pRestoreFrm>(m_DataStorage, m_Prefs, this);
+    m_BooksFilterFrm = std::make_unique<Tm_BooksFilterFrm>(*m_DataStorage.GetBookList(), this);
 
     // The editor and the read-only view of the question pane, above the frame panel.
     CreateQuestionPaneViews();
+    CreateAnswerTimers();
+
+    // The keyboard hook sees every key from now on.
+    InstallKeyHook();
 
     // The screens: the intro shows until a phase is chosen.
     ui->m_SessionView->hide();
@@ -180,6 +190,17 @@ void Tm_MainFrm::ConnectCommands()
     bind(ui->m_SaveAsBtn, &Tm_MainFrm::m_SaveAsBtnClick);
     bind(ui->SaveBookas1, &Tm_MainFrm::m_SaveAsBtnClick);
     bind(ui->Saveindefault1, &Tm_MainFrm::Saveindefault1Click);
+    bind(ui->m_NewBtn, &Tm_MainFrm::m_NewBtnClick);
+    bind(ui->NewBook1, &Tm_MainFrm::m_NewBtnClick);
+    bind(ui->m_OpenBookBtn, &Tm_MainFrm::m_OpenBookBtnClick);
+    bind(ui->OtherBook1, &Tm_MainFrm::OpenBooksClick);
+    bind(ui->OpenDefBookMenuItem, &Tm_MainFrm::OpenDefBookMenuItemClick);
+    bind(ui->AppendBook1, &Tm_MainFrm::AppendBook1Click);
+    bind(ui->CloseBook1, &Tm_MainFrm::CloseBook1Click);
+    bind(ui->m_DeleteBookBtn, &Tm_MainFrm::m_DeleteBookBtnClick);
+    bind(ui->DeleteBook1, &Tm_MainFrm::m_DeleteBookBtnClick);
+    bind(ui->m_RestoreBookBtn, &Tm_MainFrm::m_RestoreBookBtnClick);
+    bind(ui->RestoreBook1, &Tm_MainFrm::m_RestoreBookBtnClick);
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->Standard1, &QAction::triggered, this,
             [this]
@@ -200,6 +221,9 @@ void Tm_MainFrm::ConnectCommands()
     for (QCheckBox* box : {ui->m_pFilterCheckBox, ui->m_pModeCheckBox, ui->m_pTimerCheckBox})
         connect(box, &QCheckBox::clicked, this, [this] { m_pSessionViewCheckBoxClick(); });
     connect(ui->m_StartSessionBtn, &QPushButton::clicked, this, [this] { m_StartSessionBtnClick(); });
+    connect(ui->m_pTutorialBtn, &QPushButton::clicked, this, [this] { m_pTutorialBtnClick(); });
+    connect(ui->m_HelpBtn, &QAction::triggered, this, [this] { m_HelpBtnClick(); });
+    connect(ui->AboutLernfold1, &QAction::triggered, this, [this] { AboutLernfold1Click(); });
     connect(ui->m_BackBtn, &QPushButton::clicked, this, [this] { m_BackBtnClick(); });
     connect(ui->m_IncreaseBtn, &QToolButton::clicked, this, [this] { m_IncreaseBtnClick(); });
     connect(ui->m_DecreaseBtn, &QToolButton::clicked, this, [this] { m_DecreaseBtnClick(); });
@@ -211,7 +235,8 @@ void Tm_MainFrm::ConnectCommands()
                 m_pEditing->QuickEdit(m_ActiveView == 1 ? 1000 : m_ActiveView == 2 ? 3000 : 0);
             });
     connect(ui->m_FilterList, &QComboBox::activated, this, &Tm_MainFrm::m_FilterListChange);
-    connect(ui->m_pBrowseBtn, &QPushButton::clicked, this, [this] { m_pBookComboBox->showPopup(); });
+    connect(ui->m_pBrowseBtn, &QPushButton::clicked, this, [this] { m_pBrowseBtnClick(); });
+    connect(ui->m_pFilterBtn, &QPushButton::clicked, this, [this] { m_pFilterBtnClick(); });
     connect(ui->m_pDelayBeforeHintTrackBar, &QSlider::valueChanged, this,
             [this](int value) { m_Prefs.m_DelayBeforeHintDelayForLearnMode = value; });
     connect(ui->m_HintTimeTrBar, &QSlider::valueChanged, this,
@@ -223,7 +248,7 @@ Tm_MainFrm::~Tm_MainFrm()
     // Leave the clipboard notice before anything it reaches goes away.
     disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
     m_pBackupTimer.OnTimer = nullptr;
-    m_pEditing->UnregisterHotKeys();
+    FormDestroy();
     m_pEditing->ClearImportedImageCache();
     FormManager::SetMainWindow(nullptr);
     m_DataStorage.SetStatusBar(nullptr);
@@ -306,11 +331,7 @@ void Tm_MainFrm::FormShow(const std::string& bookArgument)
         }
     }
 
-    // The Open Book menu of this edition: "Open" and "Open in Default".
-    ui->OtherBook1->setText("&Open...");
-    for (int i = 1; i <= 11; ++i)
-        if (QAction* item = findChild<QAction*>(QString("OpenBookMenuItem%1").arg(i)))
-            item->setVisible(false);
+    UpdateOpenBookMenu();
     UpdateWindowTitle();
     m_bShown = true;
 }

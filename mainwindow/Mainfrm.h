@@ -5,6 +5,7 @@
 // the chapter choices and the Test clock).
 #pragma once
 
+#include "mainwindow/KeyRules.h"
 #include "mainwindow/AnswerTables.h"
 #include "mainwindow/Managerfrm.h"
 #include "mainwindow/PaneHandles.h"
@@ -21,6 +22,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Ui
@@ -32,14 +34,20 @@ namespace lf::qt
 {
 class RichView;
 }
+class CKeyHook;
 class QComboBox;
 class QTextEdit;
+class QMenu;
+class Tm_pHelpFrm;
+class Tm_pScaleFrm;
 class Tm_CategoryEditFrm;
 class Tm_TimerFrm;
 class QAction;
 class QStatusBar;
 class TMyComboBox;
 class TTreeViewPopupForm;
+class Tm_BooksFilterFrm;
+class Tm_pRestoreFrm;
 
 // The private messages of the main window, delivered as queued calls.
 inline constexpr int kMsgBookTreeClosed = 10225;
@@ -119,15 +127,33 @@ public:
     void m_SaveBtnClick();
     void m_SaveAsBtnClick();
     void Saveindefault1Click();
+    void m_NewBtnClick();
+    void m_OpenBookBtnClick();
+    void AppendBook1Click();
+    void m_DeleteBookBtnClick();
+    void m_RestoreBookBtnClick();
+    void m_pBackupTimerTimer();
+
+    // --- The book chooser and the Open Book menu (Mainfrm_Files.cpp) ---
+
+    void OpenBrowsedBook(bool useBooksFolder);
+    void m_pBrowseBtnClick();
+    void m_pFilterBtnClick();
+    void OpenBooksClick();
+    void OpenDefBookMenuItemClick();
+    void UpdateOpenBookMenu();
+    void UpdateQuickBookPanel();
+    void FormDestroy();
 
     // --- Views and the session (Mainfrm_Session.cpp) ---
 
     void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw);
     void CloseToIntro(bool blank);
-    bool OnStorageData();
+    bool OnStorageData() { return OnStorageData(nullptr); }
     void SelectChapter(std::int32_t chapterID);
     void ClearFilterAndRefresh();
     void HideBookSelectorPanel();
+    void CloseBook1Click();
     void m_StartSessionBtnClick();
     void m_BackBtnClick();
     void m_FilterListChange(int position);
@@ -151,7 +177,6 @@ public:
         Track,
         Other,
     };
-    void CloseBook1Click();
     void m_QAXBtnsClick(QObject* sender);
     void m_NextBtnClick();
     void m_PrevBtnClick();
@@ -185,6 +210,30 @@ public:
     void m_DecreaseBtnClick();
     void m_FontNormalBtnClick();
 
+    // --- Keyboard and wheel (Mainfrm_Keys.cpp) ---
+
+    // The hook's answer to a key or wheel event: true when it handled the event, which then goes no
+    // further. With dryRun it only tells whether it would take the key (for shortcut overrides).
+    bool ApplicationMessageHook(lf::keys::EInput input, int key, int notches, Qt::KeyboardModifiers modifiers,
+                                bool dryRun);
+    // The window as the key rules see it.
+    lf::keys::SKeySnapshot KeySnapshot() const;
+    // How many key and wheel events have reached the rules.
+    std::uint64_t KeyHookDecisions() const;
+    // The navigation buttons' key handlers; true when the key is swallowed.
+    bool m_QAXBtnKeyDown(int key);
+    bool m_QAXBtnsKeyUp(QWidget* button, int key);
+    bool m_NextBtnKeyUp(int key);
+    bool m_PrevBtnKeyUp(int key);
+
+    // --- Help pages and the small dialogs (Mainfrm_Help.cpp) ---
+
+    void m_pTutorialBtnClick();
+    void m_HelpBtnClick();
+    // Loads "<current folder>/Help/" + page into the help window and shows it; a missing page shows an
+    // empty window.
+    void OpenHelpPage(const std::string& page);
+    void AboutLernfold1Click();
     // --- Question display and the answer tables (Mainfrm_Display.cpp, Mainfrm_Answers.cpp) ---
 
     // Brings the question view in line with the book; flags: 255 everything, 1 the pane, 2 the chapter
@@ -203,6 +252,56 @@ public:
     void PaneRebuilt() { ++m_PaneGeneration; }
     std::int32_t HighlightedRow() const { return m_HighlightedRow; }
 
+    // --- Answer recording in Test phase and the Flash hints (Mainfrm_Answers.cpp) ---
+
+    // A mouse button went down in the read-only view (position in viewport coordinates).
+    void m_DescriptionViewStrRVMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    void m_DescriptionViewStrRVMouseUp() {}
+    // The row of a cell of the answer table on show takes the highlight; other data changes nothing.
+    void HighlightAnswerRow(const lf::qt::SRichHit& cell);
+    // Records the choice of the cell's row in the current question.
+    void RecordAnswerChoice(const lf::qt::SRichHit& cell);
+    void ScrollViewDown(lf::qt::RichView* view);
+    void ScrollViewUp(lf::qt::RichView* view);
+    void ScrollViewToTop(lf::qt::RichView* view);
+    void ScrollToHighlightedRow(lf::qt::RichView* view);
+    // Flash phase: whether the clicked row is right, said at once.
+    void ShowFlashFeedback(const lf::qt::SRichHit& cell);
+    // Hides what a hint or a click revealed; repaint redraws the view.
+    void ResetAnswerHighlights(bool repaint);
+    void m_DelayBegoreShowHintTimerTimer();
+    void m_CorrectAnswerListTimerTimer();
+    void m_CorrectAnswerHintTimerTimer();
+    std::int32_t FlashAnswerRow() const { return m_FlashAnswerRow; }
+    lf::qt::Timer& DelayBeforeHintTimer() { return m_DelayBegoreShowHintTimer; }
+    lf::qt::Timer& CorrectAnswerListTimer() { return m_CorrectAnswerListTimer; }
+    lf::qt::Timer& CorrectAnswerHintTimer() { return m_CorrectAnswerHintTimer; }
+
+    // --- Storing the editors into the question (Mainfrm_Store.cpp) ---
+
+    // Stores what the user typed into the current question; changed (when given) tells whether anything
+    // was written. False while the window is updating or without a current question.
+    bool OnStorageData(std::uint8_t* changed);
+    bool StoreQuestionPane(CBaseItem& item, bool& changed);
+    bool OnStorageAnswersInEditMod(CBaseItem& item, bool& changed);
+    bool StoreExplanationPane(CBaseItem& item, bool& changed);
+    bool StoreUserAnswer(CBaseItem& item, bool& changed);
+    bool IsUpdating() const { return m_bUpdating != 0; }
+
+    // --- Question style (Mainfrm_Store.cpp) ---
+
+    void SetQuestionStyle(int style);
+    void m_pViewModeBtnClick() { SetQuestionStyle(2); }
+    void m_MoodleModeBtnClick() { SetQuestionStyle(2); }
+    void FlashcardMenuItemClick() { SetQuestionStyle(0); }
+    void FlashcardPlusMenuItemClick() { SetQuestionStyle(1); }
+    void MultipleChoiceMenuItemClick() { SetQuestionStyle(2); }
+    void MoodleMenuItemClick() { SetQuestionStyle(3); }
+    QMenu* ViewModePopupMenu() const { return m_pViewModePopupMenu; }
+    // The help window and the scale dialog, made at start-up and kept between showings.
+    Tm_pHelpFrm& HelpFrm() { return *m_pHelpFrm; }
+    Tm_pScaleFrm& ScaleFrm() { return *m_pScaleFrm; }
+
     // --- State that tests and the other parts read ---
 
     CPrefs& Prefs() { return m_Prefs; }
@@ -217,6 +316,8 @@ public:
     std::uint8_t IsHintShown() const { return m_bHintShown; }
     int WheelScrollLines() const { return m_WheelScrollLines; }
     lf::qt::Timer& BackupTimer() { return m_pBackupTimer; }
+    Tm_pRestoreFrm& RestoreFrm() { return *m_pRestoreFrm; }
+    Tm_BooksFilterFrm& BooksFilterFrm() { return *m_BooksFilterFrm; }
     // The status bar's text.
     std::string StatusText() const;
 
@@ -255,6 +356,14 @@ private:
     void ConnectCommands();
     // The Save As dialog and the write (steps 3 to 7 of Save As); true when written.
     bool RunSaveDialog(const std::string& initialFolder, const std::string& proposedName);
+    // Before another book takes the open one's place: the save question for a changed book; false when
+    // the user cancelled (the open book stays as it was).
+    bool AskBeforeReplacingBook();
+    // The open dialog for a book file; a name that is no book file is refused ("Incorrect file name.").
+    std::optional<std::string> ChooseBookFile(const std::string& initialFolder, const char* defaultExt);
+    // The book-list index of a chosen book file, entered in the list and always shown; -1 when it
+    // cannot be listed.
+    std::int32_t ListChosenBook(const std::string& path);
     // "Information saved to %s, %skb." for the open book's own file, when it exists.
     void ShowSavedStatus();
     void SetStatusText(const std::string& text);
@@ -265,6 +374,13 @@ private:
     // Applies a toolbar state to the controls by name.
     void ApplyToolbarState(const struct SToolbarState& state);
     QAction* FindAction(const char* name) const;
+    void InstallKeyHook();
+    bool RunKeyAction(const lf::keys::SKeyAction& action, const lf::keys::SKeySnapshot& snapshot);
+    // Stores the editors and moves up to count questions (back when negative); true when it moved.
+    bool MoveBy(int count);
+    lf::qt::SRichHit AnswerRowHit(int row) const;
+    lf::qt::RichView* PaneView(const char* name) const;
+    int AnswerTableRowCount() const;
     // Fills the pane of the active view (step 13 of OnUpdateForm) and applies the zoom.
     void UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uint8_t focus);
     void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8_t phase);
@@ -274,6 +390,17 @@ private:
     void FillQuestionView(CBaseItem* item, bool resetDataset, bool noMedia);
     // The answer-block drawing state of the window.
     lf::display::SAnswerBlockState AnswerBlockState() const;
+    // The cell a hit names when it lies in the answer table on show; null otherwise.
+    lf::RichTable* HitAnswerTable(const lf::qt::SRichHit& cell) const;
+    // Refreshes a row's picture and colours after a choice (Multiple Choice and Moodle styles).
+    void RefreshChoiceRow(lf::RichTable& table, int row, int picture, bool chosen, bool correct);
+    // Where the answer recording and the Flash feedback act: the read-only view, which the question's
+    // whole block and the answer table belong to.
+    void RepaintAnswerCell(int row, int col);
+    void SetStatusLabel(const std::string& text, lf::RichColor colour);
+    // The hint and feedback timers and the style menu wired, the help window and the scale dialog made
+    // (construction).
+    void CreateAnswerTimers();
 
     std::unique_ptr<Ui::Tm_MainFrm> ui;
     CPrefs m_Prefs;
@@ -295,6 +422,10 @@ private:
     std::int32_t m_CalculatedPage = 0;
     std::unique_ptr<TTreeViewPopupForm> m_pTreeViewPopupForm;
     std::unique_ptr<TMyComboBox> m_pBookComboBox;
+    std::unique_ptr<Tm_pRestoreFrm> m_pRestoreFrm;
+    std::unique_ptr<Tm_BooksFilterFrm> m_BooksFilterFrm;
+    // Set while File > Open Book > Open in Default runs the Open command.
+    bool m_bOpenInDefault = false;
     std::uint8_t m_bCapturingScreen = 0;
     std::uint8_t m_bHotKeysRegistered = 0;
 
@@ -307,6 +438,13 @@ public:
 private:
     lf::qt::Timer m_pBackupTimer;
     lf::qt::Timer m_TestTimer;
+    // The Flash hint: the delay before it, how long it stays, how long a click's feedback stays.
+    lf::qt::Timer m_DelayBegoreShowHintTimer;
+    lf::qt::Timer m_CorrectAnswerListTimer;
+    lf::qt::Timer m_CorrectAnswerHintTimer;
+    QMenu* m_pViewModePopupMenu = nullptr; // owned by the window
+    std::unique_ptr<Tm_pHelpFrm> m_pHelpFrm;
+    std::unique_ptr<Tm_pScaleFrm> m_pScaleFrm;
     std::unique_ptr<Tm_CategoryEditFrm> m_CategoryEditFrm;
     std::unique_ptr<Tm_TimerFrm> m_TimerFrm;
     // The hidden rich-text views the storage makes plain search texts and conversions with.
@@ -325,6 +463,7 @@ private:
     lf::display::CPaneTableRef m_pAnswerTable;
     lf::display::CPaneCellRef m_pHighlightedCell;
     bool m_bShown = false;
+    CKeyHook* m_pKeyHook = nullptr; // owned by the window as its child
 };
 
 // The main window of the running program; null before it is made and after it is gone.

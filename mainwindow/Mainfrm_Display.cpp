@@ -282,6 +282,19 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
     case 1:
         if (!edit)
             RenderAnswerBlock(item, true);
+        else if ((style == display::kStyleFlashcard || style == display::kStyleFlashcardPlus) &&
+                 item->GetQuestionType() == qtMultipleChoice)
+        {
+            // The Flashcard styles edit the one answer they show in the editor.
+            SAnswerItem* answer = nullptr;
+            const int shown = display::DisplayedCorrectAnswer(*item);
+            ClearRichView(m_DescriptionStr->Document(), true);
+            if (shown >= 0 && item->GetAnswer(shown, answer))
+                SetXMLToRE(answer->AnswerText, m_DescriptionStr->Document(), true, true, true);
+            PaneRebuilt();
+            m_DescriptionStr->Format();
+            focusTarget = m_DescriptionStr;
+        }
         caption = "Answers";
         if ((edit && m_pEditing) || style == display::kStyleFlashcard ||
             style == display::kStyleFlashcardPlus)

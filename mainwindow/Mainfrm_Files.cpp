@@ -1,16 +1,23 @@
 // The save road a book takes when it is left, saved or saved under another name, and loading a listed
 // book; the backup timer of the Edit phase.
+#include "mainwindow/Booksfilterfrm.h"
+#include "mainwindow/EditingServices.h"
 #include "mainwindow/Mainfrm.h"
+#include "mainwindow/Restorefrm.h"
 #include "mainwindow/SessionPanelRules.h"
 #include "mainwindow/TreeViewPopup.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
+#include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 #include "ui_Mainfrm.h"
 
+#include <QAction>
+
+#include <array>
 #include <charconv>
 #include <filesystem>
 
@@ -136,8 +143,12 @@ bool Tm_MainFrm::RunSaveDialog(const std::string& initialFolder, const std::stri
     const bool palm = NameExtension(*chosen) == ".pdb";
     if (palm && MessageDlg(kOldFormatQuestion, MsgKind::Confirmation, MsgButtons::YesNo) != lf::qt::mrYes)
         return false;
-    if (FileExists(*chosen) && MessageDlg("File \"" + *chosen + "\" exists. Overwrite the file?",
-                                          MsgKind::Confirmation, MsgButtons::YesNo) != lf::qt::mrYes)
+    // The question names the file that is really written: the book writers append ".lnf" to other names.
+    // When that name differs from the chosen one, the storage asks about it itself.
+    const std::string written = BookFileNameToWrite(*chosen, false);
+    if (written == *chosen && FileExists(written) &&
+        MessageDlg("File \"" + written + "\" exists. Overwrite the file?", MsgKind::Confirmation,
+                   MsgButtons::YesNo) != lf::qt::mrYes)
         return false;
     if (!m_DataStorage.SaveBookAs(*chosen, !palm))
     {
@@ -269,4 +280,344 @@ void Tm_MainFrm::BackupNow(bool purge)
     m_DataStorage.MakeBackup();
     if (purge)
         m_DataStorage.PurgeBackups();
+}
+
+void Tm_MainFrm::m_pBackupTimerTimer()
+{
+    BackupNow(true);
+}
+
+// --- Book commands ---
+
+bool Tm_MainFrm::AskBeforeReplacingBook()
+{
+    if (!m_DataStorage.IsBookLoaded() || !m_DataStorage.GetItemsPtr2()->IsModified())
+        return true;
+    return OnSave(false, true);
+}
+
+std::optional<std::string> Tm_MainFrm::ChooseBookFile(const std::string& initialFolder, const char* defaultExt)
+{
+    lf::qt::SFileDialog dialog;
+    dialog.owner = this;
+    dialog.initialFolder = initialFolder;
+    dialog.filter = kBookFilter;
+    dialog.defaultExt = defaultExt;
+    const auto chosen = lf::qt::CurrentDialogs().OpenFile(dialog);
+    if (chosen && !IsBookFileName(*chosen))
+    {
+        MessageDlg("Incorrect file name.", MsgKind::Warning, MsgButtons::Ok);
+        m_pBookComboBox->setEditText(QString());
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+std::int32_t Tm_MainFrm::ListChosenBook(const std::string& path)
+{
+    CBookList& books = *m_DataStorage.GetBookList();
+    std::int32_t index = books.IndexOf(path);
+    if (index >= 0)
+    {
+        books.SetAlwaysShown(index, true);
+        books.ApplyFilter();
+        return index;
+    }
+    books.Add(path, true);
+    books.ApplyFilter();
+    return books.IndexOf(path);
+}
+
+void Tm_MainFrm::m_NewBtnClick()
+{
+    HideBookSelectorPanel();
+    if (m_DataStorage.IsBookLoaded())
+    {
+        if (!OnSave(false, true))
+            return;
+        StopBackupTimer();
+        m_DataStorage.CloseBook();
+    }
+    if (m_pListWindow)
+        m_pListWindow->ResetSearch(false);
+    m_DataStorage.SetCurrentMode(3);
+    m_DataStorage.NewBook();
+    SetActiveView(0, 255, 1);
+    FormManager::OnUpdateDate(1, 1);
+    StartBackupTimer();
+}
+
+void Tm_MainFrm::m_OpenBookBtnClick()
+{
+    if (!OnSave(true, true))
+        return;
+    if (const auto chosen = ChooseBookFile(m_Prefs.GetBooksDirectory(), ".lnf"))
+    {
+        if (const std::int32_t index = ListChosenBook(*chosen); index < 0)
+        {
+            CloseToIntro(false);
+            WriteLog("Tm_MainFrm::m_OpenBookBtnClick - ERROR: Can't open browsed book.!", 1, 1);
+        }
+        else if (SetPhase(3, 1))
+        {
+            LoadBook(index, false);
+            m_StartSessionBtnClick();
+        }
+    }
+    m_pEditing->UpdateEditButtons();
+}
+
+void Tm_MainFrm::AppendBook1Click()
+{
+    OnStorageData();
+    if (const auto chosen = ChooseBookFile(m_Prefs.GetBooksDirectory(), ".lnf"))
+    {
+        if (SetPhase(3, 1))
+        {
+            // A book that cannot be read is said so; the open book stays as it was.
+            if (!m_DataStorage.AppendBook(*chosen))
+                MessageDlg("Error. Can't load the book.", MsgKind::Error, MsgButtons::Ok);
+            m_StartSessionBtnClick();
+        }
+    }
+    m_pEditing->UpdateEditButtons();
+}
+
+void Tm_MainFrm::m_DeleteBookBtnClick()
+{
+    if (m_DataStorage.IsBookLoaded())
+    {
+        if (MessageDlg("Do you want to move this book to the trash?", MsgKind::Confirmation, MsgButtons::YesNo) ==
+            lf::qt::mrYes)
+        {
+            std::string path;
+            const std::int32_t index = m_DataStorage.GetCurrentBookIndex();
+            if (index >= 0)
+                m_DataStorage.GetBookList()->GetFullPath(index, &path);
+            StopBackupTimer();
+            m_DataStorage.CloseBook();
+            SetActiveView(3, 1, 1);
+            // A book that never had a file is simply closed.
+            if (path.empty())
+                return;
+
+            lf::qt::CurrentDesktop().Sleep(200);
+            lf::qt::CurrentDesktop().ProcessEvents();
+            const auto rescan = [this]
+            {
+                if (!m_DataStorage.ReloadBookList())
+                {
+                    constexpr const char* kBooksNotFound = "Books are not found. You may need to adjust your "
+                                                           "preferences to point to the right directory.";
+                    MessageDlg(kBooksNotFound, MsgKind::Warning, MsgButtons::Ok);
+                    WriteLog(kBooksNotFound, 1, 1);
+                }
+            };
+            if (DeleteFileToRecycleBin(path))
+            {
+                MessageDlg("Book successfully moved to the trash.", MsgKind::Information, MsgButtons::Ok);
+                rescan();
+            }
+            else if (MessageDlg("Can't move this book to the trash! \r\n\r\nDo you want to delete this book?",
+                                MsgKind::Confirmation, MsgButtons::YesNo) == lf::qt::mrYes)
+            {
+                std::error_code error;
+                if (FileExists(path) && std::filesystem::remove(path, error))
+                {
+                    MessageDlg("Book successfully deleted.", MsgKind::Information, MsgButtons::Ok);
+                    rescan();
+                }
+                else
+                {
+                    MessageDlg("Error. Can't delete the file.", MsgKind::Error, MsgButtons::Ok);
+                    WriteLog("Tm_MainFrm::m_DeleteBookBtnClick - Can't delete file", 1, 1);
+                }
+            }
+        }
+    }
+    FormManager::OnUpdateDate(1, 1);
+}
+
+void Tm_MainFrm::m_RestoreBookBtnClick()
+{
+    m_pRestoreFrm->FormShow();
+    if (lf::qt::CurrentDialogs().RunModal(*m_pRestoreFrm) != lf::qt::mrOk)
+        return;
+    StopBackupTimer();
+    BackupNow(false);
+    m_DataStorage.CloseBook();
+
+    const std::string chosen = m_pRestoreFrm->m_RestoreFileName;
+    bool restored = false;
+    if (FileExists(chosen))
+    {
+        if (m_pListWindow)
+            m_pListWindow->ResetSearch(false);
+        m_DataStorage.SetCurrentMode(3);
+        if (m_DataStorage.RestoreBook(chosen))
+        {
+            CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+            items.SetActiveCategory(kAllCategoriesID, true);
+            if (items.GetSequenceCount() <= 0)
+            {
+                items.AddNewItem(1, nullptr, -1, -1);
+                items.Refilter(false);
+            }
+            restored = items.First();
+        }
+    }
+    if (!restored)
+    {
+        MessageDlg("ERROR. Can't restore information from file - " + chosen + "..", MsgKind::Error,
+                   MsgButtons::Ok);
+        m_DataStorage.CloseBook();
+        CloseToIntro(false);
+        return;
+    }
+    SetActiveView(0, 255, 1);
+    FormManager::OnUpdateDate(1, 1);
+    StartBackupTimer();
+}
+
+// --- The book chooser and the Open Book menu ---
+
+void Tm_MainFrm::OpenBrowsedBook(bool useBooksFolder)
+{
+    // Another book takes the open one's place only after the save question.
+    if (!AskBeforeReplacingBook())
+        return;
+    std::string folder;
+    if (useBooksFolder)
+        folder = m_Prefs.GetBooksDirectory();
+    else if (m_DataStorage.IsBookLoaded() || m_DataStorage.IsCategoriesOnlyLoaded())
+        folder = GetBookFolder(m_DataStorage.GetFileName());
+    const auto chosen = ChooseBookFile(folder, ".pdb");
+    if (!chosen)
+        return;
+    const std::int32_t index = ListChosenBook(*chosen);
+    if (index < 0)
+    {
+        WriteLog("Tm_MainFrm::m_pBrowseBtnClick - ERROR: Can't open browsed book.!", 1, 1);
+        return;
+    }
+    ui->m_StartSessionBtn->setEnabled(false);
+    {
+        lf::qt::BusyCursor busy;
+        LoadBook(index, true);
+    }
+    ui->m_StartSessionBtn->setEnabled(true);
+    if (m_DataStorage.GetCurrentBookIndex() == index)
+        m_pBookComboBox->setEditText(lf::qt::ToQString(m_DataStorage.GetBookList()->GetName(index)));
+    OnUpdateSeesionView();
+}
+
+void Tm_MainFrm::m_pBrowseBtnClick()
+{
+    OpenBrowsedBook(false);
+}
+
+void Tm_MainFrm::m_pFilterBtnClick()
+{
+    // The six filter and sort settings, put back when the dialog is cancelled.
+    CBookList& books = *m_DataStorage.GetBookList();
+    const std::array<std::uint8_t*, 6> settings = {&books.m_bFilterEnable, &books.m_bSortEnable,
+                                                   &books.m_FilterField,   &books.m_FilterPeriod,
+                                                   &books.m_SortField,     &books.m_SortUp};
+    std::array<std::uint8_t, 6> kept{};
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        kept[i] = *settings[i];
+    m_BooksFilterFrm->FormShow();
+    if (lf::qt::CurrentDialogs().RunModal(*m_BooksFilterFrm) != lf::qt::mrOk)
+    {
+        for (std::size_t i = 0; i < settings.size(); ++i)
+            *settings[i] = kept[i];
+        books.ApplyFilter();
+        OnUpdateSeesionView();
+        return;
+    }
+    if (m_DataStorage.IsBookLoaded())
+    {
+        if (m_DataStorage.GetItemsPtr2()->IsModified())
+        {
+            WriteLog("Tm_MainFrm::m_pManagerBtnClick - ERROR: GetItemsPtr2()->IsModified() == true", 1, 1);
+            // The changes are not dropped unasked; Cancel keeps the open book.
+            if (!OnSave(false, true))
+            {
+                OnUpdateSeesionView();
+                return;
+            }
+        }
+        if (m_DataStorage.IsBookLoaded())
+        {
+            const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+            m_DataStorage.CloseBook();
+            UpdateWindowTitle();
+            m_DataStorage.SetCurrentMode(phase);
+        }
+    }
+    const int index = m_BooksFilterFrm->SelectedBookIndex();
+    if (index >= 0)
+    {
+        ui->m_StartSessionBtn->setEnabled(false);
+        {
+            lf::qt::BusyCursor busy;
+            LoadBook(index, true);
+        }
+        ui->m_StartSessionBtn->setEnabled(true);
+        if (index < books.GetCount())
+            m_pBookComboBox->setEditText(lf::qt::ToQString(books.GetName(index)));
+        else
+            m_pBookComboBox->setEditText(QString());
+    }
+    OnUpdateSeesionView();
+}
+
+void Tm_MainFrm::OpenBooksClick()
+{
+    const std::uint8_t filterRestart = m_bFilterRestart;
+    m_bFilterRestart = 1;
+    HideBookSelectorPanel();
+    m_bAutoPhaseChange = 0;
+    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    // A cancelled save question keeps the open book, and no other is opened.
+    if (SetPhase(phase == CDataStorage::kNoMode ? 2 : phase, 0))
+    {
+        lf::qt::CurrentDesktop().ProcessEvents();
+        OpenBrowsedBook(m_bOpenInDefault);
+    }
+    m_bFilterRestart = filterRestart;
+}
+
+void Tm_MainFrm::OpenDefBookMenuItemClick()
+{
+    m_bOpenInDefault = true;
+    OpenBooksClick();
+    m_bOpenInDefault = false;
+}
+
+void Tm_MainFrm::UpdateOpenBookMenu()
+{
+    // This edition has no book pack: "Open" and "Open in Default" only.
+    ui->OtherBook1->setText("Open");
+    for (int i = 1; i <= 11; ++i)
+        if (QAction* item = findChild<QAction*>(QString("OpenBookMenuItem%1").arg(i)))
+            item->setVisible(false);
+}
+
+void Tm_MainFrm::UpdateQuickBookPanel()
+{
+    // The quick book panel serves editions with a book pack only.
+    ui->m_pBookSelectorViewViewPanel->hide();
+}
+
+void Tm_MainFrm::FormDestroy()
+{
+    if (m_pBookComboBox)
+        m_pBookComboBox->m_pTreeForm = nullptr;
+    // A tree that closes while it goes has nothing left to tell.
+    if (m_pTreeViewPopupForm)
+        m_pTreeViewPopupForm->OnClose = nullptr;
+    m_pTreeViewPopupForm.reset();
+    m_pBookComboBox.reset();
+    m_pEditing->UnregisterHotKeys();
 }

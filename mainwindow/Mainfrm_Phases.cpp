@@ -24,7 +24,6 @@ namespace
 
 constexpr const char* kBooksNotFound =
     "Books are not found. You may need to adjust your preferences to point to the right directory.";
-constexpr const char* kBookFilter = "Lernfold v4|*.lnf|Lernfold v3|*.lnf3|PDB file (*.pdb)|*.pdb";
 
 void FillCombo(QComboBox* combo, const std::vector<std::string>& entries)
 {
@@ -335,9 +334,8 @@ void Tm_MainFrm::TreeViewPopupFormClose()
     int image = 0;
     const bool selected = m_pTreeViewPopupForm->GetSelectedNode(text, data, image);
 
-    // A changed book is saved before another one is loaded; when that cannot be done the user decides,
-    // and Cancel keeps the open book as it is.
-    if (m_DataStorage.IsBookLoaded() && m_DataStorage.GetItemsPtr2()->IsModified() && !OnSave(false, false))
+    // A changed book is not left unasked; Cancel keeps the open book as it is.
+    if (selected && image <= kBrowseNodeImage && !AskBeforeReplacingBook())
     {
         UpdateToolbars(1);
         return;
@@ -370,32 +368,17 @@ void Tm_MainFrm::TreeViewPopupFormClose()
     }
     else if (selected && data == kBrowseNodeData)
     {
-        lf::qt::SFileDialog dialog;
-        dialog.owner = this;
-        dialog.initialFolder = m_Prefs.GetBooksDirectory();
-        dialog.filter = kBookFilter;
-        dialog.defaultExt = ".lnf";
-        if (const auto chosen = lf::qt::CurrentDialogs().OpenFile(dialog))
+        if (const auto chosen = ChooseBookFile(m_Prefs.GetBooksDirectory(), ".lnf"))
         {
-            if (!IsBookFileName(*chosen))
-            {
-                lf::qt::MessageDlg("Incorrect file name.", lf::qt::MsgKind::Warning, lf::qt::MsgButtons::Ok);
-                m_pBookComboBox->setEditText(QString());
-            }
+            const std::int32_t index = ListChosenBook(*chosen);
+            if (index < 0)
+                WriteLog("Tm_MainFrm::TreeViewPopupFormClose - ERROR: Can't open browsed book.!", 1, 1);
             else
             {
-                int index = books.IndexOf(*chosen);
-                if (index < 0)
-                    index = books.Add(*chosen, true);
-                if (index < 0)
-                    WriteLog("Tm_MainFrm::TreeViewPopupFormClose - ERROR: Can't open browsed book.!", 1, 1);
-                else
-                {
-                    ui->m_StartSessionBtn->setEnabled(false);
-                    LoadBook(index, true);
-                    ui->m_StartSessionBtn->setEnabled(true);
-                    OnUpdateSeesionView();
-                }
+                ui->m_StartSessionBtn->setEnabled(false);
+                LoadBook(index, true);
+                ui->m_StartSessionBtn->setEnabled(true);
+                OnUpdateSeesionView();
             }
         }
     }

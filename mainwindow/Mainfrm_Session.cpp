@@ -116,12 +116,6 @@ void Tm_MainFrm::SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8
     UpdateWindowTitle();
 }
 
-bool Tm_MainFrm::OnStorageData()
-{
-    // No editor of the main window holds question text yet, so there is nothing to store.
-    return false;
-}
-
 void Tm_MainFrm::CloseToIntro(bool blank)
 {
     m_DataStorage.SetCurrentMode(CDataStorage::kNoMode);
@@ -178,18 +172,6 @@ void Tm_MainFrm::m_QAXBtnsClick(QObject* sender)
     else
         SetActiveView(view, 1, 1);
     SyncListView(13, 1);
-}
-
-// ---------------------------------------------------------------------------------------------------------
-// Flash hints are not built yet: the question shows without its timed hint, and no hint timer runs that
-// would need stopping.
-
-void Tm_MainFrm::StopHintTimers() {}
-
-void Tm_MainFrm::StartCorrectAnswerHint(std::uint8_t view, std::uint8_t flags, std::uint8_t focus)
-{
-    LogNotBuiltYet("Tm_MainFrm::StartCorrectAnswerHint");
-    SetActiveView(view, flags, focus);
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtText.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
@@ -77,6 +78,13 @@ TTreeViewPopupForm::TTreeViewPopupForm(QWidget* parent) : QWidget(parent, Qt::Po
             [this](QTreeWidgetItem* item) { OnItemChosen(item); });
     connect(m_pTreeView, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { OnItemChosen(item); });
+    // Switching to another application closes the tree, as a click elsewhere does.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state)
+            {
+                if (state != Qt::ApplicationActive && isVisible())
+                    close();
+            });
 }
 
 void TTreeViewPopupForm::Fill(const CBookTree& tree)
@@ -120,8 +128,14 @@ bool TTreeViewPopupForm::SelectNode(std::int32_t data, int image)
 
 void TTreeViewPopupForm::OnItemChosen(QTreeWidgetItem* item)
 {
-    if (!item || item->data(0, kImageRole).toInt() > kBrowseNodeImage)
+    if (!item)
         return;
+    if (item->data(0, kImageRole).toInt() > kBrowseNodeImage)
+    {
+        // Folders only open and close; the tree stays up.
+        item->setExpanded(!item->isExpanded());
+        return;
+    }
     m_pTreeView->clearSelection();
     item->setSelected(true);
     close();
@@ -153,6 +167,7 @@ TMyComboBox::TMyComboBox(QWidget* parent) : QComboBox(parent)
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setReadOnly(true);
     lineEdit()->installEventFilter(this);
+    installEventFilter(this);
     setToolTip("Book");
     setStatusTip("Choose the book to study.");
 }
@@ -172,6 +187,22 @@ bool TMyComboBox::eventFilter(QObject* watched, QEvent* event)
     if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress)
     {
         showPopup();
+        return true;
+    }
+    // The combo never takes typed text: keys go to the open tree, Enter and Space close it.
+    if ((watched == lineEdit() || watched == this) &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease))
+    {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool open = m_pTreeForm && m_pTreeForm->isVisible();
+        if (open && event->type() == QEvent::KeyPress &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space))
+            m_pTreeForm->close();
+        else if (open)
+        {
+            QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
+            QCoreApplication::sendEvent(m_pTreeForm->m_pTreeView, &copy);
+        }
         return true;
     }
     return QComboBox::eventFilter(watched, event);

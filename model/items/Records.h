@@ -129,11 +129,12 @@ struct SItemInfo
     std::shared_ptr<CBaseItem> SavedItem; // the whole question as it was, when the entry keeps one
 };
 
-// One backup copy found by the purge.
+// One backup copy: file name without folder, file date and time, size in bytes.
 struct SBakupInfo
 {
     std::string FileName;
     TDateTime FileDate = 0.0;
+    std::uint64_t Size = 0;
 };
 
 // One entry of the clipboard archive.

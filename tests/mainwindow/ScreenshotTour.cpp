@@ -1,15 +1,24 @@
-// Takes the main window through its screens on the sample book and saves a picture of each, so the
-// look can be checked by eye: lf_screenshot_tour <output folder>. Not a test; not part of the program.
+// Takes the main window through its screens on the sample book, then shows the help pages, the about
+// box and the one-value dialog, and saves a picture of each, so the look can be checked by eye:
+// lf_screenshot_tour <output folder>. Not a test; not part of the program.
+#include "mainwindow/Aboutfrm.h"
 #include "mainwindow/Application.h"
+#include "mainwindow/Booksfilterfrm.h"
+#include "mainwindow/HelpPages.h"
+#include "mainwindow/Helpfrm.h"
 #include "mainwindow/Mainfrm.h"
+#include "mainwindow/Onevaluefrm.h"
+#include "mainwindow/Restorefrm.h"
 #include "mainwindow/TreeViewPopup.h"
 #include "model/support/Registry.h"
 #include "tests/support/ScratchHome.h"
 #include "ui_Mainfrm.h"
+#include "ui_Restorefrm.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include <iostream>
@@ -71,11 +80,71 @@ int main(int argc, char** argv)
         Save(main, out, "7_flash_explanation");
         main.m_EditBtnClick();
         Save(main, out, "8_edit_session_panel");
+
+        // The book commands' windows: the restore dialog over four copies of the open book, the books
+        // filter over a few more books sorted by their modification date, the book tree under its combo.
+        const QString temp = QString::fromStdString(books) + "Temp/";
+        QDir().mkpath(temp);
+        for (int i = 1; i <= 4; ++i)
+        {
+            const QString copy = temp + QString("The Sample Book_(2026_12_0%1_10_15_3%1).bnf").arg(i);
+            QFile::copy(QString::fromStdString(sample), copy);
+            QFile file(copy);
+            file.open(QIODevice::ReadWrite);
+            file.setFileTime(QDateTime(QDate(2026, 12, i), QTime(10, 15, 30 + i)),
+                             QFileDevice::FileModificationTime);
+        }
+        main.RestoreFrm().FormShow();
+        main.RestoreFrm().show();
+        main.RestoreFrm().Form().m_pBackupFileListView->topLevelItem(1)->setSelected(true);
+        Save(main.RestoreFrm(), out, "10_restore_dialog");
+        main.RestoreFrm().hide();
+        for (const char* name : {"Biology.lnf", "Chemistry.lnf", "History/World History.lnf"})
+        {
+            QDir().mkpath(QString::fromStdString(books) + "History");
+            QFile::copy(QString::fromStdString(sample), QString::fromStdString(books) + name);
+        }
+        main.DataStorage().ReloadBookList();
+        main.BooksFilterFrm().FormShow();
+        main.BooksFilterFrm().m_pBooksListViewColumnClick(3);
+        main.BooksFilterFrm().show();
+        Save(main.BooksFilterFrm(), out, "11_books_filter");
+        main.BooksFilterFrm().hide();
+        main.OnUpdateSeesionView();
+        main.BookComboBox()->showPopup();
+        QApplication::processEvents();
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+        {
+            const QRect area = main.frameGeometry().united(main.TreeViewPopupForm()->frameGeometry());
+            screen
+                ->grabWindow(0, area.x(), area.y(), std::min(area.width(), 700), std::min(area.height(), 520))
+                .save(out + "/12_book_tree_under_combo.png");
+        }
+        main.TreeViewPopupForm()->close();
         main.m_TestBtnClick();
         main.Form().m_pTimerCheckBox->setChecked(true);
         main.m_pSessionViewCheckBoxClick();
         Save(main, out, "9_test_session_panel");
         main.close();
+    }
+    // The help pages and the small dialogs.
+    for (const char* page : {"Tutorial", "Test", "Review", "Flash", "Edit"})
+    {
+        Tm_pHelpFrm help;
+        LoadHelpPage(help.RichView(), std::string(LF_SOURCE_DIR) + "/resources/Help/" + page + ".rvf");
+        help.show();
+        Save(help, out, (std::string("help_") + page).c_str());
+    }
+    {
+        TCAboutFrm about;
+        about.show();
+        Save(about, out, "about");
+        Tm_OneValueFrm value;
+        value.setWindowTitle("Hyperlink");
+        value.SetDescription("Enter the address the link opens, for example a web page:");
+        value.SetValue("https://lernfold.example/help");
+        value.show();
+        Save(value, out, "one_value");
     }
     lf::test::LeaveScratchHome(home);
     return 0;
