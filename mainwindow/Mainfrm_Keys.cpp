@@ -275,7 +275,7 @@ bool Tm_MainFrm::RunKeyAction(const SKeyAction& action, const SKeySnapshot& s)
         SaveBook(false, false);
         return true;
     case EKeyAction::OpenBook:
-        LogNotBuiltYet("Tm_MainFrm::m_OpenBookBtnClick");
+        m_OpenBookBtnClick();
         return true;
     case EKeyAction::ListPaste:
         return m_pListWindow && m_pListWindow->PasteShortcut();
