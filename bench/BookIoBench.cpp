@@ -2,8 +2,8 @@
 // same file: a bare XML parse that turns every stored text into plain text (open), and a bare save of the
 // same document tree (save). Books of 1,000, 10,000 and 100,000 questions of mixed kinds, three chapters.
 #include "bench/GeneratedBook.h"
-#include "model/storage/Datastorage.h"
 #include "model/items/Datatypes_Kinds.h"
+#include "model/storage/Datastorage.h"
 #include "model/support/Log.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/richtext/RichXml.h"
@@ -23,7 +23,8 @@
 
 #include <malloc.h>
 
-namespace {
+namespace
+{
 
 using lf::bench::BuildBook;
 using lf::bench::Number;

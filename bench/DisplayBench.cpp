@@ -5,9 +5,9 @@
 #include "bench/GeneratedBook.h"
 #include "mainwindow/AnswerTables.h"
 #include "mainwindow/QuestionPane.h"
-#include "model/items/Datatypes.h"
-#include "model/formulas/Formulamanager.h"
 #include "model/collection/Itemsarray.h"
+#include "model/formulas/Formulamanager.h"
+#include "model/items/Datatypes.h"
 #include "model/support/Prefs.h"
 #include "platform/richtext/RichTextOps.h"
 

@@ -1,7 +1,7 @@
 #include "bench/GeneratedBook.h"
 
-#include "model/items/Datatypes_Kinds.h"
 #include "model/collection/Itemsarray.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "platform/richtext/RichXml.h"
 
 #include <charconv>

@@ -2,10 +2,10 @@
 // multiple-choice records (the most the format holds) in four chapters, read into a fresh collection.
 // The per_record counter is the time of one read divided by its records; it stays flat when reading is
 // linear.
-#include "model/items/Datatypes_Kinds.h"
 #include "model/collection/Itemsarray.h"
-#include "model/support/Log.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "model/storage/Palmdatabase.h"
+#include "model/support/Log.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 // A typical stored question text: two text styles, three paragraphs of words. With the whole default
 // sheet (as a cleared view keeps it) the text is about 2 KB; with only the two styles in use, a few

@@ -1,8 +1,8 @@
 #include "interchange/TextUtils.h"
 
-#include "model/support/Log.h"
 #include "model/storage/Windows1252.h"
 #include "model/storage/XmlUtils.h"
+#include "model/support/Log.h"
 #include "platform/richtext/HtmlExport.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/TextTrim.h"

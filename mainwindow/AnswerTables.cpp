@@ -1,9 +1,9 @@
 #include "mainwindow/AnswerTables.h"
 
-#include "model/support/Array.h"
+#include "model/formulas/Formulamanager.h"
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
-#include "model/formulas/Formulamanager.h"
+#include "model/support/Array.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/richtext/RichXml.h"
 
@@ -120,7 +120,6 @@ bool FillRowCells(RichTable& table, RichStyleSheet& sheet, int row, int answerIn
 }
 
 // --- Multiple choice ---
-
 
 void AddMultipleChoiceReview(CMultipleChoiceItem& item, RichDocument& view)
 {

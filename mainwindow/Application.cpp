@@ -1,10 +1,10 @@
 #include "mainwindow/Application.h"
 
+#include "interchange/ExchangeFormats.h"
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/Listfrm.h"
 #include "mainwindow/Mainfrm.h"
 #include "mainwindow/WindowTitle.h"
-#include "interchange/ExchangeFormats.h"
 #include "model/support/Log.h"
 
 #include <QApplication>

@@ -5,13 +5,13 @@
 // the chapter choices and the Test clock).
 #pragma once
 
-#include "mainwindow/KeyRules.h"
 #include "mainwindow/AnswerTables.h"
+#include "mainwindow/KeyRules.h"
 #include "mainwindow/Managerfrm.h"
 #include "mainwindow/PaneHandles.h"
 #include "mainwindow/StorageSinks.h"
-#include "model/storage/Datastorage.h"
 #include "model/formulas/Formulamanager.h"
+#include "model/storage/Datastorage.h"
 #include "model/support/Prefs.h"
 #include "platform/qt/RichView.h"
 #include "platform/qt/RichViewEdit.h"

@@ -8,8 +8,8 @@
 #include "mainwindow/QuestionPane.h"
 #include "mainwindow/Scalefrm.h"
 #include "mainwindow/Selectorlistfrm.h"
-#include "model/support/Array.h"
 #include "model/items/Datatypes.h"
+#include "model/support/Array.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
@@ -178,7 +178,8 @@ void Tm_MainFrm::CreateAnswerTimers()
             }
     connect(ui->m_pViewModeBtn, &QAction::triggered, this, [this] { m_pViewModeBtnClick(); });
     connect(ui->m_MoodleModeBtn, &QAction::triggered, this, [this] { m_MoodleModeBtnClick(); });
-    connect(ui->MultipleChoice1MenuItem, &QAction::triggered, this, [this] { MultipleChoiceMenuItemClick(); });
+    connect(ui->MultipleChoice1MenuItem, &QAction::triggered, this,
+            [this] { MultipleChoiceMenuItemClick(); });
     connect(ui->Flashcard1MenuItem, &QAction::triggered, this, [this] { FlashcardMenuItemClick(); });
     connect(ui->Flashcard1PlusMenuItem, &QAction::triggered, this, [this] { FlashcardPlusMenuItemClick(); });
     connect(ui->Moodle1MenuItem, &QAction::triggered, this, [this] { MoodleMenuItemClick(); });
@@ -206,7 +207,8 @@ void Tm_MainFrm::m_DescriptionViewStrRVMouseDown(Qt::MouseButton, Qt::KeyboardMo
     if (phase == display::kPhaseReview)
         return;
     const bool answersUnderQuestion =
-        phase == display::kPhaseFlash && display::AnswersUnderQuestion(m_Prefs.GetQaxTypeLearn(), m_Prefs.GetViewMode());
+        phase == display::kPhaseFlash &&
+        display::AnswersUnderQuestion(m_Prefs.GetQaxTypeLearn(), m_Prefs.GetViewMode());
     if (phase != display::kPhaseTest && m_ActiveView != 1 && !answersUnderQuestion)
         return;
     const lf::qt::SRichHit hit = m_DescriptionViewStr->HitTest(pos);
@@ -268,7 +270,8 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
         if (IsFlashcardStyle(style))
         {
             // The one answer shown; the book does not count as changed in these styles.
-            if (display::DisplayedCorrectAnswer(*choice) >= 0 && choice->ToggleUserChoice(index, answer, true))
+            if (display::DisplayedCorrectAnswer(*choice) >= 0 &&
+                choice->ToggleUserChoice(index, answer, true))
             {
                 const bool chosen = lf::sys::Trim(answer->UserAnswer) == "1";
                 display::ColourAnswerRow(*table, AnswerBlockState(), row, answer->UserAnswer == "1",
@@ -283,7 +286,8 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
                 if (choice->GetLetMultipleAnswers() != 0)
                 {
                     const bool chosen = lf::sys::Trim(answer->UserAnswer) == "1";
-                    RefreshChoiceRow(*table, row, display::AnswerPictureIndex(row, display::kSquarePictures, chosen),
+                    RefreshChoiceRow(*table, row,
+                                     display::AnswerPictureIndex(row, display::kSquarePictures, chosen),
                                      answer->UserAnswer == "1", answer->Correct != "0");
                 }
                 else
@@ -295,7 +299,8 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
                         if (!ParseHint(table->Cell(j, 0).hint, k) || !choice->GetAnswer(k, other))
                             continue;
                         const bool chosen = other->UserAnswer == "1";
-                        RefreshChoiceRow(*table, j, display::AnswerPictureIndex(j, display::kCirclePictures, chosen),
+                        RefreshChoiceRow(*table, j,
+                                         display::AnswerPictureIndex(j, display::kCirclePictures, chosen),
                                          chosen, other->Correct != "0");
                     }
                 }
@@ -310,10 +315,10 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
         if (trueFalse->SetUserAnswer(hint) && trueFalse->GetAnswer(0, answer) && table->RowCount() >= 2)
         {
             const bool isTrue = hint == "1";
-            RefreshChoiceRow(*table, 0, display::AnswerPictureIndex(0, display::kCirclePictures, isTrue), isTrue,
-                             answer->Correct == "1");
-            RefreshChoiceRow(*table, 1, display::AnswerPictureIndex(1, display::kCirclePictures, !isTrue), !isTrue,
-                             answer->Correct != "1");
+            RefreshChoiceRow(*table, 0, display::AnswerPictureIndex(0, display::kCirclePictures, isTrue),
+                             isTrue, answer->Correct == "1");
+            RefreshChoiceRow(*table, 1, display::AnswerPictureIndex(1, display::kCirclePictures, !isTrue),
+                             !isTrue, answer->Correct != "1");
             items.SetModified(true);
         }
     }
@@ -340,8 +345,8 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
             selector.SetChoices(nullptr);
             // The pane may have been drawn again while the list was open.
             table = HitAnswerTable(cell);
-            if (result == Tm_pSelectorListFrm::kChosen && table &&
-                items.GetCurrentItem() == item && matching->GetAnswer(index, pair))
+            if (result == Tm_pSelectorListFrm::kChosen && table && items.GetCurrentItem() == item &&
+                matching->GetAnswer(index, pair))
             {
                 const std::string& chosen = selector.GetChoice();
                 pair->UserAnswer = chosen;
@@ -455,9 +460,9 @@ void Tm_MainFrm::m_CorrectAnswerHintTimerTimer()
 void Tm_MainFrm::ResetAnswerHighlights(bool repaint)
 {
     CBaseItem* item = m_DataStorage.GetItemsPtr2()->GetCurrentItem();
-    const bool answersUnderQuestion = m_DataStorage.GetCurrentMode() == display::kPhaseFlash &&
-                                      m_ActiveView == 0 &&
-                                      display::AnswersUnderQuestion(m_Prefs.GetQaxTypeLearn(), m_Prefs.GetViewMode());
+    const bool answersUnderQuestion =
+        m_DataStorage.GetCurrentMode() == display::kPhaseFlash && m_ActiveView == 0 &&
+        display::AnswersUnderQuestion(m_Prefs.GetQaxTypeLearn(), m_Prefs.GetViewMode());
     if (!item || (m_ActiveView != 1 && !answersUnderQuestion))
         return;
     const int kind = item->GetQuestionType();
@@ -510,7 +515,8 @@ void Tm_MainFrm::ShowFlashFeedback(const lf::qt::SRichHit& cell)
         m_DescriptionViewStr->Format();
         return;
     }
-    if (kind != qtMultipleChoice && kind != qtTrueFalse && kind != qtMatching && kind != qtRandomShortAnswerMatching)
+    if (kind != qtMultipleChoice && kind != qtTrueFalse && kind != qtMatching &&
+        kind != qtRandomShortAnswerMatching)
         return;
     lf::RichTable* table = HitAnswerTable(cell);
     int index = 0;
@@ -530,8 +536,8 @@ void Tm_MainFrm::ShowFlashFeedback(const lf::qt::SRichHit& cell)
     {
         // An index outside the answers names no answer, so it is not right.
         right = IsFlashcardStyle(m_Prefs.GetViewMode()) ||
-                (index < choice->GetAnswerCount() && choice->GetAnswer(index, answer) && !answer->Correct.empty() &&
-                 answer->Correct != "0");
+                (index < choice->GetAnswerCount() && choice->GetAnswer(index, answer) &&
+                 !answer->Correct.empty() && answer->Correct != "0");
     }
     else if (auto* trueFalse = dynamic_cast<CTrueFalseItem*>(item))
     {

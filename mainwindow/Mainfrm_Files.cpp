@@ -296,7 +296,8 @@ bool Tm_MainFrm::AskBeforeReplacingBook()
     return OnSave(false, true);
 }
 
-std::optional<std::string> Tm_MainFrm::ChooseBookFile(const std::string& initialFolder, const char* defaultExt)
+std::optional<std::string> Tm_MainFrm::ChooseBookFile(const std::string& initialFolder,
+                                                      const char* defaultExt)
 {
     lf::qt::SFileDialog dialog;
     dialog.owner = this;
@@ -387,8 +388,8 @@ void Tm_MainFrm::m_DeleteBookBtnClick()
 {
     if (m_DataStorage.IsBookLoaded())
     {
-        if (MessageDlg("Do you want to move this book to the trash?", MsgKind::Confirmation, MsgButtons::YesNo) ==
-            lf::qt::mrYes)
+        if (MessageDlg("Do you want to move this book to the trash?", MsgKind::Confirmation,
+                       MsgButtons::YesNo) == lf::qt::mrYes)
         {
             std::string path;
             const std::int32_t index = m_DataStorage.GetCurrentBookIndex();

@@ -1,9 +1,9 @@
 #include "mainwindow/QuestionPane.h"
 
 #include "mainwindow/AnswerTables.h"
+#include "model/formulas/Formulamanager.h"
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
-#include "model/formulas/Formulamanager.h"
 #include "platform/sys/SystemServices.h"
 
 #include <charconv>

@@ -2,7 +2,8 @@
 
 #include "platform/sys/AtomicFile.h"
 
-namespace {
+namespace
+{
 
 constexpr std::size_t kMaxTextBytes = 255;
 
@@ -19,7 +20,8 @@ bool GetInt32(const std::string& in, std::size_t& pos, std::int32_t& value)
         return false;
     std::uint32_t v = 0;
     for (int i = 0; i < 4; ++i)
-        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(in[pos + static_cast<std::size_t>(i)])) << (8 * i);
+        v |= static_cast<std::uint32_t>(static_cast<unsigned char>(in[pos + static_cast<std::size_t>(i)]))
+             << (8 * i);
     pos += 4;
     value = static_cast<std::int32_t>(v);
     return true;

@@ -4,9 +4,9 @@
 
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
+#include "model/storage/XmlUtils.h"
 #include "model/support/Log.h"
 #include "model/support/Utils.h"
-#include "model/storage/XmlUtils.h"
 #include "platform/richtext/RichDocument.h"
 
 #include <algorithm>
@@ -284,8 +284,8 @@ std::unique_ptr<CBaseItem> CItemsArray2::ReplaceItemAt(std::int32_t index,
     return ReplaceInPlace(GetItem(index), std::move(newItem), deleteOld);
 }
 
-std::unique_ptr<CBaseItem> CItemsArray2::ReplaceInPlace(CBaseItem* oldItem, std::unique_ptr<CBaseItem>&& newItem,
-                                                        bool deleteOld)
+std::unique_ptr<CBaseItem> CItemsArray2::ReplaceInPlace(CBaseItem* oldItem,
+                                                        std::unique_ptr<CBaseItem>&& newItem, bool deleteOld)
 {
     if (!newItem || !oldItem)
         return nullptr;

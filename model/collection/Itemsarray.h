@@ -3,10 +3,10 @@
 // position in it, and the rows the question list shows.
 #pragma once
 
-#include "model/support/Array.h"
 #include "model/collection/Bacup.h"
-#include "model/support/ModelTypes.h"
 #include "model/items/Records.h"
+#include "model/support/Array.h"
+#include "model/support/ModelTypes.h"
 
 #include <cstdint>
 #include <memory>

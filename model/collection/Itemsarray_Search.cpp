@@ -27,7 +27,6 @@ void AppendPlainText(std::string& text, const std::string& stored, lf::RichDocum
         text += lf::sys::LowerCase(plain);
 }
 
-
 constexpr std::string_view kCorrectPhrase = "number of correct answers";
 constexpr std::string_view kCorrectShort = "#correct";
 constexpr std::string_view kAnswerPhrase = "number of answer choices";

@@ -322,7 +322,8 @@ bool CBaseItem::MatchesFilter(const SFilterOptions& options) const
     const auto query = static_cast<EProblemQuery>(options.problemKind);
     if (query >= EProblemQuery::CorrectCountEqual && query <= EProblemQuery::CorrectCountLess)
     {
-        result = compare(GetCorrectAnswerCount(), options.problemKind - ToNumber(EProblemQuery::CorrectCountEqual));
+        result = compare(GetCorrectAnswerCount(),
+                         options.problemKind - ToNumber(EProblemQuery::CorrectCountEqual));
         if (!result)
             return false;
     }

@@ -3,9 +3,9 @@
 // short answer, numerical, matching). The items hold data and grade answers; they never touch files.
 #pragma once
 
+#include "model/items/Records.h"
 #include "model/support/Array.h"
 #include "model/support/ModelTypes.h"
-#include "model/items/Records.h"
 
 #include <cstdint>
 #include <string>

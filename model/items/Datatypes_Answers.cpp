@@ -52,7 +52,6 @@ bool WildcardMatches(std::string_view text, std::string_view pattern)
     return p == pattern.size();
 }
 
-
 // Shared by the typed kinds: the first credited answer, or with check the first credited one that matches.
 template <class Matches>
 std::int32_t FindMatching(CAnswerItemArray& answers, SAnswerItem*& answer, bool check, Matches matches)
@@ -159,8 +158,8 @@ bool CNumericalItem::MatchAnswerValue(const std::string& value, const std::strin
     // The bounds belong to the range. Decimal texts are not exact in binary, so a - t and a + t may land a
     // rounding step inside the bound the author wrote (0.7 + 0.1 is just below 0.8); a slack of a few
     // rounding steps of the numbers involved keeps such a typed bound inside and nothing else.
-    const double slack = 8.0 * std::numeric_limits<double>::epsilon() *
-                         std::max({std::fabs(a), std::fabs(t), std::fabs(v)});
+    const double slack =
+        8.0 * std::numeric_limits<double>::epsilon() * std::max({std::fabs(a), std::fabs(t), std::fabs(v)});
     return a - t - slack <= v && v <= a + t + slack;
 }
 
@@ -221,7 +220,8 @@ bool CAnswerListItem::MatchesSearch(const SFilterOptions& options) const
 {
     if (CBaseItem::MatchesSearch(options))
         return true;
-    return options.searchInAnswers && AnswersContain(m_Answers, LowerSearchText(options), m_bAnswerTextIsPlain);
+    return options.searchInAnswers &&
+           AnswersContain(m_Answers, LowerSearchText(options), m_bAnswerTextIsPlain);
 }
 
 bool CAnswerListItem::AddAnswer(const SAnswerItem& answer)
@@ -292,8 +292,8 @@ bool CAnswerListItem::IsEqual(const CBaseItem* other, bool compareTimes, bool co
                               bool compareCategory, bool compareAnswers, bool compareFeedback,
                               bool compareOwner) const
 {
-    if (!CBaseItem::IsEqual(other, compareTimes, compareLayers, compareCategory, compareAnswers, compareFeedback,
-                            compareOwner))
+    if (!CBaseItem::IsEqual(other, compareTimes, compareLayers, compareCategory, compareAnswers,
+                            compareFeedback, compareOwner))
         return false;
     // The base refuses another kind, and every kind of one code shares this class.
     const auto* o = static_cast<const CAnswerListItem*>(other);
@@ -310,7 +310,8 @@ std::int32_t CTypedAnswerItem::FindMatchingAnswer(SAnswerItem*& answer, bool che
     if (!IsAnswered())
         return -1;
     const std::string& typed = CommonAnswer.UserAnswer;
-    return FindMatching(m_Answers, answer, check, [&](const SAnswerItem& a) { return MatchesTyped(a, typed); });
+    return FindMatching(m_Answers, answer, check,
+                        [&](const SAnswerItem& a) { return MatchesTyped(a, typed); });
 }
 
 bool CTypedAnswerItem::IsAnswered() const

@@ -19,7 +19,6 @@ using namespace lf::items;
 namespace
 {
 
-
 double NumberOr(const std::string& text, double fallback)
 {
     double value = 0.0;
@@ -283,8 +282,7 @@ bool CCalculatedItem::IsAllAnswerBlanksIsEmpty() const
     {
         if (IsNonZeroGrade(answer.Correct))
             return false;
-        if (!lf::sys::Trim(answer.AnswerFormula).empty() ||
-            !lf::sys::Trim(answer.Feedback).empty())
+        if (!lf::sys::Trim(answer.AnswerFormula).empty() || !lf::sys::Trim(answer.Feedback).empty())
             return false;
     }
     return true;

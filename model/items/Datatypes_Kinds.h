@@ -2,8 +2,8 @@
 // embedded answers and calculated questions, and the data-set operations of a calculated answer.
 #pragma once
 
-#include "model/items/Datatypes.h"
 #include "model/formulas/Formulamanager.h"
+#include "model/items/Datatypes.h"
 #include "model/items/Records.h"
 
 #include <cstdint>

@@ -28,9 +28,9 @@ struct SAnswerItem
 struct SFormulaParams
 {
     std::string Tolerance;
-    std::uint8_t ToleranceType = 0;        // 0 relative, 1 nominal, 2 geometric
-    std::int32_t CorrectAnswerLength = 0;  // decimals or significant figures shown
-    std::uint8_t CorrectAnswerFormat = 0;  // 0 decimals, 1 significant figures
+    std::uint8_t ToleranceType = 0;       // 0 relative, 1 nominal, 2 geometric
+    std::int32_t CorrectAnswerLength = 0; // decimals or significant figures shown
+    std::uint8_t CorrectAnswerFormat = 0; // 0 decimals, 1 significant figures
 };
 
 // One data-set variable of a calculated answer.

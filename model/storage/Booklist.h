@@ -3,8 +3,8 @@
 // of it that the book selector, the book tree and the books filter dialog show.
 #pragma once
 
-#include "model/support/Array.h"
 #include "model/items/Records.h"
+#include "model/support/Array.h"
 
 #include <cstdint>
 #include <exception>

@@ -1,6 +1,7 @@
 #include "model/storage/ClipboardArchive.h"
 
-namespace {
+namespace
+{
 
 // The first entry of the run stays; the oldest of the others go.
 void AddLimited(CClipboardArchiveItemArray& list, const SClipboardArchiveItem& entry)

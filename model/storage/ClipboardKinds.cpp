@@ -7,7 +7,8 @@
 
 #include <charconv>
 
-namespace {
+namespace
+{
 
 // A whole text read as a decimal integer (an optional sign, then digits only).
 bool ParseInteger(const std::string& text, int& value)

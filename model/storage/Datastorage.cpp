@@ -5,14 +5,14 @@
 #include "model/storage/NativeBook.h"
 
 #include "model/items/Datatypes.h"
+#include "model/storage/Palmdatabase.h"
+#include "model/storage/XmlUtils.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
-#include "model/storage/Palmdatabase.h"
 #include "model/support/Prefs.h"
 #include "model/support/Utils.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/TextCase.h"
-#include "model/storage/XmlUtils.h"
 
 #include <filesystem>
 #include <system_error>
@@ -344,8 +344,8 @@ bool CDataStorage::LoadCSV(const std::string& fileName, CItemsArray2* items, con
     return m_pExchangeFormats->LoadDelimitedText(*this, 0, fileName, items, separator, clearFirst);
 }
 
-bool CDataStorage::LoadQuizletTXT(const std::string& fileName, CItemsArray2* items, const std::string& separator,
-                                  bool clearFirst)
+bool CDataStorage::LoadQuizletTXT(const std::string& fileName, CItemsArray2* items,
+                                  const std::string& separator, bool clearFirst)
 {
     if (!m_pExchangeFormats)
         return ExchangeFormatsMissing("CDataStorage::LoadQuizletTXT");

@@ -4,12 +4,11 @@
 // event pump, a message sink and its hidden rich-text views through the small interfaces below.
 #pragma once
 
-#include "model/storage/Booklist.h"
-#include "model/storage/ClipboardArchive.h"
 #include "model/collection/Deleteditemsarray.h"
 #include "model/collection/Itemsarray.h"
+#include "model/storage/Booklist.h"
+#include "model/storage/ClipboardArchive.h"
 #include "model/storage/Itemsarrayrecords.h"
-
 
 #include <cstdint>
 #include <memory>

@@ -7,9 +7,9 @@
 
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
+#include "model/storage/XmlUtils.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
-#include "model/storage/XmlUtils.h"
 #include "platform/sys/TextCase.h"
 
 #include <algorithm>

@@ -3,9 +3,9 @@
 // written beside every handheld database.
 #include "model/storage/Datastorage.h"
 
+#include "model/storage/Palmdatabase.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
-#include "model/storage/Palmdatabase.h"
 #include "model/support/Prefs.h"
 #include "model/support/Utils.h"
 #include "platform/sys/TextCase.h"

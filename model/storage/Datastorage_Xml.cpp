@@ -8,9 +8,9 @@
 
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
+#include "model/storage/XmlUtils.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
-#include "model/storage/XmlUtils.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/Utf8Text.h"
@@ -191,8 +191,9 @@ const SKindXml& KindXml(int kind)
     static const SKindXml kShortAnswer{
         [](pugi::xml_node q, CBaseItem& item)
         { AddSwitch(q, "CaseSensitivity", static_cast<CShortAnswerItem&>(item).GetCaseSensitivity() != 0); },
-        [](pugi::xml_node q, CBaseItem& item)
-        { static_cast<CShortAnswerItem&>(item).SetCaseSensitivity(ReadSwitch(q, "CaseSensitivity") ? 1 : 0); },
+        [](pugi::xml_node q, CBaseItem& item) {
+            static_cast<CShortAnswerItem&>(item).SetCaseSensitivity(ReadSwitch(q, "CaseSensitivity") ? 1 : 0);
+        },
     };
     static const SKindXml kMatching{
         [](pugi::xml_node q, CBaseItem& item)
@@ -279,7 +280,8 @@ bool SaveNativeBook(const std::string& fileName, CItemsArray2* items, bool clear
 }
 
 bool WriteNativeBookFile(const std::string& target, CItemsArray2* items, const char* writerName,
-                         const std::function<bool(pugi::xml_writer&)>& appendix, const SBookProgress& progress)
+                         const std::function<bool(pugi::xml_writer&)>& appendix,
+                         const SBookProgress& progress)
 {
     // The book goes into a temporary file beside the target, which replaces the target only once it is
     // complete and on disk. Each question's element is made and printed on its own, at the depth it has in
@@ -504,8 +506,8 @@ bool WriteVariablesXml(pugi::xml_node question, CBaseItem* item)
 
 // --- Reader ---
 
-bool LoadNativeBook(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset, bool replace,
-                    bool categoriesOnly, const SBookProgress& progress)
+bool LoadNativeBook(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
+                    bool replace, bool categoriesOnly, const SBookProgress& progress)
 {
     WriteLog("CDataStorage::LoadXML, File name - " + fileName, 5, 1);
     std::error_code error;
@@ -520,8 +522,9 @@ bool LoadNativeBook(const std::string& fileName, CItemsArray2* items, std::int32
     return ReadParsedNativeBook(doc, parsed, items, categoryOffset, replace, categoriesOnly, progress);
 }
 
-bool ReadParsedNativeBook(pugi::xml_document& doc, bool parsed, CItemsArray2* items, std::int32_t categoryOffset,
-                          bool replace, bool categoriesOnly, const SBookProgress& progress)
+bool ReadParsedNativeBook(pugi::xml_document& doc, bool parsed, CItemsArray2* items,
+                          std::int32_t categoryOffset, bool replace, bool categoriesOnly,
+                          const SBookProgress& progress)
 {
     bool result = false;
     if (parsed)
@@ -790,7 +793,8 @@ bool ReadVariablesXml(pugi::xml_node question, CBaseItem* item, std::int32_t ver
 
 // --- The storage's members ---
 
-bool CDataStorage::SaveXML(const std::string& fileName, CItemsArray2* items, bool clearModified, bool keepName)
+bool CDataStorage::SaveXML(const std::string& fileName, CItemsArray2* items, bool clearModified,
+                           bool keepName)
 {
     return SaveNativeBook(fileName, items, clearModified, keepName, Progress());
 }
@@ -800,8 +804,8 @@ void CDataStorage::SaveCategoriesToXML(pugi::xml_node parent, const CItemsArray2
     WriteChaptersXml(parent, items);
 }
 
-bool CDataStorage::SaveQuestionsToXML(pugi::xml_node parent, CItemsArray2* items, bool filter, bool sequenceOnly,
-                                      bool selectedOnly, bool withCategoryName)
+bool CDataStorage::SaveQuestionsToXML(pugi::xml_node parent, CItemsArray2* items, bool filter,
+                                      bool sequenceOnly, bool selectedOnly, bool withCategoryName)
 {
     return WriteQuestionsXml(parent, items, {filter, sequenceOnly, selectedOnly, withCategoryName});
 }

@@ -1,9 +1,9 @@
 #include "model/storage/Itemsarrayrecords.h"
 
+#include "model/storage/Windows1252.h"
 #include "model/support/Log.h"
 #include "model/support/ModelTypes.h"
 #include "model/support/Utils.h"
-#include "model/storage/Windows1252.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
 
@@ -304,7 +304,8 @@ bool CItemsArray::SetFilterQuestion()
     m_GridRows.RemoveAll();
     if (m_Filter.selectionOnly == 1)
     {
-        const std::uint32_t bit = m_Filter.phase == PhaseNumber(EPhase::Edit) ? kQaxFlagSelected : kQaxFlagMarked;
+        const std::uint32_t bit =
+            m_Filter.phase == PhaseNumber(EPhase::Edit) ? kQaxFlagSelected : kQaxFlagMarked;
         CIntArray kept;
         for (const std::int32_t index : m_Filtered)
             if (m_Records[index].Flags & bit)

@@ -1,15 +1,15 @@
 #include "model/storage/XmlUtils.h"
 
+#include "model/storage/Windows1252.h"
 #include "model/support/Folders.h"
 #include "platform/sys/AtomicFile.h"
-#include "model/storage/Windows1252.h"
 #include "platform/sys/Utf8Text.h"
 
 #include <cstddef>
-#include <string_view>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 void RemoveAllWhitespace(std::string& text)

@@ -10,8 +10,7 @@
 #include <string>
 #include <utility>
 
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CArray
+template <class TYPE, class ARG_TYPE = const TYPE&> class CArray
 {
 public:
     CArray() = default;
@@ -224,8 +223,7 @@ using CIntArray = CArray<std::int32_t, std::int32_t>;
 
 // Puts the elements in a random order: draws without replacement from a copy. Fewer than two elements
 // draw nothing.
-template <class TYPE, class ARG_TYPE>
-void ShuffleArray(CArray<TYPE, ARG_TYPE>& array)
+template <class TYPE, class ARG_TYPE> void ShuffleArray(CArray<TYPE, ARG_TYPE>& array)
 {
     if (array.GetSize() <= 1)
         return;

@@ -24,7 +24,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 std::string NumberText(std::int64_t value)
 {

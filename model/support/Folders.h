@@ -7,8 +7,8 @@
 // the open book take its full file name; an empty name means no book is open.
 #pragma once
 
-#include "model/support/Array.h"
 #include "model/items/Records.h"
+#include "model/support/Array.h"
 
 #include <cstdint>
 #include <functional>

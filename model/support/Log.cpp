@@ -2,8 +2,8 @@
 // the log is complete on disk after each line and survives a crash of the program.
 #include "model/support/Log.h"
 
-#include "model/support/Registry.h"
 #include "lf/Version.h"
+#include "model/support/Registry.h"
 #include "platform/sys/ProblemLog.h"
 #include "platform/sys/SystemServices.h"
 

@@ -9,7 +9,8 @@
 #include <charconv>
 #include <climits>
 
-namespace {
+namespace
+{
 
 CPrefs* g_prefs = nullptr;
 

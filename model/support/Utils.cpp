@@ -1,13 +1,13 @@
 // Small utilities shared by many units.
 #include "model/support/Utils.h"
 
-
 #include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 void AppendNumber(std::string& out, std::int64_t value, int minDigits = 0)
 {
@@ -233,7 +233,8 @@ std::string NormalizeSearchText(std::string_view text)
     return out;
 }
 
-namespace {
+namespace
+{
 
 int HexValue(char c)
 {

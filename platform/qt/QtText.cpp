@@ -1,6 +1,7 @@
 #include "platform/qt/QtText.h"
 
-namespace lf::qt {
+namespace lf::qt
+{
 
 QString ToQString(std::string_view utf8)
 {

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace lf::qt {
+namespace lf::qt
+{
 
 QString ToQString(std::string_view utf8);
 std::string ToStdString(const QString& text);

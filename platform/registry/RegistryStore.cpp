@@ -282,7 +282,8 @@ const RegistryStore::Key::Value* FindValueIn(const RegistryStore::Key* key, cons
 
 } // namespace
 
-ValueType RegistryStore::GetValueType(Root root, const std::string& keyPath, const std::string& valueName) const
+ValueType RegistryStore::GetValueType(Root root, const std::string& keyPath,
+                                      const std::string& valueName) const
 {
     const Key::Value* value = FindValueIn(FindKey(root, keyPath), valueName);
     return value ? value->type : ValueType::None;

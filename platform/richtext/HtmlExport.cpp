@@ -6,9 +6,11 @@
 #include <charconv>
 #include <filesystem>
 
-namespace lf {
+namespace lf
+{
 
-namespace {
+namespace
+{
 
 std::string Num(long long v)
 {
@@ -25,11 +27,21 @@ std::string Escape(const std::string& text)
     {
         switch (ch)
         {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += ch; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += ch;
+            break;
         }
     }
     return out;
@@ -104,13 +116,14 @@ private:
         if (p.backColor != kNoColor)
             out += ";background-color:" + CssColor(p.backColor);
         if (p.border != RichBorderStyle::None)
-            out += ";border:" + Num(p.borderWidth) + "px " + (p.border == RichBorderStyle::Double ? "double " : "solid ") +
-                   CssColor(p.borderColor);
+            out += ";border:" + Num(p.borderWidth) + "px " +
+                   (p.border == RichBorderStyle::Double ? "double " : "solid ") + CssColor(p.borderColor);
     }
 
     static std::string TextCss(const SRichTextStyle& s)
     {
-        std::string css = "font-family:'" + Escape(s.fontName) + "';font-size:" + Num(s.size) + "pt;color:" + CssColor(s.color);
+        std::string css = "font-family:'" + Escape(s.fontName) + "';font-size:" + Num(s.size) +
+                          "pt;color:" + CssColor(s.color);
         if (s.backColor != kNoColor)
             css += ";background-color:" + CssColor(s.backColor);
         if (s.bold)
@@ -129,16 +142,16 @@ private:
 
     void Item(const SRichItem& item, std::string& out)
     {
-        const bool link = !item.tag.empty() &&
-                          (item.styleNo == kRichStyleHotPicture ||
-                           (item.IsText() && m_doc.styles.HasTextStyle(item.styleNo) &&
-                            m_doc.styles.textStyles[item.styleNo].jump));
+        const bool link = !item.tag.empty() && (item.styleNo == kRichStyleHotPicture ||
+                                                (item.IsText() && m_doc.styles.HasTextStyle(item.styleNo) &&
+                                                 m_doc.styles.textStyles[item.styleNo].jump));
         if (link)
             out += "<a href=\"" + Escape(item.tag) + "\">";
         if (item.IsText())
         {
-            const SRichTextStyle style =
-                m_doc.styles.HasTextStyle(item.styleNo) ? m_doc.styles.textStyles[item.styleNo] : SRichTextStyle{};
+            const SRichTextStyle style = m_doc.styles.HasTextStyle(item.styleNo)
+                                             ? m_doc.styles.textStyles[item.styleNo]
+                                             : SRichTextStyle{};
             out += "<span style=\"" + TextCss(style) + "\">" + Escape(item.text) + "</span>";
         }
         else if (item.IsPicture())
@@ -151,8 +164,9 @@ private:
     {
         if (item.picture.Empty())
             return;
-        const std::filesystem::path folder =
-            m_options.pictureFolder.empty() ? std::filesystem::path(".") : std::filesystem::path(m_options.pictureFolder);
+        const std::filesystem::path folder = m_options.pictureFolder.empty()
+                                                 ? std::filesystem::path(".")
+                                                 : std::filesystem::path(m_options.pictureFolder);
         const std::string ext = Extension(item.picture.format);
         std::string name;
         std::error_code ec;

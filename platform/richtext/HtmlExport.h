@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace lf {
+namespace lf
+{
 
 struct SHtmlExportOptions
 {

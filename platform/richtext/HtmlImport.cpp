@@ -938,9 +938,9 @@ bool IsAsciiLetter(char ch)
 bool NestsNothing(std::string_view name)
 {
     static constexpr std::string_view kNames[] = {
-        "area",  "base",  "br",     "col",   "embed",    "hr",      "img",   "input", "link", "meta",
-        "param", "source", "track", "wbr",   "p",        "li",      "dt",    "dd",    "tr",   "td",
-        "th",    "tbody", "thead",  "tfoot", "colgroup", "caption", "option", "optgroup"};
+        "area",  "base",   "br",    "col",   "embed",    "hr",      "img",    "input",   "link", "meta",
+        "param", "source", "track", "wbr",   "p",        "li",      "dt",     "dd",      "tr",   "td",
+        "th",    "tbody",  "thead", "tfoot", "colgroup", "caption", "option", "optgroup"};
     for (const std::string_view known : kNames)
         if (name == known)
             return true;
@@ -1038,8 +1038,7 @@ std::string FlattenDeepHtml(std::string_view html, int maxDepth)
             for (;;)
             {
                 found = html.find("</", found);
-                if (found == std::string_view::npos ||
-                    Lower(html.substr(found, endTag.size())) == endTag)
+                if (found == std::string_view::npos || Lower(html.substr(found, endTag.size())) == endTag)
                     break;
                 found += 2;
             }

@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-namespace lf {
+namespace lf
+{
 
 // Asked for every picture an imported page names: the source as written, the width and height the
 // page asks for (0 when it names none) and whether pictures may be fetched. An empty answer leaves

@@ -2,7 +2,8 @@
 
 #include "platform/sys/TextTrim.h"
 
-namespace lf {
+namespace lf
+{
 
 void AppendRichPlainText(const RichContent& content, std::string& out)
 {

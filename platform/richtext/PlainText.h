@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace lf {
+namespace lf
+{
 
 // Texts of the text runs; "\r\n" before every item that starts a paragraph (except the first) and
 // for every line break. Pictures and hotspots add nothing; a table gives its cells' texts joined by
@@ -19,6 +20,7 @@ void AppendRichPlainText(const RichContent& content, std::string& out);
 // and control characters around the result go too.
 void FlattenTabsAndLineBreaks(std::string& text, bool trim);
 
-namespace lf {
+namespace lf
+{
 
 } // namespace lf

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace lf {
+namespace lf
+{
 
 SRichItem::SRichItem() = default;
 SRichItem::~SRichItem() = default;
@@ -10,9 +11,10 @@ SRichItem::SRichItem(SRichItem&&) noexcept = default;
 SRichItem& SRichItem::operator=(SRichItem&&) noexcept = default;
 
 SRichItem::SRichItem(const SRichItem& o)
-    : styleNo(o.styleNo), paraNo(o.paraNo), newParagraph(o.newParagraph), lineBreak(o.lineBreak), text(o.text),
-      tag(o.tag), name(o.name), picture(o.picture), source(o.source), width(o.width), height(o.height),
-      vAlign(o.vAlign), imageIndex(o.imageIndex), table(o.table ? std::make_unique<RichTable>(*o.table) : nullptr)
+    : styleNo(o.styleNo), paraNo(o.paraNo), newParagraph(o.newParagraph), lineBreak(o.lineBreak),
+      text(o.text), tag(o.tag), name(o.name), picture(o.picture), source(o.source), width(o.width),
+      height(o.height), vAlign(o.vAlign), imageIndex(o.imageIndex),
+      table(o.table ? std::make_unique<RichTable>(*o.table) : nullptr)
 {
 }
 
@@ -141,7 +143,8 @@ RichContent RichContent::CopyRange(SRichPosition start, SRichPosition end) const
     return copy;
 }
 
-namespace {
+namespace
+{
 
 int MapNo(const std::vector<int>& map, int no)
 {
@@ -193,7 +196,8 @@ void RichContent::Append(const RichContent& other, const std::vector<int>& textM
 
 void RichContent::MarkUsedStyles(std::vector<bool>& textUsed, std::vector<bool>& paraUsed) const
 {
-    auto mark = [](std::vector<bool>& used, int no) {
+    auto mark = [](std::vector<bool>& used, int no)
+    {
         if (no < 0)
             return;
         if (static_cast<int>(used.size()) <= no)
@@ -260,9 +264,11 @@ void RichDocument::AppendDocument(const RichDocument& other, int firstParaNo)
     other.content.MarkUsedStyles(textUsed, paraUsed);
     // Only styles the content uses are brought over, so appending never bloats the sheet.
     for (std::size_t i = 0; i < textMap.size(); ++i)
-        textMap[i] = i < textUsed.size() && textUsed[i] ? styles.FindOrAddTextStyle(other.styles.textStyles[i]) : 0;
+        textMap[i] =
+            i < textUsed.size() && textUsed[i] ? styles.FindOrAddTextStyle(other.styles.textStyles[i]) : 0;
     for (std::size_t i = 0; i < paraMap.size(); ++i)
-        paraMap[i] = i < paraUsed.size() && paraUsed[i] ? styles.FindOrAddParaStyle(other.styles.paraStyles[i]) : 0;
+        paraMap[i] =
+            i < paraUsed.size() && paraUsed[i] ? styles.FindOrAddParaStyle(other.styles.paraStyles[i]) : 0;
     content.Append(other.content, textMap, paraMap, firstParaNo);
 }
 

@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
-namespace lf {
+namespace lf
+{
 
 // Style numbers of the items that are not text runs (a text run has its text style number, >= 0).
 inline constexpr int kRichStylePicture = -3;
-inline constexpr int kRichStyleHotspot = -4; // a picture of the window's image list, clickable
+inline constexpr int kRichStyleHotspot = -4;     // a picture of the window's image list, clickable
 inline constexpr int kRichStyleHotPicture = -10; // a picture that is a hyperlink
 inline constexpr int kRichStyleTable = -60;
 
@@ -58,14 +59,14 @@ struct SRichItem
     int styleNo = 0;
     int paraNo = 0;
     bool newParagraph = true; // false: continues the paragraph of the item before
-    bool lineBreak = false; // continues the paragraph on a new line
-    std::string text; // text runs
-    std::string tag; // a hyperlink's target, or a caller's mark ("Answer")
-    std::string name; // item name of pictures, hotspots and tables
+    bool lineBreak = false;   // continues the paragraph on a new line
+    std::string text;         // text runs
+    std::string tag;          // a hyperlink's target, or a caller's mark ("Answer")
+    std::string name;         // item name of pictures, hotspots and tables
     // Pictures and hot pictures.
     SRichPicture picture;
     std::string source; // where the picture came from (file or address), for exports
-    int width = 0; // display size in pixels; below 1 means the picture's own size
+    int width = 0;      // display size in pixels; below 1 means the picture's own size
     int height = 0;
     RichPictureAlign vAlign = RichPictureAlign::Baseline;
     // Hotspots: the picture number in the window's image list.

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace lf {
+namespace lf
+{
 
 bool SRichTextStyle::SameFont(const SRichTextStyle& o) const
 {
@@ -17,7 +18,8 @@ bool SRichParaStyle::SameLayout(const SRichParaStyle& o) const
            borderColor == o.borderColor && backColor == o.backColor;
 }
 
-namespace {
+namespace
+{
 
 SRichTextStyle MakeText(const char* name, RichColor color, bool bold, bool italic, bool underline, bool jump)
 {
@@ -115,7 +117,8 @@ int RichStyleSheet::GetMinFontSize() const
     return smallest;
 }
 
-namespace {
+namespace
+{
 
 template <class Style>
 void PurgeList(std::vector<Style>& styles, const std::vector<bool>& used, std::vector<int>& map)

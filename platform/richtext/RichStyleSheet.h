@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace lf {
+namespace lf
+{
 
 // Colours are Windows colour values: bytes blue-green-red (0xFF0000 is blue, 0x0000FF red).
 using RichColor = std::uint32_t;

@@ -10,7 +10,8 @@
 #include <charconv>
 #include <cstring>
 
-namespace lf {
+namespace lf
+{
 
 SRichTextHost& RichTextHost()
 {
@@ -23,7 +24,8 @@ SRichTextHost& RichTextHost()
 using lf::RichDocument;
 using lf::RichXmlResult;
 
-namespace {
+namespace
+{
 
 constexpr const char* kHtmlPageStart = "<html><head><title>Moodle question</title></head> <body> ";
 constexpr const char* kHtmlPageEnd = " </body></html>";
@@ -38,7 +40,8 @@ RichDocument HiddenView()
 
 bool IsBlank(const std::string& text)
 {
-    return std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) <= ' '; });
+    return std::all_of(text.begin(), text.end(),
+                       [](char ch) { return static_cast<unsigned char>(ch) <= ' '; });
 }
 
 // Loads an XML text; the view is unchanged unless the result is Loaded.
@@ -46,7 +49,8 @@ RichXmlResult LoadXml(const std::string& text, RichDocument& view, bool replace,
 {
     if (replace)
     {
-        return lf::ReadRichXml(text, view, [purgeStyles](RichDocument& cleared) { ClearRichView(cleared, purgeStyles); });
+        return lf::ReadRichXml(text, view,
+                               [purgeStyles](RichDocument& cleared) { ClearRichView(cleared, purgeStyles); });
     }
     RichDocument loaded = HiddenView();
     const RichXmlResult result = lf::ReadRichXml(text, loaded);
@@ -104,10 +108,13 @@ bool IsRichViewEmpty(const RichDocument& view)
             ch = ' ';
     if (!IsBlank(text))
         return false;
-    return std::none_of(view.content.items.begin(), view.content.items.end(), [](const lf::SRichItem& item) {
-        return item.styleNo == lf::kRichStylePicture || item.styleNo == lf::kRichStyleHotPicture ||
-               item.styleNo == lf::kRichStyleTable;
-    });
+    return std::none_of(view.content.items.begin(), view.content.items.end(),
+                        [](const lf::SRichItem& item)
+                        {
+                            return item.styleNo == lf::kRichStylePicture ||
+                                   item.styleNo == lf::kRichStyleHotPicture ||
+                                   item.styleNo == lf::kRichStyleTable;
+                        });
 }
 
 bool GetXMLFormRE(std::string& text, const RichDocument& view)
@@ -119,7 +126,8 @@ bool GetXMLFormRE(std::string& text, const RichDocument& view)
     return true;
 }
 
-void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool purgeStyles, bool fetchPictures)
+void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool purgeStyles,
+                bool fetchPictures)
 {
     if (LoadXml(text, view, replace, purgeStyles) == RichXmlResult::Loaded)
         return;
@@ -181,11 +189,13 @@ bool NormalizeTextToXML(std::string& text)
     return GetXMLFormRE(text, view);
 }
 
-namespace {
+namespace
+{
 
 // Loads a stored text into a scratch view and maps it into the target sheet. False when content is
 // required and the text holds none.
-bool ToContent(const std::string& text, lf::RichContent& content, lf::RichStyleSheet& sheet, bool requireContent)
+bool ToContent(const std::string& text, lf::RichContent& content, lf::RichStyleSheet& sheet,
+               bool requireContent)
 {
     content.Clear();
     RichDocument scratch = HiddenView();
@@ -222,7 +232,8 @@ bool XMLToDisplayRVFStream(const std::string& text, std::string& stream, lf::Ric
     return ToStream(text, stream, displaySheet, true);
 }
 
-bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet, bool requireContent)
+bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet,
+                    bool requireContent)
 {
     return ToStream(text, stream, sheet, requireContent);
 }
@@ -303,7 +314,8 @@ void GetControlText(const RichDocument& view, std::string& out, bool crToLf, boo
         FlattenTabsAndLineBreaks(out, false);
 }
 
-namespace {
+namespace
+{
 
 std::string LowerTrimmed(const char* value)
 {
@@ -326,7 +338,8 @@ bool XMLTextNeedsSpecialRendering(const std::string& text)
         return false;
     std::vector<long long> special;
     long long index = 0;
-    for (pugi::xml_node font = root.child("style").child("font"); font; font = font.next_sibling("font"), ++index)
+    for (pugi::xml_node font = root.child("style").child("font"); font;
+         font = font.next_sibling("font"), ++index)
     {
         const std::string face = LowerTrimmed(font.attribute("fontname").value());
         const std::string subSuper = LowerTrimmed(font.attribute("subsuperscripttype").value());

@@ -12,7 +12,8 @@
 
 #include <string>
 
-namespace lf {
+namespace lf
+{
 
 // The user's font for question texts (the options FieldFontName, FieldFontSize, ...).
 struct SRichFieldFont
@@ -87,7 +88,8 @@ bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleS
 // The view's selection as stored text; false and the empty text without a selection. trimTrailingBlanks
 // deletes blank text runs from the end back to the last run with text; removeBold clears bold in the
 // styles the runs use.
-bool RichSelectionToXML(const lf::RichDocument& view, std::string& text, bool removeBold, bool trimTrailingBlanks);
+bool RichSelectionToXML(const lf::RichDocument& view, std::string& text, bool removeBold,
+                        bool trimTrailingBlanks);
 
 // Empties the view: margins 5, no background, no items, no selection; with purgeStyles the styles no
 // item uses go; text style 0 takes the field font.

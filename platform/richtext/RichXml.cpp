@@ -10,9 +10,11 @@
 #include <charconv>
 #include <cstring>
 
-namespace lf {
+namespace lf
+{
 
-namespace {
+namespace
+{
 
 // --- small conversions ---
 
@@ -41,7 +43,8 @@ int IntValue(const char* text, int fallback, int low = -1000000, int high = 1000
     return static_cast<int>(std::clamp<long long>(value, low, high));
 }
 
-int AttrInt(const pugi::xml_node& node, const char* name, int fallback, int low = -1000000, int high = 1000000)
+int AttrInt(const pugi::xml_node& node, const char* name, int fallback, int low = -1000000,
+            int high = 1000000)
 {
     const pugi::xml_attribute attr = node.attribute(name);
     return attr ? IntValue(attr.value(), fallback, low, high) : fallback;
@@ -81,10 +84,10 @@ struct NamedColor
 };
 
 constexpr NamedColor kNamedColors[] = {
-    {"clblack", 0x000000},  {"clmaroon", 0x000080}, {"clgreen", 0x008000},  {"clolive", 0x008080},
-    {"clnavy", 0x800000},   {"clpurple", 0x800080}, {"clteal", 0x808000},   {"clgray", 0x808080},
-    {"clsilver", 0xC0C0C0}, {"clred", 0x0000FF},    {"cllime", 0x00FF00},   {"clyellow", 0x00FFFF},
-    {"clblue", 0xFF0000},   {"clfuchsia", 0xFF00FF}, {"claqua", 0xFFFF00},  {"clwhite", 0xFFFFFF},
+    {"clblack", 0x000000},  {"clmaroon", 0x000080},     {"clgreen", 0x008000},  {"clolive", 0x008080},
+    {"clnavy", 0x800000},   {"clpurple", 0x800080},     {"clteal", 0x808000},   {"clgray", 0x808080},
+    {"clsilver", 0xC0C0C0}, {"clred", 0x0000FF},        {"cllime", 0x00FF00},   {"clyellow", 0x00FFFF},
+    {"clblue", 0xFF0000},   {"clfuchsia", 0xFF00FF},    {"claqua", 0xFFFF00},   {"clwhite", 0xFFFFFF},
     {"clnone", kNoColor},   {"clwindowtext", 0x000000}, {"clwindow", 0xFFFFFF}, {"none", kNoColor},
 };
 
@@ -138,7 +141,8 @@ Enum EnumValue(const char* text, const std::array<const char*, N>& names, Enum f
 }
 
 template <class Enum, std::size_t N>
-Enum AttrEnum(const pugi::xml_node& node, const char* name, const std::array<const char*, N>& names, Enum fallback)
+Enum AttrEnum(const pugi::xml_node& node, const char* name, const std::array<const char*, N>& names,
+              Enum fallback)
 {
     const pugi::xml_attribute attr = node.attribute(name);
     return attr ? EnumValue(attr.value(), names, fallback) : fallback;
@@ -164,7 +168,8 @@ std::string EncodeBase64(const std::string& bytes)
     for (; i + 2 < bytes.size(); i += 3)
     {
         const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
-                           (static_cast<unsigned char>(bytes[i + 1]) << 8) | static_cast<unsigned char>(bytes[i + 2]);
+                           (static_cast<unsigned char>(bytes[i + 1]) << 8) |
+                           static_cast<unsigned char>(bytes[i + 2]);
         out += kBase64[(v >> 18) & 63];
         out += kBase64[(v >> 12) & 63];
         out += kBase64[(v >> 6) & 63];
@@ -358,7 +363,10 @@ void WriteContent(pugi::xml_node& parent, const RichContent& content)
 struct StringWriter : pugi::xml_writer
 {
     std::string out;
-    void write(const void* data, std::size_t size) override { out.append(static_cast<const char*>(data), size); }
+    void write(const void* data, std::size_t size) override
+    {
+        out.append(static_cast<const char*>(data), size);
+    }
 };
 
 std::string WriteXml(const RichDocument& doc, bool withStyles)
@@ -531,7 +539,8 @@ bool TableFitsLimit(const pugi::xml_node& node)
     {
         ++rows;
         std::size_t cells = 0;
-        for (pugi::xml_node cellNode = rowNode.child("cell"); cellNode; cellNode = cellNode.next_sibling("cell"))
+        for (pugi::xml_node cellNode = rowNode.child("cell"); cellNode;
+             cellNode = cellNode.next_sibling("cell"))
             ++cells;
         cols = std::max(cols, cells);
         if (cols > kMaxRichTableCells || (rows > 0 && cols > kMaxRichTableCells / rows))
@@ -587,7 +596,8 @@ void ReadItem(const pugi::xml_node& node, RichContent& content, int depth)
         table.borderVSpacing = AttrInt(node, "bordervspacing", 2, 0, 1000);
         table.borderHSpacing = AttrInt(node, "borderhspacing", 2, 0, 1000);
         table.borderStyle = AttrEnum(node, "borderstyle", kTableBorderNames, RichTableBorder::Raised);
-        table.cellBorderStyle = AttrEnum(node, "cellborderstyle", kTableBorderNames, RichTableBorder::Lowered);
+        table.cellBorderStyle =
+            AttrEnum(node, "cellborderstyle", kTableBorderNames, RichTableBorder::Lowered);
         table.color = AttrColor(node, "color", kNoColor);
         if (!TableFitsLimit(node))
         {
@@ -612,7 +622,8 @@ void ReadItem(const pugi::xml_node& node, RichContent& content, int depth)
         for (pugi::xml_node rowNode = node.child("row"); rowNode; rowNode = rowNode.next_sibling("row"))
         {
             auto& row = table.rows.emplace_back();
-            for (pugi::xml_node cellNode = rowNode.child("cell"); cellNode; cellNode = cellNode.next_sibling("cell"))
+            for (pugi::xml_node cellNode = rowNode.child("cell"); cellNode;
+                 cellNode = cellNode.next_sibling("cell"))
             {
                 SRichCell& cell = row.emplace_back();
                 cell.color = AttrColor(cellNode, "color", kNoColor);

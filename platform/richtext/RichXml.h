@@ -39,7 +39,8 @@
 #include <functional>
 #include <string>
 
-namespace lf {
+namespace lf
+{
 
 inline constexpr const char* kRichXmlRoot = "LFDRoot";
 
@@ -75,4 +76,3 @@ bool InsertRichStream(RichDocument& target, const std::string& stream, int first
 // True when the text parses as XML with default options and its document has a top-level element of
 // that name; false for any text that does not parse.
 bool XMLTextHasRoot(const std::string& text, const std::string& elementName);
-

@@ -11,7 +11,8 @@
 #include <string>
 #include <string_view>
 
-namespace lf::sys {
+namespace lf::sys
+{
 
 // Streams a file's new content into a temporary file beside the target; Commit puts it in place. Until
 // then the target is untouched, and a writer destroyed without Commit removes its temporary file.

@@ -1,7 +1,8 @@
 // The clipboard in force and the in-memory clipboard.
 #include "platform/sys/Clipboard.h"
 
-namespace lf::sys {
+namespace lf::sys
+{
 
 Clipboard::~Clipboard() = default;
 
@@ -26,7 +27,8 @@ void MemoryClipboard::Clear()
     m_Formats.clear();
 }
 
-namespace {
+namespace
+{
 
 Clipboard* g_clipboard = nullptr;
 

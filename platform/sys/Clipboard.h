@@ -5,7 +5,8 @@
 #include <map>
 #include <string>
 
-namespace lf::sys {
+namespace lf::sys
+{
 
 // Format names. They are MIME types; the window-system clipboard maps them to its own formats.
 inline constexpr const char* kClipboardText = "text/plain";                          // plain text, UTF-8

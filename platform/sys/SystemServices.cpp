@@ -8,11 +8,13 @@
 #include <system_error>
 #include <thread>
 
-namespace lf::sys {
+namespace lf::sys
+{
 
 SystemServices::~SystemServices() = default;
 
-namespace {
+namespace
+{
 
 std::string WithSlash(std::string folder)
 {
@@ -75,7 +77,8 @@ public:
         using namespace std::chrono;
         const auto now = system_clock::now();
         LocalDateTime result = ToLocal(duration_cast<seconds>(now.time_since_epoch()).count());
-        result.millisecond = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+        result.millisecond =
+            static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
         return result;
     }
 
@@ -84,7 +87,13 @@ public:
         const std::time_t t = static_cast<std::time_t>(utcSeconds);
         std::tm parts{};
         localtime_r(&t, &parts);
-        return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec, 0};
+        return {parts.tm_year + 1900,
+                parts.tm_mon + 1,
+                parts.tm_mday,
+                parts.tm_hour,
+                parts.tm_min,
+                parts.tm_sec,
+                0};
     }
 
     void Sleep(int milliseconds) override

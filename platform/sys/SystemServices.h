@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-namespace lf::sys {
+namespace lf::sys
+{
 
 // A local calendar date and time, as the user's clock shows it.
 struct LocalDateTime

@@ -6,9 +6,11 @@
 
 #include <cstdint>
 
-namespace lf::sys {
+namespace lf::sys
+{
 
-namespace {
+namespace
+{
 
 enum class Mapping
 {

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace lf::sys {
+namespace lf::sys
+{
 
 // The text in lower case.
 std::string LowerCase(std::string_view text);

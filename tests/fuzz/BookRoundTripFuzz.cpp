@@ -3,8 +3,8 @@
 #include "model/storage/Datastorage.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/Utf8Text.h"
-#include "tests/support/BookTexts.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/support/BookTexts.h"
 
 namespace
 {

@@ -2,8 +2,8 @@
 #include "model/storage/Datastorage.h"
 #include "platform/sys/Clipboard.h"
 #include "platform/sys/Utf8Text.h"
-#include "tests/support/BookTexts.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/support/BookTexts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -2,8 +2,8 @@
 // FlashCardExchange file and, line by line, as Quizlet text; the questions read go through the three
 // field writers again.
 #include "interchange/DelimitedText.h"
-#include "model/items/Datatypes.h"
 #include "model/collection/Itemsarray.h"
+#include "model/items/Datatypes.h"
 #include "platform/richtext/RichDocument.h"
 #include "tests/fuzz/FuzzSetup.h"
 

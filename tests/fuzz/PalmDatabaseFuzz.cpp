@@ -4,8 +4,8 @@
 #include "model/storage/Palmdatabase.h"
 #include "model/support/Registry.h"
 #include "platform/sys/AtomicFile.h"
-#include "tests/support/BookTexts.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/support/BookTexts.h"
 
 namespace
 {

@@ -1,8 +1,8 @@
 #include "mainwindow/QuestionPane.h"
 
 #include "mainwindow/AnswerTables.h"
-#include "model/items/Datatypes_Kinds.h"
 #include "model/formulas/Formulamanager.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "platform/sys/SystemServices.h"
 #include "tests/model/ItemBuilder.h"
 

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
+namespace
+{
 
 TEST(CArray, AppendingOneByOneFollowsTheGrowthRule)
 {

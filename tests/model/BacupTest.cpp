@@ -2,8 +2,8 @@
 // the record it names.
 #include "model/collection/Bacup.h"
 
-#include "model/items/Datatypes.h"
 #include "model/collection/Itemsarray.h"
+#include "model/items/Datatypes.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"
 
@@ -44,7 +44,6 @@ protected:
     // Pushes a mark change of q1 whose old status word is value, as a stand-in for any entry.
     void PushMark(std::int32_t value) { history().Add(Record("q1"), ebatFieldChange, ecdtStatus, "", value); }
     CBackupItem& history() { return items.GetBackupItem(); }
-
 };
 
 TEST_F(BackupTest, NewEntryDropsTheRedoTailWithItsCopies)

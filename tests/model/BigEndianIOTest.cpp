@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+namespace
+{
 
 using lf::test::PrintTo;
 

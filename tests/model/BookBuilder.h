@@ -4,9 +4,9 @@
 // question text unless name() says otherwise. The modifiers after an item apply to that item.
 #pragma once
 
+#include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
-#include "model/collection/Itemsarray.h"
 #include "model/support/Log.h"
 #include "model/support/Prefs.h"
 #include "tests/support/TestSupport.h"

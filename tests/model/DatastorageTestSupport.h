@@ -2,8 +2,8 @@
 // holds every kind of question with chapters, marks, the Trash, user answers, units and data sets.
 #pragma once
 
-#include "model/storage/Datastorage.h"
 #include "model/items/Datatypes_Kinds.h"
+#include "model/storage/Datastorage.h"
 #include "tests/model/BookBuilder.h"
 
 #include <string>

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 TEST(DeletedItemsFile, EmptyListIsFourZeroBytes)
 {
@@ -20,7 +21,9 @@ TEST(DeletedItemsFile, EntriesRoundTripInLittleEndianLayout)
     lf::test::TempDir dir;
     const std::string path = dir.file("Lernfold.del");
     CDelQuestionList list;
-    list.Add(0x01020304, -2, "Gr\xC3\xBC\xC3\x9F" "e");
+    list.Add(0x01020304, -2,
+             "Gr\xC3\xBC\xC3\x9F"
+             "e");
     list.Add(7, 8, std::string(300, 'x'));
     std::string error;
     ASSERT_TRUE(list.Write(path, error));
@@ -34,7 +37,8 @@ TEST(DeletedItemsFile, EntriesRoundTripInLittleEndianLayout)
     ASSERT_EQ(read.GetCount(), 2);
     EXPECT_EQ(read.GetEntry(0).First, 0x01020304);
     EXPECT_EQ(read.GetEntry(0).Second, -2);
-    EXPECT_EQ(read.GetEntry(0).Text, "Gr\xC3\xBC\xC3\x9F" "e");
+    EXPECT_EQ(read.GetEntry(0).Text, "Gr\xC3\xBC\xC3\x9F"
+                                     "e");
     EXPECT_EQ(read.GetEntry(1).Text, std::string(255, 'x'));
 }
 

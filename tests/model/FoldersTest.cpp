@@ -12,7 +12,8 @@
 #include <sys/stat.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using lf::test::PrintTo;
 

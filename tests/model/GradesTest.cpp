@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using lf::test::PrintTo;
 
@@ -28,9 +29,9 @@ TEST_P(GradeFractionLookup, GivesIndexAndPercent)
 INSTANTIATE_TEST_SUITE_P(Table, GradeFractionLookup,
                          ::testing::Values(FractionCase{"1", 0, "100"}, FractionCase{"0.83333", 2, "83.333"},
                                            FractionCase{"0.33333", 10, "33.333"},
-                                           FractionCase{"0.142857", 15, "14.2857"}, FractionCase{"0", 20, "0"},
-                                           FractionCase{"-0.05", 21, "-5"}, FractionCase{"-0.3", 29, "-30"},
-                                           FractionCase{"-1", 40, "-100"},
+                                           FractionCase{"0.142857", 15, "14.2857"},
+                                           FractionCase{"0", 20, "0"}, FractionCase{"-0.05", 21, "-5"},
+                                           FractionCase{"-0.3", 29, "-30"}, FractionCase{"-1", 40, "-100"},
                                            // Texts are not read as numbers: off the table counts as "0".
                                            FractionCase{"0.50", 20, "0"}, FractionCase{"", 20, "0"},
                                            FractionCase{" 1", 20, "0"}));

@@ -36,7 +36,6 @@ std::string RowText(const SScoreInfo& row)
 class ScoreTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
-
     // Chapter Bio: right, partly right, wrong (marked), unanswered. Chapter Chem: right, an essay answered
     // but not graded, a description (not counted), unanswered; and a question in the Trash.
     void BuildSession()
@@ -99,7 +98,6 @@ protected:
         }
         return all;
     }
-
 };
 
 struct ScoreCase

@@ -2,8 +2,8 @@
 // book with known counts, duplicates and empty choices, and the text search over built search texts.
 #include "model/collection/Itemsarray.h"
 
-#include "model/storage/Datastorage.h"
 #include "model/items/Datatypes.h"
+#include "model/storage/Datastorage.h"
 #include "platform/richtext/RichDocument.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"
@@ -30,10 +30,7 @@ using Choices = std::vector<std::pair<std::string, std::string>>; // text, grade
 class SearchTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
-    SearchTest()
-    {
-        items.SetSearchView(&view);
-    }
+    SearchTest() { items.SetSearchView(&view); }
 
     // A multiple-choice question named as its text, with choices and their grades.
     void AddChoice(BookBuilder& book, const std::string& question, const Choices& choices)

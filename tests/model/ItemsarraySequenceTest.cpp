@@ -25,7 +25,6 @@ using lf::test::PrintTo;
 class SequenceTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
-
     // Rebuilds for a phase and view over all chapters.
     std::string Build(EActionMode phase, int view, std::int32_t chapter = kAllCategoriesID)
     {
@@ -67,7 +66,6 @@ protected:
             .item(qtRandomShortAnswerMatching, "binned9")
             .trashed();
     }
-
 };
 
 // --- Membership -------------------------------------------------------------------------------------------

@@ -25,7 +25,6 @@ using lf::test::PrintTo;
 class TrashTest : public ::testing::Test, public lf::test::BookSession
 {
 protected:
-
     // Chapter Bio: q1..q3; chapter Chem: q4, q5.
     void BuildBook()
     {
@@ -67,7 +66,6 @@ protected:
         for (const char* name : names)
             FindByName(items, name)->SetStatus(qsSelected, true);
     }
-
 };
 
 // --- Deletion and the Trash

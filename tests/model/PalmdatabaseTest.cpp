@@ -1,12 +1,12 @@
 // The handheld database book: round trips through a file, what the format cannot hold, the header the
 // writer produces, refusal of broken files, appending, the deleted-items file beside every write, and the
 // Windows-1252 texts on disk.
-#include "model/support/Folders.h"
 #include "model/storage/Palmdatabase.h"
+#include "model/support/Folders.h"
 
 #include "model/collection/Deleteditemsarray.h"
-#include "model/support/Registry.h"
 #include "model/storage/Windows1252.h"
+#include "model/support/Registry.h"
 #include "platform/richtext/RichTextOps.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"
@@ -24,8 +24,8 @@ using lf::test::PrintTo;
 
 using lf::test::AnswerOf;
 using lf::test::BookBuilder;
-using lf::test::ChapterNames;
 using lf::test::BookEnvironment;
+using lf::test::ChapterNames;
 using lf::test::ReadFile;
 using lf::test::TempDir;
 using lf::test::WriteFile;

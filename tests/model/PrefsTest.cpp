@@ -11,7 +11,8 @@
 #include <functional>
 #include <string>
 
-namespace {
+namespace
+{
 
 using lf::test::PrintTo;
 

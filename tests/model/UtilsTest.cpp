@@ -7,7 +7,8 @@
 #include <climits>
 #include <string>
 
-namespace {
+namespace
+{
 
 using lf::test::PrintTo;
 
@@ -179,7 +180,8 @@ TEST_P(AnswerNumberLabelTest, FollowsTheParserOptions)
     CPrefs prefs;
     prefs.m_ParserNumberingType = static_cast<std::int8_t>(c.type);
     prefs.m_ParserNumberingFormat = static_cast<std::int8_t>(c.format);
-    EXPECT_EQ(GetAnswerNumberLabel(c.n, prefs.GetParserNumberingType(), prefs.GetParserNumberingFormat()), c.label);
+    EXPECT_EQ(GetAnswerNumberLabel(c.n, prefs.GetParserNumberingType(), prefs.GetParserNumberingFormat()),
+              c.label);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,8 +197,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TextHelpers, AnswerLabelWithoutOptionsUsesDefaults)
 {
     ASSERT_EQ(CPrefs::GetPrefs(), nullptr);
-    EXPECT_EQ(GetAnswerNumberLabel(3, CPrefs::kDefaultParserNumberingType, CPrefs::kDefaultParserNumberingFormat),
-              "c.");
+    EXPECT_EQ(
+        GetAnswerNumberLabel(3, CPrefs::kDefaultParserNumberingType, CPrefs::kDefaultParserNumberingFormat),
+        "c.");
 }
 
 } // namespace

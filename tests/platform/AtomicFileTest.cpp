@@ -10,7 +10,8 @@
 #include <sys/stat.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 TEST(AtomicFile, ReplacesTheTargetAndLeavesNoTemporaryFile)
 {
@@ -78,7 +79,8 @@ TEST(AtomicFileWriter, StreamsPiecesAndRefusesAnEmptyResultWhenAsked)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 std::vector<std::string> Names(const std::filesystem::path& folder)
 {
@@ -93,7 +95,7 @@ TEST(AtomicFile, TemporaryNamesAreRecognisable)
 {
     EXPECT_TRUE(lf::sys::IsAtomicTempFileName(".book.lnf.lftmp-a1B2c3"));
     EXPECT_FALSE(lf::sys::IsAtomicTempFileName("book.lnf.lftmp-a1B2c3")); // not hidden
-    EXPECT_FALSE(lf::sys::IsAtomicTempFileName(".book.lnf.lftmp-a1B2")); // suffix too short
+    EXPECT_FALSE(lf::sys::IsAtomicTempFileName(".book.lnf.lftmp-a1B2"));  // suffix too short
     EXPECT_FALSE(lf::sys::IsAtomicTempFileName(".book.lnf"));
     EXPECT_FALSE(lf::sys::IsAtomicTempFileName("book.lnf.a1B2c3"));
 

@@ -2,8 +2,8 @@
 // exactly when their texts do.
 #pragma once
 
-#include "model/items/Datatypes.h"
 #include "model/collection/Itemsarray.h"
+#include "model/items/Datatypes.h"
 
 #include <string>
 

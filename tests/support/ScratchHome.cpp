@@ -4,7 +4,8 @@
 #include <string>
 #include <unistd.h>
 
-namespace lf::test {
+namespace lf::test
+{
 
 std::filesystem::path EnterScratchHome()
 {

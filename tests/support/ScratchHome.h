@@ -4,7 +4,8 @@
 
 #include <filesystem>
 
-namespace lf::test {
+namespace lf::test
+{
 
 // Creates the scratch folders, points HOME, XDG_CONFIG_HOME, XDG_DATA_HOME and LERNFOLD_CONFIG_DIR at
 // them and makes the home folder current. Returns the scratch root.

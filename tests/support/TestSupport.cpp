@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <iostream>
-#include <unistd.h>
 #include <fstream>
-#include <zlib.h>
+#include <iostream>
 #include <sstream>
 #include <stdexcept>
+#include <unistd.h>
+#include <zlib.h>
 
-namespace lf::test {
+namespace lf::test
+{
 
 FakeSystem::FakeSystem()
 {
@@ -37,8 +38,13 @@ lf::sys::LocalDateTime FakeSystem::ToLocal(std::int64_t utc)
     const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
     const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
     const int year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
-    return {year, month, day, static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
-            static_cast<int>(rest % 60), 0};
+    return {year,
+            month,
+            day,
+            static_cast<int>(rest / 3600),
+            static_cast<int>(rest / 60 % 60),
+            static_cast<int>(rest % 60),
+            0};
 }
 
 TempDir::TempDir()

@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-namespace lf::test {
+namespace lf::test
+{
 
 // System services whose answers the test sets. Installed for its lifetime; the real ones come back after.
 class FakeSystem : public lf::sys::SystemServices
@@ -61,7 +62,10 @@ private:
 // A row of a parameter table that has a `name` prints as that name, so test lists read "Kind3" rather than
 // a dump of bytes. A test file brings it in with `using lf::test::PrintTo;` beside its rows.
 template <class Row>
-    requires requires(const Row& row) { std::string_view(row.name); }
+requires requires(const Row& row)
+{
+    std::string_view(row.name);
+}
 void PrintTo(const Row& row, std::ostream* os)
 {
     *os << std::string_view(row.name);

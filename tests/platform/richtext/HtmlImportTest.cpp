@@ -1,5 +1,5 @@
-#include "platform/richtext/HtmlExport.h"
 #include "platform/richtext/HtmlImport.h"
+#include "platform/richtext/HtmlExport.h"
 #include "platform/richtext/PlainText.h"
 
 #include "tests/support/TestSupport.h"
@@ -10,7 +10,8 @@
 
 using namespace lf;
 
-namespace {
+namespace
+{
 
 using lf::test::PrintTo;
 
@@ -23,7 +24,8 @@ RichDocument Import(const std::string& html, const SHtmlImportOptions& options =
 
 const SRichTextStyle& StyleOf(const RichDocument& doc, int item)
 {
-    return doc.styles.textStyles.at(static_cast<std::size_t>(doc.content.items.at(static_cast<std::size_t>(item)).styleNo));
+    return doc.styles.textStyles.at(
+        static_cast<std::size_t>(doc.content.items.at(static_cast<std::size_t>(item)).styleNo));
 }
 
 } // namespace
@@ -63,17 +65,18 @@ INSTANTIATE_TEST_SUITE_P(
         SPlainCase{"Table", "<table><tr><td>a</td><td><b>b</b></td></tr><tr><th>c</th></tr></table>after",
                    "a\tb\r\nc\t\r\nafter"},
         SPlainCase{"UnknownTagsKeepText", "<LFDRoot><document><text>a</text></document></LFDRoot>", "a"},
-        SPlainCase{"Comment", "a<!-- hidden -->b", "ab"},
-        SPlainCase{"LessThanAsText", "a < b", "a < b"}),
+        SPlainCase{"Comment", "a<!-- hidden -->b", "ab"}, SPlainCase{"LessThanAsText", "a < b", "a < b"}),
     [](const testing::TestParamInfo<SPlainCase>& info) { return info.param.name; });
 
 TEST(HtmlImport, FormattingFindsOrAddsStylesInTheDocumentsSheet)
 {
-    const RichDocument doc = Import("plain <b>BOLD</b> <i><u>UI</u></i> <s>STRIKE</s> x<sup>SUP</sup>y<sub>SUB</sub> "
-                                    "<font face=\"Courier New, mono\" size=\"5\" color=\"#FF0000\">FONT</font> "
-                                    "<span style=\"font-weight:700; font-size:16px; color:rgb(0,0,255); "
-                                    "background-color:yellow\">CSS</span>");
-    const auto find = [&](const std::string& text) {
+    const RichDocument doc =
+        Import("plain <b>BOLD</b> <i><u>UI</u></i> <s>STRIKE</s> x<sup>SUP</sup>y<sub>SUB</sub> "
+               "<font face=\"Courier New, mono\" size=\"5\" color=\"#FF0000\">FONT</font> "
+               "<span style=\"font-weight:700; font-size:16px; color:rgb(0,0,255); "
+               "background-color:yellow\">CSS</span>");
+    const auto find = [&](const std::string& text)
+    {
         for (int i = 0; i < doc.ItemCount(); ++i)
             if (doc.content.items[static_cast<std::size_t>(i)].text == text)
                 return i;
@@ -104,12 +107,12 @@ TEST(HtmlImport, FormattingFindsOrAddsStylesInTheDocumentsSheet)
 
 TEST(HtmlImport, HeadingsLinksAndAlignmentUseTheSheetsNamedStyles)
 {
-    const RichDocument doc =
-        Import("<h1>Title</h1><h3>Sub</h3><p align=\"center\">mid</p><p>go <a href=\"http://x.org/\">there</a></p>");
+    const RichDocument doc = Import(
+        "<h1>Title</h1><h3>Sub</h3><p align=\"center\">mid</p><p>go <a href=\"http://x.org/\">there</a></p>");
     ASSERT_EQ(doc.ItemCount(), 5);
     EXPECT_EQ(doc.content.items[0].styleNo, 1);
     EXPECT_EQ(doc.content.items[1].styleNo, 2);
-    EXPECT_EQ(doc.content.items[2].paraNo, 1); // "Centered"
+    EXPECT_EQ(doc.content.items[2].paraNo, 1);  // "Centered"
     EXPECT_EQ(doc.content.items[4].styleNo, 4); // "Jump 1"
     EXPECT_EQ(doc.content.items[4].tag, "http://x.org/");
     EXPECT_FALSE(doc.content.items[4].newParagraph);
@@ -120,14 +123,17 @@ TEST(HtmlImport, PicturesComeFromTheCallerWithTheFetchFlagAndSize)
     std::vector<std::string> asked;
     SHtmlImportOptions options;
     options.fetchPictures = true;
-    options.requestPicture = [&](const std::string& source, int width, int height, bool fetch) {
-        asked.push_back(source + " " + std::to_string(width) + "x" + std::to_string(height) + (fetch ? " fetch" : ""));
+    options.requestPicture = [&](const std::string& source, int width, int height, bool fetch)
+    {
+        asked.push_back(source + " " + std::to_string(width) + "x" + std::to_string(height) +
+                        (fetch ? " fetch" : ""));
         return source == "missing.png" ? SRichPicture{} : SRichPicture{"bytes", "png"};
     };
     const RichDocument doc = Import("<img src=\"a.png\" width=\"40\" height=\"30px\"><a href=\"t\"><img "
                                     "src=\"b.png\" width=\"50%\"></a><img src=\"missing.png\">",
                                     options);
-    EXPECT_EQ(asked, (std::vector<std::string>{"a.png 40x30 fetch", "b.png 0x0 fetch", "missing.png 0x0 fetch"}));
+    EXPECT_EQ(asked,
+              (std::vector<std::string>{"a.png 40x30 fetch", "b.png 0x0 fetch", "missing.png 0x0 fetch"}));
     ASSERT_EQ(doc.ItemCount(), 2);
     EXPECT_EQ(doc.content.items[0].styleNo, kRichStylePicture);
     EXPECT_EQ(doc.content.items[0].width, 40);
@@ -148,7 +154,8 @@ TEST(RichPictureCache, RemembersRealFetchesOnlyAndComparesNamesWithoutCase)
 {
     RichPictureCache cache;
     int fetches = 0;
-    const auto fetch = [&](const std::string&) {
+    const auto fetch = [&](const std::string&)
+    {
         ++fetches;
         return SRichPicture{"real", "png"};
     };
@@ -160,7 +167,8 @@ TEST(RichPictureCache, RemembersRealFetchesOnlyAndComparesNamesWithoutCase)
     EXPECT_EQ(cache.Get("A.png", 0, 0, true, fetch).data, "real");
     EXPECT_EQ(fetches, 1);
     // A failed fetch is remembered as its placeholder so one import does not ask twice.
-    const auto failing = [&](const std::string&) {
+    const auto failing = [&](const std::string&)
+    {
         ++fetches;
         return SRichPicture{};
     };
@@ -171,8 +179,9 @@ TEST(RichPictureCache, RemembersRealFetchesOnlyAndComparesNamesWithoutCase)
 
 TEST(HtmlImport, NestedTableKeepsCellsAsDocuments)
 {
-    const RichDocument doc = Import("<table width=\"100%\" border=\"0\"><tr><td bgcolor=\"#FFC800\" valign=\"middle\">"
-                                    "<p>one</p><p>two</p></td><td><table><tr><td>in</td></tr></table></td></tr></table>");
+    const RichDocument doc =
+        Import("<table width=\"100%\" border=\"0\"><tr><td bgcolor=\"#FFC800\" valign=\"middle\">"
+               "<p>one</p><p>two</p></td><td><table><tr><td>in</td></tr></table></td></tr></table>");
     ASSERT_EQ(doc.ItemCount(), 1);
     ASSERT_TRUE(doc.content.items[0].IsTable());
     const RichTable& table = *doc.content.items[0].table;

@@ -1,11 +1,12 @@
-#include "platform/richtext/PlainText.h"
 #include "platform/richtext/RichDocument.h"
+#include "platform/richtext/PlainText.h"
 
 #include <gtest/gtest.h>
 
 using namespace lf;
 
-namespace {
+namespace
+{
 
 // "Hello world" in two runs, a second paragraph with a line break, a picture.
 RichDocument SampleDocument()

@@ -1,5 +1,5 @@
-#include "platform/richtext/RichDocument.h"
 #include "platform/richtext/RichStyleSheet.h"
+#include "platform/richtext/RichDocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/richtext/PlainText.h"
 #include "platform/richtext/RichTextOps.h"
+#include "platform/richtext/PlainText.h"
 #include "platform/richtext/RichXml.h"
 #include "tests/support/TestSupport.h"
 
@@ -9,7 +9,8 @@
 
 using namespace lf;
 
-namespace {
+namespace
+{
 
 using lf::test::PrintTo;
 
@@ -74,14 +75,22 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SEmptyCase{"NoItems", [](RichContent&) {}, true},
         SEmptyCase{"BlanksAndALineBreak",
-                   [](RichContent& c) {
+                   [](RichContent& c)
+                   {
                        c.AddText("  ", 0, 0);
                        c.AddText(" ", 0, 0, false).lineBreak = true;
                    },
                    true},
         SEmptyCase{"EmptyParagraphs", [](RichContent& c) { c.AddTextLines("\r\n\r\n", 0, 0); }, true},
-        SEmptyCase{"PictureAlone", [](RichContent& c) { c.AddPicture({"PNG", "png"}, 0, 0, 0, true); }, false},
-        SEmptyCase{"HotPictureAlone", [](RichContent& c) { c.AddPicture({"PNG", "png"}, 0, 0, 0, true, true); },
+        SEmptyCase{"PictureAlone",
+                   [](RichContent& c) {
+                       c.AddPicture({"PNG", "png"}, 0, 0, 0, true);
+                   },
+                   false},
+        SEmptyCase{"HotPictureAlone",
+                   [](RichContent& c) {
+                       c.AddPicture({"PNG", "png"}, 0, 0, 0, true, true);
+                   },
                    false},
         SEmptyCase{"EmptyTable", [](RichContent& c) { c.AddTable(RichTable(1, 1), "1", 0); }, false},
         SEmptyCase{"NineLetters", [](RichContent& c) { c.AddText("abcdefghi", 0, 0); }, false},
@@ -149,11 +158,13 @@ TEST_F(RichTextOps, TextThatIsNeitherXmlNorHtmlReplacesTheViewAsPlainText)
 
 TEST_F(RichTextOps, StoredXmlLoadsItsOwnStylesAndReplaces)
 {
-    const std::string stored = Stored([](RichDocument& d) {
-        SRichTextStyle red = d.styles.textStyles[0];
-        red.color = 0x0000FF;
-        d.content.AddText("red", d.styles.FindOrAddTextStyle(red), 0);
-    });
+    const std::string stored = Stored(
+        [](RichDocument& d)
+        {
+            SRichTextStyle red = d.styles.textStyles[0];
+            red.color = 0x0000FF;
+            d.content.AddText("red", d.styles.FindOrAddTextStyle(red), 0);
+        });
     RichDocument view;
     view.content.AddText("old", 0, 0);
     SetXMLToRE(stored, view, true, true, true);
@@ -201,9 +212,10 @@ INSTANTIATE_TEST_SUITE_P(
                     SAppendCase{"EmptyStoredXml", "<LFDRoot><document/></LFDRoot>", "Question"},
                     SAppendCase{"PlainText", "answer", "Question\r\nanswer"},
                     SAppendCase{"Html", "<i>answer</i>", "Question\r\nanswer"},
-                    SAppendCase{"StoredXml",
-                                "<LFDRoot><document><text textstyleno=\"0\">answer</text></document></LFDRoot>",
-                                "Question\r\nanswer"}),
+                    SAppendCase{
+                        "StoredXml",
+                        "<LFDRoot><document><text textstyleno=\"0\">answer</text></document></LFDRoot>",
+                        "Question\r\nanswer"}),
     [](const testing::TestParamInfo<SAppendCase>& info) { return info.param.name; });
 
 struct SHtmlCase
@@ -241,10 +253,12 @@ INSTANTIATE_TEST_SUITE_P(Texts, HtmlTest,
 
 TEST_F(RichTextOps, PlainTextOfAStoredTextWithAndWithoutCrToLf)
 {
-    const std::string stored = Stored([](RichDocument& d) {
-        d.content.AddText("one", 1, 0);
-        d.content.AddText("two", 0, 0);
-    });
+    const std::string stored = Stored(
+        [](RichDocument& d)
+        {
+            d.content.AddText("one", 1, 0);
+            d.content.AddText("two", 0, 0);
+        });
     RichDocument view;
     std::string plain;
     GetPlainTextFromXML(stored, view, plain, false);
@@ -286,29 +300,43 @@ TEST_P(SpecialRendering, LooksAtTheFontsTheRunsUse)
 INSTANTIATE_TEST_SUITE_P(
     Texts, SpecialRendering,
     testing::Values(
-        SSpecialCase{"SystemFontRun",
-                     LF_FONTS("<font fontname=\" SYSTEM \"/>") "<document><text textstyleno=\"1\">x</text></document></LFDRoot>",
-                     true},
-        SSpecialCase{"SuperscriptRun",
-                     LF_FONTS("<font subsuperscripttype=\"Super\"/>") "<document><text textstyleno=\"0\">x</text>"
-                                                                      "<text textstyleno=\"1\">2</text></document></LFDRoot>",
-                     true},
-        SSpecialCase{"SubscriptRun",
-                     LF_FONTS("<font subsuperscripttype=\"sub\"/>") "<document><text textstyleno=\"1\">i</text></document></LFDRoot>",
-                     true},
-        SSpecialCase{"SymbolFontIsNotSpecial",
-                     LF_FONTS("<font fontname=\"Symbol\"/>") "<document><text textstyleno=\"1\">p</text></document></LFDRoot>",
-                     false},
-        SSpecialCase{"SpecialFontUnused",
-                     LF_FONTS("<font fontname=\"system\"/>") "<document><text textstyleno=\"0\">x</text></document></LFDRoot>",
-                     false},
+        SSpecialCase{
+            "SystemFontRun",
+            LF_FONTS("<font fontname=\" SYSTEM \"/>") "<document><text "
+                                                      "textstyleno=\"1\">x</text></document></LFDRoot>",
+            true},
+        SSpecialCase{
+            "SuperscriptRun",
+            LF_FONTS(
+                "<font subsuperscripttype=\"Super\"/>") "<document><text textstyleno=\"0\">x</text>"
+                                                        "<text "
+                                                        "textstyleno=\"1\">2</text></document></LFDRoot>",
+            true},
+        SSpecialCase{
+            "SubscriptRun",
+            LF_FONTS("<font subsuperscripttype=\"sub\"/>") "<document><text "
+                                                           "textstyleno=\"1\">i</text></document></LFDRoot>",
+            true},
+        SSpecialCase{
+            "SymbolFontIsNotSpecial",
+            LF_FONTS("<font fontname=\"Symbol\"/>") "<document><text "
+                                                    "textstyleno=\"1\">p</text></document></LFDRoot>",
+            false},
+        SSpecialCase{
+            "SpecialFontUnused",
+            LF_FONTS("<font fontname=\"system\"/>") "<document><text "
+                                                    "textstyleno=\"0\">x</text></document></LFDRoot>",
+            false},
         SSpecialCase{"StyleNumberNotANumberCountsAsZero",
-                     "<LFDRoot><style><font subsuperscripttype=\"sub\"/></style><document><text textstyleno=\"a\">x</text>"
+                     "<LFDRoot><style><font subsuperscripttype=\"sub\"/></style><document><text "
+                     "textstyleno=\"a\">x</text>"
                      "</document></LFDRoot>",
                      true},
-        SSpecialCase{"Malformed",
-                     LF_FONTS("<font fontname=\"system\"/>") "<document><text textstyleno=\"1\">x</document></LFDRoot>",
-                     false},
+        SSpecialCase{
+            "Malformed",
+            LF_FONTS(
+                "<font fontname=\"system\"/>") "<document><text textstyleno=\"1\">x</document></LFDRoot>",
+            false},
         SSpecialCase{"OtherRoot", "<Other><style><font fontname=\"system\"/></style></Other>", false},
         SSpecialCase{"PlainText", "x^2", false}),
     [](const testing::TestParamInfo<SSpecialCase>& info) { return info.param.name; });
@@ -317,12 +345,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RichTextOps, WrittenSuperscriptIsFoundAgain)
 {
-    const std::string stored = Stored([](RichDocument& d) {
-        SRichTextStyle super = d.styles.textStyles[0];
-        super.subSuper = RichSubSuper::Super;
-        d.content.AddText("x", 0, 0);
-        d.content.AddText("2", d.styles.FindOrAddTextStyle(super), 0, false);
-    });
+    const std::string stored = Stored(
+        [](RichDocument& d)
+        {
+            SRichTextStyle super = d.styles.textStyles[0];
+            super.subSuper = RichSubSuper::Super;
+            d.content.AddText("x", 0, 0);
+            d.content.AddText("2", d.styles.FindOrAddTextStyle(super), 0, false);
+        });
     EXPECT_TRUE(XMLTextNeedsSpecialRendering(stored));
 }
 
@@ -348,12 +378,14 @@ TEST_F(RichTextOps, NormaliseTurnsAnyTextIntoStoredXmlAndLeavesStoredXmlAlone)
 
 TEST_F(RichTextOps, DisplayStreamCarriesTheDisplaySheetsNumbers)
 {
-    const std::string stored = Stored([](RichDocument& d) {
-        SRichTextStyle big = d.styles.textStyles[3];
-        big.size = 24;
-        d.content.AddText("keyword", 3, 1);
-        d.content.AddText("big", d.styles.FindOrAddTextStyle(big), 1, false);
-    });
+    const std::string stored = Stored(
+        [](RichDocument& d)
+        {
+            SRichTextStyle big = d.styles.textStyles[3];
+            big.size = 24;
+            d.content.AddText("keyword", 3, 1);
+            d.content.AddText("big", d.styles.FindOrAddTextStyle(big), 1, false);
+        });
     RichStyleSheet display = RichStyleSheet::Display();
     std::string stream;
     ASSERT_TRUE(XMLToDisplayRVFStream(stored, stream, display));
@@ -449,7 +481,8 @@ TEST_F(RichTextOps, ClearingResetsTheViewAndAppliesTheFieldFont)
 TEST_F(RichTextOps, HtmlImportAsksTheHostsLoaderWithTheCallersFetchFlag)
 {
     std::vector<bool> flags;
-    RichTextHost().requestPicture = [&](const std::string&, int, int, bool fetch) {
+    RichTextHost().requestPicture = [&](const std::string&, int, int, bool fetch)
+    {
         flags.push_back(fetch);
         return SRichPicture{"GIF", "gif"};
     };
@@ -463,4 +496,3 @@ TEST_F(RichTextOps, HtmlImportAsksTheHostsLoaderWithTheCallersFetchFlag)
     EXPECT_TRUE(IsHtmlText("<img src=\"a.gif\">"));
     EXPECT_EQ(flags, (std::vector<bool>{false}));
 }
-

@@ -1,5 +1,5 @@
-#include "platform/richtext/PlainText.h"
 #include "platform/richtext/RichXml.h"
+#include "platform/richtext/PlainText.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -7,7 +7,8 @@
 
 using namespace lf;
 
-namespace {
+namespace
+{
 
 using lf::test::PrintTo;
 
@@ -33,9 +34,10 @@ RichDocument EveryKindDocument()
     doc.content.AddText("next line", 3, 0, false).lineBreak = true;
     SRichItem& link = doc.content.AddText("a link", 4, 1);
     link.tag = "http://example.com/?a=1&b=]]>";
-    doc.content.AddText("", 0, 0); // an empty paragraph
+    doc.content.AddText("", 0, 0);  // an empty paragraph
     doc.content.AddText(" ", 0, 0); // a blank one
-    SRichItem& picture = doc.content.AddPicture({std::string("\x89PNG\r\n\x1A\n\0\xFF", 10), "png"}, 40, 30, 1, true);
+    SRichItem& picture =
+        doc.content.AddPicture({std::string("\x89PNG\r\n\x1A\n\0\xFF", 10), "png"}, 40, 30, 1, true);
     picture.source = "pics/a.png";
     picture.name = "pic";
     picture.vAlign = RichPictureAlign::Middle;
@@ -182,7 +184,8 @@ TEST(RichStream, SelectionMovedIntoAnotherSheetKeepsItsLook)
         const SRichItem& moved = target.content.items[i];
         const SRichItem& original = source.content.items[i - 1];
         EXPECT_EQ(moved.text, original.text);
-        EXPECT_TRUE(target.styles.textStyles[moved.styleNo].SameFont(source.styles.textStyles[original.styleNo]))
+        EXPECT_TRUE(
+            target.styles.textStyles[moved.styleNo].SameFont(source.styles.textStyles[original.styleNo]))
             << "item " << i;
     }
     EXPECT_EQ(target.content.items[4].styleNo, 1); // "Keywords" sits at 1 in this sheet
@@ -203,7 +206,7 @@ TEST(RichStream, StreamWithoutStylesTakesTheTargetsNumbers)
     EXPECT_EQ(target.content.items[0].styleNo, 1);
     EXPECT_EQ(target.content.items[0].paraNo, 2);
     EXPECT_EQ(target.content.items[1].styleNo, 0); // no style 42 in the target
-    EXPECT_EQ(target.content.items[1].paraNo, 2); // same paragraph
+    EXPECT_EQ(target.content.items[1].paraNo, 2);  // same paragraph
     EXPECT_FALSE(InsertRichStream(target, "not a stream"));
     EXPECT_EQ(target.ItemCount(), 2);
 }
