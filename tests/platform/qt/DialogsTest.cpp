@@ -10,6 +10,7 @@
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
@@ -183,7 +184,8 @@ TEST(FileDialogRules, DefaultExtensionOnlyWhenTheNameHasNone)
         EXPECT_EQ(lf::qt::ApplyDefaultExtension(c.path, c.ext), c.result) << c.path << " " << c.ext;
 }
 
-// The product's dialogs, answered by clicking the modal window once it is up.
+// The product's dialogs, answered by clicking the modal window once it is up. A window that an answer
+// failed to close is closed after a few seconds with a failure, so a broken case never blocks the run.
 void ClickWhenModal(std::function<void(QWidget*)> act)
 {
     QTimer::singleShot(0,
@@ -191,6 +193,17 @@ void ClickWhenModal(std::function<void(QWidget*)> act)
                        {
                            QWidget* modal = QApplication::activeModalWidget();
                            ASSERT_NE(modal, nullptr);
+                           QTimer::singleShot(5000, modal,
+                                              [window = QPointer<QWidget>(modal)]
+                                              {
+                                                  if (!window || !window->isVisible())
+                                                      return;
+                                                  ADD_FAILURE() << "a modal window was left open";
+                                                  if (auto* dialog = qobject_cast<QDialog*>(window.data()))
+                                                      dialog->reject();
+                                                  else
+                                                      window->close();
+                                              });
                            act(modal);
                        });
 }
