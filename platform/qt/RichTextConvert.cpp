@@ -190,6 +190,45 @@ QImage Placeholder(int width, int height)
 }
 
 // Builds drawn content at a cursor.
+// A fixed-width column is at least as wide as the widest picture in it: a picture never spills into the
+// next cell, as with the cells' own minimum width. Text still wraps inside the fixed width.
+void FitFixedColumnsToPictures(QTextTable& table)
+{
+    QTextTableFormat format = table.format();
+    QList<QTextLength> columns = format.columnWidthConstraints();
+    bool changed = false;
+    for (int col = 0; col < columns.size() && col < table.columns(); ++col)
+    {
+        if (columns[col].type() != QTextLength::FixedLength)
+            continue;
+        qreal widest = 0;
+        for (int row = 0; row < table.rows(); ++row)
+        {
+            const QTextTableCell cell = table.cellAt(row, col);
+            for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it)
+            {
+                const QTextBlock block = it.currentBlock();
+                for (QTextBlock::iterator part = block.begin(); block.isValid() && !part.atEnd(); ++part)
+                {
+                    const QTextCharFormat chars = part.fragment().charFormat();
+                    if (chars.isImageFormat())
+                        widest = std::max(widest, chars.toImageFormat().width());
+                }
+            }
+        }
+        if (widest > columns[col].rawValue())
+        {
+            columns[col] = QTextLength(QTextLength::FixedLength, widest);
+            changed = true;
+        }
+    }
+    if (changed)
+    {
+        format.setColumnWidthConstraints(columns);
+        table.setFormat(format);
+    }
+}
+
 class Builder
 {
 public:
@@ -467,6 +506,7 @@ private:
                 ApplyCellFormat(*drawn, row, col, cells[col]);
             }
         }
+        FitFixedColumnsToPictures(*drawn);
         return drawn;
     }
 
@@ -859,6 +899,7 @@ void RedrawCell(QTextTable& table, int row, int col, const SRichCell& cell, cons
     cursor.setBlockCharFormat(QTextCharFormat());
     Builder(sheet, options, *table.document()).Insert(cursor, cell.content, true, nullptr);
     Builder::ApplyCellFormat(table, row, col, cell);
+    FitFixedColumnsToPictures(table);
     cursor.endEditBlock();
 }
 

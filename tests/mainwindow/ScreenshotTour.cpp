@@ -10,7 +10,11 @@
 #include "mainwindow/Onevaluefrm.h"
 #include "mainwindow/Restorefrm.h"
 #include "mainwindow/TreeViewPopup.h"
+#include "model/collection/Itemsarray.h"
+#include "model/items/Datatypes.h"
+#include "model/items/Datatypes_Kinds.h"
 #include "model/support/Registry.h"
+#include "platform/qt/RichView.h"
 #include "tests/support/ScratchHome.h"
 #include "ui_Mainfrm.h"
 #include "ui_Restorefrm.h"
@@ -19,6 +23,7 @@
 #include <QDir>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include <iostream>
@@ -33,6 +38,21 @@ void Save(QWidget& widget, const QString& folder, const char* name)
     const QString path = folder + "/" + name + ".png";
     widget.grab().save(path);
     std::cout << path.toStdString() << "\n";
+}
+
+// Clicks an answer row of the question shown, as the user would with the mouse.
+void ClickAnswerRow(Tm_MainFrm& main, int row)
+{
+    lf::qt::RichView* view = main.QuestionView();
+    const lf::RichDocument& doc = view->Document();
+    for (int i = 0; i < doc.ItemCount(); ++i)
+        if (doc.content.items[static_cast<std::size_t>(i)].IsTable())
+        {
+            const QPoint at =
+                view->CellRect(i, row, 1).center() - QPoint(0, view->verticalScrollBar()->value());
+            main.m_DescriptionViewStrRVMouseDown(Qt::LeftButton, {}, at);
+            return;
+        }
 }
 
 } // namespace
@@ -125,6 +145,20 @@ int main(int argc, char** argv)
         main.Form().m_pTimerCheckBox->setChecked(true);
         main.m_pSessionViewCheckBoxClick();
         Save(main, out, "9_test_session_panel");
+        // A Test session on the multiple-answer question with two rows chosen: the chosen pictures are wider
+        // than the letters' column.
+        main.Form().m_pTimerCheckBox->setChecked(false);
+        main.m_StartSessionBtnClick();
+        CItemsArray2& items = *main.DataStorage().GetItemsPtr2();
+        items.First();
+        for (int skip = 2; !(items.GetCurrentItem()->GetQuestionType() == qtMultipleChoice && skip-- == 0);)
+            if (!items.Next())
+                break;
+        main.SetActiveView(0, 255, 1);
+        main.Form().m_AnswerBtn->click();
+        ClickAnswerRow(main, 0);
+        ClickAnswerRow(main, 2);
+        Save(main, out, "13_test_multiple_chosen");
         main.close();
     }
     // The help pages and the small dialogs.

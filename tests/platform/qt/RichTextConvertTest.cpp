@@ -5,6 +5,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <gtest/gtest.h>
 
@@ -143,4 +144,48 @@ TEST(RichTextConvert, ChangedLooksFindOrAddStylesWithoutDuplicates)
     EXPECT_EQ(back.content.items[2].styleNo, styles);
     EXPECT_TRUE(back.styles.textStyles[styles].bold);
     EXPECT_EQ(back.styles.textStyles[styles].fontName, "Arial");
+}
+
+// A picture wider than its fixed-width column widens the column instead of spilling into the next cell,
+// when the table is drawn and when one cell is drawn again with a wider picture. Columns without a
+// picture keep their width.
+TEST(RichTextConvert, FixedColumnGrowsToTheWidestPicture)
+{
+    RichTable table(2, 2);
+    for (auto& cells : table.rows)
+    {
+        cells[0].bestWidth = 20;
+        cells[1].bestWidth = 30;
+        cells[1].content.AddText("text", 0, 0);
+    }
+    table.rows[0][0].content.AddPicture(test::SolidPng(32, 32, QColor(0, 0, 220)), 0, 0, 0, true);
+    table.rows[1][0].content.AddPicture(test::SolidPng(16, 16, QColor(0, 0, 220)), 0, 0, 0, true);
+    RichDocument doc(RichStyleSheet::Default());
+    doc.content.AddTable(std::move(table), "", 0);
+
+    QTextDocument drawn;
+    qt::SRichRenderOptions options;
+    qt::RichToTextDocument(doc, drawn, options);
+    QTextTable* shown = nullptr;
+    for (QTextFrame* frame : drawn.rootFrame()->childFrames())
+        shown = shown ? shown : qobject_cast<QTextTable*>(frame);
+    ASSERT_NE(shown, nullptr);
+    auto widths = [&]
+    {
+        const QList<QTextLength> columns = shown->format().columnWidthConstraints();
+        return std::pair{columns.at(0).rawValue(), columns.at(1).rawValue()};
+    };
+    EXPECT_EQ(widths(), (std::pair<qreal, qreal>{32, 30}));
+
+    SRichCell wider;
+    wider.bestWidth = 20;
+    wider.content.AddPicture(test::SolidPng(48, 20, QColor(0, 0, 220)), 0, 0, 0, true);
+    qt::RedrawCell(*shown, 1, 0, wider, doc.styles, options);
+    EXPECT_EQ(widths(), (std::pair<qreal, qreal>{48, 30}));
+
+    // The stored widths are the cells' own, not the drawn ones.
+    RichDocument back(doc.styles);
+    qt::TextDocumentToRich(drawn, back, 0);
+    ASSERT_TRUE(back.content.items.at(0).IsTable());
+    EXPECT_EQ(back.content.items[0].table->Cell(0, 0).bestWidth, 20);
 }
