@@ -57,6 +57,17 @@ void CDataStorage::ApplyOptions()
     }
 }
 
+SStorageOptions CDataStorage::StorageOptions()
+{
+    SStorageOptions options;
+    if (const CPrefs* prefs = CPrefs::GetPrefs())
+    {
+        options.BooksDirectory = prefs->GetBooksDirectory();
+        options.BackupDirectory = prefs->m_BackupDirectory;
+    }
+    return options;
+}
+
 CDataStorage::~CDataStorage()
 {
     if (m_pInstance == this)
@@ -227,9 +238,7 @@ bool CDataStorage::ReloadBookList()
 {
     WriteLog("ReloadBookList()", 6, 1);
     m_BookList.RemoveAll();
-    std::string folder;
-    if (const CPrefs* prefs = CPrefs::GetPrefs())
-        folder = prefs->GetBooksDirectory();
+    std::string folder = StorageOptions().BooksDirectory;
     if (folder.empty())
         folder = GetDefaultBooksFolder();
     m_BookList.ScanBooks(folder);
@@ -291,6 +300,7 @@ bool CDataStorage::SavePDB(const std::string& fileName, CItemsArray2* items, con
     context.hiddenView = m_pHiddenView;
     // The deleted-items file is written below, through the storage, once the book is on disk.
     context.deletedItems = nullptr;
+    context.booksFolder = StorageOptions().BooksDirectory;
     if (!SavePalmDatabase(fileName, *items, context))
         return false;
     SaveDeletedIDs();

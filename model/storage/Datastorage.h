@@ -100,6 +100,14 @@ namespace pugi
 class xml_node;
 }
 
+// What the storage takes from the options object, read at its edge (CDataStorage::StorageOptions) and
+// handed down as values; empty texts when no options object exists.
+struct SStorageOptions
+{
+    std::string BooksDirectory;  // the books folder as stored
+    std::string BackupDirectory; // copies of a book without a book-list entry
+};
+
 class CDataStorage
 {
 public:
@@ -117,6 +125,9 @@ public:
     // Hands what the open book takes from the options (question style, author name) to its collection;
     // at construction and whenever the options change. Without options the collection keeps its own.
     void ApplyOptions();
+    // The folders the storage takes from the options, as they stand now. The book list, the backups and
+    // the deleted-items file read them here, once per operation, and pass them on as values.
+    static SStorageOptions StorageOptions();
 
     // --- Accessors ---
 

@@ -6,7 +6,6 @@
 #include "model/storage/Palmdatabase.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
-#include "model/support/Prefs.h"
 #include "model/support/Utils.h"
 #include "platform/sys/TextCase.h"
 
@@ -81,9 +80,9 @@ bool IsBackupOf(std::string_view name, std::string_view base)
     return rest.substr(0, 1) == ")" && rest.substr(1) == kBackupExtension;
 }
 
-// Where the copies of a book go: its book-list folder + "Temp/", or the options' backup folder for a book
-// without an entry (an index the list no longer holds counts as none).
-std::string BackupFolderOf(const CBookList& list, std::int32_t index)
+// Where the copies of a book go: its book-list folder + "Temp/", or the backup folder of the options for a
+// book without an entry (an index the list no longer holds counts as none).
+std::string BackupFolderOf(const CBookList& list, std::int32_t index, const std::string& backupFolder)
 {
     if (index >= 0 && index < list.GetCount())
     {
@@ -91,8 +90,7 @@ std::string BackupFolderOf(const CBookList& list, std::int32_t index)
         if (!bookFolder.empty())
             return WithSlash(bookFolder) + "Temp/";
     }
-    const CPrefs* prefs = CPrefs::GetPrefs();
-    return prefs ? prefs->m_BackupDirectory : std::string();
+    return backupFolder;
 }
 
 struct SBackupFile
@@ -174,7 +172,7 @@ bool CDataStorage::SaveBookAs(const std::string& fileName, bool makeCurrent)
 
 bool CDataStorage::GetBackupFolder(std::string& folder)
 {
-    folder = BackupFolderOf(m_BookList, m_BookIndex);
+    folder = BackupFolderOf(m_BookList, m_BookIndex, StorageOptions().BackupDirectory);
     if (folder.empty())
         return true;
     std::error_code error;
@@ -197,7 +195,7 @@ bool CDataStorage::MakeBackup()
 void CDataStorage::PurgeBackups()
 {
     // The folder MakeBackup writes into, neither created nor complained about here.
-    const std::string folder = BackupFolderOf(m_BookList, m_BookIndex);
+    const std::string folder = BackupFolderOf(m_BookList, m_BookIndex, StorageOptions().BackupDirectory);
     std::error_code error;
     if (folder.empty() || !fs::is_directory(folder, error))
         return;
@@ -234,5 +232,5 @@ void CDataStorage::PurgeBackups()
 
 void CDataStorage::SaveDeletedIDs()
 {
-    WriteDeletedItemsFile(*m_pDelQuestionList);
+    WriteDeletedItemsFile(*m_pDelQuestionList, StorageOptions().BooksDirectory);
 }
