@@ -167,7 +167,8 @@ bool CDataStorage::OpenBook(const std::string& fileName, bool categoriesOnly)
     if (IsNonEmptyFile(fileName))
     {
         bool asNative = false;
-        const bool result = ReadBookFile(fileName, &m_Items2, 0, true, categoriesOnly, false, &asNative);
+        const bool result =
+            ReadBookFile(fileName, &m_Items2, {.replace = true, .categoriesOnly = categoriesOnly}, &asNative);
         // The handheld database reader always reads the whole book.
         if (categoriesOnly && asNative)
             m_bCategoriesLoaded = result ? 1 : 0;
@@ -195,7 +196,7 @@ bool CDataStorage::RestoreBook(const std::string& fileName)
         m_bLoaded = 0;
         return false;
     }
-    m_bLoaded = ReadBookFile(fileName, &m_Items2, 0, true, false, false, nullptr) ? 1 : 0;
+    m_bLoaded = ReadBookFile(fileName, &m_Items2, {.replace = true}, nullptr) ? 1 : 0;
     if (m_bLoaded)
     {
         m_Items2.SetModified(true);
@@ -214,8 +215,8 @@ bool CDataStorage::AppendBook(const std::string& fileName)
         return false;
     }
     const std::int32_t offset = m_Items2.GetNextCategoryID() - 1;
-    const bool result =
-        ReadBookFile(fileName, &m_Items2, offset > 0 ? offset : 0, false, false, true, nullptr);
+    const bool result = ReadBookFile(fileName, &m_Items2,
+                                     {.categoryOffset = offset > 0 ? offset : 0, .moodle = true}, nullptr);
     if (!result)
         return false;
     m_bLoaded = 1;

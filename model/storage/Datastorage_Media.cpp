@@ -204,7 +204,8 @@ bool CDataStorage::LoadWithContentXML(const std::string& fileName, CItemsArray2*
             root.remove_child("Contents");
         }
     }
-    return ReadParsedNativeBook(doc, parsed, items, categoryOffset, replace, false, Progress());
+    return ReadParsedNativeBook(doc, parsed, items, {.categoryOffset = categoryOffset, .replace = replace},
+                                Progress());
 }
 
 bool CDataStorage::LoadContentsFromXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version)
