@@ -424,7 +424,7 @@ bool WriteAnswersXml(pugi::xml_node question, CBaseItem* item)
     AddCData(commonNode, "UserAnswerAdditionalInfo", common.UserAnswerAdditionalInfo);
 
     const int kind = item->GetQuestionType();
-    if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+    if (auto* calculated = item->GetCalculated())
     {
         for (std::int32_t i = 0; i < calculated->GetAnswerCount(); ++i)
         {
@@ -484,7 +484,7 @@ bool WriteUnitsXml(pugi::xml_node question, CBaseItem* item)
 
 bool WriteVariablesXml(pugi::xml_node question, CBaseItem* item)
 {
-    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
+    auto* calculated = item->GetCalculated();
     SCalculatedAnswerItem* answer = nullptr;
     if (!calculated || !calculated->GetCalculatedAnswer(0, answer) || answer->Variables.GetSize() == 0)
         return false;
@@ -714,7 +714,7 @@ bool ReadAnswersXml(pugi::xml_node question, CBaseItem* item, std::int32_t versi
         item->SetCommonUserAnswerInfo(info);
     }
     const int kind = item->GetQuestionType();
-    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
+    auto* calculated = item->GetCalculated();
     for (pugi::xml_node node = answers.child("Answer"); node; node = node.next_sibling("Answer"))
     {
         if (calculated)
@@ -772,7 +772,7 @@ bool ReadVariablesXml(pugi::xml_node question, CBaseItem* item, std::int32_t ver
 {
     if (version < 1 || !item)
         return false;
-    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
+    auto* calculated = item->GetCalculated();
     SCalculatedAnswerItem* answer = nullptr;
     if (!calculated || !calculated->GetCalculatedAnswer(0, answer))
         return true;
@@ -890,7 +890,7 @@ bool CDataStorage::ReadBookFile(const std::string& fileName, CItemsArray2* items
     if (options.moodle && parsed && doc.child("quiz"))
     {
         doc.reset();
-        return LoadMoodleXML(fileName, items, false);
+        return LoadMoodleXML(fileName, items, /*clearFirst=*/false);
     }
     doc.reset();
     return LoadPDB(fileName, items, options.categoryOffset, options.replace);
