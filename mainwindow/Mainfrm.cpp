@@ -297,10 +297,10 @@ void Tm_MainFrm::FormShow(const std::string& bookArgument)
 
     if (!bookArgument.empty() && IsBookFileName(bookArgument))
     {
-        m_DataStorage.SetCurrentMode(2);
+        m_DataStorage.SetCurrentMode(EPhase::Flash);
         CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
         if (m_DataStorage.IsBookLoaded())
-            items.SetCurrentView(0, true);
+            items.SetCurrentView(EViewFilter::All, /*refilter=*/true);
         CBookList& books = *m_DataStorage.GetBookList();
         int index = books.IndexOf(bookArgument);
         if (index < 0)

@@ -195,12 +195,12 @@ void Tm_MainFrm::SaveBook(bool toIntro, bool ask)
     m_DataStorage.SetStatusBar(m_pStatusSink.get());
     const std::int32_t index = m_DataStorage.GetCurrentBookIndex();
     if (index < 0)
-        SaveBookAs({}, false);
+        SaveBookAs({}, /*useBooksFolder=*/false);
     else
     {
         const std::string fileName = m_DataStorage.GetBookList()->GetFileName(index);
         if (NameExtension(fileName) == ".pdb")
-            SaveBookAs(fileName.substr(0, fileName.size() - 4), false);
+            SaveBookAs(fileName.substr(0, fileName.size() - 4), /*useBooksFolder=*/false);
         else
             OnSave(toIntro, ask);
     }
@@ -214,13 +214,13 @@ void Tm_MainFrm::m_SaveBtnClick()
 
 void Tm_MainFrm::m_SaveAsBtnClick()
 {
-    if (SaveBookAs({}, false))
+    if (SaveBookAs({}, /*useBooksFolder=*/false))
         OnUpdateForm(1, 0);
 }
 
 void Tm_MainFrm::Saveindefault1Click()
 {
-    if (SaveBookAs({}, true))
+    if (SaveBookAs({}, /*useBooksFolder=*/true))
         OnUpdateForm(1, 0);
 }
 
@@ -341,7 +341,7 @@ void Tm_MainFrm::m_NewBtnClick()
     }
     if (m_pListWindow)
         m_pListWindow->ResetSearch(false);
-    m_DataStorage.SetCurrentMode(3);
+    m_DataStorage.SetCurrentMode(EPhase::Edit);
     m_DataStorage.NewBook();
     SetActiveView(0, 255, 1);
     FormManager::OnUpdateDate(1, 1);
@@ -454,7 +454,7 @@ void Tm_MainFrm::m_RestoreBookBtnClick()
     {
         if (m_pListWindow)
             m_pListWindow->ResetSearch(false);
-        m_DataStorage.SetCurrentMode(3);
+        m_DataStorage.SetCurrentMode(EPhase::Edit);
         if (m_DataStorage.RestoreBook(chosen))
         {
             CItemsArray2& items = *m_DataStorage.GetItemsPtr2();

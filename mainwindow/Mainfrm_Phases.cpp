@@ -233,7 +233,7 @@ void Tm_MainFrm::OnUpdateSeesionView()
     ui->m_pFilterCheckBox->setVisible(lists.filterShown);
     ui->m_FilterListSession->setVisible(lists.filterShown && ui->m_pFilterCheckBox->isChecked());
     if (!ui->m_pFilterCheckBox->isChecked())
-        items.SetCurrentView(0, false);
+        items.SetCurrentView(EViewFilter::All, /*refilter=*/false);
 
     FillCombo(ui->m_ModeList, SessionModeEntries());
 
@@ -312,7 +312,7 @@ void Tm_MainFrm::m_FilterListSessionChange(int position)
             LoadBook(m_DataStorage.GetCurrentBookIndex(), false);
         ui->m_StartSessionBtn->setEnabled(true);
     }
-    m_DataStorage.GetItemsPtr2()->SetCurrentView(static_cast<std::uint8_t>(position), false);
+    m_DataStorage.GetItemsPtr2()->SetCurrentView(static_cast<std::uint8_t>(position), /*refilter=*/false);
 }
 
 void Tm_MainFrm::m_ModeListChange(int position)

@@ -440,7 +440,7 @@ int Tm_MainFrm::EndOfChapter(EHomeLimit home)
         ui->m_pFilterCheckBox->setChecked(false);
         m_pSessionViewCheckBoxClick();
         items.StopTimer();
-        items.SetCurrentView(0, false);
+        items.SetCurrentView(EViewFilter::All, /*refilter=*/false);
         RestartInNextPhase(filterRestart);
         break;
     }
@@ -448,7 +448,7 @@ int Tm_MainFrm::EndOfChapter(EHomeLimit home)
     {
         const std::uint8_t filterRestart = m_bFilterRestart;
         items.StopTimer();
-        items.SetCurrentView(3, false);
+        items.SetCurrentView(EViewFilter::UnansweredOrIncorrect, /*refilter=*/false);
         ui->m_pFilterCheckBox->setChecked(true);
         m_pSessionViewCheckBoxClick();
         RestartInNextPhase(filterRestart);
@@ -628,13 +628,13 @@ void Tm_MainFrm::ApplyChapterChoice(QComboBox* combo, std::uint8_t focus)
 void Tm_MainFrm::m_FilterListChange(int position)
 {
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
-    items.SetCurrentView(static_cast<std::uint8_t>(position), true);
+    items.SetCurrentView(static_cast<std::uint8_t>(position), /*refilter=*/true);
     if (items.First())
         SetActiveView(0, 255, 0);
     else
     {
         MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
-        items.SetCurrentView(0, true);
+        items.SetCurrentView(EViewFilter::All, /*refilter=*/true);
         items.First();
         SetActiveView(0, 255, 0);
     }

@@ -100,7 +100,8 @@ bool Tm_MainFrm::OnStorageData(std::uint8_t* changed)
     if (written)
     {
         item->SetModifier(m_Prefs.m_AuthorId, true);
-        PrepareItemSearchInfo(item, &m_RichViewTMP, true, true, true, true, true);
+        PrepareItemSearchInfo(item, &m_RichViewTMP, /*force=*/true, /*question=*/true, /*answers=*/true,
+                              /*feedback=*/true, /*keywords=*/true);
         items.SetModified(true);
         if (changed)
             *changed = 1;

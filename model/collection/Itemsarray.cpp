@@ -309,7 +309,8 @@ std::unique_ptr<CBaseItem> CItemsArray2::ReplaceRecord(std::int32_t recordIndex,
 
 void CItemsArray2::PrepareSearchInfo(CBaseItem* item)
 {
-    PrepareItemSearchInfo(item, SearchViewForBuilding(), false, true, true, true, true);
+    PrepareItemSearchInfo(item, SearchViewForBuilding(), /*force=*/false, /*question=*/true, /*answers=*/true,
+                          /*feedback=*/true, /*keywords=*/true);
 }
 
 lf::RichDocument* CItemsArray2::SearchViewForBuilding()

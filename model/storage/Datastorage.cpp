@@ -84,7 +84,7 @@ CDataStorage* CDataStorage::GetDataStorage()
 void CDataStorage::SetCurrentMode(std::uint8_t mode)
 {
     m_CurrentMode = mode;
-    m_Items2.SetCurrentMode(mode, false);
+    m_Items2.SetCurrentMode(mode, /*refilter=*/false);
 }
 
 void CDataStorage::SetRichViews(lf::RichDocument* view, lf::RichDocument* edit)
@@ -259,7 +259,8 @@ void CDataStorage::PrepareContent()
         CBaseItem* item = m_Items2.GetItem(i);
         if (!item || item->TestStatus(qsDeleted) || !m_pHiddenView)
             continue;
-        PrepareItemSearchInfo(item, m_pHiddenView, false, true, true, true, true);
+        PrepareItemSearchInfo(item, m_pHiddenView, /*force=*/false, /*question=*/true, /*answers=*/true,
+                              /*feedback=*/true, /*keywords=*/true);
     }
     ShowStatus("");
 }

@@ -117,7 +117,7 @@ bool CDataStorage::SaveBook()
         return true;
     if (m_FileName.empty())
         return false;
-    return SaveXML(m_FileName, &m_Items2, true);
+    return SaveXML(m_FileName, &m_Items2, /*clearModified=*/true);
 }
 
 bool CDataStorage::SaveBookAs(const std::string& fileName, bool makeCurrent)
@@ -132,7 +132,7 @@ bool CDataStorage::SaveBookAs(const std::string& fileName, bool makeCurrent)
     const bool palm = extension == ".pdb" || extension == ".lnf3";
     const bool kindle = extension == ".lnf2";
     if (kindle)
-        return SaveKindleXML(fileName, &m_Items2, false, false);
+        return SaveKindleXML(fileName, &m_Items2, /*flag1=*/false, /*flag2=*/false);
 
     // The native and the handheld writers share the extension rule: ".lnf" goes after a name that ends
     // neither in ".lnf" nor ".pdb". The caller asked about the name it chose; a different name that the
@@ -152,8 +152,8 @@ bool CDataStorage::SaveBookAs(const std::string& fileName, bool makeCurrent)
     }
 
     if (palm)
-        return SavePDB(fileName, &m_Items2, kPdbBookType, true);
-    if (!SaveXML(fileName, &m_Items2, true))
+        return SavePDB(fileName, &m_Items2, kPdbBookType, /*clearModified=*/true);
+    if (!SaveXML(fileName, &m_Items2, /*clearModified=*/true))
         return false;
 
     // The book is known by the name it was written under, so that it can be opened and saved again.
@@ -189,7 +189,7 @@ bool CDataStorage::MakeBackup()
         return false;
     const std::string fileName = WithSlash(folder) + BackupBaseName(m_FileName) + "_(" +
                                  MakeBackupTimeStamp(TimeNow()) + ")" + std::string(kBackupExtension);
-    return SaveXML(fileName, &m_Items2, false, true);
+    return SaveXML(fileName, &m_Items2, /*clearModified=*/false, /*keepName=*/true);
 }
 
 void CDataStorage::PurgeBackups()

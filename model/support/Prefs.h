@@ -1,6 +1,7 @@
 // The options object: every user setting as a plain member, filled from the per-user store once at start
-// (CPrefs::Load) and written back once at the end (CPrefs::Save). Works without any window; the main
-// window owns the one instance, tests construct their own.
+// (CPrefs::Load) and written back once at the end (CPrefs::Save). Each stored option is described once,
+// in CPrefs::Descriptors, which loading, saving and resetting walk and a preferences window can bind to.
+// Works without any window; the main window owns the one instance, tests construct their own.
 #pragma once
 
 #include <array>
