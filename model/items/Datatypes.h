@@ -204,6 +204,10 @@ protected:
     // Stamps WhenCreated and LastModified with the current time.
     explicit CBaseItem(std::uint8_t questionType);
 
+    // Clear for the kinds with answers: the content texts, then the answers (as the kind's ClearAnswers
+    // does) and the user's answer.
+    bool ClearWithAnswers();
+
     std::int32_t CategoryID = 0; // -10 while the item is in the Trash
     std::int32_t ID = -1;
     std::string ID_Str;

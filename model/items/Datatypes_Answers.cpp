@@ -281,11 +281,7 @@ bool CAnswerListItem::CopyFrom(const CBaseItem* other)
 
 bool CAnswerListItem::Clear()
 {
-    if (!CBaseItem::Clear())
-        return false;
-    ClearAnswers();
-    ClearUserAnswer();
-    return true;
+    return ClearWithAnswers();
 }
 
 bool CAnswerListItem::IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers,
@@ -381,11 +377,7 @@ bool CSingleAnswerItem::CopyFrom(const CBaseItem* other)
 
 bool CSingleAnswerItem::Clear()
 {
-    if (!CBaseItem::Clear())
-        return false;
-    ClearAnswers();
-    ClearUserAnswer();
-    return true;
+    return ClearWithAnswers();
 }
 
 // ---------------------------------------------------------------------------------------------------------

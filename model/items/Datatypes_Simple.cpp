@@ -93,11 +93,7 @@ bool CRandomShortAnswerMatchingItem::CopyFrom(const CBaseItem* other)
 
 bool CRandomShortAnswerMatchingItem::Clear()
 {
-    if (!CBaseItem::Clear())
-        return false;
-    ClearAnswers();
-    ClearUserAnswer();
-    return true;
+    return ClearWithAnswers();
 }
 
 // ---------------------------------------------------------------------------------------------------------
