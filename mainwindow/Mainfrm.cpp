@@ -321,7 +321,7 @@ void Tm_MainFrm::FormShow(const std::string& bookArgument)
                 else
                 {
                     items.First();
-                    SetActiveView(0, 255, 1);
+                    SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
                 }
                 if (m_DataStorage.GetCurrentMode() == 0)
                     m_bClockPaused = 0;

@@ -6,6 +6,7 @@
 #include "mainwindow/Restorefrm.h"
 #include "mainwindow/SessionPanelRules.h"
 #include "mainwindow/TreeViewPopup.h"
+#include "model/items/Datatypes.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
 #include "platform/qt/Desktop.h"
@@ -241,7 +242,8 @@ bool Tm_MainFrm::LoadBook(std::int32_t index, bool categoriesOnly)
         {
             const QSignalBlocker block(ui->m_TestList);
             ui->m_TestList->clear();
-            for (const auto& [text, id] : FillCategoryList(items, true, false, false))
+            for (const auto& [text, id] :
+                 FillCategoryList(items, /*withAll=*/true, /*withTrash=*/false, /*withEdit=*/false))
                 ui->m_TestList->addItem(lf::qt::ToQString(text), id);
             ui->m_TestList->setCurrentIndex(ui->m_TestList->findData(items.GetActiveCategory()));
         }
@@ -343,7 +345,7 @@ void Tm_MainFrm::m_NewBtnClick()
         m_pListWindow->ResetSearch(false);
     m_DataStorage.SetCurrentMode(EPhase::Edit);
     m_DataStorage.NewBook();
-    SetActiveView(0, 255, 1);
+    SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
     FormManager::OnUpdateDate(1, 1);
     StartBackupTimer();
 }
@@ -397,7 +399,7 @@ void Tm_MainFrm::m_DeleteBookBtnClick()
                 m_DataStorage.GetBookList()->GetFullPath(index, &path);
             StopBackupTimer();
             m_DataStorage.CloseBook();
-            SetActiveView(3, 1, 1);
+            SetActiveView(/*view=*/3, /*flags=*/1, /*redraw=*/1);
             // A book that never had a file is simply closed.
             if (path.empty())
                 return;
@@ -461,7 +463,7 @@ void Tm_MainFrm::m_RestoreBookBtnClick()
             items.SetActiveCategory(kAllCategoriesID, true);
             if (items.GetSequenceCount() <= 0)
             {
-                items.AddNewItem(1, nullptr, -1, -1);
+                items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
                 items.Refilter(false);
             }
             restored = items.First();
@@ -475,7 +477,7 @@ void Tm_MainFrm::m_RestoreBookBtnClick()
         CloseToIntro(false);
         return;
     }
-    SetActiveView(0, 255, 1);
+    SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
     FormManager::OnUpdateDate(1, 1);
     StartBackupTimer();
 }

@@ -273,7 +273,8 @@ void Tm_MainFrm::OnUpdateSeesionView()
             const QSignalBlocker blockMode(ui->m_ModeList);
             ui->m_ModeList->setCurrentIndex(ModePositionOf(items));
             const QSignalBlocker blockChapters(ui->m_TestList);
-            for (const auto& [text, id] : FillCategoryList(items, true, false, false))
+            for (const auto& [text, id] :
+                 FillCategoryList(items, /*withAll=*/true, /*withTrash=*/false, /*withEdit=*/false))
                 ui->m_TestList->addItem(ToQString(text), id);
             ui->m_TestList->setCurrentIndex(ui->m_TestList->findData(items.GetActiveCategory()));
         }

@@ -247,7 +247,7 @@ void Tm_MainFrm::SetQuestionStyle(int style)
         {
             if (!items.RestoreCurrentItem())
                 items.First();
-            SetActiveView(0, 1, 1);
+            SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/1);
         }
         else
             ClearFilterAndRefresh();

@@ -146,7 +146,7 @@ void CDataStorage::ShowWarning(const std::string& text)
 bool CDataStorage::NewBook()
 {
     m_Items2.Clear();
-    m_Items2.AddNewItem(qtMultipleChoice, nullptr, -1, -1);
+    m_Items2.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
     // A new book has nothing to save until the user changes it.
     m_Items2.SetModified(false);
     m_Items2.First();
