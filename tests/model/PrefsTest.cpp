@@ -352,6 +352,30 @@ TEST_F(PrefsTest, EveryOptionHasAKindThatFitsItsMemberAndAUniqueName)
     EXPECT_EQ(names.size(), 38u + CPrefs::kListColumnCount + 2 * CPrefs::kBookButtonCount);
 }
 
+TEST_F(PrefsTest, EmptyStoreGivesEveryDefaultOfTheTableAndSaveWritesIt)
+{
+    CPrefs prefs;
+    prefs.Load();
+    prefs.Save();
+    for (const SPrefDescriptor& option : CPrefs::Descriptors())
+    {
+        if (option.Kind == EPrefKind::Text)
+        {
+            const std::string expected =
+                option.TextDefault == EPrefTextDefault::Fixed ? option.DefaultText : DefaultBooks();
+            EXPECT_EQ(ValueOf(option, prefs), '"' + expected + '"') << option.Name;
+            EXPECT_EQ(ReadValueFromRegistry2(option.Name, "?"), expected) << option.Name;
+        }
+        else
+        {
+            EXPECT_EQ(std::stoll(ValueOf(option, prefs)), option.Default) << option.Name;
+            EXPECT_EQ(ReadValueFromRegistry(option.Name, INT_MIN + 7),
+                      static_cast<std::int32_t>(option.Default))
+                << option.Name;
+        }
+    }
+}
+
 TEST_F(PrefsTest, EveryOptionComesBackFromTheStore)
 {
     {
