@@ -157,7 +157,8 @@ void ShowMultipleChoiceAnswers(CMultipleChoiceItem& item, RichDocument& view, co
         {
             AddEmptyParagraph(view);
             view.content.AddText("Explanation:", 0, 0, true);
-            SetXMLToRE(item.GetGeneralFeedback(), view, false, false, true);
+            SetXMLToRE(item.GetGeneralFeedback(), view, /*replace=*/false, /*purgeStyles=*/false,
+                       /*fetchPictures=*/true);
         }
         if (state.phase == kPhaseReview)
             AddMultipleChoiceReview(item, view);
@@ -377,7 +378,7 @@ void ShowEssayAnswer(CBaseItem& item, bool replace, RichDocument* target, RichDo
     {
         if (!editor)
             return;
-        SetXMLToRE(answer, *editor, true, true, true);
+        SetXMLToRE(answer, *editor, /*replace=*/true, /*purgeStyles=*/true, /*fetchPictures=*/true);
         block.target = SAnswerBlock::ETarget::Editor;
         return;
     }
@@ -386,7 +387,7 @@ void ShowEssayAnswer(CBaseItem& item, bool replace, RichDocument* target, RichDo
     block.target = SAnswerBlock::ETarget::View;
     if (replace)
     {
-        SetXMLToRE(answer, *target, true, true, true);
+        SetXMLToRE(answer, *target, /*replace=*/true, /*purgeStyles=*/true, /*fetchPictures=*/true);
         return;
     }
     RichContent converted;

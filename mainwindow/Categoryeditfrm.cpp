@@ -66,7 +66,8 @@ void Tm_CategoryEditFrm::RefreshList()
         const QSignalBlocker blocker(list);
         list->clear();
         int selectedRow = -1;
-        for (const auto& [name, id] : FillCategoryList(m_Items, false, false, false))
+        for (const auto& [name, id] :
+             FillCategoryList(m_Items, /*withAll=*/false, /*withTrash=*/false, /*withEdit=*/false))
         {
             auto* item = new QListWidgetItem(ToQString(name), list);
             item->setData(Qt::UserRole, id);

@@ -297,10 +297,10 @@ void Tm_MainFrm::FormShow(const std::string& bookArgument)
 
     if (!bookArgument.empty() && IsBookFileName(bookArgument))
     {
-        m_DataStorage.SetCurrentMode(2);
+        m_DataStorage.SetCurrentMode(EPhase::Flash);
         CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
         if (m_DataStorage.IsBookLoaded())
-            items.SetCurrentView(0, true);
+            items.SetCurrentView(EViewFilter::All, /*refilter=*/true);
         CBookList& books = *m_DataStorage.GetBookList();
         int index = books.IndexOf(bookArgument);
         if (index < 0)
@@ -321,7 +321,7 @@ void Tm_MainFrm::FormShow(const std::string& bookArgument)
                 else
                 {
                     items.First();
-                    SetActiveView(0, 255, 1);
+                    SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
                 }
                 if (m_DataStorage.GetCurrentMode() == 0)
                     m_bClockPaused = 0;

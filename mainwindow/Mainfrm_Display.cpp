@@ -290,7 +290,8 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
             const int shown = display::DisplayedCorrectAnswer(*item);
             ClearRichView(m_DescriptionStr->Document(), true);
             if (shown >= 0 && item->GetAnswer(shown, answer))
-                SetXMLToRE(answer->AnswerText, m_DescriptionStr->Document(), true, true, true);
+                SetXMLToRE(answer->AnswerText, m_DescriptionStr->Document(), /*replace=*/true,
+                           /*purgeStyles=*/true, /*fetchPictures=*/true);
             PaneRebuilt();
             m_DescriptionStr->Format();
             focusTarget = m_DescriptionStr;
@@ -329,7 +330,8 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
         ui->m_LayerStr->setText(ToQString(item->GetLayersStr()));
         const QSignalBlocker block(ui->m_RecordCategoryList);
         ui->m_RecordCategoryList->clear();
-        for (const auto& [text, id] : FillCategoryList(items, false, true, true))
+        for (const auto& [text, id] :
+             FillCategoryList(items, /*withAll=*/false, /*withTrash=*/true, /*withEdit=*/true))
             ui->m_RecordCategoryList->addItem(ToQString(text), id);
         ui->m_RecordCategoryList->setCurrentIndex(ui->m_RecordCategoryList->findData(item->GetCategoryID()));
         m_LastRecordCategoryIndex = ui->m_RecordCategoryList->currentIndex();
@@ -362,7 +364,7 @@ void Tm_MainFrm::FillQuestionView(CBaseItem* item, bool resetDataset, bool noMed
     const std::string text =
         display::PrepareQuestionText(*item, m_DataStorage.GetCurrentMode(), resetDataset, m_FormulaManager);
     lf::RichDocument& view = m_DescriptionViewStr->Document();
-    SetXMLToRE(text, view, true, true, true);
+    SetXMLToRE(text, view, /*replace=*/true, /*purgeStyles=*/true, /*fetchPictures=*/true);
     PaneRebuilt();
     if (!item->GetImageToDisplay().empty())
     {

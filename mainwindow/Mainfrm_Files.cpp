@@ -6,6 +6,7 @@
 #include "mainwindow/Restorefrm.h"
 #include "mainwindow/SessionPanelRules.h"
 #include "mainwindow/TreeViewPopup.h"
+#include "model/items/Datatypes.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
 #include "platform/qt/Desktop.h"
@@ -195,12 +196,12 @@ void Tm_MainFrm::SaveBook(bool toIntro, bool ask)
     m_DataStorage.SetStatusBar(m_pStatusSink.get());
     const std::int32_t index = m_DataStorage.GetCurrentBookIndex();
     if (index < 0)
-        SaveBookAs({}, false);
+        SaveBookAs({}, /*useBooksFolder=*/false);
     else
     {
         const std::string fileName = m_DataStorage.GetBookList()->GetFileName(index);
         if (NameExtension(fileName) == ".pdb")
-            SaveBookAs(fileName.substr(0, fileName.size() - 4), false);
+            SaveBookAs(fileName.substr(0, fileName.size() - 4), /*useBooksFolder=*/false);
         else
             OnSave(toIntro, ask);
     }
@@ -214,13 +215,13 @@ void Tm_MainFrm::m_SaveBtnClick()
 
 void Tm_MainFrm::m_SaveAsBtnClick()
 {
-    if (SaveBookAs({}, false))
+    if (SaveBookAs({}, /*useBooksFolder=*/false))
         OnUpdateForm(1, 0);
 }
 
 void Tm_MainFrm::Saveindefault1Click()
 {
-    if (SaveBookAs({}, true))
+    if (SaveBookAs({}, /*useBooksFolder=*/true))
         OnUpdateForm(1, 0);
 }
 
@@ -241,7 +242,8 @@ bool Tm_MainFrm::LoadBook(std::int32_t index, bool categoriesOnly)
         {
             const QSignalBlocker block(ui->m_TestList);
             ui->m_TestList->clear();
-            for (const auto& [text, id] : FillCategoryList(items, true, false, false))
+            for (const auto& [text, id] :
+                 FillCategoryList(items, /*withAll=*/true, /*withTrash=*/false, /*withEdit=*/false))
                 ui->m_TestList->addItem(lf::qt::ToQString(text), id);
             ui->m_TestList->setCurrentIndex(ui->m_TestList->findData(items.GetActiveCategory()));
         }
@@ -341,9 +343,9 @@ void Tm_MainFrm::m_NewBtnClick()
     }
     if (m_pListWindow)
         m_pListWindow->ResetSearch(false);
-    m_DataStorage.SetCurrentMode(3);
+    m_DataStorage.SetCurrentMode(EPhase::Edit);
     m_DataStorage.NewBook();
-    SetActiveView(0, 255, 1);
+    SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
     FormManager::OnUpdateDate(1, 1);
     StartBackupTimer();
 }
@@ -397,7 +399,7 @@ void Tm_MainFrm::m_DeleteBookBtnClick()
                 m_DataStorage.GetBookList()->GetFullPath(index, &path);
             StopBackupTimer();
             m_DataStorage.CloseBook();
-            SetActiveView(3, 1, 1);
+            SetActiveView(/*view=*/3, /*flags=*/1, /*redraw=*/1);
             // A book that never had a file is simply closed.
             if (path.empty())
                 return;
@@ -454,14 +456,14 @@ void Tm_MainFrm::m_RestoreBookBtnClick()
     {
         if (m_pListWindow)
             m_pListWindow->ResetSearch(false);
-        m_DataStorage.SetCurrentMode(3);
+        m_DataStorage.SetCurrentMode(EPhase::Edit);
         if (m_DataStorage.RestoreBook(chosen))
         {
             CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
             items.SetActiveCategory(kAllCategoriesID, true);
             if (items.GetSequenceCount() <= 0)
             {
-                items.AddNewItem(1, nullptr, -1, -1);
+                items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
                 items.Refilter(false);
             }
             restored = items.First();
@@ -475,7 +477,7 @@ void Tm_MainFrm::m_RestoreBookBtnClick()
         CloseToIntro(false);
         return;
     }
-    SetActiveView(0, 255, 1);
+    SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
     FormManager::OnUpdateDate(1, 1);
     StartBackupTimer();
 }

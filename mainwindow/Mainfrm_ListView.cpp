@@ -105,12 +105,12 @@ void Tm_MainFrm::OnShowFieldRequest(std::uint8_t code)
     if (code == 15 || code == 17)
     {
         m_CalculatedPage = 1;
-        SetActiveView(1, 255, 0);
+        SetActiveView(/*view=*/1, /*flags=*/255, /*redraw=*/0);
     }
     else if (code == 16)
-        SetActiveView(2, 255, 0);
+        SetActiveView(/*view=*/2, /*flags=*/255, /*redraw=*/0);
     else
-        SetActiveView(0, 255, 0);
+        SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/0);
 }
 
 void Tm_MainFrm::NewQuestionOfCurrentKind(int flag)
@@ -132,7 +132,7 @@ void Tm_MainFrm::OnRefilterRequest()
     items.Refilter(false);
     if (!items.RestoreCurrentItem())
         items.First();
-    SetActiveView(m_ActiveView, 1, 0);
+    SetActiveView(m_ActiveView, /*flags=*/1, /*redraw=*/0);
     SyncListView(1, 0);
 }
 
@@ -143,7 +143,7 @@ void Tm_MainFrm::OnSortRequest()
     items.SetModified(true);
     items.Refilter(false);
     items.First();
-    SetActiveView(m_ActiveView, 1, 0);
+    SetActiveView(m_ActiveView, /*flags=*/1, /*redraw=*/0);
     SyncListView(1, 0);
 }
 
@@ -158,7 +158,7 @@ void Tm_MainFrm::OnItemsChanged()
                            lf::qt::MsgKind::Error, lf::qt::MsgButtons::Ok);
         WriteLog("CItemsArray::RestoreFilter() - It must not happen!", 1, 1);
     }
-    SetActiveView(0, 1, 0);
+    SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/0);
     SyncListView(1, 0);
 }
 

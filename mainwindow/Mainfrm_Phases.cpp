@@ -233,7 +233,7 @@ void Tm_MainFrm::OnUpdateSeesionView()
     ui->m_pFilterCheckBox->setVisible(lists.filterShown);
     ui->m_FilterListSession->setVisible(lists.filterShown && ui->m_pFilterCheckBox->isChecked());
     if (!ui->m_pFilterCheckBox->isChecked())
-        items.SetCurrentView(0, false);
+        items.SetCurrentView(EViewFilter::All, /*refilter=*/false);
 
     FillCombo(ui->m_ModeList, SessionModeEntries());
 
@@ -273,7 +273,8 @@ void Tm_MainFrm::OnUpdateSeesionView()
             const QSignalBlocker blockMode(ui->m_ModeList);
             ui->m_ModeList->setCurrentIndex(ModePositionOf(items));
             const QSignalBlocker blockChapters(ui->m_TestList);
-            for (const auto& [text, id] : FillCategoryList(items, true, false, false))
+            for (const auto& [text, id] :
+                 FillCategoryList(items, /*withAll=*/true, /*withTrash=*/false, /*withEdit=*/false))
                 ui->m_TestList->addItem(ToQString(text), id);
             ui->m_TestList->setCurrentIndex(ui->m_TestList->findData(items.GetActiveCategory()));
         }
@@ -312,7 +313,7 @@ void Tm_MainFrm::m_FilterListSessionChange(int position)
             LoadBook(m_DataStorage.GetCurrentBookIndex(), false);
         ui->m_StartSessionBtn->setEnabled(true);
     }
-    m_DataStorage.GetItemsPtr2()->SetCurrentView(static_cast<std::uint8_t>(position), false);
+    m_DataStorage.GetItemsPtr2()->SetCurrentView(static_cast<std::uint8_t>(position), /*refilter=*/false);
 }
 
 void Tm_MainFrm::m_ModeListChange(int position)

@@ -119,7 +119,7 @@ void Tm_MainFrm::SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8
 void Tm_MainFrm::CloseToIntro(bool blank)
 {
     m_DataStorage.SetCurrentMode(CDataStorage::kNoMode);
-    SetActiveView(blank ? 4 : 3, 1, 1);
+    SetActiveView(blank ? 4 : 3, /*flags=*/1, /*redraw=*/1);
     for (QAction* button : {ui->m_TestBtn, ui->m_RewieBtn, ui->m_LearnMaterialBtn, ui->m_EditBtn})
         button->setChecked(false);
     if (m_pListWindow)
@@ -139,7 +139,7 @@ void Tm_MainFrm::CloseBook1Click()
 
 void Tm_MainFrm::m_BackBtnClick()
 {
-    SetActiveView(3, 1, 1);
+    SetActiveView(/*view=*/3, /*flags=*/1, /*redraw=*/1);
 }
 
 void Tm_MainFrm::HideBookSelectorPanel()
@@ -168,9 +168,9 @@ void Tm_MainFrm::m_QAXBtnsClick(QObject* sender)
     if (m_ActiveView == view)
         return;
     if (m_DataStorage.GetCurrentMode() == kPhaseFlash && m_Prefs.m_HintDelayForLearnMode > 0)
-        StartCorrectAnswerHint(view, 1, 1);
+        StartCorrectAnswerHint(view, /*flags=*/1, /*focus=*/1);
     else
-        SetActiveView(view, 1, 1);
+        SetActiveView(view, /*flags=*/1, /*redraw=*/1);
     SyncListView(13, 1);
 }
 
@@ -241,7 +241,7 @@ void Tm_MainFrm::m_StartSessionBtnClick()
         {
             const std::uint8_t updating = m_bUpdating;
             m_bUpdating = 1;
-            items.AddNewItem(qtMultipleChoice, nullptr, -1, -1);
+            items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
             m_bUpdating = updating;
             items.Refilter(false);
         }
@@ -251,9 +251,9 @@ void Tm_MainFrm::m_StartSessionBtnClick()
             items.First();
             StopHintTimers();
             if (IsHintPath())
-                StartCorrectAnswerHint(0, 255, 1);
+                StartCorrectAnswerHint(/*view=*/0, /*flags=*/255, /*focus=*/1);
             else
-                SetActiveView(0, 255, 1);
+                SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
             if (phase == kPhaseTest)
                 ResumeTestClock();
             else if ((phase == kPhaseReview && m_Prefs.m_ShowListForReviewMode) ||
@@ -312,9 +312,9 @@ void Tm_MainFrm::ShowQuestionAfterMove(EMoveKind kind)
     else if (kind == EMoveKind::Back)
         hint = hint && m_Prefs.m_HintDelayForLearnMode >= 1;
     if (hint)
-        StartCorrectAnswerHint(0, 1, 1);
+        StartCorrectAnswerHint(/*view=*/0, /*flags=*/1, /*focus=*/1);
     else
-        SetActiveView(0, 1, 1);
+        SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/1);
     SyncListView(13, 1);
 }
 
@@ -440,7 +440,7 @@ int Tm_MainFrm::EndOfChapter(EHomeLimit home)
         ui->m_pFilterCheckBox->setChecked(false);
         m_pSessionViewCheckBoxClick();
         items.StopTimer();
-        items.SetCurrentView(0, false);
+        items.SetCurrentView(EViewFilter::All, /*refilter=*/false);
         RestartInNextPhase(filterRestart);
         break;
     }
@@ -448,7 +448,7 @@ int Tm_MainFrm::EndOfChapter(EHomeLimit home)
     {
         const std::uint8_t filterRestart = m_bFilterRestart;
         items.StopTimer();
-        items.SetCurrentView(3, false);
+        items.SetCurrentView(EViewFilter::UnansweredOrIncorrect, /*refilter=*/false);
         ui->m_pFilterCheckBox->setChecked(true);
         m_pSessionViewCheckBoxClick();
         RestartInNextPhase(filterRestart);
@@ -500,7 +500,7 @@ void Tm_MainFrm::ClearFilterAndRefresh()
     {
         items.SetActiveCategory(kAllCategoriesID, true);
         if (items.GetSequenceCount() <= 0)
-            items.AddNewItem(qtMultipleChoice, nullptr, -1, -1);
+            items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
         else if (!items.RestoreCurrentItem())
             items.First();
     }
@@ -586,7 +586,7 @@ void Tm_MainFrm::ApplyChapterChoice(QComboBox* combo, std::uint8_t focus)
             if (MessageDlg("There are no questions in this chapter. Do you want create a new question?",
                            MsgKind::Confirmation, MsgButtons::YesNo) == lf::qt::mrYes)
             {
-                items.AddNewItem(qtMultipleChoice, nullptr, -1, id);
+                items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, id);
                 OnUpdateForm(255, focus);
                 FormManager::OnUpdateDate(FormManager::kListWindow, 1);
                 return;
@@ -628,15 +628,15 @@ void Tm_MainFrm::ApplyChapterChoice(QComboBox* combo, std::uint8_t focus)
 void Tm_MainFrm::m_FilterListChange(int position)
 {
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
-    items.SetCurrentView(static_cast<std::uint8_t>(position), true);
+    items.SetCurrentView(static_cast<std::uint8_t>(position), /*refilter=*/true);
     if (items.First())
-        SetActiveView(0, 255, 0);
+        SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/0);
     else
     {
         MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
-        items.SetCurrentView(0, true);
+        items.SetCurrentView(EViewFilter::All, /*refilter=*/true);
         items.First();
-        SetActiveView(0, 255, 0);
+        SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/0);
     }
 }
 
@@ -649,7 +649,8 @@ void Tm_MainFrm::RefreshCategoryLists()
     {
         const QSignalBlocker block(chapters);
         chapters->clear();
-        for (const auto& [text, id] : FillCategoryList(items, true, true, true))
+        for (const auto& [text, id] :
+             FillCategoryList(items, /*withAll=*/true, /*withTrash=*/true, /*withEdit=*/true))
             chapters->addItem(lf::qt::ToQString(text), id);
         chapters->setCurrentIndex(chapters->findData(items.GetActiveCategory()));
     }
@@ -685,7 +686,8 @@ void Tm_MainFrm::RefreshCategoryLists()
     {
         const QSignalBlocker block(setTo);
         setTo->clear();
-        for (const auto& [text, id] : FillCategoryList(items, false, true, true))
+        for (const auto& [text, id] :
+             FillCategoryList(items, /*withAll=*/false, /*withTrash=*/true, /*withEdit=*/true))
             setTo->addItem(lf::qt::ToQString(text), id);
         int index = kept != kEditChaptersEntry ? setTo->findData(kept) : -1;
         if (index < 0 && items.GetCurrentItem() != nullptr)

@@ -100,7 +100,8 @@ bool Tm_MainFrm::OnStorageData(std::uint8_t* changed)
     if (written)
     {
         item->SetModifier(m_Prefs.m_AuthorId, true);
-        PrepareItemSearchInfo(item, &m_RichViewTMP, true, true, true, true, true);
+        PrepareItemSearchInfo(item, &m_RichViewTMP, /*force=*/true, /*question=*/true, /*answers=*/true,
+                              /*feedback=*/true, /*keywords=*/true);
         items.SetModified(true);
         if (changed)
             *changed = 1;
@@ -246,7 +247,7 @@ void Tm_MainFrm::SetQuestionStyle(int style)
         {
             if (!items.RestoreCurrentItem())
                 items.First();
-            SetActiveView(0, 1, 1);
+            SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/1);
         }
         else
             ClearFilterAndRefresh();

@@ -309,7 +309,8 @@ std::unique_ptr<CBaseItem> CItemsArray2::ReplaceRecord(std::int32_t recordIndex,
 
 void CItemsArray2::PrepareSearchInfo(CBaseItem* item)
 {
-    PrepareItemSearchInfo(item, SearchViewForBuilding(), false, true, true, true, true);
+    PrepareItemSearchInfo(item, SearchViewForBuilding(), /*force=*/false, /*question=*/true, /*answers=*/true,
+                          /*feedback=*/true, /*keywords=*/true);
 }
 
 lf::RichDocument* CItemsArray2::SearchViewForBuilding()
@@ -334,7 +335,7 @@ void CItemsArray2::ConvertMatchingToMultipleChoice(CBaseItem* matching)
         const std::string subQuestion = pair->AnswerText;
         const std::string match = pair->Correct;
 
-        CBaseItem* item = AddNewItem(qtMultipleChoice, matching, -1, -1);
+        CBaseItem* item = AddNewItem(qtMultipleChoice, matching, /*position=*/-1, /*category=*/-1);
         if (!item)
             return;
         char number[16];
@@ -387,7 +388,7 @@ bool ConvertItemTo(CItemsArray2& items, std::int32_t index, int kind, bool inPla
             items.ConvertMatchingToMultipleChoice(item);
             return true;
         }
-        if (CBaseItem* made = items.AddNewItem(kind, item, -1, -1))
+        if (CBaseItem* made = items.AddNewItem(kind, item, /*position=*/-1, /*category=*/-1))
             items.PrepareSearchInfo(made);
         return true;
     }

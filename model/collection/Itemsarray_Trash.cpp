@@ -398,7 +398,8 @@ std::int32_t CItemsArray2::RemoveDuplicates()
             // share their answers, or any two descriptions, would pass for copies.
             if (a->GetQuestionText() != b->GetQuestionText())
                 continue;
-            if (!a->IsEqual(b, false, false, compareCategory, true, true, false))
+            if (!a->IsEqual(b, /*compareTimes=*/false, /*compareLayers=*/false, compareCategory,
+                            /*compareAnswers=*/true, /*compareFeedback=*/true, /*compareOwner=*/false))
                 continue;
             if (DeleteItem(j, true))
                 ++removed;

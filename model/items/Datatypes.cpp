@@ -407,6 +407,15 @@ bool CBaseItem::Clear()
     return true;
 }
 
+bool CBaseItem::ClearWithAnswers()
+{
+    if (!CBaseItem::Clear())
+        return false;
+    ClearAnswers();
+    ClearUserAnswer();
+    return true;
+}
+
 bool CBaseItem::IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers, bool compareCategory,
                         bool /*compareAnswers*/, bool compareFeedback, bool compareOwner) const
 {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+class CCalculatedItem;
 class CUnitList;
 
 // Kind codes of the items, as stored in the book files (`QuestionType`).
@@ -103,6 +104,8 @@ public:
     virtual bool HasUnits() const;
     // The kinds with units (numerical, calculated) give their unit list; null for the others.
     virtual CUnitList* GetUnitList() { return nullptr; }
+    // The calculated kind gives itself, for its answers with formulas and data sets; null for the others.
+    virtual CCalculatedItem* GetCalculated() { return nullptr; }
     virtual bool IsTypedAnswer() const;
     // True when the question has no filled-in answer (the "empty answer choices" query).
     virtual bool IsAllAnswerBlanksIsEmpty() const;
@@ -201,6 +204,10 @@ protected:
     // Stamps WhenCreated and LastModified with the current time.
     explicit CBaseItem(std::uint8_t questionType);
 
+    // Clear for the kinds with answers: the content texts, then the answers (as the kind's ClearAnswers
+    // does) and the user's answer.
+    bool ClearWithAnswers();
+
     std::int32_t CategoryID = 0; // -10 while the item is in the Trash
     std::int32_t ID = -1;
     std::string ID_Str;
@@ -288,6 +295,34 @@ private:
     virtual bool MatchesTyped(const SAnswerItem& answer, const std::string& typed) const = 0;
 };
 
+// The kinds with exactly one answer (true/false, essay): every index and every ID give that answer, and
+// it is copied from an item of the same kind and emptied with the item.
+class CSingleAnswerItem : public CBaseItem
+{
+public:
+    ~CSingleAnswerItem() override;
+
+    // Overwrites the one answer with every field of the given one; true.
+    bool AddAnswer(const SAnswerItem& answer) override;
+    std::int32_t GetAnswerCount() const override { return 1; }
+    std::int32_t GetCorrectAnswerCount() const override { return 1; }
+    // Any index gives the one answer in place.
+    bool GetAnswer(std::int32_t i, SAnswerItem*& answer) override;
+    // Any ID gives the one answer at index 0; false when no copy is asked for.
+    bool FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const override;
+    bool UpdateAnswer(const SAnswerItem& answer) override;
+    bool HasAnswerList() const override { return true; }
+    // The answer is copied from an item of the same kind only.
+    bool CopyFrom(const CBaseItem* other) override;
+    // Also empties the answers (as the kind's ClearAnswers does) and the user's answer.
+    bool Clear() override;
+
+protected:
+    using CBaseItem::CBaseItem;
+
+    SAnswerItem m_Answer;
+};
+
 // The unit list that the numerical and calculated kinds carry with the question (not used in grading).
 class CUnitList
 {
@@ -360,29 +395,20 @@ private:
 };
 
 // Kind 2: one statement, true ("1") or false ("0"), and the user's choice in the same form.
-class CTrueFalseItem : public CBaseItem
+class CTrueFalseItem : public CSingleAnswerItem
 {
 public:
     CTrueFalseItem();
     ~CTrueFalseItem() override;
 
-    bool AddAnswer(const SAnswerItem& answer) override;
-    std::int32_t GetAnswerCount() const override { return 1; }
-    std::int32_t GetCorrectAnswerCount() const override { return 1; }
-    // Any index gives the one answer.
-    bool GetAnswer(std::int32_t i, SAnswerItem*& answer) override;
-    // Any ID gives the one answer; false when no copy is asked for.
-    bool FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const override;
-    bool UpdateAnswer(const SAnswerItem& answer) override;
+    // The one answer stays as it is.
     void ClearAnswers() override {}
     void ClearUserAnswer() override;
     bool IsAnswered() const override;
     // 1 when the user's choice equals the answer's grade exactly, else 0 (also unanswered). An empty grade
     // is first set to "0".
     int GetResult() override;
-    bool HasAnswerList() const override { return true; }
     bool CopyFrom(const CBaseItem* other) override;
-    bool Clear() override;
     bool IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers, bool compareCategory,
                  bool compareAnswers, bool compareFeedback, bool compareOwner) const override;
 
@@ -397,7 +423,6 @@ public:
 private:
     std::string FeedbackForTheResponseTrue;
     std::string FeedbackForTheResponseFalse;
-    SAnswerItem m_Answer;
 };
 
 // Kind 5: the typed answer is compared with patterns in which "*" stands for any run of characters.

@@ -281,11 +281,7 @@ bool CAnswerListItem::CopyFrom(const CBaseItem* other)
 
 bool CAnswerListItem::Clear()
 {
-    if (!CBaseItem::Clear())
-        return false;
-    ClearAnswers();
-    ClearUserAnswer();
-    return true;
+    return ClearWithAnswers();
 }
 
 bool CAnswerListItem::IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers,
@@ -334,6 +330,54 @@ bool CShortAnswerItem::MatchesTyped(const SAnswerItem& answer, const std::string
 bool CNumericalItem::MatchesTyped(const SAnswerItem& answer, const std::string& typed) const
 {
     return MatchAnswerValue(answer.AnswerText, typed, answer.Tolerance);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// CSingleAnswerItem
+
+CSingleAnswerItem::~CSingleAnswerItem() = default;
+
+bool CSingleAnswerItem::AddAnswer(const SAnswerItem& answer)
+{
+    m_Answer = answer;
+    return true;
+}
+
+bool CSingleAnswerItem::GetAnswer(std::int32_t, SAnswerItem*& answer)
+{
+    answer = &m_Answer;
+    return true;
+}
+
+bool CSingleAnswerItem::FindAnswerById(std::int32_t, SAnswerItem* copy, std::int32_t* index) const
+{
+    if (!copy)
+        return false;
+    *copy = m_Answer;
+    if (index)
+        *index = 0;
+    return true;
+}
+
+bool CSingleAnswerItem::UpdateAnswer(const SAnswerItem& answer)
+{
+    m_Answer = answer;
+    return true;
+}
+
+bool CSingleAnswerItem::CopyFrom(const CBaseItem* other)
+{
+    if (!CBaseItem::CopyFrom(other))
+        return false;
+    const auto* source = dynamic_cast<const CSingleAnswerItem*>(other);
+    if (source && source != this && source->GetQuestionType() == GetQuestionType())
+        m_Answer = source->m_Answer;
+    return true;
+}
+
+bool CSingleAnswerItem::Clear()
+{
+    return ClearWithAnswers();
 }
 
 // ---------------------------------------------------------------------------------------------------------

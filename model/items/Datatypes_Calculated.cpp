@@ -326,10 +326,8 @@ bool CCalculatedItem::CopyFrom(const CBaseItem* other)
 
 bool CCalculatedItem::Clear()
 {
-    if (!CBaseItem::Clear())
+    if (!ClearWithAnswers())
         return false;
-    ClearAnswers();
-    ClearUserAnswer();
     m_Units.RemoveAll();
     return true;
 }

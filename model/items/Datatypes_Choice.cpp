@@ -93,40 +93,12 @@ bool CMultipleChoiceItem::ToggleUserChoice(std::int32_t i, SAnswerItem*& choice,
 // ---------------------------------------------------------------------------------------------------------
 // CTrueFalseItem
 
-CTrueFalseItem::CTrueFalseItem() : CBaseItem(qtTrueFalse)
+CTrueFalseItem::CTrueFalseItem() : CSingleAnswerItem(qtTrueFalse)
 {
     PenaltyFactor = "1";
 }
 
 CTrueFalseItem::~CTrueFalseItem() = default;
-
-bool CTrueFalseItem::AddAnswer(const SAnswerItem& answer)
-{
-    m_Answer = answer;
-    return true;
-}
-
-bool CTrueFalseItem::GetAnswer(std::int32_t, SAnswerItem*& answer)
-{
-    answer = &m_Answer;
-    return true;
-}
-
-bool CTrueFalseItem::FindAnswerById(std::int32_t, SAnswerItem* copy, std::int32_t* index) const
-{
-    if (!copy)
-        return false;
-    *copy = m_Answer;
-    if (index)
-        *index = 0;
-    return true;
-}
-
-bool CTrueFalseItem::UpdateAnswer(const SAnswerItem& answer)
-{
-    m_Answer = answer;
-    return true;
-}
 
 void CTrueFalseItem::ClearUserAnswer()
 {
@@ -148,22 +120,13 @@ int CTrueFalseItem::GetResult()
 
 bool CTrueFalseItem::CopyFrom(const CBaseItem* other)
 {
-    if (!CBaseItem::CopyFrom(other))
+    if (!CSingleAnswerItem::CopyFrom(other))
         return false;
     if (const auto* source = dynamic_cast<const CTrueFalseItem*>(other))
     {
         FeedbackForTheResponseTrue = source->FeedbackForTheResponseTrue;
         FeedbackForTheResponseFalse = source->FeedbackForTheResponseFalse;
-        m_Answer = source->m_Answer;
     }
-    return true;
-}
-
-bool CTrueFalseItem::Clear()
-{
-    if (!CBaseItem::Clear())
-        return false;
-    ClearUserAnswer();
     return true;
 }
 

@@ -28,34 +28,19 @@ public:
 
 // Kind 4: a free text answer (the typed answer of CommonAnswer) with a grade given by hand. The one answer
 // holds the model answer, its feedback and, in `Correct`, the grade as an integer text.
-class CEssayItem : public CBaseItem
+class CEssayItem : public CSingleAnswerItem
 {
 public:
     CEssayItem();
     ~CEssayItem() override;
 
-    // Overwrites the one answer with every field of the given one; true.
-    bool AddAnswer(const SAnswerItem& answer) override;
-    std::int32_t GetAnswerCount() const override { return 1; }
-    std::int32_t GetCorrectAnswerCount() const override { return 1; }
-    // Any index gives the one answer in place.
-    bool GetAnswer(std::int32_t i, SAnswerItem*& answer) override;
-    // Any ID gives the one answer at index 0; false when no copy is asked for.
-    bool FindAnswerById(std::int32_t id, SAnswerItem* copy, std::int32_t* index) const override;
-    bool UpdateAnswer(const SAnswerItem& answer) override;
     // The answer's ID becomes 0 and its texts empty.
     void ClearAnswers() override;
     bool IsAnswered() const override;
     // The grade given by hand, kept within 0..2; -1 while it is not a whole number (empty included).
     int GetResult() override;
-    bool HasAnswerList() const override { return true; }
     bool IsTypedAnswer() const override { return true; }
     bool IsAllAnswerBlanksIsEmpty() const override { return false; }
-    bool CopyFrom(const CBaseItem* other) override;
-    bool Clear() override;
-
-private:
-    SAnswerItem m_Answer;
 };
 
 // Kind 9: tells a quiz system how many short-answer questions to draw; kept for editing only.
@@ -120,6 +105,7 @@ public:
     bool HasAnswerList() const override { return true; }
     bool HasUnits() const override { return true; }
     CUnitList* GetUnitList() override { return this; }
+    CCalculatedItem* GetCalculated() override { return this; }
     bool IsTypedAnswer() const override { return true; }
     // Every answer has grade "0" or empty and no formula or feedback beyond blanks.
     bool IsAllAnswerBlanksIsEmpty() const override;

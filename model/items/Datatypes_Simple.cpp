@@ -35,40 +35,12 @@ CDescriptionItem::~CDescriptionItem() = default;
 // ---------------------------------------------------------------------------------------------------------
 // CEssayItem
 
-CEssayItem::CEssayItem() : CBaseItem(qtEssay)
+CEssayItem::CEssayItem() : CSingleAnswerItem(qtEssay)
 {
     PenaltyFactor.clear();
 }
 
 CEssayItem::~CEssayItem() = default;
-
-bool CEssayItem::AddAnswer(const SAnswerItem& answer)
-{
-    m_Answer = answer;
-    return true;
-}
-
-bool CEssayItem::GetAnswer(std::int32_t, SAnswerItem*& answer)
-{
-    answer = &m_Answer;
-    return true;
-}
-
-bool CEssayItem::FindAnswerById(std::int32_t, SAnswerItem* copy, std::int32_t* index) const
-{
-    if (!copy)
-        return false;
-    *copy = m_Answer;
-    if (index)
-        *index = 0;
-    return true;
-}
-
-bool CEssayItem::UpdateAnswer(const SAnswerItem& answer)
-{
-    m_Answer = answer;
-    return true;
-}
 
 void CEssayItem::ClearAnswers()
 {
@@ -91,28 +63,6 @@ int CEssayItem::GetResult()
     if (grade > 2)
         return 2;
     return static_cast<int>(grade);
-}
-
-bool CEssayItem::CopyFrom(const CBaseItem* other)
-{
-    if (!CBaseItem::CopyFrom(other))
-        return false;
-    const auto* source = dynamic_cast<const CEssayItem*>(other);
-    if (source && source != this)
-    {
-        ClearAnswers();
-        m_Answer = source->m_Answer;
-    }
-    return true;
-}
-
-bool CEssayItem::Clear()
-{
-    if (!CBaseItem::Clear())
-        return false;
-    ClearAnswers();
-    ClearUserAnswer();
-    return true;
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -143,11 +93,7 @@ bool CRandomShortAnswerMatchingItem::CopyFrom(const CBaseItem* other)
 
 bool CRandomShortAnswerMatchingItem::Clear()
 {
-    if (!CBaseItem::Clear())
-        return false;
-    ClearAnswers();
-    ClearUserAnswer();
-    return true;
+    return ClearWithAnswers();
 }
 
 // ---------------------------------------------------------------------------------------------------------

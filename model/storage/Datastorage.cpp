@@ -57,6 +57,17 @@ void CDataStorage::ApplyOptions()
     }
 }
 
+SStorageOptions CDataStorage::StorageOptions()
+{
+    SStorageOptions options;
+    if (const CPrefs* prefs = CPrefs::GetPrefs())
+    {
+        options.BooksDirectory = prefs->GetBooksDirectory();
+        options.BackupDirectory = prefs->m_BackupDirectory;
+    }
+    return options;
+}
+
 CDataStorage::~CDataStorage()
 {
     if (m_pInstance == this)
@@ -73,7 +84,7 @@ CDataStorage* CDataStorage::GetDataStorage()
 void CDataStorage::SetCurrentMode(std::uint8_t mode)
 {
     m_CurrentMode = mode;
-    m_Items2.SetCurrentMode(mode, false);
+    m_Items2.SetCurrentMode(mode, /*refilter=*/false);
 }
 
 void CDataStorage::SetRichViews(lf::RichDocument* view, lf::RichDocument* edit)
@@ -135,7 +146,7 @@ void CDataStorage::ShowWarning(const std::string& text)
 bool CDataStorage::NewBook()
 {
     m_Items2.Clear();
-    m_Items2.AddNewItem(qtMultipleChoice, nullptr, -1, -1);
+    m_Items2.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
     // A new book has nothing to save until the user changes it.
     m_Items2.SetModified(false);
     m_Items2.First();
@@ -156,7 +167,8 @@ bool CDataStorage::OpenBook(const std::string& fileName, bool categoriesOnly)
     if (IsNonEmptyFile(fileName))
     {
         bool asNative = false;
-        const bool result = ReadBookFile(fileName, &m_Items2, 0, true, categoriesOnly, false, &asNative);
+        const bool result =
+            ReadBookFile(fileName, &m_Items2, {.replace = true, .categoriesOnly = categoriesOnly}, &asNative);
         // The handheld database reader always reads the whole book.
         if (categoriesOnly && asNative)
             m_bCategoriesLoaded = result ? 1 : 0;
@@ -184,7 +196,7 @@ bool CDataStorage::RestoreBook(const std::string& fileName)
         m_bLoaded = 0;
         return false;
     }
-    m_bLoaded = ReadBookFile(fileName, &m_Items2, 0, true, false, false, nullptr) ? 1 : 0;
+    m_bLoaded = ReadBookFile(fileName, &m_Items2, {.replace = true}, nullptr) ? 1 : 0;
     if (m_bLoaded)
     {
         m_Items2.SetModified(true);
@@ -203,8 +215,8 @@ bool CDataStorage::AppendBook(const std::string& fileName)
         return false;
     }
     const std::int32_t offset = m_Items2.GetNextCategoryID() - 1;
-    const bool result =
-        ReadBookFile(fileName, &m_Items2, offset > 0 ? offset : 0, false, false, true, nullptr);
+    const bool result = ReadBookFile(fileName, &m_Items2,
+                                     {.categoryOffset = offset > 0 ? offset : 0, .moodle = true}, nullptr);
     if (!result)
         return false;
     m_bLoaded = 1;
@@ -227,9 +239,7 @@ bool CDataStorage::ReloadBookList()
 {
     WriteLog("ReloadBookList()", 6, 1);
     m_BookList.RemoveAll();
-    std::string folder;
-    if (const CPrefs* prefs = CPrefs::GetPrefs())
-        folder = prefs->GetBooksDirectory();
+    std::string folder = StorageOptions().BooksDirectory;
     if (folder.empty())
         folder = GetDefaultBooksFolder();
     m_BookList.ScanBooks(folder);
@@ -249,7 +259,8 @@ void CDataStorage::PrepareContent()
         CBaseItem* item = m_Items2.GetItem(i);
         if (!item || item->TestStatus(qsDeleted) || !m_pHiddenView)
             continue;
-        PrepareItemSearchInfo(item, m_pHiddenView, false, true, true, true, true);
+        PrepareItemSearchInfo(item, m_pHiddenView, /*force=*/false, /*question=*/true, /*answers=*/true,
+                              /*feedback=*/true, /*keywords=*/true);
     }
     ShowStatus("");
 }
@@ -291,6 +302,7 @@ bool CDataStorage::SavePDB(const std::string& fileName, CItemsArray2* items, con
     context.hiddenView = m_pHiddenView;
     // The deleted-items file is written below, through the storage, once the book is on disk.
     context.deletedItems = nullptr;
+    context.booksFolder = StorageOptions().BooksDirectory;
     if (!SavePalmDatabase(fileName, *items, context))
         return false;
     SaveDeletedIDs();

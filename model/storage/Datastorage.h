@@ -100,6 +100,27 @@ namespace pugi
 class xml_node;
 }
 
+// What the storage takes from the options object, read at its edge (CDataStorage::StorageOptions) and
+// handed down as values; empty texts when no options object exists.
+struct SStorageOptions
+{
+    std::string BooksDirectory;  // the books folder as stored
+    std::string BackupDirectory; // copies of a book without a book-list entry
+};
+
+// How a whole book file is read into a collection.
+struct SBookReadOptions
+{
+    // Added to chapter IDs above 0 (a book merged into the open one).
+    std::int32_t categoryOffset = 0;
+    // The collection is emptied first.
+    bool replace = false;
+    // A native book gives its chapters only.
+    bool categoriesOnly = false;
+    // A Moodle quiz file is taken too (the storage's recognition by content only).
+    bool moodle = false;
+};
+
 class CDataStorage
 {
 public:
@@ -117,6 +138,9 @@ public:
     // Hands what the open book takes from the options (question style, author name) to its collection;
     // at construction and whenever the options change. Without options the collection keeps its own.
     void ApplyOptions();
+    // The folders the storage takes from the options, as they stand now. The book list, the backups and
+    // the deleted-items file read them here, once per operation, and pass them on as values.
+    static SStorageOptions StorageOptions();
 
     // --- Accessors ---
 
@@ -334,10 +358,10 @@ private:
     // The status bar and event pump as the book readers and writers take them.
     SBookProgress Progress() const;
     // Reads a non-empty book file as recognised by content (native book with the parse made here, else the
-    // handheld database); moodle allows the quiz reader for a root `quiz`. asNative, when given, tells
-    // whether the file was taken for a native book.
-    bool ReadBookFile(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
-                      bool replace, bool categoriesOnly, bool moodle, bool* asNative);
+    // handheld database); options.moodle allows the quiz reader for a root `quiz`. asNative, when given,
+    // tells whether the file was taken for a native book.
+    bool ReadBookFile(const std::string& fileName, CItemsArray2* items, const SBookReadOptions& options,
+                      bool* asNative);
 
     static CDataStorage* m_pInstance;
     static IExchangeFormats* m_pExchangeFormats;

@@ -94,7 +94,9 @@ bool CDataStorage::PasteFromClipboard(CItemsArray2* items, std::int32_t insertPo
     // When nothing is pasted the question on show stays the one to return to.
     if (CBaseItem* current = items->GetCurrentItem())
         items->SetKeptItem(current);
-    LoadQuestionsFromXML(root, items, version, 0, insertPosition, !mapByName, chapter, true, mapByName, true);
+    LoadQuestionsFromXML(root, items, version, /*categoryOffset=*/0, insertPosition,
+                         /*fixedCategory=*/!mapByName,
+                         /*fixedCategoryID=*/chapter, /*withUndo=*/true, mapByName, /*selectFirst=*/true);
     // The caller rebuilds the sequence, which then returns to the first question actually pasted.
     items->ClearPosition();
     items->SetModified(true);

@@ -35,7 +35,7 @@ bool CollectItemFileNames(CBaseItem* item, CStringArray& names)
     names.Add(item->GetAudioFileName());
     CollectLinkedFileNames(item->GetQuestionText(), names);
     CollectLinkedFileNames(item->GetGeneralFeedback(), names);
-    if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+    if (auto* calculated = item->GetCalculated())
     {
         // The answer of a calculated question is a formula, not a rich text.
         for (std::int32_t i = 0; i < calculated->GetAnswerCount(); ++i)
@@ -204,7 +204,8 @@ bool CDataStorage::LoadWithContentXML(const std::string& fileName, CItemsArray2*
             root.remove_child("Contents");
         }
     }
-    return ReadParsedNativeBook(doc, parsed, items, categoryOffset, replace, false, Progress());
+    return ReadParsedNativeBook(doc, parsed, items, {.categoryOffset = categoryOffset, .replace = replace},
+                                Progress());
 }
 
 bool CDataStorage::LoadContentsFromXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version)

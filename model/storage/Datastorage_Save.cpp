@@ -6,7 +6,6 @@
 #include "model/storage/Palmdatabase.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
-#include "model/support/Prefs.h"
 #include "model/support/Utils.h"
 #include "platform/sys/TextCase.h"
 
@@ -81,9 +80,9 @@ bool IsBackupOf(std::string_view name, std::string_view base)
     return rest.substr(0, 1) == ")" && rest.substr(1) == kBackupExtension;
 }
 
-// Where the copies of a book go: its book-list folder + "Temp/", or the options' backup folder for a book
-// without an entry (an index the list no longer holds counts as none).
-std::string BackupFolderOf(const CBookList& list, std::int32_t index)
+// Where the copies of a book go: its book-list folder + "Temp/", or the backup folder of the options for a
+// book without an entry (an index the list no longer holds counts as none).
+std::string BackupFolderOf(const CBookList& list, std::int32_t index, const std::string& backupFolder)
 {
     if (index >= 0 && index < list.GetCount())
     {
@@ -91,8 +90,7 @@ std::string BackupFolderOf(const CBookList& list, std::int32_t index)
         if (!bookFolder.empty())
             return WithSlash(bookFolder) + "Temp/";
     }
-    const CPrefs* prefs = CPrefs::GetPrefs();
-    return prefs ? prefs->m_BackupDirectory : std::string();
+    return backupFolder;
 }
 
 struct SBackupFile
@@ -119,7 +117,7 @@ bool CDataStorage::SaveBook()
         return true;
     if (m_FileName.empty())
         return false;
-    return SaveXML(m_FileName, &m_Items2, true);
+    return SaveXML(m_FileName, &m_Items2, /*clearModified=*/true);
 }
 
 bool CDataStorage::SaveBookAs(const std::string& fileName, bool makeCurrent)
@@ -134,7 +132,7 @@ bool CDataStorage::SaveBookAs(const std::string& fileName, bool makeCurrent)
     const bool palm = extension == ".pdb" || extension == ".lnf3";
     const bool kindle = extension == ".lnf2";
     if (kindle)
-        return SaveKindleXML(fileName, &m_Items2, false, false);
+        return SaveKindleXML(fileName, &m_Items2, /*flag1=*/false, /*flag2=*/false);
 
     // The native and the handheld writers share the extension rule: ".lnf" goes after a name that ends
     // neither in ".lnf" nor ".pdb". The caller asked about the name it chose; a different name that the
@@ -154,8 +152,8 @@ bool CDataStorage::SaveBookAs(const std::string& fileName, bool makeCurrent)
     }
 
     if (palm)
-        return SavePDB(fileName, &m_Items2, kPdbBookType, true);
-    if (!SaveXML(fileName, &m_Items2, true))
+        return SavePDB(fileName, &m_Items2, kPdbBookType, /*clearModified=*/true);
+    if (!SaveXML(fileName, &m_Items2, /*clearModified=*/true))
         return false;
 
     // The book is known by the name it was written under, so that it can be opened and saved again.
@@ -174,7 +172,7 @@ bool CDataStorage::SaveBookAs(const std::string& fileName, bool makeCurrent)
 
 bool CDataStorage::GetBackupFolder(std::string& folder)
 {
-    folder = BackupFolderOf(m_BookList, m_BookIndex);
+    folder = BackupFolderOf(m_BookList, m_BookIndex, StorageOptions().BackupDirectory);
     if (folder.empty())
         return true;
     std::error_code error;
@@ -191,13 +189,13 @@ bool CDataStorage::MakeBackup()
         return false;
     const std::string fileName = WithSlash(folder) + BackupBaseName(m_FileName) + "_(" +
                                  MakeBackupTimeStamp(TimeNow()) + ")" + std::string(kBackupExtension);
-    return SaveXML(fileName, &m_Items2, false, true);
+    return SaveXML(fileName, &m_Items2, /*clearModified=*/false, /*keepName=*/true);
 }
 
 void CDataStorage::PurgeBackups()
 {
     // The folder MakeBackup writes into, neither created nor complained about here.
-    const std::string folder = BackupFolderOf(m_BookList, m_BookIndex);
+    const std::string folder = BackupFolderOf(m_BookList, m_BookIndex, StorageOptions().BackupDirectory);
     std::error_code error;
     if (folder.empty() || !fs::is_directory(folder, error))
         return;
@@ -234,5 +232,5 @@ void CDataStorage::PurgeBackups()
 
 void CDataStorage::SaveDeletedIDs()
 {
-    WriteDeletedItemsFile(*m_pDelQuestionList);
+    WriteDeletedItemsFile(*m_pDelQuestionList, StorageOptions().BooksDirectory);
 }

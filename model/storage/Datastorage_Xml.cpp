@@ -424,7 +424,7 @@ bool WriteAnswersXml(pugi::xml_node question, CBaseItem* item)
     AddCData(commonNode, "UserAnswerAdditionalInfo", common.UserAnswerAdditionalInfo);
 
     const int kind = item->GetQuestionType();
-    if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+    if (auto* calculated = item->GetCalculated())
     {
         for (std::int32_t i = 0; i < calculated->GetAnswerCount(); ++i)
         {
@@ -484,7 +484,7 @@ bool WriteUnitsXml(pugi::xml_node question, CBaseItem* item)
 
 bool WriteVariablesXml(pugi::xml_node question, CBaseItem* item)
 {
-    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
+    auto* calculated = item->GetCalculated();
     SCalculatedAnswerItem* answer = nullptr;
     if (!calculated || !calculated->GetCalculatedAnswer(0, answer) || answer->Variables.GetSize() == 0)
         return false;
@@ -506,8 +506,8 @@ bool WriteVariablesXml(pugi::xml_node question, CBaseItem* item)
 
 // --- Reader ---
 
-bool LoadNativeBook(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
-                    bool replace, bool categoriesOnly, const SBookProgress& progress)
+bool LoadNativeBook(const std::string& fileName, CItemsArray2* items, const SBookReadOptions& options,
+                    const SBookProgress& progress)
 {
     WriteLog("CDataStorage::LoadXML, File name - " + fileName, 5, 1);
     std::error_code error;
@@ -519,29 +519,28 @@ bool LoadNativeBook(const std::string& fileName, CItemsArray2* items, std::int32
     progress.ShowStatus("Start load book...");
     pugi::xml_document doc;
     const bool parsed = LoadXmlFile(doc, fileName, kBookParseOptions);
-    return ReadParsedNativeBook(doc, parsed, items, categoryOffset, replace, categoriesOnly, progress);
+    return ReadParsedNativeBook(doc, parsed, items, options, progress);
 }
 
 bool ReadParsedNativeBook(pugi::xml_document& doc, bool parsed, CItemsArray2* items,
-                          std::int32_t categoryOffset, bool replace, bool categoriesOnly,
-                          const SBookProgress& progress)
+                          const SBookReadOptions& book, const SBookProgress& progress)
 {
     bool result = false;
     if (parsed)
     {
         const pugi::xml_node root = doc.child("Lernfold");
-        if (replace)
+        if (book.replace)
             items->Clear();
         if (root)
         {
             const std::int32_t version = ReadInt(root, "Version", -1);
             if (version < 1)
                 return false;
-            ReadChaptersXml(root, items, categoryOffset);
-            if (!categoriesOnly)
+            ReadChaptersXml(root, items, book.categoryOffset);
+            if (!book.categoriesOnly)
             {
                 SQuestionReadOptions options;
-                options.categoryOffset = categoryOffset;
+                options.categoryOffset = book.categoryOffset;
                 options.releaseRead = true;
                 ReadQuestionsXml(root, items, version, options);
             }
@@ -715,7 +714,7 @@ bool ReadAnswersXml(pugi::xml_node question, CBaseItem* item, std::int32_t versi
         item->SetCommonUserAnswerInfo(info);
     }
     const int kind = item->GetQuestionType();
-    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
+    auto* calculated = item->GetCalculated();
     for (pugi::xml_node node = answers.child("Answer"); node; node = node.next_sibling("Answer"))
     {
         if (calculated)
@@ -773,7 +772,7 @@ bool ReadVariablesXml(pugi::xml_node question, CBaseItem* item, std::int32_t ver
 {
     if (version < 1 || !item)
         return false;
-    auto* calculated = dynamic_cast<CCalculatedItem*>(item);
+    auto* calculated = item->GetCalculated();
     SCalculatedAnswerItem* answer = nullptr;
     if (!calculated || !calculated->GetCalculatedAnswer(0, answer))
         return true;
@@ -828,7 +827,9 @@ bool CDataStorage::SaveVariablesToXML(pugi::xml_node question, CBaseItem* item)
 bool CDataStorage::LoadXML(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
                            bool replace, bool categoriesOnly)
 {
-    return LoadNativeBook(fileName, items, categoryOffset, replace, categoriesOnly, Progress());
+    return LoadNativeBook(
+        fileName, items,
+        {.categoryOffset = categoryOffset, .replace = replace, .categoriesOnly = categoriesOnly}, Progress());
 }
 
 bool CDataStorage::AddCategoriesFromArrayToXML(pugi::xml_node root, CItemsArray2* items, std::int32_t version,
@@ -870,8 +871,8 @@ bool CDataStorage::LoadVariablesFromXML(pugi::xml_node question, CBaseItem* item
     return ReadVariablesXml(question, item, version);
 }
 
-bool CDataStorage::ReadBookFile(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
-                                bool replace, bool categoriesOnly, bool moodle, bool* asNative)
+bool CDataStorage::ReadBookFile(const std::string& fileName, CItemsArray2* items,
+                                const SBookReadOptions& options, bool* asNative)
 {
     // One parse serves both the recognition by content and the read of a native book; the recognition
     // probe normalises line ends, which changes no element name, so it recognises the same files.
@@ -884,13 +885,13 @@ bool CDataStorage::ReadBookFile(const std::string& fileName, CItemsArray2* items
     {
         WriteLog("CDataStorage::LoadXML, File name - " + fileName, 5, 1);
         ShowStatus("Start load book...");
-        return ReadParsedNativeBook(doc, true, items, categoryOffset, replace, categoriesOnly, Progress());
+        return ReadParsedNativeBook(doc, true, items, options, Progress());
     }
-    if (moodle && parsed && doc.child("quiz"))
+    if (options.moodle && parsed && doc.child("quiz"))
     {
         doc.reset();
-        return LoadMoodleXML(fileName, items, false);
+        return LoadMoodleXML(fileName, items, /*clearFirst=*/false);
     }
     doc.reset();
-    return LoadPDB(fileName, items, categoryOffset, replace);
+    return LoadPDB(fileName, items, options.categoryOffset, options.replace);
 }

@@ -16,6 +16,7 @@ class CBaseItem;
 class CItemsArray2;
 class IEventPump;
 class IStatusTextSink;
+struct SBookReadOptions;
 
 // Parse options of book files: CDATA and references decoded, attribute whitespace normalised, line ends
 // kept exactly as they stand in the file.
@@ -87,15 +88,14 @@ bool WriteVariablesXml(pugi::xml_node question, CBaseItem* item);
 
 // --- Reader ---
 
-// Reads a book file into items (emptied first with replace). False for a missing file, a parse error,
-// no root `Lernfold` or a `Version` below 1.
-bool LoadNativeBook(const std::string& fileName, CItemsArray2* items, std::int32_t categoryOffset,
-                    bool replace, bool categoriesOnly, const SBookProgress& progress);
+// Reads a book file into items (emptied first with options.replace). False for a missing file, a parse
+// error, no root `Lernfold` or a `Version` below 1.
+bool LoadNativeBook(const std::string& fileName, CItemsArray2* items, const SBookReadOptions& options,
+                    const SBookProgress& progress);
 // Reads a parsed native book (parsed false: the parse failed) into items; the steps of LoadNativeBook
 // after the parse.
 bool ReadParsedNativeBook(pugi::xml_document& doc, bool parsed, CItemsArray2* items,
-                          std::int32_t categoryOffset, bool replace, bool categoriesOnly,
-                          const SBookProgress& progress);
+                          const SBookReadOptions& options, const SBookProgress& progress);
 // The `Version` of a book or question-set root as a number; -1 when missing or not a number.
 std::int32_t ReadNativeBookVersion(pugi::xml_node root);
 // Adds the chapters of root, IDs and parent IDs above 0 moved by categoryOffset. True.

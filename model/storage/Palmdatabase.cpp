@@ -9,7 +9,6 @@
 #include "model/storage/Windows1252.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
-#include "model/support/Prefs.h"
 #include "model/support/Registry.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/AtomicFile.h"
@@ -515,17 +514,16 @@ bool SavePalmDatabase(const std::string& fileName, CItemsArray2& items, const SP
         return false;
     }
     if (context.deletedItems)
-        WriteDeletedItemsFile(*context.deletedItems);
+        WriteDeletedItemsFile(*context.deletedItems, context.booksFolder);
     return true;
 }
 
-void WriteDeletedItemsFile(const CDelQuestionList& list)
+void WriteDeletedItemsFile(const CDelQuestionList& list, const std::string& booksFolder)
 {
     std::string path = lf::sys::Trim(ReadValueFromRegistry2("DeleteQuestionList", ""));
     if (path.empty())
     {
-        const CPrefs* prefs = CPrefs::GetPrefs();
-        std::string folder = prefs ? prefs->GetBooksDirectory() : std::string();
+        std::string folder = booksFolder;
         if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
             folder += '/';
         path = folder + "Lernfold.del";

@@ -51,6 +51,8 @@ struct SPalmWriteContext
     lf::RichDocument* hiddenView = nullptr;
     // The deleted-items list written as "Lernfold.del" beside every book write; null writes none.
     const CDelQuestionList* deletedItems = nullptr;
+    // The books folder of the options: where that file goes the first time.
+    std::string booksFolder;
 };
 
 // Writes the multiple-choice questions of items (not deleted for good) as a handheld database; the
@@ -71,4 +73,4 @@ bool RecordsToItems(const CItemsArray& image, CItemsArray2& items, std::int32_t 
 
 // Writes the deleted-items list to the place named by the registry value `DeleteQuestionList`, which is
 // set to "Lernfold.del" in the books folder the first time. Failures are logged, never returned.
-void WriteDeletedItemsFile(const CDelQuestionList& list);
+void WriteDeletedItemsFile(const CDelQuestionList& list, const std::string& booksFolder);

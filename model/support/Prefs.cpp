@@ -6,8 +6,11 @@
 #include "model/support/Registry.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 #include <climits>
+#include <type_traits>
+#include <variant>
 
 namespace
 {
@@ -27,60 +30,6 @@ std::string Numbered(const char* prefix, int n)
     return std::string(prefix) + std::string(buffer, result.ptr);
 }
 
-std::string ListColumnName(int column)
-{
-    return Numbered("ListFormColWv4_7", column);
-}
-
-std::string BooksDisplayName(int book)
-{
-    return Numbered("BooksDisplay_Unit_0_Book_", book);
-}
-
-std::string BooksPathName(int book)
-{
-    return Numbered("BooksPath_Unit_0_Book_", book);
-}
-
-// Flags that are true for any stored value but 0.
-bool ReadNonZeroFlag(const char* name, bool defaultValue)
-{
-    return ReadValueFromRegistry(name, defaultValue ? 1 : 0) != 0;
-}
-
-// Flags that are true only for a stored 1.
-bool ReadEqualOneFlag(const char* name, bool defaultValue)
-{
-    return ReadValueFromRegistry(name, defaultValue ? 1 : 0) == 1;
-}
-
-// One-byte members keep the low byte of the stored integer.
-std::int8_t ReadSignedByte(const char* name, std::int8_t defaultValue)
-{
-    const auto low = static_cast<std::uint8_t>(ReadValueFromRegistry(name, defaultValue) & 0xFF);
-    return static_cast<std::int8_t>(low);
-}
-
-std::uint8_t ReadByte(const char* name, std::uint8_t defaultValue)
-{
-    return static_cast<std::uint8_t>(ReadValueFromRegistry(name, defaultValue) & 0xFF);
-}
-
-void WriteFlag(const char* name, bool value)
-{
-    WriteValueToRegistry(name, value ? 1 : 0);
-}
-
-void WriteSignedByte(const char* name, std::int8_t value)
-{
-    WriteValueToRegistry(name, static_cast<std::int32_t>(value));
-}
-
-void WriteByte(const char* name, std::uint8_t value)
-{
-    WriteValueToRegistry(name, static_cast<std::int32_t>(value));
-}
-
 void CreateMissingFolder(const std::string& folder)
 {
     // A folder that cannot be made stays as stored; its users report their own failures.
@@ -88,9 +37,59 @@ void CreateMissingFolder(const std::string& folder)
         CreateFolder(folder);
 }
 
-int InRange(int value, int low, int high, int defaultValue)
+bool InRange(std::int64_t value, const SPrefDescriptor& option)
 {
-    return value >= low && value <= high ? value : defaultValue;
+    return value >= option.Low && value <= option.High;
+}
+
+// The option of a name the code knows to be in the table.
+const SPrefDescriptor& Option(std::string_view name)
+{
+    const SPrefDescriptor* option = CPrefs::FindDescriptor(name);
+    assert(option);
+    return *option;
+}
+
+// The integer a member is kept as in the store.
+std::int32_t StoredValue(const SPrefDescriptor::Field& field)
+{
+    return std::visit(
+        [](auto* member) -> std::int32_t
+        {
+            using T = std::remove_pointer_t<decltype(member)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                return 0;
+            else if constexpr (std::is_same_v<T, bool>)
+                return *member ? 1 : 0;
+            else
+                return static_cast<std::int32_t>(*member); // bytes sign- or zero-extended by their type
+        },
+        field);
+}
+
+// Sets a member from the integer kept in the store, as its kind says.
+void SetFromStored(const SPrefDescriptor& option, const SPrefDescriptor::Field& field, std::int32_t stored)
+{
+    std::visit(
+        [&](auto* member)
+        {
+            using T = std::remove_pointer_t<decltype(member)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                return;
+            else if constexpr (std::is_same_v<T, bool>)
+                *member = option.Kind == EPrefKind::EqualOneFlag ? stored == 1 : stored != 0;
+            else if constexpr (sizeof(T) == 1)
+                *member = static_cast<T>(static_cast<std::uint8_t>(stored & 0xFF)); // the low byte
+            else
+                *member = static_cast<T>(stored);
+        },
+        field);
+}
+
+// The default as the integer kept in the store.
+std::int32_t StoredDefault(const SPrefDescriptor& option)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(option.Default));
 }
 
 // count x unit milliseconds; 0 (off) for a count of 0 or less; the largest int when it would overflow.
@@ -158,65 +157,185 @@ void CPrefs::SetBooksDirectory(const std::string& folder)
     SetLogBooksDirectory(m_BooksDirectory);
 }
 
+// The field of an options member; the numbered rows pass their index.
+#define LF_PREF(member) [](CPrefs& p, int) -> SPrefDescriptor::Field { return &p.member; }
+#define LF_PREF_AT(member) [](CPrefs& p, int i) -> SPrefDescriptor::Field { return &p.member[i]; }
+
+const std::vector<SPrefDescriptor>& CPrefs::Descriptors()
+{
+    static const std::vector<SPrefDescriptor> table = []
+    {
+        using K = EPrefKind;
+        using R = EPrefRange;
+        std::vector<SPrefDescriptor> t;
+        auto add = [&t](std::string name, K kind, SPrefDescriptor::Field (*member)(CPrefs&, int),
+                        std::int64_t defaultValue) -> SPrefDescriptor&
+        {
+            SPrefDescriptor& option = t.emplace_back();
+            option.Name = std::move(name);
+            option.Kind = kind;
+            option.Member = member;
+            option.Default = defaultValue;
+            return option;
+        };
+        auto text = [&add](std::string name, SPrefDescriptor::Field (*member)(CPrefs&, int),
+                           std::string defaultText) -> SPrefDescriptor&
+        {
+            SPrefDescriptor& option = add(std::move(name), K::Text, member, 0);
+            option.DefaultText = std::move(defaultText);
+            return option;
+        };
+        auto range = [](SPrefDescriptor& option, R rule, std::int32_t low, std::int32_t high)
+        {
+            option.Range = rule;
+            option.Low = low;
+            option.High = high;
+        };
+
+        add("EnabledAutoUpdate", K::NonZeroFlag, LF_PREF(m_EnabledAutoUpdate), 1);
+        add("HintDelayForLearnMode", K::Integer, LF_PREF(m_HintDelayForLearnMode), 1);
+        add("DelayBeforeHintDelayForLearnMode", K::Integer, LF_PREF(m_DelayBeforeHintDelayForLearnMode), 1);
+        text("AuthorId", LF_PREF(m_AuthorId), kDefaultAuthorId);
+        SPrefDescriptor& books = text("BooksDirectory", LF_PREF(m_BooksDirectory), "");
+        books.TextDefault = EPrefTextDefault::DefaultBooksFolder;
+        books.Folder = true;
+        SPrefDescriptor& backups = text("BackupDirectory", LF_PREF(m_BackupDirectory), "");
+        backups.TextDefault = EPrefTextDefault::BooksDirectory;
+        backups.Folder = true;
+        range(add("ViewMode", K::SignedByte, LF_PREF(m_ViewMode), 0), R::DefaultOnUse, 0, 3);
+        add("BackupAllow", K::EqualOneFlag, LF_PREF(m_BackupAllow), 1);
+        add("BackupTime", K::Integer, LF_PREF(m_BackupTime), 5);
+        range(add("MainFormFontSize", K::Integer, LF_PREF(m_MainFormFontSize), 0), R::ClampOnLoad,
+              kMinMainFormFontSize, kMaxMainFormFontSize);
+        text("FieldFontName", LF_PREF(m_FieldFontName), kDefaultFontName);
+        add("FieldFontSize", K::Integer, LF_PREF(m_FieldFontSize), kDefaultFieldFontSize);
+        add("FieldFontCharSet", K::Byte, LF_PREF(m_FieldFontCharSet), kDefaultFieldFontCharSet);
+        add("FieldFontColor", K::Integer, LF_PREF(m_FieldFontColor), kDefaultFieldFontColor);
+        add("FieldFontStyleBold", K::NonZeroFlag, LF_PREF(m_FieldFontStyleBold), 0);
+        add("FieldFontStyleItalic", K::NonZeroFlag, LF_PREF(m_FieldFontStyleItalic), 0);
+        add("FieldFontStyleUnderline", K::NonZeroFlag, LF_PREF(m_FieldFontStyleUnderline), 0);
+        add("FieldFontStyleStrikeOut", K::NonZeroFlag, LF_PREF(m_FieldFontStyleStrikeOut), 0);
+        add("EnableSkin", K::NonZeroFlag, LF_PREF(m_EnableSkin), 1);
+        add("UseDefaultSkin", K::NonZeroFlag, LF_PREF(m_UseDefaultSkin), 1);
+        text("ExternalSkinPath", LF_PREF(m_ExternalSkinPath), "");
+        add("ShowListForReviewMode", K::EqualOneFlag, LF_PREF(m_ShowListForReviewMode), 0);
+        add("ShowListForLearnMode", K::EqualOneFlag, LF_PREF(m_ShowListForLearnMode), 0);
+        add("ShowListForEditMode", K::EqualOneFlag, LF_PREF(m_ShowListForEditMode), 1);
+        range(add("QAX_TYPE_LEARN", K::SignedByte, LF_PREF(m_QAX_TYPE_LEARN), 0), R::DefaultOnUse, 0, 1);
+        for (int column = 0; column < kListColumnCount; ++column)
+        {
+            SPrefDescriptor& width = add(Numbered("ListFormColWv4_7", column), K::Integer,
+                                         LF_PREF_AT(m_ListFormColWidths), kDefaultListColumnWidths[column]);
+            width.Index = column;
+            range(width, R::DefaultOnLoad, 1, INT32_MAX);
+        }
+        add("BookFilterEnable", K::EqualOneFlag, LF_PREF(m_BookList.FilterEnable), 0);
+        add("BookSortEnable", K::EqualOneFlag, LF_PREF(m_BookList.SortEnable), 0);
+        range(add("BookFilterFieldName", K::SignedByte, LF_PREF(m_BookList.FilterField), 0), R::DefaultOnUse,
+              0, 2);
+        range(add("BookFilterTimeLeft", K::SignedByte, LF_PREF(m_BookList.FilterPeriod), 0), R::DefaultOnUse,
+              0, 10);
+        range(add("BookSortFieldName", K::SignedByte, LF_PREF(m_BookList.SortField), 0), R::DefaultOnUse, 0,
+              4);
+        add("BookSortUp", K::EqualOneFlag, LF_PREF(m_BookList.SortUp), 1);
+        range(add("ParserNumberingType", K::SignedByte, LF_PREF(m_ParserNumberingType),
+                  kDefaultParserNumberingType),
+              R::DefaultOnUse, 0, 1);
+        range(add("ParserNumberingFormat", K::SignedByte, LF_PREF(m_ParserNumberingFormat),
+                  kDefaultParserNumberingFormat),
+              R::DefaultOnUse, 0, 2);
+        add("ParserFeedbackExist", K::EqualOneFlag, LF_PREF(m_ParserFeedbackExist), 0);
+        range(add("ParserFeedbackSeparator", K::SignedByte, LF_PREF(m_ParserFeedbackSeparator), 0),
+              R::DefaultOnUse, 0, 3);
+        add("ShowStandartToolbar", K::EqualOneFlag, LF_PREF(m_ShowStandartToolbar), 1);
+        add("ShowFormatingToolbar", K::EqualOneFlag, LF_PREF(m_ShowFormatingToolbar), 1);
+        add("MoveToTrusShowAskMsg", K::EqualOneFlag, LF_PREF(m_MoveToTrusShowAskMsg), 0);
+        // The display and the path of one book button are read and written one after the other.
+        for (int book = 0; book < kBookButtonCount; ++book)
+        {
+            text(Numbered("BooksDisplay_Unit_0_Book_", book), LF_PREF_AT(m_BooksDisplay), "").Index = book;
+            text(Numbered("BooksPath_Unit_0_Book_", book), LF_PREF_AT(m_BooksPath), "").Index = book;
+        }
+        return t;
+    }();
+    return table;
+}
+
+#undef LF_PREF
+#undef LF_PREF_AT
+
+const SPrefDescriptor* CPrefs::FindDescriptor(std::string_view name)
+{
+    for (const SPrefDescriptor& option : Descriptors())
+        if (option.Name == name)
+            return &option;
+    return nullptr;
+}
+
+int CPrefs::Checked(const SPrefDescriptor& option, int value)
+{
+    const bool checkedOnUse =
+        option.Range == EPrefRange::DefaultOnUse || option.Range == EPrefRange::DefaultOnLoad;
+    return !checkedOnUse || InRange(value, option) ? value : static_cast<int>(option.Default);
+}
+
+std::string CPrefs::DefaultText(const SPrefDescriptor& option) const
+{
+    switch (option.TextDefault)
+    {
+    case EPrefTextDefault::DefaultBooksFolder:
+        return GetDefaultBooksFolder();
+    case EPrefTextDefault::BooksDirectory:
+        return m_BooksDirectory;
+    case EPrefTextDefault::Fixed:
+        break;
+    }
+    return option.DefaultText;
+}
+
+void CPrefs::SetText(std::string* member, std::string text)
+{
+    *member = std::move(text);
+    // The log follows the books folder.
+    if (member == &m_BooksDirectory)
+        SetLogBooksDirectory(m_BooksDirectory);
+}
+
+void CPrefs::ResetToDefault(const SPrefDescriptor& option)
+{
+    const SPrefDescriptor::Field field = option.FieldOf(*this);
+    if (std::string* const* member = std::get_if<std::string*>(&field))
+        SetText(*member, DefaultText(option));
+    else
+        SetFromStored(option, field, StoredDefault(option));
+}
+
+void CPrefs::ResetToDefaults()
+{
+    for (const SPrefDescriptor& option : Descriptors())
+        ResetToDefault(option);
+}
+
 bool CPrefs::Load()
 {
     const std::int32_t prefsVersion = ReadValueFromRegistry("PrefsVersion", 0);
 
-    m_EnabledAutoUpdate = ReadNonZeroFlag("EnabledAutoUpdate", true);
-    m_HintDelayForLearnMode = ReadValueFromRegistry("HintDelayForLearnMode", 1);
-    m_DelayBeforeHintDelayForLearnMode = ReadValueFromRegistry("DelayBeforeHintDelayForLearnMode", 1);
-    m_AuthorId = ReadValueFromRegistry2("AuthorId", kDefaultAuthorId);
-
-    // The default books folder is made at every start, also when the store names another folder.
-    const std::string defaultBooks = GetDefaultBooksFolder();
-    SetBooksDirectory(ReadValueFromRegistry2("BooksDirectory", defaultBooks));
-    CreateMissingFolder(m_BooksDirectory);
-    m_BackupDirectory = ReadValueFromRegistry2("BackupDirectory", m_BooksDirectory);
-    CreateMissingFolder(m_BackupDirectory);
-
-    m_ViewMode = ReadSignedByte("ViewMode", 0);
-    m_BackupAllow = ReadEqualOneFlag("BackupAllow", true);
-    m_BackupTime = ReadValueFromRegistry("BackupTime", 5);
-    m_MainFormFontSize =
-        std::clamp(ReadValueFromRegistry("MainFormFontSize", 0), kMinMainFormFontSize, kMaxMainFormFontSize);
-    m_FieldFontName = ReadValueFromRegistry2("FieldFontName", kDefaultFontName);
-    m_FieldFontSize = ReadValueFromRegistry("FieldFontSize", kDefaultFieldFontSize);
-    m_FieldFontCharSet = ReadByte("FieldFontCharSet", kDefaultFieldFontCharSet);
-    m_FieldFontColor = static_cast<std::uint32_t>(
-        ReadValueFromRegistry("FieldFontColor", static_cast<std::int32_t>(kDefaultFieldFontColor)));
-    m_FieldFontStyleBold = ReadNonZeroFlag("FieldFontStyleBold", false);
-    m_FieldFontStyleItalic = ReadNonZeroFlag("FieldFontStyleItalic", false);
-    m_FieldFontStyleUnderline = ReadNonZeroFlag("FieldFontStyleUnderline", false);
-    m_FieldFontStyleStrikeOut = ReadNonZeroFlag("FieldFontStyleStrikeOut", false);
-    m_EnableSkin = ReadNonZeroFlag("EnableSkin", true);
-    m_UseDefaultSkin = ReadNonZeroFlag("UseDefaultSkin", true);
-    m_ExternalSkinPath = ReadValueFromRegistry2("ExternalSkinPath", "");
-    m_ShowListForReviewMode = ReadEqualOneFlag("ShowListForReviewMode", false);
-    m_ShowListForLearnMode = ReadEqualOneFlag("ShowListForLearnMode", false);
-    m_ShowListForEditMode = ReadEqualOneFlag("ShowListForEditMode", true);
-    m_QAX_TYPE_LEARN = ReadSignedByte("QAX_TYPE_LEARN", 0);
-    for (int column = 0; column < kListColumnCount; ++column)
+    for (const SPrefDescriptor& option : Descriptors())
     {
-        const std::int32_t width = ReadValueFromRegistry(ListColumnName(column), 0);
-        m_ListFormColWidths[column] = width > 0 ? width : kDefaultListColumnWidths[column];
-    }
-    m_BookList.FilterEnable = ReadEqualOneFlag("BookFilterEnable", false);
-    m_BookList.SortEnable = ReadEqualOneFlag("BookSortEnable", false);
-    m_BookList.FilterField = ReadSignedByte("BookFilterFieldName", 0);
-    m_BookList.FilterPeriod = ReadSignedByte("BookFilterTimeLeft", 0);
-    m_BookList.SortField = ReadSignedByte("BookSortFieldName", 0);
-    m_BookList.SortUp = ReadEqualOneFlag("BookSortUp", true);
-    m_ParserNumberingType = ReadSignedByte("ParserNumberingType", kDefaultParserNumberingType);
-    m_ParserNumberingFormat = ReadSignedByte("ParserNumberingFormat", kDefaultParserNumberingFormat);
-    m_ParserFeedbackExist = ReadEqualOneFlag("ParserFeedbackExist", false);
-    m_ParserFeedbackSeparator = ReadSignedByte("ParserFeedbackSeparator", 0);
-    m_ShowStandartToolbar = ReadEqualOneFlag("ShowStandartToolbar", true);
-    m_ShowFormatingToolbar = ReadEqualOneFlag("ShowFormatingToolbar", true);
-    m_MoveToTrusShowAskMsg = ReadEqualOneFlag("MoveToTrusShowAskMsg", false);
-    for (int book = 0; book < kBookButtonCount; ++book)
-    {
-        m_BooksDisplay[book] = ReadValueFromRegistry2(BooksDisplayName(book), "");
-        m_BooksPath[book] = ReadValueFromRegistry2(BooksPathName(book), "");
+        const SPrefDescriptor::Field field = option.FieldOf(*this);
+        if (std::string* const* member = std::get_if<std::string*>(&field))
+        {
+            SetText(*member, ReadValueFromRegistry2(option.Name, DefaultText(option)));
+            if (option.Folder)
+                CreateMissingFolder(**member);
+            continue;
+        }
+        std::int32_t stored = ReadValueFromRegistry(option.Name, StoredDefault(option));
+        if (option.Range == EPrefRange::ClampOnLoad)
+            stored = std::clamp(stored, option.Low, option.High);
+        else if (option.Range == EPrefRange::DefaultOnLoad && !InRange(stored, option))
+            stored = StoredDefault(option);
+        SetFromStored(option, field, stored);
     }
 
     LoadPlacements(prefsVersion);
@@ -273,50 +392,13 @@ bool CPrefs::Save()
     WriteValueToRegistry("MinorVersion", 9);
     WriteValueToRegistry("BuildVersion", 610);
 
-    WriteFlag("EnabledAutoUpdate", m_EnabledAutoUpdate);
-    WriteValueToRegistry("HintDelayForLearnMode", m_HintDelayForLearnMode);
-    WriteValueToRegistry("DelayBeforeHintDelayForLearnMode", m_DelayBeforeHintDelayForLearnMode);
-    WriteValueToRegistry2("AuthorId", m_AuthorId);
-    WriteValueToRegistry2("BooksDirectory", m_BooksDirectory);
-    WriteValueToRegistry2("BackupDirectory", m_BackupDirectory);
-    WriteSignedByte("ViewMode", m_ViewMode);
-    WriteFlag("BackupAllow", m_BackupAllow);
-    WriteValueToRegistry("BackupTime", m_BackupTime);
-    WriteValueToRegistry("MainFormFontSize", m_MainFormFontSize);
-    WriteValueToRegistry2("FieldFontName", m_FieldFontName);
-    WriteValueToRegistry("FieldFontSize", m_FieldFontSize);
-    WriteByte("FieldFontCharSet", m_FieldFontCharSet);
-    WriteValueToRegistry("FieldFontColor", static_cast<std::int32_t>(m_FieldFontColor));
-    WriteFlag("FieldFontStyleBold", m_FieldFontStyleBold);
-    WriteFlag("FieldFontStyleItalic", m_FieldFontStyleItalic);
-    WriteFlag("FieldFontStyleUnderline", m_FieldFontStyleUnderline);
-    WriteFlag("FieldFontStyleStrikeOut", m_FieldFontStyleStrikeOut);
-    WriteFlag("EnableSkin", m_EnableSkin);
-    WriteFlag("UseDefaultSkin", m_UseDefaultSkin);
-    WriteValueToRegistry2("ExternalSkinPath", m_ExternalSkinPath);
-    WriteFlag("ShowListForReviewMode", m_ShowListForReviewMode);
-    WriteFlag("ShowListForLearnMode", m_ShowListForLearnMode);
-    WriteFlag("ShowListForEditMode", m_ShowListForEditMode);
-    WriteSignedByte("QAX_TYPE_LEARN", m_QAX_TYPE_LEARN);
-    for (int column = 0; column < kListColumnCount; ++column)
-        WriteValueToRegistry(ListColumnName(column), m_ListFormColWidths[column]);
-    WriteFlag("BookFilterEnable", m_BookList.FilterEnable);
-    WriteFlag("BookSortEnable", m_BookList.SortEnable);
-    WriteSignedByte("BookFilterFieldName", m_BookList.FilterField);
-    WriteSignedByte("BookFilterTimeLeft", m_BookList.FilterPeriod);
-    WriteSignedByte("BookSortFieldName", m_BookList.SortField);
-    WriteFlag("BookSortUp", m_BookList.SortUp);
-    WriteSignedByte("ParserNumberingType", m_ParserNumberingType);
-    WriteSignedByte("ParserNumberingFormat", m_ParserNumberingFormat);
-    WriteFlag("ParserFeedbackExist", m_ParserFeedbackExist);
-    WriteSignedByte("ParserFeedbackSeparator", m_ParserFeedbackSeparator);
-    WriteFlag("ShowStandartToolbar", m_ShowStandartToolbar);
-    WriteFlag("ShowFormatingToolbar", m_ShowFormatingToolbar);
-    WriteFlag("MoveToTrusShowAskMsg", m_MoveToTrusShowAskMsg);
-    for (int book = 0; book < kBookButtonCount; ++book)
+    for (const SPrefDescriptor& option : Descriptors())
     {
-        WriteValueToRegistry2(BooksDisplayName(book), m_BooksDisplay[book]);
-        WriteValueToRegistry2(BooksPathName(book), m_BooksPath[book]);
+        const SPrefDescriptor::Field field = option.FieldOf(*this);
+        if (std::string* const* member = std::get_if<std::string*>(&field))
+            WriteValueToRegistry2(option.Name, **member);
+        else
+            WriteValueToRegistry(option.Name, StoredValue(field));
     }
 
     SavePlacements();
@@ -335,55 +417,64 @@ void CPrefs::SavePlacements()
 
 int CPrefs::GetViewMode() const
 {
-    return InRange(m_ViewMode, 0, 3, 0);
+    static const SPrefDescriptor& option = Option("ViewMode");
+    return Checked(option, m_ViewMode);
 }
 
 int CPrefs::GetQaxTypeLearn() const
 {
-    return InRange(m_QAX_TYPE_LEARN, 0, 1, 0);
+    static const SPrefDescriptor& option = Option("QAX_TYPE_LEARN");
+    return Checked(option, m_QAX_TYPE_LEARN);
 }
 
 int CPrefs::GetParserNumberingType() const
 {
-    return InRange(m_ParserNumberingType, 0, 1, kDefaultParserNumberingType);
+    static const SPrefDescriptor& option = Option("ParserNumberingType");
+    return Checked(option, m_ParserNumberingType);
 }
 
 int CPrefs::GetParserNumberingFormat() const
 {
-    return InRange(m_ParserNumberingFormat, 0, 2, kDefaultParserNumberingFormat);
+    static const SPrefDescriptor& option = Option("ParserNumberingFormat");
+    return Checked(option, m_ParserNumberingFormat);
 }
 
 int CPrefs::GetParserFeedbackSeparator() const
 {
-    return InRange(m_ParserFeedbackSeparator, 0, 3, 0);
+    static const SPrefDescriptor& option = Option("ParserFeedbackSeparator");
+    return Checked(option, m_ParserFeedbackSeparator);
 }
 
 int CPrefs::GetPrintPhase() const
 {
-    return InRange(m_PrintPhase, 0, 3, 0);
+    return m_PrintPhase >= 0 && m_PrintPhase <= 3 ? m_PrintPhase : 0;
 }
 
 int CPrefs::GetBookFilterField() const
 {
-    return InRange(m_BookList.FilterField, 0, 2, 0);
+    static const SPrefDescriptor& option = Option("BookFilterFieldName");
+    return Checked(option, m_BookList.FilterField);
 }
 
 int CPrefs::GetBookFilterPeriod() const
 {
-    return InRange(m_BookList.FilterPeriod, 0, 10, 0);
+    static const SPrefDescriptor& option = Option("BookFilterTimeLeft");
+    return Checked(option, m_BookList.FilterPeriod);
 }
 
 int CPrefs::GetBookSortField() const
 {
-    return InRange(m_BookList.SortField, 0, 4, 0);
+    static const SPrefDescriptor& option = Option("BookSortFieldName");
+    return Checked(option, m_BookList.SortField);
 }
 
 int CPrefs::GetListColumnWidth(int column) const
 {
     if (column < 0 || column >= kListColumnCount)
         return 0;
-    const std::int32_t width = m_ListFormColWidths[column];
-    return width > 0 ? width : kDefaultListColumnWidths[column];
+    // The nine widths follow one another in the table.
+    static const SPrefDescriptor* const first = &Option("ListFormColWv4_70");
+    return Checked(first[column], m_ListFormColWidths[column]);
 }
 
 int CPrefs::GetHintStepMilliseconds() const

@@ -1,11 +1,17 @@
 // The options object: every user setting as a plain member, filled from the per-user store once at start
-// (CPrefs::Load) and written back once at the end (CPrefs::Save). Works without any window; the main
-// window owns the one instance, tests construct their own.
+// (CPrefs::Load) and written back once at the end (CPrefs::Save). Each stored option is described once,
+// in CPrefs::Descriptors, which loading, saving and resetting walk and a preferences window can bind to.
+// Works without any window; the main window owns the one instance, tests construct their own.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+class CPrefs;
 
 // One window's place on the screen.
 struct SWindowPlacement
@@ -39,6 +45,56 @@ struct SBookListPrefs
     bool SortUp = true;           // BookSortUp
 };
 
+// How an option is held and how the integer kept in the store becomes its value.
+enum class EPrefKind
+{
+    NonZeroFlag,  // true for any stored value but 0; written as 0 or 1
+    EqualOneFlag, // true only for a stored 1; written as 0 or 1
+    Integer,      // 32 bits, signed or unsigned, as stored
+    SignedByte,   // the low byte of the stored integer; written back sign-extended
+    Byte,         // the low byte of the stored integer; written back zero-extended
+    Text,
+};
+
+// What becomes of a value outside the option's range [Low, High].
+enum class EPrefRange
+{
+    Any,           // every value is taken
+    ClampOnLoad,   // limited to the range when read from the store; a value set while running is kept
+    DefaultOnLoad, // a stored value outside gives the default; its consumers get the default too
+    DefaultOnUse,  // kept and written back as stored; its consumers get the default (CPrefs::Checked)
+};
+
+// Where a text option's default comes from.
+enum class EPrefTextDefault
+{
+    Fixed,              // DefaultText
+    DefaultBooksFolder, // the default books folder, made when missing
+    BooksDirectory,     // the books folder as loaded just before
+};
+
+// One stored option: the name it is kept under, the member that holds it, its kind, default and range.
+// The table of all of them (CPrefs::Descriptors) drives loading, saving and resetting to defaults.
+struct SPrefDescriptor
+{
+    using Field =
+        std::variant<bool*, std::int8_t*, std::uint8_t*, std::int32_t*, std::uint32_t*, std::string*>;
+
+    std::string Name; // the value name in the store
+    EPrefKind Kind = EPrefKind::Integer;
+    Field (*Member)(CPrefs&, int) = nullptr; // the member of an options object; takes Index
+    int Index = 0;                           // which element, for the numbered rows
+    std::int64_t Default = 0;                // the member's default for every kind but Text (flags: 0 or 1)
+    std::string DefaultText;                 // Text
+    EPrefTextDefault TextDefault = EPrefTextDefault::Fixed;
+    EPrefRange Range = EPrefRange::Any;
+    std::int32_t Low = 0;
+    std::int32_t High = 0;
+    bool Folder = false; // a folder, made when missing after it was loaded
+
+    Field FieldOf(CPrefs& prefs) const { return Member(prefs, Index); }
+};
+
 class CPrefs
 {
 public:
@@ -67,6 +123,18 @@ public:
     bool Load();
     // Writes every option, then the window placements. Always true: a value that cannot be written is lost.
     bool Save();
+
+    // Every stored option in the order it is read and written (the window placements excepted).
+    static const std::vector<SPrefDescriptor>& Descriptors();
+    // The option stored under the name (compared exactly); nullptr for none.
+    static const SPrefDescriptor* FindDescriptor(std::string_view name);
+    // Gives the option its default; the store is not touched.
+    void ResetToDefault(const SPrefDescriptor& option);
+    // Gives every stored option its default; the store, the placements and the run-only members are not
+    // touched.
+    void ResetToDefaults();
+    // The value as consumers may use it: the option's default when the value is outside its range.
+    static int Checked(const SPrefDescriptor& option, int value);
 
     // The books folder as stored.
     const std::string& GetBooksDirectory() const { return m_BooksDirectory; }
@@ -158,6 +226,10 @@ public:
     int m_AndroidExportPictureCounter = 0;
 
 private:
+    // The default of a text option; the default books folder is made when missing.
+    std::string DefaultText(const SPrefDescriptor& option) const;
+    // Sets a text option; the log follows the books folder.
+    void SetText(std::string* member, std::string text);
     void LoadPlacements(std::int32_t prefsVersion);
     void SavePlacements();
 

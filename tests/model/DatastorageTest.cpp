@@ -272,7 +272,7 @@ TEST_F(Datastorage, PrepareContentBuildsLowerCasePlainSearchTextsOfEveryQuestion
 TEST_F(Datastorage, FormatsOfOtherUnitsReportFailure)
 {
     CItemsArray2& items = *storage.GetItemsPtr2();
-    EXPECT_FALSE(storage.SaveKindleXML(dir.file("x.lnf2"), &items, false, false));
+    EXPECT_FALSE(storage.SaveKindleXML(dir.file("x.lnf2"), &items, /*flag1=*/false, /*flag2=*/false));
     EXPECT_FALSE(storage.LoadMoodleXML(dir.file("x.xml"), &items, false));
     EXPECT_FALSE(storage.ReformatRichTexts(&items, false, SPictureReformatSettings{}));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));

@@ -377,7 +377,10 @@ TEST_F(DatastorageXml, PastedQuestionsGoInOrderAtThePositionWithUndoEntries)
                         "<Question QuestionType=\"3\" Name=\"P2\"/>"
                         "</Questions></Lernfold>"));
     const pugi::xml_node root = doc.child("Lernfold");
-    ASSERT_TRUE(storage.LoadQuestionsFromXML(root, &items, 1, 0, 3, false, 0, true, true, true));
+    ASSERT_TRUE(
+        storage.LoadQuestionsFromXML(root, &items, /*version=*/1, /*categoryOffset=*/0, /*insertPosition=*/3,
+                                     /*fixedCategory=*/false, /*fixedCategoryID=*/0, /*withUndo=*/true,
+                                     /*mapByName=*/true, /*selectFirst=*/true));
     EXPECT_EQ(BookOrderNames(items), "A,B,C,P1,P2,D");
     // The deleted-for-good question was never inserted, so the first pasted one is remembered.
     ASSERT_NE(items.GetKeptItem(), nullptr);

@@ -277,6 +277,45 @@ TEST(EssayItem, CopiesTheOtherEssaysAnswerAndOnlyTheCommonPartOfOtherKinds)
     EXPECT_FALSE(target.CopyFrom(nullptr));
 }
 
+// True/false and essay both hold exactly one answer; neither takes the other's.
+TEST(EssayItem, OneAnswerKindsDoNotTakeEachOthersAnswer)
+{
+    CTrueFalseItem statement;
+    statement.SetName("Statement");
+    SAnswerItem truth;
+    truth.Correct = "1";
+    truth.AnswerText = "True";
+    statement.AddAnswer(truth);
+    statement.SetUserAnswer("1");
+
+    CEssayItem essay;
+    SAnswerItem model;
+    model.AnswerText = "Model";
+    model.Correct = "2";
+    essay.AddAnswer(model);
+
+    ASSERT_TRUE(essay.CopyFrom(&statement));
+    EXPECT_EQ(essay.GetName(), "Statement");
+    SAnswerItem* a = nullptr;
+    ASSERT_TRUE(essay.GetAnswer(0, a));
+    EXPECT_EQ(a->AnswerText, "Model");
+    EXPECT_EQ(essay.GetResult(), 2);
+
+    ASSERT_TRUE(statement.CopyFrom(&essay));
+    ASSERT_TRUE(statement.GetAnswer(0, a));
+    EXPECT_EQ(a->AnswerText, "True");
+    EXPECT_EQ(statement.GetResult(), 1);
+
+    // Clearing empties the essay's answer but keeps the statement's, whose user choice goes.
+    ASSERT_TRUE(essay.Clear());
+    ASSERT_TRUE(essay.GetAnswer(0, a));
+    EXPECT_EQ(a->AnswerText, "");
+    ASSERT_TRUE(statement.Clear());
+    ASSERT_TRUE(statement.GetAnswer(0, a));
+    EXPECT_EQ(a->AnswerText, "True");
+    EXPECT_FALSE(statement.IsAnswered());
+}
+
 // --- Random short-answer matching ---
 
 TEST(RandomShortAnswerMatchingItem, CopiesItsCountAndKeepsItOnClear)

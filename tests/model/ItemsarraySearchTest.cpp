@@ -74,7 +74,8 @@ protected:
     void PrepareAll()
     {
         for (std::int32_t i = 0; i < items.GetCount(); ++i)
-            PrepareItemSearchInfo(items.GetItem(i), &view, false, true, true, true, true);
+            PrepareItemSearchInfo(items.GetItem(i), &view, /*force=*/false, /*question=*/true,
+                                  /*answers=*/true, /*feedback=*/true, /*keywords=*/true);
     }
 
     void StartEdit()
@@ -317,7 +318,8 @@ TEST_F(SearchTest, SearchTextJoinsNameQuestionAnswersExplanationAndKeywordsInOrd
     first->Feedback = "Iron Oxide";
     book.last()->SetGeneralFeedback("Light Waves");
     book.last()->SetKeywords("Physics");
-    PrepareItemSearchInfo(book.last(), &view, false, true, true, true, true);
+    PrepareItemSearchInfo(book.last(), &view, /*force=*/false, /*question=*/true, /*answers=*/true,
+                          /*feedback=*/true, /*keywords=*/true);
     EXPECT_TRUE(book.last()->IsSearchTextFilled());
     EXPECT_EQ(book.last()->GetSearchText(), "colourquizwhatisred?bloodironoxidegrasslightwavesphysics");
 }
@@ -329,10 +331,12 @@ TEST_F(SearchTest, SearchTextTakesOnlyTheAskedParts)
     book.name("N");
     book.last()->SetGeneralFeedback("Explained");
     book.last()->SetKeywords("Tag");
-    PrepareItemSearchInfo(book.last(), &view, false, false, true, false, false);
+    PrepareItemSearchInfo(book.last(), &view, /*force=*/false, /*question=*/false, /*answers=*/true,
+                          /*feedback=*/false, /*keywords=*/false);
     EXPECT_EQ(book.last()->GetSearchText(), "nanswer");
     EXPECT_FALSE(book.last()->IsSearchTextFilled()) << "the answers alone do not count as a built text";
-    PrepareItemSearchInfo(book.last(), &view, false, false, false, false, true);
+    PrepareItemSearchInfo(book.last(), &view, /*force=*/false, /*question=*/false, /*answers=*/false,
+                          /*feedback=*/false, /*keywords=*/true);
     EXPECT_EQ(book.last()->GetSearchText(), "ntag");
     EXPECT_TRUE(book.last()->IsSearchTextFilled());
 }
@@ -349,8 +353,10 @@ TEST_F(SearchTest, SearchTextOfMatchingAndCalculatedItems)
     formula.AnswerText = "Secret";
     formula.Correct = "100";
     calculated->AddAnswer(formula);
-    PrepareItemSearchInfo(matching, &view, false, true, true, true, true);
-    PrepareItemSearchInfo(calculated, &view, false, true, true, true, true);
+    PrepareItemSearchInfo(matching, &view, /*force=*/false, /*question=*/true, /*answers=*/true,
+                          /*feedback=*/true, /*keywords=*/true);
+    PrepareItemSearchInfo(calculated, &view, /*force=*/false, /*question=*/true, /*answers=*/true,
+                          /*feedback=*/true, /*keywords=*/true);
     EXPECT_EQ(matching->GetSearchText(), "mpairthemcatmeowdogwoof");
     EXPECT_EQ(calculated->GetSearchText(), "ccompute") << "a calculated item's answers are not searched";
 }
@@ -360,12 +366,15 @@ TEST_F(SearchTest, BuiltSearchTextIsKeptUntilAForcedRebuild)
     BookBuilder book(items);
     AddChoice(book, "Old text", {{"One", "1"}});
     book.name("Q");
-    PrepareItemSearchInfo(book.last(), &view, false, true, true, true, true);
+    PrepareItemSearchInfo(book.last(), &view, /*force=*/false, /*question=*/true, /*answers=*/true,
+                          /*feedback=*/true, /*keywords=*/true);
     ASSERT_EQ(book.last()->GetSearchText(), "qoldtextone");
     book.last()->SetQuestionText("New text");
-    PrepareItemSearchInfo(book.last(), &view, false, true, true, true, true);
+    PrepareItemSearchInfo(book.last(), &view, /*force=*/false, /*question=*/true, /*answers=*/true,
+                          /*feedback=*/true, /*keywords=*/true);
     EXPECT_EQ(book.last()->GetSearchText(), "qoldtextone");
-    PrepareItemSearchInfo(book.last(), &view, true, true, true, true, true);
+    PrepareItemSearchInfo(book.last(), &view, /*force=*/true, /*question=*/true, /*answers=*/true,
+                          /*feedback=*/true, /*keywords=*/true);
     EXPECT_EQ(book.last()->GetSearchText(), "qnewtextone");
 }
 
@@ -373,8 +382,10 @@ TEST_F(SearchTest, SearchTextWithoutViewOrItemIsLoggedAndNotBuilt)
 {
     BookBuilder book(items);
     AddChoice(book, "Question", {{"Answer", "1"}});
-    PrepareItemSearchInfo(book.last(), nullptr, true, true, true, true, true);
-    PrepareItemSearchInfo(nullptr, &view, true, true, true, true, true);
+    PrepareItemSearchInfo(book.last(), nullptr, /*force=*/true, /*question=*/true, /*answers=*/true,
+                          /*feedback=*/true, /*keywords=*/true);
+    PrepareItemSearchInfo(nullptr, &view, /*force=*/true, /*question=*/true, /*answers=*/true,
+                          /*feedback=*/true, /*keywords=*/true);
     EXPECT_FALSE(book.last()->IsSearchTextFilled());
     EXPECT_EQ(book.last()->GetSearchText(), "");
     const std::string log = env.LogText();

@@ -783,6 +783,7 @@ TEST_F(PalmDatabase, DeletedItemsFileGoesIntoTheBooksFolderAndItsPathIntoTheRegi
     CDelQuestionList list;
     SPalmWriteContext context;
     context.deletedItems = &list;
+    context.booksFolder = books.path().string();
     auto book = BookBuilder().multipleChoice("Q", {"a"}, 0).build();
     Save(*book, "Del.pdb", context);
 

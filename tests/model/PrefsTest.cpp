@@ -9,7 +9,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
+#include <type_traits>
+#include <variant>
+#include <vector>
 
 namespace
 {
@@ -271,6 +275,182 @@ TEST_F(PrefsTest, EverythingSavedComesBack)
     EXPECT_EQ(prefs.m_BooksPath[10], "/books/Bio.lnf");
     EXPECT_EQ(prefs.GetMainFormFontSize(), 50);
     EXPECT_EQ(prefs.m_PrintPhase, 0);
+}
+
+// --- The table of options ---
+
+// The value of an option's member as text, for comparing two objects and for messages.
+std::string ValueOf(const SPrefDescriptor& option, CPrefs& prefs)
+{
+    return std::visit(
+        [](auto* member) -> std::string
+        {
+            if constexpr (std::is_same_v<std::remove_pointer_t<decltype(member)>, std::string>)
+                return '"' + *member + '"';
+            else
+                return std::to_string(static_cast<long long>(*member));
+        },
+        option.FieldOf(prefs));
+}
+
+// Gives the option a value other than its default that survives storing: inside its range, and for texts
+// a folder under the scratch folder or a text of its own.
+void SetOtherValue(const SPrefDescriptor& option, CPrefs& prefs, const std::string& scratch)
+{
+    const long long other = option.Range == EPrefRange::Any ? (option.Kind == EPrefKind::Byte ? 200 : -5)
+                            : option.Default == option.High ? option.Low
+                                                            : option.High;
+    std::visit(
+        [&](auto* member)
+        {
+            using T = std::remove_pointer_t<decltype(member)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                *member = option.Folder ? scratch + option.Name + "/" : "Zoë " + option.Name;
+            else if constexpr (std::is_same_v<T, bool>)
+                *member = option.Default == 0;
+            else
+                *member = static_cast<T>(other);
+        },
+        option.FieldOf(prefs));
+}
+
+TEST_F(PrefsTest, EveryOptionHasAKindThatFitsItsMemberAndAUniqueName)
+{
+    CPrefs prefs;
+    std::set<std::string> names;
+    for (const SPrefDescriptor& option : CPrefs::Descriptors())
+    {
+        EXPECT_TRUE(names.insert(option.Name).second) << option.Name;
+        EXPECT_EQ(CPrefs::FindDescriptor(option.Name), &option);
+        const SPrefDescriptor::Field field = option.FieldOf(prefs);
+        switch (option.Kind)
+        {
+        case EPrefKind::NonZeroFlag:
+        case EPrefKind::EqualOneFlag:
+            EXPECT_TRUE(std::holds_alternative<bool*>(field)) << option.Name;
+            break;
+        case EPrefKind::Integer:
+            EXPECT_TRUE(std::holds_alternative<std::int32_t*>(field) ||
+                        std::holds_alternative<std::uint32_t*>(field))
+                << option.Name;
+            break;
+        case EPrefKind::SignedByte:
+            EXPECT_TRUE(std::holds_alternative<std::int8_t*>(field)) << option.Name;
+            break;
+        case EPrefKind::Byte:
+            EXPECT_TRUE(std::holds_alternative<std::uint8_t*>(field)) << option.Name;
+            break;
+        case EPrefKind::Text:
+            EXPECT_TRUE(std::holds_alternative<std::string*>(field)) << option.Name;
+            break;
+        }
+        if (option.Range != EPrefRange::Any)
+        {
+            EXPECT_TRUE(option.Default >= option.Low && option.Default <= option.High) << option.Name;
+        }
+    }
+    EXPECT_EQ(names.size(), 38u + CPrefs::kListColumnCount + 2 * CPrefs::kBookButtonCount);
+}
+
+TEST_F(PrefsTest, EmptyStoreGivesEveryDefaultOfTheTableAndSaveWritesIt)
+{
+    CPrefs prefs;
+    prefs.Load();
+    prefs.Save();
+    for (const SPrefDescriptor& option : CPrefs::Descriptors())
+    {
+        if (option.Kind == EPrefKind::Text)
+        {
+            const std::string expected =
+                option.TextDefault == EPrefTextDefault::Fixed ? option.DefaultText : DefaultBooks();
+            EXPECT_EQ(ValueOf(option, prefs), '"' + expected + '"') << option.Name;
+            EXPECT_EQ(ReadValueFromRegistry2(option.Name, "?"), expected) << option.Name;
+        }
+        else
+        {
+            EXPECT_EQ(std::stoll(ValueOf(option, prefs)), option.Default) << option.Name;
+            EXPECT_EQ(ReadValueFromRegistry(option.Name, INT_MIN + 7),
+                      static_cast<std::int32_t>(option.Default))
+                << option.Name;
+        }
+    }
+}
+
+TEST_F(PrefsTest, EveryOptionComesBackFromTheStore)
+{
+    {
+        CPrefs prefs;
+        prefs.Load();
+        for (const SPrefDescriptor& option : CPrefs::Descriptors())
+            SetOtherValue(option, prefs, m_root.folder());
+        prefs.Save();
+    }
+    CPrefs expected;
+    for (const SPrefDescriptor& option : CPrefs::Descriptors())
+        SetOtherValue(option, expected, m_root.folder());
+    CPrefs loaded;
+    loaded.Load();
+    for (const SPrefDescriptor& option : CPrefs::Descriptors())
+    {
+        EXPECT_EQ(ValueOf(option, loaded), ValueOf(option, expected)) << option.Name;
+        if (option.Folder)
+        {
+            EXPECT_TRUE(fs::is_directory(m_root.folder() + option.Name)) << option.Name;
+        }
+    }
+}
+
+TEST_F(PrefsTest, ResetToDefaultsGivesWhatAnEmptyStoreGives)
+{
+    CPrefs fromStore;
+    fromStore.Load();
+    CPrefs reset;
+    for (const SPrefDescriptor& option : CPrefs::Descriptors())
+        SetOtherValue(option, reset, m_root.folder());
+    reset.ResetToDefaults();
+    for (const SPrefDescriptor& option : CPrefs::Descriptors())
+        EXPECT_EQ(ValueOf(option, reset), ValueOf(option, fromStore)) << option.Name;
+    EXPECT_EQ(reset.GetBooksDirectory(), DefaultBooks());
+}
+
+TEST_F(PrefsTest, StoredValuesOutsideTheRangeAreClampedOrGiveTheDefault)
+{
+    int ranged = 0;
+    for (const SPrefDescriptor& option : CPrefs::Descriptors())
+    {
+        if (option.Range == EPrefRange::Any)
+            continue;
+        ++ranged;
+        std::vector<std::int32_t> outside = {option.Low - 1};
+        if (option.High < INT32_MAX)
+            outside.push_back(option.High + 1);
+        for (const std::int32_t stored : outside)
+        {
+            SCOPED_TRACE(option.Name + " stored as " + std::to_string(stored));
+            WriteValueToRegistry(option.Name, stored);
+            CPrefs prefs;
+            prefs.Load();
+            const long long value = std::stoll(ValueOf(option, prefs));
+            switch (option.Range)
+            {
+            case EPrefRange::ClampOnLoad:
+                EXPECT_EQ(value, stored < option.Low ? option.Low : option.High);
+                break;
+            case EPrefRange::DefaultOnLoad:
+                EXPECT_EQ(value, option.Default);
+                break;
+            case EPrefRange::DefaultOnUse:
+                // Kept as stored, so the next save writes it back unchanged; its consumers get the default.
+                EXPECT_EQ(CPrefs::Checked(option, static_cast<int>(value)), option.Default);
+                prefs.Save();
+                EXPECT_EQ(ReadValueFromRegistry(option.Name, 12345), stored);
+                break;
+            case EPrefRange::Any:
+                break;
+            }
+        }
+    }
+    EXPECT_GT(ranged, 0);
 }
 
 // --- Folders ---
