@@ -6,6 +6,7 @@
 
 #include "model/items/Datatypes.h"
 #include "model/support/Log.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
@@ -16,13 +17,6 @@
 
 namespace
 {
-
-std::string DecimalText(std::int64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 // The bit-4 state and the chapter of an item moved to chapterID.
 void PutInChapter(CBaseItem* item, std::int32_t chapterID)
@@ -275,7 +269,7 @@ bool CItemsArray2::RenumberSelectedItems(std::int32_t start, std::int32_t step, 
         if (!item->IsInSequence() || !item->TestStatus(qsSelected))
             continue;
         m_BackupItem.PushLayerChange(GetRecordIndex(item), item->GetLayersStr());
-        item->SetLayersStr(head + DecimalText(number));
+        item->SetLayersStr(head + lf::sys::NumberText(number));
         number = number + step > 0 ? number + step : 1;
         changed = true;
     }

@@ -2,6 +2,7 @@
 #include "model/storage/ClipboardKinds.h"
 
 #include "platform/sys/Clipboard.h"
+#include "platform/sys/NumberText.h"
 
 #include <pugixml.hpp>
 
@@ -13,12 +14,10 @@ namespace
 // A whole text read as a decimal integer (an optional sign, then digits only).
 bool ParseInteger(const std::string& text, int& value)
 {
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    if (begin != end && *begin == '+')
-        ++begin;
-    const auto result = std::from_chars(begin, end, value);
-    return result.ec == std::errc() && result.ptr == end && begin != end;
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+')
+        digits.remove_prefix(1);
+    return lf::sys::ReadNumber(digits, value);
 }
 
 bool HasText()

@@ -7,6 +7,7 @@
 #include "platform/registry/RegistryStore.h"
 
 #include "platform/sys/AtomicFile.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/TextCase.h"
 
 #include <charconv>
@@ -170,8 +171,7 @@ void RegistryStore::Load()
                 }
                 else if (type == "dword")
                 {
-                    const auto result = std::from_chars(data.data(), data.data() + data.size(), value.dword);
-                    if (data.empty() || result.ec != std::errc() || result.ptr != data.data() + data.size())
+                    if (!lf::sys::ReadNumber(data, value.dword))
                     {
                         damaged = true;
                         continue;
@@ -352,10 +352,8 @@ void WriteKey(pugi::xml_node node, const RegistryStore::Key& key)
         element.append_attribute("name").set_value(value.name.c_str());
         if (value.type == ValueType::DWord)
         {
-            char buffer[16];
-            const auto result = std::to_chars(buffer, buffer + sizeof buffer, value.dword);
             element.append_attribute("type").set_value("dword");
-            element.append_attribute("data").set_value(std::string(buffer, result.ptr).c_str());
+            element.append_attribute("data").set_value(lf::sys::NumberText(value.dword).c_str());
         }
         else
         {
@@ -386,9 +384,7 @@ std::string FreeCorruptName(const std::string& filePath)
     std::string candidate = filePath + ".corrupt";
     for (int n = 2; fs::exists(candidate, ec); ++n)
     {
-        char buffer[16];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
-        candidate = filePath + ".corrupt-" + std::string(buffer, result.ptr);
+        candidate = filePath + ".corrupt-" + lf::sys::NumberText(n);
     }
     return candidate;
 }
