@@ -26,8 +26,6 @@ std::unique_ptr<CBaseItem> CImportFactory::Create(int kind)
         lf::sys::ReadNumberLenient(first, value);
         m_layer = value;
     }
-    char buffer[16];
-    char* end = std::to_chars(buffer, buffer + sizeof buffer, *m_layer).ptr;
-    item->SetLayersStr(std::string(buffer, end));
+    item->SetLayersStr(lf::sys::NumberText(*m_layer));
     return item;
 }

@@ -132,11 +132,10 @@ int ParseCssFontSize(std::string_view text, int current)
     if (s == "larger")
         return current + 2;
     double value = 0;
-    const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (res.ec != std::errc{} || res.ptr == s.data() || !(value > 0))
+    std::string_view unit;
+    if (!lf::sys::ReadNumberLenient(s, value, &unit) || !(value > 0))
         return 0;
-    const std::string_view unit =
-        lf::sys::TrimView(std::string_view(res.ptr, static_cast<std::size_t>(s.data() + s.size() - res.ptr)));
+    unit = lf::sys::TrimView(unit);
     double points = value;
     if (unit == "px")
         points = value * 3 / 4;
@@ -146,7 +145,8 @@ int ParseCssFontSize(std::string_view text, int current)
         points = value * current / 100;
     else if (unit != "pt" && !unit.empty())
         return 0;
-    return std::clamp(static_cast<int>(points + 0.5), 1, 1638);
+    // Clamped before the conversion: a huge size ("1e300pt") has no int value.
+    return static_cast<int>(std::clamp(points + 0.5, 1.0, 1638.0));
 }
 
 // The size of <font size="..">: 1..7, or relative to 3 with a sign.
