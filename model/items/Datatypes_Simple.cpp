@@ -108,16 +108,21 @@ bool CEssayItem::Clear()
 }
 
 // ---------------------------------------------------------------------------------------------------------
-// CRandomShortAnswerMatchingItem
+// CEditOnlyItem
 
-CRandomShortAnswerMatchingItem::CRandomShortAnswerMatchingItem() : CBaseItem(qtRandomShortAnswerMatching) {}
-
-CRandomShortAnswerMatchingItem::~CRandomShortAnswerMatchingItem() = default;
-
-bool CRandomShortAnswerMatchingItem::IsAvailableInPhase(int phase) const
+bool CEditOnlyItem::IsAvailableInPhase(int phase) const
 {
     return phase == kEditPhase;
 }
+
+// ---------------------------------------------------------------------------------------------------------
+// CRandomShortAnswerMatchingItem
+
+CRandomShortAnswerMatchingItem::CRandomShortAnswerMatchingItem() : CEditOnlyItem(qtRandomShortAnswerMatching)
+{
+}
+
+CRandomShortAnswerMatchingItem::~CRandomShortAnswerMatchingItem() = default;
 
 bool CRandomShortAnswerMatchingItem::IsAnswerableInPhase(int) const
 {
@@ -145,14 +150,9 @@ bool CRandomShortAnswerMatchingItem::Clear()
 // ---------------------------------------------------------------------------------------------------------
 // CEmbeddedItem
 
-CEmbeddedItem::CEmbeddedItem() : CBaseItem(qtEmbedded) {}
+CEmbeddedItem::CEmbeddedItem() : CEditOnlyItem(qtEmbedded) {}
 
 CEmbeddedItem::~CEmbeddedItem() = default;
-
-bool CEmbeddedItem::IsAvailableInPhase(int phase) const
-{
-    return phase == kEditPhase;
-}
 
 bool CEmbeddedItem::IsAnswerableInPhase(int phase) const
 {

@@ -203,20 +203,25 @@ void RegistryStore::Load()
     m_status = damaged ? LoadStatus::Corrupt : LoadStatus::Loaded;
 }
 
-RegistryStore::Key* RegistryStore::FindKey(Root root, const std::string& keyPath) const
+RegistryStore::Key* RegistryStore::RootKey(Root root) const
 {
-    Key* key = nullptr;
     switch (root)
     {
     case Root::CurrentUser:
-        key = m_currentUser.get();
-        break;
+        return m_currentUser.get();
     case Root::ClassesRoot:
-        key = m_classesRoot.get();
-        break;
+        return m_classesRoot.get();
     case Root::LocalMachine:
-        return nullptr;
+        break;
     }
+    return nullptr;
+}
+
+RegistryStore::Key* RegistryStore::FindKey(Root root, const std::string& keyPath) const
+{
+    Key* key = RootKey(root);
+    if (!key)
+        return nullptr;
     for (const std::string& name : SplitKeyPath(keyPath))
     {
         const auto found = key->subkeys.find(FoldName(name));
@@ -229,18 +234,9 @@ RegistryStore::Key* RegistryStore::FindKey(Root root, const std::string& keyPath
 
 RegistryStore::Key* RegistryStore::MakeKey(Root root, const std::string& keyPath)
 {
-    Key* key = nullptr;
-    switch (root)
-    {
-    case Root::CurrentUser:
-        key = m_currentUser.get();
-        break;
-    case Root::ClassesRoot:
-        key = m_classesRoot.get();
-        break;
-    case Root::LocalMachine:
+    Key* key = RootKey(root);
+    if (!key)
         return nullptr;
-    }
     const std::vector<std::string> names = SplitKeyPath(keyPath);
     if (names.size() > kMaxKeyDepth)
         return nullptr;
