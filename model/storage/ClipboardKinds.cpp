@@ -1,5 +1,6 @@
 // Clipboard kinds for the paste commands.
 #include "model/storage/ClipboardKinds.h"
+#include "model/support/Utils.h"
 
 #include "platform/sys/Clipboard.h"
 #include "platform/sys/NumberText.h"
@@ -23,25 +24,6 @@ bool ParseInteger(const std::string& text, int& value)
 bool HasText()
 {
     return lf::sys::CurrentClipboard().HasFormat(lf::sys::kClipboardText);
-}
-
-// The lines of a text: CR LF, CR and LF each end a line; a final line break adds no empty line.
-CStringArray SplitLines(const std::string& text)
-{
-    CStringArray lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-    {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.Add(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.Add(text.substr(start));
-    return lines;
 }
 
 } // namespace
@@ -80,7 +62,7 @@ bool ClipboardTextToStringList(CStringArray* list)
 {
     if (!list || !HasText())
         return false;
-    *list = SplitLines(GetClipboardFormatText(lf::sys::kClipboardText));
+    *list = SplitTextLines(GetClipboardFormatText(lf::sys::kClipboardText));
     return true;
 }
 
@@ -105,7 +87,7 @@ bool GetClipboardColumnCount(int& count, const std::string& separator)
 {
     if (!HasText())
         return false;
-    const CStringArray lines = SplitLines(GetClipboardFormatText(lf::sys::kClipboardText));
+    const CStringArray lines = SplitTextLines(GetClipboardFormatText(lf::sys::kClipboardText));
     if (lines.GetSize() < 1)
         return false;
     const std::string& line = lines[0];

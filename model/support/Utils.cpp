@@ -1,6 +1,7 @@
 // Small utilities shared by many units.
 #include "model/support/Utils.h"
 #include "platform/sys/NumberText.h"
+#include "platform/sys/TextLines.h"
 
 #include <algorithm>
 #include <charconv>
@@ -265,4 +266,16 @@ std::string GetAnswerNumberLabel(int n, int numberingType, int numberingFormat)
     default:
         return label;
     }
+}
+
+CStringArray SplitTextLines(std::string_view text)
+{
+    std::vector<std::string_view> lines = lf::sys::SplitLines(text);
+    if (lines.back().empty())
+        lines.pop_back();
+    CStringArray result;
+    result.SetSize(static_cast<std::int32_t>(lines.size()));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        result[static_cast<std::int32_t>(i)] = lines[i];
+    return result;
 }

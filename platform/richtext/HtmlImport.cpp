@@ -3,6 +3,7 @@
 #include "platform/sys/NumberText.h"
 #include "platform/sys/ProblemLog.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextLines.h"
 #include "platform/sys/TextTrim.h"
 
 #include <gumbo.h>
@@ -623,16 +624,13 @@ private:
         {
             // Preformatted: every line break starts a line, blanks stay.
             // CR LF, a lone CR and a lone LF each end a line; a run never holds one.
-            std::string_view rest(raw);
-            for (;;)
+            bool first = true;
+            for (const std::string_view line : lf::sys::SplitLines(raw))
             {
-                const std::size_t nl = rest.find_first_of("\r\n");
-                AddRun(ReplaceNbsp(std::string(rest.substr(0, nl))), f);
-                if (nl == std::string_view::npos)
-                    break;
-                LineBreak(f);
-                const bool crlf = rest[nl] == '\r' && nl + 1 < rest.size() && rest[nl + 1] == '\n';
-                rest.remove_prefix(nl + (crlf ? 2 : 1));
+                if (!first)
+                    LineBreak(f);
+                first = false;
+                AddRun(ReplaceNbsp(std::string(line)), f);
             }
             m_lastSpace = false;
             return;

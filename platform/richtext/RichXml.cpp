@@ -2,6 +2,7 @@
 #include "platform/sys/NumberText.h"
 #include "platform/sys/ProblemLog.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextLines.h"
 #include "platform/sys/TextTrim.h"
 #include "platform/sys/Utf8Text.h"
 
@@ -472,13 +473,11 @@ void ReadContent(const pugi::xml_node& parent, RichContent& content, int depth);
 void AddTextItem(RichContent& content, SRichItem item, const std::string& text)
 {
     // A run never holds a line break: a foreign writer's line breaks start paragraphs.
-    std::size_t pos = 0;
     bool first = true;
-    for (;;)
+    for (const std::string_view line : lf::sys::SplitLines(text))
     {
-        const std::size_t end = text.find_first_of("\r\n", pos);
         SRichItem part = item;
-        part.text = text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        part.text = line;
         if (!first)
         {
             part.newParagraph = true;
@@ -490,11 +489,6 @@ void AddTextItem(RichContent& content, SRichItem item, const std::string& text)
             part.lineBreak = false;
         content.items.push_back(std::move(part));
         first = false;
-        if (end == std::string::npos)
-            break;
-        pos = end + 1;
-        if (text[end] == '\r' && pos < text.size() && text[pos] == '\n')
-            ++pos;
     }
 }
 
