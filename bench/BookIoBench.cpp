@@ -14,7 +14,6 @@
 #include <pugixml.hpp>
 
 #include <atomic>
-#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>

@@ -5,7 +5,6 @@
 #include "platform/richtext/RichXml.h"
 #include "platform/sys/NumberText.h"
 
-#include <charconv>
 #include <memory>
 
 namespace lf::bench

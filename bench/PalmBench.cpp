@@ -10,7 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <map>

@@ -18,7 +18,6 @@
 #include "platform/sys/TextTrim.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <memory>
 #include <string_view>

@@ -3,7 +3,6 @@
 #include "model/items/Datatypes_Kinds.h"
 #include "platform/sys/NumberText.h"
 
-#include <charconv>
 #include <string>
 
 std::unique_ptr<CBaseItem> CImportFactory::Create(int kind)

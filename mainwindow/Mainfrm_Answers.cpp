@@ -23,7 +23,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include <charconv>
 
 namespace display = lf::display;
 using lf::qt::MessageDlg;

@@ -20,7 +20,6 @@
 #include <QAction>
 
 #include <array>
-#include <charconv>
 #include <filesystem>
 
 using lf::qt::MessageDlg;

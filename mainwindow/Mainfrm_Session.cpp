@@ -23,7 +23,6 @@
 #include <QSignalBlocker>
 #include <QTextEdit>
 
-#include <charconv>
 
 using lf::qt::MessageDlg;
 using lf::qt::MsgButtons;

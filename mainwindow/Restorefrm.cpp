@@ -19,7 +19,6 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <charconv>
 
 using lf::qt::ToQString;
 

@@ -11,7 +11,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include <charconv>
 
 using lf::qt::ToQString;
 

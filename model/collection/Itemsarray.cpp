@@ -11,7 +11,6 @@
 #include "platform/sys/NumberText.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string_view>
 
 namespace

@@ -12,7 +12,6 @@
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
-#include <charconv>
 #include <cmath>
 #include <string_view>
 #include <system_error>

@@ -10,7 +10,6 @@
 #include "platform/sys/TextCase.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <string_view>
 #include <vector>

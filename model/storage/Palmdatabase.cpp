@@ -20,7 +20,6 @@
 #include "platform/sys/TextTrim.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

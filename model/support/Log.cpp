@@ -8,7 +8,6 @@
 #include "platform/sys/ProblemLog.h"
 #include "platform/sys/SystemServices.h"
 
-#include <charconv>
 #include <cstdio>
 #include <mutex>
 

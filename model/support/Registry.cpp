@@ -9,7 +9,6 @@
 #include "platform/sys/SystemDescription.h"
 #include "platform/sys/TextCase.h"
 
-#include <charconv>
 #include <fstream>
 #include <iterator>
 

@@ -4,7 +4,6 @@
 #include "platform/sys/TextLines.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 #include <cmath>
 

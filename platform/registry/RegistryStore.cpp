@@ -10,7 +10,6 @@
 #include "platform/sys/NumberText.h"
 #include "platform/sys/TextCase.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <pugixml.hpp>

@@ -4,7 +4,6 @@
 #include "platform/sys/NumberText.h"
 
 #include <array>
-#include <charconv>
 #include <filesystem>
 
 namespace lf

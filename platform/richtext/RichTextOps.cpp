@@ -9,7 +9,6 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 
 namespace lf
