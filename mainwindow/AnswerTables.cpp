@@ -8,7 +8,6 @@
 #include "platform/richtext/RichXml.h"
 #include "platform/sys/NumberText.h"
 
-
 namespace lf::display
 {
 

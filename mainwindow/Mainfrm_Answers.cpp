@@ -23,7 +23,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-
 namespace display = lf::display;
 using lf::qt::MessageDlg;
 using lf::qt::MsgButtons;

@@ -23,7 +23,6 @@
 #include <QSignalBlocker>
 #include <QTextEdit>
 
-
 using lf::qt::MessageDlg;
 using lf::qt::MsgButtons;
 using lf::qt::MsgKind;

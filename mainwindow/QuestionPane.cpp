@@ -7,7 +7,6 @@
 #include "platform/sys/NumberText.h"
 #include "platform/sys/SystemServices.h"
 
-
 namespace lf::display
 {
 

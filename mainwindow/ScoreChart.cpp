@@ -1,7 +1,6 @@
 #include "mainwindow/ScoreChart.h"
 #include "platform/sys/NumberText.h"
 
-
 namespace
 {
 

@@ -11,7 +11,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-
 using lf::qt::ToQString;
 
 namespace

@@ -8,7 +8,6 @@
 #include "platform/sys/NumberText.h"
 #include "platform/sys/SystemServices.h"
 
-
 namespace
 {
 

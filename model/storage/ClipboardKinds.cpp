@@ -7,7 +7,6 @@
 
 #include <pugixml.hpp>
 
-
 namespace
 {
 
