@@ -2,17 +2,18 @@
 // same file: a bare XML parse that turns every stored text into plain text (open), and a bare save of the
 // same document tree (save). Books of 1,000, 10,000 and 100,000 questions of mixed kinds, three chapters.
 #include "bench/GeneratedBook.h"
+#include "bench/ScratchBooks.h"
 #include "model/items/Datatypes_Kinds.h"
 #include "model/storage/Datastorage.h"
 #include "model/support/Log.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/richtext/RichXml.h"
+#include "platform/sys/NumberText.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
 #include <atomic>
-#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -27,7 +28,7 @@ namespace
 {
 
 using lf::bench::BuildBook;
-using lf::bench::Number;
+using lf::sys::NumberText;
 
 // Heap bytes in use and their peak since the last reset, counted over every allocation of the program and
 // of the XML library (whose allocator is pointed at the counting functions). Resident-set figures of the
@@ -67,35 +68,20 @@ std::int64_t ResetPeak()
 // The books of each size, written once per run into a scratch folder.
 struct BookFiles
 {
-    BookFiles()
+    BookFiles() { pugi::set_memory_management_functions(CountedMalloc, CountedFree); }
+
+    const std::string& Path(std::int64_t count)
     {
-        folder = std::filesystem::temp_directory_path() / "lernfold-bookio-bench";
-        std::filesystem::create_directories(folder);
-        SetLogBooksDirectory(folder.string() + "/");
-        pugi::set_memory_management_functions(CountedMalloc, CountedFree);
-    }
-    ~BookFiles()
-    {
-        SetLogBooksDirectory("");
-        std::error_code error;
-        std::filesystem::remove_all(folder, error);
+        return scratch.Path(NumberText(count) + ".lnf",
+                            [count](const std::string& path)
+                            {
+                                CDataStorage storage;
+                                BuildBook(*storage.GetItemsPtr2(), count);
+                                storage.SaveXML(path, storage.GetItemsPtr2(), true, true);
+                            });
     }
 
-    std::string Path(std::int64_t count)
-    {
-        auto found = paths.find(count);
-        if (found != paths.end())
-            return found->second;
-        const std::string path = (folder / ("book" + Number(count) + ".lnf")).string();
-        CDataStorage storage;
-        BuildBook(*storage.GetItemsPtr2(), count);
-        storage.SaveXML(path, storage.GetItemsPtr2(), true, true);
-        paths[count] = path;
-        return path;
-    }
-
-    std::filesystem::path folder;
-    std::map<std::int64_t, std::string> paths;
+    lf::bench::ScratchBooks scratch{"lernfold-bookio-bench"};
 };
 
 BookFiles& Files()

@@ -3,27 +3,21 @@
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes_Kinds.h"
 #include "platform/richtext/RichXml.h"
+#include "platform/sys/NumberText.h"
 
-#include <charconv>
 #include <memory>
 
 namespace lf::bench
 {
-
-std::string Number(std::int64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 std::string RichText(std::int64_t n, const char* topic)
 {
     lf::RichDocument doc;
     doc.styles.textStyles.resize(2);
     doc.styles.paraStyles.resize(2);
-    doc.content.AddText(std::string("Question ") + Number(n) + " about " + topic + ": which statement is ", 0,
-                        0);
+    doc.content.AddText(std::string("Question ") + lf::sys::NumberText(n) + " about " + topic +
+                            ": which statement is ",
+                        0, 0);
     doc.content.AddText("correct", 1, 0, false);
     doc.content.AddText("?", 0, 0, false);
     doc.content.AddText("Think about the mitochondrial matrix, NADH and FADH2 before you answer.", 0, 1);
@@ -46,8 +40,8 @@ void BuildBook(CItemsArray2& items, std::int64_t count)
         std::unique_ptr<CBaseItem> item = factory.CreateItem(kind, true);
         const char* topic = chapters[n % 3];
         item->SetCategoryID(static_cast<std::int32_t>(1 + n % 3));
-        item->SetName("Question " + Number(n));
-        item->SetLayersStr(Number(1 + n / 100) + "." + Number(n % 100));
+        item->SetName("Question " + lf::sys::NumberText(n));
+        item->SetLayersStr(lf::sys::NumberText(1 + n / 100) + "." + lf::sys::NumberText(n % 100));
         item->SetQuestionText(RichText(n, topic));
         item->SetGeneralFeedback(RichText(n + 1, "the explanation"));
         item->SetKeywords(topic);
@@ -80,8 +74,9 @@ void BuildBook(CItemsArray2& items, std::int64_t count)
         {
             const int answers = kind == qtMultipleChoice ? 4 : 1;
             for (int a = 0; a < answers; ++a)
-                item->AddAnswer(SAnswerItem{a + 1, "Choice " + Number(a) + " of question " + Number(n),
-                                            a == 0 ? "1" : "0", a == 0 ? "Right, because" : "", "", ""});
+                item->AddAnswer(SAnswerItem{
+                    a + 1, "Choice " + lf::sys::NumberText(a) + " of question " + lf::sys::NumberText(n),
+                    a == 0 ? "1" : "0", a == 0 ? "Right, because" : "", "", ""});
         }
         items.InsertItem(std::move(item), false, -1);
     }

@@ -9,7 +9,6 @@ class CItemsArray2;
 namespace lf::bench
 {
 
-std::string Number(std::int64_t value);
 // A stored rich text of a few hundred bytes: two text styles, two paragraphs.
 std::string RichText(std::int64_t n, const char* topic);
 // A book of count questions: multiple choice (half of them), true/false, short answer, numerical with

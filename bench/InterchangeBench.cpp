@@ -2,6 +2,7 @@
 // questions, measured in the same run: quiz files of 10,000 questions (read and write), and CSV files of
 // 100,000 multiple-choice questions (import and export).
 #include "bench/GeneratedBook.h"
+#include "bench/ScratchBooks.h"
 #include "interchange/DelimitedText.h"
 #include "interchange/MoodleXml.h"
 #include "model/collection/Itemsarray.h"
@@ -10,6 +11,7 @@
 #include "model/support/Log.h"
 #include "model/support/Prefs.h"
 #include "platform/richtext/RichDocument.h"
+#include "platform/sys/NumberText.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,8 +23,8 @@ namespace
 {
 
 using lf::bench::BuildBook;
-using lf::bench::Number;
 using lf::bench::RichText;
+using lf::sys::NumberText;
 
 // A book of count multiple-choice questions with rich question texts and explanations and four answers,
 // the shape every delimited-text row has.
@@ -33,11 +35,11 @@ void BuildChoiceBook(CItemsArray2& items, std::int64_t count)
     for (std::int64_t n = 0; n < count; ++n)
     {
         std::unique_ptr<CBaseItem> item = factory.CreateItem(qtMultipleChoice, true);
-        item->SetName("Question " + Number(n));
+        item->SetName("Question " + NumberText(n));
         item->SetQuestionText(RichText(n, "cells"));
         item->SetGeneralFeedback(RichText(n + 1, "the explanation"));
         for (int a = 0; a < 4; ++a)
-            item->AddAnswer(SAnswerItem{a + 1, "Choice " + Number(a) + " of question " + Number(n),
+            item->AddAnswer(SAnswerItem{a + 1, "Choice " + NumberText(a) + " of question " + NumberText(n),
                                         a == 0 ? "1" : "0", "", "", ""});
         items.InsertItem(std::move(item), false, -1);
     }
@@ -46,48 +48,34 @@ void BuildChoiceBook(CItemsArray2& items, std::int64_t count)
 // The same book as a native book and as a quiz file, written once per run into a scratch folder.
 struct ExchangeFiles
 {
-    ExchangeFiles()
-    {
-        folder = std::filesystem::temp_directory_path() / "lernfold-interchange-bench";
-        std::filesystem::create_directories(folder);
-        SetLogBooksDirectory(folder.string() + "/");
-        prefs.m_AuthorId = "Bench";
-    }
-    ~ExchangeFiles()
-    {
-        SetLogBooksDirectory("");
-        std::error_code error;
-        std::filesystem::remove_all(folder, error);
-    }
+    ExchangeFiles() { prefs.m_AuthorId = "Bench"; }
 
     // The file of count questions with the extension: ".lnf" native and ".xml" quiz of the mixed book,
     // ".choices.lnf" native and ".csv" of the multiple-choice book.
     const std::string& Path(std::int64_t count, const std::string& extension)
     {
-        const std::string key = Number(count) + extension;
-        auto found = paths.find(key);
-        if (found != paths.end())
-            return found->second;
-        const std::string path = (folder / ("book" + key)).string();
-        CDataStorage storage;
-        const bool choices = extension == ".choices.lnf" || extension == ".csv";
-        if (choices)
-            BuildChoiceBook(*storage.GetItemsPtr2(), count);
-        else
-            BuildBook(*storage.GetItemsPtr2(), count);
-        lf::RichDocument view;
-        const SExchangeContext context{nullptr, nullptr, &view};
-        if (extension == ".xml")
-            SaveMooldeXML(path, storage.GetItemsPtr2(), true, context);
-        else if (extension == ".csv")
-            SaveDelimitedText(true, path, storage.GetItemsPtr2(), ",", true, true, context);
-        else
-            storage.SaveXML(path, storage.GetItemsPtr2(), true, true);
-        return paths[key] = path;
+        return scratch.Path(NumberText(count) + extension,
+                            [count, &extension](const std::string& path)
+                            {
+                                CDataStorage storage;
+                                const bool choices = extension == ".choices.lnf" || extension == ".csv";
+                                if (choices)
+                                    BuildChoiceBook(*storage.GetItemsPtr2(), count);
+                                else
+                                    BuildBook(*storage.GetItemsPtr2(), count);
+                                lf::RichDocument view;
+                                const SExchangeContext context{nullptr, nullptr, &view};
+                                if (extension == ".xml")
+                                    SaveMooldeXML(path, storage.GetItemsPtr2(), true, context);
+                                else if (extension == ".csv")
+                                    SaveDelimitedText(true, path, storage.GetItemsPtr2(), ",", true, true,
+                                                      context);
+                                else
+                                    storage.SaveXML(path, storage.GetItemsPtr2(), true, true);
+                            });
     }
 
-    std::filesystem::path folder;
-    std::map<std::string, std::string> paths;
+    lf::bench::ScratchBooks scratch{"lernfold-interchange-bench"};
     CPrefs prefs;
 };
 
@@ -151,7 +139,7 @@ void BM_CsvImport(benchmark::State& state)
 void BM_CsvExport(benchmark::State& state)
 {
     const std::string path = Files().Path(state.range(0), ".choices.lnf");
-    const std::string target = (Files().folder / "written.csv").string();
+    const std::string target = Files().scratch.FilePath("written.csv");
     CDataStorage storage;
     storage.OpenBook(path);
     lf::RichDocument view;
@@ -192,7 +180,7 @@ void BM_MoodleRead(benchmark::State& state)
 void BM_MoodleWrite(benchmark::State& state)
 {
     const std::string path = Files().Path(state.range(0), ".lnf");
-    const std::string target = (Files().folder / "written.xml").string();
+    const std::string target = Files().scratch.FilePath("written.xml");
     CDataStorage storage;
     storage.OpenBook(path);
     lf::RichDocument view;

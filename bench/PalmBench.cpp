@@ -2,14 +2,14 @@
 // multiple-choice records (the most the format holds) in four chapters, read into a fresh collection.
 // The per_record counter is the time of one read divided by its records; it stays flat when reading is
 // linear.
+#include "bench/ScratchBooks.h"
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes_Kinds.h"
 #include "model/storage/Palmdatabase.h"
-#include "model/support/Log.h"
+#include "platform/sys/NumberText.h"
 
 #include <benchmark/benchmark.h>
 
-#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -19,12 +19,7 @@
 namespace
 {
 
-std::string Number(std::int64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
+using lf::sys::NumberText;
 
 void BuildBook(CItemsArray2& items, std::int64_t count)
 {
@@ -36,59 +31,34 @@ void BuildBook(CItemsArray2& items, std::int64_t count)
         std::unique_ptr<CBaseItem> item = MakeItemOfKind(qtMultipleChoice);
         item->SetID(static_cast<std::int32_t>(items.NewItemID()));
         item->SetCategoryID(static_cast<std::int32_t>(1 + n % 4));
-        item->SetLayersStr(Number(1 + n / 100) + "." + Number(n % 100));
+        item->SetLayersStr(NumberText(1 + n / 100) + "." + NumberText(n % 100));
         item->SetOwnerStr("Bench");
-        item->SetQuestionText("Question " + Number(n) + ": which organelle makes most of the ATP?");
+        item->SetQuestionText("Question " + NumberText(n) + ": which organelle makes most of the ATP?");
         item->SetGeneralFeedback("The mitochondrion, through the respiratory chain.");
         for (int a = 0; a < 4; ++a)
-            item->AddAnswer(SAnswerItem{a + 1, "Choice " + Number(a), a == 0 ? "1" : "0", "", "", ""});
+            item->AddAnswer(SAnswerItem{a + 1, "Choice " + NumberText(a), a == 0 ? "1" : "0", "", "", ""});
         items.InsertItem(std::move(item), false, -1);
     }
 }
 
-struct PalmFiles
+// The book of count records, written on first use.
+const std::string& BookPath(std::int64_t count)
 {
-    PalmFiles()
-    {
-        folder = std::filesystem::temp_directory_path() / "lernfold-palm-bench";
-        std::filesystem::create_directories(folder);
-        SetLogBooksDirectory(folder.string() + "/");
-    }
-    ~PalmFiles()
-    {
-        SetLogBooksDirectory("");
-        std::error_code error;
-        std::filesystem::remove_all(folder, error);
-    }
-
-    std::string Path(std::int64_t count)
-    {
-        auto found = paths.find(count);
-        if (found != paths.end())
-            return found->second;
-        const std::string path = (folder / ("book" + Number(count) + ".pdb")).string();
-        CItemsArray2 items;
-        BuildBook(items, count);
-        SPalmWriteContext context;
-        context.keepName = true;
-        SavePalmDatabase(path, items, context);
-        paths[count] = path;
-        return path;
-    }
-
-    std::filesystem::path folder;
-    std::map<std::int64_t, std::string> paths;
-};
-
-PalmFiles& Files()
-{
-    static PalmFiles files;
-    return files;
+    static lf::bench::ScratchBooks files("lernfold-palm-bench");
+    return files.Path(NumberText(count) + ".pdb",
+                      [count](const std::string& path)
+                      {
+                          CItemsArray2 items;
+                          BuildBook(items, count);
+                          SPalmWriteContext context;
+                          context.keepName = true;
+                          SavePalmDatabase(path, items, context);
+                      });
 }
 
 void BM_ReadPalmBook(benchmark::State& state)
 {
-    const std::string path = Files().Path(state.range(0));
+    const std::string path = BookPath(state.range(0));
     std::int32_t read = 0;
     for (auto _ : state)
     {

@@ -9,6 +9,7 @@
 #include "model/storage/Windows1252.h"
 #include "model/storage/XmlUtils.h"
 #include "model/support/Log.h"
+#include "model/support/Utils.h"
 #include "platform/richtext/RichDocument.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/AtomicFile.h"
@@ -17,7 +18,6 @@
 #include "platform/sys/TextTrim.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -222,29 +222,6 @@ bool ParceCSVLine2(const std::string& line, const CStringArray& lines, std::int3
                    const std::string& separator, CStringArray* fields)
 {
     return SplitDelimited(line, &lines, &index, separator, fields, "ParceCSVLine2");
-}
-
-CStringArray SplitTextLines(const std::string& text)
-{
-    // The line ends, found first, so the list is sized once (it grows in small steps otherwise).
-    std::vector<std::pair<std::size_t, std::size_t>> spans; // start, length
-    std::size_t start = 0;
-    while (start < text.size())
-    {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos)
-        {
-            spans.emplace_back(start, text.size() - start);
-            break;
-        }
-        spans.emplace_back(start, end - start);
-        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-    }
-    CStringArray lines;
-    lines.SetSize(static_cast<std::int32_t>(spans.size()));
-    for (std::size_t i = 0; i < spans.size(); ++i)
-        lines[static_cast<std::int32_t>(i)].assign(text, spans[i].first, spans[i].second);
-    return lines;
 }
 
 bool ReadTextFile(const std::string& fileName, std::string& text)

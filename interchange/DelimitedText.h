@@ -33,9 +33,6 @@ bool ParceCSVLine(const std::string& line, const std::string& separator, CString
 bool ParceCSVLine2(const std::string& line, const CStringArray& lines, std::int32_t& index,
                    const std::string& separator, CStringArray* fields);
 
-// The lines of a text: CR LF, CR or LF end a line; a final line break makes no extra empty line.
-CStringArray SplitTextLines(const std::string& text);
-
 // The text of a file as UTF-8 (without a byte-order mark; a file that is not valid UTF-8 is read as
 // Windows-1252). False when the file cannot be read.
 bool ReadTextFile(const std::string& fileName, std::string& text);

@@ -1,8 +1,8 @@
 #include "interchange/ImportFactory.h"
 
 #include "model/items/Datatypes_Kinds.h"
+#include "platform/sys/NumberText.h"
 
-#include <charconv>
 #include <string>
 
 std::unique_ptr<CBaseItem> CImportFactory::Create(int kind)
@@ -22,11 +22,9 @@ std::unique_ptr<CBaseItem> CImportFactory::Create(int kind)
         const std::string first =
             m_book.GetMaxLayer(); // a whole number: the first part of the greatest, plus one
         std::int32_t value = 1;
-        std::from_chars(first.data(), first.data() + first.size(), value);
+        lf::sys::ReadNumberLenient(first, value);
         m_layer = value;
     }
-    char buffer[16];
-    char* end = std::to_chars(buffer, buffer + sizeof buffer, *m_layer).ptr;
-    item->SetLayersStr(std::string(buffer, end));
+    item->SetLayersStr(lf::sys::NumberText(*m_layer));
     return item;
 }

@@ -12,12 +12,12 @@
 #include "platform/richtext/HtmlImport.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/AtomicFile.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -61,11 +61,9 @@ std::string Stripped(std::string text)
 // A text that reads as a whole number (blanks around it allowed); fallback otherwise.
 int WholeNumber(const std::string& text, int fallback)
 {
-    const std::string_view trimmed = lf::sys::TrimView(text);
-    int value = 0;
-    const char* end = trimmed.data() + trimmed.size();
-    const auto [ptr, ec] = std::from_chars(trimmed.data(), end, value);
-    return ec == std::errc() && ptr == end && !trimmed.empty() ? value : fallback;
+    int value = fallback;
+    lf::sys::ReadNumber(lf::sys::TrimView(text), value);
+    return value;
 }
 
 bool ReadDecimal(std::string_view text, double& value)
@@ -73,16 +71,8 @@ bool ReadDecimal(std::string_view text, double& value)
     text = lf::sys::TrimView(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    return ec == std::errc() && ptr == end && !text.empty() && std::isfinite(value);
-}
-
-std::string Decimal(std::int64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    // Written out in full: no exponent.
+    return text.find_first_of("eE") == std::string_view::npos && lf::sys::ReadNumber(text, value);
 }
 
 std::string Grade(pugi::xml_node answer)
@@ -288,11 +278,12 @@ void WriteAnswers(pugi::xml_node question, CBaseItem* item, const HtmlRenderer& 
             AppendTextElement("text", a->AnswerFormula, answer, false);
             AppendTextElement("tolerance", a->FormulaParams.Tolerance, answer, false);
             AppendTextElement("tolerance", a->FormulaParams.Tolerance, answer, false);
-            AppendTextElement("tolerancetype", Decimal(a->FormulaParams.ToleranceType + 1), answer, false);
-            AppendTextElement("correctanswerformat", Decimal(a->FormulaParams.CorrectAnswerFormat + 1),
+            AppendTextElement("tolerancetype", lf::sys::NumberText(a->FormulaParams.ToleranceType + 1),
                               answer, false);
-            AppendTextElement("correctanswerlength", Decimal(a->FormulaParams.CorrectAnswerLength), answer,
-                              false);
+            AppendTextElement("correctanswerformat",
+                              lf::sys::NumberText(a->FormulaParams.CorrectAnswerFormat + 1), answer, false);
+            AppendTextElement("correctanswerlength",
+                              lf::sys::NumberText(a->FormulaParams.CorrectAnswerLength), answer, false);
             AppendMoodleTextElement(answer, "feedback", html(a->Feedback), "", true);
         }
         return;
@@ -381,7 +372,7 @@ void WriteDatasets(pugi::xml_node question, CCalculatedItem* item)
     if (item->GetAnswerCount() < 1 || !item->GetCalculatedAnswer(0, first) || first->Variables.GetSize() == 0)
         return;
     const std::int32_t rows = GetDatasetSize(*first);
-    const std::string count = Decimal(rows);
+    const std::string count = lf::sys::NumberText(rows);
     pugi::xml_node definitions = question.append_child("dataset_definitions");
     for (std::int32_t v = 0; v < first->Variables.GetSize(); ++v)
     {
@@ -401,7 +392,7 @@ void WriteDatasets(pugi::xml_node question, CCalculatedItem* item)
             for (std::int32_t r = 0; r < rows; ++r)
             {
                 pugi::xml_node row = items.append_child("dataset_item");
-                AppendTextElement("number", Decimal(r + 1), row, false);
+                AppendTextElement("number", lf::sys::NumberText(r + 1), row, false);
                 AppendTextElement("value", variable.Values[r], row, false);
             }
         }

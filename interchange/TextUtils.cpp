@@ -5,6 +5,7 @@
 #include "model/support/Log.h"
 #include "platform/richtext/HtmlExport.h"
 #include "platform/richtext/RichTextOps.h"
+#include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
 #include <algorithm>
@@ -179,9 +180,7 @@ void RichTextToMoodleHTML(std::string& out, const std::string& storedText, lf::R
 
     // The body of the page, without the line break that follows its tag.
     // ASCII lower-casing keeps every byte in its place, so positions carry over to html.
-    std::string lower = html;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; });
+    const std::string lower = lf::sys::AsciiLower(html);
     const std::size_t bodyStart = lower.find("<body");
     const std::size_t bodyEnd = lower.find("</body>");
     if (bodyStart != std::string::npos && bodyEnd != std::string::npos && bodyStart < bodyEnd)

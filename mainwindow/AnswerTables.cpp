@@ -6,8 +6,7 @@
 #include "model/support/Array.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/richtext/RichXml.h"
-
-#include <charconv>
+#include "platform/sys/NumberText.h"
 
 namespace lf::display
 {
@@ -115,7 +114,7 @@ bool FillRowCells(RichTable& table, RichStyleSheet& sheet, int row, int answerIn
     SRichCell& picture = table.Cell(row, 0);
     picture.content.Clear();
     picture.content.AddHotspot(AnswerPictureIndex(row, base, chosen), 0, true);
-    picture.hint = DecimalText(answerIndex);
+    picture.hint = lf::sys::NumberText(answerIndex);
     return true;
 }
 
@@ -400,13 +399,6 @@ void ShowEssayAnswer(CBaseItem& item, bool replace, RichDocument* target, RichDo
 
 } // namespace
 
-std::string DecimalText(int value)
-{
-    char buf[16];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
-}
-
 int AnswerPictureIndex(int row, int base, bool chosen)
 {
     const int lettered = row >= 0 && row < 9 ? row + 1 : 0;
@@ -467,7 +459,7 @@ bool FillMatchingRow(RichTable& table, RichStyleSheet& sheet, int row, int answe
         return false;
     SRichCell& left = table.Cell(row, 0);
     left.content = std::move(converted);
-    left.hint = DecimalText(answerIndex);
+    left.hint = lf::sys::NumberText(answerIndex);
     RichContent& right = table.Cell(row, 1).content;
     right.Clear();
     right.AddText(partner, 0, 0, true);

@@ -49,9 +49,6 @@ inline constexpr const char* kNotSetTest = "<NOT SET, PRESS SPACE KEY>";
 inline constexpr const char* kNotSetReview = "<NOT SET>";
 inline constexpr const char* kNoCorrectAnswer = "<NO CORRECT ANSWER>";
 
-// A whole number as decimal text (the row hints, the counter, the stored data-set row).
-std::string DecimalText(int value);
-
 // Picture number of a row: lettered "a" to "i" for the first nine rows, unlettered from the tenth on.
 int AnswerPictureIndex(int row, int base, bool chosen);
 

@@ -15,14 +15,13 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichViewEdit.h"
 #include "platform/richtext/RichTextOps.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/TextTrim.h"
 #include "ui_Mainfrm.h"
 
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
-
-#include <charconv>
 
 namespace display = lf::display;
 using lf::qt::MessageDlg;
@@ -97,9 +96,7 @@ constexpr const char* kNoMatchingAnswer = "There is no matching answer.";
 
 bool ParseHint(const std::string& text, int& value)
 {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && !text.empty();
+    return lf::sys::ReadNumber(text, value);
 }
 
 bool IsFlashcardStyle(int style)

@@ -12,6 +12,8 @@
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/PathText.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 #include "ui_Mainfrm.h"
@@ -19,7 +21,6 @@
 #include <QAction>
 
 #include <array>
-#include <charconv>
 #include <filesystem>
 
 using lf::qt::MessageDlg;
@@ -49,11 +50,7 @@ bool FileExists(const std::string& path)
 // The extension of the name part, trimmed and lower-cased (".pdb"); empty when there is none.
 std::string NameExtension(const std::string& fileName)
 {
-    const std::size_t slash = fileName.find_last_of('/');
-    const std::size_t dot = fileName.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return {};
-    return lf::sys::LowerCase(lf::sys::Trim(fileName.substr(dot)));
+    return lf::sys::LowerCase(lf::sys::Trim(lf::sys::ExtensionOf(fileName)));
 }
 
 } // namespace
@@ -168,9 +165,8 @@ void Tm_MainFrm::ShowSavedStatus()
         return;
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, error ? 0 : size / 1024).ptr;
-    SetStatusText("Information saved to " + path + ", " + std::string(digits, end) + "kb.");
+    SetStatusText("Information saved to " + path + ", " + lf::sys::NumberText(error ? 0 : size / 1024) +
+                  "kb.");
 }
 
 bool Tm_MainFrm::SaveBookAs(const std::string& proposedName, bool useBooksFolder)

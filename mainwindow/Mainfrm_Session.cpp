@@ -15,14 +15,13 @@
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
 #include "platform/richtext/RichTextOps.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/SystemServices.h"
 #include "ui_Mainfrm.h"
 
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextEdit>
-
-#include <charconv>
 
 using lf::qt::MessageDlg;
 using lf::qt::MsgButtons;
@@ -43,12 +42,6 @@ constexpr std::uint8_t kPhaseEdit = 3;
 constexpr std::int32_t kEditChaptersEntry = -3;
 // The interval of the Test clock's redraw.
 constexpr int kTestClockInterval = 200;
-
-std::string Number(std::int32_t value)
-{
-    char digits[16];
-    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-}
 
 // Test gives Review, Review gives Flash, any other phase gives Test.
 std::uint8_t NextPhaseOfCycle(std::uint8_t phase)
@@ -371,7 +364,7 @@ void Tm_MainFrm::m_QuestionScrollScroll(EScrollCode code, int position)
         if (result != Tm_ScoreDlg::kContinue && result != 0)
             return;
     }
-    WriteLog("Tm_MainFrm::m_QuestionScrollScroll  " + Number(position), 6, 1);
+    WriteLog("Tm_MainFrm::m_QuestionScrollScroll  " + lf::sys::NumberText(position), 6, 1);
     switch (code)
     {
     case EScrollCode::LineUp:

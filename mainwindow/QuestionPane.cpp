@@ -4,9 +4,8 @@
 #include "model/formulas/Formulamanager.h"
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/SystemServices.h"
-
-#include <charconv>
 
 namespace lf::display
 {
@@ -17,11 +16,9 @@ namespace
 // The whole text as a number, or -1.
 int RowOf(const std::string& text)
 {
-    int value = 0;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    const auto [end, ec] = std::from_chars(first, last, value);
-    return ec == std::errc() && end == last && first != last ? value : -1;
+    int value = -1;
+    lf::sys::ReadNumber(text, value);
+    return value;
 }
 
 } // namespace
@@ -52,7 +49,7 @@ std::string PrepareQuestionText(CBaseItem& item, int phase, bool resetDataset, C
     }
     else
     {
-        info.UserAnswerAdditionalInfo = DecimalText(row);
+        info.UserAnswerAdditionalInfo = lf::sys::NumberText(row);
         calculated->SetCommonUserAnswerInfo(info);
     }
     if (calculated->PrepareFormulaManager(answer, manager, flash))
@@ -79,7 +76,7 @@ std::string PaneCaption(int activeView, const std::string& kindName)
 
 std::string CounterText(int number, int count)
 {
-    return DecimalText(number) + "/" + DecimalText(count);
+    return lf::sys::NumberText(number) + "/" + lf::sys::NumberText(count);
 }
 
 SVerdict ReviewVerdict(CBaseItem& item)
@@ -141,7 +138,7 @@ bool FilterBarLayout(int phase, SFilterBarLayout& layout)
 
 std::string ChapterLabel(const std::string& chapterName, int numberInChapter)
 {
-    return numberInChapter > 0 ? chapterName + " - " + DecimalText(numberInChapter) : chapterName;
+    return numberInChapter > 0 ? chapterName + " - " + lf::sys::NumberText(numberInChapter) : chapterName;
 }
 
 } // namespace lf::display

@@ -3,10 +3,13 @@
 #include "mainwindow/Booksfilterfrm.h"
 #include "model/storage/Booklist.h"
 #include "model/storage/Datastorage.h"
+#include "model/support/Folders.h"
 #include "model/support/Prefs.h"
 #include "model/support/Utils.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/PathText.h"
 #include "ui_Restorefrm.h"
 
 #include <QDateTime>
@@ -16,7 +19,6 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <charconv>
 
 using lf::qt::ToQString;
 
@@ -24,13 +26,6 @@ namespace
 {
 
 constexpr int kRowDataRole = Qt::UserRole;
-
-std::string WithSlash(std::string folder)
-{
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
-    return folder;
-}
 
 } // namespace
 
@@ -44,23 +39,10 @@ bool MatchesFilePattern(std::string_view name, std::string_view pattern)
     return true;
 }
 
-std::string BackupListBaseName(const std::string& bookFileName)
-{
-    if (bookFileName.empty())
-        return "Unnamed";
-    const std::size_t slash = bookFileName.find_last_of('/');
-    const std::string name = slash == std::string::npos ? bookFileName : bookFileName.substr(slash + 1);
-    std::string base = name.substr(0, name.size() > 4 ? name.size() - 4 : 0);
-    if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".pdb") == 0)
-        base += "_palm_format";
-    return base;
-}
-
 std::string BackupRowText(const SBakupInfo& copy)
 {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, copy.Size / 1024).ptr;
-    return lf::qt::ToStdString(SystemDateTimeText(copy.FileDate)) + ", " + std::string(digits, end) + "kb";
+    return lf::qt::ToStdString(SystemDateTimeText(copy.FileDate)) + ", " +
+           lf::sys::NumberText(copy.Size / 1024) + "kb";
 }
 
 Tm_pRestoreFrm::Tm_pRestoreFrm(CDataStorage& storage, CPrefs& prefs, QWidget* parent)
@@ -98,14 +80,14 @@ void Tm_pRestoreFrm::FillBackupList(const std::string& folder)
     const CBookList& books = *m_DataStorage.GetBookList();
     const std::int32_t index = m_DataStorage.GetCurrentBookIndex();
     const std::string base =
-        BackupListBaseName(index >= 0 && index < books.GetCount() ? books.GetFileName(index) : std::string());
+        BackupBaseName(index >= 0 && index < books.GetCount() ? books.GetFileName(index) : std::string());
     const std::string pattern = base + "_(????_??_??_??_??_??"
                                        ").bnf";
 
     m_Copies.clear();
     ui->m_pBackupFileListView->clear();
     const QFileInfoList entries =
-        QDir(ToQString(WithSlash(folder))).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+        QDir(ToQString(lf::sys::WithSlash(folder))).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo& entry : entries)
     {
         const std::string name = lf::qt::ToStdString(entry.fileName());
@@ -138,6 +120,7 @@ void Tm_pRestoreFrm::m_pRestoreBtnClick()
                            lf::qt::MsgButtons::Ok);
         return;
     }
-    m_RestoreFileName = WithSlash(m_ListFolder) + m_Copies[static_cast<std::size_t>(data - 1)].FileName;
+    m_RestoreFileName =
+        lf::sys::WithSlash(m_ListFolder) + m_Copies[static_cast<std::size_t>(data - 1)].FileName;
     done(lf::qt::mrOk);
 }

@@ -22,10 +22,6 @@ class CPrefs;
 // True when name matches pattern, where each "?" stands for any one character and every other character
 // stands for itself (letter case counts).
 bool MatchesFilePattern(std::string_view name, std::string_view pattern);
-// The part of a backup name before its time stamp: the book's file name without folder and without its
-// last four characters, with "_palm_format" for a ".pdb" book (that case only); "Unnamed" when the book has
-// no file name.
-std::string BackupListBaseName(const std::string& bookFileName);
 // A row of the list: the date and time in the system's format, ", ", whole kilobytes and "kb".
 std::string BackupRowText(const SBakupInfo& copy);
 

@@ -1,6 +1,5 @@
 #include "mainwindow/ScoreChart.h"
-
-#include <charconv>
+#include "platform/sys/NumberText.h"
 
 namespace
 {
@@ -20,9 +19,7 @@ std::vector<std::size_t> CharacterStarts(const std::string& text)
 
 std::string PercentText(std::int32_t value)
 {
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr) + "%";
+    return lf::sys::NumberText(value) + "%";
 }
 
 std::int32_t CountOf(const SScoreInfo& row, std::int32_t kind)

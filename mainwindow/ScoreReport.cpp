@@ -3,13 +3,13 @@
 #include "model/collection/Itemsarray.h"
 #include "model/support/Log.h"
 #include "platform/qt/QtText.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/PathText.h"
 
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
-
-#include <charconv>
 
 using lf::qt::ToQString;
 
@@ -49,13 +49,6 @@ SSegmentColours ColoursOf(std::int32_t kind)
     default:
         return {QColor(170, 170, 170), QColor(150, 150, 150), Qt::white};
     }
-}
-
-std::string DecimalText(std::int64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
 }
 
 lf::SRichPicture ToPng(const QImage& image)
@@ -111,7 +104,8 @@ lf::RichTable BuildScoreTable(const CItemsArray2& items)
         table.Cell(r, 0).content.AddText(row.Name, row.isCurrent ? kSubheading : kNormalText, kParaLeft);
         const std::int32_t counts[] = {row.Correct, row.PartiallyCorrect, row.Incorrect, row.Unanswered};
         for (int col = 1; col <= 4; ++col)
-            table.Cell(r, col).content.AddText(DecimalText(counts[col - 1]), kNormalText, kParaCentered);
+            table.Cell(r, col).content.AddText(lf::sys::NumberText(counts[col - 1]), kNormalText,
+                                               kParaCentered);
         if (row.isTotalRow)
         {
             for (int col = 0; col < 5; ++col)
@@ -129,12 +123,6 @@ void AddSection(const CItemsArray2& items, lf::RichContent& content)
         content.AddPicture(ToPng(chart), chart.width(), chart.height(), ScoreReport::kParaLeft, true);
     AddEmptyLeft(content);
     content.AddTable(BuildScoreTable(items), "", ScoreReport::kParaLeft);
-}
-
-std::string FileNameWithoutFolder(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
@@ -171,7 +159,7 @@ void DrawBarSegment(QImage& image, const SOneBarInfo& segment)
     painter.fillRect(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, middle - 1)), colours.upper);
     painter.fillRect(QRect(QPoint(r.left, middle), QPoint(r.right - 1, r.bottom - 1)), colours.lower);
 
-    const QString label = ToQString(DecimalText(segment.percentage) + "%");
+    const QString label = ToQString(lf::sys::NumberText(segment.percentage) + "%");
     painter.setFont(ChartFont(false));
     const QFontMetrics metrics(painter.font());
     const int textWidth = metrics.horizontalAdvance(label);
@@ -269,7 +257,7 @@ bool BuildScoreReport(CItemsArray2& items, const std::string& bookFileName, cons
     }
 
     AddCentred(content, "Score Results", kHeading, true);
-    AddCentred(content, "Test name: " + FileNameWithoutFolder(bookFileName), kSubheading, true);
+    AddCentred(content, "Test name: " + lf::sys::StoredNamePart(bookFileName), kSubheading, true);
     AddCentred(content, "", kHeading, true);
     AddCentred(content, "", kHeading, true);
     const char* legend[] = {"Correct", "Part. correct", "Incorrect", "Unanswered"};

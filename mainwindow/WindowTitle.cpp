@@ -1,4 +1,5 @@
 #include "mainwindow/WindowTitle.h"
+#include "platform/sys/PathText.h"
 
 #include <string_view>
 
@@ -31,8 +32,7 @@ std::string MakeWindowTitle(const STitleInput& input)
     {
         if (input.bookIndex >= 0)
         {
-            const std::size_t slash = input.fileName.find_last_of('/');
-            name = slash == std::string::npos ? input.fileName : input.fileName.substr(slash + 1);
+            name = lf::sys::NamePart(input.fileName);
         }
         else if (input.phase == 3)
             name = "Unnamed";

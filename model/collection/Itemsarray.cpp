@@ -8,9 +8,9 @@
 #include "model/support/Log.h"
 #include "model/support/Utils.h"
 #include "platform/richtext/RichDocument.h"
+#include "platform/sys/NumberText.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string_view>
 
 namespace
@@ -220,18 +220,14 @@ std::string CItemsArray2::GetMaxLayer() const
     if (first.empty())
         return "1";
     int value = -1;
-    const char* end = first.data() + first.size();
-    const auto [ptr, ec] = std::from_chars(first.data(), end, value);
-    if (ec != std::errc() || ptr != end)
+    if (!lf::sys::ReadNumber(first, value))
         value = -1;
     if (value < 0)
     {
         WriteLog("CItemsArray::GetMaxLayer() - worng layer value. Layer = " + first, 1, 1);
         value = 0;
     }
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value) + 1);
-    return std::string(buffer, result.ptr);
+    return lf::sys::NumberText(static_cast<long long>(value) + 1);
 }
 
 std::unique_ptr<CBaseItem> CItemsArray2::CopyItemForUndo(const CBaseItem* item)
@@ -338,9 +334,7 @@ void CItemsArray2::ConvertMatchingToMultipleChoice(CBaseItem* matching)
         CBaseItem* item = AddNewItem(qtMultipleChoice, matching, /*position=*/-1, /*category=*/-1);
         if (!item)
             return;
-        char number[16];
-        const auto written = std::to_chars(number, number + sizeof number, i + 1);
-        item->SetName(matching->GetName() + " " + std::string(number, written.ptr));
+        item->SetName(matching->GetName() + " " + lf::sys::NumberText(i + 1));
         item->SetQuestionText(subQuestion);
 
         std::int32_t nextAnswerID = 1;

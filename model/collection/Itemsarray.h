@@ -9,6 +9,7 @@
 #include "model/support/ModelTypes.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -342,6 +343,10 @@ public:
     std::int32_t RemoveDuplicates();
 
 private:
+    // Calls change for each selected question of the list that is in the sequence, in row order. False,
+    // after its log line, at the first row that names no question; the rows before it stay changed.
+    bool ForEachSelectedGridItem(const std::function<void(CBaseItem*)>& change);
+
     // The snapshot of SaveFilter.
     struct SSavedFilter
     {

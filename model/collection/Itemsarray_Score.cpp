@@ -5,9 +5,8 @@
 #include "model/items/Datatypes.h"
 #include "model/support/Log.h"
 #include "model/support/Utils.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/SystemServices.h"
-
-#include <charconv>
 
 namespace
 {
@@ -47,13 +46,6 @@ void AddCounts(SScoreInfo& to, const SScoreInfo& from)
     to.Unanswered += from.Unanswered;
 }
 
-std::string DecimalText(std::int64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 } // namespace
 
 bool AddScoreToArray(const CItemsArray2& items, CScoreInfoArray& rows, const SScoreInfo& row)
@@ -84,7 +76,8 @@ bool AddScoreToArray(const CItemsArray2& items, CScoreInfoArray& rows, const SSc
     }
     else
     {
-        WriteLog("AddScoreToArray (CItemsArray) - worng categoty number - " + DecimalText(row.ID), 1, 1);
+        WriteLog("AddScoreToArray (CItemsArray) - worng categoty number - " + lf::sys::NumberText(row.ID), 1,
+                 1);
         return false;
     }
     rows.Add(added);

@@ -6,6 +6,7 @@
 #include "model/support/Log.h"
 #include "model/support/Utils.h"
 #include "platform/richtext/RichTextOps.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
@@ -57,9 +58,7 @@ std::int32_t IntegerOrZero(std::string_view text)
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     std::int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && !text.empty() ? value : 0;
+    return lf::sys::ReadNumber(text, value) ? value : 0;
 }
 
 // Reads the operator and number of a count query. The keyword is expected at the start of the query:

@@ -6,23 +6,16 @@
 
 #include "model/items/Datatypes.h"
 #include "model/support/Log.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
 #include <algorithm>
-#include <charconv>
 #include <vector>
 
 namespace
 {
-
-std::string DecimalText(std::int64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 // The bit-4 state and the chapter of an item moved to chapterID.
 void PutInChapter(CBaseItem* item, std::int32_t chapterID)
@@ -232,9 +225,8 @@ bool CItemsArray2::MultiChangeCategoryAndFlagsRecords(bool allItems, bool marked
 // ---------------------------------------------------------------------------------------------------------
 // The selected rows of the question list
 
-bool CItemsArray2::SetSelectionForGreedList(bool mark)
+bool CItemsArray2::ForEachSelectedGridItem(const std::function<void(CBaseItem*)>& change)
 {
-    bool changed = false;
     for (std::int32_t row = 0; row < m_GridList.GetSize(); ++row)
     {
         if (GetItemIndexOfGridRow(row) < 0)
@@ -243,18 +235,28 @@ bool CItemsArray2::SetSelectionForGreedList(bool mark)
             return false;
         }
         CBaseItem* item = m_GridList[row];
-        if (!item->IsInSequence() || !item->TestStatus(qsSelected))
-            continue;
-        m_BackupItem.PushStatusChange(GetRecordIndex(item), item->GetQuestionStatus());
-        if (item->IsMarked() != mark)
-        {
-            item->SetStatus(qsMarked, mark);
-            changed = true;
-        }
+        if (item->IsInSequence() && item->TestStatus(qsSelected))
+            change(item);
     }
-    if (changed)
-        SetModified(true);
     return true;
+}
+
+bool CItemsArray2::SetSelectionForGreedList(bool mark)
+{
+    bool changed = false;
+    const bool listValid = ForEachSelectedGridItem(
+        [&](CBaseItem* item)
+        {
+            m_BackupItem.PushStatusChange(GetRecordIndex(item), item->GetQuestionStatus());
+            if (item->IsMarked() != mark)
+            {
+                item->SetStatus(qsMarked, mark);
+                changed = true;
+            }
+        });
+    if (listValid && changed)
+        SetModified(true);
+    return listValid;
 }
 
 bool CItemsArray2::RenumberSelectedItems(std::int32_t start, std::int32_t step, const std::string& prefix)
@@ -264,24 +266,17 @@ bool CItemsArray2::RenumberSelectedItems(std::int32_t start, std::int32_t step, 
         head += '.';
     std::int64_t number = start;
     bool changed = false;
-    for (std::int32_t row = 0; row < m_GridList.GetSize(); ++row)
-    {
-        if (GetItemIndexOfGridRow(row) < 0)
+    const bool listValid = ForEachSelectedGridItem(
+        [&](CBaseItem* item)
         {
-            WriteLog(kWrongGridRow, 1, 1);
-            return false;
-        }
-        CBaseItem* item = m_GridList[row];
-        if (!item->IsInSequence() || !item->TestStatus(qsSelected))
-            continue;
-        m_BackupItem.PushLayerChange(GetRecordIndex(item), item->GetLayersStr());
-        item->SetLayersStr(head + DecimalText(number));
-        number = number + step > 0 ? number + step : 1;
-        changed = true;
-    }
-    if (changed)
+            m_BackupItem.PushLayerChange(GetRecordIndex(item), item->GetLayersStr());
+            item->SetLayersStr(head + lf::sys::NumberText(number));
+            number = number + step > 0 ? number + step : 1;
+            changed = true;
+        });
+    if (listValid && changed)
         SetModified(true);
-    return true;
+    return listValid;
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -2,6 +2,9 @@
 // groups are evaluated innermost first and written back as "[value]", the rest is cut into short text tokens,
 // and the token list is reduced by passes of falling priority, every intermediate value going back to text.
 #include "model/formulas/Mathexpression.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
 
 #include <algorithm>
 #include <charconv>
@@ -43,27 +46,6 @@ struct SEvaluation
     }
 };
 
-bool IsBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-std::string_view TrimBlanks(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-void LowerAscii(std::string& text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-}
-
 // A decimal form of a non-negative value: Digits[0].Digits[1..] times 10 to the power Exponent.
 struct SDecimal
 {
@@ -89,10 +71,7 @@ SDecimal ToDecimal18(Real value)
     for (std::size_t i = 0; i < e; ++i)
         if (text[i] != '.')
             d.Digits += text[i];
-    std::size_t expStart = e + 1;
-    if (expStart < text.size() && text[expStart] == '+')
-        ++expStart;
-    std::from_chars(text.data() + expStart, text.data() + text.size(), d.Exponent);
+    lf::sys::ReadNumberLenient(text.substr(e + 1), d.Exponent);
     return d;
 }
 
@@ -131,12 +110,7 @@ bool IsZeroDigits(const std::string& digits)
 
 std::string ExponentDigits(int exponent, std::size_t minDigits)
 {
-    char buffer[16];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, exponent < 0 ? -exponent : exponent);
-    std::string digits(buffer, written.ptr);
-    if (digits.size() < minDigits)
-        digits.insert(0, minDigits - digits.size(), '0');
-    return digits;
+    return lf::sys::NumberText(exponent < 0 ? -exponent : exponent, static_cast<int>(minDigits));
 }
 
 // --- Reading numbers -------------------------------------------------------------------------------------
@@ -751,8 +725,7 @@ bool TestBrackets(const std::string& text)
 
 int CalcExpression(const std::string& expression, std::string& result)
 {
-    std::string mode = result;
-    LowerAscii(mode);
+    const std::string mode = lf::sys::AsciiLower(result);
     SEvaluation evaluation;
     evaluation.Lenient = mode.find("test1") != std::string::npos;
     result.clear();
@@ -769,7 +742,7 @@ int CalcExpression(const std::string& expression, std::string& result)
             text += c;
     if (text.empty())
         return CALC_EMPTY;
-    LowerAscii(text);
+    text = lf::sys::AsciiLower(text);
 
     std::size_t pos = 0;
     std::string reduced;
@@ -821,7 +794,7 @@ std::string CalcErrorToStr(int code)
 int ExtractFloatsFromStr(const std::string& text, long double& first, long double& second, int& count)
 {
     const int mode = count;
-    const std::string_view list = TrimBlanks(text);
+    const std::string_view list = lf::sys::TrimView(text);
     count = 0;
     if (list.empty())
         return CALC_EMPTY;
@@ -840,7 +813,7 @@ int ExtractFloatsFromStr(const std::string& text, long double& first, long doubl
     for (;;)
     {
         const std::size_t comma = list.find(',', pos);
-        const std::string_view item = TrimBlanks(
+        const std::string_view item = lf::sys::TrimView(
             list.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos));
         long double value = 0;
         if (!CalcTextToFloat(std::string(item), value))
@@ -906,20 +879,10 @@ std::string FloatToCalcText(long double value)
 
 bool CalcTextToFloat(const std::string& text, long double& value)
 {
-    std::string_view number = TrimBlanks(text);
-    // A leading "+" is allowed, but only in front of the number itself.
-    if (!number.empty() && number.front() == '+')
-    {
-        number.remove_prefix(1);
-        if (number.empty() || number.front() == '-' || number.front() == '+')
-            return false;
-    }
-    if (number.empty())
-        return false;
+    // Blanks around the number and a "+" in front of it are allowed.
+    std::string_view rest;
     long double read = 0;
-    const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), read, std::chars_format::general);
-    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(read))
+    if (!lf::sys::ReadNumberLenient(text, read, &rest) || !lf::sys::TrimView(rest).empty())
         return false;
     value = read;
     return true;

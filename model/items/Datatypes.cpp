@@ -7,11 +7,11 @@
 #include "model/support/Utils.h"
 #include "platform/richtext/RichDocument.h"
 #include "platform/richtext/RichTextOps.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
-#include <charconv>
 #include <cmath>
 #include <string_view>
 #include <system_error>
@@ -60,19 +60,13 @@ bool ReadNumber(const std::string& text, double& value)
         s.remove_suffix(1);
     if (!s.empty() && s.front() == '+')
         s.remove_prefix(1);
-    if (s.empty())
-        return false;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
-    return ec == std::errc() && end == s.data() + s.size() && std::isfinite(value);
+    return lf::sys::ReadNumber(s, value);
 }
 
 bool IsNegativeGrade(const std::string& grade)
 {
     double value = 0.0;
-    const char* first = grade.data();
-    const char* last = first + grade.size();
-    const auto [end, ec] = std::from_chars(first, last, value);
-    return ec == std::errc() && end == last && value < 0.0;
+    return lf::sys::ReadNumber(grade, value) && value < 0.0;
 }
 
 int GradeOfTypedMatch(const std::string* matchedGrade)

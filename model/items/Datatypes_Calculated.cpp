@@ -3,6 +3,7 @@
 #include "model/items/Datatypes_Kinds.h"
 
 #include "model/items/Datatypes_Lists.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextTrim.h"
 
@@ -29,10 +30,7 @@ double NumberOr(const std::string& text, double fallback)
 std::int32_t WholeNumberOr(const std::string& text, std::int32_t fallback)
 {
     std::int32_t value = 0;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    const auto [end, ec] = std::from_chars(first, last, value);
-    return ec == std::errc() && end == last && first != last ? value : fallback;
+    return lf::sys::ReadNumber(text, value) ? value : fallback;
 }
 
 // A uniform value in [0, 1) with 60 random bits, drawn from the program's one generator.

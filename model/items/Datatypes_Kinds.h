@@ -43,18 +43,28 @@ public:
     bool IsAllAnswerBlanksIsEmpty() const override { return false; }
 };
 
+// The kinds kept for editing only (random short-answer matching, embedded answers): never answered, no
+// grade (-1), no answer list, and available in the Edit phase only.
+class CEditOnlyItem : public CBaseItem
+{
+public:
+    bool IsAnswered() const override { return false; }
+    int GetResult() override { return -1; }
+    bool HasAnswerList() const override { return false; }
+    bool IsAvailableInPhase(int phase) const override;
+
+protected:
+    using CBaseItem::CBaseItem;
+};
+
 // Kind 9: tells a quiz system how many short-answer questions to draw; kept for editing only.
-class CRandomShortAnswerMatchingItem : public CBaseItem
+class CRandomShortAnswerMatchingItem : public CEditOnlyItem
 {
 public:
     CRandomShortAnswerMatchingItem();
     ~CRandomShortAnswerMatchingItem() override;
 
-    bool IsAnswered() const override { return false; }
-    int GetResult() override { return -1; }
-    bool HasAnswerList() const override { return false; }
-    // Available in the Edit phase only, and never answerable.
-    bool IsAvailableInPhase(int phase) const override;
+    // Never answerable, not even while editing.
     bool IsAnswerableInPhase(int phase) const override;
     bool CopyFrom(const CBaseItem* other) override;
     bool Clear() override;
@@ -67,16 +77,13 @@ private:
 };
 
 // Kind 10: a question text with embedded answers, kept but not evaluated; available in the Edit phase only.
-class CEmbeddedItem : public CBaseItem
+class CEmbeddedItem : public CEditOnlyItem
 {
 public:
     CEmbeddedItem();
     ~CEmbeddedItem() override;
 
-    bool IsAnswered() const override { return false; }
-    int GetResult() override { return -1; }
-    bool HasAnswerList() const override { return false; }
-    bool IsAvailableInPhase(int phase) const override;
+    // Answerable while editing.
     bool IsAnswerableInPhase(int phase) const override;
     // From a multiple-choice item the name gets " _copy" appended and the explanation becomes the question
     // text, so the choices can be written into the text by hand.

@@ -3,6 +3,7 @@
 #include "model/items/Datatypes_Kinds.h"
 
 #include "model/items/Datatypes_Lists.h"
+#include "platform/sys/NumberText.h"
 
 #include <charconv>
 #include <system_error>
@@ -13,15 +14,6 @@ namespace
 {
 
 constexpr int kEditPhase = 3;
-
-// The whole text as a whole number; false for anything else (empty included).
-bool ReadWholeNumber(const std::string& text, long long& value)
-{
-    const char* first = text.data();
-    const char* last = first + text.size();
-    const auto [end, ec] = std::from_chars(first, last, value);
-    return ec == std::errc() && end == last && first != last;
-}
 
 } // namespace
 
@@ -55,7 +47,7 @@ bool CEssayItem::IsAnswered() const
 int CEssayItem::GetResult()
 {
     long long grade = 0;
-    if (!ReadWholeNumber(m_Answer.Correct, grade))
+    if (!lf::sys::ReadNumber(m_Answer.Correct, grade))
         return -1;
     // A grade typed by hand may lie outside the scale; the callers count only -1..2.
     if (grade < 0)
@@ -66,16 +58,21 @@ int CEssayItem::GetResult()
 }
 
 // ---------------------------------------------------------------------------------------------------------
-// CRandomShortAnswerMatchingItem
+// CEditOnlyItem
 
-CRandomShortAnswerMatchingItem::CRandomShortAnswerMatchingItem() : CBaseItem(qtRandomShortAnswerMatching) {}
-
-CRandomShortAnswerMatchingItem::~CRandomShortAnswerMatchingItem() = default;
-
-bool CRandomShortAnswerMatchingItem::IsAvailableInPhase(int phase) const
+bool CEditOnlyItem::IsAvailableInPhase(int phase) const
 {
     return phase == kEditPhase;
 }
+
+// ---------------------------------------------------------------------------------------------------------
+// CRandomShortAnswerMatchingItem
+
+CRandomShortAnswerMatchingItem::CRandomShortAnswerMatchingItem() : CEditOnlyItem(qtRandomShortAnswerMatching)
+{
+}
+
+CRandomShortAnswerMatchingItem::~CRandomShortAnswerMatchingItem() = default;
 
 bool CRandomShortAnswerMatchingItem::IsAnswerableInPhase(int) const
 {
@@ -99,14 +96,9 @@ bool CRandomShortAnswerMatchingItem::Clear()
 // ---------------------------------------------------------------------------------------------------------
 // CEmbeddedItem
 
-CEmbeddedItem::CEmbeddedItem() : CBaseItem(qtEmbedded) {}
+CEmbeddedItem::CEmbeddedItem() : CEditOnlyItem(qtEmbedded) {}
 
 CEmbeddedItem::~CEmbeddedItem() = default;
-
-bool CEmbeddedItem::IsAvailableInPhase(int phase) const
-{
-    return phase == kEditPhase;
-}
 
 bool CEmbeddedItem::IsAnswerableInPhase(int phase) const
 {

@@ -4,6 +4,7 @@
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
 #include "model/support/Utils.h"
+#include "platform/sys/PathText.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
@@ -68,22 +69,10 @@ std::string FolderWithoutTrailingSlash(const std::string& folder)
     return folder;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& fileName)
-{
-    if (folder.empty())
-        return fileName;
-    if (folder.back() == '/')
-        return folder + fileName;
-    return folder + "/" + fileName;
-}
-
 // Splits a full path after its last "/" into folder (with the "/") and file name.
 std::pair<std::string, std::string> SplitPath(const std::string& fullPath)
 {
-    const std::size_t slash = fullPath.rfind('/');
-    if (slash == std::string::npos)
-        return {std::string(), fullPath};
-    return {fullPath.substr(0, slash + 1), fullPath.substr(slash + 1)};
+    return {lf::sys::FolderOf(fullPath), lf::sys::NamePart(fullPath)};
 }
 
 TDateTime DateOfField(const SBookInfo& book, std::uint8_t field)
@@ -132,7 +121,7 @@ int CBookList::AddBook(const std::string& fileName, const std::string& folder, b
     book.FileName = fileName;
     book.Folder = folder;
     SFileTimes times;
-    if (GetFileTimes(JoinPath(folder, fileName), times))
+    if (GetFileTimes(lf::sys::JoinPath(folder, fileName), times))
     {
         book.Created = times.Created;
         book.Accessed = times.Accessed;
@@ -214,7 +203,7 @@ bool CBookList::GetFullPath(int index, std::string* path) const
     path->clear();
     if (index < 0 || index >= m_Books.GetSize())
         return false;
-    *path = JoinPath(m_Books[index].Folder, m_Books[index].FileName);
+    *path = lf::sys::JoinPath(m_Books[index].Folder, m_Books[index].FileName);
     return true;
 }
 

@@ -1,11 +1,11 @@
 // Clipboard kinds for the paste commands.
 #include "model/storage/ClipboardKinds.h"
+#include "model/support/Utils.h"
 
 #include "platform/sys/Clipboard.h"
+#include "platform/sys/NumberText.h"
 
 #include <pugixml.hpp>
-
-#include <charconv>
 
 namespace
 {
@@ -13,36 +13,15 @@ namespace
 // A whole text read as a decimal integer (an optional sign, then digits only).
 bool ParseInteger(const std::string& text, int& value)
 {
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    if (begin != end && *begin == '+')
-        ++begin;
-    const auto result = std::from_chars(begin, end, value);
-    return result.ec == std::errc() && result.ptr == end && begin != end;
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+')
+        digits.remove_prefix(1);
+    return lf::sys::ReadNumber(digits, value);
 }
 
 bool HasText()
 {
     return lf::sys::CurrentClipboard().HasFormat(lf::sys::kClipboardText);
-}
-
-// The lines of a text: CR LF, CR and LF each end a line; a final line break adds no empty line.
-CStringArray SplitLines(const std::string& text)
-{
-    CStringArray lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-    {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.Add(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.Add(text.substr(start));
-    return lines;
 }
 
 } // namespace
@@ -81,7 +60,7 @@ bool ClipboardTextToStringList(CStringArray* list)
 {
     if (!list || !HasText())
         return false;
-    *list = SplitLines(GetClipboardFormatText(lf::sys::kClipboardText));
+    *list = SplitTextLines(GetClipboardFormatText(lf::sys::kClipboardText));
     return true;
 }
 
@@ -106,7 +85,7 @@ bool GetClipboardColumnCount(int& count, const std::string& separator)
 {
     if (!HasText())
         return false;
-    const CStringArray lines = SplitLines(GetClipboardFormatText(lf::sys::kClipboardText));
+    const CStringArray lines = SplitTextLines(GetClipboardFormatText(lf::sys::kClipboardText));
     if (lines.GetSize() < 1)
         return false;
     const std::string& line = lines[0];

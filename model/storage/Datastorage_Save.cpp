@@ -7,6 +7,7 @@
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
 #include "model/support/Utils.h"
+#include "platform/sys/PathText.h"
 #include "platform/sys/TextCase.h"
 
 #include <algorithm>
@@ -42,24 +43,12 @@ std::string SaveAsExtension(const std::string& fileName)
     return lf::sys::LowerCase(extension);
 }
 
+// A folder ending in "\" (written on another system) takes no "/" after it.
 std::string WithSlash(std::string folder)
 {
-    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
-        folder += '/';
-    return folder;
-}
-
-// The part of a backup name before "_(": the book's file name without folder and its last four characters
-// ("Unnamed.lnf" for a book without a file), and "_palm_format" for a ".pdb" book (lower case only).
-std::string BackupBaseName(const std::string& bookFileName)
-{
-    const std::string fileName = bookFileName.empty() ? std::string("Unnamed.lnf") : bookFileName;
-    const std::size_t slash = fileName.find_last_of("/\\");
-    const std::string name = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
-    std::string base = name.substr(0, name.size() > 4 ? name.size() - 4 : 0);
-    if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".pdb") == 0)
-        base += "_palm_format";
-    return base;
+    if (!folder.empty() && folder.back() == '\\')
+        return folder;
+    return lf::sys::WithSlash(std::move(folder));
 }
 
 // True for a name made by MakeBackup for the book whose base name is given: the base compared literally

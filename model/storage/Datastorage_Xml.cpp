@@ -12,6 +12,7 @@
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
 #include "platform/sys/AtomicFile.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/Utf8Text.h"
 
@@ -34,9 +35,7 @@ void AddText(pugi::xml_node node, const char* name, std::string value)
 
 void AddNumber(pugi::xml_node node, const char* name, std::int64_t value)
 {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    node.append_attribute(name).set_value(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    node.append_attribute(name).set_value(lf::sys::NumberText(value).c_str());
 }
 
 void AddSwitch(pugi::xml_node node, const char* name, bool on)
@@ -75,12 +74,8 @@ private:
 // whole number ("12abc" and "1.0" included).
 template <class T> T ReadNumber(pugi::xml_attribute attribute, T defaultValue)
 {
-    const char* text = attribute.value();
-    const char* end = text + std::strlen(text);
-    T value{};
-    const auto [ptr, ec] = std::from_chars(text, end, value);
-    if (ec != std::errc() || ptr == text || ptr != end)
-        return defaultValue;
+    T value = defaultValue;
+    lf::sys::ReadNumber(attribute.value(), value);
     return value;
 }
 
@@ -554,10 +549,12 @@ bool ReadParsedNativeBook(pugi::xml_document& doc, bool parsed, CItemsArray2* it
 
 std::int32_t ReadNativeBookVersion(pugi::xml_node root)
 {
-    const char* text = root.attribute("Version").value();
+    const std::string_view text = root.attribute("Version").value();
+    // A leading number counts ("12abc" is 12), but only at the very start of the text.
     std::int32_t version = -1;
-    const auto [ptr, ec] = std::from_chars(text, text + std::strlen(text), version);
-    return ec == std::errc() && ptr != text ? version : -1;
+    if (text.empty() || static_cast<unsigned char>(text.front()) <= ' ' || text.front() == '+')
+        return -1;
+    return lf::sys::ReadNumberLenient(text, version) ? version : -1;
 }
 
 bool ReadChaptersXml(pugi::xml_node root, CItemsArray2* items, std::int32_t categoryOffset)
@@ -580,10 +577,8 @@ bool ReadChaptersXml(pugi::xml_node root, CItemsArray2* items, std::int32_t cate
         }
         if (info.ID < 0)
         {
-            char number[16];
-            const auto written = std::to_chars(number, number + sizeof number, info.ID);
             WriteLog("CDataStorage::AddCategoriesFromArrayToXML - Category ERROR Cat = " +
-                         std::string(number, written.ptr),
+                         lf::sys::NumberText(info.ID),
                      2, 1);
             continue;
         }

@@ -4,11 +4,12 @@
 #include "model/support/Log.h"
 #include "model/support/ModelTypes.h"
 #include "model/support/Utils.h"
+#include "platform/sys/BigEndianIO.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -16,17 +17,8 @@
 namespace
 {
 
-std::uint16_t BE16(const unsigned char* p)
-{
-    return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
-}
-
-std::uint32_t BE32(const unsigned char* p)
-{
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-           std::uint32_t{p[3]};
-}
-
+using lf::sys::LoadBE16;
+using lf::sys::LoadBE32;
 // A NUL-terminated Windows-1252 text inside a fixed field, as UTF-8.
 std::string FieldText(const unsigned char* field, std::size_t size)
 {
@@ -37,13 +29,6 @@ std::string FieldText(const unsigned char* field, std::size_t size)
 
 constexpr std::size_t kCategoryNamesOffset = 2;
 
-std::string NumberText(std::int64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 } // namespace
 
 // --- SQaxStruct ---
@@ -52,22 +37,22 @@ bool SQaxStruct::decompressQAX(const unsigned char* data, std::size_t size)
 {
     if (!data || size < kQaxFixedSize)
         return false;
-    QuestionID = BE32(data + 0);
-    Reserved4 = BE32(data + 4);
-    WhenCreated = BE32(data + 8);
-    LastModified = BE32(data + 12);
-    Reserved16 = BE32(data + 16);
-    Reserved20 = BE32(data + 20);
-    Reserved24 = BE16(data + 24);
-    Reserved26 = BE32(data + 26);
-    AnswerBits = BE32(data + 30);
-    Flags = BE32(data + 34);
-    Category = BE16(data + 38);
-    Depth = BE16(data + 40);
-    Reserved42 = BE16(data + 42);
+    QuestionID = LoadBE32(data + 0);
+    Reserved4 = LoadBE32(data + 4);
+    WhenCreated = LoadBE32(data + 8);
+    LastModified = LoadBE32(data + 12);
+    Reserved16 = LoadBE32(data + 16);
+    Reserved20 = LoadBE32(data + 20);
+    Reserved24 = LoadBE16(data + 24);
+    Reserved26 = LoadBE32(data + 26);
+    AnswerBits = LoadBE32(data + 30);
+    Flags = LoadBE32(data + 34);
+    Category = LoadBE16(data + 38);
+    Depth = LoadBE16(data + 40);
+    Reserved42 = LoadBE16(data + 42);
     if (Category >= kPdbCategoryCount)
     {
-        WriteLog("SQaxStruct::decompressQAX - Category ERROR Cat = " + NumberText(Category), 2, 1);
+        WriteLog("SQaxStruct::decompressQAX - Category ERROR Cat = " + lf::sys::NumberText(Category), 2, 1);
         return false;
     }
     std::size_t pos = kQaxFixedSize;

@@ -5,25 +5,33 @@
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
 #include "model/items/Datatypes_Lists.h"
-#include "model/storage/BigEndianIO.h"
 #include "model/storage/Windows1252.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
 #include "model/support/Registry.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/AtomicFile.h"
+#include "platform/sys/BigEndianIO.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/PathText.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
+
+using lf::sys::WriteBE16;
+using lf::sys::WriteBE32;
+using lf::sys::WriteByte;
+using lf::sys::WriteBytes;
+using lf::sys::WriteBytesNul;
+using lf::sys::WritePaddedText;
 
 namespace
 {
@@ -32,25 +40,14 @@ constexpr std::size_t kRecordListGap = 2;
 constexpr std::uint16_t kBackupAttribute = 8;
 constexpr std::size_t kMaxRecords = 0xFFFF; // the record count is a 16-bit field
 
-std::string NumberText(std::int64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 std::uint16_t BE16(const std::string& bytes, std::size_t pos)
 {
-    return static_cast<std::uint16_t>((static_cast<unsigned char>(bytes[pos]) << 8) |
-                                      static_cast<unsigned char>(bytes[pos + 1]));
+    return lf::sys::LoadBE16(bytes.data() + pos);
 }
 
 std::uint32_t BE32(const std::string& bytes, std::size_t pos)
 {
-    std::uint32_t value = 0;
-    for (std::size_t k = 0; k < 4; ++k)
-        value = (value << 8) | static_cast<unsigned char>(bytes[pos + k]);
-    return value;
+    return lf::sys::LoadBE32(bytes.data() + pos);
 }
 
 void LogBroken(const std::string& what)
@@ -68,12 +65,7 @@ std::string LowerExtension4(const std::string& name)
 // The file's name without its folder and its last extension.
 std::string BaseNameOf(const std::string& path)
 {
-    const std::size_t slash = path.find_last_of("/\\");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos)
-        name.erase(dot);
-    return name;
+    return lf::sys::WithoutExtension(lf::sys::StoredNamePart(path));
 }
 
 // A text as it goes to disk: Windows-1252 without zero bytes, which would end it early and shift every
@@ -269,13 +261,14 @@ bool ReadPalmDatabase(const std::string& fileName, CItemsArray& image, std::uint
         const std::size_t end = i + 1 < count ? entries[i + 1].Offset : size;
         if (start < listEnd || start > size || end > size || end < start)
         {
-            LogBroken("record " + NumberText(static_cast<std::int64_t>(i)) + " lies outside the file");
+            LogBroken("record " + lf::sys::NumberText(static_cast<std::int64_t>(i)) +
+                      " lies outside the file");
             return false;
         }
         lengths[i] = end - start;
         if (lengths[i] < kQaxFixedSize)
         {
-            LogBroken("record " + NumberText(static_cast<std::int64_t>(i)) +
+            LogBroken("record " + lf::sys::NumberText(static_cast<std::int64_t>(i)) +
                       " is shorter than its fixed part");
             return false;
         }
@@ -492,7 +485,7 @@ bool SavePalmDatabase(const std::string& fileName, CItemsArray2& items, const SP
     if (static_cast<std::size_t>(image.GetCount()) > kMaxRecords)
     {
         WriteLog("CDataStorage::SavePDB - ERROR: too many questions for the format (" +
-                     NumberText(image.GetCount()) + ")",
+                     lf::sys::NumberText(image.GetCount()) + ")",
                  1, 1);
         return false;
     }

@@ -3,6 +3,7 @@
 #include "model/storage/Windows1252.h"
 #include "model/support/Folders.h"
 #include "platform/sys/AtomicFile.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/Utf8Text.h"
 
 #include <cstddef>
@@ -59,15 +60,10 @@ void AppendFileAsHexElement(const std::string& elementName, const std::string& s
     if (!lf::sys::ReadWholeFile(path, bytes))
         return;
 
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string hex;
     hex.reserve(bytes.size() * 2);
     for (const char c : bytes)
-    {
-        const auto b = static_cast<unsigned char>(c);
-        hex.push_back(kDigits[b >> 4]);
-        hex.push_back(kDigits[b & 0x0F]);
-    }
+        lf::sys::AppendHexByte(hex, static_cast<unsigned char>(c));
     pugi::xml_node element = parent.append_child(elementName.c_str());
     element.append_attribute("FileName").set_value(storedFileName.c_str());
     element.append_child(pugi::node_cdata).set_value(hex.c_str());
@@ -75,17 +71,6 @@ void AppendFileAsHexElement(const std::string& elementName, const std::string& s
 
 namespace
 {
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // The stored name as a path below the target folder, "/" separated; empty when the name could lead
 // outside that folder (a full path, a drive or web address, a ".." component) or names nothing.
@@ -130,8 +115,8 @@ bool ExtractHexToFile(const std::string& folder, const std::string& storedFileNa
     bytes.reserve(hexText.size() / 2);
     for (std::size_t i = 0; i < hexText.size(); i += 2)
     {
-        const int high = HexValue(hexText[i]);
-        const int low = HexValue(hexText[i + 1]);
+        const int high = lf::sys::HexDigitValue(hexText[i]);
+        const int low = lf::sys::HexDigitValue(hexText[i + 1]);
         if (high < 0 || low < 0)
             return false;
         bytes.push_back(static_cast<char>((high << 4) | low));

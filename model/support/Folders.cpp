@@ -1,9 +1,11 @@
 // Folders, book files and media paths.
 #include "model/support/Folders.h"
 
-#include "model/storage/BigEndianIO.h"
 #include "model/support/Utils.h"
 #include "platform/sys/AtomicFile.h"
+#include "platform/sys/BigEndianIO.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/PathText.h"
 #include "platform/sys/SystemServices.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
@@ -27,48 +29,24 @@ namespace fs = std::filesystem;
 namespace
 {
 
-std::string NumberText(std::int64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
+using lf::sys::WithSlash;
 
-std::string WithSlash(std::string folder)
-{
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
-    return folder;
-}
-
-std::string AsciiLower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-// The name part of a path written with "/" or "\".
+// Names here may be stored ones: the name part follows "/" or "\".
 std::string NamePart(const std::string& path)
 {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return lf::sys::StoredNamePart(path);
 }
 
 // The extension of the name part, with its point; empty when there is none.
 std::string ExtensionOf(const std::string& path)
 {
-    const std::string name = NamePart(path);
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
+    return lf::sys::ExtensionOf(NamePart(path));
 }
 
 // The path without the extension of its name part.
 std::string WithoutExtension(const std::string& path)
 {
-    const std::string extension = ExtensionOf(path);
-    return path.substr(0, path.size() - extension.size());
+    return path.substr(0, path.size() - ExtensionOf(path).size());
 }
 
 bool PathExists(const std::string& path)
@@ -154,7 +132,6 @@ std::string TrashFolder()
 // A path as the "Path=" line of a trash record wants it: bytes outside the unreserved set escaped.
 std::string EscapeTrashPath(const std::string& path)
 {
-    static const char* const kHex = "0123456789ABCDEF";
     std::string out;
     for (const char c : path)
     {
@@ -169,8 +146,7 @@ std::string EscapeTrashPath(const std::string& path)
         else
         {
             out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 15];
+            lf::sys::AppendHexByte(out, byte);
         }
     }
     return out;
@@ -180,14 +156,7 @@ std::string DeletionDateText()
 {
     const lf::sys::LocalDateTime now = lf::sys::Services().LocalNow();
     std::string text;
-    auto append = [&text](int value, int digits)
-    {
-        char buffer[16];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-        for (int i = static_cast<int>(result.ptr - buffer); i < digits; ++i)
-            text += '0';
-        text.append(buffer, result.ptr);
-    };
+    auto append = [&text](int value, int digits) { text += lf::sys::NumberText(value, digits); };
     append(now.year, 4);
     text += '-';
     append(now.month, 2);
@@ -208,7 +177,8 @@ std::string DeletionDateText()
 bool ClaimTrashRecord(const std::string& infoFolder, const std::string& fileName, const std::string& record,
                       std::string& claimedName)
 {
-    const std::string temporary = infoFolder + "/.lernfold-" + NumberText(::getpid()) + ".trashinfo.tmp";
+    const std::string temporary =
+        infoFolder + "/.lernfold-" + lf::sys::NumberText(::getpid()) + ".trashinfo.tmp";
     if (!lf::sys::WriteFileAtomically(temporary, record))
         return false;
     const std::string extension = ExtensionOf(fileName);
@@ -216,7 +186,7 @@ bool ClaimTrashRecord(const std::string& infoFolder, const std::string& fileName
     bool claimed = false;
     for (int n = 1; n < 100000 && !claimed; ++n)
     {
-        const std::string candidate = n == 1 ? fileName : stem + "." + NumberText(n) + extension;
+        const std::string candidate = n == 1 ? fileName : stem + "." + lf::sys::NumberText(n) + extension;
         if (PathExists(TrashFolder() + "/files/" + candidate))
             continue;
         if (::link(temporary.c_str(), (infoFolder + "/" + candidate + ".trashinfo").c_str()) == 0)
@@ -251,7 +221,7 @@ bool IsBookFileName(const std::string& fileName)
     if (lf::sys::UpperCase(name) == "VAD-DIDU.PDB")
         return false;
     const std::string last4 = name.substr(name.size() - 4);
-    return AsciiLower(last4) == ".lnf" || last4 == ".pdb";
+    return lf::sys::AsciiLower(last4) == ".lnf" || last4 == ".pdb";
 }
 
 TDateTime FileTimeToLocalDateTime(std::int64_t utcSeconds, int milliseconds)
@@ -401,7 +371,7 @@ bool IsFolderWritable(const std::string& folder)
     std::FILE* file = std::fopen(probe.c_str(), "wb");
     if (!file)
         return false;
-    const bool written = WriteBE32(file, 12345678);
+    const bool written = lf::sys::WriteBE32(file, 12345678);
     const bool closed = std::fclose(file) == 0;
     std::error_code ec;
     const auto size = fs::file_size(probe, ec);
@@ -458,6 +428,15 @@ std::string GetBookMediaFolder(const std::string& bookFileName)
     return folder;
 }
 
+std::string BackupBaseName(const std::string& bookFileName)
+{
+    const std::string name = NamePart(bookFileName.empty() ? std::string("Unnamed.lnf") : bookFileName);
+    std::string base = name.substr(0, name.size() > 4 ? name.size() - 4 : 0);
+    if (name.ends_with(".pdb"))
+        base += "_palm_format";
+    return base;
+}
+
 std::string GetBookNameWithoutExt(const std::string& bookFileName)
 {
     return WithoutExtension(NamePart(bookFileName));
@@ -480,7 +459,7 @@ std::string MakeUniqueMediaFileName(const std::string& base, const std::string& 
     }
     for (std::int64_t n = 1;; ++n)
     {
-        std::string candidate = name + "_" + NumberText(n) + extension;
+        std::string candidate = name + "_" + lf::sys::NumberText(n) + extension;
         if (!PathExists(candidate))
             return candidate;
     }
@@ -559,7 +538,7 @@ std::string GetUniqueTempFileName(const std::string& extension)
     for (;;)
     {
         ++n;
-        std::string candidate = base + NumberText(n) + extension;
+        std::string candidate = base + lf::sys::NumberText(n) + extension;
         if (!PathExists(candidate))
             return candidate;
     }

@@ -77,6 +77,10 @@ std::string GetBookFolder(const std::string& bookFileName);
 std::string GetBookMediaFolder(const std::string& bookFileName);
 // The book's file name without folder and extension.
 std::string GetBookNameWithoutExt(const std::string& bookFileName);
+// The part of a backup name before "_(": the book's file name without folder ("/" or "\") and without its
+// last four characters ("Unnamed" for a book without a file), and "_palm_format" for a ".pdb" book (lower
+// case only).
+std::string BackupBaseName(const std::string& bookFileName);
 
 // base + the non-empty parts joined by "_" + "_" + n + extension, with the first n from 1 for which no file
 // or folder exists.

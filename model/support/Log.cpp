@@ -4,10 +4,10 @@
 
 #include "lf/Version.h"
 #include "model/support/Registry.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/ProblemLog.h"
 #include "platform/sys/SystemServices.h"
 
-#include <charconv>
 #include <cstdio>
 #include <mutex>
 
@@ -42,32 +42,22 @@ std::string LogPathIn(const std::string& folder)
     return folder + "/" + kLogFileName;
 }
 
-void AppendNumber(std::string& out, long long value, int minDigits = 0)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    const int digits = static_cast<int>(result.ptr - buffer);
-    for (int i = digits; i < minDigits; ++i)
-        out += '0';
-    out.append(buffer, result.ptr);
-}
-
 // The local date and time as "2024-03-05 14:07:09".
 std::string NowText()
 {
     const lf::sys::LocalDateTime now = lf::sys::Services().LocalNow();
     std::string text;
-    AppendNumber(text, now.year, 4);
+    text += lf::sys::NumberText(now.year, 4);
     text += '-';
-    AppendNumber(text, now.month, 2);
+    text += lf::sys::NumberText(now.month, 2);
     text += '-';
-    AppendNumber(text, now.day, 2);
+    text += lf::sys::NumberText(now.day, 2);
     text += ' ';
-    AppendNumber(text, now.hour, 2);
+    text += lf::sys::NumberText(now.hour, 2);
     text += ':';
-    AppendNumber(text, now.minute, 2);
+    text += lf::sys::NumberText(now.minute, 2);
     text += ':';
-    AppendNumber(text, now.second, 2);
+    text += lf::sys::NumberText(now.second, 2);
     return text;
 }
 
@@ -161,11 +151,11 @@ void WriteLog(const std::string& text, int level, int kind)
         WriteLine(file, "      Windows version: " + windowsVersion, true);
         WriteLine(file, "      Internet Explorer version: " + browserVersion, false);
         pending = "      Screen: ";
-        AppendNumber(pending, width);
+        pending += lf::sys::NumberText(width);
         pending += 'x';
-        AppendNumber(pending, height);
+        pending += lf::sys::NumberText(height);
         pending += " DPI: ";
-        AppendNumber(pending, dpi);
+        pending += lf::sys::NumberText(dpi);
         pending += ' ';
         break;
     case 1:

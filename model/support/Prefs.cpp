@@ -4,10 +4,10 @@
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
 #include "model/support/Registry.h"
+#include "platform/sys/NumberText.h"
 
 #include <algorithm>
 #include <cassert>
-#include <charconv>
 #include <climits>
 #include <type_traits>
 #include <variant>
@@ -22,13 +22,6 @@ constexpr const char* kDefaultFontName = "Arial";
 constexpr std::int32_t kDefaultFieldFontSize = 12;
 constexpr std::uint8_t kDefaultFieldFontCharSet = 1;
 constexpr std::uint32_t kDefaultFieldFontColor = 0x80000008; // the system colour of window text
-
-std::string Numbered(const char* prefix, int n)
-{
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
-    return std::string(prefix) + std::string(buffer, result.ptr);
-}
 
 void CreateMissingFolder(const std::string& folder)
 {
@@ -224,7 +217,7 @@ const std::vector<SPrefDescriptor>& CPrefs::Descriptors()
         range(add("QAX_TYPE_LEARN", K::SignedByte, LF_PREF(m_QAX_TYPE_LEARN), 0), R::DefaultOnUse, 0, 1);
         for (int column = 0; column < kListColumnCount; ++column)
         {
-            SPrefDescriptor& width = add(Numbered("ListFormColWv4_7", column), K::Integer,
+            SPrefDescriptor& width = add("ListFormColWv4_7" + lf::sys::NumberText(column), K::Integer,
                                          LF_PREF_AT(m_ListFormColWidths), kDefaultListColumnWidths[column]);
             width.Index = column;
             range(width, R::DefaultOnLoad, 1, INT32_MAX);
@@ -253,8 +246,10 @@ const std::vector<SPrefDescriptor>& CPrefs::Descriptors()
         // The display and the path of one book button are read and written one after the other.
         for (int book = 0; book < kBookButtonCount; ++book)
         {
-            text(Numbered("BooksDisplay_Unit_0_Book_", book), LF_PREF_AT(m_BooksDisplay), "").Index = book;
-            text(Numbered("BooksPath_Unit_0_Book_", book), LF_PREF_AT(m_BooksPath), "").Index = book;
+            text("BooksDisplay_Unit_0_Book_" + lf::sys::NumberText(book), LF_PREF_AT(m_BooksDisplay), "")
+                .Index = book;
+            text("BooksPath_Unit_0_Book_" + lf::sys::NumberText(book), LF_PREF_AT(m_BooksPath), "").Index =
+                book;
         }
         return t;
     }();

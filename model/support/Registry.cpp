@@ -5,11 +5,12 @@
 #include "model/support/Log.h"
 #include "platform/registry/DesktopAssociation.h"
 #include "platform/registry/RegistryStore.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/SystemDescription.h"
+#include "platform/sys/TextCase.h"
 
-#include <charconv>
 #include <fstream>
 #include <iterator>
-#include <sys/utsname.h>
 
 namespace
 {
@@ -53,29 +54,6 @@ void SaveStore(RegistryStore& store)
     store.Save();
     if (!hadCopy && !store.KeptCorruptCopy().empty())
         WriteLog("RegistryStore::Save - the corrupt file is kept as " + store.KeptCorruptCopy());
-}
-
-void AppendNumber(std::string& out, long long value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
-}
-
-std::string AsciiUpper(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
-std::string ReadText(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {};
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace
@@ -176,9 +154,9 @@ std::string FormatWindowsVersionText(const SWindowsVersionInfo& info)
         if (major == 4 && minor == 90)
             return "Microsoft Windows Me ";
         text = "Unknown (Version ";
-        AppendNumber(text, major);
+        text += lf::sys::NumberText(major);
         text += " family, sub-version ";
-        AppendNumber(text, minor);
+        text += lf::sys::NumberText(minor);
         text += "), Win98/98/Me - compatible";
         return text;
     case SWindowsVersionInfo::kWindowsNT:
@@ -196,15 +174,15 @@ std::string FormatWindowsVersionText(const SWindowsVersionInfo& info)
     else
     {
         text = "Unknown NT-based (Version ";
-        AppendNumber(text, major);
+        text += lf::sys::NumberText(major);
         text += " family, sub-version ";
-        AppendNumber(text, minor);
+        text += lf::sys::NumberText(minor);
         text += ")";
     }
 
     if (!info.extended)
     {
-        const std::string productType = AsciiUpper(info.registryProductType);
+        const std::string productType = lf::sys::AsciiUpper(info.registryProductType);
         if (productType == "WINNT")
             text += " Workstation";
         else if (productType == "SERVERNT")
@@ -227,12 +205,12 @@ std::string FormatWindowsVersionText(const SWindowsVersionInfo& info)
     else
     {
         text += " version ";
-        AppendNumber(text, major);
+        text += lf::sys::NumberText(major);
         text += ".";
-        AppendNumber(text, minor);
+        text += lf::sys::NumberText(minor);
         text += " " + info.servicePack + " (Build ";
     }
-    AppendNumber(text, info.buildNumber & 0xFFFFu);
+    text += lf::sys::NumberText(info.buildNumber & 0xFFFFu);
     text += ")";
     return text;
 }
@@ -240,74 +218,19 @@ std::string FormatWindowsVersionText(const SWindowsVersionInfo& info)
 namespace lf::detail
 {
 
-std::string OsReleasePrettyName(const std::string& osRelease)
-{
-    const std::string key = "PRETTY_NAME=";
-    std::string::size_type lineStart = 0;
-    while (lineStart < osRelease.size())
-    {
-        auto lineEnd = osRelease.find('\n', lineStart);
-        if (lineEnd == std::string::npos)
-            lineEnd = osRelease.size();
-        std::string line = osRelease.substr(lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 1;
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-            line.pop_back();
-        if (line.compare(0, key.size(), key) != 0)
-            continue;
-        const std::string raw = line.substr(key.size());
-        if (raw.empty() || (raw.front() != '"' && raw.front() != '\''))
-            return raw;
-        // A quoted value: in double quotes a backslash escapes the next character.
-        std::string value;
-        const char quote = raw.front();
-        for (std::size_t i = 1; i < raw.size(); ++i)
-        {
-            if (raw[i] == quote)
-                break;
-            if (quote == '"' && raw[i] == '\\' && i + 1 < raw.size())
-                ++i;
-            value += raw[i];
-        }
-        return value;
-    }
-    return {};
-}
-
 std::string FormatSystemVersionText(const std::string& prettyName, const std::string& kernelName,
                                     const std::string& kernelRelease)
 {
-    std::string kernel = kernelName;
-    if (!kernelRelease.empty())
-        kernel += (kernel.empty() ? "" : " ") + kernelRelease;
-    if (prettyName.empty() && kernel.empty())
-        return "Unable to determine Windows version.";
-    if (prettyName.empty())
-        return kernel;
-    if (kernel.empty())
-        return prettyName;
-    return prettyName + ", " + kernel;
+    const std::string text = lf::sys::SystemVersionText({prettyName, kernelName, kernelRelease});
+    return text.empty() ? "Unable to determine Windows version." : text;
 }
 
 } // namespace lf::detail
 
 std::string GetWindowsVersionText()
 {
-    std::string osRelease = ReadText("/etc/os-release");
-    if (osRelease.empty())
-        osRelease = ReadText("/usr/lib/os-release");
-    std::string kernelName;
-    std::string kernelRelease;
-    struct utsname names
-    {
-    };
-    if (::uname(&names) == 0)
-    {
-        kernelName = names.sysname;
-        kernelRelease = names.release;
-    }
-    return lf::detail::FormatSystemVersionText(lf::detail::OsReleasePrettyName(osRelease), kernelName,
-                                               kernelRelease);
+    const lf::sys::SystemDescription system = lf::sys::DescribeSystem();
+    return lf::detail::FormatSystemVersionText(system.prettyName, system.kernelName, system.kernelRelease);
 }
 
 std::string GetInternetExplorerVersion()
@@ -322,20 +245,6 @@ int GetWindowsPlatform(int* majorVersion)
 {
     // Not a Windows: code 2, with the kernel's major version number.
     if (majorVersion != nullptr)
-    {
-        *majorVersion = 3;
-        struct utsname names
-        {
-        };
-        if (::uname(&names) == 0)
-        {
-            const char* release = names.release;
-            int major = 0;
-            const auto result =
-                std::from_chars(release, release + std::char_traits<char>::length(release), major);
-            if (result.ec == std::errc() && result.ptr != release)
-                *majorVersion = major;
-        }
-    }
+        *majorVersion = lf::sys::KernelMajorVersion(lf::sys::DescribeSystem().kernelRelease, 3);
     return 2;
 }

@@ -65,7 +65,8 @@ struct SWindowsVersionInfo
 std::string FormatWindowsVersionText(const SWindowsVersionInfo& info);
 
 // The system version line of the log banner. Here: the operating system's name and version from
-// os-release, then the kernel's name and release, e.g. "Debian GNU/Linux 12 (bookworm), Linux 6.1.0".
+// os-release, then the kernel's name and release, e.g. "Debian GNU/Linux 12 (bookworm), Linux 6.1.0"
+// (read through lf::sys::DescribeSystem).
 std::string GetWindowsVersionText();
 std::string GetInternetExplorerVersion();
 // 0 for the NT family, 1 for the 95 family, 2 otherwise; majorVersion gets the major number, or 3.
@@ -75,8 +76,6 @@ int GetWindowsPlatform(int* majorVersion = nullptr);
 namespace lf::detail
 {
 
-// The PRETTY_NAME of an os-release text, unquoted; empty when there is none.
-std::string OsReleasePrettyName(const std::string& osRelease);
 // "Pretty name, Kernel release" with either part left out when empty.
 std::string FormatSystemVersionText(const std::string& prettyName, const std::string& kernelName,
                                     const std::string& kernelRelease);

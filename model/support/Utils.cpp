@@ -1,22 +1,14 @@
 // Small utilities shared by many units.
 #include "model/support/Utils.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/TextLines.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 #include <cmath>
 
 namespace
 {
-
-void AppendNumber(std::string& out, std::int64_t value, int minDigits = 0)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    for (int i = static_cast<int>(result.ptr - buffer); i < minDigits; ++i)
-        out += '0';
-    out.append(buffer, result.ptr);
-}
 
 // Days from 1970-01-01 to a proleptic Gregorian date.
 std::int64_t DaysFromCivil(std::int64_t year, int month, int day)
@@ -104,13 +96,11 @@ std::string SecondsToTimeText(std::int64_t seconds)
         text += '-';
         magnitude = 0 - magnitude;
     }
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude / 3600);
-    text.append(buffer, result.ptr);
+    text += lf::sys::NumberText(magnitude / 3600);
     text += ':';
-    AppendNumber(text, static_cast<std::int64_t>(magnitude / 60 % 60), 2);
+    text += lf::sys::NumberText(static_cast<std::int64_t>(magnitude / 60 % 60), 2);
     text += ':';
-    AppendNumber(text, static_cast<std::int64_t>(magnitude % 60), 2);
+    text += lf::sys::NumberText(static_cast<std::int64_t>(magnitude % 60), 2);
     return text;
 }
 
@@ -123,11 +113,11 @@ std::string MakeBackupTimeStamp(std::int64_t utcSeconds)
     if (!valid)
         return "xxxx_xx_xx_xx_xx_xx";
     std::string stamp;
-    AppendNumber(stamp, local.year);
+    stamp += lf::sys::NumberText(local.year);
     for (const int part : {local.month, local.day, local.hour, local.minute, local.second})
     {
         stamp += '_';
-        AppendNumber(stamp, part, 2);
+        stamp += lf::sys::NumberText(part, 2);
     }
     return stamp;
 }
@@ -233,22 +223,6 @@ std::string NormalizeSearchText(std::string_view text)
     return out;
 }
 
-namespace
-{
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
-
 std::string DecodePercentEscapes(std::string_view text)
 {
     std::string out;
@@ -257,8 +231,8 @@ std::string DecodePercentEscapes(std::string_view text)
     {
         if (text[i] == '%' && i + 2 < text.size())
         {
-            const int high = HexValue(text[i + 1]);
-            const int low = HexValue(text[i + 2]);
+            const int high = lf::sys::HexDigitValue(text[i + 1]);
+            const int low = lf::sys::HexDigitValue(text[i + 2]);
             if (high >= 0 && low >= 0)
             {
                 out += static_cast<char>(high * 16 + low);
@@ -275,7 +249,7 @@ std::string GetAnswerNumberLabel(int n, int numberingType, int numberingFormat)
 {
     std::string label;
     if (numberingType == 0)
-        AppendNumber(label, n);
+        label += lf::sys::NumberText(n);
     else if (n >= 1 && n < 25)
         label = static_cast<char>(96 + n);
     else
@@ -291,4 +265,16 @@ std::string GetAnswerNumberLabel(int n, int numberingType, int numberingFormat)
     default:
         return label;
     }
+}
+
+CStringArray SplitTextLines(std::string_view text)
+{
+    std::vector<std::string_view> lines = lf::sys::SplitLines(text);
+    if (lines.back().empty())
+        lines.pop_back();
+    CStringArray result;
+    result.SetSize(static_cast<std::int32_t>(lines.size()));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        result[static_cast<std::int32_t>(i)] = lines[i];
+    return result;
 }

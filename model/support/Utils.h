@@ -51,6 +51,9 @@ bool IsDigitChar(char c, bool allowPoint);
 // The text without blanks, "-", "'", ".", ",", CR, LF, tabs and double quotation marks: the form in which
 // question texts are searched and filtered.
 std::string NormalizeSearchText(std::string_view text);
+// The lines of a text file: CR LF, CR or LF end a line; a final line break makes no extra empty line, and
+// the empty text has none.
+CStringArray SplitTextLines(std::string_view text);
 // Replaces every "%" and two hexadecimal digits by the byte they give; any other "%" stays as it is.
 std::string DecodePercentEscapes(std::string_view text);
 // Label of answer choice n in pasted questions, after the parser numbering options (as CPrefs gives

@@ -3,6 +3,7 @@
 #include "platform/qt/Desktop.h"
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
+#include "platform/sys/PathText.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -358,8 +359,7 @@ std::string ApplyDefaultExtension(const std::string& path, const std::string& de
         ext.erase(0, 1);
     if (ext.empty() || path.empty())
         return path;
-    const std::size_t slash = path.find_last_of('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string name = lf::sys::NamePart(path);
     // A leading dot makes a hidden file, not an extension; a trailing dot is no extension either.
     const std::size_t dot = name.find_last_of('.');
     if (dot != std::string::npos && dot > 0 && dot + 1 < name.size())

@@ -1,6 +1,8 @@
 #include "platform/qt/Pictures.h"
 
 #include "platform/qt/QtText.h"
+#include "platform/sys/PathText.h"
+#include "platform/sys/TextCase.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -18,16 +20,6 @@ namespace lf::qt
 
 namespace
 {
-
-// The extension as written in the file name, with its dot; empty when the name has none.
-std::string ExtensionOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return {};
-    return path.substr(dot);
-}
 
 lf::SRichPicture ToPng(const QImage& image)
 {
@@ -123,9 +115,7 @@ QImage DrawAnswerPicture(int index)
 
 std::string PictureFormatOf(const std::string& path)
 {
-    std::string ext = ExtensionOf(path);
-    for (char& c : ext)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string ext = lf::sys::AsciiUpper(lf::sys::ExtensionOf(path));
     if (ext == ".JPG" || ext == ".JPEG")
         return "jpeg";
     if (ext == ".GIF")
@@ -151,7 +141,7 @@ SPictureFile LoadPictureFile(const std::string& path)
     const std::string format = PictureFormatOf(path);
     if (format.empty())
     {
-        result.error = "Format '" + ExtensionOf(path) + "' is not supported!";
+        result.error = "Format '" + lf::sys::ExtensionOf(path) + "' is not supported!";
         return result;
     }
     QFile file(qpath);

@@ -3,6 +3,7 @@
 #include "platform/registry/DesktopAssociation.h"
 
 #include "platform/sys/AtomicFile.h"
+#include "platform/sys/TextCase.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -32,17 +33,9 @@ bool IsPlainExtension(const std::string& extension)
     return true;
 }
 
-std::string AsciiLower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 std::string PackageFileName(const std::string& extension)
 {
-    const std::string lower = AsciiLower(extension);
+    const std::string lower = lf::sys::AsciiLower(extension);
     return lower == "lnf" ? "lernfold-book.xml" : "lernfold-" + lower + ".xml";
 }
 
@@ -82,7 +75,7 @@ std::string ExecArgument(const std::string& argument)
 
 std::string BookMimeType(const std::string& extension)
 {
-    const std::string lower = AsciiLower(extension);
+    const std::string lower = lf::sys::AsciiLower(extension);
     return lower == "lnf" ? "application/x-lernfold-book" : "application/x-lernfold-" + lower;
 }
 
@@ -99,7 +92,7 @@ std::string MimePackageText(const std::string& extension)
     pugi::xml_node type = info.append_child("mime-type");
     type.append_attribute("type").set_value(BookMimeType(extension).c_str());
     const std::string comment =
-        AsciiLower(extension) == "lnf" ? "Lernfold book" : "Lernfold book (." + extension + ")";
+        lf::sys::AsciiLower(extension) == "lnf" ? "Lernfold book" : "Lernfold book (." + extension + ")";
     type.append_child("comment").text().set(comment.c_str());
     type.append_child("glob").append_attribute("pattern").set_value(("*." + extension).c_str());
     std::ostringstream out;

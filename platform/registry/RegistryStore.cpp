@@ -7,9 +7,9 @@
 #include "platform/registry/RegistryStore.h"
 
 #include "platform/sys/AtomicFile.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/TextCase.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <pugixml.hpp>
@@ -170,8 +170,7 @@ void RegistryStore::Load()
                 }
                 else if (type == "dword")
                 {
-                    const auto result = std::from_chars(data.data(), data.data() + data.size(), value.dword);
-                    if (data.empty() || result.ec != std::errc() || result.ptr != data.data() + data.size())
+                    if (!lf::sys::ReadNumber(data, value.dword))
                     {
                         damaged = true;
                         continue;
@@ -203,20 +202,25 @@ void RegistryStore::Load()
     m_status = damaged ? LoadStatus::Corrupt : LoadStatus::Loaded;
 }
 
-RegistryStore::Key* RegistryStore::FindKey(Root root, const std::string& keyPath) const
+RegistryStore::Key* RegistryStore::RootKey(Root root) const
 {
-    Key* key = nullptr;
     switch (root)
     {
     case Root::CurrentUser:
-        key = m_currentUser.get();
-        break;
+        return m_currentUser.get();
     case Root::ClassesRoot:
-        key = m_classesRoot.get();
-        break;
+        return m_classesRoot.get();
     case Root::LocalMachine:
-        return nullptr;
+        break;
     }
+    return nullptr;
+}
+
+RegistryStore::Key* RegistryStore::FindKey(Root root, const std::string& keyPath) const
+{
+    Key* key = RootKey(root);
+    if (!key)
+        return nullptr;
     for (const std::string& name : SplitKeyPath(keyPath))
     {
         const auto found = key->subkeys.find(FoldName(name));
@@ -229,18 +233,9 @@ RegistryStore::Key* RegistryStore::FindKey(Root root, const std::string& keyPath
 
 RegistryStore::Key* RegistryStore::MakeKey(Root root, const std::string& keyPath)
 {
-    Key* key = nullptr;
-    switch (root)
-    {
-    case Root::CurrentUser:
-        key = m_currentUser.get();
-        break;
-    case Root::ClassesRoot:
-        key = m_classesRoot.get();
-        break;
-    case Root::LocalMachine:
+    Key* key = RootKey(root);
+    if (!key)
         return nullptr;
-    }
     const std::vector<std::string> names = SplitKeyPath(keyPath);
     if (names.size() > kMaxKeyDepth)
         return nullptr;
@@ -352,10 +347,8 @@ void WriteKey(pugi::xml_node node, const RegistryStore::Key& key)
         element.append_attribute("name").set_value(value.name.c_str());
         if (value.type == ValueType::DWord)
         {
-            char buffer[16];
-            const auto result = std::to_chars(buffer, buffer + sizeof buffer, value.dword);
             element.append_attribute("type").set_value("dword");
-            element.append_attribute("data").set_value(std::string(buffer, result.ptr).c_str());
+            element.append_attribute("data").set_value(lf::sys::NumberText(value.dword).c_str());
         }
         else
         {
@@ -386,9 +379,7 @@ std::string FreeCorruptName(const std::string& filePath)
     std::string candidate = filePath + ".corrupt";
     for (int n = 2; fs::exists(candidate, ec); ++n)
     {
-        char buffer[16];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
-        candidate = filePath + ".corrupt-" + std::string(buffer, result.ptr);
+        candidate = filePath + ".corrupt-" + lf::sys::NumberText(n);
     }
     return candidate;
 }

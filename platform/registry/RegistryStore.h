@@ -78,6 +78,8 @@ public:
     struct Key;
 
 private:
+    // The top key of a root; nullptr for the read-only LocalMachine, which holds nothing here.
+    Key* RootKey(Root root) const;
     Key* FindKey(Root root, const std::string& keyPath) const;
     Key* MakeKey(Root root, const std::string& keyPath);
     void Load();

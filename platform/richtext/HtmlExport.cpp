@@ -1,9 +1,9 @@
 #include "platform/richtext/HtmlExport.h"
 
 #include "platform/sys/AtomicFile.h"
+#include "platform/sys/NumberText.h"
 
 #include <array>
-#include <charconv>
 #include <filesystem>
 
 namespace lf
@@ -11,13 +11,6 @@ namespace lf
 
 namespace
 {
-
-std::string Num(long long v)
-{
-    std::array<char, 24> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v);
-    return std::string(buf.data(), res.ptr);
-}
 
 std::string Escape(const std::string& text)
 {
@@ -49,11 +42,10 @@ std::string Escape(const std::string& text)
 
 std::string CssColor(RichColor c)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     const unsigned rgb = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
     std::string out = "#";
     for (int shift = 20; shift >= 0; shift -= 4)
-        out += kHex[(rgb >> shift) & 0xF];
+        out += lf::sys::HexDigit(rgb >> shift);
     return out;
 }
 
@@ -116,14 +108,14 @@ private:
         if (p.backColor != kNoColor)
             out += ";background-color:" + CssColor(p.backColor);
         if (p.border != RichBorderStyle::None)
-            out += ";border:" + Num(p.borderWidth) + "px " +
+            out += ";border:" + lf::sys::NumberText(p.borderWidth) + "px " +
                    (p.border == RichBorderStyle::Double ? "double " : "solid ") + CssColor(p.borderColor);
     }
 
     static std::string TextCss(const SRichTextStyle& s)
     {
-        std::string css = "font-family:'" + Escape(s.fontName) + "';font-size:" + Num(s.size) +
-                          "pt;color:" + CssColor(s.color);
+        std::string css = "font-family:'" + Escape(s.fontName) +
+                          "';font-size:" + lf::sys::NumberText(s.size) + "pt;color:" + CssColor(s.color);
         if (s.backColor != kNoColor)
             css += ";background-color:" + CssColor(s.backColor);
         if (s.bold)
@@ -172,7 +164,7 @@ private:
         std::error_code ec;
         for (;;)
         {
-            name = m_options.picturePrefix + Num(++m_counter) + ext;
+            name = m_options.picturePrefix + lf::sys::NumberText(++m_counter) + ext;
             if (!std::filesystem::exists(folder / name, ec))
                 break;
         }
@@ -185,20 +177,21 @@ private:
             ok = false;
         out += "<img src=\"" + Escape(name) + "\"";
         if (item.width > 0)
-            out += " width=\"" + Num(item.width) + "\"";
+            out += " width=\"" + lf::sys::NumberText(item.width) + "\"";
         if (item.height > 0)
-            out += " height=\"" + Num(item.height) + "\"";
+            out += " height=\"" + lf::sys::NumberText(item.height) + "\"";
         out += " alt=\"\">";
     }
 
     void Table(const RichTable& table, std::string& out)
     {
-        out += "<table border=\"" + Num(table.borderWidth) + "\" cellpadding=\"" + Num(table.cellPadding) +
-               "\" cellspacing=\"" + Num(table.borderHSpacing) + "\"";
+        out += "<table border=\"" + lf::sys::NumberText(table.borderWidth) + "\" cellpadding=\"" +
+               lf::sys::NumberText(table.cellPadding) + "\" cellspacing=\"" +
+               lf::sys::NumberText(table.borderHSpacing) + "\"";
         if (table.bestWidth < 0)
-            out += " width=\"" + Num(-table.bestWidth) + "%\"";
+            out += " width=\"" + lf::sys::NumberText(-table.bestWidth) + "%\"";
         else if (table.bestWidth > 0)
-            out += " width=\"" + Num(table.bestWidth) + "\"";
+            out += " width=\"" + lf::sys::NumberText(table.bestWidth) + "\"";
         if (table.color != kNoColor)
             out += " bgcolor=\"" + CssColor(table.color) + "\"";
         out += ">\n";
@@ -217,9 +210,9 @@ private:
                 else if (cell.vAlign == RichCellVAlign::Bottom)
                     out += " valign=\"bottom\"";
                 if (cell.bestWidth > 0)
-                    out += " width=\"" + Num(cell.bestWidth) + "\"";
+                    out += " width=\"" + lf::sys::NumberText(cell.bestWidth) + "\"";
                 else if (cell.bestWidth < 0)
-                    out += " width=\"" + Num(-cell.bestWidth) + "%\"";
+                    out += " width=\"" + lf::sys::NumberText(-cell.bestWidth) + "%\"";
                 out += ">";
                 Content(cell.content, out);
                 out += "</td>";

@@ -1,7 +1,9 @@
 #include "platform/richtext/HtmlImport.h"
 
+#include "platform/sys/NumberText.h"
 #include "platform/sys/ProblemLog.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextLines.h"
 #include "platform/sys/TextTrim.h"
 
 #include <gumbo.h>
@@ -22,22 +24,6 @@ constexpr int kMaxTableNesting = 16;
 // own depth (which also counts the table parts the library adds) well inside kMaxDepth.
 constexpr int kMaxHtmlNesting = 64;
 
-std::string NumberText(long long value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-std::string Lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& ch : out)
-        if (ch >= 'A' && ch <= 'Z')
-            ch = static_cast<char>(ch - 'A' + 'a');
-    return out;
-}
-
 bool IsHtmlSpace(char ch)
 {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f';
@@ -45,22 +31,19 @@ bool IsHtmlSpace(char ch)
 
 int ParseIntPrefix(std::string_view s, int fallback)
 {
-    s = lf::sys::TrimView(s);
-    int value = 0;
-    const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
-    return res.ec == std::errc{} && res.ptr != s.data() ? value : fallback;
+    int value = fallback;
+    lf::sys::ReadNumberLenient(s, value);
+    return value;
 }
 
 // A length attribute in pixels ("120", "120px"); percentages and junk give 0.
 int ParsePixels(std::string_view s)
 {
-    s = lf::sys::TrimView(s);
     int value = 0;
-    const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (res.ec != std::errc{} || res.ptr == s.data() || value < 0)
+    std::string_view rest;
+    if (!lf::sys::ReadNumberLenient(s, value, &rest) || value < 0)
         return 0;
-    const std::string_view rest =
-        lf::sys::TrimView(std::string_view(res.ptr, static_cast<std::size_t>(s.data() + s.size() - res.ptr)));
+    rest = lf::sys::TrimView(rest);
     if (!rest.empty() && rest != "px")
         return 0;
     return std::min(value, 100000);
@@ -90,7 +73,7 @@ RichColor FromRgb(unsigned rgb)
 // An HTML/CSS colour as a Windows colour value; false when it is not one.
 bool ParseHtmlColor(std::string_view text, RichColor& color)
 {
-    const std::string s = Lower(lf::sys::TrimView(text));
+    const std::string s = lf::sys::AsciiLower(lf::sys::TrimView(text));
     if (s.empty())
         return false;
     if (s[0] == '#')
@@ -137,7 +120,7 @@ bool ParseHtmlColor(std::string_view text, RichColor& color)
 // A CSS font size in points; 0 when it cannot be read.
 int ParseCssFontSize(std::string_view text, int current)
 {
-    const std::string s = Lower(lf::sys::TrimView(text));
+    const std::string s = lf::sys::AsciiLower(lf::sys::TrimView(text));
     static constexpr std::pair<const char*, int> kKeywords[] = {
         {"xx-small", 7}, {"x-small", 8},  {"small", 10},    {"medium", 12},
         {"large", 14},   {"x-large", 18}, {"xx-large", 24},
@@ -150,11 +133,10 @@ int ParseCssFontSize(std::string_view text, int current)
     if (s == "larger")
         return current + 2;
     double value = 0;
-    const auto res = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (res.ec != std::errc{} || res.ptr == s.data() || !(value > 0))
+    std::string_view unit;
+    if (!lf::sys::ReadNumberLenient(s, value, &unit) || !(value > 0))
         return 0;
-    const std::string_view unit =
-        lf::sys::TrimView(std::string_view(res.ptr, static_cast<std::size_t>(s.data() + s.size() - res.ptr)));
+    unit = lf::sys::TrimView(unit);
     double points = value;
     if (unit == "px")
         points = value * 3 / 4;
@@ -164,7 +146,8 @@ int ParseCssFontSize(std::string_view text, int current)
         points = value * current / 100;
     else if (unit != "pt" && !unit.empty())
         return 0;
-    return std::clamp(static_cast<int>(points + 0.5), 1, 1638);
+    // Clamped before the conversion: a huge size ("1e300pt") has no int value.
+    return static_cast<int>(std::clamp(points + 0.5, 1.0, 1638.0));
 }
 
 // The size of <font size="..">: 1..7, or relative to 3 with a sign.
@@ -207,7 +190,7 @@ std::string FirstFontFamily(std::string_view value)
 
 bool ParseAlign(std::string_view value, RichAlign& align)
 {
-    const std::string v = Lower(lf::sys::TrimView(value));
+    const std::string v = lf::sys::AsciiLower(lf::sys::TrimView(value));
     if (v == "left")
         align = RichAlign::Left;
     else if (v == "right")
@@ -231,12 +214,12 @@ void ApplyCss(std::string_view css, SFormat& f, RichColor* cellColor = nullptr)
         const std::size_t colon = decl.find(':');
         if (colon == std::string_view::npos)
             continue;
-        const std::string prop = Lower(lf::sys::TrimView(decl.substr(0, colon)));
+        const std::string prop = lf::sys::AsciiLower(lf::sys::TrimView(decl.substr(0, colon)));
         std::string_view value = lf::sys::TrimView(decl.substr(colon + 1));
         const std::size_t important = value.find('!');
         if (important != std::string_view::npos)
             value = lf::sys::TrimView(value.substr(0, important));
-        const std::string v = Lower(value);
+        const std::string v = lf::sys::AsciiLower(value);
         if (prop == "font-weight")
         {
             const int weight = ParseIntPrefix(v, 0);
@@ -641,16 +624,13 @@ private:
         {
             // Preformatted: every line break starts a line, blanks stay.
             // CR LF, a lone CR and a lone LF each end a line; a run never holds one.
-            std::string_view rest(raw);
-            for (;;)
+            bool first = true;
+            for (const std::string_view line : lf::sys::SplitLines(raw))
             {
-                const std::size_t nl = rest.find_first_of("\r\n");
-                AddRun(ReplaceNbsp(std::string(rest.substr(0, nl))), f);
-                if (nl == std::string_view::npos)
-                    break;
-                LineBreak(f);
-                const bool crlf = rest[nl] == '\r' && nl + 1 < rest.size() && rest[nl + 1] == '\n';
-                rest.remove_prefix(nl + (crlf ? 2 : 1));
+                if (!first)
+                    LineBreak(f);
+                first = false;
+                AddRun(ReplaceNbsp(std::string(line)), f);
             }
             m_lastSpace = false;
             return;
@@ -797,7 +777,8 @@ private:
         CollectRows(node, rowNodes, 0);
         const bool tooLarge = !TableFitsLimit(rowNodes);
         if (tooLarge)
-            lf::sys::ReportProblem("HTML import: a table of more than " + NumberText(kMaxRichTableCells) +
+            lf::sys::ReportProblem("HTML import: a table of more than " +
+                                   lf::sys::NumberText(kMaxRichTableCells) +
                                    " cells was read as plain paragraphs");
         if (tooLarge || m_tableNesting >= kMaxTableNesting || depth >= kMaxDepth)
         {
@@ -833,7 +814,7 @@ private:
                     ApplyCss(style, cf, &cell.color);
                 if (const char* valign = Attr(el, "valign"))
                 {
-                    const std::string v = Lower(lf::sys::TrimView(valign));
+                    const std::string v = lf::sys::AsciiLower(lf::sys::TrimView(valign));
                     cell.vAlign = v == "top"      ? RichCellVAlign::Top
                                   : v == "middle" ? RichCellVAlign::Center
                                   : v == "bottom" ? RichCellVAlign::Bottom
@@ -993,7 +974,7 @@ std::string FlattenDeepHtml(std::string_view html, int maxDepth)
         std::size_t nameEnd = nameStart;
         while (nameEnd < rest.size() && IsTagNameChar(rest[nameEnd]))
             ++nameEnd;
-        const std::string name = Lower(rest.substr(nameStart, nameEnd - nameStart));
+        const std::string name = lf::sys::AsciiLower(rest.substr(nameStart, nameEnd - nameStart));
         // The end of the tag: the first ">" outside a quoted attribute value.
         std::size_t end = nameEnd;
         char quote = 0;
@@ -1038,7 +1019,8 @@ std::string FlattenDeepHtml(std::string_view html, int maxDepth)
             for (;;)
             {
                 found = html.find("</", found);
-                if (found == std::string_view::npos || Lower(html.substr(found, endTag.size())) == endTag)
+                if (found == std::string_view::npos ||
+                    lf::sys::AsciiLower(html.substr(found, endTag.size())) == endTag)
                     break;
                 found += 2;
             }
@@ -1052,8 +1034,8 @@ std::string FlattenDeepHtml(std::string_view html, int maxDepth)
 
 SRichPicture MakePlaceholderPicture(int width, int height)
 {
-    const std::string w = NumberText(width > 0 ? width : 23);
-    const std::string h = NumberText(height > 0 ? height : 22);
+    const std::string w = lf::sys::NumberText(width > 0 ? width : 23);
+    const std::string h = lf::sys::NumberText(height > 0 ? height : 22);
     SRichPicture picture;
     picture.format = "svg";
     picture.data =

@@ -1,4 +1,5 @@
 #include "platform/richtext/RichDocument.h"
+#include "platform/sys/TextLines.h"
 
 #include <algorithm>
 
@@ -44,19 +45,11 @@ bool operator==(const SRichItem& a, const SRichItem& b)
 
 void RichContent::AddTextLines(const std::string& text, int styleNo, int paraNo, bool newParagraph)
 {
-    std::size_t pos = 0;
     bool first = true;
-    for (;;)
+    for (const std::string_view line : lf::sys::SplitLines(text))
     {
-        const std::size_t end = text.find_first_of("\r\n", pos);
-        const std::string line = text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-        AddText(line, styleNo, paraNo, first ? (newParagraph || items.empty()) : true);
+        AddText(std::string(line), styleNo, paraNo, first ? (newParagraph || items.empty()) : true);
         first = false;
-        if (end == std::string::npos)
-            break;
-        pos = end + 1;
-        if (text[end] == '\r' && pos < text.size() && text[pos] == '\n')
-            ++pos;
     }
 }
 

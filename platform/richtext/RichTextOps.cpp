@@ -2,12 +2,13 @@
 
 #include "platform/richtext/PlainText.h"
 #include "platform/richtext/RichXml.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 
 namespace lf
@@ -319,11 +320,7 @@ namespace
 
 std::string LowerTrimmed(const char* value)
 {
-    std::string out = lf::sys::Trim(value);
-    for (char& ch : out)
-        if (ch >= 'A' && ch <= 'Z')
-            ch = static_cast<char>(ch - 'A' + 'a');
-    return out;
+    return lf::sys::AsciiLower(lf::sys::TrimView(value));
 }
 
 } // namespace
@@ -350,11 +347,8 @@ bool XMLTextNeedsSpecialRendering(const std::string& text)
         return false;
     for (pugi::xml_node run = root.child("document").child("text"); run; run = run.next_sibling("text"))
     {
-        const std::string_view no = run.attribute("textstyleno").value();
         long long value = 0;
-        const auto res = std::from_chars(no.data(), no.data() + no.size(), value);
-        if (res.ec != std::errc{} || res.ptr != no.data() + no.size())
-            value = 0;
+        lf::sys::ReadNumber(run.attribute("textstyleno").value(), value);
         if (std::find(special.begin(), special.end(), value) != special.end())
             return true;
     }

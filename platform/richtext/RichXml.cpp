@@ -1,5 +1,8 @@
 #include "platform/richtext/RichXml.h"
+#include "platform/sys/NumberText.h"
 #include "platform/sys/ProblemLog.h"
+#include "platform/sys/TextCase.h"
+#include "platform/sys/TextLines.h"
 #include "platform/sys/TextTrim.h"
 #include "platform/sys/Utf8Text.h"
 
@@ -18,27 +21,10 @@ namespace
 
 // --- small conversions ---
 
-std::string IntText(long long value)
-{
-    std::array<char, 24> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value);
-    return std::string(buf.data(), res.ptr);
-}
-
-bool ParseInt(std::string_view text, long long& value)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-    return res.ec == std::errc{} && res.ptr != text.data();
-}
-
 int IntValue(const char* text, int fallback, int low = -1000000, int high = 1000000)
 {
     long long value = 0;
-    if (!ParseInt(text, value))
+    if (!lf::sys::ReadNumberLenient(text, value))
         return fallback;
     return static_cast<int>(std::clamp<long long>(value, low, high));
 }
@@ -50,29 +36,12 @@ int AttrInt(const pugi::xml_node& node, const char* name, int fallback, int low 
     return attr ? IntValue(attr.value(), fallback, low, high) : fallback;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-    {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 bool FlagValue(const char* text, bool fallback)
 {
     const std::string_view v = lf::sys::TrimView(text);
-    if (v == "1" || EqualsNoCase(v, "true") || EqualsNoCase(v, "yes"))
+    if (v == "1" || lf::sys::SameTextAsciiNoCase(v, "true") || lf::sys::SameTextAsciiNoCase(v, "yes"))
         return true;
-    if (v == "0" || EqualsNoCase(v, "false") || EqualsNoCase(v, "no"))
+    if (v == "0" || lf::sys::SameTextAsciiNoCase(v, "false") || lf::sys::SameTextAsciiNoCase(v, "no"))
         return false;
     return fallback;
 }
@@ -113,10 +82,10 @@ RichColor ColorValue(const char* text, RichColor fallback)
     if (v.size() > 2 && v[0] == '0' && (v[1] == 'x' || v[1] == 'X'))
         return ParseHex(v.substr(2), hex) ? static_cast<RichColor>(hex) : fallback;
     for (const NamedColor& c : kNamedColors)
-        if (EqualsNoCase(v, c.name))
+        if (lf::sys::SameTextAsciiNoCase(v, c.name))
             return c.value;
     long long number = 0;
-    if (ParseInt(v, number))
+    if (lf::sys::ReadNumberLenient(v, number))
         return static_cast<RichColor>(number);
     return fallback;
 }
@@ -132,10 +101,10 @@ Enum EnumValue(const char* text, const std::array<const char*, N>& names, Enum f
 {
     const std::string_view v = lf::sys::TrimView(text);
     for (std::size_t i = 0; i < N; ++i)
-        if (EqualsNoCase(v, names[i]))
+        if (lf::sys::SameTextAsciiNoCase(v, names[i]))
             return static_cast<Enum>(i);
     long long number = 0;
-    if (ParseInt(v, number) && number >= 0 && number < static_cast<long long>(N))
+    if (lf::sys::ReadNumberLenient(v, number) && number >= 0 && number < static_cast<long long>(N))
         return static_cast<Enum>(number);
     return fallback;
 }
@@ -232,7 +201,7 @@ void SetAttr(pugi::xml_node& node, const char* name, const std::string& value)
 
 void SetAttr(pugi::xml_node& node, const char* name, long long value)
 {
-    SetAttr(node, name, IntText(value));
+    SetAttr(node, name, lf::sys::NumberText(value));
 }
 
 void SetFlag(pugi::xml_node& node, const char* name, bool value)
@@ -504,13 +473,11 @@ void ReadContent(const pugi::xml_node& parent, RichContent& content, int depth);
 void AddTextItem(RichContent& content, SRichItem item, const std::string& text)
 {
     // A run never holds a line break: a foreign writer's line breaks start paragraphs.
-    std::size_t pos = 0;
     bool first = true;
-    for (;;)
+    for (const std::string_view line : lf::sys::SplitLines(text))
     {
-        const std::size_t end = text.find_first_of("\r\n", pos);
         SRichItem part = item;
-        part.text = text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        part.text = line;
         if (!first)
         {
             part.newParagraph = true;
@@ -522,11 +489,6 @@ void AddTextItem(RichContent& content, SRichItem item, const std::string& text)
             part.lineBreak = false;
         content.items.push_back(std::move(part));
         first = false;
-        if (end == std::string::npos)
-            break;
-        pos = end + 1;
-        if (text[end] == '\r' && pos < text.size() && text[pos] == '\n')
-            ++pos;
     }
 }
 
@@ -602,7 +564,8 @@ void ReadItem(const pugi::xml_node& node, RichContent& content, int depth)
         if (!TableFitsLimit(node))
         {
             // Too many cells to build: the words of every cell stay, one paragraph per cell.
-            lf::sys::ReportProblem("Stored text: a table of more than " + IntText(kMaxRichTableCells) +
+            lf::sys::ReportProblem("Stored text: a table of more than " +
+                                   lf::sys::NumberText(kMaxRichTableCells) +
                                    " cells was read as plain paragraphs");
             for (pugi::xml_node rowNode = node.child("row"); rowNode; rowNode = rowNode.next_sibling("row"))
                 for (pugi::xml_node cellNode = rowNode.child("cell"); cellNode;

@@ -1,5 +1,6 @@
 #include "platform/sys/AtomicFile.h"
 
+#include "platform/sys/PathText.h"
 #include "platform/sys/ProblemLog.h"
 
 #include <atomic>
@@ -49,12 +50,6 @@ std::string FolderPart(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NamePart(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The file a path leads to: symbolic links followed (relative ones from the link's folder), also when

@@ -16,13 +16,6 @@ SystemServices::~SystemServices() = default;
 namespace
 {
 
-std::string WithSlash(std::string folder)
-{
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
-    return folder;
-}
-
 std::string EnvOr(const char* name, const std::string& fallback)
 {
     const char* value = std::getenv(name);
@@ -164,12 +157,6 @@ int Random(int n)
     const std::uint32_t next = Generator()() >> 1; // the next non-negative 31-bit value
     const std::int64_t range = n < 0 ? -static_cast<std::int64_t>(n) : n;
     return static_cast<int>(next % range);
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 } // namespace lf::sys

@@ -3,6 +3,8 @@
 // nothing depends on the real clock, the real home folder or chance.
 #pragma once
 
+#include "platform/sys/PathText.h"
+
 #include <cstdint>
 #include <string>
 
@@ -56,8 +58,5 @@ SystemServices& RealServices();
 void SeedRandom(std::uint32_t seed);
 // The remainder of the generator's next non-negative value divided by |n|; 0 when n is 0.
 int Random(int n);
-
-// Folder part of a path, ending in "/" ("/a/b.lnf" -> "/a/"); empty when the path has no folder.
-std::string FolderOf(const std::string& path);
 
 } // namespace lf::sys

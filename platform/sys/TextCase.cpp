@@ -39,17 +39,8 @@ std::string MapText(std::string_view text, Mapping mapping)
         if (byte < 0x80)
         {
             // ASCII needs no table look-up.
-            char c = static_cast<char>(byte);
-            if (mapping == Mapping::Upper)
-            {
-                if (c >= 'a' && c <= 'z')
-                    c = static_cast<char>(c - 'a' + 'A');
-            }
-            else if (c >= 'A' && c <= 'Z')
-            {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-            out.push_back(c);
+            const char c = static_cast<char>(byte);
+            out.push_back(mapping == Mapping::Upper ? AsciiUpper(c) : AsciiLower(c));
             ++pos;
             continue;
         }
@@ -135,6 +126,32 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix)
     const std::string foldedText = FoldCase(text);
     const std::string foldedSuffix = FoldCase(suffix);
     return foldedText.ends_with(foldedSuffix);
+}
+
+std::string AsciiLower(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = AsciiLower(c);
+    return out;
+}
+
+std::string AsciiUpper(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = AsciiUpper(c);
+    return out;
+}
+
+bool SameTextAsciiNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    return true;
 }
 
 } // namespace lf::sys

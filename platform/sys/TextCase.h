@@ -25,4 +25,20 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 // True when text ends with suffix, without regard to case.
 bool EndsWithNoCase(std::string_view text, std::string_view suffix);
 
+// ASCII case: only "A" to "Z" and "a" to "z" change and every other byte stays where it is, so lengths and
+// positions carry over. For keywords, tag and attribute names, extensions and other program-made texts;
+// the user's texts go through the Unicode functions above.
+constexpr char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+constexpr char AsciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+std::string AsciiLower(std::string_view text);
+std::string AsciiUpper(std::string_view text);
+// True when the two texts are equal once ASCII letters are lower-cased.
+bool SameTextAsciiNoCase(std::string_view a, std::string_view b);
+
 } // namespace lf::sys

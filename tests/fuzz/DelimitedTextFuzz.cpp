@@ -5,15 +5,14 @@
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
 #include "platform/richtext/RichDocument.h"
-#include "tests/fuzz/FuzzSetup.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const lf::fuzz::FuzzSetup setup;
-    const std::string path = setup.WriteInput("rows.csv", data, size);
+    const std::string path = lf::fuzz::WriteInput("rows.csv", data, size);
     CItemsArray2 book;
     book.Clear();
     lf::RichDocument view;

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <unistd.h>
 
 namespace lf::fuzz
@@ -63,6 +65,15 @@ std::string WriteInput(const std::string& name, const std::uint8_t* data, std::s
         Fail("cannot write " + path);
     std::fclose(file);
     return path;
+}
+
+std::string FreshOutputFolder()
+{
+    const std::string out = Scratch() + "out/";
+    std::error_code error;
+    std::filesystem::remove_all(out, error);
+    std::filesystem::create_directories(out, error);
+    return out;
 }
 
 void Fail(const std::string& what)

@@ -16,6 +16,9 @@ const std::string& Scratch();
 // Writes the input to a file of that name in the scratch folder and answers its full path.
 std::string WriteInput(const std::string& name, const std::uint8_t* data, std::size_t size);
 
+// An empty folder "out/" in the scratch folder for the files one run writes (full path ending in "/").
+std::string FreshOutputFolder();
+
 // Stops the run when a property does not hold: the input that broke it is kept by the fuzzer.
 [[noreturn]] void Fail(const std::string& what);
 

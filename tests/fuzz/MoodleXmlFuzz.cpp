@@ -3,7 +3,7 @@
 #include "interchange/MoodleXml.h"
 #include "model/collection/Itemsarray.h"
 #include "platform/richtext/RichDocument.h"
-#include "tests/fuzz/FuzzSetup.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <pugixml.hpp>
 
@@ -12,8 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const lf::fuzz::FuzzSetup setup;
-    const std::string path = setup.WriteInput("quiz.xml", data, size);
+    const std::string path = lf::fuzz::WriteInput("quiz.xml", data, size);
     CItemsArray2 book;
     book.Clear();
     lf::RichDocument view;
@@ -21,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (LoadMoodleXML(path, &book, false, context))
     {
         pugi::xml_document doc;
-        SaveMoodleQuestionsToXML(doc.append_child("quiz"), &book, context, setup.FreshOutputFolder(),
+        SaveMoodleQuestionsToXML(doc.append_child("quiz"), &book, context, lf::fuzz::FreshOutputFolder(),
                                  "fuzz_");
     }
     return 0;

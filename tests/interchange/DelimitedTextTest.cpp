@@ -7,6 +7,7 @@
 #include "model/collection/Bacup.h"
 #include "model/storage/Datastorage.h"
 #include "model/storage/XmlUtils.h"
+#include "model/support/Utils.h"
 #include "platform/richtext/RichDocument.h"
 #include "platform/sys/Clipboard.h"
 #include "tests/model/DatastorageTestSupport.h"

@@ -6,6 +6,7 @@
 #include "mainwindow/TreeViewPopup.h"
 #include "model/items/Datatypes.h"
 #include "model/storage/Booklist.h"
+#include "model/support/Folders.h"
 #include "tests/mainwindow/MainWindowTestSupport.h"
 #include "ui_Booksfilterfrm.h"
 #include "ui_Mainfrm.h"
@@ -694,10 +695,10 @@ TEST(RestorePattern, QuestionMarksStandForOneCharacterAndCaseCounts)
     EXPECT_FALSE(MatchesFilePattern("Bio_(2012_1).bnf", pattern));
     EXPECT_FALSE(MatchesFilePattern("Bio_(2012_11).BNF", pattern));
     EXPECT_FALSE(MatchesFilePattern("Bio_(2012_111).bnf", pattern));
-    EXPECT_EQ(BackupListBaseName("/b/Biology.lnf"), "Biology");
-    EXPECT_EQ(BackupListBaseName("/b/Notes.pdb"), "Notes_palm_format");
-    EXPECT_EQ(BackupListBaseName("/b/Notes.PDB"), "Notes");
-    EXPECT_EQ(BackupListBaseName(""), "Unnamed");
+    EXPECT_EQ(BackupBaseName("/b/Biology.lnf"), "Biology");
+    EXPECT_EQ(BackupBaseName("/b/Notes.pdb"), "Notes_palm_format");
+    EXPECT_EQ(BackupBaseName("/b/Notes.PDB"), "Notes");
+    EXPECT_EQ(BackupBaseName(""), "Unnamed");
 }
 
 // --- The Books Filter dialog and the book-tree popup ---

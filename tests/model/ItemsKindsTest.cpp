@@ -9,46 +9,41 @@
 
 #include <memory>
 #include <string>
+#include <typeinfo>
 
 namespace
 {
 
 using lf::test::PrintTo;
 
-std::unique_ptr<CBaseItem> MakeItem(int kind)
-{
-    switch (kind)
-    {
-    case qtMultipleChoice:
-        return std::make_unique<CMultipleChoiceItem>();
-    case qtTrueFalse:
-        return std::make_unique<CTrueFalseItem>();
-    case qtDescription:
-        return std::make_unique<CDescriptionItem>();
-    case qtEssay:
-        return std::make_unique<CEssayItem>();
-    case qtShortAnswer:
-        return std::make_unique<CShortAnswerItem>();
-    case qtMatching:
-        return std::make_unique<CMatchingItem>();
-    case qtCalculated:
-        return std::make_unique<CCalculatedItem>();
-    case qtNumerical:
-        return std::make_unique<CNumericalItem>();
-    case qtRandomShortAnswerMatching:
-        return std::make_unique<CRandomShortAnswerMatchingItem>();
-    case qtEmbedded:
-        return std::make_unique<CEmbeddedItem>();
-    default:
-        return nullptr;
-    }
-}
-
 void SetTyped(CBaseItem& item, const std::string& text)
 {
     SCommonUserAnswerInfo info = item.GetCommonUserAnswerInfo();
     info.UserAnswer = text;
     item.SetCommonUserAnswerInfo(info);
+}
+
+// --- The factory: the class of each kind, stated here apart from the factory's own switch ---
+
+template <class T> bool Is(const std::unique_ptr<CBaseItem>& item)
+{
+    return item && typeid(*item) == typeid(T);
+}
+
+TEST(ItemFactory, MakesTheClassOfEachKindAndNothingForOtherCodes)
+{
+    EXPECT_TRUE(Is<CMultipleChoiceItem>(MakeItemOfKind(qtMultipleChoice)));
+    EXPECT_TRUE(Is<CTrueFalseItem>(MakeItemOfKind(qtTrueFalse)));
+    EXPECT_TRUE(Is<CDescriptionItem>(MakeItemOfKind(qtDescription)));
+    EXPECT_TRUE(Is<CEssayItem>(MakeItemOfKind(qtEssay)));
+    EXPECT_TRUE(Is<CShortAnswerItem>(MakeItemOfKind(qtShortAnswer)));
+    EXPECT_TRUE(Is<CMatchingItem>(MakeItemOfKind(qtMatching)));
+    EXPECT_TRUE(Is<CCalculatedItem>(MakeItemOfKind(qtCalculated)));
+    EXPECT_TRUE(Is<CNumericalItem>(MakeItemOfKind(qtNumerical)));
+    EXPECT_TRUE(Is<CRandomShortAnswerMatchingItem>(MakeItemOfKind(qtRandomShortAnswerMatching)));
+    EXPECT_TRUE(Is<CEmbeddedItem>(MakeItemOfKind(qtEmbedded)));
+    for (const int code : {-1, 0, 11, 255})
+        EXPECT_EQ(MakeItemOfKind(code), nullptr) << code;
 }
 
 // --- Availability per phase, over all ten kinds ---
@@ -69,7 +64,7 @@ class KindAvailability : public testing::TestWithParam<AvailabilityCase>
 TEST_P(KindAvailability, FollowsThePhaseTable)
 {
     const auto& c = GetParam();
-    auto item = MakeItem(c.kind);
+    auto item = MakeItemOfKind(c.kind);
     ASSERT_TRUE(item);
     EXPECT_EQ(item->GetQuestionType(), c.kind);
     for (int phase = -1; phase <= 4; ++phase)
@@ -116,7 +111,7 @@ class SimpleKind : public testing::TestWithParam<SimpleKindCase>
 TEST_P(SimpleKind, ReportsItsGradeAndAnswerShape)
 {
     const auto& c = GetParam();
-    auto item = MakeItem(c.kind);
+    auto item = MakeItemOfKind(c.kind);
     ASSERT_TRUE(item);
     // Something typed makes no difference to kinds that take no answer.
     if (c.kind != qtEssay)

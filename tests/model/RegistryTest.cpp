@@ -5,6 +5,7 @@
 #include "model/support/Log.h"
 #include "platform/registry/RegistryStore.h"
 
+#include "platform/sys/SystemDescription.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -343,7 +344,7 @@ class OsReleaseTest : public ::testing::TestWithParam<SOsReleaseCase>
 
 TEST_P(OsReleaseTest, FindsThePrettyName)
 {
-    EXPECT_EQ(lf::detail::OsReleasePrettyName(GetParam().text), GetParam().prettyName);
+    EXPECT_EQ(lf::sys::OsReleasePrettyName(GetParam().text), GetParam().prettyName);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -45,3 +45,20 @@ TEST(TextCase, InvalidBytesStayAsTheyAre)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST(TextCase, AsciiCaseChangesOnlyAsciiLettersAndKeepsEveryByteInPlace)
+{
+    const std::string mixed = "Äb-Z@[`{ÖX\xFF";
+    EXPECT_EQ(lf::sys::AsciiLower(mixed), "Äb-z@[`{Öx\xFF");
+    EXPECT_EQ(lf::sys::AsciiUpper(mixed), "ÄB-Z@[`{ÖX\xFF");
+    EXPECT_EQ(lf::sys::AsciiLower(mixed).size(), mixed.size());
+    EXPECT_TRUE(lf::sys::SameTextAsciiNoCase("clWindowText", "CLWINDOWTEXT"));
+    EXPECT_FALSE(lf::sys::SameTextAsciiNoCase("Ä", "ä")); // not a Unicode fold
+    EXPECT_FALSE(lf::sys::SameTextAsciiNoCase("yes", "yes "));
+    EXPECT_FALSE(lf::sys::SameTextAsciiNoCase("@", "`")); // the neighbours of the letters stay apart
+}
+
+} // namespace

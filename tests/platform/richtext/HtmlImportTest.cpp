@@ -105,6 +105,24 @@ TEST(HtmlImport, FormattingFindsOrAddsStylesInTheDocumentsSheet)
         EXPECT_EQ(style.fontName == "Arial" || style.fontName == "Courier New", true) << style.fontName;
 }
 
+TEST(HtmlImport, CssFontSizesOutsideTheRangeAreClampedNotOverflowed)
+{
+    const RichDocument doc = Import("PLAIN<span style=\"font-size:1e300pt\">HUGE</span>"
+                                    "<span style=\"font-size:+0.1pt\">TINY</span>"
+                                    "<span style=\"font-size:inf\">INF</span>");
+    const auto sizeOf = [&](const std::string& text)
+    {
+        for (int i = 0; i < doc.ItemCount(); ++i)
+            if (doc.content.items[static_cast<std::size_t>(i)].text == text)
+                return StyleOf(doc, i).size;
+        ADD_FAILURE() << "no run " << text;
+        return 0;
+    };
+    EXPECT_EQ(sizeOf("HUGE"), 1638);
+    EXPECT_EQ(sizeOf("TINY"), 1);
+    EXPECT_EQ(sizeOf("INF"), sizeOf("PLAIN")); // not a size: the run keeps the size around it
+}
+
 TEST(HtmlImport, HeadingsLinksAndAlignmentUseTheSheetsNamedStyles)
 {
     const RichDocument doc = Import(

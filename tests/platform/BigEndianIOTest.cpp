@@ -1,4 +1,4 @@
-#include "model/storage/BigEndianIO.h"
+#include "platform/sys/BigEndianIO.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@ namespace
 {
 
 using lf::test::PrintTo;
+using namespace lf::sys;
 
 class BigEndianIOTest : public ::testing::Test
 {
@@ -93,5 +94,25 @@ INSTANTIATE_TEST_SUITE_P(Cases, PaddedTextTest,
                          ::testing::Values(PaddedCase{"abc", 8, 8}, PaddedCase{"abc", 2, 4},
                                            PaddedCase{"abc", 3, 4}, PaddedCase{"abc", 4, 4},
                                            PaddedCase{"", 0, 1}));
+
+} // namespace
+
+namespace
+{
+
+TEST(BigEndianBuffer, StoresMostSignificantByteFirstAndLoadsItBack)
+{
+    unsigned char bytes[6] = {};
+    lf::sys::StoreBE16(bytes, 0xFE01);
+    lf::sys::StoreBE32(bytes + 2, 0x80A1B2C3u);
+    const unsigned char expected[6] = {0xFE, 0x01, 0x80, 0xA1, 0xB2, 0xC3};
+    EXPECT_EQ(std::string(bytes, bytes + 6), std::string(expected, expected + 6));
+    EXPECT_EQ(lf::sys::LoadBE16(bytes), 0xFE01);
+    EXPECT_EQ(lf::sys::LoadBE32(bytes + 2), 0x80A1B2C3u);
+    // Bytes at or above 0x80 in a char buffer are not sign-extended into the neighbours.
+    const std::string text(reinterpret_cast<const char*>(expected), 6);
+    EXPECT_EQ(lf::sys::LoadBE16(text.data()), 0xFE01);
+    EXPECT_EQ(lf::sys::LoadBE32(text.data() + 2), 0x80A1B2C3u);
+}
 
 } // namespace

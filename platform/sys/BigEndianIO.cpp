@@ -1,8 +1,11 @@
 // Big-endian reads and writes on binary files.
-#include "model/storage/BigEndianIO.h"
+#include "platform/sys/BigEndianIO.h"
 
 #include <cstring>
 #include <string>
+
+namespace lf::sys
+{
 
 int ReadBytes(std::FILE* file, void* buffer, std::size_t n)
 {
@@ -20,15 +23,14 @@ std::uint16_t ReadBE16(std::FILE* file)
 {
     unsigned char bytes[2] = {0, 0};
     ReadBytes(file, bytes, sizeof bytes);
-    return static_cast<std::uint16_t>((bytes[0] << 8) | bytes[1]);
+    return LoadBE16(bytes);
 }
 
 std::uint32_t ReadBE32(std::FILE* file)
 {
     unsigned char bytes[4] = {0, 0, 0, 0};
     ReadBytes(file, bytes, sizeof bytes);
-    return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
-           (std::uint32_t{bytes[2]} << 8) | std::uint32_t{bytes[3]};
+    return LoadBE32(bytes);
 }
 
 bool WriteBytes(std::FILE* file, const void* data, std::size_t n)
@@ -47,16 +49,15 @@ bool WriteByte(std::FILE* file, std::uint8_t value)
 
 bool WriteBE16(std::FILE* file, std::uint16_t value)
 {
-    const unsigned char bytes[2] = {static_cast<unsigned char>(value >> 8),
-                                    static_cast<unsigned char>(value)};
+    unsigned char bytes[2];
+    StoreBE16(bytes, value);
     return WriteBytes(file, bytes, sizeof bytes);
 }
 
 bool WriteBE32(std::FILE* file, std::uint32_t value)
 {
-    const unsigned char bytes[4] = {
-        static_cast<unsigned char>(value >> 24), static_cast<unsigned char>(value >> 16),
-        static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value)};
+    unsigned char bytes[4];
+    StoreBE32(bytes, value);
     return WriteBytes(file, bytes, sizeof bytes);
 }
 
@@ -85,3 +86,5 @@ bool WritePaddedText(std::FILE* file, std::string_view text, std::size_t width)
         bytes.resize(width, '\0');
     return WriteBytes(file, bytes.data(), bytes.size());
 }
+
+} // namespace lf::sys

@@ -1,0 +1,53 @@
+// Paths as texts.
+#include "platform/sys/PathText.h"
+
+namespace lf::sys
+{
+
+std::string WithSlash(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name)
+{
+    std::string path = WithSlash(std::string(folder));
+    path += name;
+    return path;
+}
+
+std::string FolderOf(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string NamePart(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string StoredNamePart(std::string_view path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string ExtensionOf(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return {};
+    return std::string(path.substr(dot));
+}
+
+std::string WithoutExtension(std::string_view path)
+{
+    return std::string(path.substr(0, path.size() - ExtensionOf(path).size()));
+}
+
+} // namespace lf::sys
