@@ -53,6 +53,15 @@ constexpr std::int64_t kItemIdEpochSeconds = 1104537600;
 // collection keeps lastItemID (its `m_LastItemID`); the new ID is stored back into it.
 std::uint32_t MakeNewItemID(std::uint32_t& lastItemID);
 
+// The search text of a filter as the built search texts are compared against it: lower-cased and
+// normalised once, not once for every question.
+struct SPreparedSearch
+{
+    explicit SPreparedSearch(const SFilterOptions& options);
+    bool typed = false; // the filter has a search text at all
+    std::string text;
+};
+
 // The abstract question. The collection creates items from their kind code, owns them and deletes them
 // through the virtual destructor; everybody else borrows.
 class CBaseItem
@@ -92,7 +101,8 @@ public:
     virtual void ClearUserAnswer();
     virtual void ResetCycleCounter();
     // Whether the item passes the text search (against its built search text) and the problem query of
-    // options; see the collection's rebuild for when it is asked.
+    // options; see the collection's rebuild for when it is asked. The same as the non-virtual form below
+    // with the options' search text prepared for this one call.
     virtual bool MatchesFilter(const SFilterOptions& options) const;
     virtual std::int32_t GetUnitCount() const;
     virtual bool IsAnswered() const = 0;
@@ -127,6 +137,9 @@ public:
     virtual bool NeedsSpecialRendering() const;
 
     // --- Non-virtual operations ---
+
+    // MatchesFilter with the search text of options prepared once for a whole pass over the questions.
+    bool MatchesFilter(const SFilterOptions& options, const SPreparedSearch& search) const;
 
     std::uint8_t GetQuestionType() const { return QuestionType; }
     // The display name of the kind ("Multiple Choice", ...); empty for a code outside 1..10.
