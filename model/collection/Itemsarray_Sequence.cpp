@@ -2,6 +2,8 @@
 // order it follows, and the moves through it in the modes Normal, Random, Depth and Cycle.
 #include "model/collection/Itemsarray.h"
 
+#include "model/collection/ItemPass.h"
+
 #include "model/items/Datatypes.h"
 #include "model/support/Log.h"
 #include "model/support/Utils.h"
@@ -11,6 +13,10 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+using lf::collection::CItemPass;
+using lf::collection::kItemsAhead;
+using lf::collection::PrefetchItem;
 
 namespace
 {
@@ -206,7 +212,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
 
     if (IsStudyPhase(p.currentMode))
     {
-        for (CBaseItem* item : m_Items)
+        for (CBaseItem* item : CItemPass(m_Items))
         {
             item->SetDuplicateGroup(-1);
             item->SetStatus(qsInSequence | qsDepthWalk, false);
@@ -222,7 +228,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
             ShuffleArray(m_Items);
         if (p.currentMode == eamTestMode && p.cycleMode)
         {
-            for (CBaseItem* item : m_Items)
+            for (CBaseItem* item : CItemPass(m_Items))
             {
                 if (item->IsInSequence() && item->IsAnswered() && IsCreditedResult(item->GetResult()))
                     RemoveFromSequence(item);
@@ -234,7 +240,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
         // Edit phase: no view, no sort, no shuffle; the Trash shows every item in it. A phase code beyond
         // Edit makes no item available and leaves the sequence empty.
         const bool edit = p.currentMode == eamEditMode;
-        for (CBaseItem* item : m_Items)
+        for (CBaseItem* item : CItemPass(m_Items))
         {
             item->SetInSequence(false);
             item->SetDuplicateGroup(-1);
@@ -252,7 +258,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
         if (resetCycle)
         {
             m_MaxCycle = 0;
-            for (const CBaseItem* item : m_Items)
+            for (const CBaseItem* item : CItemPass(m_Items))
             {
                 if (item->IsInSequence())
                     m_MaxCycle = std::max(m_MaxCycle, item->GetCycleCounter());
@@ -260,7 +266,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
         }
         if (m_MaxCycle > 0)
         {
-            for (CBaseItem* item : m_Items)
+            for (CBaseItem* item : CItemPass(m_Items))
             {
                 if (item->IsInSequence() && item->GetCycleCounter() < m_MaxCycle)
                     RemoveFromSequence(item);
@@ -291,7 +297,7 @@ void CItemsArray2::ApplySearchFilters()
     if (p.markedOnly || textSearch || countQuery)
     {
         const SPreparedSearch search(p);
-        for (CBaseItem* item : m_Items)
+        for (CBaseItem* item : CItemPass(m_Items))
         {
             if (!item->IsInSequence())
                 continue;
@@ -307,7 +313,7 @@ void CItemsArray2::ApplySearchFilters()
     }
     if (query == EProblemQuery::SpecialCharacters)
     {
-        for (CBaseItem* item : m_Items)
+        for (CBaseItem* item : CItemPass(m_Items))
         {
             if (item->IsInSequence() && !item->NeedsSpecialRendering())
                 RemoveBySearch(item);
@@ -323,6 +329,7 @@ void CItemsArray2::FormDuplicateGroups()
     std::vector<std::int32_t> members;
     for (std::int32_t i = 0; i < m_Items.GetSize(); ++i)
     {
+        PrefetchItem(m_Items, i + kItemsAhead);
         if (m_Items[i]->IsInSequence())
             members.push_back(i);
     }
@@ -407,7 +414,7 @@ void CItemsArray2::FillGridList()
 {
     m_GridList.RemoveAll();
     m_GridList.Reserve(m_SequenceCount);
-    for (CBaseItem* item : m_Items)
+    for (CBaseItem* item : CItemPass(m_Items))
     {
         if (item->IsInSequence())
             m_GridList.Add(item);
@@ -416,7 +423,7 @@ void CItemsArray2::FillGridList()
 
 void CItemsArray2::IncrementCycleCounters()
 {
-    for (CBaseItem* item : m_Items)
+    for (CBaseItem* item : CItemPass(m_Items))
     {
         if (item->IsInSequence())
             item->SetCycleCounter(item->GetCycleCounter() + 1);
@@ -446,7 +453,7 @@ void CItemsArray2::SortBookOrder(bool byDuplicateGroup)
     parts.reserve(static_cast<std::size_t>(m_Items.GetSize()) * 2);
     std::vector<SBookOrderKey> keys;
     keys.reserve(static_cast<std::size_t>(m_Items.GetSize()));
-    for (CBaseItem* item : m_Items)
+    for (CBaseItem* item : CItemPass(m_Items))
     {
         const auto found = rows.find(item->GetCategoryID());
         keys.push_back(MakeBookOrderKey(item, found == rows.end() ? -1 : found->second, parts));
@@ -667,6 +674,7 @@ bool CItemsArray2::SetCurrentItem(const CBaseItem* item)
     std::int32_t number = 0;
     for (std::int32_t i = 0; i < m_Items.GetSize(); ++i)
     {
+        PrefetchItem(m_Items, i + kItemsAhead);
         if (!m_Items[i]->IsInSequence())
             continue;
         ++number;
@@ -725,7 +733,7 @@ bool CItemsArray2::RestoreFilterAfterEmptySearch(bool rebuilt)
         return RestoreFilter(true);
     m_Preferences = kept;
     m_SavedFilter.held = 0;
-    for (CBaseItem* item : m_SearchRemoved)
+    for (CBaseItem* item : CItemPass(m_SearchRemoved.data(), m_SearchRemoved.data() + m_SearchRemoved.size()))
     {
         item->SetInSequence(true);
         ++m_SequenceCount;

@@ -214,8 +214,19 @@ protected:
     // Stamps WhenCreated and LastModified with the current time.
     explicit CBaseItem(std::uint8_t questionType);
 
+    // What a rebuild of the sequence, the sort and the search read of every item stands first, so that a
+    // pass over a large book touches as few cache lines of each item as it can.
     std::int32_t CategoryID = 0; // -10 while the item is in the Trash
     std::int32_t ID = -1;
+    std::uint32_t QuestionStatus = 0;
+    std::int32_t m_DuplicateGroup = -1;
+    std::uint8_t QuestionType = 0;
+    std::uint8_t m_bSearchTextFilled = 0;
+    std::int32_t CycleCounter = 0;
+    std::int64_t WhenCreated = 0;
+    std::int64_t LastModified = 0;
+    std::string m_SearchText;
+    std::string LayersStr; // dotted chapter number, such as 2.1.3
     std::string ID_Str;
     std::string Name;
     std::string QuestionText;    // stored rich text
@@ -223,22 +234,13 @@ protected:
     std::string Keywords;        // stored rich text
     std::string OwnerStr;
     std::string ModifierStr;
-    std::string LayersStr; // dotted chapter number, such as 2.1.3
-    std::uint32_t QuestionStatus = 0;
-    std::int32_t CycleCounter = 0;
     std::uint8_t FormatQAXData = 0;
     std::uint8_t EncryptionMethod = 0;
-    std::int64_t WhenCreated = 0;
-    std::int64_t LastModified = 0;
     std::string ImageToDisplay;
     std::string AudioFileName;
     std::string DefaultQuestionGrade = "1";
     std::string PenaltyFactor = "0.1";
     SCommonUserAnswerInfo CommonAnswer;
-    std::string m_SearchText;
-    std::uint8_t m_bSearchTextFilled = 0;
-    std::int32_t m_DuplicateGroup = -1;
-    std::uint8_t QuestionType = 0;
 };
 
 // The kinds whose answers are one list of SAnswerItem (multiple choice, short answer, numerical,
