@@ -164,6 +164,64 @@ TEST_F(OrderTest, RandomModeOrderForASeed)
     }
 }
 
+// A search that finds nothing puts the settings before it back: the sequence must be exactly the one a
+// rebuild with those settings gives, whatever the phase, the chapter, the modes and the search before.
+struct RestoreCase
+{
+    const char* name;
+    EActionMode phase;
+    std::int32_t chapter;
+    bool cycle;
+    const char* searchBefore; // null: none
+    bool markedOnlyBefore;
+};
+
+class EmptySearchTest : public OrderTest, public ::testing::WithParamInterface<RestoreCase>
+{
+};
+
+TEST_P(EmptySearchTest, LeavesWhatARebuildOfTheKeptSettingsGives)
+{
+    const RestoreCase& c = GetParam();
+    BuildFixtureBook();
+    FindByName(items, "b_2")->SetStatus(qsMarked, true);
+    FindByName(items, "c_1")->SetStatus(qsMarked, true);
+    items.SetCurrentMode(static_cast<std::uint8_t>(c.phase), false);
+    items.SetActiveCategory(c.chapter, false);
+    items.SetCycleMode(c.cycle ? 1 : 0);
+    items.SetFilterQuestion(true);
+    if (c.searchBefore)
+    {
+        ASSERT_TRUE(items.Search(c.searchBefore, c.markedOnlyBefore, true, true, true, true, true));
+    }
+    items.First();
+    items.Next();
+    const std::string current = CurrentName(items);
+
+    EXPECT_FALSE(items.Search("giraffe", false, true, true, true, true, true));
+    const std::string members = SequenceNames(items);
+    const std::string order = BookOrderNames(items);
+    EXPECT_EQ(CurrentName(items), current);
+    EXPECT_EQ(items.GetGridCount(), items.GetSequenceCount());
+
+    items.SetFilterQuestion(false);
+    EXPECT_EQ(SequenceNames(items), members);
+    EXPECT_EQ(BookOrderNames(items), order);
+    EXPECT_EQ(items.GetGridCount(), items.GetSequenceCount());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FixtureBook, EmptySearchTest,
+    ::testing::Values(
+        RestoreCase{"EditAllChapters", eamEditMode, kAllCategoriesID, false, nullptr, false},
+        RestoreCase{"EditAfterACountQuery", eamEditMode, kAllCategoriesID, false, "?#answer=2", false},
+        RestoreCase{"EditAfterTheDuplicateQuery", eamEditMode, kAllCategoriesID, false, "?#=#", false},
+        RestoreCase{"EditInTheTrash", eamEditMode, kTrashCategoryID, false, nullptr, false},
+        RestoreCase{"TestOneChapterAfterMarkedOnly", eamTestMode, 1, false, "", true},
+        RestoreCase{"TestCycle", eamTestMode, kAllCategoriesID, true, nullptr, false},
+        RestoreCase{"ReviewCycleAfterATextSearch", eamReviewMode, kAllCategoriesID, true, "u", false}),
+    [](const ::testing::TestParamInfo<RestoreCase>& info) { return std::string(info.param.name); });
+
 struct SearchCase
 {
     const char* name;
