@@ -44,10 +44,11 @@ struct SBookOrderKey
     std::int64_t created = 0;
     std::int64_t modified = 0;
     std::int32_t id = 0;
-    CBaseItem* item = nullptr;
+    std::int32_t index = 0; // the item's place in the book order before the sort
 };
 
-SBookOrderKey MakeBookOrderKey(CBaseItem* item, std::int32_t row, std::vector<int>& parts)
+SBookOrderKey MakeBookOrderKey(const CBaseItem* item, std::int32_t index, std::int32_t row,
+                               std::vector<int>& parts)
 {
     SBookOrderKey key;
     key.group = item->GetDuplicateGroup();
@@ -63,7 +64,7 @@ SBookOrderKey MakeBookOrderKey(CBaseItem* item, std::int32_t row, std::vector<in
     key.created = item->GetWhenCreated();
     key.modified = item->GetLastModified();
     key.id = item->GetID();
-    key.item = item;
+    key.index = index;
     return key;
 }
 
@@ -105,10 +106,8 @@ int CompareBookOrderKeys(const SBookOrderKey& a, const SBookOrderKey& b, const i
 int CompareItemsForSort(const CItemsArray2& items, const CBaseItem* a, const CBaseItem* b)
 {
     std::vector<int> parts;
-    const SBookOrderKey keyA =
-        MakeBookOrderKey(const_cast<CBaseItem*>(a), items.FindCategoryIndex(a->GetCategoryID()), parts);
-    const SBookOrderKey keyB =
-        MakeBookOrderKey(const_cast<CBaseItem*>(b), items.FindCategoryIndex(b->GetCategoryID()), parts);
+    const SBookOrderKey keyA = MakeBookOrderKey(a, 0, items.FindCategoryIndex(a->GetCategoryID()), parts);
+    const SBookOrderKey keyB = MakeBookOrderKey(b, 1, items.FindCategoryIndex(b->GetCategoryID()), parts);
     return CompareBookOrderKeys(keyA, keyB, parts.data());
 }
 
@@ -413,6 +412,10 @@ void CItemsArray2::FormDuplicateGroups()
 void CItemsArray2::FillGridList()
 {
     m_GridList.RemoveAll();
+    // The count is exact here: the rebuild has just set every member; without one there is nothing to look
+    // at.
+    if (m_SequenceCount <= 0)
+        return;
     m_GridList.Reserve(m_SequenceCount);
     for (CBaseItem* item : CItemPass(m_Items))
     {
@@ -453,10 +456,11 @@ void CItemsArray2::SortBookOrder(bool byDuplicateGroup)
     parts.reserve(static_cast<std::size_t>(m_Items.GetSize()) * 2);
     std::vector<SBookOrderKey> keys;
     keys.reserve(static_cast<std::size_t>(m_Items.GetSize()));
-    for (CBaseItem* item : CItemPass(m_Items))
+    std::int32_t index = 0;
+    for (const CBaseItem* item : CItemPass(m_Items))
     {
         const auto found = rows.find(item->GetCategoryID());
-        keys.push_back(MakeBookOrderKey(item, found == rows.end() ? -1 : found->second, parts));
+        keys.push_back(MakeBookOrderKey(item, index++, found == rows.end() ? -1 : found->second, parts));
     }
     const int* partList = parts.data();
     std::stable_sort(keys.begin(), keys.end(),
@@ -467,8 +471,9 @@ void CItemsArray2::SortBookOrder(bool byDuplicateGroup)
                          return CompareBookOrderKeys(a, b, partList) < 0;
                      });
     const CBaseItem* current = GetCurrentItem();
+    const CBaseItemPtrArray before = m_Items;
     for (std::int32_t i = 0; i < m_Items.GetSize(); ++i)
-        m_Items[i] = keys[static_cast<std::size_t>(i)].item;
+        m_Items[i] = before[keys[static_cast<std::size_t>(i)].index];
     // The position stays on its question; its number among the members follows the new order.
     if (current)
     {
