@@ -17,6 +17,7 @@
 using lf::collection::CItemPass;
 using lf::collection::kItemsAhead;
 using lf::collection::PrefetchItem;
+using lf::collection::PrefetchSearchText;
 
 namespace
 {
@@ -324,23 +325,6 @@ void CItemsArray2::ApplySearchFilters()
 
 void CItemsArray2::FormDuplicateGroups()
 {
-    // Every member is compared with every other one: with two members or more, each gets its search text.
-    std::vector<std::int32_t> members;
-    for (std::int32_t i = 0; i < m_Items.GetSize(); ++i)
-    {
-        PrefetchItem(m_Items, i + kItemsAhead);
-        if (m_Items[i]->IsInSequence())
-            members.push_back(i);
-    }
-    if (members.size() >= 2)
-    {
-        for (const std::int32_t i : members)
-        {
-            if (!m_Items[i]->IsSearchTextFilled())
-                PrepareSearchInfo(m_Items[i]);
-        }
-    }
-
     // Copies have the same search text, so only members of the same hash are compared, each with the
     // first copy of the groups found so far. A group is named by the book-order index of its first copy.
     struct SHashed
@@ -348,11 +332,31 @@ void CItemsArray2::FormDuplicateGroups()
         std::size_t hash;
         std::int32_t member;
     };
+    auto hashOf = [](const CBaseItem* item) { return std::hash<std::string_view>{}(item->GetSearchText()); };
+    std::vector<std::int32_t> members;
     std::vector<SHashed> hashed;
-    hashed.reserve(members.size());
-    for (std::size_t m = 0; m < members.size(); ++m)
-        hashed.push_back({std::hash<std::string_view>{}(m_Items[members[m]]->GetSearchText()),
-                          static_cast<std::int32_t>(m)});
+    std::vector<std::size_t> unbuilt; // members whose search text is still to be built
+    for (std::int32_t i = 0; i < m_Items.GetSize(); ++i)
+    {
+        PrefetchItem(m_Items, i + kItemsAhead);
+        PrefetchSearchText(m_Items, i + kItemsAhead / 2);
+        const CBaseItem* item = m_Items[i];
+        if (!item->IsInSequence())
+            continue;
+        if (item->IsSearchTextFilled())
+            hashed.push_back({hashOf(item), static_cast<std::int32_t>(members.size())});
+        else
+            unbuilt.push_back(members.size());
+        members.push_back(i);
+    }
+    // Every member is compared with every other one: with two members or more, each gets its search text.
+    for (const std::size_t m : unbuilt)
+    {
+        CBaseItem* item = m_Items[members[m]];
+        if (members.size() >= 2)
+            PrepareSearchInfo(item);
+        hashed.push_back({hashOf(item), static_cast<std::int32_t>(m)});
+    }
     std::sort(hashed.begin(), hashed.end(),
               [](const SHashed& a, const SHashed& b)
               { return a.hash != b.hash ? a.hash < b.hash : a.member < b.member; });

@@ -144,6 +144,19 @@ TEST_F(OrderTest, DuplicateQueryWithOnePairLeavesTheOrder)
     EXPECT_EQ(BookOrderNames(items), "p1,x,p2,y");
 }
 
+TEST_F(OrderTest, DuplicateQueryWithASingleMemberBuildsNothing)
+{
+    BookBuilder b(items);
+    b.chapter("One").multipleChoice("alone", {"a"}, 0);
+    b.chapter("Two").multipleChoice("other", {"a"}, 0).searchText("other");
+    items.SetCurrentMode(static_cast<std::uint8_t>(eamEditMode), false);
+    ASSERT_TRUE(items.SetActiveCategory(FindByName(items, "alone")->GetCategoryID(), false));
+    items.SetFilterQuestion(true);
+    EXPECT_FALSE(items.Search("?#=#", false, true, true, true, true, true));
+    EXPECT_EQ(SequenceNames(items), "alone");
+    EXPECT_FALSE(FindByName(items, "alone")->IsSearchTextFilled()) << "nothing to compare it with";
+}
+
 TEST_F(OrderTest, RandomModeOrderForASeed)
 {
     const char* expected[] = {
