@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CBaseItem;
 class CItemsArray2;
@@ -394,7 +395,18 @@ private:
     bool IsCandidate(CBaseItem* item) const;
     bool PassesView(CBaseItem* item) const;
     void RemoveFromSequence(CBaseItem* item);
+    // Removes a member that fails the search settings, and remembers it for RestoreFilterAfterEmptySearch.
+    void RemoveBySearch(CBaseItem* item);
+    // The marked-only switch, the text search and the problem queries over the members of a rebuild.
+    void ApplySearchFilters();
     void FormDuplicateGroups();
+    // After a search that left no member: puts the snapshot's settings back as RestoreFilter(true) does,
+    // without rebuilding the sequence again when only search settings differ (rebuilt: the search's rebuild
+    // ran). False as RestoreFilter.
+    bool RestoreFilterAfterEmptySearch(bool rebuilt);
+    // The end of a restore: the position goes back to the kept question, else to the first member. False
+    // for an empty sequence.
+    bool PlaceAfterRestore();
     bool NextInDepth(bool peek, std::int32_t* index);
     bool PrevInDepth(bool peek, std::int32_t* index);
     bool NextAtEnd(bool peek, std::int32_t* index);
@@ -403,9 +415,10 @@ private:
     // stays current.
     void SortBookOrder(bool byDuplicateGroup);
 
-    CBaseItemPtrArray m_Items;    // book order; owned
-    CBaseItemPtrArray m_Records;  // every item ever inserted, in insertion order; the same objects
-    CBaseItemPtrArray m_GridList; // the members of the sequence in book order
+    CBaseItemPtrArray m_Items;               // book order; owned
+    CBaseItemPtrArray m_Records;             // every item ever inserted, in insertion order; the same objects
+    CBaseItemPtrArray m_GridList;            // the members of the sequence in book order
+    std::vector<CBaseItem*> m_SearchRemoved; // the members the last search filters removed
     CCategoryInfoArray m_Categories;
     std::int32_t m_CurrentIndex = -1;
     std::int32_t m_CurrentNumber = -1;

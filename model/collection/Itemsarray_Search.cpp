@@ -167,10 +167,10 @@ bool CItemsArray2::Search(const std::string& text, bool markedOnly, bool refilte
 
     if (!refilter)
         return true;
-    SetFilterQuestion(false);
+    const bool rebuilt = SetFilterQuestion(false);
     if (GetGridCount() == 0)
     {
-        RestoreFilter(true);
+        RestoreFilterAfterEmptySearch(rebuilt);
         return false;
     }
     if (!SetCurrentItem(m_SavedFilter.currentItem) && !First())

@@ -2,12 +2,22 @@
 // order it follows, and the moves through it in the modes Normal, Random, Depth and Cycle.
 #include "model/collection/Itemsarray.h"
 
+#include "model/collection/ItemPass.h"
+
 #include "model/items/Datatypes.h"
 #include "model/support/Log.h"
 #include "model/support/Utils.h"
 
 #include <algorithm>
+#include <functional>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
+
+using lf::collection::CItemPass;
+using lf::collection::kItemsAhead;
+using lf::collection::PrefetchItem;
+using lf::collection::PrefetchSearchText;
 
 namespace
 {
@@ -24,19 +34,71 @@ bool IsCreditedResult(int result)
     return result == 1 || result == 2;
 }
 
-// The comparison of the book order, given the chapter rows of both items.
-int CompareWithRows(std::int32_t rowA, std::int32_t rowB, const CBaseItem* a, const CBaseItem* b)
+// What the book order compares, taken from an item once before a sort: its duplicate group, chapter row,
+// chapter number as its parts (in a shared list), creation time, last change and ID.
+struct SBookOrderKey
 {
-    if (rowA != rowB)
-        return rowA < rowB ? -1 : 1;
-    if (const int layers = CompareLayerNumbers(a->GetLayersStr(), b->GetLayersStr(), true); layers != 0)
-        return layers < 0 ? -1 : 1;
-    if (a->GetWhenCreated() != b->GetWhenCreated())
-        return a->GetWhenCreated() < b->GetWhenCreated() ? -1 : 1;
-    if (a->GetLastModified() != b->GetLastModified())
-        return a->GetLastModified() < b->GetLastModified() ? -1 : 1;
-    if (a->GetID() != b->GetID())
-        return a->GetID() < b->GetID() ? -1 : 1;
+    std::int32_t group = -1;
+    std::int32_t row = -1;
+    std::uint32_t firstPart = 0;
+    std::int32_t depth = 0; // number of parts; 0 for an empty chapter number
+    std::int64_t created = 0;
+    std::int64_t modified = 0;
+    std::int32_t id = 0;
+    std::int32_t index = 0; // the item's place in the book order before the sort
+};
+
+SBookOrderKey MakeBookOrderKey(const CBaseItem* item, std::int32_t index, std::int32_t row,
+                               std::vector<int>& parts)
+{
+    SBookOrderKey key;
+    key.group = item->GetDuplicateGroup();
+    key.row = row;
+    key.firstPart = static_cast<std::uint32_t>(parts.size());
+    const std::string& layers = item->GetLayersStr();
+    if (!layers.empty())
+    {
+        key.depth = GetLayerDepth(layers);
+        for (int k = 1; k <= key.depth; ++k)
+            parts.push_back(GetLayerNumberPart(layers, k));
+    }
+    key.created = item->GetWhenCreated();
+    key.modified = item->GetLastModified();
+    key.id = item->GetID();
+    key.index = index;
+    return key;
+}
+
+// The book order: chapter row, chapter number part by part as numbers and then by depth (an empty number
+// after every other one), creation time, last change, ID. Negative, 0 or positive.
+int CompareBookOrderKeys(const SBookOrderKey& a, const SBookOrderKey& b, const int* parts)
+{
+    if (a.row != b.row)
+        return a.row < b.row ? -1 : 1;
+    if (a.depth == 0 || b.depth == 0)
+    {
+        if (a.depth != b.depth)
+            return a.depth == 0 ? 1 : -1;
+    }
+    else
+    {
+        const int* partsA = parts + a.firstPart;
+        const int* partsB = parts + b.firstPart;
+        const int depth = std::min(a.depth, b.depth);
+        for (int k = 0; k < depth; ++k)
+        {
+            if (partsA[k] != partsB[k])
+                return partsA[k] < partsB[k] ? -1 : 1;
+        }
+        if (a.depth != b.depth)
+            return a.depth < b.depth ? -1 : 1;
+    }
+    if (a.created != b.created)
+        return a.created < b.created ? -1 : 1;
+    if (a.modified != b.modified)
+        return a.modified < b.modified ? -1 : 1;
+    if (a.id != b.id)
+        return a.id < b.id ? -1 : 1;
     return 0;
 }
 
@@ -44,8 +106,10 @@ int CompareWithRows(std::int32_t rowA, std::int32_t rowB, const CBaseItem* a, co
 
 int CompareItemsForSort(const CItemsArray2& items, const CBaseItem* a, const CBaseItem* b)
 {
-    return CompareWithRows(items.FindCategoryIndex(a->GetCategoryID()),
-                           items.FindCategoryIndex(b->GetCategoryID()), a, b);
+    std::vector<int> parts;
+    const SBookOrderKey keyA = MakeBookOrderKey(a, 0, items.FindCategoryIndex(a->GetCategoryID()), parts);
+    const SBookOrderKey keyB = MakeBookOrderKey(b, 1, items.FindCategoryIndex(b->GetCategoryID()), parts);
+    return CompareBookOrderKeys(keyA, keyB, parts.data());
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -148,7 +212,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
 
     if (IsStudyPhase(p.currentMode))
     {
-        for (CBaseItem* item : m_Items)
+        for (CBaseItem* item : CItemPass(m_Items))
         {
             item->SetDuplicateGroup(-1);
             item->SetStatus(qsInSequence | qsDepthWalk, false);
@@ -164,7 +228,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
             ShuffleArray(m_Items);
         if (p.currentMode == eamTestMode && p.cycleMode)
         {
-            for (CBaseItem* item : m_Items)
+            for (CBaseItem* item : CItemPass(m_Items))
             {
                 if (item->IsInSequence() && item->IsAnswered() && IsCreditedResult(item->GetResult()))
                     RemoveFromSequence(item);
@@ -176,7 +240,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
         // Edit phase: no view, no sort, no shuffle; the Trash shows every item in it. A phase code beyond
         // Edit makes no item available and leaves the sequence empty.
         const bool edit = p.currentMode == eamEditMode;
-        for (CBaseItem* item : m_Items)
+        for (CBaseItem* item : CItemPass(m_Items))
         {
             item->SetInSequence(false);
             item->SetDuplicateGroup(-1);
@@ -194,7 +258,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
         if (resetCycle)
         {
             m_MaxCycle = 0;
-            for (const CBaseItem* item : m_Items)
+            for (const CBaseItem* item : CItemPass(m_Items))
             {
                 if (item->IsInSequence())
                     m_MaxCycle = std::max(m_MaxCycle, item->GetCycleCounter());
@@ -202,7 +266,7 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
         }
         if (m_MaxCycle > 0)
         {
-            for (CBaseItem* item : m_Items)
+            for (CBaseItem* item : CItemPass(m_Items))
             {
                 if (item->IsInSequence() && item->GetCycleCounter() < m_MaxCycle)
                     RemoveFromSequence(item);
@@ -210,6 +274,21 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
         }
     }
 
+    ApplySearchFilters();
+    FillGridList();
+    return true;
+}
+
+void CItemsArray2::RemoveBySearch(CBaseItem* item)
+{
+    RemoveFromSequence(item);
+    m_SearchRemoved.push_back(item);
+}
+
+void CItemsArray2::ApplySearchFilters()
+{
+    m_SearchRemoved.clear();
+    const SFilterOptions& p = m_Preferences;
     const bool textSearch =
         (p.searchInQuestion || p.searchInAnswers || p.searchInFeedback || p.searchInKeywords) &&
         !p.searchText.empty();
@@ -217,7 +296,8 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
     const bool countQuery = IsCountQuery(query);
     if (p.markedOnly || textSearch || countQuery)
     {
-        for (CBaseItem* item : m_Items)
+        const SPreparedSearch search(p);
+        for (CBaseItem* item : CItemPass(m_Items))
         {
             if (!item->IsInSequence())
                 continue;
@@ -227,58 +307,107 @@ bool CItemsArray2::SetFilterQuestion(bool resetCycle)
                 PrepareSearchInfo(item);
             // A marked-only search still has to find its text or pass its query.
             if ((p.markedOnly && !item->IsMarked()) ||
-                ((textSearch || countQuery) && !item->MatchesFilter(p)))
-                RemoveFromSequence(item);
+                ((textSearch || countQuery) && !item->MatchesFilter(p, search)))
+                RemoveBySearch(item);
         }
     }
     if (query == EProblemQuery::SpecialCharacters)
     {
-        for (CBaseItem* item : m_Items)
+        for (CBaseItem* item : CItemPass(m_Items))
         {
             if (item->IsInSequence() && !item->NeedsSpecialRendering())
-                RemoveFromSequence(item);
+                RemoveBySearch(item);
         }
     }
     if (query == EProblemQuery::Duplicates)
         FormDuplicateGroups();
-
-    FillGridList();
-    return true;
 }
 
 void CItemsArray2::FormDuplicateGroups()
 {
-    std::int32_t matches = -1;
-    const std::int32_t count = m_Items.GetSize();
-    for (std::int32_t i = 0; i < count; ++i)
+    // Copies have the same search text, so only members of the same hash are compared, each with the
+    // first copy of the groups found so far. A group is named by the book-order index of its first copy.
+    struct SHashed
     {
-        CBaseItem* a = m_Items[i];
-        if (!a->IsInSequence())
+        std::size_t hash;
+        std::int32_t member;
+    };
+    auto hashOf = [](const CBaseItem* item) { return std::hash<std::string_view>{}(item->GetSearchText()); };
+    std::vector<std::int32_t> members;
+    std::vector<SHashed> hashed;
+    std::vector<std::size_t> unbuilt; // members whose search text is still to be built
+    for (std::int32_t i = 0; i < m_Items.GetSize(); ++i)
+    {
+        PrefetchItem(m_Items, i + kItemsAhead);
+        PrefetchSearchText(m_Items, i + kItemsAhead / 2);
+        const CBaseItem* item = m_Items[i];
+        if (!item->IsInSequence())
             continue;
-        std::int32_t group = a->GetDuplicateGroup();
-        for (std::int32_t j = i + 1; j < count; ++j)
-        {
-            CBaseItem* b = m_Items[j];
-            if (!b->IsInSequence())
-                continue;
-            if (!a->IsSearchTextFilled())
-                PrepareSearchInfo(a);
-            if (!b->IsSearchTextFilled())
-                PrepareSearchInfo(b);
-            if (a->Compare2(b, false, false, false, false, false, false))
-            {
-                if (group == -1)
-                {
-                    group = i;
-                    a->SetDuplicateGroup(group);
-                }
-                b->SetDuplicateGroup(group);
-                ++matches;
-            }
-        }
-        if (a->GetDuplicateGroup() == -1)
-            RemoveFromSequence(a);
+        if (item->IsSearchTextFilled())
+            hashed.push_back({hashOf(item), static_cast<std::int32_t>(members.size())});
+        else
+            unbuilt.push_back(members.size());
+        members.push_back(i);
     }
+    // Every member is compared with every other one: with two members or more, each gets its search text.
+    for (const std::size_t m : unbuilt)
+    {
+        CBaseItem* item = m_Items[members[m]];
+        if (members.size() >= 2)
+            PrepareSearchInfo(item);
+        hashed.push_back({hashOf(item), static_cast<std::int32_t>(m)});
+    }
+    std::sort(hashed.begin(), hashed.end(),
+              [](const SHashed& a, const SHashed& b)
+              { return a.hash != b.hash ? a.hash < b.hash : a.member < b.member; });
+
+    struct SGroup
+    {
+        std::int32_t first; // book-order index of the first copy
+        std::int64_t size;
+    };
+    std::vector<SGroup> groups;
+    std::vector<std::int32_t> groupOf(members.size(), -1);
+    for (std::size_t run = 0; run < hashed.size();)
+    {
+        std::size_t end = run;
+        while (end < hashed.size() && hashed[end].hash == hashed[run].hash)
+            ++end;
+        const std::size_t firstGroup = groups.size();
+        for (std::size_t k = run; k < end; ++k)
+        {
+            const std::int32_t m = hashed[k].member;
+            CBaseItem* item = m_Items[members[static_cast<std::size_t>(m)]];
+            std::int32_t found = -1;
+            for (std::size_t g = firstGroup; g < groups.size() && found < 0; ++g)
+            {
+                if (m_Items[groups[g].first]->Compare2(item, false, false, false, false, false, false))
+                    found = static_cast<std::int32_t>(g);
+            }
+            if (found < 0)
+            {
+                found = static_cast<std::int32_t>(groups.size());
+                groups.push_back({members[static_cast<std::size_t>(m)], 0});
+            }
+            ++groups[static_cast<std::size_t>(found)].size;
+            groupOf[static_cast<std::size_t>(m)] = found;
+        }
+        run = end;
+    }
+
+    // Each pair of copies counts as one match.
+    std::int64_t matches = -1;
+    for (std::size_t m = 0; m < members.size(); ++m)
+    {
+        const SGroup& group = groups[static_cast<std::size_t>(groupOf[m])];
+        CBaseItem* item = m_Items[members[m]];
+        if (group.size >= 2)
+            item->SetDuplicateGroup(group.first);
+        else
+            RemoveBySearch(item);
+    }
+    for (const SGroup& group : groups)
+        matches += group.size * (group.size - 1) / 2;
     // A single matching pair already stands as it is; more matches are put next to each other.
     if (matches > 0)
         SortByDuplicateGroup();
@@ -287,7 +416,12 @@ void CItemsArray2::FormDuplicateGroups()
 void CItemsArray2::FillGridList()
 {
     m_GridList.RemoveAll();
-    for (CBaseItem* item : m_Items)
+    // The count is exact here: the rebuild has just set every member; without one there is nothing to look
+    // at.
+    if (m_SequenceCount <= 0)
+        return;
+    m_GridList.Reserve(m_SequenceCount);
+    for (CBaseItem* item : CItemPass(m_Items))
     {
         if (item->IsInSequence())
             m_GridList.Add(item);
@@ -296,7 +430,7 @@ void CItemsArray2::FillGridList()
 
 void CItemsArray2::IncrementCycleCounters()
 {
-    for (CBaseItem* item : m_Items)
+    for (CBaseItem* item : CItemPass(m_Items))
     {
         if (item->IsInSequence())
             item->SetCycleCounter(item->GetCycleCounter() + 1);
@@ -321,19 +455,29 @@ void CItemsArray2::SortBookOrder(bool byDuplicateGroup)
     std::unordered_map<std::int32_t, std::int32_t> rows;
     for (std::int32_t row = 0; row < m_Categories.GetSize(); ++row)
         rows.emplace(m_Categories[row].ID, row);
-    auto rowOf = [&rows](const CBaseItem* item)
+    // Each item's key is taken once; the sort then compares keys only.
+    std::vector<int> parts;
+    parts.reserve(static_cast<std::size_t>(m_Items.GetSize()) * 2);
+    std::vector<SBookOrderKey> keys;
+    keys.reserve(static_cast<std::size_t>(m_Items.GetSize()));
+    std::int32_t index = 0;
+    for (const CBaseItem* item : CItemPass(m_Items))
     {
         const auto found = rows.find(item->GetCategoryID());
-        return found == rows.end() ? -1 : found->second;
-    };
-    const CBaseItem* current = GetCurrentItem();
-    std::stable_sort(m_Items.begin(), m_Items.end(),
-                     [&](const CBaseItem* a, const CBaseItem* b)
+        keys.push_back(MakeBookOrderKey(item, index++, found == rows.end() ? -1 : found->second, parts));
+    }
+    const int* partList = parts.data();
+    std::stable_sort(keys.begin(), keys.end(),
+                     [byDuplicateGroup, partList](const SBookOrderKey& a, const SBookOrderKey& b)
                      {
-                         if (byDuplicateGroup && a->GetDuplicateGroup() != b->GetDuplicateGroup())
-                             return a->GetDuplicateGroup() < b->GetDuplicateGroup();
-                         return CompareWithRows(rowOf(a), rowOf(b), a, b) < 0;
+                         if (byDuplicateGroup && a.group != b.group)
+                             return a.group < b.group;
+                         return CompareBookOrderKeys(a, b, partList) < 0;
                      });
+    const CBaseItem* current = GetCurrentItem();
+    const CBaseItemPtrArray before = m_Items;
+    for (std::int32_t i = 0; i < m_Items.GetSize(); ++i)
+        m_Items[i] = before[keys[static_cast<std::size_t>(i)].index];
     // The position stays on its question; its number among the members follows the new order.
     if (current)
     {
@@ -539,6 +683,7 @@ bool CItemsArray2::SetCurrentItem(const CBaseItem* item)
     std::int32_t number = 0;
     for (std::int32_t i = 0; i < m_Items.GetSize(); ++i)
     {
+        PrefetchItem(m_Items, i + kItemsAhead);
         if (!m_Items[i]->IsInSequence())
             continue;
         ++number;
@@ -579,6 +724,36 @@ bool CItemsArray2::RestoreFilter(bool refilter)
     if (!refilter)
         return true;
     SetFilterQuestion(false);
+    return PlaceAfterRestore();
+}
+
+bool CItemsArray2::RestoreFilterAfterEmptySearch(bool rebuilt)
+{
+    // Only the search settings of the snapshot differ from the ones of the empty search, so the members
+    // before the search filters are the ones the snapshot gives, and only its own search filters need to
+    // run again. Random mode draws a new order on every rebuild, so there the whole rebuild runs again.
+    const SFilterOptions& kept = m_SavedFilter.options;
+    const SFilterOptions& p = m_Preferences;
+    const bool sameMembers = rebuilt && m_SavedFilter.held && kept.currentMode == p.currentMode &&
+                             kept.currentView == p.currentView && kept.currentCategory == p.currentCategory &&
+                             kept.randomMode == p.randomMode && kept.cycleMode == p.cycleMode &&
+                             !(p.randomMode && IsStudyPhase(p.currentMode));
+    if (!sameMembers)
+        return RestoreFilter(true);
+    m_Preferences = kept;
+    m_SavedFilter.held = 0;
+    for (CBaseItem* item : CItemPass(m_SearchRemoved.data(), m_SearchRemoved.data() + m_SearchRemoved.size()))
+    {
+        item->SetInSequence(true);
+        ++m_SequenceCount;
+    }
+    ApplySearchFilters();
+    FillGridList();
+    return PlaceAfterRestore();
+}
+
+bool CItemsArray2::PlaceAfterRestore()
+{
     if (m_SequenceCount == 0)
         return false;
     if (m_SequenceCount != m_SavedFilter.sequenceCount)

@@ -287,13 +287,23 @@ void CBaseItem::ResetCycleCounter()
     CycleCounter = 0;
 }
 
+SPreparedSearch::SPreparedSearch(const SFilterOptions& options) : typed(!options.searchText.empty())
+{
+    if (typed)
+        text = NormalizeSearchText(lf::sys::LowerCase(options.searchText));
+}
+
 bool CBaseItem::MatchesFilter(const SFilterOptions& options) const
 {
+    return MatchesFilter(options, SPreparedSearch(options));
+}
+
+bool CBaseItem::MatchesFilter(const SFilterOptions& options, const SPreparedSearch& search) const
+{
     bool result = false;
-    if (m_bSearchTextFilled && !options.searchText.empty())
+    if (m_bSearchTextFilled && search.typed)
     {
-        const std::string t = NormalizeSearchText(lf::sys::LowerCase(options.searchText));
-        result = m_SearchText.find(t) != std::string::npos;
+        result = m_SearchText.find(search.text) != std::string::npos;
         if (!result)
             return false;
     }

@@ -54,6 +54,15 @@ constexpr std::int64_t kItemIdEpochSeconds = 1104537600;
 // collection keeps lastItemID (its `m_LastItemID`); the new ID is stored back into it.
 std::uint32_t MakeNewItemID(std::uint32_t& lastItemID);
 
+// The search text of a filter as the built search texts are compared against it: lower-cased and
+// normalised once, not once for every question.
+struct SPreparedSearch
+{
+    explicit SPreparedSearch(const SFilterOptions& options);
+    bool typed = false; // the filter has a search text at all
+    std::string text;
+};
+
 // The abstract question. The collection creates items from their kind code, owns them and deletes them
 // through the virtual destructor; everybody else borrows.
 class CBaseItem
@@ -93,7 +102,8 @@ public:
     virtual void ClearUserAnswer();
     virtual void ResetCycleCounter();
     // Whether the item passes the text search (against its built search text) and the problem query of
-    // options; see the collection's rebuild for when it is asked.
+    // options; see the collection's rebuild for when it is asked. The same as the non-virtual form below
+    // with the options' search text prepared for this one call.
     virtual bool MatchesFilter(const SFilterOptions& options) const;
     virtual std::int32_t GetUnitCount() const;
     virtual bool IsAnswered() const = 0;
@@ -130,6 +140,9 @@ public:
     virtual bool NeedsSpecialRendering() const;
 
     // --- Non-virtual operations ---
+
+    // MatchesFilter with the search text of options prepared once for a whole pass over the questions.
+    bool MatchesFilter(const SFilterOptions& options, const SPreparedSearch& search) const;
 
     std::uint8_t GetQuestionType() const { return QuestionType; }
     // The display name of the kind ("Multiple Choice", ...); empty for a code outside 1..10.
@@ -208,8 +221,19 @@ protected:
     // does) and the user's answer.
     bool ClearWithAnswers();
 
+    // What a rebuild of the sequence, the sort and the search read of every item stands first, so that a
+    // pass over a large book touches as few cache lines of each item as it can.
     std::int32_t CategoryID = 0; // -10 while the item is in the Trash
     std::int32_t ID = -1;
+    std::uint32_t QuestionStatus = 0;
+    std::int32_t m_DuplicateGroup = -1;
+    std::uint8_t QuestionType = 0;
+    std::uint8_t m_bSearchTextFilled = 0;
+    std::int32_t CycleCounter = 0;
+    std::int64_t WhenCreated = 0;
+    std::int64_t LastModified = 0;
+    std::string m_SearchText;
+    std::string LayersStr; // dotted chapter number, such as 2.1.3
     std::string ID_Str;
     std::string Name;
     std::string QuestionText;    // stored rich text
@@ -217,22 +241,13 @@ protected:
     std::string Keywords;        // stored rich text
     std::string OwnerStr;
     std::string ModifierStr;
-    std::string LayersStr; // dotted chapter number, such as 2.1.3
-    std::uint32_t QuestionStatus = 0;
-    std::int32_t CycleCounter = 0;
     std::uint8_t FormatQAXData = 0;
     std::uint8_t EncryptionMethod = 0;
-    std::int64_t WhenCreated = 0;
-    std::int64_t LastModified = 0;
     std::string ImageToDisplay;
     std::string AudioFileName;
     std::string DefaultQuestionGrade = "1";
     std::string PenaltyFactor = "0.1";
     SCommonUserAnswerInfo CommonAnswer;
-    std::string m_SearchText;
-    std::uint8_t m_bSearchTextFilled = 0;
-    std::int32_t m_DuplicateGroup = -1;
-    std::uint8_t QuestionType = 0;
 };
 
 // The kinds whose answers are one list of SAnswerItem (multiple choice, short answer, numerical,

@@ -2,6 +2,7 @@
 // growth rule, and the shuffles and search that the items and the display use on it.
 #pragma once
 
+#include "model/support/PresentPlaces.h"
 #include "platform/sys/SystemServices.h"
 
 #include <cstdint>
@@ -221,20 +222,20 @@ private:
 using CStringArray = CArray<std::string>;
 using CIntArray = CArray<std::int32_t, std::int32_t>;
 
-// Puts the elements in a random order: draws without replacement from a copy. Fewer than two elements
+// Puts the elements in a random order: draws without replacement, each draw taking the r-th of the
+// elements not yet drawn (r from the program's generator, below their count). Fewer than two elements
 // draw nothing.
 template <class TYPE, class ARG_TYPE> void ShuffleArray(CArray<TYPE, ARG_TYPE>& array)
 {
-    if (array.GetSize() <= 1)
+    const std::int32_t count = array.GetSize();
+    if (count <= 1)
         return;
-    CArray<TYPE, ARG_TYPE> pool(array);
-    array.RemoveAll();
-    while (pool.GetSize() > 0)
-    {
-        const std::int32_t r = lf::sys::Random(pool.GetSize());
-        array.Add(pool.ElementAt(r));
-        pool.RemoveAt(r);
-    }
+    CArray<TYPE, ARG_TYPE> drawn;
+    drawn.SetSize(count, array.GetGrowBy());
+    CPresentPlaces left(count);
+    for (std::int32_t i = 0; i < count; ++i)
+        drawn[i] = std::move(array[left.TakeNth(lf::sys::Random(count - i))]);
+    array = std::move(drawn);
 }
 
 inline void ShuffleStringArray(CStringArray& array)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 namespace
@@ -129,6 +130,37 @@ TEST(Shuffle, DrawsWithoutReplacementFromTheSeededGenerator)
     ShuffleIntArray(again);
     EXPECT_EQ(std::vector<int>(again.begin(), again.end()), shuffled);
     EXPECT_NE(shuffled, sorted);
+}
+
+TEST(Shuffle, DrawsTheSameOrderAsTakingFromAListOneByOne)
+{
+    // The draw of the r-th remaining element, done the plain way on a list that closes up after every
+    // draw: the shuffle must give exactly this order for the same generator state.
+    for (const int count : {2, 3, 17, 1000, 4099})
+    {
+        lf::sys::SeedRandom(static_cast<std::uint32_t>(count));
+        std::vector<int> pool(static_cast<std::size_t>(count));
+        std::iota(pool.begin(), pool.end(), 0);
+        std::vector<int> expected;
+        while (!pool.empty())
+        {
+            const auto r = static_cast<std::size_t>(lf::sys::Random(static_cast<int>(pool.size())));
+            expected.push_back(pool[r]);
+            pool.erase(pool.begin() + static_cast<std::ptrdiff_t>(r));
+        }
+        const int expectedNext = lf::sys::Random(1000);
+
+        lf::sys::SeedRandom(static_cast<std::uint32_t>(count));
+        CStringArray array;
+        for (int i = 0; i < count; ++i)
+            array.Add(std::to_string(i));
+        ShuffleStringArray(array);
+        ASSERT_EQ(array.GetSize(), count);
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(array[i], std::to_string(expected[static_cast<std::size_t>(i)]))
+                << count << " at " << i;
+        EXPECT_EQ(lf::sys::Random(1000), expectedNext) << "one draw per element";
+    }
 }
 
 TEST(Shuffle, OneElementDrawsNoRandomNumber)
