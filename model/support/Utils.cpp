@@ -1,5 +1,6 @@
 // Small utilities shared by many units.
 #include "model/support/Utils.h"
+#include "model/support/SearchText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -213,23 +214,8 @@ std::string NormalizeSearchText(std::string_view text)
     std::string out;
     out.reserve(text.size());
     for (const char c : text)
-    {
-        switch (c)
-        {
-        case ' ':
-        case '-':
-        case '\'':
-        case '.':
-        case ',':
-        case '\r':
-        case '\n':
-        case '\t':
-        case '"':
-            break;
-        default:
+        if (!IsIgnoredInSearch(c))
             out += c;
-        }
-    }
     return out;
 }
 

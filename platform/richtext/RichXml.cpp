@@ -400,7 +400,7 @@ std::string WriteXml(const RichDocument& doc, bool withStyles)
 
 // --- reading ---
 
-constexpr int kMaxNesting = 32;
+constexpr int kMaxNesting = kRichXmlMaxNesting;
 
 SRichTextStyle ReadFont(const pugi::xml_node& node)
 {
@@ -715,6 +715,8 @@ pugi::xml_node FindRoot(const pugi::xml_document& xml)
 constexpr unsigned kReadOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 
 } // namespace
+
+const unsigned kRichXmlReadOptions = kReadOptions;
 
 std::string WriteRichXml(const RichDocument& doc)
 {
