@@ -197,7 +197,11 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned 
     const std::string_view bytes(buffer, size);
     const bool hasBom = size >= 2 && (static_cast<unsigned char>(buffer[0]) >= 0xFE ||
                                       (size >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF"));
-    if (!hasBom && !DeclaresEncoding(bytes) && !IsValidUtf8(bytes))
+    // Bytes checked to be valid UTF-8 (or made so) stay valid through the parse unless a character
+    // reference names what is no character; only then does the tree need mending afterwards.
+    const bool checkedBytes = !hasBom && !DeclaresEncoding(bytes);
+    const bool needsMending = !checkedBytes || bytes.find("&#") != std::string_view::npos;
+    if (checkedBytes && !IsValidUtf8(bytes))
     {
         const std::string converted = Windows1252ToUtf8(bytes);
         pugi::get_memory_deallocation_function()(buffer);
@@ -214,6 +218,7 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned 
     }
     // A declared or marked encoding does not make the bytes valid, and character references can name
     // what is no character: everything read is made valid UTF-8 before the program sees it.
-    lf::sys::MakeXmlTextsValidUtf8(doc);
+    if (needsMending)
+        lf::sys::MakeXmlTextsValidUtf8(doc);
     return true;
 }

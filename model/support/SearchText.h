@@ -14,7 +14,24 @@ class RichDocument;
 }
 
 // True for the characters a search leaves out of both the searched text and the query.
-bool IsIgnoredInSearch(char c);
+constexpr bool IsIgnoredInSearch(char c)
+{
+    switch (c)
+    {
+    case ' ':
+    case '-':
+    case '\'':
+    case '.':
+    case ',':
+    case '\r':
+    case '\n':
+    case '\t':
+    case '"':
+        return true;
+    default:
+        return false;
+    }
+}
 
 // Appends the search form of a plain text.
 void AppendSearchForm(std::string& out, std::string_view text);

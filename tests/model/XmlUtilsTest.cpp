@@ -223,6 +223,10 @@ TEST(LoadXmlFile, ReadsAnUndeclaredNonUtf8FileAsWindows1252)
         {"utf8.xml", "<r>Caf\xC3\xA9 \xE2\x82\xAC</r>", "Caf\xC3\xA9 \xE2\x82\xAC"},
         {"ansi.xml", "<r>Caf\xE9 \x80</r>", "Caf\xC3\xA9 \xE2\x82\xAC"},
         {"latin1.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r>Caf\xE9</r>", "Caf\xC3\xA9"},
+        // A reference to what is no character becomes U+FFFD, whatever the file's bytes were.
+        {"reference.xml", "<r>Q&#xD800;2 \xC3\xA9</r>", "Q\xEF\xBF\xBD" "2 \xC3\xA9"},
+        {"ansi_reference.xml", "<r>&#xD800;\xE9</r>", "\xEF\xBF\xBD\xC3\xA9"},
+        {"declared_utf8.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><r>Caf\xE9</r>", "Caf\xC3\xA9"},
     };
     for (const Case& c : cases)
     {
