@@ -710,6 +710,10 @@ bool ReadQuestionsXml(pugi::xml_node root, CItemsArray2* items, std::int32_t ver
     bool firstInserted = false;
     std::int32_t position = options.insertPosition;
     pugi::xml_node questions = root.child("Questions");
+    std::int32_t count = 0;
+    for (pugi::xml_node node = questions.child("Question"); node; node = node.next_sibling("Question"))
+        ++count;
+    items->ReserveItems(count);
     pugi::xml_node next;
     for (pugi::xml_node node = questions.child("Question"); node; node = next)
     {

@@ -4,6 +4,8 @@
 #include "platform/sys/TextCase.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace
 {
@@ -39,6 +41,20 @@ void AppendSearchForm(std::string& out, std::string_view text)
     const char* end = read + text.size();
     while (read < end)
     {
+        // Eight ASCII bytes in a row, nearly all of any text, go without a test per byte for its kind.
+        std::uint64_t word = 0;
+        if (end - read >= 8 && (std::memcpy(&word, read, sizeof word), (word & 0x8080808080808080u) == 0))
+        {
+            for (int k = 0; k < 8; ++k)
+            {
+                const auto ascii = static_cast<unsigned char>(read[k]);
+                const char mapped = kAsciiSearchTable[ascii];
+                *write = mapped;
+                write += (mapped != 0) | (ascii == 0);
+            }
+            read += 8;
+            continue;
+        }
         const auto byte = static_cast<unsigned char>(*read);
         if (byte < 0x80)
         {

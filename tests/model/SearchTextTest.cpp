@@ -240,6 +240,8 @@ TEST(SearchTextTest, PlainTextSearchFormIsLowerCaseWithoutIgnoredCharacters)
         {"ÄÖÜ Straße", "äöüstraße"},
         {"İ K", "ik"},
         {"Ab\xC3\x41x\x80Y", "ab\xC3\x61x\x80y"},
+        {std::string("The QUICK, brown-Fox's \"Jump\".\r\n\tOVER\0the LAZY ÄÖ dog İ 12345678 END", 71),
+         std::string("thequickbrownfoxsjumpover\0thelazyäödogi12345678end", 52)},
     };
     for (const SCase& c : cases)
     {
