@@ -7,17 +7,22 @@
 #include "bench/OpenFloor.h"
 #include "model/collection/Itemsarray.h"
 #include "model/storage/Datastorage.h"
+#include "model/support/Log.h"
 #include "platform/richtext/RichDocument.h"
 
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 int main(int argc, char** argv)
 {
     const std::string_view mode = argc > 1 ? argv[1] : "";
+    // The log goes beside the book, not into the folder the run started in.
+    if (argc > 2)
+        SetLogBooksDirectory(std::filesystem::absolute(argv[argc - 1]).parent_path().string() + "/");
     if (mode == "make" && argc == 4)
     {
         std::int64_t count = 0;
