@@ -243,8 +243,9 @@ TEST(LoadXmlFile, ReadsAnUndeclaredNonUtf8FileAsWindows1252)
     EXPECT_FALSE(LoadXmlFile(doc, dir.file("broken.xml"), pugi::parse_default));
 }
 
-// A book is read and checked in blocks of 1 MiB: a character or a reference across the edge of a block
-// is seen whole, and a stray byte in a later block still makes the file Windows-1252.
+// A book is read and checked in blocks (of a power of two up to 1 MiB, so 1 MiB is the edge of one): a
+// character or a reference across the edge is seen whole, and a stray byte in a later block still makes the
+// file Windows-1252.
 TEST(LoadXmlFile, ChecksCharactersAndReferencesAcrossTheEdgeOfABlock)
 {
     lf::test::TempDir dir;
