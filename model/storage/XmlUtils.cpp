@@ -248,7 +248,7 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned 
     // Bytes checked to be valid UTF-8 (or made so) stay valid through the parse unless a character
     // reference names what is no character; only then does the tree need mending afterwards.
     const bool checkedBytes = !hasBom && !DeclaresEncoding(bytes);
-    const bool needsMending = !checkedBytes || scan.references;
+    bool needsMending = !checkedBytes || scan.references;
     if (checkedBytes && !scan.valid)
     {
         const std::string converted = Windows1252ToUtf8(bytes);
@@ -260,9 +260,14 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned 
         if (!doc.load_buffer_inplace_own(buffer, converted.size(), parseOptions, pugi::encoding_utf8))
             return false;
     }
-    else if (!doc.load_buffer_inplace_own(buffer, size, parseOptions, pugi::encoding_auto))
+    else
     {
-        return false;
+        const pugi::xml_parse_result result =
+            doc.load_buffer_inplace_own(buffer, size, parseOptions, pugi::encoding_auto);
+        if (!result)
+            return false;
+        // Bytes the library took for another encoding were converted, not checked: mended to be sure.
+        needsMending = needsMending || result.encoding != pugi::encoding_utf8;
     }
     // A declared or marked encoding does not make the bytes valid, and character references can name
     // what is no character: everything read is made valid UTF-8 before the program sees it.
