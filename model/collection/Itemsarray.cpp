@@ -191,6 +191,14 @@ std::int32_t CItemsArray2::InsertItem(std::unique_ptr<CBaseItem> item, bool setM
     return index;
 }
 
+void CItemsArray2::ReserveItems(std::int32_t count)
+{
+    if (count <= 0)
+        return;
+    m_Items.Reserve(m_Items.GetSize() + count);
+    m_Records.Reserve(m_Records.GetSize() + count);
+}
+
 CBaseItem* CItemsArray2::AddNewItem(int kind, const CBaseItem* source, std::int32_t position,
                                     std::int32_t category)
 {

@@ -126,6 +126,8 @@ public:
     // Puts the item into book order at position (0..count-1; anything else appends) and at the end of the
     // record list; returns its book-order index. Does not rebuild the sequence. Null is refused (-1).
     std::int32_t InsertItem(std::unique_ptr<CBaseItem> item, bool setModified, std::int32_t position);
+    // Makes room for count more items, so a reader that knows how many it will insert moves the lists once.
+    void ReserveItems(std::int32_t count);
     // MakeNewItem, inserted at position (the book is marked modified), the sequence rebuilt, and the position
     // moved to the new item (position 0 or more) or to the last member (negative position, or when the new
     // item is not a member). Returns the item (owned by the collection); null for a kind outside 1..10.

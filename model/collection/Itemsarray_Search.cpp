@@ -4,6 +4,7 @@
 
 #include "model/items/Datatypes.h"
 #include "model/support/Log.h"
+#include "model/support/SearchText.h"
 #include "model/support/Utils.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/NumberText.h"
@@ -16,17 +17,6 @@
 
 namespace
 {
-
-// Appends the lower-cased plain text of a stored text, when it has any.
-void AppendPlainText(std::string& text, const std::string& stored, lf::RichDocument& view)
-{
-    if (stored.empty())
-        return;
-    std::string plain;
-    GetPlainTextFromXML(stored, view, plain, false);
-    if (!plain.empty())
-        text += lf::sys::LowerCase(plain);
-}
 
 constexpr std::string_view kCorrectPhrase = "number of correct answers";
 constexpr std::string_view kCorrectShort = "#correct";
@@ -194,10 +184,15 @@ void PrepareItemSearchInfo(CBaseItem* item, lf::RichDocument* view, bool force, 
     if (item->IsSearchTextFilled() && !force)
         return;
 
-    std::string text = lf::sys::LowerCase(item->GetName());
+    // One reader and one buffer serve every question: each search text is built in one pass from the
+    // stored texts' runs, already lower case and without what a search leaves out.
+    thread_local CSearchTextReader reader;
+    thread_local std::string text;
+    text.clear();
+    AppendSearchForm(text, item->GetName());
     if (question)
     {
-        AppendPlainText(text, item->GetQuestionText(), *view);
+        reader.AppendStoredText(text, item->GetQuestionText(), *view);
         item->SetSearchTextFilled(true);
     }
     const int kind = item->GetQuestionType();
@@ -209,27 +204,24 @@ void PrepareItemSearchInfo(CBaseItem* item, lf::RichDocument* view, bool force, 
             SAnswerItem* answer = nullptr;
             if (!item->GetAnswer(i, answer))
                 continue;
-            if (!answer->AnswerText.empty())
-            {
-                if (typedAnswer)
-                    text += lf::sys::LowerCase(answer->AnswerText);
-                else
-                    AppendPlainText(text, answer->AnswerText, *view);
-            }
-            if (kind == qtMatching && !answer->Correct.empty())
-                text += lf::sys::LowerCase(answer->Correct);
-            AppendPlainText(text, answer->Feedback, *view);
+            if (typedAnswer)
+                AppendSearchForm(text, answer->AnswerText);
+            else
+                reader.AppendStoredText(text, answer->AnswerText, *view);
+            if (kind == qtMatching)
+                AppendSearchForm(text, answer->Correct);
+            reader.AppendStoredText(text, answer->Feedback, *view);
         }
     }
     if (feedback)
     {
-        AppendPlainText(text, item->GetGeneralFeedback(), *view);
+        reader.AppendStoredText(text, item->GetGeneralFeedback(), *view);
         item->SetSearchTextFilled(true);
     }
     if (keywords)
     {
-        AppendPlainText(text, item->GetKeywords(), *view);
+        reader.AppendStoredText(text, item->GetKeywords(), *view);
         item->SetSearchTextFilled(true);
     }
-    item->SetSearchText(NormalizeSearchText(text));
+    item->SetSearchText(text);
 }

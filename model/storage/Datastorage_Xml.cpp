@@ -16,6 +16,7 @@
 #include "platform/sys/TextCase.h"
 #include "platform/sys/Utf8Text.h"
 
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
@@ -79,15 +80,20 @@ template <class T> T ReadNumber(pugi::xml_attribute attribute, T defaultValue)
     return value;
 }
 
+std::int32_t ReadInt(pugi::xml_attribute attribute, std::int32_t defaultValue)
+{
+    return ReadNumber<std::int32_t>(attribute, defaultValue);
+}
+
 std::int32_t ReadInt(pugi::xml_node node, const char* name, std::int32_t defaultValue)
 {
-    return ReadNumber<std::int32_t>(node.attribute(name), defaultValue);
+    return ReadInt(node.attribute(name), defaultValue);
 }
 
 // A byte written signed (or unsigned, as older books may have it) reads back to the same byte.
-std::uint8_t ReadByte(pugi::xml_node node, const char* name, std::uint8_t defaultValue)
+std::uint8_t ReadByte(pugi::xml_attribute attribute, std::uint8_t defaultValue)
 {
-    const std::int32_t value = ReadInt(node, name, defaultValue);
+    const std::int32_t value = ReadInt(attribute, defaultValue);
     if (value < -128 || value > 255)
         return defaultValue;
     return static_cast<std::uint8_t>(value);
@@ -106,9 +112,8 @@ std::string ReadAttribute(pugi::xml_node node, const char* name)
 
 // The text of a text element: all its text and CDATA children joined, since a text holding "]]>" is
 // written as two CDATA sections. Empty when the element is missing.
-std::string ReadText(pugi::xml_node parent, const char* name)
+std::string ElementText(pugi::xml_node element)
 {
-    const pugi::xml_node element = parent.child(name);
     std::string text;
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
     {
@@ -117,6 +122,104 @@ std::string ReadText(pugi::xml_node parent, const char* name)
     }
     return text;
 }
+
+std::string ReadText(pugi::xml_node parent, const char* name)
+{
+    return ElementText(parent.child(name));
+}
+
+// The first attribute or child of each name a reader wants, found in one walk over the node instead of
+// one walk per name. The names are listed in the order the writer emits them, so in a book this program
+// wrote each one is found at the first comparison; any other order or extra names still work.
+template <class Handle, std::size_t N> class CNamedParts
+{
+public:
+    explicit CNamedParts(const std::array<const char*, N>& names) : m_Names(names) {}
+
+    void Add(Handle part)
+    {
+        const char* name = part.name();
+        std::size_t slot = m_Expected;
+        if (slot >= N || !Same(name, m_Names[slot]))
+        {
+            slot = 0;
+            while (slot < N && !Same(name, m_Names[slot]))
+                ++slot;
+            if (slot == N)
+                return;
+        }
+        // The first of equal names wins, as with a look-up by name.
+        if (!m_Parts[slot])
+            m_Parts[slot] = part;
+        m_Expected = slot + 1;
+    }
+
+    Handle operator[](std::size_t slot) const { return m_Parts[slot]; }
+
+private:
+    // The first letters tell most names apart without a call.
+    static bool Same(const char* a, const char* b) { return a[0] == b[0] && std::strcmp(a, b) == 0; }
+
+    const std::array<const char*, N>& m_Names;
+    std::array<Handle, N> m_Parts{};
+    std::size_t m_Expected = 0;
+};
+
+// A question's own attributes, in the writer's order.
+enum EQuestionAttribute : std::size_t
+{
+    qaID,
+    qaID_Str,
+    qaName,
+    qaQuestionType,
+    qaCategoryID,
+    qaCategoryName,
+    qaOwnerStr,
+    qaModifierStr,
+    qaQuestionStatus,
+    qaCycleCounter,
+    qaFormatQAXData,
+    qaEncryptionMethod,
+    qaWhenCreated,
+    qaLastModified,
+    qaLayersStr,
+    qaImageToDisplay,
+    qaAudioFileName,
+    qaDefaultQuestionGrade,
+    qaPenaltyFactor,
+    qaCount
+};
+
+constexpr std::array<const char*, qaCount> kQuestionAttributes = {"ID",
+                                                                  "ID_Str",
+                                                                  "Name",
+                                                                  "QuestionType",
+                                                                  "CategoryID",
+                                                                  "CategoryName",
+                                                                  "OwnerStr",
+                                                                  "ModifierStr",
+                                                                  "QuestionStatus",
+                                                                  "CycleCounter",
+                                                                  "FormatQAXData",
+                                                                  "EncryptionMethod",
+                                                                  "WhenCreated",
+                                                                  "LastModified",
+                                                                  "LayersStr",
+                                                                  "ImageToDisplay",
+                                                                  "AudioFileName",
+                                                                  "DefaultQuestionGrade",
+                                                                  "PenaltyFactor"};
+
+// A question's text elements, in the writer's order.
+enum EQuestionText : std::size_t
+{
+    qtxQuestionText,
+    qtxGeneralFeedback,
+    qtxKeywords,
+    qtxCount
+};
+
+constexpr std::array<const char*, qtxCount> kQuestionTexts = {"QuestionText", "GeneralFeedback", "Keywords"};
 
 // --- The kinds' own fields, both directions side by side ---
 
@@ -601,6 +704,10 @@ bool ReadQuestionsXml(pugi::xml_node root, CItemsArray2* items, std::int32_t ver
     bool firstInserted = false;
     std::int32_t position = options.insertPosition;
     pugi::xml_node questions = root.child("Questions");
+    std::int32_t count = 0;
+    for (pugi::xml_node node = questions.child("Question"); node; node = node.next_sibling("Question"))
+        ++count;
+    items->ReserveItems(count);
     pugi::xml_node next;
     for (pugi::xml_node node = questions.child("Question"); node; node = next)
     {
@@ -627,7 +734,12 @@ bool ReadQuestionsXml(pugi::xml_node root, CItemsArray2* items, std::int32_t ver
 std::unique_ptr<CBaseItem> ReadQuestionXml(pugi::xml_node node, CItemsArray2* items, std::int32_t version,
                                            const SQuestionReadOptions& options)
 {
-    std::unique_ptr<CBaseItem> item = MakeItemOfKind(ReadInt(node, "QuestionType", 0));
+    CNamedParts<pugi::xml_attribute, qaCount> attributes(kQuestionAttributes);
+    for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
+         attribute = attribute.next_attribute())
+        attributes.Add(attribute);
+
+    std::unique_ptr<CBaseItem> item = MakeItemOfKind(ReadInt(attributes[qaQuestionType], 0));
     if (!item)
         return nullptr;
     item->SetID(static_cast<std::int32_t>(items->NewItemID()));
@@ -639,12 +751,12 @@ std::unique_ptr<CBaseItem> ReadQuestionXml(pugi::xml_node node, CItemsArray2* it
     }
     else
     {
-        category = ReadInt(node, "CategoryID", 0);
+        category = ReadInt(attributes[qaCategoryID], 0);
         if (category > 0 && options.categoryOffset > 0)
             category += options.categoryOffset;
         if (options.mapByName)
         {
-            const std::string name = ReadAttribute(node, "CategoryName");
+            const std::string name = attributes[qaCategoryName].value();
             if (!name.empty())
             {
                 const std::int32_t id = items->GetCategoryIDAt(items->GetOrAddCategoryByName(name));
@@ -655,36 +767,39 @@ std::unique_ptr<CBaseItem> ReadQuestionXml(pugi::xml_node node, CItemsArray2* it
     }
     item->SetCategoryID(category);
 
-    item->SetID(ReadInt(node, "ID", 0));
-    item->SetID_Str(ReadAttribute(node, "ID_Str"));
-    item->SetName(ReadAttribute(node, "Name"));
-    item->SetOwnerStr(ReadAttribute(node, "OwnerStr"));
-    item->SetModifierStr(ReadAttribute(node, "ModifierStr"));
-    const std::int64_t status = ReadNumber<std::int64_t>(node.attribute("QuestionStatus"), 0);
+    item->SetID(ReadInt(attributes[qaID], 0));
+    item->SetID_Str(attributes[qaID_Str].value());
+    item->SetName(attributes[qaName].value());
+    item->SetOwnerStr(attributes[qaOwnerStr].value());
+    item->SetModifierStr(attributes[qaModifierStr].value());
+    const std::int64_t status = ReadNumber<std::int64_t>(attributes[qaQuestionStatus], 0);
     item->SetQuestionStatus(status >= std::numeric_limits<std::int32_t>::min() &&
                                     status <= std::numeric_limits<std::uint32_t>::max()
                                 ? static_cast<std::uint32_t>(status)
                                 : 0);
-    item->SetCycleCounter(ReadInt(node, "CycleCounter", 0));
-    item->SetFormatQAXData(ReadByte(node, "FormatQAXData", 1));
-    item->SetEncryptionMethod(ReadByte(node, "EncryptionMethod", 0));
-    item->SetWhenCreated(ReadNumber<std::int64_t>(node.attribute("WhenCreated"), 0));
-    item->SetLastModified(ReadNumber<std::int64_t>(node.attribute("LastModified"), 0));
+    item->SetCycleCounter(ReadInt(attributes[qaCycleCounter], 0));
+    item->SetFormatQAXData(ReadByte(attributes[qaFormatQAXData], 1));
+    item->SetEncryptionMethod(ReadByte(attributes[qaEncryptionMethod], 0));
+    item->SetWhenCreated(ReadNumber<std::int64_t>(attributes[qaWhenCreated], 0));
+    item->SetLastModified(ReadNumber<std::int64_t>(attributes[qaLastModified], 0));
     // Questions deleted for good are not read back.
     if (item->TestStatus(qsDeleted))
         return nullptr;
 
-    item->SetLayersStr(ReadAttribute(node, "LayersStr"));
-    item->SetImageToDisplay(ReadAttribute(node, "ImageToDisplay"));
-    item->SetAudioFileName(ReadAttribute(node, "AudioFileName"));
-    item->SetDefaultQuestionGrade(ReadAttribute(node, "DefaultQuestionGrade"));
-    item->SetPenaltyFactor(ReadAttribute(node, "PenaltyFactor"));
+    item->SetLayersStr(attributes[qaLayersStr].value());
+    item->SetImageToDisplay(attributes[qaImageToDisplay].value());
+    item->SetAudioFileName(attributes[qaAudioFileName].value());
+    item->SetDefaultQuestionGrade(attributes[qaDefaultQuestionGrade].value());
+    item->SetPenaltyFactor(attributes[qaPenaltyFactor].value());
     const SKindXml& kindXml = KindXml(item->GetQuestionType());
     if (kindXml.readAttributes)
         kindXml.readAttributes(node, *item);
-    item->SetQuestionText(ReadText(node, "QuestionText"));
-    item->SetGeneralFeedback(ReadText(node, "GeneralFeedback"));
-    item->SetKeywords(ReadText(node, "Keywords"));
+    CNamedParts<pugi::xml_node, qtxCount> texts(kQuestionTexts);
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
+        texts.Add(child);
+    item->SetQuestionText(ElementText(texts[qtxQuestionText]));
+    item->SetGeneralFeedback(ElementText(texts[qtxGeneralFeedback]));
+    item->SetKeywords(ElementText(texts[qtxKeywords]));
     ReadAnswersXml(node, item.get(), version);
     ReadUnitsXml(node, item.get(), version);
     if (kindXml.variables)

@@ -6,6 +6,7 @@
 #include "platform/sys/NumberText.h"
 #include "platform/sys/Utf8Text.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -146,6 +147,52 @@ bool DeclaresEncoding(std::string_view bytes)
     return bytes.substr(0, end).find("encoding") != std::string_view::npos;
 }
 
+// What the bytes of a file are: valid UTF-8 or not, and whether they hold a character reference.
+struct SByteScan
+{
+    bool valid = true;
+    bool references = false;
+};
+
+void ScanBytes(const char* buffer, std::size_t from, std::size_t to, SByteScan& scan)
+{
+    if (from >= to)
+        return;
+    if (scan.valid && !lf::sys::IsValidUtf8(std::string_view(buffer + from, to - from)))
+        scan.valid = false;
+    // From one byte back, so a reference cut after its "&" is found.
+    const std::size_t back = from > 0 ? 1 : 0;
+    if (!scan.references)
+        scan.references =
+            std::string_view(buffer + from - back, to - from + back).find("&#") != std::string_view::npos;
+}
+
+// Reads size bytes of file into buffer a block at a time and scans each block while it is still in the
+// cache: a book is read once from memory instead of once per check. False when the file is shorter.
+bool ReadAndScan(std::FILE* file, char* buffer, std::size_t size, SByteScan& scan)
+{
+    constexpr std::size_t kBlock = std::size_t{1} << 16;
+    std::size_t filled = 0;
+    std::size_t scanned = 0;
+    while (filled < size)
+    {
+        const std::size_t want = std::min(kBlock, size - filled);
+        const std::size_t got = std::fread(buffer + filled, 1, want, file);
+        filled += got;
+        if (got != want)
+            return false;
+        // Scanned up to the last ASCII byte, which no UTF-8 sequence holds, so no sequence is cut in two;
+        // the rest is scanned with the next block.
+        std::size_t cut = filled;
+        if (filled < size)
+            while (cut > scanned && static_cast<unsigned char>(buffer[cut - 1]) >= 0x80)
+                --cut;
+        ScanBytes(buffer, scanned, cut, scan);
+        scanned = std::max(scanned, cut);
+    }
+    return true;
+}
+
 // A buffer the XML document takes over, allocated the way the XML library frees it.
 char* LibraryBuffer(std::size_t size)
 {
@@ -172,9 +219,10 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned 
         std::fclose(file);
         return false;
     }
-    const std::size_t got = std::fread(buffer, 1, size, file);
+    SByteScan scan;
+    const bool complete = ReadAndScan(file, buffer, size, scan);
     std::fclose(file);
-    if (got != size)
+    if (!complete)
     {
         pugi::get_memory_deallocation_function()(buffer);
         return false;
@@ -182,7 +230,11 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned 
     const std::string_view bytes(buffer, size);
     const bool hasBom = size >= 2 && (static_cast<unsigned char>(buffer[0]) >= 0xFE ||
                                       (size >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF"));
-    if (!hasBom && !DeclaresEncoding(bytes) && !IsValidUtf8(bytes))
+    // Bytes checked to be valid UTF-8 (or made so) stay valid through the parse unless a character
+    // reference names what is no character; only then does the tree need mending afterwards.
+    const bool checkedBytes = !hasBom && !DeclaresEncoding(bytes);
+    bool needsMending = !checkedBytes || scan.references;
+    if (checkedBytes && !scan.valid)
     {
         const std::string converted = Windows1252ToUtf8(bytes);
         pugi::get_memory_deallocation_function()(buffer);
@@ -193,12 +245,18 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned 
         if (!doc.load_buffer_inplace_own(buffer, converted.size(), parseOptions, pugi::encoding_utf8))
             return false;
     }
-    else if (!doc.load_buffer_inplace_own(buffer, size, parseOptions, pugi::encoding_auto))
+    else
     {
-        return false;
+        const pugi::xml_parse_result result =
+            doc.load_buffer_inplace_own(buffer, size, parseOptions, pugi::encoding_auto);
+        if (!result)
+            return false;
+        // Bytes the library took for another encoding were converted, not checked: mended to be sure.
+        needsMending = needsMending || result.encoding != pugi::encoding_utf8;
     }
     // A declared or marked encoding does not make the bytes valid, and character references can name
     // what is no character: everything read is made valid UTF-8 before the program sees it.
-    lf::sys::MakeXmlTextsValidUtf8(doc);
+    if (needsMending)
+        lf::sys::MakeXmlTextsValidUtf8(doc);
     return true;
 }

@@ -1,5 +1,6 @@
 // Small utilities shared by many units.
 #include "model/support/Utils.h"
+#include "model/support/SearchText.h"
 #include "platform/sys/NumberText.h"
 #include "platform/sys/TextLines.h"
 
@@ -203,23 +204,8 @@ std::string NormalizeSearchText(std::string_view text)
     std::string out;
     out.reserve(text.size());
     for (const char c : text)
-    {
-        switch (c)
-        {
-        case ' ':
-        case '-':
-        case '\'':
-        case '.':
-        case ',':
-        case '\r':
-        case '\n':
-        case '\t':
-        case '"':
-            break;
-        default:
+        if (!IsIgnoredInSearch(c))
             out += c;
-        }
-    }
     return out;
 }
 

@@ -369,7 +369,7 @@ std::string WriteXml(const RichDocument& doc, bool withStyles)
 
 // --- reading ---
 
-constexpr int kMaxNesting = 32;
+constexpr int kMaxNesting = kRichXmlMaxNesting;
 
 SRichTextStyle ReadFont(const pugi::xml_node& node)
 {
@@ -678,6 +678,8 @@ pugi::xml_node FindRoot(const pugi::xml_document& xml)
 constexpr unsigned kReadOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 
 } // namespace
+
+const unsigned kRichXmlReadOptions = kReadOptions;
 
 std::string WriteRichXml(const RichDocument& doc)
 {

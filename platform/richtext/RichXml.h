@@ -43,6 +43,10 @@ namespace lf
 {
 
 inline constexpr const char* kRichXmlRoot = "LFDRoot";
+// How deep tables and foreign elements may nest before the reader stops descending.
+inline constexpr int kRichXmlMaxNesting = 32;
+// The XML library's parse options for stored texts.
+extern const unsigned kRichXmlReadOptions;
 
 // The document as stored text: the whole view, style sheet included.
 std::string WriteRichXml(const RichDocument& doc);

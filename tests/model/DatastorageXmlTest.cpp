@@ -348,6 +348,44 @@ TEST_F(DatastorageXml, NumbersWithTrailingTextReadAsTheirDefaults)
     EXPECT_EQ(static_cast<CShortAnswerItem*>(FindByName(items, "short"))->GetCaseSensitivity(), 0);
 }
 
+// Attributes and texts in any order, repeated or unknown: the first of each name counts, as in a look-up
+// by name, and the rest are passed over.
+TEST_F(DatastorageXml, FirstOfRepeatedAttributesAndTextsCountsInAnyOrder)
+{
+    CItemsArray2& items = *storage.GetItemsPtr2();
+    const std::string path = dir.file("repeated.lnf");
+    WriteFile(path,
+              "<?xml version=\"1.0\"?>\n"
+              "<Lernfold Version=\"1\"><Questions>"
+              "<Question Extra=\"x\" PenaltyFactor=\"0.5\" Name=\"first\" QuestionType=\"7\" Name=\"second\" "
+              "LayersStr=\"2.1\" ID=\"41\" ID=\"42\" OwnerStr=\"me\" PenaltyFactor=\"0.9\">"
+              "<Keywords>kw</Keywords><Other>o</Other><QuestionText>Q1</QuestionText>"
+              "<GeneralFeedback>F</GeneralFeedback><QuestionText>Q2</QuestionText><Keywords>kw2</Keywords>"
+              "</Question><Question QuestionType=\"8\" Name=\"numerical\"><Answers>"
+              "<Answer Correct=\"1\" Extra=\"e\" ID=\"3\" ID=\"4\" Correct=\"0\"><Tolerance>0.5</Tolerance>"
+              "<Feedback>fb</Feedback><AnswerText>42</AnswerText><AnswerText>43</AnswerText></Answer>"
+              "</Answers></Question></Questions></Lernfold>\n");
+    ASSERT_TRUE(storage.LoadXML(path, &items, 0, true, false));
+    ASSERT_EQ(items.GetCount(), 2);
+    SAnswerItem* answer = nullptr;
+    ASSERT_TRUE(items.GetItem(1)->GetAnswer(0, answer));
+    EXPECT_EQ(answer->ID, 3);
+    EXPECT_EQ(answer->Correct, "1");
+    EXPECT_EQ(answer->AnswerText, "42");
+    EXPECT_EQ(answer->Feedback, "fb");
+    EXPECT_EQ(answer->Tolerance, "0.5");
+    const CBaseItem* item = items.GetItem(0);
+    EXPECT_EQ(item->GetQuestionType(), 7);
+    EXPECT_EQ(item->GetName(), "first");
+    EXPECT_EQ(item->GetID(), 41);
+    EXPECT_EQ(item->GetOwnerStr(), "me");
+    EXPECT_EQ(item->GetLayersStr(), "2.1");
+    EXPECT_EQ(item->GetPenaltyFactor(), "0.5");
+    EXPECT_EQ(item->GetQuestionText(), "Q1");
+    EXPECT_EQ(item->GetGeneralFeedback(), "F");
+    EXPECT_EQ(item->GetKeywords(), "kw");
+}
+
 TEST_F(DatastorageXml, LineEndsInsideTextsReachTheItemUnchanged)
 {
     CItemsArray2& items = *storage.GetItemsPtr2();

@@ -223,6 +223,12 @@ TEST(LoadXmlFile, ReadsAnUndeclaredNonUtf8FileAsWindows1252)
         {"utf8.xml", "<r>Caf\xC3\xA9 \xE2\x82\xAC</r>", "Caf\xC3\xA9 \xE2\x82\xAC"},
         {"ansi.xml", "<r>Caf\xE9 \x80</r>", "Caf\xC3\xA9 \xE2\x82\xAC"},
         {"latin1.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r>Caf\xE9</r>", "Caf\xC3\xA9"},
+        // A reference to what is no character becomes U+FFFD, whatever the file's bytes were.
+        {"reference.xml", "<r>Q&#xD800;2 \xC3\xA9</r>",
+         "Q\xEF\xBF\xBD"
+         "2 \xC3\xA9"},
+        {"ansi_reference.xml", "<r>&#xD800;\xE9</r>", "\xEF\xBF\xBD\xC3\xA9"},
+        {"declared_utf8.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><r>Caf\xE9</r>", "Caf\xC3\xA9"},
     };
     for (const Case& c : cases)
     {
@@ -235,6 +241,39 @@ TEST(LoadXmlFile, ReadsAnUndeclaredNonUtf8FileAsWindows1252)
     EXPECT_FALSE(LoadXmlFile(doc, dir.file("missing.xml"), pugi::parse_default));
     lf::test::WriteFile(dir.file("broken.xml"), "<r>");
     EXPECT_FALSE(LoadXmlFile(doc, dir.file("broken.xml"), pugi::parse_default));
+}
+
+// A book is read and checked in blocks (of a power of two up to 1 MiB, so 1 MiB is the edge of one): a
+// character or a reference across the edge is seen whole, and a stray byte in a later block still makes the
+// file Windows-1252.
+TEST(LoadXmlFile, ChecksCharactersAndReferencesAcrossTheEdgeOfABlock)
+{
+    lf::test::TempDir dir;
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    struct Case
+    {
+        const char* name;
+        std::string tail;     // what the text holds across the edge
+        std::string expected; // how the text ends once read
+    };
+    const Case cases[] = {
+        {"euro.xml", "\xE2\x82\xAC", "\xE2\x82\xAC"},
+        {"reference.xml", "&#xD800;", "\xEF\xBF\xBD"},
+        {"stray.xml", "\xE9", "\xC3\xA9"},
+    };
+    for (const Case& c : cases)
+    {
+        for (std::size_t back = 0; back < 4; ++back)
+        {
+            const std::string head = "<r>";
+            const std::string filler(kBlock - head.size() - back, 'a');
+            lf::test::WriteFile(dir.file(c.name), head + filler + c.tail + "z</r>");
+            pugi::xml_document doc;
+            ASSERT_TRUE(LoadXmlFile(doc, dir.file(c.name), pugi::parse_default)) << c.name;
+            const std::string text = doc.child("r").text().get();
+            EXPECT_EQ(text.substr(filler.size()), c.expected + "z") << c.name << " " << back;
+        }
+    }
 }
 
 TEST(IsValidUtf8, RefusesMalformedSequences)

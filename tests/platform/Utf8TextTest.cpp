@@ -46,6 +46,21 @@ INSTANTIATE_TEST_SUITE_P(
         SMendCase{"LeadWithoutContinuation", "\xC3(", "\xC3\x83("}),
     [](const auto& info) { return info.param.name; });
 
+// ASCII is passed over in wide steps: a bad or good sequence is found wherever it falls, at the edge of a
+// step, just before the end or cut by it.
+TEST(IsValidUtf8, FindsEverySequenceWhereverItFallsInALongAsciiText)
+{
+    for (std::size_t at = 0; at <= 72; ++at)
+    {
+        const std::string before(at, 'a');
+        const std::string after(72 - at, 'b');
+        EXPECT_TRUE(lf::sys::IsValidUtf8(before + "\xC3\xA9" + after)) << at;
+        EXPECT_FALSE(lf::sys::IsValidUtf8(before + "\xE9" + after)) << at;
+        EXPECT_FALSE(lf::sys::IsValidUtf8(before + "\xED\xA0\x80" + after)) << at;
+        EXPECT_FALSE(lf::sys::IsValidUtf8(before + "\xE2\x82")) << at;
+    }
+}
+
 TEST(MakeXmlTextsValidUtf8, MendsEveryNameAndValueOfADeepTree)
 {
     pugi::xml_document doc;
