@@ -356,7 +356,7 @@ void WriteUnits(pugi::xml_node question, CBaseItem* item)
         bool found = false;
         if (auto* numerical = dynamic_cast<CNumericalItem*>(item))
             found = numerical->GetUnit(i, unit);
-        else if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+        else if (auto* calculated = item->GetCalculated())
             found = calculated->GetUnit(i, unit);
         if (!found)
             continue;
@@ -552,7 +552,7 @@ bool LoadMoodleUnitsFromXML(pugi::xml_node units, CBaseItem* item)
         const SUnitItem unit{TextOf(element.child("multiplier")), TextOf(element.child("unit_name"))};
         if (auto* numerical = dynamic_cast<CNumericalItem*>(item))
             numerical->AddUnit(unit);
-        else if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+        else if (auto* calculated = item->GetCalculated())
             calculated->AddUnit(unit);
     }
     return true;
@@ -592,7 +592,7 @@ bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const 
         if (item->HasUnits())
             if (pugi::xml_node units = question.child("units"))
                 LoadMoodleUnitsFromXML(units, item.get());
-        if (auto* calculated = dynamic_cast<CCalculatedItem*>(item.get()))
+        if (auto* calculated = item->GetCalculated())
             ReadDatasets(question, calculated);
         items->InsertItem(std::move(item), false, -1);
     }
@@ -654,7 +654,7 @@ void SaveMoodleQuestionsToXML(pugi::xml_node quiz, CItemsArray2* items, const SE
         WriteAnswers(question, item, html);
         if (item->HasUnits())
             WriteUnits(question, item);
-        if (auto* calculated = dynamic_cast<CCalculatedItem*>(item))
+        if (auto* calculated = item->GetCalculated())
             WriteDatasets(question, calculated);
     }
 }

@@ -340,7 +340,7 @@ std::string AnswerLineText(CBaseItem& item, const SAnswerBlockState& state)
 // The feedback of the answer that matched the user's typed answer.
 std::string MatchedFeedback(CBaseItem& item)
 {
-    if (auto* calculated = dynamic_cast<CCalculatedItem*>(&item))
+    if (auto* calculated = item.GetCalculated())
     {
         SCalculatedAnswerItem* answer = nullptr;
         return calculated->FindMatchingCalculatedAnswer(answer, true) >= 0 && answer ? answer->Feedback

@@ -26,7 +26,7 @@ int RowOf(const std::string& text)
 std::string PrepareQuestionText(CBaseItem& item, int phase, bool resetDataset, CFormulaManager& manager)
 {
     std::string text = item.GetQuestionText();
-    auto* calculated = dynamic_cast<CCalculatedItem*>(&item);
+    auto* calculated = item.GetCalculated();
     if (!calculated)
         return text;
     const bool flash = phase == kPhaseFlash;

@@ -256,8 +256,8 @@ std::unique_ptr<CBaseItem> CItemsArray2::CopyItemForUndo(const CBaseItem* item)
     copy->SetSearchText(item->GetSearchText());
     copy->SetSearchTextFilled(item->IsSearchTextFilled());
     copy->SetDuplicateGroup(item->GetDuplicateGroup());
-    if (const auto* calculated = dynamic_cast<const CCalculatedItem*>(item))
-        static_cast<CCalculatedItem*>(copy.get())->SetCurrentDataset(calculated->GetCurrentDataset());
+    if (const auto* calculated = item->GetCalculated())
+        copy->GetCalculated()->SetCurrentDataset(calculated->GetCurrentDataset());
     return copy;
 }
 

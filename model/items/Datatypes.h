@@ -116,6 +116,7 @@ public:
     virtual CUnitList* GetUnitList() { return nullptr; }
     // The calculated kind gives itself, for its answers with formulas and data sets; null for the others.
     virtual CCalculatedItem* GetCalculated() { return nullptr; }
+    const CCalculatedItem* GetCalculated() const { return const_cast<CBaseItem*>(this)->GetCalculated(); }
     virtual bool IsTypedAnswer() const;
     // True when the question has no filled-in answer (the "empty answer choices" query).
     virtual bool IsAllAnswerBlanksIsEmpty() const;
