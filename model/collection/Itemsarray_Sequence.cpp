@@ -381,7 +381,9 @@ void CItemsArray2::FormDuplicateGroups()
             std::int32_t found = -1;
             for (std::size_t g = firstGroup; g < groups.size() && found < 0; ++g)
             {
-                if (m_Items[groups[g].first]->Compare2(item, false, false, false, false, false, false))
+                if (m_Items[groups[g].first]->Compare2(item, /*compareTimes=*/false, /*compareLayers=*/false,
+                                                       /*compareCategory=*/false, /*compareAnswers=*/false,
+                                                       /*compareFeedback=*/false, /*compareOwner=*/false))
                     found = static_cast<std::int32_t>(g);
             }
             if (found < 0)
