@@ -23,7 +23,7 @@ constexpr const char* kUnnamed = "Unnamed";
 
 // Writes a value into a field when it differs; changed records the write.
 void StoreIfDifferent(const std::string& current, const std::string& value,
-                      void (CBaseItem::*set)(const std::string&), CBaseItem& item, bool& changed)
+                      void (CBaseItem::*set)(std::string), CBaseItem& item, bool& changed)
 {
     if (current == value)
         return;
@@ -34,7 +34,7 @@ void StoreIfDifferent(const std::string& current, const std::string& value,
 // An editor's text as stored text, written when it says something else than the field: a field kept as
 // HTML or plain text that the editor shows unedited is not rewritten just because the editor writes XML.
 void StoreTextIfEdited(const std::string& current, const lf::RichDocument& editor,
-                       void (CBaseItem::*set)(const std::string&), CBaseItem& item, bool& changed)
+                       void (CBaseItem::*set)(std::string), CBaseItem& item, bool& changed)
 {
     std::string text;
     GetXMLFormRE(text, editor);
@@ -43,7 +43,7 @@ void StoreTextIfEdited(const std::string& current, const lf::RichDocument& edito
     std::string normalised = current;
     if (NormalizeTextToXML(normalised) && normalised == text)
         return;
-    (item.*set)(text);
+    (item.*set)(std::move(text));
     changed = true;
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 class CCalculatedItem;
 class CUnitList;
@@ -171,21 +172,21 @@ public:
     std::int32_t GetID() const { return ID; }
     void SetID(std::int32_t value) { ID = value; }
     const std::string& GetID_Str() const { return ID_Str; }
-    void SetID_Str(const std::string& value) { ID_Str = value; }
+    void SetID_Str(std::string value) { ID_Str = std::move(value); }
     const std::string& GetName() const { return Name; }
-    void SetName(const std::string& value) { Name = value; }
+    void SetName(std::string value) { Name = std::move(value); }
     const std::string& GetQuestionText() const { return QuestionText; }
-    void SetQuestionText(const std::string& value) { QuestionText = value; }
+    void SetQuestionText(std::string value) { QuestionText = std::move(value); }
     const std::string& GetGeneralFeedback() const { return GeneralFeedback; }
-    void SetGeneralFeedback(const std::string& value) { GeneralFeedback = value; }
+    void SetGeneralFeedback(std::string value) { GeneralFeedback = std::move(value); }
     const std::string& GetKeywords() const { return Keywords; }
-    void SetKeywords(const std::string& value) { Keywords = value; }
+    void SetKeywords(std::string value) { Keywords = std::move(value); }
     const std::string& GetOwnerStr() const { return OwnerStr; }
-    void SetOwnerStr(const std::string& value) { OwnerStr = value; }
+    void SetOwnerStr(std::string value) { OwnerStr = std::move(value); }
     const std::string& GetModifierStr() const { return ModifierStr; }
-    void SetModifierStr(const std::string& value) { ModifierStr = value; }
+    void SetModifierStr(std::string value) { ModifierStr = std::move(value); }
     const std::string& GetLayersStr() const { return LayersStr; }
-    void SetLayersStr(const std::string& value) { LayersStr = value; }
+    void SetLayersStr(std::string value) { LayersStr = std::move(value); }
     std::uint32_t GetQuestionStatus() const { return QuestionStatus; }
     void SetQuestionStatus(std::uint32_t value) { QuestionStatus = value; }
     std::int32_t GetCycleCounter() const { return CycleCounter; }
@@ -200,15 +201,15 @@ public:
     std::int64_t GetLastModified() const { return LastModified; }
     void SetLastModified(std::int64_t value) { LastModified = value; }
     const std::string& GetImageToDisplay() const { return ImageToDisplay; }
-    void SetImageToDisplay(const std::string& value) { ImageToDisplay = value; }
+    void SetImageToDisplay(std::string value) { ImageToDisplay = std::move(value); }
     const std::string& GetAudioFileName() const { return AudioFileName; }
-    void SetAudioFileName(const std::string& value) { AudioFileName = value; }
+    void SetAudioFileName(std::string value) { AudioFileName = std::move(value); }
     const std::string& GetDefaultQuestionGrade() const { return DefaultQuestionGrade; }
-    void SetDefaultQuestionGrade(const std::string& value) { DefaultQuestionGrade = value; }
+    void SetDefaultQuestionGrade(std::string value) { DefaultQuestionGrade = std::move(value); }
     const std::string& GetPenaltyFactor() const { return PenaltyFactor; }
-    void SetPenaltyFactor(const std::string& value) { PenaltyFactor = value; }
+    void SetPenaltyFactor(std::string value) { PenaltyFactor = std::move(value); }
     const std::string& GetSearchText() const { return m_SearchText; }
-    void SetSearchText(const std::string& value) { m_SearchText = value; }
+    void SetSearchText(std::string value) { m_SearchText = std::move(value); }
     bool IsSearchTextFilled() const { return m_bSearchTextFilled != 0; }
     void SetSearchTextFilled(bool value) { m_bSearchTextFilled = value ? 1 : 0; }
     std::int32_t GetDuplicateGroup() const { return m_DuplicateGroup; }
@@ -382,17 +383,17 @@ public:
     bool ToggleUserChoice(std::int32_t i, SAnswerItem*& choice, bool force);
 
     const std::string& GetFeedbackForAnyCorrectResponse() const { return FeedbackForAnyCorrectResponse; }
-    void SetFeedbackForAnyCorrectResponse(const std::string& v) { FeedbackForAnyCorrectResponse = v; }
+    void SetFeedbackForAnyCorrectResponse(std::string v) { FeedbackForAnyCorrectResponse = std::move(v); }
     const std::string& GetFeedbackForAnyPartiallyCorrectResponse() const
     {
         return FeedbackForAnyPartiallyCorrectResponse;
     }
-    void SetFeedbackForAnyPartiallyCorrectResponse(const std::string& v)
+    void SetFeedbackForAnyPartiallyCorrectResponse(std::string v)
     {
-        FeedbackForAnyPartiallyCorrectResponse = v;
+        FeedbackForAnyPartiallyCorrectResponse = std::move(v);
     }
     const std::string& GetFeedbackForAnyIncorrectResponse() const { return FeedbackForAnyIncorrectResponse; }
-    void SetFeedbackForAnyIncorrectResponse(const std::string& v) { FeedbackForAnyIncorrectResponse = v; }
+    void SetFeedbackForAnyIncorrectResponse(std::string v) { FeedbackForAnyIncorrectResponse = std::move(v); }
     std::int32_t GetLetMultipleAnswers() const { return LetMultipleAnswers; }
     void SetLetMultipleAnswers(std::int32_t v) { LetMultipleAnswers = v; }
     // 0 "a., b., c., ...", 1 "A., B., C., ...", 2 "1., 2., 3., ...", 3 "No numbering".
@@ -432,9 +433,9 @@ public:
     bool SetUserAnswer(const std::string& text);
 
     const std::string& GetFeedbackForTheResponseTrue() const { return FeedbackForTheResponseTrue; }
-    void SetFeedbackForTheResponseTrue(const std::string& v) { FeedbackForTheResponseTrue = v; }
+    void SetFeedbackForTheResponseTrue(std::string v) { FeedbackForTheResponseTrue = std::move(v); }
     const std::string& GetFeedbackForTheResponseFalse() const { return FeedbackForTheResponseFalse; }
-    void SetFeedbackForTheResponseFalse(const std::string& v) { FeedbackForTheResponseFalse = v; }
+    void SetFeedbackForTheResponseFalse(std::string v) { FeedbackForTheResponseFalse = std::move(v); }
 
 private:
     std::string FeedbackForTheResponseTrue;

@@ -100,9 +100,9 @@ std::uint8_t ReadByte(pugi::xml_attribute attribute, std::uint8_t defaultValue)
 }
 
 // Only a value that reads as the integer 1 sets a switch.
-bool ReadSwitch(pugi::xml_node node, const char* name)
+bool ReadSwitch(pugi::xml_attribute attribute)
 {
-    return ReadInt(node, name, 0) == 1;
+    return ReadInt(attribute, 0) == 1;
 }
 
 std::string ReadAttribute(pugi::xml_node node, const char* name)
@@ -165,7 +165,7 @@ private:
     std::size_t m_Expected = 0;
 };
 
-// A question's own attributes, in the writer's order.
+// A question's attributes, in the writer's order: those of every question, then those of the kinds.
 enum EQuestionAttribute : std::size_t
 {
     qaID,
@@ -187,6 +187,11 @@ enum EQuestionAttribute : std::size_t
     qaAudioFileName,
     qaDefaultQuestionGrade,
     qaPenaltyFactor,
+    qaShuffle,
+    qaLetMultipleAnswers,
+    qaNumberAnswerType,
+    qaCaseSensitivity,
+    qaNumberOfQuestionsToSelect,
     qaCount
 };
 
@@ -208,7 +213,14 @@ constexpr std::array<const char*, qaCount> kQuestionAttributes = {"ID",
                                                                   "ImageToDisplay",
                                                                   "AudioFileName",
                                                                   "DefaultQuestionGrade",
-                                                                  "PenaltyFactor"};
+                                                                  "PenaltyFactor",
+                                                                  "Shuffle",
+                                                                  "LetMultipleAnswers",
+                                                                  "NumberAnswerType",
+                                                                  "CaseSensitivity",
+                                                                  "NumberOfQuestionsToSelect"};
+
+using CQuestionAttributes = CNamedParts<pugi::xml_attribute, qaCount>;
 
 // A question's text elements, in the writer's order.
 enum EQuestionText : std::size_t
@@ -228,7 +240,7 @@ constexpr std::array<const char*, qtxCount> kQuestionTexts = {"QuestionText", "G
 struct SKindXml
 {
     void (*writeAttributes)(pugi::xml_node question, CBaseItem& item) = nullptr;
-    void (*readAttributes)(pugi::xml_node question, CBaseItem& item) = nullptr;
+    void (*readAttributes)(const CQuestionAttributes& question, CBaseItem& item) = nullptr;
     void (*writeResponseFeedback)(pugi::xml_node answers, CBaseItem& item) = nullptr;
     void (*readResponseFeedback)(pugi::xml_node answers, CBaseItem& item) = nullptr;
     bool answers = true;
@@ -246,12 +258,12 @@ const SKindXml& KindXml(int kind)
             AddNumber(q, "LetMultipleAnswers", choice.GetLetMultipleAnswers());
             AddNumber(q, "NumberAnswerType", choice.GetNumberAnswerType());
         },
-        [](pugi::xml_node q, CBaseItem& item)
+        [](const CQuestionAttributes& q, CBaseItem& item)
         {
             auto& choice = static_cast<CMultipleChoiceItem&>(item);
-            choice.SetLetMultipleAnswers(ReadInt(q, "LetMultipleAnswers", 0));
-            choice.SetNumberAnswerType(ReadInt(q, "NumberAnswerType", 0));
-            choice.SetShuffle(ReadSwitch(q, "Shuffle") ? 1 : 0);
+            choice.SetLetMultipleAnswers(ReadInt(q[qaLetMultipleAnswers], 0));
+            choice.SetNumberAnswerType(ReadInt(q[qaNumberAnswerType], 0));
+            choice.SetShuffle(ReadSwitch(q[qaShuffle]) ? 1 : 0);
         },
         [](pugi::xml_node answers, CBaseItem& item)
         {
@@ -289,15 +301,15 @@ const SKindXml& KindXml(int kind)
     static const SKindXml kShortAnswer{
         [](pugi::xml_node q, CBaseItem& item)
         { AddSwitch(q, "CaseSensitivity", static_cast<CShortAnswerItem&>(item).GetCaseSensitivity() != 0); },
-        [](pugi::xml_node q, CBaseItem& item) {
-            static_cast<CShortAnswerItem&>(item).SetCaseSensitivity(ReadSwitch(q, "CaseSensitivity") ? 1 : 0);
+        [](const CQuestionAttributes& q, CBaseItem& item) {
+            static_cast<CShortAnswerItem&>(item).SetCaseSensitivity(ReadSwitch(q[qaCaseSensitivity]) ? 1 : 0);
         },
     };
     static const SKindXml kMatching{
         [](pugi::xml_node q, CBaseItem& item)
         { AddSwitch(q, "Shuffle", static_cast<CMatchingItem&>(item).GetShuffle() != 0); },
-        [](pugi::xml_node q, CBaseItem& item)
-        { static_cast<CMatchingItem&>(item).SetShuffle(ReadSwitch(q, "Shuffle") ? 1 : 0); },
+        [](const CQuestionAttributes& q, CBaseItem& item)
+        { static_cast<CMatchingItem&>(item).SetShuffle(ReadSwitch(q[qaShuffle]) ? 1 : 0); },
     };
     static const SKindXml kRandom{
         [](pugi::xml_node q, CBaseItem& item)
@@ -305,10 +317,10 @@ const SKindXml& KindXml(int kind)
             AddNumber(q, "NumberOfQuestionsToSelect",
                       static_cast<CRandomShortAnswerMatchingItem&>(item).GetNumberOfQuestionsToSelect());
         },
-        [](pugi::xml_node q, CBaseItem& item)
+        [](const CQuestionAttributes& q, CBaseItem& item)
         {
             static_cast<CRandomShortAnswerMatchingItem&>(item).SetNumberOfQuestionsToSelect(
-                ReadInt(q, "NumberOfQuestionsToSelect", 2));
+                ReadInt(q[qaNumberOfQuestionsToSelect], 2));
         },
         nullptr,
         nullptr,
@@ -734,7 +746,7 @@ bool ReadQuestionsXml(pugi::xml_node root, CItemsArray2* items, std::int32_t ver
 std::unique_ptr<CBaseItem> ReadQuestionXml(pugi::xml_node node, CItemsArray2* items, std::int32_t version,
                                            const SQuestionReadOptions& options)
 {
-    CNamedParts<pugi::xml_attribute, qaCount> attributes(kQuestionAttributes);
+    CQuestionAttributes attributes(kQuestionAttributes);
     for (pugi::xml_attribute attribute = node.first_attribute(); attribute;
          attribute = attribute.next_attribute())
         attributes.Add(attribute);
@@ -793,7 +805,7 @@ std::unique_ptr<CBaseItem> ReadQuestionXml(pugi::xml_node node, CItemsArray2* it
     item->SetPenaltyFactor(attributes[qaPenaltyFactor].value());
     const SKindXml& kindXml = KindXml(item->GetQuestionType());
     if (kindXml.readAttributes)
-        kindXml.readAttributes(node, *item);
+        kindXml.readAttributes(attributes, *item);
     CNamedParts<pugi::xml_node, qtxCount> texts(kQuestionTexts);
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
         texts.Add(child);

@@ -10,30 +10,37 @@
 namespace
 {
 
-// What each ASCII byte becomes in a search form: itself, its lower-case letter, or 0 when left out.
-constexpr std::array<char, 128> MakeAsciiSearchTable()
+// What each ASCII byte becomes in a search form, in the low byte: itself or its lower-case letter; in the
+// high byte, 1 when it is kept and 0 when a search leaves it out. The NUL byte is kept.
+constexpr std::array<std::uint16_t, 128> MakeAsciiSearchTable()
 {
-    std::array<char, 128> table{};
+    std::array<std::uint16_t, 128> table{};
     for (int c = 0; c < 128; ++c)
     {
         const char ch = static_cast<char>(c);
-        if (IsIgnoredInSearch(ch))
-            table[static_cast<std::size_t>(c)] = 0;
-        else
-            table[static_cast<std::size_t>(c)] =
-                ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+        const int lower = ch >= 'A' && ch <= 'Z' ? c - 'A' + 'a' : c;
+        table[static_cast<std::size_t>(c)] =
+            static_cast<std::uint16_t>(IsIgnoredInSearch(ch) ? 0 : 0x100 | lower);
     }
     return table;
 }
 
-constexpr std::array<char, 128> kAsciiSearchTable = MakeAsciiSearchTable();
+constexpr std::array<std::uint16_t, 128> kAsciiSearchTable = MakeAsciiSearchTable();
+
+// Writes the search form of one ASCII byte at write (even a left-out one, which the next byte overwrites)
+// and returns where the next byte goes.
+inline char* PutAsciiSearchForm(char* write, unsigned char ascii)
+{
+    const std::uint16_t form = kAsciiSearchTable[ascii];
+    *write = static_cast<char>(form);
+    return write + (form >> 8);
+}
 
 } // namespace
 
 void AppendSearchForm(std::string& out, std::string_view text)
 {
-    // Written through a pointer into room made up front, which the ASCII bytes never outgrow; the NUL
-    // byte, the one ASCII byte the table cannot tell from a left-out one, is kept by its own test.
+    // Written through a pointer into room made up front, which the ASCII bytes never outgrow.
     const std::size_t start = out.size();
     out.resize(start + text.size());
     char* write = out.data() + start;
@@ -46,21 +53,14 @@ void AppendSearchForm(std::string& out, std::string_view text)
         if (end - read >= 8 && (std::memcpy(&word, read, sizeof word), (word & 0x8080808080808080u) == 0))
         {
             for (int k = 0; k < 8; ++k)
-            {
-                const auto ascii = static_cast<unsigned char>(read[k]);
-                const char mapped = kAsciiSearchTable[ascii];
-                *write = mapped;
-                write += (mapped != 0) | (ascii == 0);
-            }
+                write = PutAsciiSearchForm(write, static_cast<unsigned char>(read[k]));
             read += 8;
             continue;
         }
         const auto byte = static_cast<unsigned char>(*read);
         if (byte < 0x80)
         {
-            const char mapped = kAsciiSearchTable[byte];
-            *write = mapped;
-            write += (mapped != 0) | (byte == 0);
+            write = PutAsciiSearchForm(write, byte);
             ++read;
             continue;
         }

@@ -386,6 +386,33 @@ TEST_F(DatastorageXml, FirstOfRepeatedAttributesAndTextsCountsInAnyOrder)
     EXPECT_EQ(item->GetKeywords(), "kw");
 }
 
+// The kinds' own attributes follow the same rule wherever they stand among the others.
+TEST_F(DatastorageXml, FirstOfRepeatedKindAttributesCountsInAnyOrder)
+{
+    CItemsArray2& items = *storage.GetItemsPtr2();
+    const std::string path = dir.file("repeated-kinds.lnf");
+    WriteFile(path,
+              "<?xml version=\"1.0\"?>\n"
+              "<Lernfold Version=\"1\"><Questions>"
+              "<Question NumberAnswerType=\"2\" Shuffle=\"1\" QuestionType=\"1\" LetMultipleAnswers=\"0\" "
+              "Name=\"choice\" Shuffle=\"0\" NumberAnswerType=\"3\" LetMultipleAnswers=\"1\"/>"
+              "<Question CaseSensitivity=\"1\" QuestionType=\"5\" Name=\"short\" CaseSensitivity=\"0\"/>"
+              "<Question QuestionType=\"6\" Shuffle=\"1\" Name=\"matching\" Shuffle=\"0\"/>"
+              "<Question NumberOfQuestionsToSelect=\"4\" QuestionType=\"9\" Name=\"random\" "
+              "NumberOfQuestionsToSelect=\"6\"/>"
+              "</Questions></Lernfold>\n");
+    ASSERT_TRUE(storage.LoadXML(path, &items, 0, true, false));
+    const auto* choice = static_cast<CMultipleChoiceItem*>(FindByName(items, "choice"));
+    EXPECT_EQ(choice->GetShuffle(), 1);
+    EXPECT_EQ(choice->GetNumberAnswerType(), 2);
+    EXPECT_EQ(choice->GetLetMultipleAnswers(), 0);
+    EXPECT_EQ(static_cast<CShortAnswerItem*>(FindByName(items, "short"))->GetCaseSensitivity(), 1);
+    EXPECT_EQ(static_cast<CMatchingItem*>(FindByName(items, "matching"))->GetShuffle(), 1);
+    EXPECT_EQ(static_cast<CRandomShortAnswerMatchingItem*>(FindByName(items, "random"))
+                  ->GetNumberOfQuestionsToSelect(),
+              4);
+}
+
 TEST_F(DatastorageXml, LineEndsInsideTextsReachTheItemUnchanged)
 {
     CItemsArray2& items = *storage.GetItemsPtr2();
