@@ -57,9 +57,11 @@ function(lf_add_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} lf_test_support GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE LF_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   _lf_common_options(${name})
-  set(props "")
+  # A case that blocks (a window left waiting for input, a deadlock) fails after five minutes instead of
+  # holding the whole run.
+  set(props TIMEOUT 300)
   if(ARG_NEEDS_GUI)
-    set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    list(APPEND props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
 endfunction()

@@ -208,6 +208,17 @@ void ClickWhenModal(std::function<void(QWidget*)> act)
                        });
 }
 
+// Clicks one of a message box's buttons; a window that is not a message box, or a box without that button,
+// fails the case and is left to the watchdog of ClickWhenModal.
+void PressMessageButton(QWidget* modal, QMessageBox::StandardButton which)
+{
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr) << "the modal window is not a message box";
+    QAbstractButton* button = box->button(which);
+    ASSERT_NE(button, nullptr) << "the message box has no such button";
+    button->click();
+}
+
 TEST(QtDialogs, MessageBoxShowsKindCaptionAndTextAndAnswersWithTheDesignsValues)
 {
     const struct
@@ -235,7 +246,7 @@ TEST(QtDialogs, MessageBoxShowsKindCaptionAndTextAndAnswersWithTheDesignsValues)
                 title = box->windowTitle();
                 text = box->text();
                 icon = box->icon();
-                box->button(c.press)->click();
+                PressMessageButton(modal, c.press);
             });
         EXPECT_EQ(lf::qt::MessageDlg("Line one\r\nline two", MsgKind::Warning, c.buttons), c.result);
         EXPECT_EQ(title, "Warning");
@@ -246,7 +257,7 @@ TEST(QtDialogs, MessageBoxShowsKindCaptionAndTextAndAnswersWithTheDesignsValues)
         [](QWidget* modal)
         {
             EXPECT_EQ(modal->windowTitle(), "Lernfold");
-            qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+            PressMessageButton(modal, QMessageBox::Ok);
         });
     lf::qt::MessageDlg("x", MsgKind::Error, MsgButtons::Ok, "Lernfold");
 }
