@@ -522,6 +522,17 @@ int DisplayedCorrectAnswer(CBaseItem& item)
     return fallback;
 }
 
+int EditedFlashcardAnswer(CBaseItem& item)
+{
+    for (int i = 0; i < item.GetAnswerCount(); ++i)
+    {
+        SAnswerItem* a = nullptr;
+        if (item.GetAnswer(i, a) && a->Correct != "0")
+            return i;
+    }
+    return item.GetAnswerCount() > 0 ? 0 : -1;
+}
+
 std::string TypedFlashAnswer(CBaseItem& item, const CFormulaManager* formulaManager)
 {
     if (item.GetQuestionType() == qtCalculated)

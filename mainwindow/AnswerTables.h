@@ -131,6 +131,10 @@ const SAnswerItem* FindCreditedAnswer(CBaseItem& item);
 // credited one. -1 without one.
 int DisplayedCorrectAnswer(CBaseItem& item);
 
+// The one answer the Flashcard styles edit in Edit phase, shown in the editor and stored back from it: the
+// first credited answer, else the first answer (storing credits it). -1 without answers.
+int EditedFlashcardAnswer(CBaseItem& item);
+
 // The answer a flash card of a typed kind shows: for short answer and numerical the first credited
 // answer's text, for calculated the answer of the formula manager as the question view prepared it.
 std::string TypedFlashAnswer(CBaseItem& item, const CFormulaManager* formulaManager);

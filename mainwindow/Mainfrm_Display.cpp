@@ -287,7 +287,7 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
         {
             // The Flashcard styles edit the one answer they show in the editor.
             SAnswerItem* answer = nullptr;
-            const int shown = display::DisplayedCorrectAnswer(*item);
+            const int shown = display::EditedFlashcardAnswer(*item);
             ClearRichView(m_DescriptionStr->Document(), true);
             if (shown >= 0 && item->GetAnswer(shown, answer))
                 SetXMLToRE(answer->AnswerText, m_DescriptionStr->Document(), /*replace=*/true,

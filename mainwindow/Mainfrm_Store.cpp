@@ -170,40 +170,33 @@ bool Tm_MainFrm::OnStorageAnswersInEditMod(CBaseItem& item, bool& changed)
         IEditFrame* frame = m_pEditing->EditFrame();
         return frame ? frame->StoreAnswers(item, style, changed) : true;
     }
-    // The Flashcard styles edit one answer in the editor: the first credited one.
-    SAnswerItem* answer = nullptr;
-    for (int i = 0; i < choice->GetAnswerCount() && !answer; ++i)
-        if (choice->GetAnswer(i, answer) && answer->Correct == "0")
-            answer = nullptr;
-    if (!answer)
+    // The Flashcard styles edit one answer in the editor, the one the answers pane showed.
+    const int edited = display::EditedFlashcardAnswer(*choice);
+    if (edited < 0)
     {
-        if (choice->GetAnswerCount() == 0)
+        SAnswerItem created;
+        created.Correct = "1";
+        if (!choice->AddAnswer(created))
         {
-            SAnswerItem created;
-            created.Correct = "1";
-            if (!choice->AddAnswer(created))
-            {
-                WriteLog(
-                    "Tm_MainFrm::OnStorageAnswersInEditMod - ERROR, pMultipleChoiceItem->AddAnswer(Answer) "
-                    "== false",
-                    1, 1);
-                return false;
-            }
-            changed = true;
-        }
-        if (!choice->GetAnswer(0, answer))
-        {
-            WriteLog(
-                "Tm_MainFrm::OnStorageAnswersInEditMod - ERROR, pMultipleChoiceItem->GetAnswerByIndex(...1) "
-                "== false",
-                1, 1);
+            WriteLog("Tm_MainFrm::OnStorageAnswersInEditMod - ERROR, pMultipleChoiceItem->AddAnswer(Answer) "
+                     "== false",
+                     1, 1);
             return false;
         }
-        if (answer->Correct != "1")
-        {
-            answer->Correct = "1";
-            changed = true;
-        }
+        changed = true;
+    }
+    SAnswerItem* answer = nullptr;
+    if (!choice->GetAnswer(std::max(edited, 0), answer))
+    {
+        WriteLog("Tm_MainFrm::OnStorageAnswersInEditMod - ERROR, pMultipleChoiceItem->GetAnswerByIndex(...1) "
+                 "== false",
+                 1, 1);
+        return false;
+    }
+    if (answer->Correct == "0")
+    {
+        answer->Correct = "1";
+        changed = true;
     }
     std::string text;
     GetXMLFormRE(text, m_DescriptionStr->Document());

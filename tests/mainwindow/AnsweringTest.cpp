@@ -586,6 +586,43 @@ TEST_F(Answering, FlashcardAnswerTypedIntoAQuestionWithoutAnswers)
     EXPECT_EQ(plain, "Berlin");
 }
 
+// The answers pane edits the answer it shows: the first credited one, even without a text, and with none
+// credited the first, which keeps its text and becomes credited.
+TEST_F(Answering, FlashcardEditorStoresIntoTheAnswerItShowed)
+{
+    frm->Prefs().m_ViewMode = kStyleFlashcard;
+    frm->DataStorage().ApplyOptions();
+    Open(MakeItems(MultipleChoice().answer("", "1").answer("Paris", "1").build(),
+                   MultipleChoice().answer("Rome", "0").answer("Oslo", "0").build()),
+         3);
+    auto plainOf = [](const std::string& stored)
+    {
+        lf::RichDocument scratch;
+        std::string plain;
+        GetPlainTextFromXML(stored, scratch, plain, true);
+        return plain;
+    };
+    auto answerText = [&](int i)
+    {
+        SAnswerItem* answer = nullptr;
+        EXPECT_TRUE(Current()->GetAnswer(i, answer));
+        return answer ? std::pair{plainOf(answer->AnswerText), answer->Correct}
+                      : std::pair<std::string, std::string>{};
+    };
+    ShowAnswers();
+    frm->DescriptionEditor()->InsertText("Berlin");
+    std::uint8_t changed = 0;
+    ASSERT_TRUE(frm->OnStorageData(&changed));
+    EXPECT_EQ(answerText(0), (std::pair<std::string, std::string>{"Berlin", "1"}));
+    EXPECT_EQ(answerText(1), (std::pair<std::string, std::string>{"Paris", "1"}));
+
+    frm->m_NextBtnClick();
+    ShowAnswers();
+    ASSERT_TRUE(frm->OnStorageData(&changed));
+    EXPECT_EQ(answerText(0), (std::pair<std::string, std::string>{"Rome", "1"}));
+    EXPECT_EQ(answerText(1), (std::pair<std::string, std::string>{"Oslo", "0"}));
+}
+
 TEST_F(Answering, MoodleHeaderFillsAnEmptyGradeAndPenalty)
 {
     editing.frame = &frame;
