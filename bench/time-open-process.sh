@@ -5,8 +5,7 @@
 set -euo pipefail
 build=${1:?build folder, e.g. build/release}
 runs=${2:-11}
-shift 2 || true
-counts=("$@")
+counts=("${@:3}")
 [ ${#counts[@]} -gt 0 ] || counts=(1000 10000 100000)
 exe="$build/bench/bench_open_once"
 scratch=$(mktemp -d)

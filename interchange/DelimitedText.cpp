@@ -14,6 +14,7 @@
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/Clipboard.h"
+#include "platform/sys/PathText.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
@@ -390,8 +391,7 @@ bool SaveDelimitedText(bool csv, const std::string& fileName, CItemsArray2* item
     std::string target = fileName;
     if (!keepName)
     {
-        const std::string extension =
-            target.size() > 4 ? lf::sys::LowerCase(target.substr(target.size() - 4)) : "";
+        const std::string extension = lf::sys::AsciiLower(lf::sys::ExtensionOf(target));
         if (extension != ".txt" && extension != ".csv")
             target += ".csv";
     }

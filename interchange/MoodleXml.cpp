@@ -13,6 +13,7 @@
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/NumberText.h"
+#include "platform/sys/PathText.h"
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextTrim.h"
 
@@ -134,7 +135,7 @@ public:
             lf::SRichPicture picture;
             if (!lf::sys::ReadWholeFile(folder + name, picture.data) || picture.data.empty())
                 return lf::MakePlaceholderPicture(width, height);
-            std::string extension = lf::sys::LowerCase(fs::path(name).extension().string());
+            std::string extension = lf::sys::AsciiLower(lf::sys::ExtensionOf(name));
             if (!extension.empty())
                 extension.erase(0, 1);
             picture.format = extension == "jpg" ? "jpeg" : extension;
@@ -615,10 +616,7 @@ bool LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearF
         {
             if (clearFirst)
                 items->Clear();
-            std::string folder = fs::path(fileName).parent_path().string();
-            if (!folder.empty())
-                folder += '/';
-            QuizPictureScope pictures(folder);
+            QuizPictureScope pictures(lf::sys::FolderOf(fileName));
             result = LoadMoodleQuestionsFromXML(quiz, items, context);
         }
     }
@@ -666,19 +664,17 @@ bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepNa
         return false;
     WriteLog("CDataStorage::SaveMooldeXML, File name - " + fileName, 5, 1);
     std::string target = fileName;
-    if (!keepName && lf::sys::LowerCase(fs::path(target).extension().string()) != ".xml")
+    if (!keepName && !lf::sys::SameTextAsciiNoCase(lf::sys::ExtensionOf(target), ".xml"))
         target += ".xml";
 
     pugi::xml_document doc;
     pugi::xml_node quiz = doc.append_child("quiz");
     // Pictures are named after the file and go beside it, whatever the current folder is.
-    const fs::path path(target);
-    std::string base = path.filename().string();
-    if (base.size() >= 4 && base.compare(base.size() - 4, 4, ".xml") == 0)
-        base.resize(base.size() - 4);
-    std::string folder = path.parent_path().string();
-    if (!folder.empty())
-        folder += '/';
+    // Only an exact ".xml" is cut: Week1.XML names its pictures Week1.XML_1.png.
+    std::string base = lf::sys::NamePart(target);
+    if (lf::sys::ExtensionOf(base) == ".xml")
+        base = lf::sys::WithoutExtension(base);
+    const std::string folder = lf::sys::FolderOf(target);
     SaveMoodleQuestionsToXML(quiz, items, context, folder, base + "_");
 
     StringWriter writer;

@@ -12,7 +12,6 @@
 #include "platform/sys/TextTrim.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string_view>
 
 namespace

@@ -4,6 +4,7 @@
 
 #include "model/items/Datatypes_Lists.h"
 #include "model/support/Log.h"
+#include "model/support/SearchText.h"
 #include "model/support/Utils.h"
 #include "platform/richtext/RichDocument.h"
 #include "platform/richtext/RichTextOps.h"
@@ -290,7 +291,7 @@ void CBaseItem::ResetCycleCounter()
 SPreparedSearch::SPreparedSearch(const SFilterOptions& options) : typed(!options.searchText.empty())
 {
     if (typed)
-        text = NormalizeSearchText(lf::sys::LowerCase(options.searchText));
+        AppendSearchForm(text, options.searchText);
 }
 
 bool CBaseItem::MatchesFilter(const SFilterOptions& options) const

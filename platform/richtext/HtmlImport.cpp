@@ -1025,7 +1025,9 @@ std::string FlattenDeepHtml(std::string_view html, int maxDepth)
                 found += 2;
             }
             const std::size_t stop = found == std::string_view::npos ? html.size() : found;
-            out.append(html.substr(pos, stop - pos));
+            // The text of a dropped script or style is no text to show: it goes with its tag.
+            if (depth <= maxDepth)
+                out.append(html.substr(pos, stop - pos));
             pos = stop;
         }
     }

@@ -66,5 +66,8 @@ int main(int argc, char** argv)
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
     std::fprintf(stderr, "%zu inputs replayed\n", inputs.size());
+    // A failing input aborts before this, keeping the scratch folder to look at.
+    std::error_code ignored;
+    std::filesystem::remove_all(lf::fuzz::Scratch(), ignored);
     return 0;
 }

@@ -155,6 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
         SFlattenCase{"CommentsAndScriptsPassUnread",
                      "<b><!-- <i><i> --><script>if (a<b) x='</b>';</script></b>", 2,
                      "<b><!-- <i><i> --><script>if (a<b) x='</b>';</script></b>"},
+        SFlattenCase{"DroppedScriptTakesItsText", "<i><b><script>x=1</script><style>p{}</style>y</b></i>", 1,
+                     "<i>y</i>"},
         SFlattenCase{"StrayLessThanIsText", "a < b <3 <!doctype html>", 0, "a < b <3 <!doctype html>"},
         SFlattenCase{"UnclosedTagAtEnd", "<i><b", 1, "<i>"}),
     [](const auto& info) { return info.param.name; });
