@@ -32,19 +32,6 @@ inline void PrefetchItem(const CBaseItemPtrArray& items, std::int32_t i)
     PrefetchItem(items.begin(), items.end(), i);
 }
 
-// Starts loading the start of the search text of the item at index i when there is one. The item is read
-// for where its text lies, so its object should have been asked for some places earlier.
-inline void PrefetchSearchText(const CBaseItemPtrArray& items, std::int32_t i)
-{
-    if (i < items.GetSize())
-    {
-        const std::string& text = items[i]->GetSearchText();
-        __builtin_prefetch(text.data());
-        if (text.size() > 64)
-            __builtin_prefetch(text.data() + 64);
-    }
-}
-
 // The items of a list in list order, for a range-for loop that loads them ahead.
 class CItemPass
 {

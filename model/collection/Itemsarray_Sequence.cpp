@@ -17,7 +17,6 @@
 using lf::collection::CItemPass;
 using lf::collection::kItemsAhead;
 using lf::collection::PrefetchItem;
-using lf::collection::PrefetchSearchText;
 
 namespace
 {
@@ -325,41 +324,20 @@ void CItemsArray2::ApplySearchFilters()
 
 void CItemsArray2::FormDuplicateGroups()
 {
-    // Copies have the same search text, so only members of the same hash are compared, each with the
-    // first copy of the groups found so far. A group is named by the book-order index of its first copy.
-    struct SHashed
-    {
-        std::size_t hash;
-        std::int32_t member;
-    };
-    auto hashOf = [](const CBaseItem* item) { return std::hash<std::string_view>{}(item->GetSearchText()); };
+    // Copies are members with the same search text (what Compare2 compares). A group is named by the
+    // book-order index of its first copy.
     std::vector<std::int32_t> members;
-    std::vector<SHashed> hashed;
-    std::vector<std::size_t> unbuilt; // members whose search text is still to be built
     for (std::int32_t i = 0; i < m_Items.GetSize(); ++i)
     {
         PrefetchItem(m_Items, i + kItemsAhead);
-        PrefetchSearchText(m_Items, i + kItemsAhead / 2);
-        const CBaseItem* item = m_Items[i];
-        if (!item->IsInSequence())
-            continue;
-        if (item->IsSearchTextFilled())
-            hashed.push_back({hashOf(item), static_cast<std::int32_t>(members.size())});
-        else
-            unbuilt.push_back(members.size());
-        members.push_back(i);
+        if (m_Items[i]->IsInSequence())
+            members.push_back(i);
     }
     // Every member is compared with every other one: with two members or more, each gets its search text.
-    for (const std::size_t m : unbuilt)
-    {
-        CBaseItem* item = m_Items[members[m]];
-        if (members.size() >= 2)
-            PrepareSearchInfo(item);
-        hashed.push_back({hashOf(item), static_cast<std::int32_t>(m)});
-    }
-    std::sort(hashed.begin(), hashed.end(),
-              [](const SHashed& a, const SHashed& b)
-              { return a.hash != b.hash ? a.hash < b.hash : a.member < b.member; });
+    if (members.size() >= 2)
+        for (const std::int32_t i : members)
+            if (!m_Items[i]->IsSearchTextFilled())
+                PrepareSearchInfo(m_Items[i]);
 
     struct SGroup
     {
@@ -368,37 +346,20 @@ void CItemsArray2::FormDuplicateGroups()
     };
     std::vector<SGroup> groups;
     std::vector<std::int32_t> groupOf(members.size(), -1);
-    for (std::size_t run = 0; run < hashed.size();)
+    std::unordered_map<std::string_view, std::int32_t> groupOfText;
+    groupOfText.reserve(members.size());
+    for (std::size_t m = 0; m < members.size(); ++m)
     {
-        std::size_t end = run;
-        while (end < hashed.size() && hashed[end].hash == hashed[run].hash)
-            ++end;
-        const std::size_t firstGroup = groups.size();
-        for (std::size_t k = run; k < end; ++k)
-        {
-            const std::int32_t m = hashed[k].member;
-            CBaseItem* item = m_Items[members[static_cast<std::size_t>(m)]];
-            std::int32_t found = -1;
-            for (std::size_t g = firstGroup; g < groups.size() && found < 0; ++g)
-            {
-                if (m_Items[groups[g].first]->Compare2(item, /*compareTimes=*/false, /*compareLayers=*/false,
-                                                       /*compareCategory=*/false, /*compareAnswers=*/false,
-                                                       /*compareFeedback=*/false, /*compareOwner=*/false))
-                    found = static_cast<std::int32_t>(g);
-            }
-            if (found < 0)
-            {
-                found = static_cast<std::int32_t>(groups.size());
-                groups.push_back({members[static_cast<std::size_t>(m)], 0});
-            }
-            ++groups[static_cast<std::size_t>(found)].size;
-            groupOf[static_cast<std::size_t>(m)] = found;
-        }
-        run = end;
+        const auto [group, added] = groupOfText.try_emplace(m_Items[members[m]]->GetSearchText(),
+                                                            static_cast<std::int32_t>(groups.size()));
+        if (added)
+            groups.push_back({members[m], 0});
+        ++groups[static_cast<std::size_t>(group->second)].size;
+        groupOf[m] = group->second;
     }
 
     // Each pair of copies counts as one match.
-    std::int64_t matches = -1;
+    std::int64_t matches = 0;
     for (std::size_t m = 0; m < members.size(); ++m)
     {
         const SGroup& group = groups[static_cast<std::size_t>(groupOf[m])];
@@ -411,7 +372,7 @@ void CItemsArray2::FormDuplicateGroups()
     for (const SGroup& group : groups)
         matches += group.size * (group.size - 1) / 2;
     // A single matching pair already stands as it is; more matches are put next to each other.
-    if (matches > 0)
+    if (matches > 1)
         SortByDuplicateGroup();
 }
 
