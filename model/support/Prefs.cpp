@@ -290,10 +290,10 @@ std::string CPrefs::DefaultText(const SPrefDescriptor& option) const
 
 void CPrefs::SetText(std::string* member, std::string text)
 {
-    *member = std::move(text);
-    // The log follows the books folder.
     if (member == &m_BooksDirectory)
-        SetLogBooksDirectory(m_BooksDirectory);
+        SetBooksDirectory(text); // the log follows the books folder
+    else
+        *member = std::move(text);
 }
 
 void CPrefs::ResetToDefault(const SPrefDescriptor& option)

@@ -824,6 +824,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
     std::string markedName;
     for (int q = 0;; ++q)
     {
+        ASSERT_LT(q, count) << "Next did not reach the last question";
         CBaseItem& item = *Current();
         const std::string name = item.GetName();
         const bool wrong = q % 3 == 1;
@@ -910,8 +911,9 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
     if (Form().m_SessionView->isVisibleTo(frm.get()))
         frm->m_StartSessionBtnClick();
     std::set<std::string> reviewed;
-    for (;;)
+    for (int q = 0;; ++q)
     {
+        ASSERT_LT(q, count) << "Next did not reach the last question";
         reviewed.insert(Current()->GetName());
         EXPECT_EQ(Label(), "Incorrect") << Current()->GetName();
         if (Book().GetCurrentNumber() == Book().GetSequenceCount())

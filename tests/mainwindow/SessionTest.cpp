@@ -131,7 +131,11 @@ protected:
     void NextTo(std::int32_t number)
     {
         while (Items().GetCurrentNumber() < number)
+        {
+            const std::int32_t before = Items().GetCurrentNumber();
             frm->m_NextBtnClick();
+            ASSERT_NE(Items().GetCurrentNumber(), before) << "Next did not move on";
+        }
     }
 
     lf::test::FakeSystem system;
