@@ -138,7 +138,7 @@ void ShowMultipleChoiceAnswers(CMultipleChoiceItem& item, RichDocument& view, co
     const bool test = state.phase == kPhaseTest;
     const int base = item.GetLetMultipleAnswers() != 0 ? kSquarePictures : kCirclePictures;
 
-    if (state.viewMode == kStyleFlashcard || state.viewMode == kStyleFlashcardPlus)
+    if (IsFlashcardStyle(state.viewMode))
     {
         const int shown = DisplayedCorrectAnswer(item);
         SAnswerItem* a = nullptr;

@@ -28,6 +28,12 @@ inline constexpr int kStyleFlashcardPlus = 1;
 inline constexpr int kStyleMultipleChoice = 2;
 inline constexpr int kStyleMoodle = 3;
 
+// The two styles that show a multiple-choice question as a card with one answer.
+constexpr bool IsFlashcardStyle(int style)
+{
+    return style == kStyleFlashcard || style == kStyleFlashcardPlus;
+}
+
 // Row colours, in the platform's blue-green-red order.
 inline constexpr RichColor kHighlightColor = 0x66DDFF;
 inline constexpr RichColor kCorrectColor = 0xFFC800;

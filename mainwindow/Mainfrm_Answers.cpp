@@ -99,11 +99,6 @@ bool ParseHint(const std::string& text, int& value)
     return lf::sys::ReadNumber(text, value);
 }
 
-bool IsFlashcardStyle(int style)
-{
-    return style == display::kStyleFlashcard || style == display::kStyleFlashcardPlus;
-}
-
 void SetRowPicture(lf::RichTable& table, int row, int picture)
 {
     lf::RichContent& cell = table.Cell(row, 0).content;
@@ -264,7 +259,7 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
     if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
     {
         SAnswerItem* answer = nullptr;
-        if (IsFlashcardStyle(style))
+        if (display::IsFlashcardStyle(style))
         {
             // The one answer shown; the book does not count as changed in these styles.
             if (display::DisplayedCorrectAnswer(*choice) >= 0 &&
@@ -532,7 +527,7 @@ void Tm_MainFrm::ShowFlashFeedback(const lf::qt::SRichHit& cell)
     if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
     {
         // An index outside the answers names no answer, so it is not right.
-        right = IsFlashcardStyle(m_Prefs.GetViewMode()) ||
+        right = display::IsFlashcardStyle(m_Prefs.GetViewMode()) ||
                 (index < choice->GetAnswerCount() && choice->GetAnswer(index, answer) &&
                  !answer->Correct.empty() && answer->Correct != "0");
     }

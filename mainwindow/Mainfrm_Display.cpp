@@ -110,7 +110,7 @@ void Tm_MainFrm::ApplyPaneVisibility()
         break;
     case 1:
         if (phase == display::kPhaseEdit)
-            editor = style == display::kStyleFlashcard || style == display::kStyleFlashcardPlus;
+            editor = display::IsFlashcardStyle(style);
         else if (item && phase == display::kPhaseTest)
         {
             const int kind = item->GetQuestionType();
@@ -282,8 +282,7 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
     case 1:
         if (!edit)
             RenderAnswerBlock(item, true);
-        else if ((style == display::kStyleFlashcard || style == display::kStyleFlashcardPlus) &&
-                 item->GetQuestionType() == qtMultipleChoice)
+        else if ((display::IsFlashcardStyle(style)) && item->GetQuestionType() == qtMultipleChoice)
         {
             // The Flashcard styles edit the one answer they show in the editor.
             SAnswerItem* answer = nullptr;
@@ -297,11 +296,9 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
             focusTarget = m_DescriptionStr;
         }
         caption = "Answers";
-        if ((edit && m_pEditing) || style == display::kStyleFlashcard ||
-            style == display::kStyleFlashcardPlus)
+        if ((edit && m_pEditing) || display::IsFlashcardStyle(style))
         {
-            if ((style == display::kStyleFlashcard || style == display::kStyleFlashcardPlus) &&
-                Shows(m_DescriptionStr))
+            if ((display::IsFlashcardStyle(style)) && Shows(m_DescriptionStr))
                 focusTarget = m_DescriptionStr;
         }
         else if (phase == display::kPhaseTest && Shows(m_DescriptionStr))

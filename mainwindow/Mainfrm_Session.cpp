@@ -1,6 +1,7 @@
 // The study loop of the main window: the views, Start Session, the moves through the sequence, the end of
 // a chapter with the score dialog and the phase cycle Test -> Review -> Flash -> Test, the chapter
 // choices made while a session runs, and the clock of a timed Test.
+#include "mainwindow/AnswerTables.h"
 #include "mainwindow/Categoryeditfrm.h"
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/Mainfrm.h"
@@ -35,10 +36,10 @@ namespace
 constexpr const char* kTooStrictClear = "Your search was too strict. \n\n Clear your answer choices?";
 constexpr const char* kMustNotHappen = "It must not happen! Please send LogFile to software developers.";
 
-constexpr std::uint8_t kPhaseTest = 0;
-constexpr std::uint8_t kPhaseReview = 1;
-constexpr std::uint8_t kPhaseFlash = 2;
-constexpr std::uint8_t kPhaseEdit = 3;
+using lf::display::kPhaseEdit;
+using lf::display::kPhaseFlash;
+using lf::display::kPhaseReview;
+using lf::display::kPhaseTest;
 constexpr std::int32_t kEditChaptersEntry = -3;
 // The interval of the Test clock's redraw.
 constexpr int kTestClockInterval = 200;
@@ -46,7 +47,9 @@ constexpr int kTestClockInterval = 200;
 // Test gives Review, Review gives Flash, any other phase gives Test.
 std::uint8_t NextPhaseOfCycle(std::uint8_t phase)
 {
-    return phase == kPhaseTest ? kPhaseReview : phase == kPhaseReview ? kPhaseFlash : kPhaseTest;
+    return static_cast<std::uint8_t>(phase == kPhaseTest     ? kPhaseReview
+                                     : phase == kPhaseReview ? kPhaseFlash
+                                                             : kPhaseTest);
 }
 
 bool HasSearchOrProblem(const SFilterOptions& options)
@@ -290,7 +293,8 @@ void Tm_MainFrm::m_StartSessionBtnClick()
 bool Tm_MainFrm::IsHintPath() const
 {
     return m_DataStorage.GetCurrentMode() == kPhaseFlash && m_Prefs.m_QAX_TYPE_LEARN == 0 &&
-           (m_Prefs.m_ViewMode == 2 || m_Prefs.m_ViewMode == 3);
+           (m_Prefs.m_ViewMode == lf::display::kStyleMultipleChoice ||
+            m_Prefs.m_ViewMode == lf::display::kStyleMoodle);
 }
 
 // ---------------------------------------------------------------------------------------------------------

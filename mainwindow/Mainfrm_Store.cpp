@@ -165,7 +165,7 @@ bool Tm_MainFrm::OnStorageAnswersInEditMod(CBaseItem& item, bool& changed)
 {
     const int style = m_Prefs.GetViewMode();
     auto* choice = dynamic_cast<CMultipleChoiceItem*>(&item);
-    if (!choice || (style != display::kStyleFlashcard && style != display::kStyleFlashcardPlus))
+    if (!choice || !display::IsFlashcardStyle(style))
     {
         IEditFrame* frame = m_pEditing->EditFrame();
         return frame ? frame->StoreAnswers(item, style, changed) : true;

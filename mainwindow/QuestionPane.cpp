@@ -103,7 +103,7 @@ bool AnswersUnderQuestion(int qaxFormat, int viewMode)
 
 SPaneButtons PaneButtons(const SPaneButtonsInput& in)
 {
-    const bool flashcard = in.viewMode == kStyleFlashcard || in.viewMode == kStyleFlashcardPlus;
+    const bool flashcard = IsFlashcardStyle(in.viewMode);
     const bool answersStyle = in.viewMode == kStyleMultipleChoice || in.viewMode == kStyleMoodle;
     SPaneButtons b;
     b.prev = in.number > 1;
