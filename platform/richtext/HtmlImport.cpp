@@ -767,7 +767,7 @@ private:
                 count += IsCell(static_cast<const GumboNode*>(cells.data[i])) ? 1 : 0;
             cols = std::max(cols, count);
         }
-        return rows == 0 || cols <= kMaxRichTableCells / rows;
+        return RichTableFits(rows, cols);
     }
 
     void Table(const GumboNode* node, const SFormat& f, int depth)

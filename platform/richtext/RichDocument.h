@@ -163,6 +163,12 @@ enum class RichTableBorder
 // rows would otherwise cost N x N cells.
 inline constexpr std::size_t kMaxRichTableCells = 10000;
 
+// Whether a table of these rows, the widest of them this many cells, stays within kMaxRichTableCells.
+constexpr bool RichTableFits(std::size_t rows, std::size_t widestRow)
+{
+    return rows == 0 || widestRow <= kMaxRichTableCells / rows;
+}
+
 class RichTable
 {
 public:

@@ -505,7 +505,7 @@ bool TableFitsLimit(const pugi::xml_node& node)
              cellNode = cellNode.next_sibling("cell"))
             ++cells;
         cols = std::max(cols, cells);
-        if (cols > kMaxRichTableCells || (rows > 0 && cols > kMaxRichTableCells / rows))
+        if (!RichTableFits(rows, cols))
             return false;
     }
     return true;
