@@ -3,8 +3,8 @@
 // questions of mixed kinds in Test, Review and Flash phases; the time per question should not grow with
 // the book.
 #include "bench/GeneratedBook.h"
-#include "mainwindow/AnswerTables.h"
-#include "mainwindow/QuestionPane.h"
+#include "mainwindow/rules/AnswerTables.h"
+#include "mainwindow/rules/QuestionPane.h"
 #include "model/collection/Itemsarray.h"
 #include "model/formulas/Formulamanager.h"
 #include "model/items/Datatypes.h"

@@ -4,8 +4,8 @@
 // 100,000 questions of mixed kinds in the Moodle style, Test, Review and Flash phases; the time per
 // question should not grow with the book.
 #include "bench/GeneratedBook.h"
-#include "mainwindow/AnswerTables.h"
-#include "mainwindow/Mainfrm.h"
+#include "mainwindow/frame/Mainfrm.h"
+#include "mainwindow/rules/AnswerTables.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/AnswerTables.h"
+#include "mainwindow/rules/AnswerTables.h"
 
 #include "model/items/Datatypes_Kinds.h"
 #include "platform/richtext/PlainText.h"

@@ -1,14 +1,14 @@
 // Answering in the main window on a real book file, headless: recording clicks in the Test phase (choices,
 // true/false, matching through the selector list, the Flashcard styles), the Flash hints and click
 // feedback on the manual clock, storing what the user typed and the question style switch.
-#include "mainwindow/AnswerTables.h"
 #include "mainwindow/EditingServices.h"
-#include "mainwindow/Helpfrm.h"
-#include "mainwindow/Mainfrm.h"
-#include "mainwindow/QuestionPane.h"
-#include "mainwindow/Scalefrm.h"
-#include "mainwindow/Scoredlg.h"
-#include "mainwindow/Selectorlistfrm.h"
+#include "mainwindow/dialogs/Helpfrm.h"
+#include "mainwindow/dialogs/Scalefrm.h"
+#include "mainwindow/dialogs/Scoredlg.h"
+#include "mainwindow/dialogs/Selectorlistfrm.h"
+#include "mainwindow/frame/Mainfrm.h"
+#include "mainwindow/rules/AnswerTables.h"
+#include "mainwindow/rules/QuestionPane.h"
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"

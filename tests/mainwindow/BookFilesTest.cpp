@@ -1,9 +1,9 @@
 // The book commands of the main window headless: New, Open, Append, Save, Save As, Delete, Restore, the
 // save question before a book is left, the backup timer, the book chooser with the Open Book menu, the
 // Restore and Books Filter dialogs and the book-tree popup.
-#include "mainwindow/Booksfilterfrm.h"
-#include "mainwindow/Restorefrm.h"
-#include "mainwindow/TreeViewPopup.h"
+#include "mainwindow/dialogs/Booksfilterfrm.h"
+#include "mainwindow/dialogs/Restorefrm.h"
+#include "mainwindow/dialogs/TreeViewPopup.h"
 #include "model/items/Datatypes.h"
 #include "model/storage/Booklist.h"
 #include "model/support/Folders.h"

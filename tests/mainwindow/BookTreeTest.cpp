@@ -1,5 +1,5 @@
 // The book tree the session panel's chooser drops down.
-#include "mainwindow/BookTree.h"
+#include "mainwindow/rules/BookTree.h"
 #include "model/storage/Booklist.h"
 #include "tests/model/BookBuilder.h"
 

@@ -1,5 +1,5 @@
 // The chapter editor on a real collection, with the chapter dialog and the messages scripted.
-#include "mainwindow/Categoryeditfrm.h"
+#include "mainwindow/dialogs/Categoryeditfrm.h"
 
 #include "editing/Categoryeditonedlg.h"
 #include "model/collection/Itemsarray.h"

@@ -1,8 +1,8 @@
 // The one-value dialog, the about box, the help pages and the help commands of the main window.
-#include "mainwindow/Aboutfrm.h"
-#include "mainwindow/HelpPages.h"
-#include "mainwindow/Helpfrm.h"
-#include "mainwindow/Onevaluefrm.h"
+#include "mainwindow/dialogs/Aboutfrm.h"
+#include "mainwindow/dialogs/HelpPages.h"
+#include "mainwindow/dialogs/Helpfrm.h"
+#include "mainwindow/dialogs/Onevaluefrm.h"
 #include "platform/qt/RichView.h"
 #include "tests/mainwindow/MainWindowTestSupport.h"
 #include "tests/support/qt/RecordingDesktop.h"

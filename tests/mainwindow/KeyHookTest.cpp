@@ -1,8 +1,8 @@
 // The keyboard and wheel hook through the real main window: each event reaches the rules once, the
 // keys act on the window (save, moves, views, new question, the list window's keys), and the caret keys
 // stay with a rich-text editor that takes typing.
-#include "mainwindow/Listfrm.h"
-#include "mainwindow/TreeViewPopup.h"
+#include "editing/Listfrm.h"
+#include "mainwindow/dialogs/TreeViewPopup.h"
 #include "model/items/Datatypes.h"
 #include "platform/qt/RichView.h"
 #include "platform/qt/RichViewEdit.h"

@@ -1,5 +1,5 @@
 // The keyboard and wheel rules of the main window, as a table of events against window snapshots.
-#include "mainwindow/KeyRules.h"
+#include "mainwindow/rules/KeyRules.h"
 
 #include <gtest/gtest.h>
 

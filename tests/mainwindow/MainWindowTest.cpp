@@ -1,9 +1,9 @@
 // The main window headless: start with and without a book, sizes, closing, the private messages, the
 // phases with their session panel and book tree, the save question, the list window's coupling and a
 // save that fails where the book lies.
-#include "mainwindow/Listfrm.h"
-#include "mainwindow/ToolbarState.h"
-#include "mainwindow/TreeViewPopup.h"
+#include "editing/Listfrm.h"
+#include "mainwindow/dialogs/TreeViewPopup.h"
+#include "mainwindow/rules/ToolbarState.h"
 #include "model/items/Datatypes.h"
 #include "model/support/Folders.h"
 #include "platform/richtext/PlainText.h"

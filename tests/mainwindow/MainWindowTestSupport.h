@@ -2,8 +2,8 @@
 // own, scripted dialogs, a manual clock, and small native books written for the case at hand.
 #pragma once
 
-#include "mainwindow/Application.h"
-#include "mainwindow/Mainfrm.h"
+#include "mainwindow/frame/Application.h"
+#include "mainwindow/frame/Mainfrm.h"
 #include "model/support/Log.h"
 #include "model/support/Registry.h"
 #include "tests/support/TestSupport.h"

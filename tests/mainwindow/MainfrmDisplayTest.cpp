@@ -1,9 +1,9 @@
 // The question display of the main window, headless: captions, counter and buttons by phase, the Review
 // verdict, the question's picture, the data-set row of a calculated question, the empty sequence, the
 // text zoom and the answer table's references.
-#include "mainwindow/AnswerTables.h"
-#include "mainwindow/Mainfrm.h"
-#include "mainwindow/QuestionPane.h"
+#include "mainwindow/frame/Mainfrm.h"
+#include "mainwindow/rules/AnswerTables.h"
+#include "mainwindow/rules/QuestionPane.h"
 #include "model/items/Datatypes_Kinds.h"
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/RichView.h"

@@ -1,10 +1,10 @@
 // The main window's rules that need no widget: the title, the wheel lines and the smallest size, the
 // session panel's lists by phase, and the form manager's routing of event codes.
 #include "mainwindow/Managerfrm.h"
-#include "mainwindow/SessionPanelRules.h"
-#include "mainwindow/Skins.h"
-#include "mainwindow/WindowMetrics.h"
-#include "mainwindow/WindowTitle.h"
+#include "mainwindow/rules/SessionPanelRules.h"
+#include "mainwindow/rules/SkinPath.h"
+#include "mainwindow/rules/WindowMetrics.h"
+#include "mainwindow/rules/WindowTitle.h"
 #include "model/collection/Itemsarray.h"
 #include "platform/richtext/RichXml.h"
 #include "tests/model/BookBuilder.h"

@@ -1,6 +1,6 @@
-#include "mainwindow/QuestionPane.h"
+#include "mainwindow/rules/QuestionPane.h"
 
-#include "mainwindow/AnswerTables.h"
+#include "mainwindow/rules/AnswerTables.h"
 #include "model/formulas/Formulamanager.h"
 #include "model/items/Datatypes_Kinds.h"
 #include "platform/sys/SystemServices.h"

@@ -1,5 +1,5 @@
 // Layout of the score chart: the bar segments, the axes and the row names that must fit left of the plot.
-#include "mainwindow/ScoreChart.h"
+#include "mainwindow/rules/ScoreChart.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The score report as a document (sections, legend, table, date, the error page), the chart picture's
 // pixels, and the score dialog's buttons by phase, mode and answers.
-#include "mainwindow/ScoreReport.h"
+#include "mainwindow/dialogs/ScoreReport.h"
 
 #include "model/collection/Itemsarray.h"
 #include "tests/model/BookBuilder.h"

@@ -1,5 +1,5 @@
 // The score dialog as a window: its buttons after show, and the modal result each one answers.
-#include "mainwindow/Scoredlg.h"
+#include "mainwindow/dialogs/Scoredlg.h"
 
 #include "tests/model/DatastorageTestSupport.h"
 

@@ -1,11 +1,11 @@
 // The study loop of the main window on a real book file: Start Session with its checks, the moves, the
 // end of a chapter with the score dialog scripted, the phase cycle, chapter choices and the Test clock
 // on the manual clock.
-#include "mainwindow/Mainfrm.h"
+#include "mainwindow/frame/Mainfrm.h"
 
-#include "mainwindow/Categoryeditfrm.h"
-#include "mainwindow/Scoredlg.h"
-#include "mainwindow/Timerfrm.h"
+#include "mainwindow/dialogs/Categoryeditfrm.h"
+#include "mainwindow/dialogs/Scoredlg.h"
+#include "mainwindow/dialogs/Timerfrm.h"
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
 #include "tests/model/BookBuilder.h"

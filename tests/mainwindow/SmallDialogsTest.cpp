@@ -1,10 +1,10 @@
 // The small choice windows: the selector list's rows, keys and results, the zoom preview's sizes, the
 // scale dialog's setter and getter, the help window's close, and the key filter of the Custom spin edits.
-#include "mainwindow/Helpfrm.h"
-#include "mainwindow/Scalefrm.h"
-#include "mainwindow/Selectorlistfrm.h"
-#include "mainwindow/SpinKeyFilter.h"
-#include "mainwindow/Zoomfrm.h"
+#include "mainwindow/dialogs/Helpfrm.h"
+#include "mainwindow/dialogs/Scalefrm.h"
+#include "mainwindow/dialogs/Selectorlistfrm.h"
+#include "mainwindow/dialogs/SpinKeyFilter.h"
+#include "mainwindow/dialogs/Zoomfrm.h"
 #include "model/support/Array.h"
 #include "platform/qt/RichView.h"
 

@@ -1,5 +1,5 @@
 // The study clock dialog: limits of the spin boxes, OK and Clear and Cancel on the collection's clock.
-#include "mainwindow/Timerfrm.h"
+#include "mainwindow/dialogs/Timerfrm.h"
 
 #include "model/collection/Itemsarray.h"
 #include "tests/model/BookBuilder.h"

@@ -1,5 +1,5 @@
 // The toolbar and menu table by phase, question style and book state.
-#include "mainwindow/ToolbarState.h"
+#include "mainwindow/rules/ToolbarState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,53 @@
+#include "mainwindow/dialogs/HelpPages.h"
+
+#include "platform/qt/RichView.h"
+#include "platform/richtext/RichXml.h"
+
+#include <QTextCursor>
+
+#include <fstream>
+#include <sstream>
+
+std::string HelpPageOfPhase(std::uint8_t phase)
+{
+    switch (phase)
+    {
+    case 0:
+        return "Test.rvf";
+    case 1:
+        return "Review.rvf";
+    case 2:
+        return "Flash.rvf";
+    case 3:
+        return "Edit.rvf";
+    default:
+        return "Tutorial.rvf";
+    }
+}
+
+std::string HelpPagePath(const std::string& folder, const std::string& page)
+{
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    return path + "Help/" + page;
+}
+
+bool LoadHelpPage(lf::qt::RichView& view, const std::string& path)
+{
+    lf::RichDocument& doc = view.Document();
+    doc = lf::RichDocument();
+    std::ifstream file(path, std::ios::binary);
+    bool loaded = false;
+    if (file)
+    {
+        std::ostringstream text;
+        text << file.rdbuf();
+        loaded = lf::ReadRichXml(text.str(), doc) == lf::RichXmlResult::Loaded;
+    }
+    view.Format();
+    // A page is read from its top.
+    view.moveCursor(QTextCursor::Start);
+    view.SetVScrollPos(0);
+    return loaded;
+}

@@ -1,0 +1,97 @@
+#include "mainwindow/frame/Application.h"
+
+#include "editing/Listfrm.h"
+#include "interchange/ExchangeFormats.h"
+#include "mainwindow/EditingServices.h"
+#include "mainwindow/frame/Mainfrm.h"
+#include "mainwindow/rules/WindowTitle.h"
+#include "model/support/Log.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLocale>
+
+#include <clocale>
+#include <exception>
+
+CApplicationWindows::CApplicationWindows() : m_MainFrm(std::make_unique<Tm_MainFrm>())
+{
+    for (const std::string& name : StartWindowNames())
+    {
+        if (name == "m_ListFrm")
+        {
+            m_ListFrm = std::make_unique<Tm_ListFrm>(m_MainFrm->Prefs());
+            m_MainFrm->SetListWindow(m_ListFrm.get());
+        }
+        else if (name == "m_pRestoreFrm" || name == "m_BooksFilterFrm")
+        {
+            // The main window makes these two with the book storage they show.
+        }
+        else if (name != "m_pHelpFrm") // the main window makes and keeps the help window
+            LogNotBuiltYet(name);
+    }
+}
+
+CApplicationWindows::~CApplicationWindows()
+{
+    m_MainFrm->SetListWindow(nullptr);
+    m_ListFrm.reset();
+    m_MainFrm.reset();
+}
+
+const std::vector<std::string>& CApplicationWindows::StartWindowNames()
+{
+    static const std::vector<std::string> names = {
+        "m_CategoryEditFrm", "m_TimerFrm",       "m_NewVersionNotification",
+        "rvActionsResource", "EditorForm",       "m_LinkValueFrm",
+        "m_pRestoreFrm",     "m_ImpExpFrm2",     "m_ListFrm",
+        "CVideoScreen",      "m_BooksFilterFrm", "m_pHelpFrm",
+        "m_pScaleFrm"};
+    return names;
+}
+
+void PrepareApplication()
+{
+    // Qt sets the process locale from the environment; numbers keep "." all the same.
+    std::setlocale(LC_NUMERIC, "C");
+    // Quiz files and delimited text are read and written through the book storage.
+    lf::InstallExchangeFormats();
+    QCoreApplication::setOrganizationName("Korvanta");
+    QCoreApplication::setApplicationName(kApplicationTitle);
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
+        QIcon::setThemeName("Adwaita");
+}
+
+int RunLernfold(int argc, char** argv)
+{
+    // Numbers are written with "." whatever the user's locale says.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+    try
+    {
+        QApplication app(argc, argv);
+        PrepareApplication();
+        // The book argument is taken as the user wrote it, before the program moves into its own folder,
+        // where the help pages and skins lie.
+        const QStringList arguments = QCoreApplication::arguments();
+        const std::string book = arguments.size() > 1
+                                     ? QFileInfo(arguments.at(1)).absoluteFilePath().toStdString()
+                                     : std::string();
+        QDir::setCurrent(QCoreApplication::applicationDirPath());
+        CApplicationWindows windows;
+        windows.MainFrm().FormShow(book);
+        windows.MainFrm().show();
+        QApplication::exec();
+    }
+    catch (const std::exception& error)
+    {
+        WriteLog(std::string("Unhandled error: ") + error.what(), 1, 1);
+    }
+    catch (...)
+    {
+        WriteLog("Unhandled error", 1, 1);
+    }
+    return 0;
+}

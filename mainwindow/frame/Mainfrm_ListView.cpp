@@ -1,0 +1,169 @@
+// The main window's side of the list window: showing and hiding it with the placements, the List View
+// button, keeping the list's row in step, and the receivers of the list window's notifications.
+#include "mainwindow/EditingServices.h"
+#include "mainwindow/frame/Mainfrm.h"
+#include "model/support/Log.h"
+#include "platform/qt/Dialogs.h"
+#include "ui_Mainfrm.h"
+
+bool Tm_MainFrm::IsListWindowVisible() const
+{
+    return m_pListWindow && m_pListWindow->IsListVisible();
+}
+
+// The option that says whether a session of the current phase starts with the list window; the Test
+// phase has none.
+void Tm_MainFrm::RememberListWindow(bool shown)
+{
+    switch (m_DataStorage.GetCurrentMode())
+    {
+    case 1:
+        m_Prefs.m_ShowListForReviewMode = shown;
+        break;
+    case 2:
+        m_Prefs.m_ShowListForLearnMode = shown;
+        break;
+    case 3:
+        m_Prefs.m_ShowListForEditMode = shown;
+        break;
+    default:
+        break;
+    }
+}
+
+void Tm_MainFrm::SyncListView(std::uint8_t code, std::uint8_t focusBack)
+{
+    if (!IsListWindowVisible())
+        return;
+    FormManager::OnUpdateDate(FormManager::kListWindow, code);
+    if (focusBack && !isActiveWindow())
+        activateWindow();
+    OnUpdateForm(2, 0);
+}
+
+void Tm_MainFrm::ShowListWindow(std::uint8_t remember)
+{
+    if (!m_pListWindow || m_pListWindow->IsListVisible())
+        return;
+    SaveWindowPlacement();
+    m_pListWindow->ShowList();
+    const bool shown = m_pListWindow->IsListVisible();
+    ui->m_ListBtn->setChecked(shown);
+    if (ui->m_pListViewMenuItem->isVisible())
+        ui->m_pListViewMenuItem->setChecked(shown);
+    ApplyWindowPlacement(0, 0);
+    if (remember)
+        RememberListWindow(true);
+}
+
+void Tm_MainFrm::HideListWindow(std::uint8_t remember, std::uint8_t force)
+{
+    if (!m_pListWindow || (!m_pListWindow->IsListVisible() && !force))
+        return;
+    SaveWindowPlacement();
+    if (m_pListWindow->IsListVisible())
+        m_pListWindow->HideList();
+    ui->m_ListBtn->setChecked(false);
+    if (ui->m_pListViewMenuItem->isVisible())
+        ui->m_pListViewMenuItem->setChecked(false);
+    ApplyWindowPlacement(0, 0);
+    if (remember)
+        RememberListWindow(false);
+}
+
+void Tm_MainFrm::m_ListBtnClick()
+{
+    OnStorageData();
+    if (IsListWindowVisible())
+        HideListWindow(1, 0);
+    else
+        ShowListWindow(1);
+    const bool shown = IsListWindowVisible();
+    ui->m_ListBtn->setChecked(shown);
+    ui->m_pListViewMenuItem->setChecked(shown);
+    ApplyWindowPlacement(0, 0);
+}
+
+// --- Receivers of the list window's notifications ---
+
+void Tm_MainFrm::SelectChapterFromList(std::int32_t chapterID)
+{
+    const std::uint8_t updating = m_bUpdating;
+    m_bUpdating = 1;
+    SelectChapter(chapterID);
+    m_bUpdating = updating;
+}
+
+void Tm_MainFrm::OnItemFieldChanged(CBaseItem* item)
+{
+    if (!item || item == m_DataStorage.GetItemsPtr2()->GetCurrentItem())
+        OnUpdateForm(255, 0);
+}
+
+void Tm_MainFrm::OnShowFieldRequest(std::uint8_t code)
+{
+    if (code == 15 || code == 17)
+    {
+        m_CalculatedPage = 1;
+        SetActiveView(/*view=*/1, /*flags=*/255, /*redraw=*/0);
+    }
+    else if (code == 16)
+        SetActiveView(/*view=*/2, /*flags=*/255, /*redraw=*/0);
+    else
+        SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/0);
+}
+
+void Tm_MainFrm::NewQuestionOfCurrentKind(int flag)
+{
+    m_pEditing->NewQuestionOfCurrentKind(flag);
+}
+void Tm_MainFrm::NewQuestionOfKind(int kind, int flag)
+{
+    m_pEditing->NewQuestionOfKind(kind, flag);
+}
+void Tm_MainFrm::DeleteCurrentQuestion()
+{
+    m_pEditing->DeleteCurrentQuestion();
+}
+
+void Tm_MainFrm::OnRefilterRequest()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    items.Refilter(false);
+    if (!items.RestoreCurrentItem())
+        items.First();
+    SetActiveView(m_ActiveView, /*flags=*/1, /*redraw=*/0);
+    SyncListView(1, 0);
+}
+
+void Tm_MainFrm::OnSortRequest()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    items.SortItems();
+    items.SetModified(true);
+    items.Refilter(false);
+    items.First();
+    SetActiveView(m_ActiveView, /*flags=*/1, /*redraw=*/0);
+    SyncListView(1, 0);
+}
+
+void Tm_MainFrm::OnItemsChanged()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    if (items.GetSequenceCount() <= 0)
+        ClearFilterAndRefresh();
+    else if (!items.GetCurrentItem() && !items.RestoreCurrentItem() && !items.First())
+    {
+        lf::qt::MessageDlg("It must not happen! Please send LogFile to software developers.",
+                           lf::qt::MsgKind::Error, lf::qt::MsgButtons::Ok);
+        WriteLog("CItemsArray::RestoreFilter() - It must not happen!", 1, 1);
+    }
+    SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/0);
+    SyncListView(1, 0);
+}
+
+void Tm_MainFrm::OnListWindowClosed()
+{
+    if (ui->m_ListBtn->isVisible())
+        HideListWindow(1, 1);
+}

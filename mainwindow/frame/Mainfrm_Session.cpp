@@ -1,0 +1,914 @@
+// The study loop of the main window: the views, Start Session, the moves through the sequence, the end of
+// a chapter with the score dialog and the phase cycle Test -> Review -> Flash -> Test, the chapter
+// choices made while a session runs, and the clock of a timed Test.
+#include "mainwindow/EditingServices.h"
+#include "mainwindow/dialogs/Categoryeditfrm.h"
+#include "mainwindow/dialogs/Scoredlg.h"
+#include "mainwindow/dialogs/Timerfrm.h"
+#include "mainwindow/dialogs/TreeViewPopup.h"
+#include "mainwindow/frame/Mainfrm.h"
+#include "mainwindow/rules/AnswerTables.h"
+#include "mainwindow/rules/QuestionPane.h"
+#include "mainwindow/rules/SessionPanelRules.h"
+#include "model/items/Datatypes.h"
+#include "model/support/Log.h"
+#include "platform/qt/Desktop.h"
+#include "platform/qt/Dialogs.h"
+#include "platform/qt/QtText.h"
+#include "platform/richtext/RichTextOps.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/SystemServices.h"
+#include "ui_Mainfrm.h"
+
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTextEdit>
+
+using lf::qt::MessageDlg;
+using lf::qt::MsgButtons;
+using lf::qt::MsgKind;
+
+using lf::display::kSearchTooStrict;
+
+namespace
+{
+
+constexpr const char* kTooStrictClear = "Your search was too strict. \n\n Clear your answer choices?";
+constexpr const char* kMustNotHappen = "It must not happen! Please send LogFile to software developers.";
+
+using lf::display::kPhaseEdit;
+using lf::display::kPhaseFlash;
+using lf::display::kPhaseReview;
+using lf::display::kPhaseTest;
+constexpr std::int32_t kEditChaptersEntry = -3;
+// The interval of the Test clock's redraw.
+constexpr int kTestClockInterval = 200;
+
+// Test gives Review, Review gives Flash, any other phase gives Test.
+std::uint8_t NextPhaseOfCycle(std::uint8_t phase)
+{
+    return static_cast<std::uint8_t>(phase == kPhaseTest     ? kPhaseReview
+                                     : phase == kPhaseReview ? kPhaseFlash
+                                                             : kPhaseTest);
+}
+
+bool HasSearchOrProblem(const SFilterOptions& options)
+{
+    return options.markedOnly || options.searchInQuestion || options.searchInAnswers ||
+           options.searchInFeedback || options.searchInKeywords || options.problemKind;
+}
+
+void ClearSearchAndProblem(CItemsArray2& items)
+{
+    items.ClearSearchOptions();
+    SFilterOptions options;
+    items.GetFilterOptions(options);
+    options.searchText.clear();
+    options.problemKind = 0;
+    options.problemNumber = 0;
+    items.SetFilterOptions(options);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------------
+// Views
+
+void Tm_MainFrm::SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw)
+{
+    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    if (view == 2 && phase == CDataStorage::kNoMode)
+        return;
+    if (view <= 2)
+    {
+        m_pEditing->DestroyEditFrame();
+        if (phase == kPhaseEdit)
+            m_pEditing->CreateEditFrame(view);
+        ui->m_FilterView->show();
+        ui->m_MainView->show();
+        ui->m_SessionView->hide();
+        ui->m_IntroView->hide();
+        ui->m_pNoticeLabel->hide();
+    }
+    else
+    {
+        ui->m_IntroView->setVisible(view == 3);
+        ui->m_pNoticeLabel->setVisible(view == 3);
+        ui->m_MainView->hide();
+        ui->m_SessionView->hide();
+        ui->m_FilterView->hide();
+        ui->m_pBookSelectorViewViewPanel->hide();
+        m_pEditing->DestroyEditFrame();
+        HideListWindow(0, 0);
+        UpdateToolbars(0);
+    }
+    m_ActiveView = view;
+    if (view <= 2)
+    {
+        ApplyPaneVisibility();
+        OnUpdateForm(flags, redraw);
+        UpdateToolbars(0);
+    }
+    UpdateWindowTitle();
+}
+
+void Tm_MainFrm::CloseToIntro(bool blank)
+{
+    m_DataStorage.SetCurrentMode(CDataStorage::kNoMode);
+    SetActiveView(blank ? 4 : 3, /*flags=*/1, /*redraw=*/1);
+    for (QAction* button : {ui->m_TestBtn, ui->m_RewieBtn, ui->m_LearnMaterialBtn, ui->m_EditBtn})
+        button->setChecked(false);
+    if (m_pListWindow)
+        m_pListWindow->ResetSearch(false);
+}
+
+void Tm_MainFrm::CloseBook1Click()
+{
+    CloseToIntro(false);
+    if (m_DataStorage.IsBookLoaded())
+    {
+        StopBackupTimer();
+        m_DataStorage.CloseBook();
+    }
+    UpdateToolbars(0);
+}
+
+void Tm_MainFrm::m_BackBtnClick()
+{
+    SetActiveView(/*view=*/3, /*flags=*/1, /*redraw=*/1);
+}
+
+void Tm_MainFrm::HideBookSelectorPanel()
+{
+    ui->m_pBookSelectorViewViewPanel->hide();
+}
+
+void Tm_MainFrm::m_QAXBtnsClick(QObject* sender)
+{
+    OnStorageData();
+    std::uint8_t view = 0;
+    if (sender == ui->m_QuestionBtn)
+        view = 0;
+    else if (sender == ui->m_AnswerBtn)
+    {
+        view = 1;
+        m_CalculatedPage = 1;
+    }
+    else if (sender == ui->m_ExplainBtn)
+        view = 2;
+    else
+    {
+        WriteLog("Tm_MainFrm::m_QADBtnClick - ERROR: Wrong sender pointer!", 1, 1);
+        return;
+    }
+    if (m_ActiveView == view)
+        return;
+    if (m_DataStorage.GetCurrentMode() == kPhaseFlash && m_Prefs.m_HintDelayForLearnMode > 0)
+        StartCorrectAnswerHint(view, /*flags=*/1, /*focus=*/1);
+    else
+        SetActiveView(view, /*flags=*/1, /*redraw=*/1);
+    SyncListView(13, 1);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Session start
+
+void Tm_MainFrm::LoadOnDemand()
+{
+    if (!m_DataStorage.IsCategoriesOnlyLoaded() || m_DataStorage.IsBookLoaded())
+        return;
+    const bool panel = ui->m_SessionView->isVisibleTo(this);
+    if (panel)
+        ui->m_StartSessionBtn->setEnabled(false);
+    {
+        lf::qt::BusyCursor busy;
+        if (m_DataStorage.GetCurrentBookIndex() >= 0)
+            LoadBook(m_DataStorage.GetCurrentBookIndex(), false);
+    }
+    ui->m_StartSessionBtn->setEnabled(true);
+}
+
+void Tm_MainFrm::ApplyModeList()
+{
+    const int position = ui->m_ModeList->isVisibleTo(ui->m_SessionView) ? ui->m_ModeList->currentIndex() : 0;
+    ApplyModePosition(*m_DataStorage.GetItemsPtr2(), position);
+}
+
+void Tm_MainFrm::m_StartSessionBtnClick()
+{
+    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    // Only Yes to the too-strict question of the Cycle mode starts again from the top.
+    for (bool again = true; again;)
+    {
+        again = false;
+        if (phase == kPhaseEdit)
+            m_pEditing->RegisterHotKeys(true);
+        else
+            m_pEditing->UnregisterHotKeys();
+        LoadOnDemand();
+        if (!m_DataStorage.IsBookLoaded() ||
+            (ui->m_SessionView->isVisibleTo(this) && m_pBookComboBox->currentText().isEmpty()))
+        {
+            MessageDlg("Please select a book.", MsgKind::Information, MsgButtons::Ok);
+            return;
+        }
+        if (phase != kPhaseEdit)
+        {
+            if (ui->m_TestList->currentIndex() < 0)
+            {
+                MessageDlg("Please select a chapter.", MsgKind::Information, MsgButtons::Ok);
+                return;
+            }
+            items.SetActiveCategory(ui->m_TestList->currentData().toInt(), false);
+        }
+        ApplyModeList();
+        if (phase == kPhaseFlash)
+        {
+            m_Prefs.m_HintDelayForLearnMode =
+                ui->m_HintTimeTrBar->isVisibleTo(ui->m_SessionView) ? ui->m_HintTimeTrBar->value() : 0;
+            m_Prefs.m_DelayBeforeHintDelayForLearnMode =
+                ui->m_pDelayBeforeHintTrackBar->isVisibleTo(ui->m_SessionView)
+                    ? ui->m_pDelayBeforeHintTrackBar->value()
+                    : 0;
+        }
+        items.Refilter(true);
+        if (phase == kPhaseEdit && items.GetSequenceCount() <= 0)
+        {
+            const std::uint8_t updating = m_bUpdating;
+            m_bUpdating = 1;
+            items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
+            m_bUpdating = updating;
+            items.Refilter(false);
+        }
+
+        if (items.GetSequenceCount() > 0)
+        {
+            items.First();
+            StopHintTimers();
+            if (IsHintPath())
+                StartCorrectAnswerHint(/*view=*/0, /*flags=*/255, /*focus=*/1);
+            else
+                SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
+            if (phase == kPhaseTest)
+                ResumeTestClock();
+            else if ((phase == kPhaseReview && m_Prefs.m_ShowListForReviewMode) ||
+                     (phase == kPhaseFlash && m_Prefs.m_ShowListForLearnMode) ||
+                     (phase == kPhaseEdit && m_Prefs.m_ShowListForEditMode))
+                ShowListWindow(0);
+            StartBackupTimer();
+        }
+        else if (phase != kPhaseEdit && items.GetCycleMode())
+        {
+            items.SetCycleMode(0);
+            items.SetDepthMode(0);
+            items.SetRandomMode(0);
+            items.Refilter(false);
+            if (items.GetSequenceCount() <= 0)
+            {
+                MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
+            }
+            else if (MessageDlg(kTooStrictClear, MsgKind::Confirmation, MsgButtons::YesNo) == lf::qt::mrYes)
+            {
+                if (m_DataStorage.IsBookLoaded())
+                    items.ResetAnswers(false);
+                again = true;
+                continue;
+            }
+            else
+            {
+                // No: the modes come back from the list and the command ends, rather than asking again
+                // for ever.
+                ApplyModeList();
+            }
+        }
+        else
+        {
+            MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
+        }
+        StartTestClockIfLimited();
+    }
+}
+
+bool Tm_MainFrm::IsHintPath() const
+{
+    return m_DataStorage.GetCurrentMode() == kPhaseFlash && m_Prefs.m_QAX_TYPE_LEARN == 0 &&
+           (m_Prefs.m_ViewMode == lf::display::kStyleMultipleChoice ||
+            m_Prefs.m_ViewMode == lf::display::kStyleMoodle);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Moves
+
+void Tm_MainFrm::ShowQuestionAfterMove(EMoveKind kind)
+{
+    StopHintTimers();
+    bool hint = IsHintPath();
+    if (kind == EMoveKind::Forward)
+        hint = hint && m_Prefs.m_HintDelayForLearnMode != 0;
+    else if (kind == EMoveKind::Back)
+        hint = hint && m_Prefs.m_HintDelayForLearnMode >= 1;
+    if (hint)
+        StartCorrectAnswerHint(/*view=*/0, /*flags=*/1, /*focus=*/1);
+    else
+        SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/1);
+    SyncListView(13, 1);
+}
+
+void Tm_MainFrm::m_NextBtnClick()
+{
+    OnStorageData();
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    if (items.IsTimeUp())
+    {
+        items.StopTimer();
+    }
+    else if (items.Next())
+    {
+        ShowQuestionAfterMove(EMoveKind::Forward);
+        return;
+    }
+    if (m_DataStorage.GetCurrentMode() == kPhaseEdit || m_ActiveView == 3 || m_ActiveView == 4)
+        return;
+    EndOfChapter(EHomeLimit::Off);
+}
+
+void Tm_MainFrm::m_PrevBtnClick()
+{
+    OnStorageData();
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    if (items.IsTimeUp() && m_ActiveView != 3 && m_ActiveView != 4)
+    {
+        EndOfChapter(EHomeLimit::Off);
+        return;
+    }
+    if (items.Prev())
+        ShowQuestionAfterMove(EMoveKind::Back);
+}
+
+void Tm_MainFrm::AdvanceAfterAnswer()
+{
+    if (!m_DataStorage.GetItemsPtr2()->IsTimeUp())
+    {
+        ShowQuestionAfterMove(EMoveKind::Forward);
+        return;
+    }
+    if (m_DataStorage.GetCurrentMode() != kPhaseEdit && m_ActiveView != 3 && m_ActiveView != 4)
+        EndOfChapter(EHomeLimit::OffWhenTimeUp);
+}
+
+void Tm_MainFrm::m_QuestionScrollScroll(EScrollCode code, int position)
+{
+    OnStorageData();
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    if (items.IsTimeUp())
+    {
+        // Only Continue goes on with the scroll step; any other answer closed the book or changed the phase.
+        const int result = EndOfChapter(EHomeLimit::Off);
+        if (result != Tm_ScoreDlg::kContinue && result != 0)
+            return;
+    }
+    WriteLog("Tm_MainFrm::m_QuestionScrollScroll  " + lf::sys::NumberText(position), 6, 1);
+    switch (code)
+    {
+    case EScrollCode::LineUp:
+    case EScrollCode::PageUp:
+        m_PrevBtnClick();
+        break;
+    case EScrollCode::LineDown:
+    case EScrollCode::PageDown:
+        m_NextBtnClick();
+        break;
+    case EScrollCode::Track:
+    {
+        std::int32_t number = items.GetCurrentNumber();
+        if (number <= 0 || number == position)
+            break;
+        const bool forward = position > number;
+        // A Cycle pass starts again at 1, so a position beyond the sequence would never be reached.
+        for (std::int32_t steps = items.GetSequenceCount(); steps > 0 && number != position; --steps)
+        {
+            if (!(forward ? items.Next() : items.Prev()))
+                break;
+            const std::int32_t now = items.GetCurrentNumber();
+            if (now == number)
+                break;
+            number = now;
+        }
+        ShowQuestionAfterMove(EMoveKind::Scroll);
+        OnUpdateForm(255, 1);
+        break;
+    }
+    case EScrollCode::Other:
+        break;
+    }
+    const std::int32_t current = items.GetCurrentNumber();
+    if (ui->m_QuestionScroll->sliderPosition() != current)
+        ui->m_QuestionScroll->setSliderPosition(current);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// End of chapter
+
+int Tm_MainFrm::RunScoreDialog()
+{
+    OnStorageData();
+    Tm_ScoreDlg dialog(m_DataStorage, this);
+    return lf::qt::CurrentDialogs().RunModal(dialog);
+}
+
+int Tm_MainFrm::EndOfChapter(EHomeLimit home)
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    const int result = RunScoreDialog();
+    switch (result)
+    {
+    case Tm_ScoreDlg::kHome:
+        if (home == EHomeLimit::Off || (home == EHomeLimit::OffWhenTimeUp && items.IsTimeUp()))
+            items.StopTimer();
+        // The answers of the session are saved as a phase change saves them before the book closes.
+        if (OnSave(true, true))
+            CloseBook1Click();
+        break;
+    case Tm_ScoreDlg::kAll:
+    {
+        const std::uint8_t filterRestart = m_bFilterRestart;
+        // Changing the box from here runs its click handler, which refills the session panel.
+        ui->m_pFilterCheckBox->setChecked(false);
+        m_pSessionViewCheckBoxClick();
+        items.StopTimer();
+        items.SetCurrentView(EViewFilter::All, /*refilter=*/false);
+        RestartInNextPhase(filterRestart);
+        break;
+    }
+    case Tm_ScoreDlg::kIncorrect:
+    {
+        const std::uint8_t filterRestart = m_bFilterRestart;
+        items.StopTimer();
+        items.SetCurrentView(EViewFilter::UnansweredOrIncorrect, /*refilter=*/false);
+        ui->m_pFilterCheckBox->setChecked(true);
+        m_pSessionViewCheckBoxClick();
+        RestartInNextPhase(filterRestart);
+        break;
+    }
+    default:
+        break;
+    }
+    return result;
+}
+
+void Tm_MainFrm::RestartInNextPhase(std::uint8_t filterRestart)
+{
+    m_bFilterRestart = 1;
+    HideBookSelectorPanel();
+    ui->m_MainView->hide();
+    m_bAutoPhaseChange = 1;
+    SetPhase(NextPhaseOfCycle(m_DataStorage.GetCurrentMode()), 0);
+    m_bFilterRestart = filterRestart;
+}
+
+void Tm_MainFrm::m_ScoreBtnClick()
+{
+    EndOfChapter(EHomeLimit::Keep);
+}
+
+void Tm_MainFrm::m_EndSessionBtnClick()
+{
+    OnStorageData();
+    if (MessageDlg("Do you want to end the chapter?", MsgKind::Confirmation, MsgButtons::YesNo) ==
+        lf::qt::mrYes)
+        EndOfChapter(EHomeLimit::Off);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Chapters
+
+void Tm_MainFrm::ClearFilterAndRefresh()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    SFilterOptions options;
+    items.GetFilterOptions(options);
+    if (HasSearchOrProblem(options))
+    {
+        ClearSearchAndProblem(items);
+        items.Refilter(false);
+    }
+    if (items.GetSequenceCount() <= 0)
+    {
+        items.SetActiveCategory(kAllCategoriesID, true);
+        if (items.GetSequenceCount() <= 0)
+            items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
+        else if (!items.RestoreCurrentItem())
+            items.First();
+    }
+    OnUpdateForm(255, 1);
+}
+
+void Tm_MainFrm::m_CategoryListChange(QComboBox* sender)
+{
+    if (m_DataStorage.IsCategoriesOnlyLoaded() && sender != nullptr)
+    {
+        const int position = sender->currentIndex();
+        LoadOnDemand();
+        const QSignalBlocker block(sender);
+        sender->setCurrentIndex(position);
+    }
+    ApplyChapterChoice(sender, 1);
+}
+
+void Tm_MainFrm::SelectChapter(std::int32_t chapterID)
+{
+    {
+        const QSignalBlocker block(ui->m_CategoryList);
+        ui->m_CategoryList->setCurrentIndex(ui->m_CategoryList->findData(chapterID));
+    }
+    ApplyChapterChoice(ui->m_CategoryList, 0);
+}
+
+void Tm_MainFrm::ShowChapterEditor()
+{
+    lf::qt::CurrentDialogs().RunModal(*m_CategoryEditFrm);
+}
+
+void Tm_MainFrm::ApplyChapterChoice(QComboBox* combo, std::uint8_t focus)
+{
+    if (combo != ui->m_TestList && combo != ui->m_CategoryList)
+    {
+        WriteLog("Tm_MainFrm::m_CategoryListChange - Unknown Sender", 1, 1);
+        return;
+    }
+    if (combo->currentIndex() < 0)
+        return;
+    const std::int32_t id = combo->currentData().toInt();
+    OnStorageData();
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    const bool edit = m_DataStorage.GetCurrentMode() == kPhaseEdit;
+
+    if (id == kEditChaptersEntry && edit)
+    {
+        {
+            const QSignalBlocker block(combo);
+            combo->setCurrentIndex(combo->findData(items.GetActiveCategory()));
+        }
+        ShowChapterEditor();
+        items.SortItems();
+        FormManager::OnUpdateDate(FormManager::kMainWindow, 27);
+        return;
+    }
+    if (!(id >= 0 || id == kAllCategoriesID || (id == kTrashCategoryID && edit)))
+        return;
+
+    items.SaveFilter();
+    items.SetActiveCategory(id, true);
+    SFilterOptions options;
+    items.GetFilterOptions(options);
+    if (items.GetSequenceCount() <= 0 && HasSearchOrProblem(options))
+    {
+        ClearSearchAndProblem(items);
+        items.SetActiveCategory(id, true);
+    }
+    if (items.GetSequenceCount() > 0)
+    {
+        if (!items.First())
+        {
+            MessageDlg(kMustNotHappen, MsgKind::Warning, MsgButtons::Ok);
+            WriteLog("CItemsArray::RestoreFilter() - It must not happen!", 1, 1);
+        }
+        OnUpdateForm(1, focus);
+    }
+    else
+    {
+        if (edit && id != kTrashCategoryID)
+        {
+            if (MessageDlg("There are no questions in this chapter. Do you want create a new question?",
+                           MsgKind::Confirmation, MsgButtons::YesNo) == lf::qt::mrYes)
+            {
+                items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, id);
+                OnUpdateForm(255, focus);
+                FormManager::OnUpdateDate(FormManager::kListWindow, 1);
+                return;
+            }
+        }
+        else if (!edit)
+        {
+            MessageDlg(
+                "There are currently no questions in this chapter.\nYou can go to Edit phase to create one.",
+                MsgKind::Warning, MsgButtons::Ok);
+        }
+        if (combo == ui->m_TestList)
+        {
+            const QSignalBlocker block(combo);
+            if (items.RestoreFilter(true))
+                combo->setCurrentIndex(combo->findData(items.GetActiveCategory()));
+            else
+                combo->setCurrentIndex(-1);
+        }
+        else
+        {
+            if (edit && id == kTrashCategoryID)
+                MessageDlg("Trash is empty", MsgKind::Information, MsgButtons::Ok);
+            if (items.RestoreFilter(true))
+            {
+                const QSignalBlocker block(combo);
+                combo->setCurrentIndex(combo->findData(items.GetActiveCategory()));
+                OnUpdateForm(2, focus);
+            }
+            else
+            {
+                OnUpdateForm(255, 1);
+            }
+        }
+    }
+    FormManager::OnUpdateDate(FormManager::kListWindow, 1);
+}
+
+void Tm_MainFrm::m_FilterListChange(int position)
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    items.SetCurrentView(static_cast<std::uint8_t>(position), /*refilter=*/true);
+    if (items.First())
+        SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/0);
+    else
+    {
+        MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
+        items.SetCurrentView(EViewFilter::All, /*refilter=*/true);
+        items.First();
+        SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/0);
+    }
+}
+
+void Tm_MainFrm::RefreshCategoryLists()
+{
+    if (m_DataStorage.GetCurrentMode() != kPhaseEdit)
+        return;
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    QComboBox* chapters = ui->m_CategoryList;
+    {
+        const QSignalBlocker block(chapters);
+        chapters->clear();
+        for (const auto& [text, id] :
+             FillCategoryList(items, /*withAll=*/true, /*withTrash=*/true, /*withEdit=*/true))
+            chapters->addItem(lf::qt::ToQString(text), id);
+        chapters->setCurrentIndex(chapters->findData(items.GetActiveCategory()));
+    }
+    if (chapters->currentIndex() < 0)
+    {
+        {
+            const QSignalBlocker block(chapters);
+            chapters->setCurrentIndex(chapters->findData(kAllCategoriesID));
+        }
+        if (chapters->currentIndex() < 0)
+        {
+            MessageDlg("Unknown error.", MsgKind::Error, MsgButtons::Ok);
+            WriteLog("Tm_MainFrm::RefreshCategoryLists() - Unknown ERROR! #1", 1, 1);
+            return;
+        }
+        items.SetActiveCategory(kAllCategoriesID, true);
+        if (items.GetSequenceCount() <= 0)
+        {
+            MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
+            m_ActiveView = 3;
+        }
+        else if (!items.First())
+        {
+            MessageDlg(kMustNotHappen, MsgKind::Warning, MsgButtons::Ok);
+            WriteLog("CItemsArray::RestoreFilter() - It must not happen!", 1, 1);
+        }
+        OnUpdateForm(255, 1);
+        return;
+    }
+
+    QComboBox* setTo = ui->m_RecordCategoryList;
+    const std::int32_t kept = setTo->currentIndex() >= 0 ? setTo->currentData().toInt() : kEditChaptersEntry;
+    {
+        const QSignalBlocker block(setTo);
+        setTo->clear();
+        for (const auto& [text, id] :
+             FillCategoryList(items, /*withAll=*/false, /*withTrash=*/true, /*withEdit=*/true))
+            setTo->addItem(lf::qt::ToQString(text), id);
+        int index = kept != kEditChaptersEntry ? setTo->findData(kept) : -1;
+        if (index < 0 && items.GetCurrentItem() != nullptr)
+            index = setTo->findData(items.GetCurrentItem()->GetCategoryID());
+        if (index < 0)
+            index = setTo->findData(0);
+        if (index < 0)
+        {
+            MessageDlg("Unknown error.", MsgKind::Error, MsgButtons::Ok);
+            WriteLog("Tm_MainFrm::RefreshCategoryLists() - Unknown ERROR! #2", 1, 1);
+            return;
+        }
+        setTo->setCurrentIndex(index);
+        m_LastRecordCategoryIndex = index;
+    }
+    FormManager::OnUpdateDate(FormManager::kListWindow, 1);
+}
+
+void Tm_MainFrm::m_RecordCategoryListChange(int position)
+{
+    QComboBox* setTo = ui->m_RecordCategoryList;
+    if (position >= 0 && setTo->itemData(position).toInt() == kEditChaptersEntry &&
+        m_DataStorage.GetCurrentMode() == kPhaseEdit)
+    {
+        {
+            const QSignalBlocker block(setTo);
+            setTo->setCurrentIndex(m_LastRecordCategoryIndex);
+        }
+        OnStorageData();
+        ShowChapterEditor();
+        RefreshCategoryLists();
+        return;
+    }
+    m_LastRecordCategoryIndex = position;
+    StoreEditsAndNotifyList(10);
+}
+
+void Tm_MainFrm::StoreEditsAndNotifyList(std::uint8_t code)
+{
+    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    if (phase != kPhaseEdit && phase != kPhaseReview)
+        return;
+    if (OnStorageData())
+        FormManager::OnUpdateDate(FormManager::kListWindow, code,
+                                  SFormRecord(m_DataStorage.GetItemsPtr2()->GetCurrentItem()));
+    m_pEditing->UpdateEditButtons();
+}
+
+void Tm_MainFrm::m_ClearAnswersBtnClick()
+{
+    if (m_DataStorage.IsBookLoaded())
+        m_DataStorage.GetItemsPtr2()->ResetAnswers(true);
+}
+
+void Tm_MainFrm::m_ClearMarksBtnClick()
+{
+    if (m_DataStorage.IsBookLoaded())
+        m_DataStorage.GetItemsPtr2()->ClearMarks(false);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The Test clock
+
+void Tm_MainFrm::m_TestTimerTimer()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    if (items.IsTimerOn())
+    {
+        // Reading the clock also notes when the limit has run out; the next move acts on it.
+        const std::string text = items.GetTimerText(false);
+        if (ui->m_MainView->isVisibleTo(this))
+            OnUpdateForm(8, 1);
+        if (ui->m_SessionView->isVisibleTo(this))
+            ui->m_TimerSeesoinBtn->setText(lf::qt::ToQString(text));
+        return;
+    }
+    m_TestTimer.SetEnabled(false);
+    if (ui->m_SessionView->isVisibleTo(this))
+    {
+        ui->m_TimerBtn->setText("Timer");
+        ui->m_TimerSeesoinBtn->setText("Timer");
+    }
+}
+
+void Tm_MainFrm::m_TimerBtnClick()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    if (items.IsTimeUp())
+        items.StopTimer();
+    if (m_bRestartClock)
+        items.SetTimerStart(lf::sys::Services().TickCount());
+    if (lf::qt::CurrentDialogs().RunModal(*m_TimerFrm) != Tm_TimerFrm::kOk)
+        return;
+    if (items.IsTimerOn())
+        m_bRestartClock = 1;
+    if (ui->m_MainView->isVisibleTo(this))
+        OnUpdateForm(8, 1);
+    if (ui->m_SessionView->isVisibleTo(this))
+        OnUpdateSeesionView();
+}
+
+void Tm_MainFrm::StartTestClockIfLimited()
+{
+    CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
+    if (m_DataStorage.GetCurrentMode() != kPhaseTest || !items.IsTimerOn())
+        return;
+    if (m_bRestartClock)
+    {
+        items.SetTimerStart(lf::sys::Services().TickCount());
+        m_bRestartClock = 0;
+    }
+    if (!m_TestTimer.Enabled())
+        m_TestTimer.SetEnabled(true);
+}
+
+void Tm_MainFrm::PauseTestClock()
+{
+    if (m_DataStorage.GetCurrentMode() != kPhaseTest || m_bClockPaused != 0)
+        return;
+    m_bClockPaused = 1;
+    m_TestTimer.SetEnabled(false);
+    m_ClockPauseTick = lf::sys::Services().TickCount();
+}
+
+void Tm_MainFrm::ResumeTestClock()
+{
+    if (m_DataStorage.GetCurrentMode() != kPhaseTest || m_bClockPaused != 1)
+        return;
+    m_bClockPaused = 0;
+    m_DataStorage.GetItemsPtr2()->ShiftTimerStart(lf::sys::Services().TickCount() - m_ClockPauseTick);
+    m_TestTimer.SetEnabled(true);
+}
+
+void Tm_MainFrm::m_BackToolBarBtnClick()
+{
+    const std::uint8_t filterRestart = m_bFilterRestart;
+    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    if (!OnSave(true, true))
+        return;
+    if (m_DataStorage.GetCurrentMode() != phase)
+        m_DataStorage.SetCurrentMode(phase);
+    PauseTestClock();
+    m_bFilterRestart = 1;
+    HideBookSelectorPanel();
+    m_bAutoPhaseChange = 1;
+    SetPhase(phase, 0);
+    m_bFilterRestart = filterRestart;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Wiring
+
+void Tm_MainFrm::CreateSessionWindows()
+{
+    m_CategoryEditFrm = std::make_unique<Tm_CategoryEditFrm>(*m_DataStorage.GetItemsPtr2(), this);
+    m_TimerFrm = std::make_unique<Tm_TimerFrm>(*m_DataStorage.GetItemsPtr2(), this);
+    m_TestTimer.SetInterval(kTestClockInterval);
+    m_TestTimer.OnTimer = [this] { m_TestTimerTimer(); };
+
+    const auto bind = [this](QAction* action, void (Tm_MainFrm::*handler)())
+    { connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); }); };
+    bind(ui->m_ScoreBtn, &Tm_MainFrm::m_ScoreBtnClick);
+    bind(ui->m_EndSessionBtn, &Tm_MainFrm::m_EndSessionBtnClick);
+    bind(ui->m_PauseBtn, &Tm_MainFrm::m_PauseBtnClick);
+    bind(ui->m_BackToolBarBtn, &Tm_MainFrm::m_BackToolBarBtnClick);
+    bind(ui->m_TimerBtn, &Tm_MainFrm::m_TimerBtnClick);
+    connect(ui->m_TimerSeesoinBtn, &QPushButton::clicked, this, [this] { m_TimerBtnClick(); });
+    connect(ui->m_NextBtn, &QPushButton::clicked, this, [this] { m_NextBtnClick(); });
+    connect(ui->m_PrevBtn, &QPushButton::clicked, this, [this] { m_PrevBtnClick(); });
+    for (QPushButton* button : {ui->m_QuestionBtn, ui->m_AnswerBtn, ui->m_ExplainBtn})
+        connect(button, &QPushButton::clicked, this, [this, button] { m_QAXBtnsClick(button); });
+    connect(ui->m_ClearAnswersBtn, &QPushButton::clicked, this, [this] { m_ClearAnswersBtnClick(); });
+    connect(ui->m_ClearMarksBtn, &QPushButton::clicked, this, [this] { m_ClearMarksBtnClick(); });
+    // Only the user's choices run the chapter handlers; the program's own selections do not.
+    for (QComboBox* combo : {ui->m_TestList, ui->m_CategoryList})
+        connect(combo, &QComboBox::activated, this, [this, combo] { m_CategoryListChange(combo); });
+    connect(ui->m_RecordCategoryList, &QComboBox::activated, this, &Tm_MainFrm::m_RecordCategoryListChange);
+    connect(ui->m_QuestionScroll, &QScrollBar::actionTriggered, this,
+            [this](int action)
+            {
+                EScrollCode code = EScrollCode::Other;
+                switch (action)
+                {
+                case QAbstractSlider::SliderSingleStepSub:
+                    code = EScrollCode::LineUp;
+                    break;
+                case QAbstractSlider::SliderSingleStepAdd:
+                    code = EScrollCode::LineDown;
+                    break;
+                case QAbstractSlider::SliderPageStepSub:
+                    code = EScrollCode::PageUp;
+                    break;
+                case QAbstractSlider::SliderPageStepAdd:
+                    code = EScrollCode::PageDown;
+                    break;
+                case QAbstractSlider::SliderMove:
+                    code = EScrollCode::Track;
+                    break;
+                default:
+                    break;
+                }
+                m_QuestionScrollScroll(code, ui->m_QuestionScroll->sliderPosition());
+            });
+}
+
+// The text zoom of the question view: the step is added to every text size when the view is drawn.
+void Tm_MainFrm::m_IncreaseBtnClick()
+{
+    if (m_FontSizeStep >= 50)
+        return;
+    ++m_FontSizeStep;
+    ApplyZoom();
+}
+
+void Tm_MainFrm::m_DecreaseBtnClick()
+{
+    if (!ui->m_DecreaseBtn->isEnabled())
+        return;
+    --m_FontSizeStep;
+    ApplyZoom();
+}
+
+void Tm_MainFrm::m_FontNormalBtnClick()
+{
+    m_FontSizeStep = 0;
+    ApplyZoom();
+}

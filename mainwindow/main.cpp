@@ -1,7 +1,0 @@
-// Lernfold: study with books of questions.
-#include "mainwindow/Application.h"
-
-int main(int argc, char** argv)
-{
-    return RunLernfold(argc, argv);
-}

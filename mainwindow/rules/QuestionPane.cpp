@@ -1,0 +1,144 @@
+#include "mainwindow/rules/QuestionPane.h"
+
+#include "mainwindow/rules/AnswerTables.h"
+#include "model/formulas/Formulamanager.h"
+#include "model/items/Datatypes.h"
+#include "model/items/Datatypes_Kinds.h"
+#include "platform/sys/NumberText.h"
+#include "platform/sys/SystemServices.h"
+
+namespace lf::display
+{
+
+namespace
+{
+
+// The whole text as a number, or -1.
+int RowOf(const std::string& text)
+{
+    int value = -1;
+    lf::sys::ReadNumber(text, value);
+    return value;
+}
+
+} // namespace
+
+std::string PrepareQuestionText(CBaseItem& item, int phase, bool resetDataset, CFormulaManager& manager)
+{
+    std::string text = item.GetQuestionText();
+    auto* calculated = item.GetCalculated();
+    if (!calculated)
+        return text;
+    const bool flash = phase == kPhaseFlash;
+    SCommonUserAnswerInfo info = calculated->GetCommonUserAnswerInfo();
+    SCalculatedAnswerItem* answer = nullptr;
+    if (calculated->GetAnswerCount() <= 0 || text.empty() || text.find('{') == std::string::npos ||
+        text.find('}') == std::string::npos || !calculated->GetCalculatedAnswer(0, answer))
+        return text;
+
+    const int rows = GetDatasetSize(*answer);
+    int row =
+        flash ? (resetDataset ? -1 : calculated->GetCurrentDataset()) : RowOf(info.UserAnswerAdditionalInfo);
+    // A row the data sets no longer have is drawn again like a missing one.
+    const bool keep = row >= 0 && row < rows && (flash || !info.UserAnswer.empty());
+    if (!keep)
+        row = lf::sys::Random(rows);
+    if (flash)
+    {
+        calculated->SetCurrentDataset(row);
+    }
+    else
+    {
+        info.UserAnswerAdditionalInfo = lf::sys::NumberText(row);
+        calculated->SetCommonUserAnswerInfo(info);
+    }
+    if (calculated->PrepareFormulaManager(answer, manager, flash))
+        manager.InsertValuesInText(text);
+    return text;
+}
+
+void AddPictureParagraph(RichDocument& view, SRichPicture picture)
+{
+    constexpr int kCentered = 1;
+    view.content.AddPicture(std::move(picture), 0, 0, kCentered, true);
+}
+
+std::string PaneCaption(int activeView, const std::string& kindName)
+{
+    const char* caption = activeView == 0   ? "Question"
+                          : activeView == 1 ? "Answers"
+                          : activeView == 2 ? "Explanation"
+                                            : "";
+    if (*caption == '\0')
+        return {};
+    return std::string(caption) + " (" + kindName + ") " + ": ";
+}
+
+std::string CounterText(int number, int count)
+{
+    return lf::sys::NumberText(number) + "/" + lf::sys::NumberText(count);
+}
+
+SVerdict ReviewVerdict(CBaseItem& item)
+{
+    if (!item.HasAnswerList() || !item.IsAnswered())
+        return {};
+    switch (item.GetResult())
+    {
+    case 1:
+        return {"Correct", kVerdictBlue};
+    case 2:
+        return {"Partially correct", kVerdictRed};
+    case 0:
+        return {"Incorrect", kVerdictRed};
+    default:
+        return {"Unknown", kVerdictRed};
+    }
+}
+
+bool AnswersUnderQuestion(int qaxFormat, int viewMode)
+{
+    return qaxFormat == 0 && (viewMode == kStyleMultipleChoice || viewMode == kStyleMoodle);
+}
+
+SPaneButtons PaneButtons(const SPaneButtonsInput& in)
+{
+    const bool flashcard = IsFlashcardStyle(in.viewMode);
+    const bool answersStyle = in.viewMode == kStyleMultipleChoice || in.viewMode == kStyleMoodle;
+    SPaneButtons b;
+    b.prev = in.number > 1;
+    b.next = !(in.phase == kPhaseEdit && in.number >= in.count);
+    b.answer = in.phase == kPhaseEdit || flashcard || (in.qaxFormat == 1 && in.hasAnswerList) ||
+               (in.qaxFormat == 0 && in.phase == kPhaseTest && in.typedAnswer);
+    if (in.phase == kPhaseFlash && in.kind == qtEssay)
+        b.answer = false;
+    b.explain = in.phase != kPhaseTest &&
+                ((in.phase == kPhaseEdit && in.viewMode != kStyleFlashcard) || answersStyle);
+    return b;
+}
+
+bool FilterBarLayout(int phase, SFilterBarLayout& layout)
+{
+    switch (phase)
+    {
+    case kPhaseTest:
+        layout = {true, false, true, 100, 205, false, false};
+        return true;
+    case kPhaseReview:
+    case kPhaseFlash:
+        layout = {true, false, true, 110, 215, false, false};
+        return true;
+    case kPhaseEdit:
+        layout = {false, true, false, -11, 95, true, true};
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string ChapterLabel(const std::string& chapterName, int numberInChapter)
+{
+    return numberInChapter > 0 ? chapterName + " - " + lf::sys::NumberText(numberInChapter) : chapterName;
+}
+
+} // namespace lf::display
