@@ -55,9 +55,9 @@ struct ExchangeFiles
     const std::string& Path(std::int64_t count, const std::string& extension)
     {
         return scratch.Path(NumberText(count) + extension,
-                            [count, &extension](const std::string& path)
+                            [this, count, &extension](const std::string& path)
                             {
-                                CDataStorage storage;
+                                CDataStorage storage(prefs);
                                 const bool choices = extension == ".choices.lnf" || extension == ".csv";
                                 if (choices)
                                     BuildChoiceBook(*storage.GetItemsPtr2(), count);
@@ -89,7 +89,7 @@ ExchangeFiles& Files()
 void NativeOpen(benchmark::State& state, const std::string& extension, bool withSearchCopies = false)
 {
     const std::string path = Files().Path(state.range(0), extension);
-    CDataStorage storage;
+    CDataStorage storage(Files().prefs);
     lf::RichDocument view;
     storage.SetRichViews(&view, nullptr);
     for (auto _ : state)
@@ -140,7 +140,7 @@ void BM_CsvExport(benchmark::State& state)
 {
     const std::string path = Files().Path(state.range(0), ".choices.lnf");
     const std::string target = Files().scratch.FilePath("written.csv");
-    CDataStorage storage;
+    CDataStorage storage(Files().prefs);
     storage.OpenBook(path);
     lf::RichDocument view;
     const SExchangeContext context{nullptr, nullptr, &view};
@@ -153,7 +153,7 @@ void BM_NativeSave(benchmark::State& state)
 {
     const std::string path = Files().Path(state.range(0), ".lnf");
     const std::string target = path + ".saved.lnf";
-    CDataStorage storage;
+    CDataStorage storage(Files().prefs);
     storage.OpenBook(path);
     for (auto _ : state)
         if (!storage.SaveXML(target, storage.GetItemsPtr2(), false, true))
@@ -181,7 +181,7 @@ void BM_MoodleWrite(benchmark::State& state)
 {
     const std::string path = Files().Path(state.range(0), ".lnf");
     const std::string target = Files().scratch.FilePath("written.xml");
-    CDataStorage storage;
+    CDataStorage storage(Files().prefs);
     storage.OpenBook(path);
     lf::RichDocument view;
     const SExchangeContext context{nullptr, nullptr, &view};

@@ -7,7 +7,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-Tm_ListFrm::Tm_ListFrm(CPrefs& prefs, QWidget* parent) : QWidget(parent, Qt::Window), m_Prefs(prefs)
+Tm_ListFrm::Tm_ListFrm(CPrefs& prefs, const FormManager& formManager, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_Prefs(prefs), m_FormManager(formManager)
 {
     setObjectName("m_ListFrm");
     setWindowTitle("Questions - Korvanta Lernfold");
@@ -35,11 +36,11 @@ void Tm_ListFrm::OnUpdateItemRow(CBaseItem*)
 {
     LogNotBuiltYet("Tm_ListFrm::OnUpdateItemRow");
 }
-void Tm_ListFrm::OnUpdateItemCell(std::uint8_t, CBaseItem*)
+void Tm_ListFrm::OnUpdateItemCell(EFormEvent, CBaseItem*)
 {
     LogNotBuiltYet("Tm_ListFrm::OnUpdateItemCell");
 }
-void Tm_ListFrm::OnUpdateActiveQuestionByAction(std::uint8_t)
+void Tm_ListFrm::OnUpdateActiveQuestionByAction(EFormEvent)
 {
     LogNotBuiltYet("Tm_ListFrm::OnUpdateActiveQuestionByAction");
 }
@@ -70,7 +71,7 @@ void Tm_ListFrm::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
     if (event->isAccepted())
-        FormManager::OnUpdateDate(FormManager::kMainWindow, efeListClosed);
+        m_FormManager.OnUpdateDate(EFormTarget::MainWindow, EFormEvent::ListClosed);
 }
 
 void Tm_ListFrm::changeEvent(QEvent* event)

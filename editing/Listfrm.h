@@ -14,7 +14,8 @@ class Tm_ListFrm final : public QWidget, public IListWindow
     Q_OBJECT
 
 public:
-    explicit Tm_ListFrm(CPrefs& prefs, QWidget* parent = nullptr);
+    // Tells the main window through the form manager when it closes.
+    Tm_ListFrm(CPrefs& prefs, const FormManager& formManager, QWidget* parent = nullptr);
 
     bool IsListVisible() const override { return isVisible(); }
     void ShowList() override;
@@ -22,8 +23,8 @@ public:
     void ReloadAll() override;
     void IgnoreUpdate() override {}
     void OnUpdateItemRow(CBaseItem* item) override;
-    void OnUpdateItemCell(std::uint8_t code, CBaseItem* item) override;
-    void OnUpdateActiveQuestionByAction(std::uint8_t code) override;
+    void OnUpdateItemCell(EFormEvent field, CBaseItem* item) override;
+    void OnUpdateActiveQuestionByAction(EFormEvent show) override;
     void RefreshSelectionAndButtons() override;
     void ResetSearch(bool find) override;
     bool PasteShortcut() override;
@@ -36,4 +37,5 @@ protected:
 
 private:
     CPrefs& m_Prefs;
+    const FormManager& m_FormManager;
 };

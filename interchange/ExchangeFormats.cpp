@@ -57,10 +57,9 @@ public:
 namespace lf
 {
 
-void InstallExchangeFormats()
+std::unique_ptr<IExchangeFormats> MakeExchangeFormats()
 {
-    static ExchangeFormats formats;
-    CDataStorage::SetExchangeFormats(&formats);
+    return std::make_unique<ExchangeFormats>();
 }
 
 } // namespace lf

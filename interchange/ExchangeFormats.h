@@ -1,11 +1,15 @@
-// Puts the exchange formats of this library behind the book storage's entry points.
+// The exchange formats of this library as the book storage reaches them.
 #pragma once
+
+#include <memory>
+
+class IExchangeFormats;
 
 namespace lf
 {
 
-// Installs the quiz and delimited-text readers and writers for every book storage; once at start-up (and
-// by tests that go through the storage). Calling it again changes nothing.
-void InstallExchangeFormats();
+// The quiz and delimited-text readers and writers, for a book storage to read and write through
+// (CDataStorage::SetExchangeFormats); the object keeps no state.
+std::unique_ptr<IExchangeFormats> MakeExchangeFormats();
 
 } // namespace lf

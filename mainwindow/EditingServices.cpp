@@ -14,8 +14,6 @@ void CPendingEditingServices::CreateEditFrame(int)
 {
     LogNotBuiltYet("Tm_MainFrm::CreateEditFrame");
 }
-// Destroying a frame that was never docked is a no-op, so it stays quiet: every phase change calls it.
-void CPendingEditingServices::DestroyEditFrame() {}
 void CPendingEditingServices::NewQuestionOfKind(int, int)
 {
     LogNotBuiltYet("Tm_MainFrm::NewQuestionOfKind");
@@ -44,9 +42,6 @@ void CPendingEditingServices::RegisterHotKeys(bool)
 {
     LogNotBuiltYet("Tm_MainFrm::RegisterHotKeys");
 }
-void CPendingEditingServices::UnregisterHotKeys() {}
-void CPendingEditingServices::ClearImportedImageCache() {}
-void CPendingEditingServices::UpdateEditButtons() {}
 bool CPendingEditingServices::HandleShortcutKey(SShortcutKey)
 {
     LogNotBuiltYet("TCBaseEditAnswerFrame::HandleShortcutKey");

@@ -77,15 +77,37 @@ public:
     virtual void DuplicateCurrentQuestion() = 0;
 };
 
-// Stands in for the editing windows until they are built: every call writes "<name> - not built yet"
-// to the log and does nothing else.
-class CPendingEditingServices final : public IEditingServices
+// Services that do nothing: no frame, no shortcut taken. The base of the placeholder below and of test
+// doubles, which override only what they look at.
+class CNullEditingServices : public IEditingServices
+{
+public:
+    void CreateEditFrame(int) override {}
+    void DestroyEditFrame() override {}
+    IEditFrame* EditFrame() override { return nullptr; }
+    void ForgetPagedQuestion() override {}
+    void NewQuestionOfKind(int, int) override {}
+    void NewQuestionOfCurrentKind(int) override {}
+    void DeleteCurrentQuestion() override {}
+    void QuickEdit(int) override {}
+    void OnURLJump(const std::string&) override {}
+    void OnClipboardChange() override {}
+    void RegisterHotKeys(bool) override {}
+    void UnregisterHotKeys() override {}
+    void ClearImportedImageCache() override {}
+    void UpdateEditButtons() override {}
+    bool HasEditFrame() const override { return false; }
+    bool HandleShortcutKey(SShortcutKey) override { return false; }
+    void DuplicateCurrentQuestion() override {}
+};
+
+// Stands in for the editing windows until they are built: each command writes "<name> - not built yet"
+// to the log and does nothing else; the steps that run on every phase change or window teardown stay
+// quiet.
+class CPendingEditingServices final : public CNullEditingServices
 {
 public:
     void CreateEditFrame(int view) override;
-    void DestroyEditFrame() override;
-    IEditFrame* EditFrame() override { return nullptr; }
-    void ForgetPagedQuestion() override {}
     void NewQuestionOfKind(int kind, int flag) override;
     void NewQuestionOfCurrentKind(int flag) override;
     void DeleteCurrentQuestion() override;
@@ -93,10 +115,6 @@ public:
     void OnURLJump(const std::string& target) override;
     void OnClipboardChange() override;
     void RegisterHotKeys(bool unregisterFirst) override;
-    void UnregisterHotKeys() override;
-    void ClearImportedImageCache() override;
-    void UpdateEditButtons() override;
-    bool HasEditFrame() const override { return false; }
     bool HandleShortcutKey(SShortcutKey key) override;
     void DuplicateCurrentQuestion() override;
 };

@@ -8,14 +8,11 @@ IMainWindowReceiver::~IMainWindowReceiver() = default;
 namespace
 {
 
-IMainWindowReceiver* g_main = nullptr;
-IListWindow* g_list = nullptr;
-
-void ToMainWindow(IMainWindowReceiver& main, std::uint8_t code, const SFormRecord& record)
+void ToMainWindow(IMainWindowReceiver& main, EFormEvent event, const SFormRecord& record)
 {
-    switch (code)
+    switch (event)
     {
-    case efeReload:
+    case EFormEvent::Reload:
         if (!record.value)
         {
             WriteLog("FormManager OnUpdateDate - recordNum == NULL", 1, 1);
@@ -23,85 +20,68 @@ void ToMainWindow(IMainWindowReceiver& main, std::uint8_t code, const SFormRecor
         }
         main.SelectChapterFromList(*record.value);
         return;
-    case efeNameChanged:
-    case efeQuestionChanged:
-    case efeAnswersChanged:
-    case efeExplanationChanged:
-    case efeKeyChanged:
-    case efeLayerChanged:
-    case efeChapterChanged:
-    case efeMarkChanged:
-        main.OnItemFieldChanged(record.item);
-        return;
-    case efeNewOfCurrentKind:
+    case EFormEvent::NewOfCurrentKind:
         main.NewQuestionOfCurrentKind(0);
         return;
-    case efeNewOfKind:
+    case EFormEvent::NewOfKind:
         if (record.value)
             main.NewQuestionOfKind(*record.value, 0);
         return;
-    case efeRefilter:
+    case EFormEvent::Refilter:
         main.OnRefilterRequest();
         return;
-    case efeDeleteCurrent:
+    case EFormEvent::DeleteCurrent:
         main.DeleteCurrentQuestion();
         return;
-    case efeItemsDeleted:
+    case EFormEvent::ItemsDeleted:
         main.OnItemsChanged();
         return;
-    case efeSort:
+    case EFormEvent::Sort:
         main.OnSortRequest();
         return;
-    case efeListClosed:
+    case EFormEvent::ListClosed:
         main.OnListWindowClosed();
         return;
     default:
-        if (code >= efeShowFirst && code <= efeShowLast)
-            main.OnShowFieldRequest(code);
-        return; // 2, 3 and 21 ask nothing of the main window
+        if (IsFieldChange(event))
+            main.OnItemFieldChanged(record.item);
+        else if (IsShowRequest(event))
+            main.OnShowFieldRequest(event);
+        return; // Nothing, RowChanged and ClipboardChanged ask nothing of the main window
     }
 }
 
-void ToListWindow(IListWindow& list, std::uint8_t code, const SFormRecord& record)
+void ToListWindow(IListWindow& list, EFormEvent event, const SFormRecord& record)
 {
-    if (code == efeReload)
+    if (event == EFormEvent::Reload)
         list.ReloadAll();
-    else if (code == efeNothing)
+    else if (event == EFormEvent::Nothing)
         list.IgnoreUpdate();
-    else if (code == efeRowChanged)
+    else if (event == EFormEvent::RowChanged)
     {
         if (record.item)
             list.OnUpdateItemRow(record.item);
     }
-    else if (code >= efeNameChanged && code <= efeMarkChanged)
+    else if (IsFieldChange(event))
     {
         if (record.item)
-            list.OnUpdateItemCell(code, record.item);
+            list.OnUpdateItemCell(event, record.item);
     }
-    else if (code >= efeShowFirst && code <= efeShowLast)
-        list.OnUpdateActiveQuestionByAction(code);
-    else if (code == efeClipboardChanged)
+    else if (IsShowRequest(event))
+        list.OnUpdateActiveQuestionByAction(event);
+    else if (event == EFormEvent::ClipboardChanged)
         list.RefreshSelectionAndButtons();
 }
 
 } // namespace
 
-void FormManager::SetMainWindow(IMainWindowReceiver* main)
+void FormManager::OnUpdateDate(EFormTarget target, EFormEvent event, SFormRecord record) const
 {
-    g_main = main;
-}
-void FormManager::SetListWindow(IListWindow* list)
-{
-    g_list = list;
-}
-
-void FormManager::OnUpdateDate(std::uint8_t target, std::uint8_t code, SFormRecord record)
-{
-    if (target == kListWindow)
+    if (target == EFormTarget::ListWindow)
     {
-        if (g_list && g_list->IsListVisible())
-            ToListWindow(*g_list, code, record);
+        if (m_pList && m_pList->IsListVisible())
+            ToListWindow(*m_pList, event, record);
     }
-    else if (target == kMainWindow && g_main)
-        ToMainWindow(*g_main, code, record);
+    else if (target == EFormTarget::MainWindow && m_pMain)
+        ToMainWindow(*m_pMain, event, record);
 }

@@ -1,7 +1,10 @@
 // The one notification path between the main window and the list window: FormManager::OnUpdateDate with
-// a target (1 the list window, 2 the main window), an event code and a record (a question, a value, or
-// nothing). Each side registers the object that receives its codes.
+// a target (the list window or the main window), an event (EFormEvent) and a record (a question, a value,
+// or nothing). The program owns one form manager and hands it to both windows; each side registers the
+// object that receives its events.
 #pragma once
+
+#include "model/support/ModelTypes.h"
 
 #include <cstdint>
 
@@ -15,33 +18,7 @@ struct SFormRecord
     SFormRecord(const std::int32_t* number) : value(number) {}
 
     CBaseItem* item = nullptr;
-    const std::int32_t* value = nullptr; // a chapter ID (code 1) or a question kind (code 23)
-};
-
-// Event codes.
-enum EFormEvent : std::uint8_t
-{
-    efeReload = 1,
-    efeNothing = 2,
-    efeRowChanged = 3,
-    efeNameChanged = 4,
-    efeQuestionChanged = 5,
-    efeAnswersChanged = 6,
-    efeExplanationChanged = 7,
-    efeKeyChanged = 8,
-    efeLayerChanged = 9,
-    efeChapterChanged = 10,
-    efeMarkChanged = 11,
-    efeShowFirst = 12,
-    efeShowLast = 20,
-    efeClipboardChanged = 21,
-    efeNewOfCurrentKind = 22,
-    efeNewOfKind = 23,
-    efeRefilter = 24,
-    efeDeleteCurrent = 25,
-    efeItemsDeleted = 26,
-    efeSort = 27,
-    efeListClosed = 28,
+    const std::int32_t* value = nullptr; // a chapter ID (Reload) or a question kind (NewOfKind)
 };
 
 // What the list window offers the main window (its commands and its side of the notifications).
@@ -54,17 +31,37 @@ public:
     virtual void ShowList() = 0;
     virtual void HideList() = 0;
     // Notification receivers.
-    virtual void ReloadAll() = 0;                                          // code 1
-    virtual void IgnoreUpdate() = 0;                                       // code 2
-    virtual void OnUpdateItemRow(CBaseItem* item) = 0;                     // code 3
-    virtual void OnUpdateItemCell(std::uint8_t code, CBaseItem* item) = 0; // codes 4..11
-    virtual void OnUpdateActiveQuestionByAction(std::uint8_t code) = 0;    // codes 12..20
-    virtual void RefreshSelectionAndButtons() = 0;                         // code 21
+    virtual void ReloadAll() = 0;                                         // Reload
+    virtual void IgnoreUpdate() = 0;                                      // Nothing
+    virtual void OnUpdateItemRow(CBaseItem* item) = 0;                    // RowChanged
+    virtual void OnUpdateItemCell(EFormEvent field, CBaseItem* item) = 0; // a field change
+    virtual void OnUpdateActiveQuestionByAction(EFormEvent show) = 0;     // a show request
+    virtual void RefreshSelectionAndButtons() = 0;                        // ClipboardChanged
     // Commands.
     virtual void ResetSearch(bool find) = 0;
     virtual bool PasteShortcut() = 0;
     virtual bool SelectAllRows() = 0;
     virtual void m_ClearTrush_BtnClick() = 0;
+};
+
+// A list window that is never shown and does nothing: the base of test doubles, which override only what
+// they look at.
+class CNullListWindow : public IListWindow
+{
+public:
+    bool IsListVisible() const override { return false; }
+    void ShowList() override {}
+    void HideList() override {}
+    void ReloadAll() override {}
+    void IgnoreUpdate() override {}
+    void OnUpdateItemRow(CBaseItem*) override {}
+    void OnUpdateItemCell(EFormEvent, CBaseItem*) override {}
+    void OnUpdateActiveQuestionByAction(EFormEvent) override {}
+    void RefreshSelectionAndButtons() override {}
+    void ResetSearch(bool) override {}
+    bool PasteShortcut() override { return false; }
+    bool SelectAllRows() override { return false; }
+    void m_ClearTrush_BtnClick() override {}
 };
 
 // The main window's receivers of the list window's notifications.
@@ -73,29 +70,30 @@ class IMainWindowReceiver
 public:
     virtual ~IMainWindowReceiver();
 
-    virtual void SelectChapterFromList(std::int32_t chapterID) = 0; // code 1 with a chapter
-    virtual void OnItemFieldChanged(CBaseItem* item) = 0;           // codes 4..11
-    virtual void OnShowFieldRequest(std::uint8_t code) = 0;         // codes 12..20
-    virtual void NewQuestionOfCurrentKind(int flag) = 0;            // code 22
-    virtual void NewQuestionOfKind(int kind, int flag) = 0;         // code 23
-    virtual void OnRefilterRequest() = 0;                           // code 24
-    virtual void DeleteCurrentQuestion() = 0;                       // code 25
-    virtual void OnItemsChanged() = 0;                              // code 26
-    virtual void OnSortRequest() = 0;                               // code 27
-    virtual void OnListWindowClosed() = 0;                          // code 28
+    virtual void SelectChapterFromList(std::int32_t chapterID) = 0; // Reload with a chapter
+    virtual void OnItemFieldChanged(CBaseItem* item) = 0;           // a field change
+    virtual void OnShowFieldRequest(EFormEvent show) = 0;           // a show request
+    virtual void NewQuestionOfCurrentKind(int flag) = 0;            // NewOfCurrentKind
+    virtual void NewQuestionOfKind(int kind, int flag) = 0;         // NewOfKind
+    virtual void OnRefilterRequest() = 0;                           // Refilter
+    virtual void DeleteCurrentQuestion() = 0;                       // DeleteCurrent
+    virtual void OnItemsChanged() = 0;                              // ItemsDeleted
+    virtual void OnSortRequest() = 0;                               // Sort
+    virtual void OnListWindowClosed() = 0;                          // ListClosed
 };
 
 class FormManager
 {
 public:
-    static constexpr std::uint8_t kListWindow = 1;
-    static constexpr std::uint8_t kMainWindow = 2;
-
     // Registers the receivers (not owned; null unregisters).
-    static void SetMainWindow(IMainWindowReceiver* main);
-    static void SetListWindow(IListWindow* list);
+    void SetMainWindow(IMainWindowReceiver* main) { m_pMain = main; }
+    void SetListWindow(IListWindow* list) { m_pList = list; }
 
-    // Delivers a notification. To the list window only while it is shown; codes 2, 3 and 21 ask nothing
-    // of the main window; any other target does nothing.
-    static void OnUpdateDate(std::uint8_t target, std::uint8_t code, SFormRecord record = {});
+    // Delivers an event. To the list window only while it is shown; Nothing, RowChanged and
+    // ClipboardChanged ask nothing of the main window.
+    void OnUpdateDate(EFormTarget target, EFormEvent event, SFormRecord record = {}) const;
+
+private:
+    IMainWindowReceiver* m_pMain = nullptr; // not owned
+    IListWindow* m_pList = nullptr;         // not owned
 };

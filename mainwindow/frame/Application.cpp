@@ -16,13 +16,16 @@
 #include <clocale>
 #include <exception>
 
-CApplicationWindows::CApplicationWindows() : m_MainFrm(std::make_unique<Tm_MainFrm>())
+CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchangeFormats())
 {
+    // Quiz files and delimited text are read and written through the book storage.
+    m_DataStorage.SetExchangeFormats(m_pExchangeFormats.get());
+    m_MainFrm = std::make_unique<Tm_MainFrm>(m_Prefs, m_DataStorage, m_FormManager);
     for (const std::string& name : StartWindowNames())
     {
         if (name == "m_ListFrm")
         {
-            m_ListFrm = std::make_unique<Tm_ListFrm>(m_MainFrm->Prefs());
+            m_ListFrm = std::make_unique<Tm_ListFrm>(m_Prefs, m_FormManager);
             m_MainFrm->SetListWindow(m_ListFrm.get());
         }
         else if (name == "m_pRestoreFrm" || name == "m_BooksFilterFrm")
@@ -56,8 +59,6 @@ void PrepareApplication()
 {
     // Qt sets the process locale from the environment; numbers keep "." all the same.
     std::setlocale(LC_NUMERIC, "C");
-    // Quiz files and delimited text are read and written through the book storage.
-    lf::InstallExchangeFormats();
     QCoreApplication::setOrganizationName("Korvanta");
     QCoreApplication::setApplicationName(kApplicationTitle);
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")

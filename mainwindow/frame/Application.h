@@ -1,6 +1,11 @@
-// The program's start: the windows in their creation order, the main window first, kept for the whole
-// run and destroyed in reverse order.
+// The program's start: the options, the book storage with its exchange formats, the form manager, and the
+// windows in their creation order (the main window first), all kept for the whole run. The windows get the
+// model in their constructors and are destroyed, in reverse order, before it.
 #pragma once
+
+#include "mainwindow/Managerfrm.h"
+#include "model/storage/Datastorage.h"
+#include "model/support/Prefs.h"
 
 #include <memory>
 #include <string>
@@ -20,11 +25,18 @@ public:
 
     Tm_MainFrm& MainFrm() { return *m_MainFrm; }
     Tm_ListFrm& ListFrm() { return *m_ListFrm; }
+    CPrefs& Prefs() { return m_Prefs; }
+    CDataStorage& DataStorage() { return m_DataStorage; }
+    FormManager& GetFormManager() { return m_FormManager; }
 
     // The windows of the start after the main window, in creation order.
     static const std::vector<std::string>& StartWindowNames();
 
 private:
+    std::unique_ptr<IExchangeFormats> m_pExchangeFormats;
+    CPrefs m_Prefs;
+    CDataStorage m_DataStorage{m_Prefs};
+    FormManager m_FormManager;
     std::unique_ptr<Tm_MainFrm> m_MainFrm;
     std::unique_ptr<Tm_ListFrm> m_ListFrm;
 };

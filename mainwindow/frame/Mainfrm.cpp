@@ -34,8 +34,6 @@ using lf::qt::ToStdString;
 namespace
 {
 
-Tm_MainFrm* g_mainFrm = nullptr;
-
 SWorkArea ScreenWorkArea()
 {
     SWorkArea area;
@@ -78,18 +76,12 @@ void ApplyPlacement(QWidget& window, const SWindowPlacement& placement, bool mai
 
 } // namespace
 
-Tm_MainFrm* MainFrm()
-{
-    return g_mainFrm;
-}
-
 // --- Construction ---
 
-Tm_MainFrm::Tm_MainFrm(QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::Tm_MainFrm>()),
-      m_pPendingEditing(std::make_unique<CPendingEditingServices>())
+Tm_MainFrm::Tm_MainFrm(CPrefs& prefs, CDataStorage& storage, FormManager& formManager, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::Tm_MainFrm>()), m_Prefs(prefs), m_DataStorage(storage),
+      m_FormManager(formManager), m_pPendingEditing(std::make_unique<CPendingEditingServices>())
 {
-    g_mainFrm = this;
     m_pEditing = m_pPendingEditing.get();
     ui->setupUi(this);
     setObjectName("m_MainFrm");
@@ -97,8 +89,6 @@ Tm_MainFrm::Tm_MainFrm(QWidget* parent)
     lf::sys::SeedRandom(static_cast<std::uint32_t>(lf::sys::Services().UtcSeconds()));
     m_Prefs.SetWorkArea(ScreenWorkArea());
     m_Prefs.Load();
-    // The collection takes the question style and the author name from the options just read.
-    m_DataStorage.ApplyOptions();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         SetLogScreenInfo(screen->geometry().width(), screen->geometry().height(),
                          static_cast<int>(screen->logicalDotsPerInch()));
@@ -168,7 +158,7 @@ void Tm_MainFrm::FormCreate()
 
     ConnectCommands();
     CreateSessionWindows();
-    FormManager::SetMainWindow(this);
+    m_FormManager.SetMainWindow(this);
 }
 
 void Tm_MainFrm::ConnectCommands()
@@ -250,18 +240,18 @@ Tm_MainFrm::~Tm_MainFrm()
     m_pBackupTimer.OnTimer = nullptr;
     FormDestroy();
     m_pEditing->ClearImportedImageCache();
-    FormManager::SetMainWindow(nullptr);
+    m_FormManager.SetMainWindow(nullptr);
+    // The storage outlives the window: it lets go of everything the window lends it.
+    m_DataStorage.SetRichViews(nullptr, nullptr);
     m_DataStorage.SetStatusBar(nullptr);
     m_DataStorage.SetEventPump(nullptr);
     m_DataStorage.SetMessageSink(nullptr);
-    if (g_mainFrm == this)
-        g_mainFrm = nullptr;
 }
 
 void Tm_MainFrm::SetListWindow(IListWindow* list)
 {
     m_pListWindow = list;
-    FormManager::SetListWindow(list);
+    m_FormManager.SetListWindow(list);
 }
 
 void Tm_MainFrm::SetEditingServices(IEditingServices* services)
@@ -426,7 +416,7 @@ void Tm_MainFrm::OnClipboardChainMessage()
 {
     m_pEditing->OnClipboardChange();
     if (m_bPhaseChosen)
-        FormManager::OnUpdateDate(FormManager::kListWindow, efeClipboardChanged);
+        m_FormManager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::ClipboardChanged);
 }
 
 // --- Small helpers ---

@@ -1,8 +1,17 @@
-// The main window: the hub of every command. Its implementation is split by concern: Mainfrm.cpp
-// (lifetime, placements, message routing), Mainfrm_Phases.cpp (phase, toolbars, title, session panel,
-// book tree), Mainfrm_ListView.cpp (the list window's coupling), Mainfrm_Files.cpp (the save road and
-// loading a book) and Mainfrm_Session.cpp (the views, the session start, the moves, the end of a chapter,
-// the chapter choices and the Test clock).
+// The main window: the hub of every command. The program hands it the options, the book storage and the
+// form manager (CApplicationWindows in Application.h owns them); its surface is what the other windows and
+// the program call, and the handlers are private. Its implementation is split by concern:
+//   Mainfrm.cpp          lifetime, first showing, closing, placements, private messages, clipboard notice
+//   Mainfrm_Phases.cpp   phase, window title, toolbars and menus by phase, session panel, book tree
+//   Mainfrm_ListView.cpp the list window's coupling and the receivers of its notifications
+//   Mainfrm_Files.cpp    the save road, loading, new/open/append/delete/restore, backups, the book chooser
+//   Mainfrm_Session.cpp  views, session start, moves, end of a chapter, chapter choices, Test clock, zoom
+//   Mainfrm_Display.cpp  the question display: pane content, filter bar, counter, captions
+//   Mainfrm_Answers.cpp  answer tables, recording a choice in Test phase, Flash hints, the style menu
+//   Mainfrm_Store.cpp    storing the editors into the question, the question style
+//   Mainfrm_Keys.cpp     the keyboard and wheel hook, the navigation buttons' keys
+//   Mainfrm_Help.cpp     help pages, tutorial and the about box
+// Tests read its state and reach its few internal steps through Tm_MainFrmProbe (MainfrmProbe.h).
 #pragma once
 
 #include "mainwindow/Managerfrm.h"
@@ -35,6 +44,8 @@ namespace lf::qt
 class RichView;
 }
 class CKeyHook;
+class CNavigationKeys;
+class Tm_MainFrmProbe;
 class QComboBox;
 class QTextEdit;
 class QMenu;
@@ -58,12 +69,10 @@ class Tm_MainFrm final : public QMainWindow, public IMainWindowReceiver
     Q_OBJECT
 
 public:
-    // Builds the options and the book storage and reads the options: the construction steps up to the
-    // form's creation. FormCreate runs at the end of the constructor.
-    explicit Tm_MainFrm(QWidget* parent = nullptr);
+    // Reads the options and makes the window on the program's options, book storage and form manager,
+    // which outlive it. FormCreate runs at the end of the constructor.
+    Tm_MainFrm(CPrefs& prefs, CDataStorage& storage, FormManager& formManager, QWidget* parent = nullptr);
     ~Tm_MainFrm() override;
-
-    // --- Lifetime and routing (Mainfrm.cpp) ---
 
     // The windows created after the main window that it talks to (not owned; null until set).
     void SetListWindow(IListWindow* list);
@@ -71,25 +80,16 @@ public:
     // The first showing: version labels, toolbars, placement, the book named by the first argument,
     // the Open Book menu and the title. bookArgument may be empty.
     void FormShow(const std::string& bookArgument);
-    // The private messages (10225, 10325); Post delivers one after the current event.
-    void Dispatch(int message);
-    void PostMessage(int message);
-    void SaveWindowPlacement();
-    void ApplyWindowPlacement(std::uint8_t a, std::uint8_t b);
-    bool IsCapturingScreen() const { return m_bCapturingScreen != 0; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private slots:
     // The clipboard changed (the window-system notice).
     void OnClipboardChainMessage();
 
-    // --- Phases, toolbars, title and the session panel (Mainfrm_Phases.cpp) ---
-
-    // Switches phase; false when the user cancelled the save question (the phase stays).
-    bool SetPhase(std::uint8_t phase, std::uint8_t noPanel);
-    void UpdateWindowTitle();
-    void UpdateToolbars(std::uint8_t keepButtons);
-    void UpdatePrintCommands();
-    void UpdateZoomButtons();
-    void OnUpdateSeesionView();
-    void TreeViewPopupFormClose();
+    // Phase buttons and the session panel (Mainfrm_Phases.cpp).
     void m_TestBtnClick();
     void m_RewieBtnClick();
     void m_LearnMaterialBtnClick();
@@ -98,32 +98,10 @@ public:
     void m_ModeListChange(int position);
     void m_pSessionViewCheckBoxClick();
 
-    // --- The list window's coupling (Mainfrm_ListView.cpp) ---
-
-    void SyncListView(std::uint8_t code, std::uint8_t focusBack);
-    void ShowListWindow(std::uint8_t remember);
-    void HideListWindow(std::uint8_t remember, std::uint8_t force);
+    // The List View button (Mainfrm_ListView.cpp).
     void m_ListBtnClick();
-    void SelectChapterFromList(std::int32_t chapterID) override;
-    void OnItemFieldChanged(CBaseItem* item) override;
-    void OnShowFieldRequest(std::uint8_t code) override;
-    void NewQuestionOfCurrentKind(int flag) override;
-    void NewQuestionOfKind(int kind, int flag) override;
-    void OnRefilterRequest() override;
-    void DeleteCurrentQuestion() override;
-    void OnItemsChanged() override;
-    void OnSortRequest() override;
-    void OnListWindowClosed() override;
 
-    // --- Saving and loading (Mainfrm_Files.cpp) ---
-
-    bool OnSave(bool toIntro, bool ask);
-    bool SaveBookAs(const std::string& proposedName, bool useBooksFolder);
-    void SaveBook(bool toIntro, bool ask);
-    bool LoadBook(std::int32_t index, bool categoriesOnly);
-    void StartBackupTimer();
-    void StopBackupTimer();
-    void BackupNow(bool purge);
+    // Book commands and the book chooser (Mainfrm_Files.cpp).
     void m_SaveBtnClick();
     void m_SaveAsBtnClick();
     void Saveindefault1Click();
@@ -132,33 +110,54 @@ public:
     void AppendBook1Click();
     void m_DeleteBookBtnClick();
     void m_RestoreBookBtnClick();
-    void m_pBackupTimerTimer();
-
-    // --- The book chooser and the Open Book menu (Mainfrm_Files.cpp) ---
-
-    void OpenBrowsedBook(bool useBooksFolder);
     void m_pBrowseBtnClick();
     void m_pFilterBtnClick();
     void OpenBooksClick();
     void OpenDefBookMenuItemClick();
-    void UpdateOpenBookMenu();
-    void UpdateQuickBookPanel();
-    void FormDestroy();
 
-    // --- Views and the session (Mainfrm_Session.cpp) ---
-
-    void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw);
-    void CloseToIntro(bool blank);
-    bool OnStorageData() { return OnStorageData(nullptr); }
-    void SelectChapter(std::int32_t chapterID);
-    void ClearFilterAndRefresh();
-    void HideBookSelectorPanel();
+    // The session's commands (Mainfrm_Session.cpp).
     void CloseBook1Click();
     void m_StartSessionBtnClick();
     void m_BackBtnClick();
     void m_FilterListChange(int position);
+    void m_NextBtnClick();
+    void m_PrevBtnClick();
+    void m_ScoreBtnClick();
+    void m_EndSessionBtnClick();
+    void m_RecordCategoryListChange(int position);
+    void m_ClearAnswersBtnClick();
+    void m_ClearMarksBtnClick();
+    void m_TimerBtnClick();
+    void m_BackToolBarBtnClick();
+    void m_PauseBtnClick() { m_BackToolBarBtnClick(); }
+    void m_IncreaseBtnClick();
+    void m_DecreaseBtnClick();
+    void m_FontNormalBtnClick();
 
-    // --- Moves, the end of a chapter, chapters and the Test clock (Mainfrm_Session.cpp) ---
+    // Help pages and the about box (Mainfrm_Help.cpp).
+    void m_pTutorialBtnClick();
+    void m_HelpBtnClick();
+    void AboutLernfold1Click();
+
+    // A mouse button went down in the read-only view (position in viewport coordinates)
+    // (Mainfrm_Answers.cpp).
+    void m_DescriptionViewStrRVMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    void m_DescriptionViewStrRVMouseUp() {}
+
+    // The question style buttons and menus (Mainfrm_Store.cpp).
+    void m_pViewModeBtnClick() { SetQuestionStyle(2); }
+    void m_MoodleModeBtnClick() { SetQuestionStyle(2); }
+    void FlashcardMenuItemClick() { SetQuestionStyle(0); }
+    void FlashcardPlusMenuItemClick() { SetQuestionStyle(1); }
+    void MultipleChoiceMenuItemClick() { SetQuestionStyle(2); }
+    void MoodleMenuItemClick() { SetQuestionStyle(3); }
+
+private:
+    // Tests read the window's state and reach its internal steps through the probe; the key hook and
+    // the navigation buttons' key filter are parts of the window that live in their own objects.
+    friend class Tm_MainFrmProbe;
+    friend class CKeyHook;
+    friend class CNavigationKeys;
 
     // How the Home answer of the score dialog treats the clock's limit.
     enum class EHomeLimit
@@ -177,38 +176,138 @@ public:
         Track,
         Other,
     };
+    // What moved, for the Flash hint path.
+    enum class EMoveKind
+    {
+        Forward,
+        Back,
+        Scroll,
+    };
+
+    // --- The list window's notifications (IMainWindowReceiver, Mainfrm_ListView.cpp) ---
+
+    void SelectChapterFromList(std::int32_t chapterID) override;
+    void OnItemFieldChanged(CBaseItem* item) override;
+    void OnShowFieldRequest(EFormEvent show) override;
+    void NewQuestionOfCurrentKind(int flag) override;
+    void NewQuestionOfKind(int kind, int flag) override;
+    void OnRefilterRequest() override;
+    void DeleteCurrentQuestion() override;
+    void OnItemsChanged() override;
+    void OnSortRequest() override;
+    void OnListWindowClosed() override;
+
+    // --- Lifetime and routing (Mainfrm.cpp) ---
+
+    // Step of construction after the form exists.
+    void FormCreate();
+    // Closing after the close was allowed: placements, options, the session-end log line.
+    void FormClose();
+    void ResetBookPackLabels();
+    void ConnectCommands();
+    // The private messages (10225, 10325); Post delivers one after the current event.
+    void Dispatch(int message);
+    void PostMessage(int message);
+    void SaveWindowPlacement();
+    void ApplyWindowPlacement(std::uint8_t a, std::uint8_t b);
+    bool IsCapturingScreen() const { return m_bCapturingScreen != 0; }
+    void SetStatusText(const std::string& text);
+    // The status bar's text.
+    std::string StatusText() const;
+    QAction* FindAction(const char* name) const;
+
+    // --- Phases, toolbars, title and the session panel (Mainfrm_Phases.cpp) ---
+
+    // Switches phase; false when the user cancelled the save question (the phase stays).
+    bool SetPhase(std::uint8_t phase, std::uint8_t noPanel);
+    void UpdateWindowTitle();
+    void UpdateToolbars(std::uint8_t keepButtons);
+    void UpdatePrintCommands();
+    void UpdateZoomButtons();
+    // Applies a toolbar state to the controls by name.
+    void ApplyToolbarState(const struct SToolbarState& state);
+    void OnUpdateSeesionView();
+    void TreeViewPopupFormClose();
+
+    // --- The list window's coupling (Mainfrm_ListView.cpp) ---
+
+    void SyncListView(EFormEvent event, std::uint8_t focusBack);
+    void ShowListWindow(std::uint8_t remember);
+    void HideListWindow(std::uint8_t remember, std::uint8_t force);
+    // The list window's hide and show, and whether it shows.
+    bool IsListWindowVisible() const;
+    void RememberListWindow(bool shown);
+
+    // --- Saving and loading (Mainfrm_Files.cpp) ---
+
+    bool OnSave(bool toIntro, bool ask);
+    bool SaveBookAs(const std::string& proposedName, bool useBooksFolder);
+    void SaveBook(bool toIntro, bool ask);
+    bool LoadBook(std::int32_t index, bool categoriesOnly);
+    void StartBackupTimer();
+    void StopBackupTimer();
+    void BackupNow(bool purge);
+    void m_pBackupTimerTimer();
+    // The Save As dialog and the write (steps 3 to 7 of Save As); true when written.
+    bool RunSaveDialog(const std::string& initialFolder, const std::string& proposedName);
+    // Before another book takes the open one's place: the save question for a changed book; false when
+    // the user cancelled (the open book stays as it was).
+    bool AskBeforeReplacingBook();
+    // The open dialog for a book file; a name that is no book file is refused ("Incorrect file name.").
+    std::optional<std::string> ChooseBookFile(const std::string& initialFolder, const char* defaultExt);
+    // The book-list index of a chosen book file, entered in the list and always shown; -1 when it
+    // cannot be listed.
+    std::int32_t ListChosenBook(const std::string& path);
+    // "Information saved to %s, %skb." for the open book's own file, when it exists.
+    void ShowSavedStatus();
+
+    // --- The book chooser and the Open Book menu (Mainfrm_Files.cpp) ---
+
+    void OpenBrowsedBook(bool useBooksFolder);
+    void UpdateOpenBookMenu();
+    void UpdateQuickBookPanel();
+    void FillBookTree();
+    void FormDestroy();
+
+    // --- Views and the session (Mainfrm_Session.cpp) ---
+
+    void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw);
+    void CloseToIntro(bool blank);
+    bool OnStorageData() { return OnStorageData(nullptr); }
+    void SelectChapter(std::int32_t chapterID);
+    void ClearFilterAndRefresh();
+    void HideBookSelectorPanel();
+    // The chapter editor, the study clock dialog and the Test clock, and the session's controls wired.
+    void CreateSessionWindows();
+    void LoadOnDemand();
+    void ApplyModeList();
+
+    // --- Moves, the end of a chapter, chapters and the Test clock (Mainfrm_Session.cpp) ---
+
     void m_QAXBtnsClick(QObject* sender);
-    void m_NextBtnClick();
-    void m_PrevBtnClick();
     // After a keyboard jump of 1, 10 or 100: shows the question, or ends the chapter when time is up.
     void AdvanceAfterAnswer();
     void m_QuestionScrollScroll(EScrollCode code, int position);
+    // Stores the editors and moves up to count questions (back when negative); true when it moved.
+    bool MoveBy(int count);
+    bool IsHintPath() const;
+    void ShowQuestionAfterMove(EMoveKind kind);
     // The score dialog's modal result: 1 Home, 2 Continue, 8 All, 5 Incorrect.
     int RunScoreDialog();
-    void m_ScoreBtnClick();
-    void m_EndSessionBtnClick();
+    // Runs the score dialog and acts on its answer; returns the answer.
+    int EndOfChapter(EHomeLimit home);
+    void RestartInNextPhase(std::uint8_t filterRestart);
     void m_CategoryListChange(QComboBox* sender);
     void ApplyChapterChoice(QComboBox* combo, std::uint8_t focus);
     void RefreshCategoryLists();
-    void m_RecordCategoryListChange(int position);
-    void StoreEditsAndNotifyList(std::uint8_t code);
-    void m_ClearAnswersBtnClick();
-    void m_ClearMarksBtnClick();
+    void ShowChapterEditor();
+    void StoreEditsAndNotifyList(EFormEvent field);
     void StopHintTimers();
     void StartCorrectAnswerHint(std::uint8_t view, std::uint8_t flags, std::uint8_t focus);
     void m_TestTimerTimer();
-    void m_TimerBtnClick();
+    void StartTestClockIfLimited();
     void PauseTestClock();
     void ResumeTestClock();
-    void m_BackToolBarBtnClick();
-    void m_PauseBtnClick() { m_BackToolBarBtnClick(); }
-    lf::qt::Timer& TestTimer() { return m_TestTimer; }
-    Tm_CategoryEditFrm& CategoryEditFrm() { return *m_CategoryEditFrm; }
-    Tm_TimerFrm& TimerFrm() { return *m_TimerFrm; }
-    bool IsClockPaused() const { return m_bClockPaused != 0; }
-    void m_IncreaseBtnClick();
-    void m_DecreaseBtnClick();
-    void m_FontNormalBtnClick();
 
     // --- Keyboard and wheel (Mainfrm_Keys.cpp) ---
 
@@ -220,20 +319,20 @@ public:
     lf::keys::SKeySnapshot KeySnapshot() const;
     // How many key and wheel events have reached the rules.
     std::uint64_t KeyHookDecisions() const;
+    void InstallKeyHook();
+    bool RunKeyAction(const lf::keys::SKeyAction& action, const lf::keys::SKeySnapshot& snapshot);
     // The navigation buttons' key handlers; true when the key is swallowed.
     bool m_QAXBtnKeyDown(int key);
     bool m_QAXBtnsKeyUp(QWidget* button, int key);
     bool m_NextBtnKeyUp(int key);
     bool m_PrevBtnKeyUp(int key);
 
-    // --- Help pages and the small dialogs (Mainfrm_Help.cpp) ---
+    // --- Help pages (Mainfrm_Help.cpp) ---
 
-    void m_pTutorialBtnClick();
-    void m_HelpBtnClick();
     // Loads "<current folder>/Help/" + page into the help window and shows it; a missing page shows an
     // empty window.
     void OpenHelpPage(const std::string& page);
-    void AboutLernfold1Click();
+
     // --- Question display and the answer tables (Mainfrm_Display.cpp, Mainfrm_Answers.cpp) ---
 
     // Brings the question view in line with the book; flags: 255 everything, 1 the pane, 2 the chapter
@@ -250,13 +349,21 @@ public:
     lf::SRichCell* HighlightedCell() const;
     // Counts a rebuild of the pane's content: every reference into the old content goes stale.
     void PaneRebuilt() { ++m_PaneGeneration; }
-    std::int32_t HighlightedRow() const { return m_HighlightedRow; }
+    // Fills the pane of the active view (step 13 of OnUpdateForm) and applies the zoom.
+    void UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uint8_t focus);
+    void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8_t phase);
+    void ApplyZoom();
+    void CreateQuestionPaneViews();
+    // ShowQuestionView without laying the view out.
+    void FillQuestionView(CBaseItem* item, bool resetDataset, bool noMedia);
+    // The answer-block drawing state of the window.
+    lf::display::SAnswerBlockState AnswerBlockState() const;
+    lf::qt::SRichHit AnswerRowHit(int row) const;
+    lf::qt::RichView* PaneView(const char* name) const;
+    int AnswerTableRowCount() const;
 
     // --- Answer recording in Test phase and the Flash hints (Mainfrm_Answers.cpp) ---
 
-    // A mouse button went down in the read-only view (position in viewport coordinates).
-    void m_DescriptionViewStrRVMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
-    void m_DescriptionViewStrRVMouseUp() {}
     // The row of a cell of the answer table on show takes the highlight; other data changes nothing.
     void HighlightAnswerRow(const lf::qt::SRichHit& cell);
     // Records the choice of the cell's row in the current question.
@@ -272,10 +379,17 @@ public:
     void m_DelayBegoreShowHintTimerTimer();
     void m_CorrectAnswerListTimerTimer();
     void m_CorrectAnswerHintTimerTimer();
-    std::int32_t FlashAnswerRow() const { return m_FlashAnswerRow; }
-    lf::qt::Timer& DelayBeforeHintTimer() { return m_DelayBegoreShowHintTimer; }
-    lf::qt::Timer& CorrectAnswerListTimer() { return m_CorrectAnswerListTimer; }
-    lf::qt::Timer& CorrectAnswerHintTimer() { return m_CorrectAnswerHintTimer; }
+    // The cell a hit names when it lies in the answer table on show; null otherwise.
+    lf::RichTable* HitAnswerTable(const lf::qt::SRichHit& cell) const;
+    // Refreshes a row's picture and colours after a choice (Multiple Choice and Moodle styles).
+    void RefreshChoiceRow(lf::RichTable& table, int row, int picture, bool chosen, bool correct);
+    // Where the answer recording and the Flash feedback act: the read-only view, which the question's
+    // whole block and the answer table belong to.
+    void RepaintAnswerCell(int row, int col);
+    void SetStatusLabel(const std::string& text, lf::RichColor colour);
+    // The hint and feedback timers and the style menu wired, the help window and the scale dialog made
+    // (construction).
+    void CreateAnswerTimers();
 
     // --- Storing the editors into the question (Mainfrm_Store.cpp) ---
 
@@ -291,120 +405,11 @@ public:
     // --- Question style (Mainfrm_Store.cpp) ---
 
     void SetQuestionStyle(int style);
-    void m_pViewModeBtnClick() { SetQuestionStyle(2); }
-    void m_MoodleModeBtnClick() { SetQuestionStyle(2); }
-    void FlashcardMenuItemClick() { SetQuestionStyle(0); }
-    void FlashcardPlusMenuItemClick() { SetQuestionStyle(1); }
-    void MultipleChoiceMenuItemClick() { SetQuestionStyle(2); }
-    void MoodleMenuItemClick() { SetQuestionStyle(3); }
-    QMenu* ViewModePopupMenu() const { return m_pViewModePopupMenu; }
-    // The help window and the scale dialog, made at start-up and kept between showings.
-    Tm_pHelpFrm& HelpFrm() { return *m_pHelpFrm; }
-    Tm_pScaleFrm& ScaleFrm() { return *m_pScaleFrm; }
-
-    // --- State that tests and the other parts read ---
-
-    CPrefs& Prefs() { return m_Prefs; }
-    CDataStorage& DataStorage() { return m_DataStorage; }
-    Ui::Tm_MainFrm& Form() { return *ui; }
-    TMyComboBox* BookComboBox() const { return m_pBookComboBox.get(); }
-    TTreeViewPopupForm* TreeViewPopupForm() const { return m_pTreeViewPopupForm.get(); }
-    lf::qt::RichView* QuestionView() const { return m_DescriptionViewStr; }
-    lf::qt::RichViewEdit* DescriptionEditor() const { return m_DescriptionStr; }
-    std::int32_t FontSizeStep() const { return m_FontSizeStep; }
-    void SetFontSizeStep(std::int32_t step) { m_FontSizeStep = step; }
-    std::uint8_t IsHintShown() const { return m_bHintShown; }
-    int WheelScrollLines() const { return m_WheelScrollLines; }
-    lf::qt::Timer& BackupTimer() { return m_pBackupTimer; }
-    Tm_pRestoreFrm& RestoreFrm() { return *m_pRestoreFrm; }
-    Tm_BooksFilterFrm& BooksFilterFrm() { return *m_BooksFilterFrm; }
-    // The status bar's text.
-    std::string StatusText() const;
-
-    // Members shared by the parts of the main window (see the window's design for their meaning).
-    std::uint8_t m_ActiveView = 3;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
-    // What moved, for the Flash hint path.
-    enum class EMoveKind
-    {
-        Forward,
-        Back,
-        Scroll,
-    };
-    // The chapter editor, the study clock dialog and the Test clock, and the session's controls wired.
-    void CreateSessionWindows();
-    void LoadOnDemand();
-    void ApplyModeList();
-    bool IsHintPath() const;
-    void ShowQuestionAfterMove(EMoveKind kind);
-    // Runs the score dialog and acts on its answer; returns the answer.
-    int EndOfChapter(EHomeLimit home);
-    void RestartInNextPhase(std::uint8_t filterRestart);
-    void ShowChapterEditor();
-    void StartTestClockIfLimited();
-
-    // Step of construction after the form exists.
-    void FormCreate();
-    // Closing after the close was allowed: placements, options, the session-end log line.
-    void FormClose();
-    void ResetBookPackLabels();
-    void ConnectCommands();
-    // The Save As dialog and the write (steps 3 to 7 of Save As); true when written.
-    bool RunSaveDialog(const std::string& initialFolder, const std::string& proposedName);
-    // Before another book takes the open one's place: the save question for a changed book; false when
-    // the user cancelled (the open book stays as it was).
-    bool AskBeforeReplacingBook();
-    // The open dialog for a book file; a name that is no book file is refused ("Incorrect file name.").
-    std::optional<std::string> ChooseBookFile(const std::string& initialFolder, const char* defaultExt);
-    // The book-list index of a chosen book file, entered in the list and always shown; -1 when it
-    // cannot be listed.
-    std::int32_t ListChosenBook(const std::string& path);
-    // "Information saved to %s, %skb." for the open book's own file, when it exists.
-    void ShowSavedStatus();
-    void SetStatusText(const std::string& text);
-    // The list window's hide and show, and whether it shows.
-    bool IsListWindowVisible() const;
-    void RememberListWindow(bool shown);
-    void FillBookTree();
-    // Applies a toolbar state to the controls by name.
-    void ApplyToolbarState(const struct SToolbarState& state);
-    QAction* FindAction(const char* name) const;
-    void InstallKeyHook();
-    bool RunKeyAction(const lf::keys::SKeyAction& action, const lf::keys::SKeySnapshot& snapshot);
-    // Stores the editors and moves up to count questions (back when negative); true when it moved.
-    bool MoveBy(int count);
-    lf::qt::SRichHit AnswerRowHit(int row) const;
-    lf::qt::RichView* PaneView(const char* name) const;
-    int AnswerTableRowCount() const;
-    // Fills the pane of the active view (step 13 of OnUpdateForm) and applies the zoom.
-    void UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uint8_t focus);
-    void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8_t phase);
-    void ApplyZoom();
-    void CreateQuestionPaneViews();
-    // ShowQuestionView without laying the view out.
-    void FillQuestionView(CBaseItem* item, bool resetDataset, bool noMedia);
-    // The answer-block drawing state of the window.
-    lf::display::SAnswerBlockState AnswerBlockState() const;
-    // The cell a hit names when it lies in the answer table on show; null otherwise.
-    lf::RichTable* HitAnswerTable(const lf::qt::SRichHit& cell) const;
-    // Refreshes a row's picture and colours after a choice (Multiple Choice and Moodle styles).
-    void RefreshChoiceRow(lf::RichTable& table, int row, int picture, bool chosen, bool correct);
-    // Where the answer recording and the Flash feedback act: the read-only view, which the question's
-    // whole block and the answer table belong to.
-    void RepaintAnswerCell(int row, int col);
-    void SetStatusLabel(const std::string& text, lf::RichColor colour);
-    // The hint and feedback timers and the style menu wired, the help window and the scale dialog made
-    // (construction).
-    void CreateAnswerTimers();
 
     std::unique_ptr<Ui::Tm_MainFrm> ui;
-    CPrefs m_Prefs;
-    CDataStorage m_DataStorage;
+    CPrefs& m_Prefs;
+    CDataStorage& m_DataStorage;
+    FormManager& m_FormManager;
     std::int32_t m_LastRecordCategoryIndex = 0;
     std::uint8_t m_bUpdating = 0;
     std::uint32_t m_ClockPauseTick = 0;
@@ -428,14 +433,11 @@ private:
     bool m_bOpenInDefault = false;
     std::uint8_t m_bCapturingScreen = 0;
     std::uint8_t m_bHotKeysRegistered = 0;
-
-public:
+    std::uint8_t m_ActiveView = 3;
     std::uint8_t m_bAutoPhaseChange = 0;
     std::uint8_t m_bFilterRestart = 0;
     std::uint8_t m_bRestartClock = 0;
     std::uint8_t m_bManualUpdateCheck = 0;
-
-private:
     lf::qt::Timer m_pBackupTimer;
     lf::qt::Timer m_TestTimer;
     // The Flash hint: the delay before it, how long it stays, how long a click's feedback stays.
@@ -465,6 +467,3 @@ private:
     bool m_bShown = false;
     CKeyHook* m_pKeyHook = nullptr; // owned by the window as its child
 };
-
-// The main window of the running program; null before it is made and after it is gone.
-Tm_MainFrm* MainFrm();

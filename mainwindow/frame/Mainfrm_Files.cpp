@@ -342,7 +342,7 @@ void Tm_MainFrm::m_NewBtnClick()
     m_DataStorage.SetCurrentMode(EPhase::Edit);
     m_DataStorage.NewBook();
     SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
-    FormManager::OnUpdateDate(1, 1);
+    m_FormManager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::Reload);
     StartBackupTimer();
 }
 
@@ -434,7 +434,7 @@ void Tm_MainFrm::m_DeleteBookBtnClick()
             }
         }
     }
-    FormManager::OnUpdateDate(1, 1);
+    m_FormManager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::Reload);
 }
 
 void Tm_MainFrm::m_RestoreBookBtnClick()
@@ -474,7 +474,7 @@ void Tm_MainFrm::m_RestoreBookBtnClick()
         return;
     }
     SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
-    FormManager::OnUpdateDate(1, 1);
+    m_FormManager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::Reload);
     StartBackupTimer();
 }
 

@@ -152,7 +152,7 @@ protected:
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
             return false;
         const int code = KeyCodeOfQt(static_cast<QKeyEvent*>(event)->key());
-        Ui::Tm_MainFrm& ui = m_Main.Form();
+        Ui::Tm_MainFrm& ui = *m_Main.ui;
         bool swallowed = false;
         if (event->type() == QEvent::KeyPress)
             // Right on Next and Left on Previous keep the focus, so that their release clicks them.

@@ -31,11 +31,11 @@ void Tm_MainFrm::RememberListWindow(bool shown)
     }
 }
 
-void Tm_MainFrm::SyncListView(std::uint8_t code, std::uint8_t focusBack)
+void Tm_MainFrm::SyncListView(EFormEvent event, std::uint8_t focusBack)
 {
     if (!IsListWindowVisible())
         return;
-    FormManager::OnUpdateDate(FormManager::kListWindow, code);
+    m_FormManager.OnUpdateDate(EFormTarget::ListWindow, event);
     if (focusBack && !isActiveWindow())
         activateWindow();
     OnUpdateForm(2, 0);
@@ -100,14 +100,14 @@ void Tm_MainFrm::OnItemFieldChanged(CBaseItem* item)
         OnUpdateForm(255, 0);
 }
 
-void Tm_MainFrm::OnShowFieldRequest(std::uint8_t code)
+void Tm_MainFrm::OnShowFieldRequest(EFormEvent show)
 {
-    if (code == 15 || code == 17)
+    if (show == EFormEvent::ShowAnswers || show == EFormEvent::ShowAnswersToo)
     {
         m_CalculatedPage = 1;
         SetActiveView(/*view=*/1, /*flags=*/255, /*redraw=*/0);
     }
-    else if (code == 16)
+    else if (show == EFormEvent::ShowExplanation)
         SetActiveView(/*view=*/2, /*flags=*/255, /*redraw=*/0);
     else
         SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/0);
@@ -133,7 +133,7 @@ void Tm_MainFrm::OnRefilterRequest()
     if (!items.RestoreCurrentItem())
         items.First();
     SetActiveView(m_ActiveView, /*flags=*/1, /*redraw=*/0);
-    SyncListView(1, 0);
+    SyncListView(EFormEvent::Reload, 0);
 }
 
 void Tm_MainFrm::OnSortRequest()
@@ -144,7 +144,7 @@ void Tm_MainFrm::OnSortRequest()
     items.Refilter(false);
     items.First();
     SetActiveView(m_ActiveView, /*flags=*/1, /*redraw=*/0);
-    SyncListView(1, 0);
+    SyncListView(EFormEvent::Reload, 0);
 }
 
 void Tm_MainFrm::OnItemsChanged()
@@ -159,7 +159,7 @@ void Tm_MainFrm::OnItemsChanged()
         WriteLog("CItemsArray::RestoreFilter() - It must not happen!", 1, 1);
     }
     SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/0);
-    SyncListView(1, 0);
+    SyncListView(EFormEvent::Reload, 0);
 }
 
 void Tm_MainFrm::OnListWindowClosed()

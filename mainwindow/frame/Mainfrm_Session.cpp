@@ -167,7 +167,7 @@ void Tm_MainFrm::m_QAXBtnsClick(QObject* sender)
         StartCorrectAnswerHint(view, /*flags=*/1, /*focus=*/1);
     else
         SetActiveView(view, /*flags=*/1, /*redraw=*/1);
-    SyncListView(13, 1);
+    SyncListView(EFormEvent::ShowQuestion, 1);
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -312,7 +312,7 @@ void Tm_MainFrm::ShowQuestionAfterMove(EMoveKind kind)
         StartCorrectAnswerHint(/*view=*/0, /*flags=*/1, /*focus=*/1);
     else
         SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/1);
-    SyncListView(13, 1);
+    SyncListView(EFormEvent::ShowQuestion, 1);
 }
 
 void Tm_MainFrm::m_NextBtnClick()
@@ -552,7 +552,7 @@ void Tm_MainFrm::ApplyChapterChoice(QComboBox* combo, std::uint8_t focus)
         }
         ShowChapterEditor();
         items.SortItems();
-        FormManager::OnUpdateDate(FormManager::kMainWindow, 27);
+        m_FormManager.OnUpdateDate(EFormTarget::MainWindow, EFormEvent::Sort);
         return;
     }
     if (!(id >= 0 || id == kAllCategoriesID || (id == kTrashCategoryID && edit)))
@@ -585,7 +585,7 @@ void Tm_MainFrm::ApplyChapterChoice(QComboBox* combo, std::uint8_t focus)
             {
                 items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, id);
                 OnUpdateForm(255, focus);
-                FormManager::OnUpdateDate(FormManager::kListWindow, 1);
+                m_FormManager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::Reload);
                 return;
             }
         }
@@ -619,7 +619,7 @@ void Tm_MainFrm::ApplyChapterChoice(QComboBox* combo, std::uint8_t focus)
             }
         }
     }
-    FormManager::OnUpdateDate(FormManager::kListWindow, 1);
+    m_FormManager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::Reload);
 }
 
 void Tm_MainFrm::m_FilterListChange(int position)
@@ -700,7 +700,7 @@ void Tm_MainFrm::RefreshCategoryLists()
         setTo->setCurrentIndex(index);
         m_LastRecordCategoryIndex = index;
     }
-    FormManager::OnUpdateDate(FormManager::kListWindow, 1);
+    m_FormManager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::Reload);
 }
 
 void Tm_MainFrm::m_RecordCategoryListChange(int position)
@@ -719,17 +719,17 @@ void Tm_MainFrm::m_RecordCategoryListChange(int position)
         return;
     }
     m_LastRecordCategoryIndex = position;
-    StoreEditsAndNotifyList(10);
+    StoreEditsAndNotifyList(EFormEvent::ChapterChanged);
 }
 
-void Tm_MainFrm::StoreEditsAndNotifyList(std::uint8_t code)
+void Tm_MainFrm::StoreEditsAndNotifyList(EFormEvent field)
 {
     const std::uint8_t phase = m_DataStorage.GetCurrentMode();
     if (phase != kPhaseEdit && phase != kPhaseReview)
         return;
     if (OnStorageData())
-        FormManager::OnUpdateDate(FormManager::kListWindow, code,
-                                  SFormRecord(m_DataStorage.GetItemsPtr2()->GetCurrentItem()));
+        m_FormManager.OnUpdateDate(EFormTarget::ListWindow, field,
+                                   SFormRecord(m_DataStorage.GetItemsPtr2()->GetCurrentItem()));
     m_pEditing->UpdateEditButtons();
 }
 

@@ -228,7 +228,6 @@ void Tm_MainFrm::SetQuestionStyle(int style)
 {
     OnStorageData();
     m_Prefs.m_ViewMode = static_cast<std::int8_t>(style);
-    m_DataStorage.ApplyOptions();
     UpdateToolbars(0);
     const bool sessionPanel = ui->m_SessionView->isVisibleTo(this);
     if (m_DataStorage.IsBookLoaded() && m_ActiveView != 3 && m_ActiveView != 4 && !sessionPanel)
@@ -244,7 +243,7 @@ void Tm_MainFrm::SetQuestionStyle(int style)
         }
         else
             ClearFilterAndRefresh();
-        SyncListView(1, 0);
+        SyncListView(EFormEvent::Reload, 0);
     }
     else if (sessionPanel)
         OnUpdateSeesionView();

@@ -281,9 +281,11 @@ int RowOfKey(int key, bool lettersToo)
     return -1;
 }
 
-std::uint8_t ListSyncCode(std::uint8_t activeView)
+EFormEvent ListSyncCode(std::uint8_t activeView)
 {
-    return activeView == 0 ? 13 : activeView == 1 ? 15 : 16;
+    return activeView == 0   ? EFormEvent::ShowQuestion
+           : activeView == 1 ? EFormEvent::ShowAnswers
+                             : EFormEvent::ShowExplanation;
 }
 
 SKeyDecision DecideKey(const SKeySnapshot& s)

@@ -3,6 +3,8 @@
 // event filter builds the snapshot and carries out the actions.
 #pragma once
 
+#include "model/support/ModelTypes.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -117,7 +119,7 @@ SKeyDecision DecideKey(const SKeySnapshot& s);
 // know. Defined with the window's hook, as it reads Qt's key values.
 int KeyCodeOfQt(int qtKey);
 
-// The list window code that goes with a move in the Edit phase: 13, 15 or 16 by the active view.
-std::uint8_t ListSyncCode(std::uint8_t activeView);
+// The list window's show request that goes with a move in the Edit phase, by the active view.
+EFormEvent ListSyncCode(std::uint8_t activeView);
 
 } // namespace lf::keys

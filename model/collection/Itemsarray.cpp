@@ -6,6 +6,7 @@
 #include "model/items/Datatypes_Kinds.h"
 #include "model/storage/XmlUtils.h"
 #include "model/support/Log.h"
+#include "model/support/Prefs.h"
 #include "model/support/Utils.h"
 #include "platform/richtext/RichDocument.h"
 #include "platform/sys/NumberText.h"
@@ -137,6 +138,16 @@ std::int32_t CItemsArray2::GetNumberInCategory() const
 // ---------------------------------------------------------------------------------------------------------
 // Creation and insertion
 
+int CItemsArray2::GetQuestionStyle() const
+{
+    return m_pOptions ? m_pOptions->GetViewMode() : m_QuestionStyle;
+}
+
+const std::string& CItemsArray2::GetAuthorName() const
+{
+    return m_pOptions ? m_pOptions->m_AuthorId : m_AuthorName;
+}
+
 std::uint32_t CItemsArray2::NewItemID()
 {
     return MakeNewItemID(m_LastItemID);
@@ -147,8 +158,8 @@ std::unique_ptr<CBaseItem> CItemsArray2::CreateItem(int kind, bool withNewID)
     std::unique_ptr<CBaseItem> item = MakeItemOfKind(kind);
     if (!item)
         return nullptr;
-    item->SetModifierStr(m_AuthorName);
-    item->SetOwnerStr(m_AuthorName);
+    item->SetModifierStr(GetAuthorName());
+    item->SetOwnerStr(GetAuthorName());
     item->SetLayersStr(GetMaxLayer());
     if (withNewID)
         item->SetID(static_cast<std::int32_t>(NewItemID()));

@@ -16,6 +16,7 @@
 
 class CBaseItem;
 class CItemsArray2;
+class CPrefs;
 namespace lf
 {
 class RichDocument;
@@ -93,13 +94,15 @@ public:
 
     CBackupItem& GetBackupItem() { return m_BackupItem; }
 
-    // Settings from the options, set by their owner when the options change: the question style (the
-    // options' `ViewMode`; 3 studies every kind, the others multiple choice only) and the author's name,
-    // which new items get as owner and modifier. Flashcard style (0) and no name until set.
+    // Settings from the options: the question style (the options' `ViewMode`; 3 studies every kind, the
+    // others multiple choice only) and the author's name, which new items get as owner and modifier. A
+    // collection given the options (the storage's open book) reads both there whenever it needs them; one
+    // without keeps what was set on it: Flashcard style (0) and no name until set.
+    void SetOptions(const CPrefs* prefs) { m_pOptions = prefs; }
     void SetQuestionStyle(int style) { m_QuestionStyle = style; }
-    int GetQuestionStyle() const { return m_QuestionStyle; }
+    int GetQuestionStyle() const;
     void SetAuthorName(const std::string& name) { m_AuthorName = name; }
-    const std::string& GetAuthorName() const { return m_AuthorName; }
+    const std::string& GetAuthorName() const;
     // Takes back the history's entry at its cursor. recordIndex receives the record changed (-1 when
     // nothing happened); refreshAll tells whether the change may move the record between lists or
     // chapters. False when there is nothing to undo, the record does not exist, or the entry cannot be
@@ -435,6 +438,7 @@ private:
     CScoreInfoArray m_ScoreRows;
     int m_QuestionStyle = 0;
     std::string m_AuthorName;
+    const CPrefs* m_pOptions = nullptr; // not owned
     CBackupItem m_BackupItem;
     lf::RichDocument* m_pSearchView = nullptr; // not owned
     // Made on first need when no search view was given, so search texts can always be built.

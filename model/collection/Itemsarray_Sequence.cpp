@@ -167,7 +167,7 @@ bool CItemsArray2::IsCandidate(CBaseItem* item) const
 {
     const SFilterOptions& p = m_Preferences;
     return item->IsAvailableInPhase(p.currentMode) && item->IsInCategory(p.currentCategory) &&
-           (m_QuestionStyle == kMoodleStyle || item->GetQuestionType() == qtMultipleChoice) &&
+           (GetQuestionStyle() == kMoodleStyle || item->GetQuestionType() == qtMultipleChoice) &&
            !item->TestStatus(qsDeleted | qsInTrash);
 }
 

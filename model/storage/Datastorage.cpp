@@ -45,25 +45,21 @@ CDataStorage::CDataStorage() : m_pDelQuestionList(std::make_unique<CDelQuestionL
     m_Items2.Clear();
     m_PdbItems.SetDelQuestionList(m_pDelQuestionList.get());
     m_pInstance = this;
-    ApplyOptions();
 }
 
-void CDataStorage::ApplyOptions()
+CDataStorage::CDataStorage(const CPrefs& prefs) : CDataStorage()
 {
-    if (const CPrefs* prefs = CPrefs::GetPrefs())
-    {
-        m_Items2.SetQuestionStyle(prefs->GetViewMode());
-        m_Items2.SetAuthorName(prefs->m_AuthorId);
-    }
+    m_pPrefs = &prefs;
+    m_Items2.SetOptions(&prefs);
 }
 
-SStorageOptions CDataStorage::StorageOptions()
+SStorageOptions CDataStorage::StorageOptions() const
 {
     SStorageOptions options;
-    if (const CPrefs* prefs = CPrefs::GetPrefs())
+    if (m_pPrefs)
     {
-        options.BooksDirectory = prefs->GetBooksDirectory();
-        options.BackupDirectory = prefs->m_BackupDirectory;
+        options.BooksDirectory = m_pPrefs->GetBooksDirectory();
+        options.BackupDirectory = m_pPrefs->m_BackupDirectory;
     }
     return options;
 }
@@ -309,16 +305,9 @@ bool CDataStorage::SavePDB(const std::string& fileName, CItemsArray2* items, con
     return true;
 }
 
-// --- Exchange formats (installed by the interchange library) ---
+// --- Exchange formats (the interchange library's, handed to the storage) ---
 
 IExchangeFormats::~IExchangeFormats() = default;
-
-IExchangeFormats* CDataStorage::m_pExchangeFormats = nullptr;
-
-void CDataStorage::SetExchangeFormats(IExchangeFormats* formats)
-{
-    m_pExchangeFormats = formats;
-}
 
 namespace
 {

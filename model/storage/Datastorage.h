@@ -69,7 +69,7 @@ struct SPictureReformatSettings
 class CDataStorage;
 
 // The exchange formats (quiz files, delimited text for spreadsheets and flash-card sites) live in the
-// interchange library, which installs its readers and writers here once at start-up. Each operation gets
+// interchange library; the program hands its readers and writers to the storage at start-up. Each operation gets
 // the storage for its status bar, event pump and hidden view.
 class IExchangeFormats
 {
@@ -101,7 +101,7 @@ class xml_node;
 }
 
 // What the storage takes from the options object, read at its edge (CDataStorage::StorageOptions) and
-// handed down as values; empty texts when no options object exists.
+// handed down as values; empty texts for a storage without options.
 struct SStorageOptions
 {
     std::string BooksDirectory;  // the books folder as stored
@@ -127,7 +127,11 @@ public:
     // Phase value of "no phase".
     static constexpr std::uint8_t kNoMode = ToNumber(EPhase::None);
 
+    // A storage without options finds no books folder and leaves its book the style set on it.
     CDataStorage();
+    // The storage and its open book read the folders, the question style and the author's name from the
+    // options whenever they need them (not owned; the options outlive the storage).
+    explicit CDataStorage(const CPrefs& prefs);
     virtual ~CDataStorage();
     CDataStorage(const CDataStorage&) = delete;
     CDataStorage& operator=(const CDataStorage&) = delete;
@@ -135,12 +139,10 @@ public:
     // The one instance; null (logged) while none exists.
     static CDataStorage* GetDataStorage();
 
-    // Hands what the open book takes from the options (question style, author name) to its collection;
-    // at construction and whenever the options change. Without options the collection keeps its own.
-    void ApplyOptions();
-    // The folders the storage takes from the options, as they stand now. The book list, the backups and
-    // the deleted-items file read them here, once per operation, and pass them on as values.
-    static SStorageOptions StorageOptions();
+    // The folders the storage takes from its options, as they stand now (empty without options). The book
+    // list, the backups and the deleted-items file read them here, once per operation, and pass them on as
+    // values.
+    SStorageOptions StorageOptions() const;
 
     // --- Accessors ---
 
@@ -170,8 +172,8 @@ public:
     IStatusTextSink* GetStatusBar() const { return m_pStatusBar; }
     IEventPump* GetEventPump() const { return m_pEventPump; }
     lf::RichDocument* GetHiddenView() const { return m_pHiddenView; }
-    // Installs the exchange formats for every storage (not owned; null uninstalls them).
-    static void SetExchangeFormats(IExchangeFormats* formats);
+    // The exchange formats this storage reads and writes through (not owned; null removes them).
+    void SetExchangeFormats(IExchangeFormats* formats) { m_pExchangeFormats = formats; }
 
     // A whole book is loaded (and, when a name is given, it is that file: exact comparison).
     bool IsBookLoaded(const std::string* fileName = nullptr) const;
@@ -364,7 +366,9 @@ private:
                       bool* asNative);
 
     static CDataStorage* m_pInstance;
-    static IExchangeFormats* m_pExchangeFormats;
+
+    const CPrefs* m_pPrefs = nullptr;                // not owned
+    IExchangeFormats* m_pExchangeFormats = nullptr; // not owned
 
     std::string m_FileName;
     std::string m_PrevFileName;

@@ -89,45 +89,49 @@ enum class EFormTarget : std::uint8_t
     MainWindow = 2,
 };
 
-// Events sent to the list window.
-enum class EListEvent : std::uint8_t
+// The form manager's events between the main window and the list window; the numbers are the codes the
+// two windows have always exchanged. 4 to 11 name the field of a question that changed, 12 to 20 ask to
+// show a field (13 the question, 15 and 17 the answers, 16 the explanation).
+enum class EFormEvent : std::uint8_t
 {
-    Reload = 1,
-    RefreshRow = 3,
+    Reload = 1, // to the main window with a chapter: select that chapter
+    Nothing = 2,
+    RowChanged = 3,
     NameChanged = 4,
     QuestionChanged = 5,
     AnswersChanged = 6,
     ExplanationChanged = 7,
     KeyChanged = 8,
-    ChapterNumberChanged = 9,
+    LayerChanged = 9,
     ChapterChanged = 10,
     MarkChanged = 11,
-    ShowFirstColumn = 12, // 12 to 20 show a field's column
-    ShowLastColumn = 20,
+    ShowFirst = 12,
+    ShowQuestion = 13,
+    ShowAnswers = 15,
+    ShowExplanation = 16,
+    ShowAnswersToo = 17,
+    ShowLast = 20,
     ClipboardChanged = 21,
+    NewOfCurrentKind = 22,
+    NewOfKind = 23,
+    Refilter = 24,
+    DeleteCurrent = 25,
+    ItemsDeleted = 26,
+    Sort = 27,
+    ListClosed = 28,
 };
 
-// Events sent to the main window.
-enum class EMainEvent : std::uint8_t
+// A field of a question changed (4 to 11).
+constexpr bool IsFieldChange(EFormEvent event)
 {
-    SelectChapter = 1,
-    Nothing = 2,
-    ChapterNumberChanged = 9, // 9 to 11 re-render the current question
-    ChapterChanged = 10,
-    MarkChanged = 11,
-    ShowFirstPane = 12, // 12 to 20 show a pane
-    ShowAnswersPane = 15,
-    ShowExplanationPane = 16,
-    ShowAnswersPaneToo = 17,
-    ShowLastPane = 20,
-    NewQuestionOfCurrentKind = 22,
-    NewQuestionOfKind = 23,
-    QuestionsPasted = 24,
-    DeleteCurrentQuestion = 25,
-    QuestionsMovedOrDeleted = 26,
-    RefreshRows = 27,
-    ListWindowClosed = 28,
-};
+    return event >= EFormEvent::NameChanged && event <= EFormEvent::MarkChanged;
+}
+
+// A field is asked to show (12 to 20).
+constexpr bool IsShowRequest(EFormEvent event)
+{
+    return event >= EFormEvent::ShowFirst && event <= EFormEvent::ShowLast;
+}
 
 // The stored number of any of these values.
 template <class E> constexpr auto ToNumber(E value)

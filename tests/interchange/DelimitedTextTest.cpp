@@ -443,7 +443,8 @@ TEST(DelimitedStorage, EntryPointsThroughTheStorage)
     ASSERT_TRUE(f.storage.NewBook());
     WriteFile(f.dir.file("in.csv"), "q1,a1\nq2,a2,x2\n");
     EXPECT_FALSE(f.storage.LoadCSV(f.dir.file("in.csv"), f.storage.GetItemsPtr2(), ",", false));
-    lf::InstallExchangeFormats();
+    const std::unique_ptr<IExchangeFormats> formats = lf::MakeExchangeFormats();
+    f.storage.SetExchangeFormats(formats.get());
     ASSERT_TRUE(f.storage.LoadCSV(f.dir.file("in.csv"), f.storage.GetItemsPtr2(), ",", false));
     EXPECT_EQ(f.storage.GetItemsPtr2()->GetCount(), 3);
     EXPECT_EQ(f.sinks.statusTexts.back(), "Book loaded.");
@@ -454,7 +455,6 @@ TEST(DelimitedStorage, EntryPointsThroughTheStorage)
                   Array({"1", "q", "a", "1", "", "", "", "", "", "", "", "", "", "x"}),
                   f.storage.GetItemsPtr2(), qtMultipleChoice, -1, true),
               nullptr);
-    CDataStorage::SetExchangeFormats(nullptr);
 }
 
 } // namespace

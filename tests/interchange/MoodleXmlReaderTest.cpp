@@ -364,7 +364,8 @@ TEST(MoodleReader, PicturesComeFromTheQuizFolderOnly)
 TEST(MoodleReader, StorageAppendsAQuizFileAndMarksTheBookModified)
 {
     StorageFixture f;
-    lf::InstallExchangeFormats();
+    const std::unique_ptr<IExchangeFormats> formats = lf::MakeExchangeFormats();
+    f.storage.SetExchangeFormats(formats.get());
     CItemsArray2* book = f.storage.GetItemsPtr2();
     ASSERT_TRUE(f.storage.NewBook());
     book->SetModified(false);
@@ -376,7 +377,6 @@ TEST(MoodleReader, StorageAppendsAQuizFileAndMarksTheBookModified)
     EXPECT_EQ(f.sinks.statusTexts.back(), "Book loaded.");
     EXPECT_TRUE(f.storage.LoadMoodleXML(f.dir.file("quiz.xml"), book, false));
     EXPECT_EQ(book->GetCount(), 3);
-    CDataStorage::SetExchangeFormats(nullptr);
 }
 
 } // namespace

@@ -402,10 +402,10 @@ TEST(MoodleStorage, SaveThroughTheStorage)
     f.storage.SetRichViews(&view, nullptr);
     ASSERT_TRUE(f.storage.NewBook());
     EXPECT_FALSE(f.storage.SaveMooldeXML(f.dir.file("q"), f.storage.GetItemsPtr2(), false, false));
-    lf::InstallExchangeFormats();
+    const std::unique_ptr<IExchangeFormats> formats = lf::MakeExchangeFormats();
+    f.storage.SetExchangeFormats(formats.get());
     ASSERT_TRUE(f.storage.SaveMooldeXML(f.dir.file("q"), f.storage.GetItemsPtr2(), false, false));
     EXPECT_TRUE(fs::exists(f.dir.file("q.xml")));
-    CDataStorage::SetExchangeFormats(nullptr);
 }
 
 } // namespace

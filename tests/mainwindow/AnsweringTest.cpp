@@ -105,7 +105,6 @@ protected:
         frm = std::make_unique<Tm_MainFrm>();
         frm->Prefs().SetBooksDirectory(books.folder());
         frm->Prefs().m_ViewMode = kStyleMoodle;
-        frm->DataStorage().ApplyOptions();
         frm->Prefs().m_QAX_TYPE_LEARN = 1; // the answers have a pane of their own
         frm->Prefs().m_AuthorId = "tester";
         frm->resize(1100, 800);
@@ -346,7 +345,6 @@ TEST_F(Answering, LinkInAMatchingSubQuestionIsFollowedBeforeTheListOpens)
 TEST_F(Answering, FlashcardStyleTogglesTheShownAnswerWithoutChangingTheBook)
 {
     frm->Prefs().m_ViewMode = kStyleFlashcard;
-    frm->DataStorage().ApplyOptions();
     Open(MakeItems(Choices(1)), 0);
     ShowAnswers();
     ASSERT_EQ(Table().RowCount(), 1);
@@ -569,7 +567,6 @@ TEST_F(Answering, SetToTrashAndBack)
 TEST_F(Answering, FlashcardAnswerTypedIntoAQuestionWithoutAnswers)
 {
     frm->Prefs().m_ViewMode = kStyleFlashcard;
-    frm->DataStorage().ApplyOptions();
     Open(MakeItems(MultipleChoice().question("Capital of Germany?").build()), 3);
     ShowAnswers();
     frm->DescriptionEditor()->InsertText("Berlin");
@@ -591,7 +588,6 @@ TEST_F(Answering, FlashcardAnswerTypedIntoAQuestionWithoutAnswers)
 TEST_F(Answering, FlashcardEditorStoresIntoTheAnswerItShowed)
 {
     frm->Prefs().m_ViewMode = kStyleFlashcard;
-    frm->DataStorage().ApplyOptions();
     Open(MakeItems(MultipleChoice().answer("", "1").answer("Paris", "1").build(),
                    MultipleChoice().answer("Rome", "0").answer("Oslo", "0").build()),
          3);
@@ -684,7 +680,6 @@ TEST_F(Answering, NothingIsStoredWhileTheWindowUpdates)
 TEST_F(Answering, QuestionPaneStoreNamesOnlyAnUnnamedQuestion)
 {
     frm->Prefs().m_ViewMode = kStyleFlashcard;
-    frm->DataStorage().ApplyOptions();
     Open(MakeItems(MultipleChoice().name("Capital").build(), MultipleChoice().build()), 3);
     std::uint8_t changed = 1;
     ASSERT_TRUE(frm->OnStorageData(&changed));
@@ -721,7 +716,6 @@ TEST_F(Answering, EditPaneRewritesOnlyAnEditedText)
 TEST_F(Answering, StyleFacesAndMenusSetTheStyle)
 {
     frm->Prefs().m_ViewMode = kStyleFlashcard;
-    frm->DataStorage().ApplyOptions();
     frm->m_pViewModeBtnClick();
     EXPECT_EQ(frm->Prefs().GetViewMode(), kStyleMultipleChoice);
     frm->m_MoodleModeBtnClick();

@@ -8,13 +8,12 @@
 #include "model/storage/Booklist.h"
 #include "model/support/Folders.h"
 #include "tests/mainwindow/MainWindowTestSupport.h"
-#include "ui_Booksfilterfrm.h"
-#include "ui_Mainfrm.h"
-#include "ui_Restorefrm.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -28,10 +27,11 @@ namespace
 {
 
 namespace fs = std::filesystem;
-using lf::test::MainWindowFixture;
+using lf::test::MainWindowHarness;
+using lf::test::Named;
+using lf::test::OneQuestion;
 using lf::test::ReadFile;
 using lf::test::ThreeQuestions;
-using lf::test::WriteBook;
 using lf::test::WriteFile;
 
 constexpr const char* kSaveQuestion = "Do you want to save the changes?";
@@ -63,41 +63,43 @@ std::vector<std::string> FilesIn(const std::string& folder)
     return names;
 }
 
-class BookFilesTest : public testing::Test, public MainWindowFixture
+// Three questions in the chapters "Cells" and "Plants".
+void CellsAndPlants(lf::test::BookBuilder& book)
+{
+    book.chapter("Cells")
+        .multipleChoice("First?", {"a", "b"}, 0)
+        .multipleChoice("Second?", {"a", "b"}, 0)
+        .chapter("Plants")
+        .multipleChoice("Third?", {"a", "b"}, 0);
+}
+
+class BookFilesTest : public testing::Test, public MainWindowHarness
 {
 public:
-    Ui::Tm_MainFrm& Form() { return Main().Form(); }
-    CDataStorage& Storage() { return Main().DataStorage(); }
-    CItemsArray2& Items() { return *Storage().GetItemsPtr2(); }
-    CBookList& Books() { return *Storage().GetBookList(); }
-
     // A listed book opened in a phase through the book tree and Start Session.
     Tm_MainFrm& OpenInPhase(const std::string& path, std::uint8_t phase)
     {
-        Tm_MainFrm& main = Windows() ? Main() : Start();
-        EXPECT_TRUE(main.SetPhase(phase, 0));
+        Tm_MainFrm& main = Started() ? Main() : Start();
+        EXPECT_TRUE(ChoosePhase(phase));
         Storage().ReloadBookList();
-        const int index = Books().IndexOf(path);
-        EXPECT_TRUE(main.TreeViewPopupForm()->SelectNode(index, kBookNodeImage)) << path;
-        main.TreeViewPopupFormClose();
+        PickBook(path);
         if (phase != 3)
-            Form().m_TestList->setCurrentIndex(0);
-        main.m_StartSessionBtnClick();
+            Child<QComboBox>("m_TestList")->setCurrentIndex(0);
+        StartSession();
         EXPECT_TRUE(Storage().IsBookLoaded());
         return main;
     }
     // The Edit phase on a changed book a.lnf, and a second book b.lnf beside it.
     Tm_MainFrm& ChangedEditBook()
     {
-        WriteBook(BookPath("a.lnf"), ThreeQuestions());
-        WriteBook(BookPath("b.lnf"), {{1, "Other?", 0}});
+        WriteBook(BookPath("a.lnf"), ThreeQuestions);
+        WriteBook(BookPath("b.lnf"), OneQuestion("Other?"));
         Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), 3);
         Items().SetModified(true);
         original = ReadFile(BookPath("a.lnf"));
         return main;
     }
-    bool Windows() const { return windows != nullptr; }
-    std::string OpenFileName() const { return windows->MainFrm().DataStorage().GetFileName(); }
+    std::string OpenFileName() { return Storage().GetFileName(); }
 
     std::string original;
 };
@@ -107,16 +109,16 @@ public:
 TEST_F(BookFilesTest, UnchangedListedBookWritesNothingUntilItsFileIsDeleted)
 {
     const std::string path = BookPath("a.lnf");
-    WriteBook(path, ThreeQuestions());
-    Tm_MainFrm& main = OpenInPhase(path, 2);
+    WriteBook(path, ThreeQuestions);
+    OpenInPhase(path, 2);
     Age(path, 3);
     const auto written = fs::last_write_time(path);
-    main.m_SaveBtnClick();
+    Click("m_SaveBtn");
     EXPECT_EQ(fs::last_write_time(path), written);
-    EXPECT_EQ(main.StatusText(), "");
+    EXPECT_EQ(Probe().StatusText(), "");
 
     fs::remove(path);
-    main.m_SaveBtnClick();
+    Click("m_SaveBtn");
     ASSERT_TRUE(fs::exists(path));
     EXPECT_NE(ReadFile(path).find("First?"), std::string::npos);
     EXPECT_TRUE(dialogs.messages.empty());
@@ -125,10 +127,10 @@ TEST_F(BookFilesTest, UnchangedListedBookWritesNothingUntilItsFileIsDeleted)
 TEST_F(BookFilesTest, SaveOnANewBookGoesStraightToSaveAs)
 {
     Tm_MainFrm& main = Start();
-    main.m_NewBtnClick();
+    Click("m_NewBtn");
     ASSERT_EQ(Storage().GetCurrentMode(), 3);
     dialogs.AnswerSave(BookPath("Chem"));
-    main.m_SaveBtnClick();
+    Click("m_SaveBtn");
 
     const std::string path = BookPath("Chem.lnf");
     EXPECT_TRUE(dialogs.messages.empty());
@@ -139,7 +141,7 @@ TEST_F(BookFilesTest, SaveOnANewBookGoesStraightToSaveAs)
     EXPECT_GE(Books().IndexOf(path), 0);
     EXPECT_EQ(Storage().GetCurrentBookIndex(), Books().IndexOf(path));
     EXPECT_EQ(main.windowTitle().toStdString(), "Chem.lnf (Edit Phase) - Korvanta Lernfold");
-    EXPECT_EQ(main.StatusText(),
+    EXPECT_EQ(Probe().StatusText(),
               "Information saved to " + path + ", " + std::to_string(fs::file_size(path) / 1024) + "kb.");
 }
 
@@ -147,12 +149,12 @@ TEST_F(BookFilesTest, PalmSaveWithOverwriteDeclinedWritesNothing)
 {
     const std::string palm = BookPath("Chem.pdb");
     WriteFile(palm, "old handheld book");
-    Tm_MainFrm& main = Start();
-    main.m_NewBtnClick();
+    Start();
+    Click("m_NewBtn");
     dialogs.AnswerSave(palm);
     dialogs.AnswerMessage(lf::qt::mrYes);
     dialogs.AnswerMessage(lf::qt::mrNo);
-    main.m_SaveAsBtnClick();
+    Click("m_SaveAsBtn");
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{kOldFormatQuestion, Overwrite(palm)}));
     EXPECT_EQ(ReadFile(palm), "old handheld book");
     EXPECT_EQ(FilesIn(BooksFolder()), (std::vector<std::string>{"Chem.pdb", "Lernfold.log"}));
@@ -163,13 +165,13 @@ TEST_F(BookFilesTest, PalmSaveWithOverwriteDeclinedWritesNothing)
 // it exists; the list records it.
 TEST_F(BookFilesTest, OverwriteQuestionNamesTheFileReallyWritten)
 {
-    Tm_MainFrm& main = Start();
-    main.m_NewBtnClick();
+    Start();
+    Click("m_NewBtn");
 
     // "notes.txt" exists, "notes.txt.lnf" does not: nothing is asked.
     WriteFile(BookPath("notes.txt"), "text");
     dialogs.AnswerSave(BookPath("notes.txt"));
-    main.m_SaveAsBtnClick();
+    Click("m_SaveAsBtn");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(ReadFile(BookPath("notes.txt")), "text");
     EXPECT_TRUE(fs::exists(BookPath("notes.txt.lnf")));
@@ -180,7 +182,7 @@ TEST_F(BookFilesTest, OverwriteQuestionNamesTheFileReallyWritten)
     Items().SetModified(true);
     dialogs.AnswerSave(BookPath("notes.txt"));
     dialogs.AnswerMessage(lf::qt::mrNo);
-    main.m_SaveAsBtnClick();
+    Click("m_SaveAsBtn");
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{Overwrite(BookPath("notes.txt.lnf"))});
     EXPECT_EQ(ReadFile(BookPath("notes.txt.lnf")), before);
 }
@@ -205,7 +207,7 @@ TEST_F(BookFilesTest, ClosingAChangedEditBookAsksAndCancelKeepsTheWindow)
 TEST_F(BookFilesTest, BackupTimerWritesOneCopyAndKeepsTheTwelveNewest)
 {
     const std::string path = BookPath("a.lnf");
-    WriteBook(path, ThreeQuestions());
+    WriteBook(path, ThreeQuestions);
     const std::string temp = BookPath("Temp/");
     fs::create_directories(temp);
     // Thirteen old copies of this book and two of another one.
@@ -222,9 +224,9 @@ TEST_F(BookFilesTest, BackupTimerWritesOneCopyAndKeepsTheTwelveNewest)
         Age(temp + other, 200);
     }
 
-    Tm_MainFrm& main = OpenInPhase(path, 3);
-    ASSERT_TRUE(main.BackupTimer().Enabled());
-    EXPECT_EQ(main.BackupTimer().Interval(), 300000);
+    OpenInPhase(path, 3);
+    ASSERT_TRUE(Probe().BackupTimer().Enabled());
+    EXPECT_EQ(Probe().BackupTimer().Interval(), 300000);
     const std::string file = ReadFile(path);
     clock.Advance(299999);
     EXPECT_EQ(FilesIn(temp).size(), 15u);
@@ -243,40 +245,40 @@ TEST_F(BookFilesTest, BackupTimerWritesOneCopyAndKeepsTheTwelveNewest)
 
 TEST_F(BookFilesTest, BackupTimerRunsOnlyInEditPhaseAndNeverWithoutBackups)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), 2);
-    EXPECT_FALSE(main.BackupTimer().Enabled());
-    main.Prefs().m_BackupAllow = false;
-    main.m_NewBtnClick();
-    EXPECT_FALSE(main.BackupTimer().Enabled());
-    main.Prefs().m_BackupAllow = true;
-    main.CloseBook1Click();
-    main.m_NewBtnClick();
-    EXPECT_TRUE(main.BackupTimer().Enabled());
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    OpenInPhase(BookPath("a.lnf"), 2);
+    EXPECT_FALSE(Probe().BackupTimer().Enabled());
+    Prefs().m_BackupAllow = false;
+    Click("m_NewBtn");
+    EXPECT_FALSE(Probe().BackupTimer().Enabled());
+    Prefs().m_BackupAllow = true;
+    Click("CloseBook1");
+    Click("m_NewBtn");
+    EXPECT_TRUE(Probe().BackupTimer().Enabled());
 }
 
 // --- Delete and Restore ---
 
 TEST_F(BookFilesTest, DeletingANewBookOnlyClosesIt)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    main.m_NewBtnClick();
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    Start();
+    Click("m_NewBtn");
     dialogs.AnswerMessage(lf::qt::mrYes);
-    main.m_DeleteBookBtnClick();
+    Click("m_DeleteBookBtn");
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Do you want to move this book to the trash?"});
     EXPECT_FALSE(Storage().IsBookLoaded());
-    EXPECT_FALSE(main.BackupTimer().Enabled());
+    EXPECT_FALSE(Probe().BackupTimer().Enabled());
     EXPECT_TRUE(fs::exists(BookPath("a.lnf")));
-    EXPECT_EQ(main.m_ActiveView, 3);
+    EXPECT_EQ(Probe().ActiveView(), 3);
 }
 
 TEST_F(BookFilesTest, DeletingAListedBookMovesItsFileAway)
 {
-    Tm_MainFrm& main = ChangedEditBook();
+    ChangedEditBook();
     dialogs.AnswerMessage(lf::qt::mrYes);
     dialogs.AnswerMessage(lf::qt::mrOk);
-    main.m_DeleteBookBtnClick();
+    Click("m_DeleteBookBtn");
     ASSERT_GE(dialogs.messages.size(), 2u);
     EXPECT_FALSE(fs::exists(BookPath("a.lnf")));
     EXPECT_FALSE(Storage().IsBookLoaded());
@@ -296,10 +298,9 @@ protected:
                 const auto& copies = restore.Copies();
                 for (std::size_t i = 0; i < copies.size(); ++i)
                     if (copies[i].FileName == name)
-                        restore.Form()
-                            .m_pBackupFileListView->topLevelItem(static_cast<int>(i))
+                        Named<QTreeWidget>(restore, "m_pBackupFileListView")->topLevelItem(static_cast<int>(i))
                             ->setSelected(true);
-                restore.m_pRestoreBtnClick();
+                Named<QPushButton>(restore, "m_pRestoreBtn")->click();
                 if (then)
                     then();
                 return restore.result();
@@ -310,34 +311,34 @@ protected:
 TEST_F(RestoreTest, RestoredCopyOpensInEditPhaseWithItsQuestions)
 {
     const std::string copy = BookPath("Temp/a_(2001_01_01_00_00_00).bnf");
-    WriteBook(copy, {{1, "Saved?", 0}});
-    Tm_MainFrm& main = ChangedEditBook();
+    WriteBook(copy, OneQuestion("Saved?"));
+    ChangedEditBook();
     ChooseCopy("a_(2001_01_01_00_00_00).bnf");
-    main.m_RestoreBookBtnClick();
+    Click("m_RestoreBookBtn");
     EXPECT_TRUE(dialogs.messages.empty());
     ASSERT_TRUE(Storage().IsBookLoaded());
     EXPECT_EQ(Storage().GetCurrentMode(), 3);
     EXPECT_EQ(Items().GetCount(), 1);
     EXPECT_EQ(Items().GetCurrentItem()->GetName(), "Saved?");
     EXPECT_EQ(OpenFileName(), BookPath("a.lnf"));
-    EXPECT_EQ(main.m_ActiveView, 0);
-    EXPECT_TRUE(main.BackupTimer().Enabled());
+    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_TRUE(Probe().BackupTimer().Enabled());
     EXPECT_EQ(ReadFile(BookPath("a.lnf")), original);
 }
 
 TEST_F(RestoreTest, VanishedCopyIsReportedAfterTheOpenBookWasBackedUpAndClosed)
 {
     const std::string copy = BookPath("Temp/a_(2001_01_01_00_00_00).bnf");
-    WriteBook(copy, {{1, "Saved?", 0}});
-    Tm_MainFrm& main = ChangedEditBook();
+    WriteBook(copy, OneQuestion("Saved?"));
+    ChangedEditBook();
     ChooseCopy("a_(2001_01_01_00_00_00).bnf", [copy] { fs::remove(copy); });
     dialogs.AnswerMessage(lf::qt::mrOk);
-    main.m_RestoreBookBtnClick();
+    Click("m_RestoreBookBtn");
     EXPECT_EQ(MessageTexts(),
               std::vector<std::string>{"ERROR. Can't restore information from file - " + copy + ".."});
     EXPECT_FALSE(Storage().IsBookLoaded());
     EXPECT_EQ(Storage().GetCurrentMode(), 255);
-    EXPECT_EQ(main.m_ActiveView, 3);
+    EXPECT_EQ(Probe().ActiveView(), 3);
     // The open book's copy was written before it closed.
     const std::vector<std::string> copies = FilesIn(BookPath("Temp"));
     ASSERT_EQ(copies.size(), 1u);
@@ -349,7 +350,7 @@ TEST_F(RestoreTest, VanishedCopyIsReportedAfterTheOpenBookWasBackedUpAndClosed)
 struct SReplacingCommand
 {
     const char* name;
-    std::function<void(BookFilesTest&, Tm_MainFrm&)> run;
+    std::function<void(BookFilesTest&)> run;
 };
 
 class ReplacingCommandTest : public BookFilesTest, public testing::WithParamInterface<SReplacingCommand>
@@ -358,9 +359,9 @@ class ReplacingCommandTest : public BookFilesTest, public testing::WithParamInte
 
 TEST_P(ReplacingCommandTest, AsksTheSaveQuestionAndStopsOnCancel)
 {
-    Tm_MainFrm& main = ChangedEditBook();
+    ChangedEditBook();
     dialogs.AnswerMessage(lf::qt::mrCancel);
-    GetParam().run(*this, main);
+    GetParam().run(*this);
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{kSaveQuestion});
     EXPECT_TRUE(dialogs.openRequests.empty());
     ASSERT_TRUE(Storage().IsBookLoaded());
@@ -373,49 +374,48 @@ TEST_P(ReplacingCommandTest, AsksTheSaveQuestionAndStopsOnCancel)
 INSTANTIATE_TEST_SUITE_P(
     Commands, ReplacingCommandTest,
     testing::Values(
-        SReplacingCommand{"Open", [](BookFilesTest&, Tm_MainFrm& main) { main.m_OpenBookBtnClick(); }},
+        SReplacingCommand{"Open", [](BookFilesTest& test) { test.Click("m_OpenBookBtn"); }},
         SReplacingCommand{"OpenInDefault",
-                          [](BookFilesTest&, Tm_MainFrm& main) { main.OpenDefBookMenuItemClick(); }},
-        SReplacingCommand{"OpenOther", [](BookFilesTest&, Tm_MainFrm& main) { main.OpenBooksClick(); }},
-        SReplacingCommand{"BrowseButton", [](BookFilesTest&, Tm_MainFrm& main) { main.m_pBrowseBtnClick(); }},
+                          [](BookFilesTest& test) { test.Click("OpenDefBookMenuItem"); }},
+        SReplacingCommand{"OpenOther", [](BookFilesTest& test) { test.Click("OtherBook1"); }},
+        SReplacingCommand{"BrowseButton", [](BookFilesTest& test) { test.Click("m_pBrowseBtn"); }},
         SReplacingCommand{"BooksFilter",
-                          [](BookFilesTest& test, Tm_MainFrm& main)
+                          [](BookFilesTest& test)
                           {
                               test.dialogs.AnswerModal(
                                   [](QDialog& dialog)
                                   {
                                       auto& filter = static_cast<Tm_BooksFilterFrm&>(dialog);
-                                      filter.Form().m_pBooksListView->topLevelItem(0)->setSelected(true);
+                                      Named<QTreeWidget>(filter, "m_pBooksListView")->topLevelItem(0)->setSelected(true);
                                       return int(lf::qt::mrOk);
                                   });
-                              main.m_pFilterBtnClick();
+                              test.Click("m_pFilterBtn");
                           }},
         SReplacingCommand{"BookTree",
-                          [](BookFilesTest& test, Tm_MainFrm& main)
+                          [](BookFilesTest& test)
                           {
                               const int index = test.Books().IndexOf(test.BookPath("b.lnf"));
-                              ASSERT_TRUE(main.TreeViewPopupForm()->SelectNode(index, kBookNodeImage));
-                              main.TreeViewPopupFormClose();
+                              test.PickTreeNode(index, kBookNodeImage);
                           }}),
     [](const testing::TestParamInfo<SReplacingCommand>& info) { return std::string(info.param.name); });
 
 TEST_F(BookFilesTest, FailedAppendLeavesTheOpenBookAsItWas)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
     WriteFile(BookPath("broken.lnf"), "<Lernfold Version=\"1\"><Questions><Question");
-    Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), 3);
+    OpenInPhase(BookPath("a.lnf"), 3);
     dialogs.AnswerOpen(BookPath("broken.lnf"));
     dialogs.AnswerMessage(lf::qt::mrOk);
-    main.AppendBook1Click();
+    Click("AppendBook1");
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Error. Can't load the book."});
     ASSERT_TRUE(Storage().IsBookLoaded());
     EXPECT_EQ(OpenFileName(), BookPath("a.lnf"));
     EXPECT_EQ(Items().GetCount(), 3);
     EXPECT_FALSE(Items().IsModified());
 
-    WriteBook(BookPath("b.lnf"), {{1, "Other?", 0}});
+    WriteBook(BookPath("b.lnf"), OneQuestion("Other?"));
     dialogs.AnswerOpen(BookPath("b.lnf"));
-    main.AppendBook1Click();
+    Click("AppendBook1");
     EXPECT_EQ(Items().GetCount(), 4);
     EXPECT_TRUE(Items().IsModified());
     EXPECT_EQ(OpenFileName(), BookPath("a.lnf"));
@@ -425,9 +425,9 @@ TEST_F(BookFilesTest, FailedAppendLeavesTheOpenBookAsItWas)
 
 TEST_F(BookFilesTest, CancelledBooksFilterPutsTheSixSettingsBack)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(1, 0));
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(1));
     CBookList& books = Books();
     books.m_bFilterEnable = 1;
     books.m_bSortEnable = 0;
@@ -439,12 +439,12 @@ TEST_F(BookFilesTest, CancelledBooksFilterPutsTheSixSettingsBack)
         [](QDialog& dialog)
         {
             auto& filter = static_cast<Tm_BooksFilterFrm&>(dialog);
-            filter.Form().m_pEnableFilterChekBox->setChecked(false);
-            filter.m_pEnableFilterChekBoxClick();
-            filter.m_pBooksListViewColumnClick(1);
+            Named<QCheckBox>(filter, "m_pEnableFilterChekBox")->setChecked(false);
+            emit Named<QCheckBox>(filter, "m_pEnableFilterChekBox")->clicked();
+            emit Named<QTreeWidget>(filter, "m_pBooksListView")->header()->sectionClicked(1);
             return int(lf::qt::mrCancel);
         });
-    main.m_pFilterBtnClick();
+    Click("m_pFilterBtn");
     EXPECT_EQ(books.m_bFilterEnable, 1);
     EXPECT_EQ(books.m_bSortEnable, 0);
     EXPECT_EQ(books.m_FilterField, 2);
@@ -455,33 +455,33 @@ TEST_F(BookFilesTest, CancelledBooksFilterPutsTheSixSettingsBack)
 
 TEST_F(BookFilesTest, BooksFilterDoneLoadsTheChosenBookForItsChapters)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions(), {"Cells", "Plants"});
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(1, 0));
+    WriteBook(BookPath("a.lnf"), CellsAndPlants);
+    Start();
+    ASSERT_TRUE(ChoosePhase(1));
     dialogs.AnswerModal(
         [](QDialog& dialog)
         {
             auto& filter = static_cast<Tm_BooksFilterFrm&>(dialog);
-            filter.Form().m_pBooksListView->topLevelItem(0)->setSelected(true);
+            Named<QTreeWidget>(filter, "m_pBooksListView")->topLevelItem(0)->setSelected(true);
             return int(lf::qt::mrOk);
         });
-    main.m_pFilterBtnClick();
+    Click("m_pFilterBtn");
     EXPECT_TRUE(Storage().IsCategoriesOnlyLoaded());
-    EXPECT_EQ(main.BookComboBox()->currentText().toStdString(), "a");
-    EXPECT_GE(Form().m_TestList->findText("Cells"), 0);
+    EXPECT_EQ(Probe().BookComboBox()->currentText().toStdString(), "a");
+    EXPECT_GE(Child<QComboBox>("m_TestList")->findText("Cells"), 0);
 }
 
 TEST_F(BookFilesTest, DialogsStartInTheirFoldersWithTheirExtensions)
 {
     const std::string sub = BookPath("Sub/");
-    WriteBook(sub + "a.lnf", ThreeQuestions());
-    Tm_MainFrm& main = OpenInPhase(sub + "a.lnf", 1);
+    WriteBook(sub + "a.lnf", ThreeQuestions);
+    OpenInPhase(sub + "a.lnf", 1);
     for (int i = 0; i < 4; ++i)
         dialogs.AnswerOpen(std::nullopt);
-    main.m_pBrowseBtnClick();
-    main.OpenDefBookMenuItemClick();
-    main.OpenBooksClick();
-    main.m_OpenBookBtnClick();
+    Click("m_pBrowseBtn");
+    Click("OpenDefBookMenuItem");
+    Click("OtherBook1");
+    Click("m_OpenBookBtn");
     ASSERT_EQ(dialogs.openRequests.size(), 4u);
     EXPECT_EQ(dialogs.openRequests[0].initialFolder, sub);
     EXPECT_EQ(dialogs.openRequests[0].defaultExt, ".pdb");
@@ -495,90 +495,90 @@ TEST_F(BookFilesTest, DialogsStartInTheirFoldersWithTheirExtensions)
 
 TEST_F(BookFilesTest, OpenWithoutAPhaseEntersFlashFirst)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Tm_MainFrm& main = Start();
     ASSERT_EQ(Storage().GetCurrentMode(), 255);
     dialogs.AnswerOpen(std::nullopt);
-    main.OpenBooksClick();
+    Click("OtherBook1");
     EXPECT_EQ(Storage().GetCurrentMode(), 2);
-    EXPECT_TRUE(Form().m_SessionView->isVisibleTo(&main));
+    EXPECT_TRUE(Child<QFrame>("m_SessionView")->isVisibleTo(&main));
     EXPECT_EQ(dialogs.openRequests.size(), 1u);
 }
 
 TEST_F(BookFilesTest, BrowsedNamesThatAreNoBookAreRefused)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(2, 0));
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(2));
     for (const char* name : {"notes.txt", "x.lnf3", "X.PDB"})
     {
         dialogs.messages.clear();
-        main.BookComboBox()->setEditText("something");
+        Probe().BookComboBox()->setEditText("something");
         dialogs.AnswerOpen(BookPath(name));
         dialogs.AnswerMessage(lf::qt::mrOk);
-        main.m_pBrowseBtnClick();
+        Click("m_pBrowseBtn");
         EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Incorrect file name."}) << name;
-        EXPECT_EQ(main.BookComboBox()->currentText().toStdString(), "") << name;
+        EXPECT_EQ(Probe().BookComboBox()->currentText().toStdString(), "") << name;
     }
 }
 
 TEST_F(BookFilesTest, ExternalBookIsListedAndLoadedForItsChapters)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
     lf::test::TempDir elsewhere;
     const std::string path = elsewhere.file("Far.lnf");
-    WriteBook(path, ThreeQuestions(), {"Cells", "Plants"});
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    WriteBook(path, CellsAndPlants);
+    Start();
+    ASSERT_TRUE(ChoosePhase(0));
     dialogs.AnswerOpen(path);
-    main.m_pBrowseBtnClick();
+    Click("m_pBrowseBtn");
     const int index = Books().IndexOf(path);
     ASSERT_GE(index, 0);
     EXPECT_TRUE(Books().GetBookInfo(index).AlwaysShown);
     EXPECT_TRUE(Storage().IsCategoriesOnlyLoaded());
     EXPECT_FALSE(Storage().IsBookLoaded());
     EXPECT_EQ(Storage().GetCurrentBookIndex(), index);
-    EXPECT_EQ(main.BookComboBox()->currentText().toStdString(), "Far");
-    EXPECT_GE(Form().m_TestList->findText("Plants"), 0);
+    EXPECT_EQ(Probe().BookComboBox()->currentText().toStdString(), "Far");
+    EXPECT_GE(Child<QComboBox>("m_TestList")->findText("Plants"), 0);
 }
 
 TEST_F(BookFilesTest, OpenBookMenuShowsOpenAndOpenInDefaultOnly)
 {
     Tm_MainFrm& main = Start();
-    EXPECT_EQ(Form().OtherBook1->text().toStdString(), "Open");
-    EXPECT_TRUE(Form().OtherBook1->isVisible());
-    EXPECT_TRUE(Form().OpenDefBookMenuItem->isVisible());
+    EXPECT_EQ(Child<QAction>("OtherBook1")->text().toStdString(), "Open");
+    EXPECT_TRUE(Child<QAction>("OtherBook1")->isVisible());
+    EXPECT_TRUE(Child<QAction>("OpenDefBookMenuItem")->isVisible());
     for (int i = 1; i <= 11; ++i)
         EXPECT_FALSE(main.findChild<QAction*>(QString("OpenBookMenuItem%1").arg(i))->isVisible()) << i;
-    EXPECT_FALSE(Form().m_pBookSelectorViewViewPanel->isVisibleTo(&main));
+    EXPECT_FALSE(Child<QFrame>("m_pBookSelectorViewViewPanel")->isVisibleTo(&main));
 }
 
 TEST_F(BookFilesTest, CloseBookAsksNothingAndDropsTheChanges)
 {
-    Tm_MainFrm& main = ChangedEditBook();
-    main.CloseBook1Click();
+    ChangedEditBook();
+    Click("CloseBook1");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(Storage().IsBookLoaded());
     EXPECT_EQ(Storage().GetCurrentMode(), 255);
-    EXPECT_FALSE(main.BackupTimer().Enabled());
+    EXPECT_FALSE(Probe().BackupTimer().Enabled());
     EXPECT_EQ(ReadFile(BookPath("a.lnf")), original);
 }
 
 TEST_F(BookFilesTest, BookComboTakesNoTypingAndSpaceClosesItsTree)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(2, 0));
-    TMyComboBox* combo = main.BookComboBox();
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(2));
+    TMyComboBox* combo = Probe().BookComboBox();
     combo->setEditText("a");
     QTest::keyClicks(combo->lineEdit(), "xyz");
     QTest::keyClick(combo, Qt::Key_Down);
     EXPECT_EQ(combo->currentText().toStdString(), "a");
 
     combo->showPopup();
-    ASSERT_TRUE(main.TreeViewPopupForm()->isVisible());
+    ASSERT_TRUE(Probe().TreeViewPopupForm()->isVisible());
     QTest::keyClick(combo, Qt::Key_Space);
-    EXPECT_FALSE(main.TreeViewPopupForm()->isVisible());
+    EXPECT_FALSE(Probe().TreeViewPopupForm()->isVisible());
     EXPECT_EQ(combo->currentText().toStdString(), "a");
 }
 
@@ -600,7 +600,7 @@ protected:
             Age(temp + name, days);
         }
         Storage().SetCurrentBookIndex(Books().Add(BookPath(bookName), true));
-        Tm_pRestoreFrm& dialog = Main().RestoreFrm();
+        Tm_pRestoreFrm& dialog = Probe().RestoreFrm();
         dialog.FormShow();
         return dialog;
     }
@@ -625,7 +625,7 @@ TEST_F(RestoreDialogTest, ListsTheBooksOwnCopiesNewestFirst)
                                                        "Biology_(2012_11_05_14_03_09).bnf"}));
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Restore - Biology.lnf");
     EXPECT_EQ(dialog.ListFolder(), BookPath("Temp/"));
-    QTreeWidget* list = dialog.Form().m_pBackupFileListView;
+    QTreeWidget* list = Named<QTreeWidget>(dialog, "m_pBackupFileListView");
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(0)->text(0).toStdString(), BackupRowText(dialog.Copies()[0]));
     EXPECT_EQ(list->headerItem()->text(0).toStdString(), "Backup time:");
@@ -638,8 +638,8 @@ TEST_F(RestoreDialogTest, PalmBooksHaveTheirOwnCopiesAndUpperCaseIsNoPalmName)
     EXPECT_EQ(Names(DialogFor("Notes.pdb", copies)),
               std::vector<std::string>{"Notes_palm_format_(2012_11_05_14_03_09).bnf"});
     Storage().SetCurrentBookIndex(Books().Add(BookPath("Notes.PDB"), true));
-    Main().RestoreFrm().FormShow();
-    EXPECT_EQ(Names(Main().RestoreFrm()), std::vector<std::string>{"Notes_(2012_11_05_14_03_09).bnf"});
+    Probe().RestoreFrm().FormShow();
+    EXPECT_EQ(Names(Probe().RestoreFrm()), std::vector<std::string>{"Notes_(2012_11_05_14_03_09).bnf"});
 }
 
 TEST_F(RestoreDialogTest, RowShowsDateAndWholeKilobytes)
@@ -657,14 +657,14 @@ TEST_F(RestoreDialogTest, RestoreWithoutASelectionWarnsAndStaysOpen)
     Tm_pRestoreFrm& dialog = DialogFor("Biology.lnf", {{"Biology_(2012_11_05_14_03_09).bnf", 1}});
     dialog.setResult(0);
     dialogs.AnswerMessage(lf::qt::mrOk);
-    dialog.m_pRestoreBtnClick();
+    Named<QPushButton>(dialog, "m_pRestoreBtn")->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Please select a backup copy or press cancel.");
     EXPECT_EQ(dialogs.messages[0].kind, lf::qt::MsgKind::Warning);
     EXPECT_EQ(dialog.result(), 0);
 
-    dialog.Form().m_pBackupFileListView->topLevelItem(0)->setSelected(true);
-    dialog.m_pRestoreBtnClick();
+    Named<QTreeWidget>(dialog, "m_pBackupFileListView")->topLevelItem(0)->setSelected(true);
+    Named<QPushButton>(dialog, "m_pRestoreBtn")->click();
     EXPECT_EQ(dialog.result(), lf::qt::mrOk);
     EXPECT_EQ(dialog.m_RestoreFileName, BookPath("Temp/Biology_(2012_11_05_14_03_09).bnf"));
 }
@@ -672,9 +672,9 @@ TEST_F(RestoreDialogTest, RestoreWithoutASelectionWarnsAndStaysOpen)
 TEST_F(RestoreDialogTest, EnterCancelsAndTheCaptionsAreTheDialogsOwn)
 {
     Tm_pRestoreFrm& dialog = DialogFor("Biology.lnf", {{"Biology_(2012_11_05_14_03_09).bnf", 1}});
-    EXPECT_EQ(dialog.Form().m_pRestoreBtn->text().toStdString(), "Restore");
-    EXPECT_EQ(dialog.Form().m_pDoneBtn->text().toStdString(), "Cancel");
-    dialog.Form().m_pBackupFileListView->topLevelItem(0)->setSelected(true);
+    EXPECT_EQ(Named<QPushButton>(dialog, "m_pRestoreBtn")->text().toStdString(), "Restore");
+    EXPECT_EQ(Named<QPushButton>(dialog, "m_pDoneBtn")->text().toStdString(), "Cancel");
+    Named<QTreeWidget>(dialog, "m_pBackupFileListView")->topLevelItem(0)->setSelected(true);
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_EQ(dialog.result(), lf::qt::mrCancel);
@@ -712,24 +712,24 @@ protected:
         for (const auto& [name, days] :
              std::vector<std::pair<std::string, int>>{{"new", 0}, {"mid", 100}, {"old", 300}})
         {
-            WriteBook(BookPath(name + ".lnf"), ThreeQuestions());
+            WriteBook(BookPath(name + ".lnf"), ThreeQuestions);
             Age(BookPath(name + ".lnf"), days);
         }
         Start();
         Storage().ReloadBookList();
-        return Main().BooksFilterFrm();
+        return Probe().BooksFilterFrm();
     }
     static std::vector<std::string> Rows(Tm_BooksFilterFrm& dialog)
     {
         std::vector<std::string> rows;
-        QTreeWidget* list = dialog.Form().m_pBooksListView;
+        QTreeWidget* list = Named<QTreeWidget>(dialog, "m_pBooksListView");
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             rows.push_back(list->topLevelItem(i)->text(0).toStdString());
         return rows;
     }
     static std::string Caption(Tm_BooksFilterFrm& dialog, int column)
     {
-        return dialog.Form().m_pBooksListView->headerItem()->text(column).toStdString();
+        return Named<QTreeWidget>(dialog, "m_pBooksListView")->headerItem()->text(column).toStdString();
     }
 };
 
@@ -739,11 +739,11 @@ TEST_F(BooksFilterTest, ColumnClicksSortAndMarkTheCaption)
     dialog.FormShow();
     EXPECT_EQ(Caption(dialog, 0), "^ Book Name");
     EXPECT_EQ(Rows(dialog), (std::vector<std::string>{"mid", "new", "old"}));
-    dialog.m_pBooksListViewColumnClick(3);
+    emit Named<QTreeWidget>(dialog, "m_pBooksListView")->header()->sectionClicked(3);
     EXPECT_EQ(Caption(dialog, 3), "^ Modify Date");
     EXPECT_EQ(Caption(dialog, 0), "Book Name");
     EXPECT_EQ(Rows(dialog), (std::vector<std::string>{"old", "mid", "new"}));
-    dialog.m_pBooksListViewColumnClick(3);
+    emit Named<QTreeWidget>(dialog, "m_pBooksListView")->header()->sectionClicked(3);
     EXPECT_EQ(Caption(dialog, 3), "v Modify Date");
     EXPECT_EQ(Rows(dialog), (std::vector<std::string>{"new", "mid", "old"}));
     EXPECT_EQ(Books().m_SortField, 3);
@@ -755,28 +755,27 @@ TEST_F(BooksFilterTest, FilterByModifyDateAndOffAgain)
 {
     Tm_BooksFilterFrm& dialog = Dialog();
     dialog.FormShow();
-    auto& form = dialog.Form();
-    // Without the filter a choice of period is taken back.
-    form.m_pPeriodList->setCurrentIndex(2);
-    dialog.m_pPeriodListChange(2);
-    EXPECT_EQ(form.m_pPeriodList->currentIndex(), -1);
+        // Without the filter a choice of period is taken back.
+    Named<QComboBox>(dialog, "m_pPeriodList")->setCurrentIndex(2);
+    emit Named<QComboBox>(dialog, "m_pPeriodList")->activated(2);
+    EXPECT_EQ(Named<QComboBox>(dialog, "m_pPeriodList")->currentIndex(), -1);
     EXPECT_EQ(Rows(dialog).size(), 3u);
 
-    form.m_pEnableFilterChekBox->setChecked(true);
-    form.m_pFilterList->setCurrentIndex(2);
-    form.m_pPeriodList->setCurrentIndex(8); // 120 days
-    dialog.m_pEnableFilterChekBoxClick();
+    Named<QCheckBox>(dialog, "m_pEnableFilterChekBox")->setChecked(true);
+    Named<QComboBox>(dialog, "m_pFilterList")->setCurrentIndex(2);
+    Named<QComboBox>(dialog, "m_pPeriodList")->setCurrentIndex(8); // 120 days
+    emit Named<QCheckBox>(dialog, "m_pEnableFilterChekBox")->clicked();
     EXPECT_EQ(Rows(dialog), (std::vector<std::string>{"mid", "new"}));
     EXPECT_EQ(Books().m_FilterField, 2);
     EXPECT_EQ(Books().m_FilterPeriod, 8);
 
-    form.m_pEnableFilterChekBox->setChecked(false);
-    dialog.m_pEnableFilterChekBoxClick();
+    Named<QCheckBox>(dialog, "m_pEnableFilterChekBox")->setChecked(false);
+    emit Named<QCheckBox>(dialog, "m_pEnableFilterChekBox")->clicked();
     EXPECT_EQ(Books().m_bFilterEnable, 0);
     EXPECT_EQ(Books().m_FilterField, 255);
     EXPECT_EQ(Books().m_FilterPeriod, 255);
-    EXPECT_EQ(form.m_pFilterList->currentIndex(), -1);
-    EXPECT_EQ(form.m_pPeriodList->currentIndex(), -1);
+    EXPECT_EQ(Named<QComboBox>(dialog, "m_pFilterList")->currentIndex(), -1);
+    EXPECT_EQ(Named<QComboBox>(dialog, "m_pPeriodList")->currentIndex(), -1);
     EXPECT_EQ(Rows(dialog).size(), 3u);
 }
 
@@ -791,8 +790,8 @@ TEST_F(BooksFilterTest, StoredLongPeriodFiltersWithoutASelectedEntryAndMarksAreC
     Books().ApplyFilter();
     EXPECT_EQ(Books().GetFilteredCount(), 3);
     dialog.FormShow();
-    EXPECT_EQ(dialog.Form().m_pPeriodList->currentIndex(), -1);
-    EXPECT_EQ(dialog.Form().m_pFilterList->currentIndex(), 2);
+    EXPECT_EQ(Named<QComboBox>(dialog, "m_pPeriodList")->currentIndex(), -1);
+    EXPECT_EQ(Named<QComboBox>(dialog, "m_pFilterList")->currentIndex(), 2);
     EXPECT_EQ(Rows(dialog), (std::vector<std::string>{"mid", "new"}));
     EXPECT_FALSE(Books().GetBookInfo(Books().IndexOf(BookPath("old.lnf"))).AlwaysShown);
     EXPECT_EQ(dialog.windowTitle().toStdString(), "Books Filter");
@@ -800,12 +799,12 @@ TEST_F(BooksFilterTest, StoredLongPeriodFiltersWithoutASelectedEntryAndMarksAreC
 
 TEST_F(BookFilesTest, TreePopupFoldersOpenAndCloseBooksCloseItAndSoDoesLeavingTheApplication)
 {
-    WriteBook(BookPath("Sub/a.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(2, 0));
-    TTreeViewPopupForm* popup = main.TreeViewPopupForm();
+    WriteBook(BookPath("Sub/a.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(2));
+    TTreeViewPopupForm* popup = Probe().TreeViewPopupForm();
     EXPECT_TRUE(popup->windowFlags().testFlag(Qt::Popup));
-    main.BookComboBox()->showPopup();
+    Probe().BookComboBox()->showPopup();
     ASSERT_TRUE(popup->isVisible());
     QTreeWidget* tree = popup->m_pTreeView;
     QTreeWidgetItem* folder = tree->findItems("Sub", Qt::MatchExactly | Qt::MatchRecursive).value(0);
@@ -818,7 +817,7 @@ TEST_F(BookFilesTest, TreePopupFoldersOpenAndCloseBooksCloseItAndSoDoesLeavingTh
     emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_FALSE(popup->isVisible());
 
-    main.BookComboBox()->showPopup();
+    Probe().BookComboBox()->showPopup();
     QTreeWidgetItem* book = tree->findItems("a", Qt::MatchExactly | Qt::MatchRecursive).value(0);
     ASSERT_NE(book, nullptr);
     emit tree->itemClicked(book, 0);

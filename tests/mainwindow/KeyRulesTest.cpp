@@ -604,9 +604,9 @@ TEST(KeyRules, RowsOfDigitsAndLetters)
 
 TEST(KeyRules, ListSyncCodeFollowsTheView)
 {
-    EXPECT_EQ(ListSyncCode(0), 13);
-    EXPECT_EQ(ListSyncCode(1), 15);
-    EXPECT_EQ(ListSyncCode(2), 16);
+    EXPECT_EQ(ToNumber(ListSyncCode(0)), 13);
+    EXPECT_EQ(ToNumber(ListSyncCode(1)), 15);
+    EXPECT_EQ(ToNumber(ListSyncCode(2)), 16);
 }
 
 } // namespace

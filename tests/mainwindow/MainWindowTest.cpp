@@ -32,9 +32,9 @@
 namespace
 {
 
-using lf::test::MainWindowFixture;
+using lf::test::MainWindowHarness;
+using lf::test::OneQuestion;
 using lf::test::ThreeQuestions;
-using lf::test::WriteBook;
 
 constexpr const char* kTooStrict =
     "Your search was too strict. \n\n Set your filter to All, and then repeat your request.";
@@ -44,26 +44,9 @@ constexpr const char* kSaveError =
 constexpr const char* kBooksNotFound =
     "Books are not found. You may need to adjust your preferences to point to the right directory.";
 
-class MainWindowTest : public testing::Test, public MainWindowFixture
+class MainWindowTest : public testing::Test, public MainWindowHarness
 {
 protected:
-    Ui::Tm_MainFrm& Form() { return Main().Form(); }
-    bool Shows(QWidget* widget) { return widget->isVisibleTo(&Main()); }
-    std::string Text(QLabel* label) { return label->text().toStdString(); }
-    std::vector<std::string> Entries(QComboBox* combo)
-    {
-        std::vector<std::string> entries;
-        for (int i = 0; i < combo->count(); ++i)
-            entries.push_back(combo->itemText(i).toStdString());
-        return entries;
-    }
-    // Picks a listed book in the session panel's book tree, as a click on its node does.
-    void PickBook(const std::string& path)
-    {
-        const int index = Main().DataStorage().GetBookList()->IndexOf(path);
-        ASSERT_TRUE(Main().TreeViewPopupForm()->SelectNode(index, kBookNodeImage)) << path;
-        Main().TreeViewPopupFormClose();
-    }
     // Top-level node texts of the book tree, children indented.
     std::vector<std::string> TreeLines()
     {
@@ -74,7 +57,7 @@ protected:
             for (int i = 0; i < item->childCount(); ++i)
                 walk(item->child(i), depth + 1);
         };
-        QTreeWidget* tree = Main().TreeViewPopupForm()->m_pTreeView;
+        QTreeWidget* tree = Probe().TreeViewPopupForm()->m_pTreeView;
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
             walk(tree->topLevelItem(i), 0);
         return lines;
@@ -87,12 +70,12 @@ TEST_F(MainWindowTest, StartsWithoutABookOnTheIntroScreen)
 {
     Tm_MainFrm& main = Start();
     EXPECT_EQ(main.windowTitle().toStdString(), "Korvanta Lernfold");
-    EXPECT_EQ(Text(Form().m_VersiopnStr), "Version 4.9");
-    EXPECT_EQ(Text(Form().m_VersiopnStr2), "Version 4.9");
-    EXPECT_TRUE(Shows(Form().m_IntroView));
-    EXPECT_FALSE(Shows(Form().m_SessionView) || Shows(Form().m_MainView));
-    EXPECT_EQ(main.m_ActiveView, 3);
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 255);
+    EXPECT_EQ(Text("m_VersiopnStr"), "Version 4.9");
+    EXPECT_EQ(Text("m_VersiopnStr2"), "Version 4.9");
+    EXPECT_TRUE(Shows("m_IntroView"));
+    EXPECT_FALSE(Shows("m_SessionView") || Shows("m_MainView"));
+    EXPECT_EQ(Probe().ActiveView(), 3);
+    EXPECT_EQ(Storage().GetCurrentMode(), 255);
     EXPECT_TRUE(LogHas("Lernfold, Version 4.9.610"));
     // The windows of the start that do not exist yet say so in the log.
     EXPECT_TRUE(LogHas("m_CategoryEditFrm - not built yet"));
@@ -103,18 +86,18 @@ TEST_F(MainWindowTest, StartsWithoutABookOnTheIntroScreen)
 TEST_F(MainWindowTest, BookOnTheCommandLineOpensInFlashPhaseOnItsFirstQuestion)
 {
     const std::string path = BookPath("Three.lnf");
-    WriteBook(path, ThreeQuestions(), {"One", "Two"});
+    WriteBook(path, ThreeQuestions);
     // The book lies outside the list's scan until it is written, so the start adds it.
     Tm_MainFrm& main = Start(path);
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 2);
-    EXPECT_TRUE(main.DataStorage().IsBookLoaded());
-    EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3");
+    EXPECT_EQ(Storage().GetCurrentMode(), 2);
+    EXPECT_TRUE(Storage().IsBookLoaded());
+    EXPECT_EQ(Text("m_CurrentNumStr"), "1/3");
     EXPECT_EQ(main.windowTitle().toStdString(), "Three.lnf (Flash Phase) - Korvanta Lernfold");
-    EXPECT_GE(main.DataStorage().GetBookList()->IndexOf(path), 0);
-    EXPECT_EQ(main.m_ActiveView, 0);
-    EXPECT_TRUE(Shows(Form().m_MainView));
-    EXPECT_FALSE(Shows(Form().m_IntroView));
-    EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "First?");
+    EXPECT_GE(Storage().GetBookList()->IndexOf(path), 0);
+    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_TRUE(Shows("m_MainView"));
+    EXPECT_FALSE(Shows("m_IntroView"));
+    EXPECT_EQ(Probe().QuestionView()->toPlainText().toStdString(), "First?");
     EXPECT_TRUE(LogHas("Tm_MainFrm::FormShow - Wrong active mode!"));
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -123,33 +106,33 @@ TEST_F(MainWindowTest, BookFromOutsideTheBooksFolderIsAddedToTheList)
 {
     lf::test::TempDir elsewhere;
     const std::string path = elsewhere.file("Away.lnf");
-    WriteBook(path, ThreeQuestions());
-    Tm_MainFrm& main = Start(path);
-    const int index = main.DataStorage().GetBookList()->IndexOf(path);
+    WriteBook(path, ThreeQuestions);
+    Start(path);
+    const int index = Storage().GetBookList()->IndexOf(path);
     ASSERT_GE(index, 0);
-    EXPECT_EQ(main.DataStorage().GetCurrentBookIndex(), index);
-    EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3");
+    EXPECT_EQ(Storage().GetCurrentBookIndex(), index);
+    EXPECT_EQ(Text("m_CurrentNumStr"), "1/3");
 }
 
 TEST_F(MainWindowTest, BookWithAnEmptyFlashSequenceGivesTheTooStrictWarning)
 {
     const std::string path = BookPath("Cloze.lnf");
-    WriteBook(path, {{10, "Fill {1:SHORTANSWER:=in} the gap."}});
+    WriteBook(path, [](lf::test::BookBuilder& book) { book.item(10, "Fill {1:SHORTANSWER:=in} the gap."); });
     dialogs.AnswerMessage(lf::qt::mrOk);
-    Tm_MainFrm& main = Start(path);
+    Start(path);
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{kTooStrict});
     EXPECT_EQ(dialogs.messages.at(0).kind, lf::qt::MsgKind::Warning);
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 2);
-    EXPECT_FALSE(Shows(Form().m_MainView));
+    EXPECT_EQ(Storage().GetCurrentMode(), 2);
+    EXPECT_FALSE(Shows("m_MainView"));
 }
 
 TEST_F(MainWindowTest, AnArgumentThatIsNoBookFileIsIgnored)
 {
     const std::string path = BookPath("notes.txt");
     lf::test::WriteFile(path, "text");
-    Tm_MainFrm& main = Start(path);
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 255);
-    EXPECT_FALSE(main.DataStorage().IsBookLoaded());
+    Start(path);
+    EXPECT_EQ(Storage().GetCurrentMode(), 255);
+    EXPECT_FALSE(Storage().IsBookLoaded());
 }
 
 TEST_F(MainWindowTest, WindowKeepsItsMinimumSize)
@@ -168,7 +151,8 @@ TEST_F(MainWindowTest, WheelLinesComeFromTheSystemWithinOneToTen)
     {
         QApplication::setWheelScrollLines(system);
         windows.reset();
-        EXPECT_EQ(Start().WheelScrollLines(), lines) << "system value " << system;
+        Start();
+        EXPECT_EQ(Probe().WheelScrollLines(), lines) << "system value " << system;
     }
     QApplication::setWheelScrollLines(kept);
 }
@@ -193,28 +177,28 @@ TEST_F(MainWindowTest, ClosingWritesZoomPlacementsAndTheSessionEnd)
 
 TEST_F(MainWindowTest, Message10325ShowsTheSessionPanel)
 {
-    WriteBook(BookPath("Three.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 1));
-    EXPECT_FALSE(Shows(Form().m_SessionView));
-    Form().m_pBookSelectorViewViewPanel->show();
-    main.PostMessage(kMsgShowSessionPanel);
-    EXPECT_FALSE(Shows(Form().m_SessionView)); // delivered after the current event
+    WriteBook(BookPath("Three.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(Probe().SetPhase(0, 1));
+    EXPECT_FALSE(Shows("m_SessionView"));
+    Child<QFrame>("m_pBookSelectorViewViewPanel")->show();
+    Probe().PostMessage(kMsgShowSessionPanel);
+    EXPECT_FALSE(Shows("m_SessionView")); // delivered after the current event
     QApplication::processEvents();
-    EXPECT_TRUE(Shows(Form().m_SessionView));
-    EXPECT_FALSE(Shows(Form().m_pBookSelectorViewViewPanel));
-    EXPECT_EQ(Text(Form().m_pPhaseLabel), "Test Phase");
+    EXPECT_TRUE(Shows("m_SessionView"));
+    EXPECT_FALSE(Shows("m_pBookSelectorViewViewPanel"));
+    EXPECT_EQ(Text("m_pPhaseLabel"), "Test Phase");
 }
 
 // --- Phases and the session panel ---
 
 TEST_F(MainWindowTest, SessionPanelOffersTheListsOfEachPhase)
 {
-    WriteBook(BookPath("Three.lnf"), ThreeQuestions());
+    WriteBook(BookPath("Three.lnf"), ThreeQuestions);
     WriteValueToRegistry("ViewMode", 3);
-    Tm_MainFrm& main = Start();
-    Form().m_pFilterCheckBox->setChecked(true);
-    Form().m_pModeCheckBox->setChecked(true);
+    Start();
+    Child<QCheckBox>("m_pFilterCheckBox")->setChecked(true);
+    Child<QCheckBox>("m_pModeCheckBox")->setChecked(true);
     struct Case
     {
         std::uint8_t phase;
@@ -232,114 +216,111 @@ TEST_F(MainWindowTest, SessionPanelOffersTheListsOfEachPhase)
     };
     for (const Case& c : cases)
     {
-        ASSERT_TRUE(main.SetPhase(c.phase, 0));
-        EXPECT_TRUE(Shows(Form().m_SessionView));
-        EXPECT_FALSE(Shows(Form().m_IntroView));
-        EXPECT_EQ(Text(Form().m_pPhaseLabel), c.label);
-        EXPECT_EQ(Entries(Form().m_FilterListSession), c.filters) << c.label;
-        EXPECT_EQ(Shows(Form().m_ModeList), c.mode) << c.label;
-        EXPECT_EQ(Shows(Form().m_TestList), c.mode) << c.label;
-        EXPECT_EQ(Entries(Form().m_ModeList),
+        ASSERT_TRUE(ChoosePhase(c.phase));
+        EXPECT_TRUE(Shows("m_SessionView"));
+        EXPECT_FALSE(Shows("m_IntroView"));
+        EXPECT_EQ(Text("m_pPhaseLabel"), c.label);
+        EXPECT_EQ(Entries("m_FilterListSession"), c.filters) << c.label;
+        EXPECT_EQ(Shows("m_ModeList"), c.mode) << c.label;
+        EXPECT_EQ(Shows("m_TestList"), c.mode) << c.label;
+        EXPECT_EQ(Entries("m_ModeList"),
                   (std::vector<std::string>{"Normal", "Random", "Depth", "Cycle"}));
-        EXPECT_EQ(Shows(Form().m_pTimerCheckBox), c.timer) << c.label;
-        EXPECT_EQ(Shows(Form().m_ClearAnswersBtn), c.timer) << c.label;
-        EXPECT_EQ(Shows(Form().m_HintTimeTrBar), c.hints) << c.label;
-        EXPECT_EQ(Shows(Form().m_pDelayBeforeHintTrackBar), c.hints) << c.label;
-        EXPECT_TRUE(Form().m_TestBtn->isChecked() == (c.phase == 0));
-        EXPECT_TRUE(Form().m_EditBtn->isChecked() == (c.phase == 3));
+        EXPECT_EQ(Shows("m_pTimerCheckBox"), c.timer) << c.label;
+        EXPECT_EQ(Shows("m_ClearAnswersBtn"), c.timer) << c.label;
+        EXPECT_EQ(Shows("m_HintTimeTrBar"), c.hints) << c.label;
+        EXPECT_EQ(Shows("m_pDelayBeforeHintTrackBar"), c.hints) << c.label;
+        EXPECT_TRUE(Child<QAction>("m_TestBtn")->isChecked() == (c.phase == 0));
+        EXPECT_TRUE(Child<QAction>("m_EditBtn")->isChecked() == (c.phase == 3));
     }
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(MainWindowTest, FlashcardStyleHidesTheHintBars)
 {
-    WriteBook(BookPath("Three.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(2, 0));
-    EXPECT_FALSE(Shows(Form().m_HintTimeTrBar));
-    EXPECT_EQ(Form().m_HintTimeTrBar->maximum(), 30);
-    EXPECT_EQ(Form().m_pDelayBeforeHintTrackBar->maximum(), 30);
+    WriteBook(BookPath("Three.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(2));
+    EXPECT_FALSE(Shows("m_HintTimeTrBar"));
+    EXPECT_EQ(Child<QSlider>("m_HintTimeTrBar")->maximum(), 30);
+    EXPECT_EQ(Child<QSlider>("m_pDelayBeforeHintTrackBar")->maximum(), 30);
 }
 
 TEST_F(MainWindowTest, PhaseWithoutBooksWarnsAndStillChanges)
 {
     dialogs.AnswerMessage(lf::qt::mrOk);
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(1, 0));
+    Start();
+    ASSERT_TRUE(ChoosePhase(1));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{kBooksNotFound});
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 1);
+    EXPECT_EQ(Storage().GetCurrentMode(), 1);
 }
 
 TEST_F(MainWindowTest, BookTreeInTestAndEditPhase)
 {
     // /b/a.lnf, /b/Math/Algebra/x.lnf with /b/ as the books folder, and /o/c.lnf elsewhere.
     lf::test::TempDir other;
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
-    WriteBook(BookPath("Math/Algebra/x.lnf"), ThreeQuestions());
-    WriteBook(other.file("c.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    main.DataStorage().GetBookList()->Add(other.file("c.lnf"), false);
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    WriteBook(BookPath("Math/Algebra/x.lnf"), ThreeQuestions);
+    WriteBook(other.file("c.lnf"), ThreeQuestions);
+    Start();
+    Storage().GetBookList()->Add(other.file("c.lnf"), false);
 
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    ASSERT_TRUE(ChoosePhase(0));
     EXPECT_EQ(TreeLines(),
               (std::vector<std::string>{"a", "Math", "  Algebra", "    x", "External", "  c", "Browse..."}));
-    ASSERT_TRUE(main.SetPhase(3, 0));
+    ASSERT_TRUE(ChoosePhase(3));
     EXPECT_EQ(TreeLines(), (std::vector<std::string>{"Create a new book...", "a", "Math", "  Algebra",
                                                      "    x", "External", "  c", "Browse..."}));
 }
 
 TEST_F(MainWindowTest, PickingABookInTheTreeLoadsItsChapters)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions(), {"One", "Two"});
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
-    const int index = main.DataStorage().GetBookList()->IndexOf(BookPath("a.lnf"));
-    ASSERT_TRUE(main.TreeViewPopupForm()->SelectNode(index, 0));
-    main.TreeViewPopupFormClose();
-    EXPECT_TRUE(main.DataStorage().IsCategoriesOnlyLoaded());
-    EXPECT_EQ(main.BookComboBox()->currentText().toStdString(), "a");
-    EXPECT_EQ(Entries(Form().m_TestList), (std::vector<std::string>{"All", "Unfiled", "One", "Two"}));
-    EXPECT_TRUE(Form().m_StartSessionBtn->isEnabled());
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(0));
+    const int index = Storage().GetBookList()->IndexOf(BookPath("a.lnf"));
+    PickTreeNode(index, 0);
+    EXPECT_TRUE(Storage().IsCategoriesOnlyLoaded());
+    EXPECT_EQ(Probe().BookComboBox()->currentText().toStdString(), "a");
+    EXPECT_EQ(Entries("m_TestList"), (std::vector<std::string>{"All", "Unfiled", "One", "Two"}));
+    EXPECT_TRUE(Child<QPushButton>("m_StartSessionBtn")->isEnabled());
 }
 
 TEST_F(MainWindowTest, FolderNodesLoadNothing)
 {
-    WriteBook(BookPath("Math/x.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    WriteBook(BookPath("Math/x.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(0));
     // The folder node carries the data value of the list's first book.
-    ASSERT_TRUE(main.TreeViewPopupForm()->SelectNode(0, 5));
-    main.TreeViewPopupFormClose();
-    EXPECT_FALSE(main.DataStorage().IsCategoriesOnlyLoaded() || main.DataStorage().IsBookLoaded());
+    PickTreeNode(0, 5);
+    EXPECT_FALSE(Storage().IsCategoriesOnlyLoaded() || Storage().IsBookLoaded());
     EXPECT_FALSE(LogHas("TreeViewPopupFormClose - ERROR"));
 }
 
 TEST_F(MainWindowTest, ClosingThePopupPostsTheTreeMessage)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
-    main.BookComboBox()->showPopup();
-    ASSERT_TRUE(main.TreeViewPopupForm()->isVisible());
-    ASSERT_TRUE(main.TreeViewPopupForm()->SelectNode(0, 0));
-    main.TreeViewPopupForm()->close();
-    EXPECT_FALSE(main.DataStorage().IsCategoriesOnlyLoaded());
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(0));
+    Probe().BookComboBox()->showPopup();
+    ASSERT_TRUE(Probe().TreeViewPopupForm()->isVisible());
+    ASSERT_TRUE(Probe().TreeViewPopupForm()->SelectNode(0, 0));
+    Probe().TreeViewPopupForm()->close();
+    EXPECT_FALSE(Storage().IsCategoriesOnlyLoaded());
     QApplication::processEvents();
-    EXPECT_TRUE(main.DataStorage().IsCategoriesOnlyLoaded());
+    EXPECT_TRUE(Storage().IsCategoriesOnlyLoaded());
 }
 
 TEST_F(MainWindowTest, BrowseNodeRefusesAFileThatIsNoBook)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
-    main.BookComboBox()->setEditText("a");
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(0));
+    Probe().BookComboBox()->setEditText("a");
     dialogs.AnswerOpen(BookPath("notes.txt"));
     dialogs.AnswerMessage(lf::qt::mrOk);
-    ASSERT_TRUE(main.TreeViewPopupForm()->SelectNode(kBrowseNodeData, kBrowseNodeImage));
-    main.TreeViewPopupFormClose();
+    PickTreeNode(kBrowseNodeData, kBrowseNodeImage);
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Incorrect file name."});
-    EXPECT_TRUE(main.BookComboBox()->currentText().isEmpty());
+    EXPECT_TRUE(Probe().BookComboBox()->currentText().isEmpty());
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].initialFolder, BooksFolder());
     EXPECT_EQ(dialogs.openRequests[0].filter, "Lernfold v4|*.lnf|Lernfold v3|*.lnf3|PDB file (*.pdb)|*.pdb");
@@ -347,66 +328,65 @@ TEST_F(MainWindowTest, BrowseNodeRefusesAFileThatIsNoBook)
 
 TEST_F(MainWindowTest, CreateNodeGivesANewBookInEditPhase)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(3, 0));
-    ASSERT_TRUE(main.TreeViewPopupForm()->SelectNode(kCreateBookNodeData, kCreateNodeImage));
-    main.TreeViewPopupFormClose();
-    EXPECT_TRUE(main.DataStorage().IsBookLoaded());
-    EXPECT_EQ(main.DataStorage().GetItemsPtr2()->GetCount(), 1);
+    ASSERT_TRUE(ChoosePhase(3));
+    PickTreeNode(kCreateBookNodeData, kCreateNodeImage);
+    EXPECT_TRUE(Storage().IsBookLoaded());
+    EXPECT_EQ(Storage().GetItemsPtr2()->GetCount(), 1);
     EXPECT_EQ(main.windowTitle().toStdString(), "Unnamed (Edit Phase) - Korvanta Lernfold");
-    EXPECT_TRUE(main.BackupTimer().Enabled());
+    EXPECT_TRUE(Probe().BackupTimer().Enabled());
 }
 
 TEST_F(MainWindowTest, CancelledSaveQuestionKeepsTheEditPhase)
 {
     const std::string path = BookPath("a.lnf");
-    WriteBook(path, ThreeQuestions());
-    Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(3, 0));
+    WriteBook(path, ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(3));
     PickBook(path);
-    main.m_StartSessionBtnClick();
-    ASSERT_TRUE(Shows(Form().m_MainView));
-    main.DataStorage().GetItemsPtr2()->SetModified(true);
+    Click("m_StartSessionBtn");
+    ASSERT_TRUE(Shows("m_MainView"));
+    Storage().GetItemsPtr2()->SetModified(true);
     const std::string before = lf::test::ReadFile(path);
 
     dialogs.AnswerMessage(lf::qt::mrCancel);
-    EXPECT_FALSE(main.SetPhase(0, 0));
+    EXPECT_FALSE(ChoosePhase(0));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Do you want to save the changes?"});
     EXPECT_EQ(dialogs.messages.at(0).buttons, lf::qt::MsgButtons::YesNoCancel);
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 3);
-    EXPECT_TRUE(Shows(Form().m_MainView));
-    EXPECT_FALSE(Shows(Form().m_SessionView));
-    EXPECT_TRUE(main.DataStorage().GetItemsPtr2()->IsModified());
+    EXPECT_EQ(Storage().GetCurrentMode(), 3);
+    EXPECT_TRUE(Shows("m_MainView"));
+    EXPECT_FALSE(Shows("m_SessionView"));
+    EXPECT_TRUE(Storage().GetItemsPtr2()->IsModified());
     EXPECT_EQ(lf::test::ReadFile(path), before);
 
     // Yes saves and goes on.
     dialogs.AnswerMessage(lf::qt::mrYes);
-    EXPECT_TRUE(main.SetPhase(0, 0));
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 0);
-    EXPECT_FALSE(main.DataStorage().GetItemsPtr2()->IsModified());
-    EXPECT_NE(main.StatusText().find("Information saved to " + path + ", "), std::string::npos);
+    EXPECT_TRUE(ChoosePhase(0));
+    EXPECT_EQ(Storage().GetCurrentMode(), 0);
+    EXPECT_FALSE(Storage().GetItemsPtr2()->IsModified());
+    EXPECT_NE(Probe().StatusText().find("Information saved to " + path + ", "), std::string::npos);
 }
 
 TEST_F(MainWindowTest, ToolbarsAndMenusFollowThePhase)
 {
-    WriteBook(BookPath("a.lnf"), ThreeQuestions());
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Tm_MainFrm& main = Start();
-    EXPECT_FALSE(Form().m_pToolbar2Panel->isVisibleTo(&main));
-    EXPECT_FALSE(Form().Edit1->menuAction()->isVisible());
-    EXPECT_FALSE(Form().m_PrintBtn->isVisible());
+    EXPECT_FALSE(Child<QToolBar>("m_pToolbar2Panel")->isVisibleTo(&main));
+    EXPECT_FALSE(Child<QMenu>("Edit1")->menuAction()->isVisible());
+    EXPECT_FALSE(Child<QAction>("m_PrintBtn")->isVisible());
 
-    ASSERT_TRUE(main.SetPhase(3, 0));
+    ASSERT_TRUE(ChoosePhase(3));
     PickBook(BookPath("a.lnf"));
-    main.m_StartSessionBtnClick();
-    EXPECT_TRUE(Form().m_pToolbar2Panel->isVisibleTo(&main));
-    EXPECT_TRUE(Form().m_pToolbar3Panel->isVisibleTo(&main));
-    EXPECT_TRUE(Form().Edit1->menuAction()->isVisible());
-    EXPECT_TRUE(Form().m_NewBtn->isVisible());
-    EXPECT_TRUE(Form().m_PrintBtn->isVisible());
-    EXPECT_TRUE(Form().Edit2MenuItem->isChecked());
-    EXPECT_FALSE(Form().m_ScoreBtn->isVisible());
-    EXPECT_EQ(Form().m_NextBtn->toolTip().toStdString(), "Next Question");
+    Click("m_StartSessionBtn");
+    EXPECT_TRUE(Child<QToolBar>("m_pToolbar2Panel")->isVisibleTo(&main));
+    EXPECT_TRUE(Child<QToolBar>("m_pToolbar3Panel")->isVisibleTo(&main));
+    EXPECT_TRUE(Child<QMenu>("Edit1")->menuAction()->isVisible());
+    EXPECT_TRUE(Child<QAction>("m_NewBtn")->isVisible());
+    EXPECT_TRUE(Child<QAction>("m_PrintBtn")->isVisible());
+    EXPECT_TRUE(Child<QAction>("Edit2MenuItem")->isChecked());
+    EXPECT_FALSE(Child<QAction>("m_ScoreBtn")->isVisible());
+    EXPECT_EQ(Child<QPushButton>("m_NextBtn")->toolTip().toStdString(), "Next Question");
 }
 
 TEST_F(MainWindowTest, EveryNameOfTheToolbarTableIsAControlOfTheForm)
@@ -438,15 +418,16 @@ TEST_F(MainWindowTest, EveryNameOfTheToolbarTableIsAControlOfTheForm)
 class ListCouplingTest : public MainWindowTest
 {
 protected:
-    Tm_MainFrm& StartSession(std::uint8_t phase)
+    // A session of the phase on a.lnf, started from the book tree with the chapter "All".
+    Tm_MainFrm& SessionIn(std::uint8_t phase)
     {
-        WriteBook(BookPath("a.lnf"), ThreeQuestions(), {"One", "Two"});
+        WriteBook(BookPath("a.lnf"), ThreeQuestions);
         Tm_MainFrm& main = Start();
-        EXPECT_TRUE(main.SetPhase(phase, 0));
+        EXPECT_TRUE(ChoosePhase(phase));
         PickBook(BookPath("a.lnf"));
-        Form().m_TestList->setCurrentIndex(0); // All
-        main.m_StartSessionBtnClick();
-        EXPECT_TRUE(Shows(Form().m_MainView));
+        Child<QComboBox>("m_TestList")->setCurrentIndex(0); // All
+        StartSession();
+        EXPECT_TRUE(Shows("m_MainView"));
         return main;
     }
     Tm_ListFrm& List() { return windows->ListFrm(); }
@@ -454,38 +435,37 @@ protected:
 
 TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
 {
-    Tm_MainFrm& main = StartSession(1);
-    EXPECT_EQ(Entries(Form().m_CategoryList), (std::vector<std::string>{"All", "Unfiled", "One", "Two"}));
-    EXPECT_EQ(Entries(Form().m_FilterList),
+    SessionIn(1);
+    EXPECT_EQ(Entries("m_CategoryList"), (std::vector<std::string>{"All", "Unfiled", "One", "Two"}));
+    EXPECT_EQ(Entries("m_FilterList"),
               (std::vector<std::string>{"All", "Marked", "Correct", "Incorrect"}));
-    EXPECT_FALSE(Shows(Form().m_RecordCategoryList)); // the Edit phase's own
-    Form().m_NextBtn->click();
-    EXPECT_EQ(Text(Form().m_CurrentNumStr), "2/3");
-    EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "Second?");
-    Form().m_AnswerBtn->click();
-    EXPECT_EQ(Text(Form().m_ActiveViewModeCaption), "Answers (Multiple Choice) : ");
+    EXPECT_FALSE(Shows("m_RecordCategoryList")); // the Edit phase's own
+    Child<QPushButton>("m_NextBtn")->click();
+    EXPECT_EQ(Text("m_CurrentNumStr"), "2/3");
+    EXPECT_EQ(Probe().QuestionView()->toPlainText().toStdString(), "Second?");
+    Child<QPushButton>("m_AnswerBtn")->click();
+    EXPECT_EQ(Text("m_ActiveViewModeCaption"), "Answers (Multiple Choice) : ");
     // The Flashcard style shows the correct answer alone.
-    ASSERT_NE(main.AnswerTable(), nullptr);
-    EXPECT_EQ(main.AnswerTable()->RowCount(), 1);
-    EXPECT_EQ(lf::RichPlainText(main.AnswerTable()->Cell(0, 1).content), "a");
-    Form().m_ExplainBtn->click();
-    EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "Because.");
-    Form().m_PrevBtn->click();
-    EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3");
-    EXPECT_EQ(main.m_ActiveView, 0);
-    Form().m_PrevBtn->click(); // nothing before the first
-    EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3");
+    ASSERT_NE(Probe().AnswerTable(), nullptr);
+    EXPECT_EQ(Probe().AnswerTable()->RowCount(), 1);
+    EXPECT_EQ(lf::RichPlainText(Probe().AnswerTable()->Cell(0, 1).content), "a");
+    Child<QPushButton>("m_ExplainBtn")->click();
+    EXPECT_EQ(Probe().QuestionView()->toPlainText().toStdString(), "Because.");
+    Child<QPushButton>("m_PrevBtn")->click();
+    EXPECT_EQ(Text("m_CurrentNumStr"), "1/3");
+    EXPECT_EQ(Probe().ActiveView(), 0);
+    Child<QPushButton>("m_PrevBtn")->click(); // nothing before the first
+    EXPECT_EQ(Text("m_CurrentNumStr"), "1/3");
     // The chapter list of the filter bar narrows the sequence.
-    Form().m_CategoryList->setCurrentIndex(3);
-    main.m_CategoryListChange(Form().m_CategoryList);
-    EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/1");
+    Choose("m_CategoryList", 3);
+    EXPECT_EQ(Text("m_CurrentNumStr"), "1/1");
 }
 
 TEST_F(ListCouplingTest, EditSessionWritesABackupCopyEveryBackupTime)
 {
-    Tm_MainFrm& main = StartSession(3);
-    ASSERT_TRUE(main.BackupTimer().Enabled());
-    EXPECT_EQ(main.BackupTimer().Interval(), 5 * 60000);
+    SessionIn(3);
+    ASSERT_TRUE(Probe().BackupTimer().Enabled());
+    EXPECT_EQ(Probe().BackupTimer().Interval(), 5 * 60000);
     const std::string backups = BooksFolder() + "Temp/";
     const auto copies = [&]
     {
@@ -498,16 +478,16 @@ TEST_F(ListCouplingTest, EditSessionWritesABackupCopyEveryBackupTime)
     clock.Advance(1);
     EXPECT_EQ(copies(), 1);
     // Leaving the Edit phase stops the timer.
-    ASSERT_TRUE(main.SetPhase(1, 0));
-    EXPECT_FALSE(main.BackupTimer().Enabled());
+    ASSERT_TRUE(ChoosePhase(1));
+    EXPECT_FALSE(Probe().BackupTimer().Enabled());
     clock.Advance(5 * 60000);
     EXPECT_EQ(copies(), 1);
 }
 
 TEST_F(ListCouplingTest, ClipboardChangesReachTheShownListOnceAPhaseWasChosen)
 {
-    StartSession(2);
-    Form().m_ListBtn->trigger();
+    SessionIn(2);
+    Child<QAction>("m_ListBtn")->trigger();
     ASSERT_TRUE(List().isVisible());
     QApplication::clipboard()->setText("copied");
     QApplication::processEvents();
@@ -517,81 +497,82 @@ TEST_F(ListCouplingTest, ClipboardChangesReachTheShownListOnceAPhaseWasChosen)
 
 TEST_F(ListCouplingTest, ListViewButtonShowsTheListInFlashAndRemembersIt)
 {
-    Tm_MainFrm& main = StartSession(2);
-    EXPECT_TRUE(Form().m_ListBtn->isVisible());
-    Form().m_ListBtn->trigger();
+    SessionIn(2);
+    EXPECT_TRUE(Child<QAction>("m_ListBtn")->isVisible());
+    Child<QAction>("m_ListBtn")->trigger();
     EXPECT_TRUE(List().isVisible());
-    EXPECT_TRUE(Form().m_ListBtn->isChecked());
-    EXPECT_TRUE(Form().m_pListViewMenuItem->isChecked());
-    EXPECT_TRUE(main.Prefs().m_ShowListForLearnMode);
+    EXPECT_TRUE(Child<QAction>("m_ListBtn")->isChecked());
+    EXPECT_TRUE(Child<QAction>("m_pListViewMenuItem")->isChecked());
+    EXPECT_TRUE(Prefs().m_ShowListForLearnMode);
 
-    Form().m_ListBtn->trigger();
+    Child<QAction>("m_ListBtn")->trigger();
     EXPECT_FALSE(List().isVisible());
-    EXPECT_FALSE(Form().m_ListBtn->isChecked());
-    EXPECT_FALSE(main.Prefs().m_ShowListForLearnMode);
+    EXPECT_FALSE(Child<QAction>("m_ListBtn")->isChecked());
+    EXPECT_FALSE(Prefs().m_ShowListForLearnMode);
 }
 
 TEST_F(ListCouplingTest, TestPhaseHasNoListViewButton)
 {
-    StartSession(0);
-    EXPECT_FALSE(Form().m_ListBtn->isVisible());
-    EXPECT_FALSE(Form().m_pListViewMenuItem->isVisible());
+    SessionIn(0);
+    EXPECT_FALSE(Child<QAction>("m_ListBtn")->isVisible());
+    EXPECT_FALSE(Child<QAction>("m_pListViewMenuItem")->isVisible());
 }
 
 TEST_F(ListCouplingTest, ClosingTheListWindowInReviewForgetsIt)
 {
-    Tm_MainFrm& main = StartSession(1);
-    Form().m_ListBtn->trigger();
-    ASSERT_TRUE(main.Prefs().m_ShowListForReviewMode);
+    SessionIn(1);
+    Child<QAction>("m_ListBtn")->trigger();
+    ASSERT_TRUE(Prefs().m_ShowListForReviewMode);
     EXPECT_TRUE(List().close()); // code 28
     EXPECT_FALSE(List().isVisible());
-    EXPECT_FALSE(Form().m_ListBtn->isChecked());
-    EXPECT_FALSE(main.Prefs().m_ShowListForReviewMode);
+    EXPECT_FALSE(Child<QAction>("m_ListBtn")->isChecked());
+    EXPECT_FALSE(Prefs().m_ShowListForReviewMode);
 }
 
 TEST_F(ListCouplingTest, ChapterCodeSelectsTheChapter)
 {
-    Tm_MainFrm& main = StartSession(1);
+    SessionIn(1);
     const std::int32_t two = 2;
-    FormManager::OnUpdateDate(FormManager::kMainWindow, 1, &two);
-    CItemsArray2& items = *main.DataStorage().GetItemsPtr2();
+    windows->GetFormManager().OnUpdateDate(EFormTarget::MainWindow, EFormEvent::Reload, &two);
+    CItemsArray2& items = *Storage().GetItemsPtr2();
     EXPECT_EQ(items.GetActiveCategory(), 2);
-    EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/1");
-    EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "Third?");
+    EXPECT_EQ(Text("m_CurrentNumStr"), "1/1");
+    EXPECT_EQ(Probe().QuestionView()->toPlainText().toStdString(), "Third?");
 }
 
 TEST_F(ListCouplingTest, FieldCodesRedrawOnlyForTheCurrentQuestion)
 {
-    Tm_MainFrm& main = StartSession(1);
-    CItemsArray2& items = *main.DataStorage().GetItemsPtr2();
+    SessionIn(1);
+    CItemsArray2& items = *Storage().GetItemsPtr2();
     CBaseItem* current = items.GetCurrentItem();
     CBaseItem* other = items.GetItem(1);
     ASSERT_NE(current, other);
-    for (std::uint8_t code = 4; code <= 11; ++code)
+    for (std::uint8_t code = ToNumber(EFormEvent::NameChanged); code <= ToNumber(EFormEvent::MarkChanged); ++code)
     {
-        Form().m_CurrentNumStr->setText("stale");
-        FormManager::OnUpdateDate(FormManager::kMainWindow, code, other);
-        EXPECT_EQ(Text(Form().m_CurrentNumStr), "stale") << int(code);
-        FormManager::OnUpdateDate(FormManager::kMainWindow, code, current);
-        EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3") << int(code);
+        const auto field = static_cast<EFormEvent>(code);
+        Child<QLabel>("m_CurrentNumStr")->setText("stale");
+        windows->GetFormManager().OnUpdateDate(EFormTarget::MainWindow, field, other);
+        EXPECT_EQ(Text("m_CurrentNumStr"), "stale") << int(code);
+        windows->GetFormManager().OnUpdateDate(EFormTarget::MainWindow, field, current);
+        EXPECT_EQ(Text("m_CurrentNumStr"), "1/3") << int(code);
     }
 }
 
 TEST_F(ListCouplingTest, SortCodeSortsAndMarksTheBookModified)
 {
-    Tm_MainFrm& main = StartSession(3);
-    CItemsArray2& items = *main.DataStorage().GetItemsPtr2();
+    SessionIn(3);
+    CItemsArray2& items = *Storage().GetItemsPtr2();
     ASSERT_FALSE(items.IsModified());
-    FormManager::OnUpdateDate(FormManager::kMainWindow, 27);
+    windows->GetFormManager().OnUpdateDate(EFormTarget::MainWindow, EFormEvent::Sort);
     EXPECT_TRUE(items.IsModified());
     EXPECT_EQ(items.GetCurrentNumber(), 1);
 }
 
 TEST_F(ListCouplingTest, NewQuestionCodeReachesTheEditingServices)
 {
-    StartSession(3);
+    SessionIn(3);
     const std::int32_t kind = 2;
-    FormManager::OnUpdateDate(FormManager::kMainWindow, 23, &kind);
+    windows->GetFormManager().OnUpdateDate(EFormTarget::MainWindow, EFormEvent::NewOfKind, &kind);
     EXPECT_TRUE(LogHas("Tm_MainFrm::NewQuestionOfKind - not built yet"));
 }
 
@@ -641,18 +622,18 @@ protected:
     // A Test session on a book in a folder that cannot be written, with one answer recorded.
     Tm_MainFrm& AnsweredBookInLockedFolder()
     {
-        WriteBook(bookPath, ThreeQuestions());
+        WriteBook(bookPath, ThreeQuestions);
         original = lf::test::ReadFile(bookPath);
         Tm_MainFrm& main = Start();
-        EXPECT_TRUE(main.SetPhase(0, 0));
+        EXPECT_TRUE(ChoosePhase(0));
         PickBook(bookPath);
-        Form().m_TestList->setCurrentIndex(0);
-        main.m_StartSessionBtnClick();
+        Child<QComboBox>("m_TestList")->setCurrentIndex(0);
+        Click("m_StartSessionBtn");
         SAnswerItem* answer = nullptr;
-        CBaseItem* item = main.DataStorage().GetItemsPtr2()->GetCurrentItem();
+        CBaseItem* item = Storage().GetItemsPtr2()->GetCurrentItem();
         EXPECT_TRUE(item && item->GetAnswer(0, answer));
         answer->UserAnswer = "1";
-        main.DataStorage().GetItemsPtr2()->SetModified(true);
+        Storage().GetItemsPtr2()->SetModified(true);
         chmod(lockedFolder.c_str(), 0555);
         return main;
     }
@@ -688,7 +669,7 @@ TEST_F(FailedSaveTest, CancelKeepsTheWindowAndYesSavesElsewhere)
     dialogs.AnswerMessage(lf::qt::mrCancel);
     EXPECT_FALSE(main.close());
     EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(main.DataStorage().GetItemsPtr2()->IsModified());
+    EXPECT_TRUE(Storage().GetItemsPtr2()->IsModified());
 
     const std::string elsewhere = BookPath("Exam copy.lnf");
     dialogs.AnswerMessage(lf::qt::mrOk);

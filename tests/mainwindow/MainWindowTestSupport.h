@@ -1,18 +1,31 @@
-// What the main window's tests share: the windows of the program built on a books folder of the test's
-// own, scripted dialogs, a manual clock, and small native books written for the case at hand.
+// The one harness of the main window's tests: the program's windows built on a books folder and an option
+// store of the test's own, scripted dialogs, a manual clock, books written with BookBuilder and opened in a
+// phase, the controls reached by object name as a user reaches them, and the window's state read through
+// its probe.
 #pragma once
 
 #include "mainwindow/frame/Application.h"
 #include "mainwindow/frame/Mainfrm.h"
+#include "mainwindow/dialogs/TreeViewPopup.h"
+#include "mainwindow/frame/MainfrmProbe.h"
+#include "mainwindow/rules/BookTree.h"
 #include "model/support/Log.h"
 #include "model/support/Registry.h"
+#include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/qt/ManualClock.h"
 #include "tests/support/qt/ScriptedDialogs.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,55 +33,50 @@
 namespace lf::test
 {
 
-// One question of a test book: its kind and text; multiple-choice questions get the answers "a" (right)
-// and "b".
-struct SBookQuestion
-{
-    int kind = 1;
-    std::string text;
-    int chapter = 0;
-};
+using BookFill = std::function<void(BookBuilder&)>;
 
-// Writes a native book with the chapters (IDs 1, 2, ... after "Unfiled") and questions.
-inline void WriteBook(const std::string& path, const std::vector<SBookQuestion>& questions,
-                      const std::vector<std::string>& chapters = {})
+// The child of a window (a dialog's control) with that object name; fails the test when there is none.
+template <class T> T* Named(QObject& window, const char* name)
 {
-    std::string xml = "<?xml version=\"1.0\"?>\n<Lernfold Version=\"1\">\n<Categories>\n"
-                      "<Category ID=\"0\" Parent=\"-1\" Name=\"Unfiled\">Default category</Category>\n";
-    for (std::size_t i = 0; i < chapters.size(); ++i)
-        xml +=
-            "<Category ID=\"" + std::to_string(i + 1) + "\" Parent=\"-1\" Name=\"" + chapters[i] + "\"/>\n";
-    xml += "</Categories>\n<Questions>\n";
-    int id = 1000;
-    for (const SBookQuestion& q : questions)
-    {
-        ++id;
-        xml += "<Question ID=\"" + std::to_string(id) + "\" Name=\"" + q.text + "\" QuestionType=\"" +
-               std::to_string(q.kind) + "\" CategoryID=\"" + std::to_string(q.chapter) + "\" LayersStr=\"" +
-               std::to_string(id - 1000) + "\">\n<QuestionText><![CDATA[" + q.text +
-               "]]></QuestionText>\n<GeneralFeedback><![CDATA[Because.]]></GeneralFeedback>\n";
-        if (q.kind == 1)
-            xml +=
-                "<Answers><Answer ID=\"1\" Correct=\"1\"><AnswerText><![CDATA[a]]></AnswerText></Answer>"
-                "<Answer ID=\"2\" Correct=\"0\"><AnswerText><![CDATA[b]]></AnswerText></Answer></Answers>\n";
-        xml += "</Question>\n";
-    }
-    xml += "</Questions>\n</Lernfold>\n";
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    WriteFile(path, xml);
+    T* child = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
 }
 
-inline std::vector<SBookQuestion> ThreeQuestions()
+// The book most window tests open: chapters "One" and "Two"; "First?" and "Second?" in One, "Third?" in
+// Two, each a multiple-choice question with "a" right and "b", explained "Because.".
+inline void ThreeQuestions(BookBuilder& book)
 {
-    return {{1, "First?", 1}, {1, "Second?", 1}, {1, "Third?", 2}};
+    book.chapter("One")
+        .multipleChoice("First?", {"a", "b"}, 0)
+        .explanation("Because.")
+        .multipleChoice("Second?", {"a", "b"}, 0)
+        .explanation("Because.")
+        .chapter("Two")
+        .multipleChoice("Third?", {"a", "b"}, 0)
+        .explanation("Because.");
 }
 
-// The program's windows on a books folder of the test's own. Options start from the defaults with
-// that folder; the options the test needs are written before Start.
-class MainWindowFixture
+// One unfiled multiple-choice question with "a" right and "b".
+inline BookFill OneQuestion(const std::string& text)
+{
+    return [text](BookBuilder& book) { book.multipleChoice(text, {"a", "b"}, 0).explanation("Because."); };
+}
+
+// The harness. Options start from the defaults with the test's books folder; a test writes the options it
+// needs into the store before Start, or changes Prefs() after it. With EClock::Fake the system's clock is
+// the test's too (FakeSystem), so tick counts and stamps are fixed.
+class MainWindowHarness
 {
 public:
-    MainWindowFixture()
+    enum class EClock
+    {
+        Real,
+        Fake,
+    };
+
+    explicit MainWindowHarness(EClock time = EClock::Real)
+        : m_pSystem(time == EClock::Fake ? std::make_unique<FakeSystem>() : nullptr), clock(m_pSystem.get())
     {
         // A fresh option store for each test.
         const std::string config = configDir.folder();
@@ -77,18 +85,17 @@ public:
         WriteValueToRegistry("EnabledAutoUpdate", 0);
         WriteValueToRegistry("PrefsVersion", 4);
     }
-    ~MainWindowFixture()
+    ~MainWindowHarness()
     {
         windows.reset();
         SetLogBooksDirectory("");
     }
-    MainWindowFixture(const MainWindowFixture&) = delete;
-    MainWindowFixture& operator=(const MainWindowFixture&) = delete;
+    MainWindowHarness(const MainWindowHarness&) = delete;
+    MainWindowHarness& operator=(const MainWindowHarness&) = delete;
 
-    std::string BooksFolder() const { return books.folder(); }
-    std::string BookPath(const std::string& name) const { return books.folder() + name; }
+    // --- The windows ---
 
-    // Creates the windows and shows the main window with the book argument.
+    // Creates the windows and shows the main window with the book argument, as the program starts.
     Tm_MainFrm& Start(const std::string& bookArgument = {})
     {
         windows = std::make_unique<CApplicationWindows>();
@@ -97,14 +104,145 @@ public:
         QApplication::processEvents();
         return windows->MainFrm();
     }
+    bool Started() const { return windows != nullptr; }
     Tm_MainFrm& Main() { return windows->MainFrm(); }
+    Tm_MainFrmProbe Probe() { return Tm_MainFrmProbe(Main()); }
+    CPrefs& Prefs() { return windows->Prefs(); }
+    CDataStorage& Storage() { return windows->DataStorage(); }
+    CItemsArray2& Items() { return *Storage().GetItemsPtr2(); }
+    CBookList& Books() { return *Storage().GetBookList(); }
+    FakeSystem& System() { return *m_pSystem; }
 
-    std::string LogText() const
+    // --- Books ---
+
+    std::string BooksFolder() const { return books.folder(); }
+    std::string BookPath(const std::string& name) const { return books.folder() + name; }
+
+    // Writes a native book built by fill (folders made as needed).
+    static void WriteBook(const std::string& path, const BookFill& fill)
     {
-        const std::string path = books.file("Lernfold.log");
-        return std::filesystem::exists(path) ? ReadFile(path) : std::string();
+        CItemsArray2 book;
+        BookBuilder builder(book);
+        fill(builder);
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        CDataStorage writer;
+        ASSERT_TRUE(writer.SaveXML(path, &book, true, true)) << path;
     }
-    bool LogHas(const std::string& text) const { return LogText().find(text) != std::string::npos; }
+
+    // Writes the book into the books folder as name, chooses the phase, loads the whole book and shows the
+    // phase's session panel with the chapter "All" chosen: the step before Start Session. Started first
+    // when the windows do not exist yet; a book open before goes without being saved.
+    void OpenBook(const BookFill& fill, std::uint8_t phase, const std::string& name = "Quiz.lnf")
+    {
+        if (!Started())
+            Start();
+        Trigger("CloseBook1");
+        WriteBook(BookPath(name), fill);
+        OpenBookFile(name, phase);
+    }
+    // The same for a book file already in the books folder.
+    void OpenBookFile(const std::string& name, std::uint8_t phase)
+    {
+        ASSERT_TRUE(Storage().ReloadBookList());
+        const std::int32_t index = Books().IndexOfBook(name, books.folder());
+        ASSERT_GE(index, 0) << name;
+        ASSERT_TRUE(ChoosePhase(phase));
+        Probe().LoadBook(index, false);
+        Probe().OnUpdateSeesionView();
+        auto* chapters = Child<QComboBox>("m_TestList");
+        chapters->setCurrentIndex(chapters->findData(kAllCategoriesID));
+    }
+    // Picks a listed book in the session panel's book tree, as a click on its node does.
+    void PickBook(const std::string& path)
+    {
+        const int index = Books().IndexOf(path);
+        PickTreeNode(index, kBookNodeImage);
+    }
+    // Picks the tree node with the data and image (a book, a folder, Browse..., Create a new book...):
+    // the tree drops down from the book chooser, the node is selected, and the closing tree is handled.
+    void PickTreeNode(std::int32_t data, int image)
+    {
+        Probe().BookComboBox()->showPopup();
+        ASSERT_TRUE(Probe().TreeViewPopupForm()->SelectNode(data, image)) << data;
+        Probe().TreeViewPopupForm()->close();
+        QApplication::processEvents();
+    }
+
+    // --- Phases and the session ---
+
+    // The phase button of the phase; true when the window is in that phase afterwards.
+    bool ChoosePhase(std::uint8_t phase)
+    {
+        static const char* const buttons[] = {"m_TestBtn", "m_RewieBtn", "m_LearnMaterialBtn", "m_EditBtn"};
+        if (phase > 3)
+            return false;
+        Trigger(buttons[phase]);
+        return Storage().GetCurrentMode() == phase;
+    }
+    void StartSession() { Click("m_StartSessionBtn"); }
+
+    // --- Controls by object name ---
+
+    // The control of the main window with that object name (not one of the dialogs it keeps); fails the
+    // test when there is none.
+    template <class T = QWidget> T* Child(const char* name)
+    {
+        for (T* child : Main().findChildren<T*>(QString::fromLatin1(name)))
+        {
+            const auto* widget = qobject_cast<const QWidget*>(child);
+            if (!widget || widget->window() == &Main())
+                return child;
+        }
+        ADD_FAILURE() << "no control " << name;
+        return nullptr;
+    }
+    // An action (toolbar button, menu entry) triggered as a click on it does.
+    void Trigger(const char* name)
+    {
+        QAction* action = Probe().FindAction(name);
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    }
+    // A button of the main window clicked (the dialogs it keeps have buttons of the same names), or else
+    // an action of that name triggered.
+    void Click(const char* name)
+    {
+        for (auto* button : Main().findChildren<QAbstractButton*>(QString::fromLatin1(name)))
+            if (button->window() == &Main())
+            {
+                button->click();
+                return;
+            }
+        Trigger(name);
+    }
+    // A combo box entry chosen by the user: the entry becomes current and the combo reports it.
+    void Choose(const char* comboName, int index)
+    {
+        auto* combo = Child<QComboBox>(comboName);
+        ASSERT_NE(combo, nullptr);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    // The same for the entry that carries the data.
+    void ChooseData(const char* comboName, int data)
+    {
+        auto* combo = Child<QComboBox>(comboName);
+        ASSERT_NE(combo, nullptr);
+        Choose(comboName, combo->findData(data));
+    }
+    // Whether the control would show with the window (the window itself may be hidden).
+    bool Shows(const char* name) { return Child<QWidget>(name)->isVisibleTo(&Main()); }
+    std::string Text(const char* labelName) { return Child<QLabel>(labelName)->text().toStdString(); }
+    std::vector<std::string> Entries(const char* comboName)
+    {
+        std::vector<std::string> entries;
+        auto* combo = Child<QComboBox>(comboName);
+        for (int i = 0; i < combo->count(); ++i)
+            entries.push_back(combo->itemText(i).toStdString());
+        return entries;
+    }
+
+    // --- Messages and the log ---
 
     // The texts of the messages shown so far.
     std::vector<std::string> MessageTexts() const
@@ -114,11 +252,21 @@ public:
             texts.push_back(message.text);
         return texts;
     }
+    std::string LogText() const
+    {
+        const std::string path = books.file("Lernfold.log");
+        return std::filesystem::exists(path) ? ReadFile(path) : std::string();
+    }
+    bool LogHas(const std::string& text) const { return LogText().find(text) != std::string::npos; }
 
+private:
+    std::unique_ptr<FakeSystem> m_pSystem;
+
+public:
+    ManualClock clock;
     TempDir configDir;
     TempDir books;
     ScriptedDialogs dialogs;
-    ManualClock clock;
     std::unique_ptr<CApplicationWindows> windows;
 };
 

@@ -35,7 +35,6 @@ protected:
         frm = std::make_unique<Tm_MainFrm>();
         frm->Prefs().m_ViewMode = kStyleMoodle;
         frm->Prefs().m_QAX_TYPE_LEARN = 0;
-        frm->DataStorage().ApplyOptions();
     }
 
     CItemsArray2& Items() { return *frm->DataStorage().GetItemsPtr2(); }

@@ -142,7 +142,7 @@ public:
     std::vector<std::string> calls;
     void SelectChapterFromList(std::int32_t id) override { calls.push_back("chapter " + std::to_string(id)); }
     void OnItemFieldChanged(CBaseItem* item) override { calls.push_back(item ? "field item" : "field"); }
-    void OnShowFieldRequest(std::uint8_t code) override { calls.push_back("show " + std::to_string(code)); }
+    void OnShowFieldRequest(EFormEvent show) override { calls.push_back("show " + Code(show)); }
     void NewQuestionOfCurrentKind(int) override { calls.push_back("new current"); }
     void NewQuestionOfKind(int kind, int) override { calls.push_back("new " + std::to_string(kind)); }
     void OnRefilterRequest() override { calls.push_back("refilter"); }
@@ -150,32 +150,28 @@ public:
     void OnItemsChanged() override { calls.push_back("changed"); }
     void OnSortRequest() override { calls.push_back("sort"); }
     void OnListWindowClosed() override { calls.push_back("closed"); }
+
+    static std::string Code(EFormEvent event) { return std::to_string(ToNumber(event)); }
 };
 
-class RecordingListWindow final : public IListWindow
+class RecordingListWindow final : public CNullListWindow
 {
 public:
     bool visible = true;
     std::vector<std::string> calls;
     bool IsListVisible() const override { return visible; }
-    void ShowList() override {}
-    void HideList() override {}
     void ReloadAll() override { calls.push_back("reload"); }
     void IgnoreUpdate() override { calls.push_back("ignore"); }
     void OnUpdateItemRow(CBaseItem*) override { calls.push_back("row"); }
-    void OnUpdateItemCell(std::uint8_t code, CBaseItem*) override
+    void OnUpdateItemCell(EFormEvent field, CBaseItem*) override
     {
-        calls.push_back("cell " + std::to_string(code));
+        calls.push_back("cell " + RecordingMainWindow::Code(field));
     }
-    void OnUpdateActiveQuestionByAction(std::uint8_t code) override
+    void OnUpdateActiveQuestionByAction(EFormEvent show) override
     {
-        calls.push_back("show " + std::to_string(code));
+        calls.push_back("show " + RecordingMainWindow::Code(show));
     }
     void RefreshSelectionAndButtons() override { calls.push_back("buttons"); }
-    void ResetSearch(bool) override {}
-    bool PasteShortcut() override { return false; }
-    bool SelectAllRows() override { return false; }
-    void m_ClearTrush_BtnClick() override {}
 };
 
 class FormManagerTest : public testing::Test
@@ -183,17 +179,13 @@ class FormManagerTest : public testing::Test
 protected:
     FormManagerTest()
     {
-        FormManager::SetMainWindow(&main);
-        FormManager::SetListWindow(&list);
-    }
-    ~FormManagerTest() override
-    {
-        FormManager::SetMainWindow(nullptr);
-        FormManager::SetListWindow(nullptr);
+        manager.SetMainWindow(&main);
+        manager.SetListWindow(&list);
     }
     lf::test::BookEnvironment env;
     RecordingMainWindow main;
     RecordingListWindow list;
+    FormManager manager;
 };
 
 TEST_F(FormManagerTest, MainWindowCodesReachTheirReceivers)
@@ -204,36 +196,36 @@ TEST_F(FormManagerTest, MainWindowCodesReachTheirReceivers)
     CBaseItem* item = items->GetItem(0);
     struct Case
     {
-        std::uint8_t code;
+        EFormEvent event;
         SFormRecord record;
         std::vector<std::string> calls;
     };
     const std::vector<Case> cases = {
-        {1, SFormRecord(&chapter), {"chapter 4"}},
-        {1, SFormRecord(), {}}, // without a chapter only the log line
-        {2, SFormRecord(), {}},
-        {3, SFormRecord(item), {}},
-        {4, SFormRecord(item), {"field item"}},
-        {7, SFormRecord(), {"field"}},
-        {11, SFormRecord(item), {"field item"}},
-        {12, SFormRecord(), {"show 12"}},
-        {16, SFormRecord(), {"show 16"}},
-        {20, SFormRecord(), {"show 20"}},
-        {21, SFormRecord(), {}},
-        {22, SFormRecord(), {"new current"}},
-        {23, SFormRecord(&kind), {"new 6"}},
-        {24, SFormRecord(), {"refilter"}},
-        {25, SFormRecord(), {"delete"}},
-        {26, SFormRecord(), {"changed"}},
-        {27, SFormRecord(), {"sort"}},
-        {28, SFormRecord(), {"closed"}},
-        {29, SFormRecord(), {}},
+        {EFormEvent::Reload, SFormRecord(&chapter), {"chapter 4"}},
+        {EFormEvent::Reload, SFormRecord(), {}}, // without a chapter only the log line
+        {EFormEvent::Nothing, SFormRecord(), {}},
+        {EFormEvent::RowChanged, SFormRecord(item), {}},
+        {EFormEvent::NameChanged, SFormRecord(item), {"field item"}},
+        {EFormEvent::ExplanationChanged, SFormRecord(), {"field"}},
+        {EFormEvent::MarkChanged, SFormRecord(item), {"field item"}},
+        {EFormEvent::ShowFirst, SFormRecord(), {"show 12"}},
+        {EFormEvent::ShowExplanation, SFormRecord(), {"show 16"}},
+        {EFormEvent::ShowLast, SFormRecord(), {"show 20"}},
+        {EFormEvent::ClipboardChanged, SFormRecord(), {}},
+        {EFormEvent::NewOfCurrentKind, SFormRecord(), {"new current"}},
+        {EFormEvent::NewOfKind, SFormRecord(&kind), {"new 6"}},
+        {EFormEvent::Refilter, SFormRecord(), {"refilter"}},
+        {EFormEvent::DeleteCurrent, SFormRecord(), {"delete"}},
+        {EFormEvent::ItemsDeleted, SFormRecord(), {"changed"}},
+        {EFormEvent::Sort, SFormRecord(), {"sort"}},
+        {EFormEvent::ListClosed, SFormRecord(), {"closed"}},
+        {static_cast<EFormEvent>(29), SFormRecord(), {}}, // a code no window knows
     };
     for (const Case& c : cases)
     {
         main.calls.clear();
-        FormManager::OnUpdateDate(FormManager::kMainWindow, c.code, c.record);
-        EXPECT_EQ(main.calls, c.calls) << "code " << int(c.code);
+        manager.OnUpdateDate(EFormTarget::MainWindow, c.event, c.record);
+        EXPECT_EQ(main.calls, c.calls) << "code " << int(ToNumber(c.event));
     }
     EXPECT_NE(env.LogText().find("FormManager OnUpdateDate - recordNum == NULL"), std::string::npos);
     EXPECT_TRUE(list.calls.empty());
@@ -243,18 +235,18 @@ TEST_F(FormManagerTest, ListWindowCodesAreDroppedWhileItIsHidden)
 {
     auto items = lf::test::BookBuilder().multipleChoice("Q?", {"a", "b"}, 0).build();
     CBaseItem* item = items->GetItem(0);
-    FormManager::OnUpdateDate(FormManager::kListWindow, 1);
-    FormManager::OnUpdateDate(FormManager::kListWindow, 3, item);
-    FormManager::OnUpdateDate(FormManager::kListWindow, 3); // a row without a question
-    FormManager::OnUpdateDate(FormManager::kListWindow, 9, item);
-    FormManager::OnUpdateDate(FormManager::kListWindow, 13);
-    FormManager::OnUpdateDate(FormManager::kListWindow, 21);
+    manager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::Reload);
+    manager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::RowChanged, item);
+    manager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::RowChanged); // a row without a question
+    manager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::LayerChanged, item);
+    manager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::ShowQuestion);
+    manager.OnUpdateDate(EFormTarget::ListWindow, EFormEvent::ClipboardChanged);
     EXPECT_EQ(list.calls, (std::vector<std::string>{"reload", "row", "cell 9", "show 13", "buttons"}));
 
     list.calls.clear();
     list.visible = false;
     for (std::uint8_t code = 1; code <= 28; ++code)
-        FormManager::OnUpdateDate(FormManager::kListWindow, code, item);
+        manager.OnUpdateDate(EFormTarget::ListWindow, static_cast<EFormEvent>(code), item);
     EXPECT_TRUE(list.calls.empty());
     EXPECT_TRUE(main.calls.empty());
 }

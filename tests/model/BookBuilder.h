@@ -112,6 +112,14 @@ public:
     }
 
     // Any kind with its question text and no answers.
+    // An item made elsewhere (an ItemBuilder's), put into the current chapter.
+    BookBuilder& add(std::unique_ptr<CBaseItem> made)
+    {
+        made->SetCategoryID(m_Category);
+        m_Last = made.get();
+        m_Items->InsertItem(std::move(made), false, -1);
+        return *this;
+    }
     BookBuilder& item(int kind, const std::string& question)
     {
         std::unique_ptr<CBaseItem> made = m_Items->CreateItem(kind, true);
@@ -207,6 +215,11 @@ public:
     BookBuilder& name(const std::string& text)
     {
         m_Last->SetName(text);
+        return *this;
+    }
+    BookBuilder& explanation(const std::string& text)
+    {
+        m_Last->SetGeneralFeedback(text);
         return *this;
     }
     BookBuilder& layer(const std::string& text)

@@ -107,7 +107,7 @@ protected:
     TempDir books;
     TempDir backups;
     AnsweringSinks sinks;
-    CDataStorage storage;
+    CDataStorage storage{env.prefs};
 };
 
 // --- The handheld database through the storage ---

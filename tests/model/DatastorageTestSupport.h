@@ -37,7 +37,7 @@ struct StorageFixture
     BookEnvironment env;
     TempDir dir;
     CapturedSinks sinks;
-    CDataStorage storage;
+    CDataStorage storage{env.prefs};
 };
 
 // Fills items with one question of every kind and the features the book file carries.
