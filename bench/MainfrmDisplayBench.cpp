@@ -4,7 +4,9 @@
 // 100,000 questions of mixed kinds in the Moodle style, Test, Review and Flash phases; the time per
 // question should not grow with the book.
 #include "bench/GeneratedBook.h"
+#include "mainwindow/frame/Application.h"
 #include "mainwindow/frame/Mainfrm.h"
+#include "mainwindow/frame/MainfrmProbe.h"
 #include "mainwindow/rules/AnswerTables.h"
 
 #include <QApplication>
@@ -21,15 +23,18 @@ namespace
 void BM_OnUpdateFormNext(benchmark::State& state)
 {
     const int phase = static_cast<int>(state.range(1));
-    auto frm = std::make_unique<Tm_MainFrm>();
-    frm->resize(1000, 720);
-    frm->show();
-    frm->Prefs().m_ViewMode = lf::display::kStyleMoodle;
-    frm->Prefs().m_QAX_TYPE_LEARN = 0;
-    frm->Prefs().m_HintDelayForLearnMode = 10;
-    CItemsArray2& items = *frm->DataStorage().GetItemsPtr2();
+    auto windows = std::make_unique<CApplicationWindows>();
+    Tm_MainFrm& frm = windows->MainFrm();
+    // The pane's redraw is an internal step of the window: the probe reaches it.
+    const Tm_MainFrmProbe probe(frm);
+    frm.resize(1000, 720);
+    frm.show();
+    windows->Prefs().m_ViewMode = lf::display::kStyleMoodle;
+    windows->Prefs().m_QAX_TYPE_LEARN = 0;
+    windows->Prefs().m_HintDelayForLearnMode = 10;
+    CItemsArray2& items = *windows->DataStorage().GetItemsPtr2();
     lf::bench::BuildBook(items, state.range(0));
-    frm->DataStorage().SetCurrentMode(static_cast<std::uint8_t>(phase));
+    windows->DataStorage().SetCurrentMode(static_cast<std::uint8_t>(phase));
     items.SetActiveCategory(kAllCategoriesID, false);
     items.SetFilterQuestion(true);
     if (!items.First())
@@ -37,13 +42,13 @@ void BM_OnUpdateFormNext(benchmark::State& state)
         state.SkipWithError("empty sequence");
         return;
     }
-    frm->SetActiveView(0, 255, 1);
+    probe.SetActiveView(0, 255, 1);
     QApplication::processEvents();
     for (auto _ : state)
     {
         if (!items.Next())
             items.First();
-        frm->OnUpdateForm(1, 1);
+        probe.OnUpdateForm(1, 1);
         QApplication::processEvents();
     }
     state.counters["questions"] = static_cast<double>(items.GetSequenceCount());

@@ -74,7 +74,6 @@ public:
         m.ShowQuestionView(item, resetDataset, noMedia);
     }
     void ClearQuestionDisplay() const { m.ClearQuestionDisplay(); }
-    void SetFontSizeStep(std::int32_t step) const { m.m_FontSizeStep = step; }
     // Stores what the user typed into the current question (see Tm_MainFrm::OnStorageData).
     bool OnStorageData(std::uint8_t* changed) const { return m.OnStorageData(changed); }
     void SaveBook(bool toIntro, bool ask) const { m.SaveBook(toIntro, ask); }

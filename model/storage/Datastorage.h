@@ -69,8 +69,8 @@ struct SPictureReformatSettings
 class CDataStorage;
 
 // The exchange formats (quiz files, delimited text for spreadsheets and flash-card sites) live in the
-// interchange library; the program hands its readers and writers to the storage at start-up. Each operation gets
-// the storage for its status bar, event pump and hidden view.
+// interchange library; the program hands its readers and writers to the storage at start-up. Each operation
+// gets the storage for its status bar, event pump and hidden view.
 class IExchangeFormats
 {
 public:
@@ -367,7 +367,7 @@ private:
 
     static CDataStorage* m_pInstance;
 
-    const CPrefs* m_pPrefs = nullptr;                // not owned
+    const CPrefs* m_pPrefs = nullptr;               // not owned
     IExchangeFormats* m_pExchangeFormats = nullptr; // not owned
 
     std::string m_FileName;

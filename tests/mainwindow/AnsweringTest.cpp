@@ -6,7 +6,6 @@
 #include "mainwindow/dialogs/Scalefrm.h"
 #include "mainwindow/dialogs/Scoredlg.h"
 #include "mainwindow/dialogs/Selectorlistfrm.h"
-#include "mainwindow/frame/Mainfrm.h"
 #include "mainwindow/rules/AnswerTables.h"
 #include "mainwindow/rules/QuestionPane.h"
 #include "model/collection/Itemsarray.h"
@@ -15,11 +14,11 @@
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/RichViewEdit.h"
 #include "platform/richtext/PlainText.h"
+#include "tests/mainwindow/MainWindowTestSupport.h"
 #include "tests/model/ItemBuilder.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/qt/ManualClock.h"
 #include "tests/support/qt/ScriptedDialogs.h"
-#include "ui_Mainfrm.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -44,43 +43,29 @@ using lf::test::MultipleChoice;
 namespace
 {
 
-using Items = std::vector<std::unique_ptr<CBaseItem>>;
+using ItemList = std::vector<std::unique_ptr<CBaseItem>>;
 
-template <class... T> Items MakeItems(std::unique_ptr<T>... items)
+template <class... T> ItemList MakeItems(std::unique_ptr<T>... items)
 {
-    Items list;
+    ItemList list;
     (list.push_back(std::move(items)), ...);
     return list;
 }
 
 // Stands in for the editing windows: records the links followed and hands out a frame when given one.
-class RecordingEditing final : public IEditingServices
+class RecordingEditing final : public CNullEditingServices
 {
 public:
     std::vector<std::string>* events = nullptr;
     IEditFrame* frame = nullptr;
 
-    void CreateEditFrame(int) override {}
-    void DestroyEditFrame() override {}
     IEditFrame* EditFrame() override { return frame; }
-    void ForgetPagedQuestion() override {}
-    void NewQuestionOfKind(int, int) override {}
-    void NewQuestionOfCurrentKind(int) override {}
-    void DeleteCurrentQuestion() override {}
-    void QuickEdit(int) override {}
     void OnURLJump(const std::string& target) override
     {
         if (events)
             events->push_back("jump " + target);
     }
-    void OnClipboardChange() override {}
-    void RegisterHotKeys(bool) override {}
-    void UnregisterHotKeys() override {}
-    void ClearImportedImageCache() override {}
-    void UpdateEditButtons() override {}
     bool HasEditFrame() const override { return frame != nullptr; }
-    bool HandleShortcutKey(SShortcutKey) override { return false; }
-    void DuplicateCurrentQuestion() override {}
 };
 
 // A Moodle header frame with fixed edits.
@@ -97,60 +82,58 @@ public:
     bool StoreFeedbacks(CBaseItem&, bool&) override { return true; }
 };
 
-class Answering : public testing::Test
+class Answering : public testing::Test, public lf::test::MainWindowHarness
 {
 protected:
-    Answering() : clock(&system)
+    Answering() : MainWindowHarness(EClock::Fake)
     {
-        frm = std::make_unique<Tm_MainFrm>();
-        frm->Prefs().SetBooksDirectory(books.folder());
-        frm->Prefs().m_ViewMode = kStyleMoodle;
-        frm->Prefs().m_QAX_TYPE_LEARN = 1; // the answers have a pane of their own
-        frm->Prefs().m_AuthorId = "tester";
-        frm->resize(1100, 800);
-        frm->show();
+        Start();
+        Prefs().m_ViewMode = kStyleMoodle;
+        Prefs().m_QAX_TYPE_LEARN = 1; // the answers have a pane of their own
+        Prefs().m_AuthorId = "tester";
+        Main().resize(1100, 800);
     }
+    // The window goes before the editing services and the frame a case handed it.
+    ~Answering() override { windows.reset(); }
 
-    CItemsArray2& Book() { return *frm->DataStorage().GetItemsPtr2(); }
+    using MainWindowHarness::Click;
+    CItemsArray2& Book() { return Items(); }
     CBaseItem* Current() { return Book().GetCurrentItem(); }
-    Ui::Tm_MainFrm& Form() { return frm->Form(); }
-    lf::qt::RichView& View() { return *frm->QuestionView(); }
+    lf::qt::RichView& View() { return *Probe().QuestionView(); }
 
     // Writes the questions as a book, opens it in the phase and starts a session on the first question.
-    void Open(Items items, std::uint8_t phase)
+    void Open(ItemList items, std::uint8_t phase)
     {
-        CItemsArray2 book;
-        for (auto& item : items)
-            book.InsertItem(std::move(item), false, -1);
-        ASSERT_TRUE(frm->DataStorage().SaveXML(books.file("Quiz.lnf"), &book, true));
-        OpenFile("Quiz.lnf", phase);
+        auto shared = std::make_shared<ItemList>(std::move(items));
+        OpenBook(
+            [shared](lf::test::BookBuilder& book)
+            {
+                for (auto& item : *shared)
+                    book.add(std::move(item));
+            },
+            phase);
+        StartSession();
+        ASSERT_NE(Current(), nullptr);
     }
     // Opens a book of the books folder in the phase and starts a session on its first question.
     void OpenFile(const std::string& name, std::uint8_t phase)
     {
-        ASSERT_TRUE(frm->DataStorage().ReloadBookList());
-        const std::int32_t index = frm->DataStorage().GetBookList()->IndexOfBook(name, books.folder());
-        ASSERT_GE(index, 0);
-        ASSERT_TRUE(frm->SetPhase(phase, 0));
-        frm->LoadBook(index, false);
-        frm->OnUpdateSeesionView();
-        auto* chapters = Form().m_TestList;
-        chapters->setCurrentIndex(chapters->findData(kAllCategoriesID));
-        frm->m_StartSessionBtnClick();
+        OpenBookFile(name, phase);
+        StartSession();
         ASSERT_NE(Current(), nullptr);
     }
-    void ShowAnswers() { frm->m_QAXBtnsClick(Form().m_AnswerBtn); }
+    void ShowAnswers() { Click("m_AnswerBtn"); }
 
     lf::RichTable& Table()
     {
-        lf::RichTable* table = frm->AnswerTable();
+        lf::RichTable* table = Probe().AnswerTable();
         EXPECT_NE(table, nullptr);
         static lf::RichTable none;
         return table ? *table : none;
     }
-    int TableItem() const
+    int TableItem()
     {
-        const lf::RichDocument& doc = frm->QuestionView()->Document();
+        const lf::RichDocument& doc = Probe().QuestionView()->Document();
         for (int i = 0; i < doc.ItemCount(); ++i)
             if (doc.content.items[static_cast<std::size_t>(i)].IsTable())
                 return i;
@@ -160,23 +143,23 @@ protected:
     void PressAt(QPoint documentPoint)
     {
         const QPoint scroll(View().horizontalScrollBar()->value(), View().verticalScrollBar()->value());
-        frm->m_DescriptionViewStrRVMouseDown(Qt::LeftButton, {}, documentPoint - scroll);
+        QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, documentPoint - scroll);
     }
     void Click(int row, int col = 1) { PressAt(View().CellRect(TableItem(), row, col).center()); }
     int Picture(int row) { return Table().Cell(row, 0).content.items.at(0).imageIndex; }
     lf::RichColor Colour(int row) { return Table().Cell(row, 1).color; }
     std::string Partner(int row) { return lf::RichPlainText(Table().Cell(row, 1).content); }
-    std::string Label() { return Form().m_TimeStr->text().toStdString(); }
+    std::string Label() { return Child<QLabel>("m_TimeStr")->text().toStdString(); }
     // A key pressed in the active main window, where the focus is, as the user presses it.
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        frm->activateWindow();
-        QApplication::setActiveWindow(frm.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frm.get()));
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : frm.get();
+        Main().activateWindow();
+        QApplication::setActiveWindow(&Main());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Main();
         QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
     }
-    QColor LabelColour() { return Form().m_TimeStr->palette().color(QPalette::WindowText); }
+    QColor LabelColour() { return Child<QLabel>("m_TimeStr")->palette().color(QPalette::WindowText); }
     // Rows of the table whose first cell names an answer with this grade.
     int RowOfAnswer(int answerIndex)
     {
@@ -186,14 +169,9 @@ protected:
         return -1;
     }
 
-    lf::test::FakeSystem system;
-    lf::test::ManualClock clock;
-    lf::test::ScriptedDialogs dialogs;
-    lf::test::TempDir books;
-    // Editing services and a frame a case hands the window; they outlive it.
+    // Editing services and a frame a case hands the window.
     RecordingEditing editing;
     HeaderFrame frame;
-    std::unique_ptr<Tm_MainFrm> frm;
 };
 
 std::unique_ptr<CMultipleChoiceItem> Choices(int letMultiple, int count = 3)
@@ -222,7 +200,7 @@ TEST_F(Answering, OneAnswerQuestionKeepsOnlyTheLastChoiceAndTogglesIt)
     EXPECT_EQ(Picture(0), 21);
     EXPECT_EQ(Picture(2), 33);
     // The highlight moved with the click.
-    EXPECT_EQ(frm->HighlightedRow(), 2);
+    EXPECT_EQ(Probe().HighlightedRow(), 2);
     EXPECT_EQ(Colour(2), kHighlightColor);
     EXPECT_EQ(Colour(0), lf::kNoColor);
     EXPECT_TRUE(Book().IsModified());
@@ -323,7 +301,7 @@ TEST_F(Answering, LinkInAMatchingSubQuestionIsFollowedBeforeTheListOpens)
 {
     std::vector<std::string> events;
     editing.events = &events;
-    frm->SetEditingServices(&editing);
+    Main().SetEditingServices(&editing);
     Open(MakeItems(lf::test::Matching()
                        .answer("<a href=\"bell.wav\">Hear it</a>", "bell")
                        .answer("Quiet", "none")
@@ -344,7 +322,7 @@ TEST_F(Answering, LinkInAMatchingSubQuestionIsFollowedBeforeTheListOpens)
 
 TEST_F(Answering, FlashcardStyleTogglesTheShownAnswerWithoutChangingTheBook)
 {
-    frm->Prefs().m_ViewMode = kStyleFlashcard;
+    Prefs().m_ViewMode = kStyleFlashcard;
     Open(MakeItems(Choices(1)), 0);
     ShowAnswers();
     ASSERT_EQ(Table().RowCount(), 1);
@@ -359,19 +337,19 @@ TEST_F(Answering, FlashcardStyleTogglesTheShownAnswerWithoutChangingTheBook)
 
 TEST_F(Answering, ClickOnTheQuestionTextChangesNothing)
 {
-    frm->Prefs().m_QAX_TYPE_LEARN = 0; // the answers under the question
+    Prefs().m_QAX_TYPE_LEARN = 0; // the answers under the question
     Open(MakeItems(Choices(0)), 0);
     ASSERT_GT(TableItem(), 0);
     PressAt(View().ItemRect(0).center());
     EXPECT_EQ(lf::test::UserAnswers(*Current()), ",,");
     EXPECT_FALSE(Book().IsModified());
-    EXPECT_EQ(frm->HighlightedRow(), 0);
+    EXPECT_EQ(Probe().HighlightedRow(), 0);
     EXPECT_EQ(Colour(0), kHighlightColor);
 }
 
 TEST_F(Answering, ScrollingKeepsTheHighlightedRowInSight)
 {
-    frm->resize(700, 300);
+    Main().resize(700, 300);
     Open(MakeItems(Choices(0, 9)), 0);
     ShowAnswers();
     ASSERT_TRUE(View().IsVScrollBarVisible());
@@ -382,18 +360,18 @@ TEST_F(Answering, ScrollingKeepsTheHighlightedRowInSight)
         return cell.top() >= top - View().VSmallStep() && cell.top() < top + View().ClientHeight();
     };
     EXPECT_FALSE(inSight(8));
-    frm->HighlightAnswerRow({0, TableItem(), 8, 1, {}, false});
+    Probe().HighlightAnswerRow({0, TableItem(), 8, 1, {}, false});
     EXPECT_GT(View().VScrollPos(), 0);
     EXPECT_TRUE(inSight(8));
-    frm->HighlightAnswerRow({0, TableItem(), 0, 1, {}, false});
+    Probe().HighlightAnswerRow({0, TableItem(), 0, 1, {}, false});
     EXPECT_TRUE(inSight(0));
 
-    frm->ScrollViewToTop(&View());
+    Probe().ScrollViewToTop(&View());
     EXPECT_EQ(View().VScrollPos(), 0);
-    frm->ScrollViewUp(&View()); // at the top already
+    Probe().ScrollViewUp(&View()); // at the top already
     EXPECT_EQ(View().VScrollPos(), 0);
-    frm->ScrollViewDown(&View());
-    EXPECT_EQ(View().VScrollPos(), frm->WheelScrollLines());
+    Probe().ScrollViewDown(&View());
+    EXPECT_EQ(View().VScrollPos(), Probe().WheelScrollLines());
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -402,17 +380,17 @@ TEST_F(Answering, ScrollingKeepsTheHighlightedRowInSight)
 class FlashHints : public Answering
 {
 protected:
-    void StartFlash(int delay, int hintTenths, Items items)
+    void StartFlash(int delay, int hintTenths, ItemList items)
     {
-        frm->Prefs().m_QAX_TYPE_LEARN = 0;
-        frm->Prefs().m_DelayBeforeHintDelayForLearnMode = delay;
-        frm->Prefs().m_HintDelayForLearnMode = hintTenths;
+        Prefs().m_QAX_TYPE_LEARN = 0;
+        Prefs().m_DelayBeforeHintDelayForLearnMode = delay;
+        Prefs().m_HintDelayForLearnMode = hintTenths;
         Open(std::move(items), 2);
         // The session panel's bars carry the values into the session; put them back as the test wants.
-        frm->Prefs().m_DelayBeforeHintDelayForLearnMode = delay;
-        frm->Prefs().m_HintDelayForLearnMode = hintTenths;
-        frm->StopHintTimers();
-        frm->StartCorrectAnswerHint(0, 1, 1);
+        Prefs().m_DelayBeforeHintDelayForLearnMode = delay;
+        Prefs().m_HintDelayForLearnMode = hintTenths;
+        Probe().StopHintTimers();
+        Probe().StartCorrectAnswerHint(0, 1, 1);
     }
     lf::RichColor RightRowColour() { return Colour(RowOfAnswer(0)); }
 };
@@ -424,7 +402,7 @@ TEST_F(FlashHints, NoDelayAndNoHintTimeKeepTheHintUntilTheNextQuestion)
     EXPECT_EQ(Colour(RowOfAnswer(1)), lf::kNoColor);
     clock.Advance(60000);
     EXPECT_EQ(RightRowColour(), kCorrectColor);
-    EXPECT_TRUE(frm->IsHintShown());
+    EXPECT_TRUE(Probe().IsHintShown());
 }
 
 TEST_F(FlashHints, DelayThenHintForItsTimeThenPlainAgain)
@@ -442,7 +420,7 @@ TEST_F(FlashHints, DelayThenHintForItsTimeThenPlainAgain)
         now = step.at;
         EXPECT_EQ(RightRowColour(), step.colour) << step.at << " ms";
     }
-    EXPECT_FALSE(frm->IsHintShown());
+    EXPECT_FALSE(Probe().IsHintShown());
 }
 
 TEST_F(FlashHints, WrongClickSaysNopeForHalfASecondAndTheHintStillComes)
@@ -453,13 +431,13 @@ TEST_F(FlashHints, WrongClickSaysNopeForHalfASecondAndTheHintStillComes)
     EXPECT_EQ(Label(), "Nope.");
     EXPECT_EQ(LabelColour(), lf::qt::ToQColor(0x0000FF));
     EXPECT_EQ(Colour(wrong), kWrongClickColor);
-    EXPECT_EQ(frm->FlashAnswerRow(), wrong);
+    EXPECT_EQ(Probe().FlashAnswerRow(), wrong);
     clock.Advance(499);
     EXPECT_EQ(Label(), "Nope.");
     clock.Advance(1);
     EXPECT_EQ(Label(), "");
     EXPECT_EQ(Colour(wrong), lf::kNoColor);
-    EXPECT_EQ(frm->FlashAnswerRow(), -1);
+    EXPECT_EQ(Probe().FlashAnswerRow(), -1);
     // The delay before the hint kept running.
     clock.Advance(1500);
     EXPECT_EQ(RightRowColour(), kCorrectColor);
@@ -473,7 +451,7 @@ TEST_F(FlashHints, RightClickSaysCorrectForASecondAndStopsTheHint)
     EXPECT_EQ(Label(), "Correct!");
     EXPECT_EQ(LabelColour(), lf::qt::ToQColor(0xFF0000));
     EXPECT_EQ(Colour(right), kCorrectColor);
-    EXPECT_FALSE(frm->DelayBeforeHintTimer().Running());
+    EXPECT_FALSE(Probe().DelayBeforeHintTimer().Running());
     clock.Advance(999);
     EXPECT_EQ(Label(), "Correct!");
     clock.Advance(1);
@@ -500,8 +478,8 @@ TEST_F(FlashHints, ClickOutsideTheTableChangesNothing)
     StartFlash(2, 15, MakeItems(Choices(0)));
     PressAt(View().ItemRect(0).center());
     EXPECT_EQ(Label(), "");
-    EXPECT_EQ(frm->FlashAnswerRow(), -1);
-    EXPECT_TRUE(frm->DelayBeforeHintTimer().Running());
+    EXPECT_EQ(Probe().FlashAnswerRow(), -1);
+    EXPECT_TRUE(Probe().DelayBeforeHintTimer().Running());
 }
 
 TEST_F(FlashHints, AnIndexOutsideTheAnswersIsNotRight)
@@ -514,9 +492,9 @@ TEST_F(FlashHints, AnIndexOutsideTheAnswersIsNotRight)
 
 TEST_F(FlashHints, ShortAnswerCardShowsItsAnswerWithoutEverBeingAnswered)
 {
-    frm->Prefs().m_QAX_TYPE_LEARN = 1;
-    frm->Prefs().m_DelayBeforeHintDelayForLearnMode = 0;
-    frm->Prefs().m_HintDelayForLearnMode = 0;
+    Prefs().m_QAX_TYPE_LEARN = 1;
+    Prefs().m_DelayBeforeHintDelayForLearnMode = 0;
+    Prefs().m_HintDelayForLearnMode = 0;
     Open(MakeItems(lf::test::ShortAnswer().question("Capital of France?").answer("Paris", "1").build()), 2);
     ShowAnswers();
     PressAt(QPoint(20, 10));
@@ -532,9 +510,9 @@ TEST_F(Answering, MarkedThenNextStampsTheQuestion)
 {
     Open(MakeItems(Choices(0), Choices(0)), 0);
     CBaseItem* first = Current();
-    system.utcSeconds = 1'800'000'000;
-    Form().m_MarkChek->setChecked(true);
-    frm->m_NextBtnClick();
+    System().utcSeconds = 1'800'000'000;
+    Child<QCheckBox>("m_MarkChek")->setChecked(true);
+    Click("m_NextBtn");
     EXPECT_TRUE(first->TestStatus(qsMarked));
     EXPECT_EQ(first->GetModifierStr(), "tester");
     EXPECT_EQ(first->GetLastModified(), 1'800'000'000);
@@ -547,31 +525,31 @@ TEST_F(Answering, SetToTrashAndBack)
     Open(MakeItems(Choices(0)), 3);
     CBaseItem* item = Current();
     const std::int32_t chapter = item->GetCategoryID();
-    QComboBox* setTo = Form().m_RecordCategoryList;
+    QComboBox* setTo = Child<QComboBox>("m_RecordCategoryList");
     ASSERT_GE(setTo->findData(-10), 0);
     setTo->setCurrentIndex(setTo->findData(-10));
     std::uint8_t changed = 0;
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(changed, 1);
     EXPECT_EQ(item->GetCategoryID(), -10);
     EXPECT_TRUE(item->TestStatus(qsInTrash));
     setTo->setCurrentIndex(setTo->findData(chapter));
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(item->GetCategoryID(), chapter);
     EXPECT_FALSE(item->TestStatus(qsInTrash));
     // Nothing differs any more: nothing is written.
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(changed, 0);
 }
 
 TEST_F(Answering, FlashcardAnswerTypedIntoAQuestionWithoutAnswers)
 {
-    frm->Prefs().m_ViewMode = kStyleFlashcard;
+    Prefs().m_ViewMode = kStyleFlashcard;
     Open(MakeItems(MultipleChoice().question("Capital of Germany?").build()), 3);
     ShowAnswers();
-    frm->DescriptionEditor()->InsertText("Berlin");
+    Probe().DescriptionEditor()->InsertText("Berlin");
     std::uint8_t changed = 0;
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(changed, 1);
     ASSERT_EQ(Current()->GetAnswerCount(), 1);
     SAnswerItem* answer = nullptr;
@@ -587,7 +565,7 @@ TEST_F(Answering, FlashcardAnswerTypedIntoAQuestionWithoutAnswers)
 // credited the first, which keeps its text and becomes credited.
 TEST_F(Answering, FlashcardEditorStoresIntoTheAnswerItShowed)
 {
-    frm->Prefs().m_ViewMode = kStyleFlashcard;
+    Prefs().m_ViewMode = kStyleFlashcard;
     Open(MakeItems(MultipleChoice().answer("", "1").answer("Paris", "1").build(),
                    MultipleChoice().answer("Rome", "0").answer("Oslo", "0").build()),
          3);
@@ -606,15 +584,15 @@ TEST_F(Answering, FlashcardEditorStoresIntoTheAnswerItShowed)
                       : std::pair<std::string, std::string>{};
     };
     ShowAnswers();
-    frm->DescriptionEditor()->InsertText("Berlin");
+    Probe().DescriptionEditor()->InsertText("Berlin");
     std::uint8_t changed = 0;
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(answerText(0), (std::pair<std::string, std::string>{"Berlin", "1"}));
     EXPECT_EQ(answerText(1), (std::pair<std::string, std::string>{"Paris", "1"}));
 
-    frm->m_NextBtnClick();
+    Click("m_NextBtn");
     ShowAnswers();
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(answerText(0), (std::pair<std::string, std::string>{"Rome", "1"}));
     EXPECT_EQ(answerText(1), (std::pair<std::string, std::string>{"Oslo", "0"}));
 }
@@ -622,7 +600,7 @@ TEST_F(Answering, FlashcardEditorStoresIntoTheAnswerItShowed)
 TEST_F(Answering, MoodleHeaderFillsAnEmptyGradeAndPenalty)
 {
     editing.frame = &frame;
-    frm->SetEditingServices(&editing);
+    Main().SetEditingServices(&editing);
     Open(MakeItems(MultipleChoice()
                        .with(
                            [](CBaseItem& item)
@@ -633,14 +611,14 @@ TEST_F(Answering, MoodleHeaderFillsAnEmptyGradeAndPenalty)
                        .build()),
          3);
     std::uint8_t changed = 0;
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(changed, 1);
     EXPECT_EQ(Current()->GetDefaultQuestionGrade(), "1");
     EXPECT_EQ(Current()->GetPenaltyFactor(), "0.1");
     EXPECT_EQ(Current()->GetName(), "Unnamed");
     frame.header.name = "Q7";
     frame.header.image = "map.png";
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(Current()->GetName(), "Q7");
     EXPECT_EQ(Current()->GetImageToDisplay(), "map.png");
 }
@@ -649,10 +627,10 @@ TEST_F(Answering, TypedLineBreaksAreStoredAsLineFeeds)
 {
     Open(MakeItems(lf::test::ShortAnswer().question("Two lines?").answer("a", "1").build(), Choices(0)), 0);
     ShowAnswers();
-    ASSERT_TRUE(frm->DescriptionEditor()->isVisibleTo(frm.get()));
-    frm->DescriptionEditor()->InsertText("first\nsecond");
+    ASSERT_TRUE(Probe().DescriptionEditor()->isVisibleTo(&Main()));
+    Probe().DescriptionEditor()->InsertText("first\nsecond");
     CBaseItem* typed = Current();
-    frm->m_NextBtnClick();
+    Click("m_NextBtn");
     EXPECT_EQ(typed->GetCommonUserAnswerInfo().UserAnswer, "first\n\nsecond");
     EXPECT_TRUE(Book().IsModified());
 }
@@ -661,14 +639,14 @@ TEST_F(Answering, NothingIsStoredWhileTheWindowUpdates)
 {
     Open(MakeItems(Choices(0)), 0);
     std::vector<std::pair<bool, int>> during;
-    QObject::connect(frm->QuestionView(), &QTextEdit::textChanged, frm.get(),
+    QObject::connect(Probe().QuestionView(), &QTextEdit::textChanged, &Main(),
                      [&]
                      {
                          std::uint8_t changed = 7;
-                         during.emplace_back(frm->OnStorageData(&changed), changed);
+                         during.emplace_back(Probe().OnStorageData(&changed), changed);
                      });
-    Form().m_MarkChek->setChecked(true);
-    frm->OnUpdateForm(1, 0);
+    Child<QCheckBox>("m_MarkChek")->setChecked(true);
+    Probe().OnUpdateForm(1, 0);
     ASSERT_FALSE(during.empty());
     for (const auto& [result, changed] : during)
     {
@@ -679,14 +657,14 @@ TEST_F(Answering, NothingIsStoredWhileTheWindowUpdates)
 
 TEST_F(Answering, QuestionPaneStoreNamesOnlyAnUnnamedQuestion)
 {
-    frm->Prefs().m_ViewMode = kStyleFlashcard;
+    Prefs().m_ViewMode = kStyleFlashcard;
     Open(MakeItems(MultipleChoice().name("Capital").build(), MultipleChoice().build()), 3);
     std::uint8_t changed = 1;
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(Current()->GetName(), "Capital");
     EXPECT_EQ(changed, 0);
-    frm->m_NextBtnClick();
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    Click("m_NextBtn");
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(Current()->GetName(), "Unnamed");
     EXPECT_EQ(changed, 0);
     EXPECT_FALSE(Book().IsModified());
@@ -697,12 +675,12 @@ TEST_F(Answering, EditPaneRewritesOnlyAnEditedText)
     Open(MakeItems(MultipleChoice().question("Plain words, <b>one bold</b>.").name("Q").build()), 3);
     const std::string stored = Current()->GetQuestionText();
     std::uint8_t changed = 1;
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(changed, 0);
     EXPECT_EQ(Current()->GetQuestionText(), stored);
     EXPECT_FALSE(Book().IsModified());
-    frm->DescriptionEditor()->InsertText(" More.");
-    ASSERT_TRUE(frm->OnStorageData(&changed));
+    Probe().DescriptionEditor()->InsertText(" More.");
+    ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(changed, 1);
     lf::RichDocument scratch;
     std::string plain;
@@ -715,11 +693,11 @@ TEST_F(Answering, EditPaneRewritesOnlyAnEditedText)
 
 TEST_F(Answering, StyleFacesAndMenusSetTheStyle)
 {
-    frm->Prefs().m_ViewMode = kStyleFlashcard;
-    frm->m_pViewModeBtnClick();
-    EXPECT_EQ(frm->Prefs().GetViewMode(), kStyleMultipleChoice);
-    frm->m_MoodleModeBtnClick();
-    EXPECT_EQ(frm->Prefs().GetViewMode(), kStyleMultipleChoice);
+    Prefs().m_ViewMode = kStyleFlashcard;
+    Click("m_pViewModeBtn");
+    EXPECT_EQ(Prefs().GetViewMode(), kStyleMultipleChoice);
+    Click("m_MoodleModeBtn");
+    EXPECT_EQ(Prefs().GetViewMode(), kStyleMultipleChoice);
     const struct
     {
         const char* name;
@@ -730,16 +708,16 @@ TEST_F(Answering, StyleFacesAndMenusSetTheStyle)
                    {"Moodle1MenuItem", 3},    {"MultipleChoice1MenuItem", 2}};
     for (const auto& entry : entries)
     {
-        QAction* action = frm->findChild<QAction*>(entry.name);
+        QAction* action = Main().findChild<QAction*>(entry.name);
         ASSERT_NE(action, nullptr) << entry.name;
         action->trigger();
-        EXPECT_EQ(frm->Prefs().GetViewMode(), entry.style) << entry.name;
+        EXPECT_EQ(Prefs().GetViewMode(), entry.style) << entry.name;
     }
     // The style button of the main toolbar drops the menu down.
     bool dropsDown = false;
-    for (QToolBar* bar : frm->findChildren<QToolBar*>())
-        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(Form().m_pViewModeBtn)))
-            dropsDown = button->menu() == frm->ViewModePopupMenu();
+    for (QToolBar* bar : Main().findChildren<QToolBar*>())
+        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(Child<QAction>("m_pViewModeBtn"))))
+            dropsDown = button->menu() == Probe().ViewModePopupMenu();
     EXPECT_TRUE(dropsDown);
 }
 
@@ -747,8 +725,8 @@ TEST_F(Answering, StyleChangeStoresTheTypedAnswerAndShowsOnlyChoicesInChoiceStyl
 {
     Open(MakeItems(lf::test::ShortAnswer().question("Capital?").answer("Paris", "1").build(), Choices(0)), 0);
     ShowAnswers();
-    frm->DescriptionEditor()->InsertText("Paris");
-    frm->SetQuestionStyle(kStyleMultipleChoice);
+    Probe().DescriptionEditor()->InsertText("Paris");
+    Trigger("MultipleChoiceMenuItem");
     CBaseItem* typed = nullptr;
     for (int i = 0; i < Book().GetCount(); ++i)
         if (Book().GetItem(i)->GetQuestionType() == qtShortAnswer)
@@ -757,33 +735,33 @@ TEST_F(Answering, StyleChangeStoresTheTypedAnswerAndShowsOnlyChoicesInChoiceStyl
     EXPECT_EQ(typed->GetCommonUserAnswerInfo().UserAnswer, "Paris");
     EXPECT_EQ(Book().GetSequenceCount(), 1);
     EXPECT_EQ(Current()->GetQuestionType(), qtMultipleChoice);
-    EXPECT_EQ(frm->m_ActiveView, 0);
+    EXPECT_EQ(Probe().ActiveView(), 0);
 }
 
 TEST_F(Answering, StyleChangeOnTheSessionPanelRefreshesItWithoutOpeningAQuestion)
 {
     Open(MakeItems(Choices(0)), 0);
-    frm->CloseBook1Click();
-    frm->SetPhase(0, 0);
-    ASSERT_TRUE(Form().m_SessionView->isVisibleTo(frm.get()));
-    frm->SetQuestionStyle(kStyleFlashcard);
-    EXPECT_EQ(frm->Prefs().GetViewMode(), kStyleFlashcard);
-    EXPECT_TRUE(Form().m_SessionView->isVisibleTo(frm.get()));
-    EXPECT_FALSE(Form().m_MainView->isVisibleTo(frm.get()));
+    Click("CloseBook1");
+    ChoosePhase(0);
+    ASSERT_TRUE(Child<QFrame>("m_SessionView")->isVisibleTo(&Main()));
+    Trigger("FlashcardMenuItem");
+    EXPECT_EQ(Prefs().GetViewMode(), kStyleFlashcard);
+    EXPECT_TRUE(Child<QFrame>("m_SessionView")->isVisibleTo(&Main()));
+    EXPECT_FALSE(Child<QFrame>("m_MainView")->isVisibleTo(&Main()));
 }
 
 TEST_F(Answering, HelpAndScaleWindowsAreMadeOnceAndKeepTheirState)
 {
-    Tm_pHelpFrm& help = frm->HelpFrm();
+    Tm_pHelpFrm& help = Probe().HelpFrm();
     EXPECT_EQ(help.windowTitle().toStdString(), "Help");
     help.RichView().Document().content.AddText("Test Phase", 0, 0, true);
-    frm->HelpFrm().m_pCloseBtnClick();
-    EXPECT_EQ(&frm->HelpFrm(), &help);
-    EXPECT_EQ(lf::RichPlainText(frm->HelpFrm().RichView().Document().content), "Test Phase");
-    frm->ScaleFrm().SetScale(150, false, false, {});
+    lf::test::Named<QPushButton>(Probe().HelpFrm(), "m_pCloseBtn")->click();
+    EXPECT_EQ(&Probe().HelpFrm(), &help);
+    EXPECT_EQ(lf::RichPlainText(Probe().HelpFrm().RichView().Document().content), "Test Phase");
+    Probe().ScaleFrm().SetScale(150, false, false, {});
     int percent = 0;
     bool checked = false;
-    frm->ScaleFrm().GetScale(percent, checked);
+    Probe().ScaleFrm().GetScale(percent, checked);
     EXPECT_EQ(percent, 150);
 }
 
@@ -808,7 +786,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
         std::filesystem::path(lf::test::DataFile("x")).parent_path().parent_path().parent_path() / "samples" /
         "The Sample Book.lnf";
     ASSERT_TRUE(std::filesystem::exists(sample));
-    std::filesystem::copy_file(sample, books.file("Sample.lnf"));
+    std::filesystem::copy_file(sample, MainWindowHarness::books.file("Sample.lnf"));
     OpenFile("Sample.lnf", 0);
     const int count = Book().GetSequenceCount();
     ASSERT_EQ(count, 20);
@@ -854,7 +832,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
             SAnswerItem* a = nullptr;
             ASSERT_TRUE(item.GetAnswer(FirstAnswer(item, true), a));
             typed[name] = wrong ? "nothing like it" : a->AnswerText;
-            frm->DescriptionEditor()->InsertText(typed[name]);
+            Probe().DescriptionEditor()->InsertText(typed[name]);
             break;
         }
         case qtMatching:
@@ -880,7 +858,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
             }
             break;
         case qtEssay:
-            frm->DescriptionEditor()->InsertText("Because of the tilt of its axis.");
+            Probe().DescriptionEditor()->InsertText("Because of the tilt of its axis.");
             break;
         default:
             break;
@@ -889,21 +867,21 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
             answeredWrong.insert(name);
         if (q == 4)
         {
-            Form().m_MarkChek->setChecked(true);
+            Child<QCheckBox>("m_MarkChek")->setChecked(true);
             markedName = name;
         }
         if (Book().GetCurrentNumber() == count)
             break;
-        frm->m_NextBtnClick();
+        Click("m_NextBtn");
     }
     EXPECT_TRUE(dialogs.AllAnswersUsed());
 
     // Past the last question the score dialog offers the incorrect ones for Review.
     dialogs.AnswerModal(Tm_ScoreDlg::kIncorrect);
-    frm->m_NextBtnClick();
-    ASSERT_EQ(frm->DataStorage().GetCurrentMode(), 1);
-    if (Form().m_SessionView->isVisibleTo(frm.get()))
-        frm->m_StartSessionBtnClick();
+    Click("m_NextBtn");
+    ASSERT_EQ(Storage().GetCurrentMode(), 1);
+    if (Child<QFrame>("m_SessionView")->isVisibleTo(&Main()))
+        Click("m_StartSessionBtn");
     std::set<std::string> reviewed;
     for (int q = 0;; ++q)
     {
@@ -912,31 +890,31 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
         EXPECT_EQ(Label(), "Incorrect") << Current()->GetName();
         if (Book().GetCurrentNumber() == Book().GetSequenceCount())
             break;
-        frm->m_NextBtnClick();
+        Click("m_NextBtn");
     }
     EXPECT_EQ(reviewed, answeredWrong);
 
     // Review's end goes on to Flash with every question; the first card shows its answer as the hint.
-    Form().m_pDelayBeforeHintTrackBar->setValue(0);
-    Form().m_HintTimeTrBar->setValue(10);
+    Child<QSlider>("m_pDelayBeforeHintTrackBar")->setValue(0);
+    Child<QSlider>("m_HintTimeTrBar")->setValue(10);
     dialogs.AnswerModal(Tm_ScoreDlg::kAll);
-    frm->m_NextBtnClick();
-    ASSERT_EQ(frm->DataStorage().GetCurrentMode(), 2);
-    if (Form().m_SessionView->isVisibleTo(frm.get()))
+    Click("m_NextBtn");
+    ASSERT_EQ(Storage().GetCurrentMode(), 2);
+    if (Child<QFrame>("m_SessionView")->isVisibleTo(&Main()))
     {
-        Form().m_pDelayBeforeHintTrackBar->setValue(0);
-        Form().m_HintTimeTrBar->setValue(10);
-        frm->m_StartSessionBtnClick();
+        Child<QSlider>("m_pDelayBeforeHintTrackBar")->setValue(0);
+        Child<QSlider>("m_HintTimeTrBar")->setValue(10);
+        Click("m_StartSessionBtn");
     }
     ShowAnswers();
     ASSERT_EQ(Current()->GetQuestionType(), qtMultipleChoice);
     EXPECT_EQ(Colour(RowOfAnswer(FirstAnswer(*Current(), true))), kCorrectColor);
 
     // Saved and read again, the answers and the mark are in the file.
-    frm->SaveBook(false, false);
+    Probe().SaveBook(false, false);
     EXPECT_FALSE(Book().IsModified());
     CItemsArray2 reread;
-    ASSERT_TRUE(frm->DataStorage().LoadXML(books.file("Sample.lnf"), &reread, 0, true, false));
+    ASSERT_TRUE(Storage().LoadXML(MainWindowHarness::books.file("Sample.lnf"), &reread, 0, true, false));
     int wrongInFile = 0;
     for (int i = 0; i < reread.GetCount(); ++i)
     {
@@ -970,7 +948,7 @@ TEST_F(Answering, AltDigitHighlightsARowAndCtrlDigitOrLetterChoosesIt)
     ShowAnswers();
     ASSERT_EQ(Table().RowCount(), 3);
     Press(Qt::Key_3, Qt::AltModifier);
-    EXPECT_EQ(frm->HighlightedRow(), 2);
+    EXPECT_EQ(Probe().HighlightedRow(), 2);
     EXPECT_EQ(Colour(2), kHighlightColor);
     EXPECT_EQ(lf::test::UserAnswers(*Current()), ",,");
     EXPECT_FALSE(Book().IsModified());
@@ -987,7 +965,7 @@ TEST_F(Answering, AltDigitHighlightsARowAndCtrlDigitOrLetterChoosesIt)
     for (const auto& press : presses)
     {
         Press(press.key, press.modifiers);
-        EXPECT_EQ(frm->HighlightedRow(), press.row) << press.answers;
+        EXPECT_EQ(Probe().HighlightedRow(), press.row) << press.answers;
         EXPECT_EQ(lf::test::UserAnswers(*Current()), press.answers);
     }
     EXPECT_TRUE(Book().IsModified());

@@ -298,7 +298,8 @@ protected:
                 const auto& copies = restore.Copies();
                 for (std::size_t i = 0; i < copies.size(); ++i)
                     if (copies[i].FileName == name)
-                        Named<QTreeWidget>(restore, "m_pBackupFileListView")->topLevelItem(static_cast<int>(i))
+                        Named<QTreeWidget>(restore, "m_pBackupFileListView")
+                            ->topLevelItem(static_cast<int>(i))
                             ->setSelected(true);
                 Named<QPushButton>(restore, "m_pRestoreBtn")->click();
                 if (then)
@@ -375,22 +376,22 @@ INSTANTIATE_TEST_SUITE_P(
     Commands, ReplacingCommandTest,
     testing::Values(
         SReplacingCommand{"Open", [](BookFilesTest& test) { test.Click("m_OpenBookBtn"); }},
-        SReplacingCommand{"OpenInDefault",
-                          [](BookFilesTest& test) { test.Click("OpenDefBookMenuItem"); }},
+        SReplacingCommand{"OpenInDefault", [](BookFilesTest& test) { test.Click("OpenDefBookMenuItem"); }},
         SReplacingCommand{"OpenOther", [](BookFilesTest& test) { test.Click("OtherBook1"); }},
         SReplacingCommand{"BrowseButton", [](BookFilesTest& test) { test.Click("m_pBrowseBtn"); }},
-        SReplacingCommand{"BooksFilter",
-                          [](BookFilesTest& test)
-                          {
-                              test.dialogs.AnswerModal(
-                                  [](QDialog& dialog)
-                                  {
-                                      auto& filter = static_cast<Tm_BooksFilterFrm&>(dialog);
-                                      Named<QTreeWidget>(filter, "m_pBooksListView")->topLevelItem(0)->setSelected(true);
-                                      return int(lf::qt::mrOk);
-                                  });
-                              test.Click("m_pFilterBtn");
-                          }},
+        SReplacingCommand{
+            "BooksFilter",
+            [](BookFilesTest& test)
+            {
+                test.dialogs.AnswerModal(
+                    [](QDialog& dialog)
+                    {
+                        auto& filter = static_cast<Tm_BooksFilterFrm&>(dialog);
+                        Named<QTreeWidget>(filter, "m_pBooksListView")->topLevelItem(0)->setSelected(true);
+                        return int(lf::qt::mrOk);
+                    });
+                test.Click("m_pFilterBtn");
+            }},
         SReplacingCommand{"BookTree",
                           [](BookFilesTest& test)
                           {
@@ -755,7 +756,7 @@ TEST_F(BooksFilterTest, FilterByModifyDateAndOffAgain)
 {
     Tm_BooksFilterFrm& dialog = Dialog();
     dialog.FormShow();
-        // Without the filter a choice of period is taken back.
+    // Without the filter a choice of period is taken back.
     Named<QComboBox>(dialog, "m_pPeriodList")->setCurrentIndex(2);
     emit Named<QComboBox>(dialog, "m_pPeriodList")->activated(2);
     EXPECT_EQ(Named<QComboBox>(dialog, "m_pPeriodList")->currentIndex(), -1);

@@ -6,9 +6,6 @@
 #include "platform/qt/RichView.h"
 #include "tests/mainwindow/MainWindowTestSupport.h"
 #include "tests/support/qt/RecordingDesktop.h"
-#include "ui_Aboutfrm.h"
-#include "ui_Mainfrm.h"
-#include "ui_Onevaluefrm.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,7 +20,8 @@
 namespace
 {
 
-using lf::test::MainWindowFixture;
+using lf::test::MainWindowHarness;
+using lf::test::Named;
 
 // --- One value ---
 
@@ -32,26 +30,26 @@ TEST(OneValueFrm, PasteFollowsTheClipboardFromTheStart)
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText("there");
     Tm_OneValueFrm dialog;
-    EXPECT_TRUE(dialog.Form().m_PasteBtn->isEnabled());
+    EXPECT_TRUE(Named<QToolButton>(dialog, "m_PasteBtn")->isEnabled());
     clipboard->clear();
-    EXPECT_FALSE(dialog.Form().m_PasteBtn->isEnabled());
+    EXPECT_FALSE(Named<QToolButton>(dialog, "m_PasteBtn")->isEnabled());
     clipboard->setImage(QImage(4, 4, QImage::Format_RGB32));
-    EXPECT_FALSE(dialog.Form().m_PasteBtn->isEnabled());
+    EXPECT_FALSE(Named<QToolButton>(dialog, "m_PasteBtn")->isEnabled());
     clipboard->setText("again");
-    EXPECT_TRUE(dialog.Form().m_PasteBtn->isEnabled());
+    EXPECT_TRUE(Named<QToolButton>(dialog, "m_PasteBtn")->isEnabled());
 }
 
 TEST(OneValueFrm, CopyWithoutSelectionCopiesTheWholeValueAndLeavesNoSelection)
 {
     Tm_OneValueFrm dialog;
     dialog.SetValue("http://example.com/a");
-    dialog.m_CopyBtnClick();
+    Named<QToolButton>(dialog, "m_CopyBtn")->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "http://example.com/a");
-    EXPECT_FALSE(dialog.Form().m_VelueStr->hasSelectedText());
+    EXPECT_FALSE(Named<QLineEdit>(dialog, "m_VelueStr")->hasSelectedText());
 
     // With a selection only the selected part goes.
-    dialog.Form().m_VelueStr->setSelection(7, 7);
-    dialog.m_CopyBtnClick();
+    Named<QLineEdit>(dialog, "m_VelueStr")->setSelection(7, 7);
+    Named<QToolButton>(dialog, "m_CopyBtn")->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "example");
 }
 
@@ -63,16 +61,16 @@ TEST(OneValueFrm, ValueIsCutToTwoHundredCharactersTypedOrPasted)
     EXPECT_EQ(dialog.Value().size(), 200);
 
     dialog.SetValue("ab");
-    dialog.Form().m_VelueStr->setCursorPosition(1);
+    Named<QLineEdit>(dialog, "m_VelueStr")->setCursorPosition(1);
     QGuiApplication::clipboard()->setText(longText);
-    dialog.m_PasteBtnClick();
+    Named<QToolButton>(dialog, "m_PasteBtn")->click();
     EXPECT_EQ(dialog.Value().size(), 200);
     EXPECT_TRUE(dialog.Value().startsWith("ax"));
     EXPECT_TRUE(dialog.Value().endsWith("b"));
 
     dialog.SetValue(QString(199, QChar('y')));
-    dialog.Form().m_VelueStr->end(false);
-    QTest::keyClicks(dialog.Form().m_VelueStr, "zzz");
+    Named<QLineEdit>(dialog, "m_VelueStr")->end(false);
+    QTest::keyClicks(Named<QLineEdit>(dialog, "m_VelueStr"), "zzz");
     EXPECT_EQ(dialog.Value().size(), 200);
 }
 
@@ -83,11 +81,11 @@ TEST(OneValueFrm, ButtonsAnswerOkAndCancel)
     dialogs.AnswerModal(
         [](QDialog& shown)
         {
-            static_cast<Tm_OneValueFrm&>(shown).Form().m_OkBtn->click();
+            Named<QPushButton>(static_cast<Tm_OneValueFrm&>(shown), "m_OkBtn")->click();
             return shown.result();
         });
     EXPECT_EQ(lf::qt::CurrentDialogs().RunModal(dialog), 1);
-    dialog.Form().m_CancelBtn->click();
+    Named<QPushButton>(dialog, "m_CancelBtn")->click();
     EXPECT_EQ(dialog.result(), 2);
     EXPECT_EQ(dialog.size(), QSize(310, 166));
 }
@@ -100,14 +98,14 @@ TEST(AboutFrm, ShowsTheVersionAndOpensItsLinks)
     TCAboutFrm about;
     about.show();
     EXPECT_EQ(about.windowTitle().toStdString(), "About...");
-    EXPECT_EQ(about.Form().m_VersionStr->text().toStdString(), "Version 4.9.610");
-    EXPECT_EQ(about.Form().m_VersionStr2->text().toStdString(), "Version 4.9.610");
-    EXPECT_EQ(about.Form().m_EmailStr->text().toStdString(), SupportEmailAddress());
-    EXPECT_EQ(about.Form().m_WebSiteStr->text().toStdString(), HomePageAddress());
+    EXPECT_EQ(Named<QLabel>(about, "m_VersionStr")->text().toStdString(), "Version 4.9.610");
+    EXPECT_EQ(Named<QLabel>(about, "m_VersionStr2")->text().toStdString(), "Version 4.9.610");
+    EXPECT_EQ(Named<QLabel>(about, "m_EmailStr")->text().toStdString(), SupportEmailAddress());
+    EXPECT_EQ(Named<QLabel>(about, "m_WebSiteStr")->text().toStdString(), HomePageAddress());
     EXPECT_FALSE(SupportEmailAddress().empty());
 
-    QTest::mouseClick(about.Form().m_EmailStr, Qt::LeftButton);
-    QTest::mouseClick(about.Form().m_WebSiteStr, Qt::LeftButton);
+    QTest::mouseClick(Named<QLabel>(about, "m_EmailStr"), Qt::LeftButton);
+    QTest::mouseClick(Named<QLabel>(about, "m_WebSiteStr"), Qt::LeftButton);
     EXPECT_EQ(desktop.opened,
               (std::vector<std::string>{"mailto:" + SupportEmailAddress(), HomePageAddress()}));
 
@@ -144,13 +142,13 @@ TEST(HelpPages, ShippedPagesLoadWithHeadingAndTable)
     }
 }
 
-class HelpCommandTest : public testing::Test, public MainWindowFixture
+class HelpCommandTest : public testing::Test, public MainWindowHarness
 {
 protected:
     HelpCommandTest() : previous(QDir::currentPath())
     {
         // A phase needs a book in the books folder.
-        lf::test::WriteBook(BookPath("a.lnf"), lf::test::ThreeQuestions());
+        WriteBook(BookPath("a.lnf"), lf::test::ThreeQuestions);
         QDir::setCurrent(QString::fromStdString(folder.folder()));
         std::filesystem::create_directories(folder.folder() + "Help");
         for (const char* page : {"Tutorial", "Test", "Edit"})
@@ -181,45 +179,45 @@ protected:
 
 TEST_F(HelpCommandTest, TutorialAndHelpButtonOpenThePageOfThePhase)
 {
-    Tm_MainFrm& main = Start();
-    EXPECT_TRUE(main.Form().m_pNoticeLabel->text().isEmpty());
-    EXPECT_TRUE(main.Form().m_pBookPackInfoLabel->text().isEmpty());
-    EXPECT_TRUE(main.Form().m_pBookPackInfoShadowLabel->text().isEmpty());
+    Start();
+    EXPECT_TRUE(Child<QLabel>("m_pNoticeLabel")->text().isEmpty());
+    EXPECT_TRUE(Child<QLabel>("m_pBookPackInfoLabel")->text().isEmpty());
+    EXPECT_TRUE(Child<QLabel>("m_pBookPackInfoShadowLabel")->text().isEmpty());
 
     auto tutorial = ExpectHelp();
-    main.Form().m_pTutorialBtn->click();
+    Child<QPushButton>("m_pTutorialBtn")->click();
     EXPECT_EQ(*tutorial, "Tutorial page");
 
     // No phase chosen yet: the Help button shows the tutorial too.
     auto noPhase = ExpectHelp();
-    main.Form().m_HelpBtn->trigger();
+    Child<QAction>("m_HelpBtn")->trigger();
     EXPECT_EQ(*noPhase, "Tutorial page");
 
-    main.SetPhase(0, 0);
+    ChoosePhase(0);
     auto test = ExpectHelp();
-    main.Form().m_HelpBtn->trigger();
+    Child<QAction>("m_HelpBtn")->trigger();
     EXPECT_EQ(*test, "Test page");
     EXPECT_EQ(dialogs.modalWindows, (std::vector<std::string>(3, "Tm_pHelpFrm")));
 }
 
 TEST_F(HelpCommandTest, AMissingPageShowsAnEmptyWindowWithoutAMessage)
 {
-    Tm_MainFrm& main = Start();
+    Start();
     auto tutorial = ExpectHelp();
-    main.Form().m_pTutorialBtn->click();
+    Child<QPushButton>("m_pTutorialBtn")->click();
     ASSERT_EQ(*tutorial, "Tutorial page");
-    main.SetPhase(1, 0); // there is no Review page
+    ChoosePhase(1); // there is no Review page
     auto review = ExpectHelp();
-    main.Form().m_HelpBtn->trigger();
+    Child<QAction>("m_HelpBtn")->trigger();
     EXPECT_EQ(*review, "");
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(HelpCommandTest, AboutCommandShowsTheAboutBoxOnce)
 {
-    Tm_MainFrm& main = Start();
+    Start();
     dialogs.AnswerModal(1);
-    main.Form().AboutLernfold1->trigger();
+    Child<QAction>("AboutLernfold1")->trigger();
     EXPECT_EQ(dialogs.modalWindows, std::vector<std::string>{"TCAboutFrm"});
 }
 

@@ -7,7 +7,6 @@
 #include "platform/qt/RichView.h"
 #include "platform/qt/RichViewEdit.h"
 #include "tests/mainwindow/MainWindowTestSupport.h"
-#include "ui_Mainfrm.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,37 +18,30 @@
 namespace
 {
 
-using lf::test::MainWindowFixture;
-using lf::test::SBookQuestion;
-using lf::test::WriteBook;
+using lf::test::MainWindowHarness;
 
-class KeyHookTest : public testing::Test, public MainWindowFixture
+class KeyHookTest : public testing::Test, public MainWindowHarness
 {
 protected:
-    Ui::Tm_MainFrm& Form() { return Main().Form(); }
-    std::string Counter() { return Form().m_CurrentNumStr->text().toStdString(); }
+    std::string Counter() { return Child<QLabel>("m_CurrentNumStr")->text().toStdString(); }
 
-    Tm_MainFrm& StartSession(std::uint8_t phase, int questions = 3)
+    // A session of the phase on a.lnf with unfiled multiple-choice questions "Q1?", "Q2?", ...
+    Tm_MainFrm& SessionIn(std::uint8_t phase, int questions = 3)
     {
-        std::vector<SBookQuestion> book;
-        for (int i = 1; i <= questions; ++i)
-            book.push_back({1, "Q" + std::to_string(i) + "?", 0});
-        WriteBook(BookPath("a.lnf"), book);
+        WriteBook(BookPath("a.lnf"),
+                  [questions](lf::test::BookBuilder& book)
+                  {
+                      for (int i = 1; i <= questions; ++i)
+                          book.multipleChoice("Q" + std::to_string(i) + "?", {"a", "b"}, 0);
+                  });
         Tm_MainFrm& main = Start();
-        EXPECT_TRUE(main.SetPhase(phase, 0));
+        EXPECT_TRUE(ChoosePhase(phase));
         PickBook(BookPath("a.lnf"));
-        Form().m_TestList->setCurrentIndex(0); // All
-        main.m_StartSessionBtnClick();
-        EXPECT_TRUE(Form().m_MainView->isVisible());
+        Child<QComboBox>("m_TestList")->setCurrentIndex(0); // All
+        StartSession();
+        EXPECT_TRUE(Child<QFrame>("m_MainView")->isVisible());
         Activate(&main);
         return main;
-    }
-    // Picks a listed book in the session panel's book tree, as a click on its node does.
-    void PickBook(const std::string& path)
-    {
-        const int index = Main().DataStorage().GetBookList()->IndexOf(path);
-        ASSERT_TRUE(Main().TreeViewPopupForm()->SelectNode(index, kBookNodeImage)) << path;
-        Main().TreeViewPopupFormClose();
     }
     static void Activate(QWidget* window)
     {
@@ -68,10 +60,10 @@ protected:
 
 TEST_F(KeyHookTest, EveryKeyReachesTheRulesOnceEvenWhenTheFocusedWidgetIgnoresIt)
 {
-    Tm_MainFrm& main = StartSession(1);
+    SessionIn(1);
     // The read-only view ignores a letter, which then travels up through its parents to the window.
-    main.QuestionView()->setFocus();
-    ASSERT_EQ(QApplication::focusWidget(), main.QuestionView());
+    Probe().QuestionView()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), Probe().QuestionView());
     for (const auto& [key, modifiers] :
          std::vector<std::pair<int, Qt::KeyboardModifiers>>{{Qt::Key_Z, Qt::NoModifier},
                                                             {Qt::Key_F5, Qt::NoModifier},
@@ -79,46 +71,46 @@ TEST_F(KeyHookTest, EveryKeyReachesTheRulesOnceEvenWhenTheFocusedWidgetIgnoresIt
                                                             {Qt::Key_M, Qt::ControlModifier},
                                                             {Qt::Key_Down, Qt::NoModifier}})
     {
-        const std::uint64_t before = main.KeyHookDecisions();
+        const std::uint64_t before = Probe().KeyHookDecisions();
         Press(key, modifiers);
-        EXPECT_EQ(main.KeyHookDecisions(), before + 1) << key;
+        EXPECT_EQ(Probe().KeyHookDecisions(), before + 1) << key;
     }
     // A wheel notch too, on its way up from the view's viewport.
-    const std::uint64_t before = main.KeyHookDecisions();
-    QWidget* viewport = main.QuestionView()->viewport();
+    const std::uint64_t before = Probe().KeyHookDecisions();
+    QWidget* viewport = Probe().QuestionView()->viewport();
     const QPointF at(10, 10);
     QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(viewport, &wheel);
-    EXPECT_EQ(main.KeyHookDecisions(), before + 1);
+    EXPECT_EQ(Probe().KeyHookDecisions(), before + 1);
 }
 
 TEST_F(KeyHookTest, CtrlSWritesNothingInTestAndSavesAModifiedBookInEdit)
 {
-    Tm_MainFrm& main = StartSession(0);
+    Tm_MainFrm& main = SessionIn(0);
     const std::string before = lf::test::ReadFile(BookPath("a.lnf"));
-    main.DataStorage().GetItemsPtr2()->SetModified(true);
+    Storage().GetItemsPtr2()->SetModified(true);
     Press(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(lf::test::ReadFile(BookPath("a.lnf")), before);
-    EXPECT_TRUE(main.DataStorage().GetItemsPtr2()->IsModified());
-    main.DataStorage().GetItemsPtr2()->SetModified(false);
+    EXPECT_TRUE(Storage().GetItemsPtr2()->IsModified());
+    Storage().GetItemsPtr2()->SetModified(false);
 
     // In Edit phase the named, changed book is written again.
-    ASSERT_TRUE(main.SetPhase(3, 0));
+    ASSERT_TRUE(ChoosePhase(3));
     PickBook(BookPath("a.lnf"));
-    main.m_StartSessionBtnClick();
+    Click("m_StartSessionBtn");
     Activate(&main);
     // What the editor holds is stored into the question before the book is written.
-    main.DescriptionEditor()->InsertText(" Changed?");
+    Probe().DescriptionEditor()->InsertText(" Changed?");
     Press(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_FALSE(main.DataStorage().GetItemsPtr2()->IsModified());
+    EXPECT_FALSE(Storage().GetItemsPtr2()->IsModified());
     EXPECT_NE(lf::test::ReadFile(BookPath("a.lnf")).find("Changed?"), std::string::npos);
-    EXPECT_NE(main.StatusText().find("Information saved to"), std::string::npos);
+    EXPECT_NE(Probe().StatusText().find("Information saved to"), std::string::npos);
 }
 
 TEST_F(KeyHookTest, MoveKeysGoAsFarAsTheSequenceGoesAndStopThere)
 {
-    StartSession(0, 100);
+    SessionIn(0, 100);
     for (int i = 0; i < 9; ++i)
         Press(Qt::Key_J);
     Press(Qt::Key_N);
@@ -140,62 +132,63 @@ TEST_F(KeyHookTest, MoveKeysGoAsFarAsTheSequenceGoesAndStopThere)
 
 TEST_F(KeyHookTest, ViewLettersShowTheirPaneAndFocusItsButton)
 {
-    Tm_MainFrm& main = StartSession(0);
-    ASSERT_TRUE(Form().m_AnswerBtn->isVisible());
+    SessionIn(0);
+    ASSERT_TRUE(Child<QPushButton>("m_AnswerBtn")->isVisible());
     Press(Qt::Key_A);
-    EXPECT_EQ(main.m_ActiveView, 1);
-    EXPECT_EQ(QApplication::focusWidget(), Form().m_AnswerBtn);
+    EXPECT_EQ(Probe().ActiveView(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>("m_AnswerBtn"));
     Press(Qt::Key_Q);
-    EXPECT_EQ(main.m_ActiveView, 0);
-    EXPECT_EQ(QApplication::focusWidget(), Form().m_QuestionBtn);
+    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>("m_QuestionBtn"));
 }
 
 TEST_F(KeyHookTest, AltDigitHighlightsOnlyRowsTheAnswerTableHas)
 {
     // The Multiple Choice style shows both answers as rows under the question.
     WriteValueToRegistry("ViewMode", 2);
-    Tm_MainFrm& main = StartSession(0);
-    ASSERT_EQ(main.KeySnapshot().rowCount, 2);
+    SessionIn(0);
+    ASSERT_EQ(Probe().KeySnapshot().rowCount, 2);
     Press(Qt::Key_2, Qt::AltModifier);
-    EXPECT_EQ(main.HighlightedRow(), 1);
+    EXPECT_EQ(Probe().HighlightedRow(), 1);
     Press(Qt::Key_3, Qt::AltModifier); // no third row: the key passes on
-    EXPECT_EQ(main.HighlightedRow(), 1);
+    EXPECT_EQ(Probe().HighlightedRow(), 1);
     Press(Qt::Key_0, Qt::AltModifier);
-    EXPECT_EQ(main.HighlightedRow(), 1);
+    EXPECT_EQ(Probe().HighlightedRow(), 1);
 }
 
 TEST_F(KeyHookTest, TypingInTheTypedAnswerEditorReachesTheEditor)
 {
     // Short-answer questions enter the sequence in the Moodle style.
     WriteValueToRegistry("ViewMode", 3);
-    WriteBook(BookPath("a.lnf"), {{5, "Capital of France?", 0}, {5, "Capital of Spain?", 0}});
+    WriteBook(BookPath("a.lnf"), [](lf::test::BookBuilder& book)
+              { book.item(5, "Capital of France?").item(5, "Capital of Spain?"); });
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    ASSERT_TRUE(ChoosePhase(0));
     PickBook(BookPath("a.lnf"));
-    Form().m_TestList->setCurrentIndex(0);
-    main.m_StartSessionBtnClick();
+    Child<QComboBox>("m_TestList")->setCurrentIndex(0);
+    Click("m_StartSessionBtn");
     Activate(&main);
-    Form().m_AnswerBtn->click();
-    lf::qt::RichViewEdit* editor = main.DescriptionEditor();
+    Child<QPushButton>("m_AnswerBtn")->click();
+    lf::qt::RichViewEdit* editor = Probe().DescriptionEditor();
     ASSERT_TRUE(editor->isVisible());
     editor->setFocus();
     for (int key : {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_N, Qt::Key_Q})
         QTest::keyClick(editor, static_cast<Qt::Key>(key));
     EXPECT_EQ(editor->toPlainText().toStdString(), "abcnq");
     EXPECT_EQ(Counter(), "1/2");
-    EXPECT_EQ(main.m_ActiveView, 1);
+    EXPECT_EQ(Probe().ActiveView(), 1);
 }
 
 TEST_F(KeyHookTest, EditPhaseAltArrowsAndCtrlN)
 {
-    Tm_MainFrm& main = StartSession(3);
+    SessionIn(3);
     ASSERT_EQ(Counter(), "1/3");
     Press(Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(Counter(), "2/3");
     Press(Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(main.m_ActiveView, 1);
+    EXPECT_EQ(Probe().ActiveView(), 1);
     Press(Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(main.m_ActiveView, 0);
+    EXPECT_EQ(Probe().ActiveView(), 0);
     Press(Qt::Key_Up, Qt::AltModifier);
     EXPECT_EQ(Counter(), "1/3");
     Press(Qt::Key_N, Qt::ControlModifier);
@@ -204,9 +197,9 @@ TEST_F(KeyHookTest, EditPhaseAltArrowsAndCtrlN)
 
 TEST_F(KeyHookTest, UpAndDownMoveTheCaretOfAnEditorThatTakesTyping)
 {
-    Tm_MainFrm& main = StartSession(3);
+    SessionIn(3);
     // An editor of the question pane, as the Edit phase's editor and the edit frames have.
-    auto* editor = new lf::qt::RichViewEdit(Form().m_pQuestionPane);
+    auto* editor = new lf::qt::RichViewEdit(Child<QFrame>("m_pQuestionPane"));
     editor->show();
     editor->setPlainText("one\ntwo\nthree");
     editor->setFocus();
@@ -221,21 +214,21 @@ TEST_F(KeyHookTest, UpAndDownMoveTheCaretOfAnEditorThatTakesTyping)
     // Typing reaches the editor as well; N is no move here.
     Press(Qt::Key_N);
     EXPECT_EQ(Counter(), "1/3");
-    EXPECT_EQ(main.m_ActiveView, 0);
+    EXPECT_EQ(Probe().ActiveView(), 0);
 }
 
 TEST_F(KeyHookTest, TheActiveListWindowKeepsArrowsButCtrlOStillActs)
 {
-    Tm_MainFrm& main = StartSession(3);
+    SessionIn(3);
     Tm_ListFrm& list = windows->ListFrm();
     list.ShowList();
     Activate(&list);
-    ASSERT_TRUE(main.Prefs().m_bListFormActive);
+    ASSERT_TRUE(Prefs().m_bListFormActive);
     for (int key : {Qt::Key_Down, Qt::Key_Space, Qt::Key_N})
-        EXPECT_FALSE(main.ApplicationMessageHook(lf::keys::EInput::KeyDown, lf::keys::KeyCodeOfQt(key), 0,
-                                                 Qt::NoModifier, false))
+        EXPECT_FALSE(Probe().ApplicationMessageHook(lf::keys::EInput::KeyDown, lf::keys::KeyCodeOfQt(key), 0,
+                                                    Qt::NoModifier, false))
             << key;
-    EXPECT_FALSE(main.ApplicationMessageHook(lf::keys::EInput::Wheel, 0, -1, Qt::NoModifier, false));
+    EXPECT_FALSE(Probe().ApplicationMessageHook(lf::keys::EInput::Wheel, 0, -1, Qt::NoModifier, false));
     // Ctrl+O opens the open dialog (cancelled here), whichever window is active.
     dialogs.AnswerOpen(std::nullopt);
     Press(Qt::Key_O, Qt::ControlModifier);
@@ -247,18 +240,18 @@ TEST_F(KeyHookTest, TheActiveListWindowKeepsArrowsButCtrlOStillActs)
 
 TEST_F(KeyHookTest, NavigationButtonsClickOnTheArrowsRelease)
 {
-    Tm_MainFrm& main = StartSession(1);
-    Form().m_NextBtn->setFocus();
+    SessionIn(1);
+    Child<QPushButton>("m_NextBtn")->setFocus();
     Press(Qt::Key_Right);
     EXPECT_EQ(Counter(), "2/3");
-    Form().m_PrevBtn->setFocus();
+    Child<QPushButton>("m_PrevBtn")->setFocus();
     Press(Qt::Key_Left);
     EXPECT_EQ(Counter(), "1/3");
     // Up and Down on a navigation button do nothing.
-    Form().m_QuestionBtn->setFocus();
+    Child<QPushButton>("m_QuestionBtn")->setFocus();
     Press(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), Form().m_QuestionBtn);
-    EXPECT_EQ(main.m_ActiveView, 0);
+    EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>("m_QuestionBtn"));
+    EXPECT_EQ(Probe().ActiveView(), 0);
 }
 
 } // namespace

@@ -223,8 +223,7 @@ TEST_F(MainWindowTest, SessionPanelOffersTheListsOfEachPhase)
         EXPECT_EQ(Entries("m_FilterListSession"), c.filters) << c.label;
         EXPECT_EQ(Shows("m_ModeList"), c.mode) << c.label;
         EXPECT_EQ(Shows("m_TestList"), c.mode) << c.label;
-        EXPECT_EQ(Entries("m_ModeList"),
-                  (std::vector<std::string>{"Normal", "Random", "Depth", "Cycle"}));
+        EXPECT_EQ(Entries("m_ModeList"), (std::vector<std::string>{"Normal", "Random", "Depth", "Cycle"}));
         EXPECT_EQ(Shows("m_pTimerCheckBox"), c.timer) << c.label;
         EXPECT_EQ(Shows("m_ClearAnswersBtn"), c.timer) << c.label;
         EXPECT_EQ(Shows("m_HintTimeTrBar"), c.hints) << c.label;
@@ -437,8 +436,7 @@ TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
 {
     SessionIn(1);
     EXPECT_EQ(Entries("m_CategoryList"), (std::vector<std::string>{"All", "Unfiled", "One", "Two"}));
-    EXPECT_EQ(Entries("m_FilterList"),
-              (std::vector<std::string>{"All", "Marked", "Correct", "Incorrect"}));
+    EXPECT_EQ(Entries("m_FilterList"), (std::vector<std::string>{"All", "Marked", "Correct", "Incorrect"}));
     EXPECT_FALSE(Shows("m_RecordCategoryList")); // the Edit phase's own
     Child<QPushButton>("m_NextBtn")->click();
     EXPECT_EQ(Text("m_CurrentNumStr"), "2/3");
@@ -547,7 +545,8 @@ TEST_F(ListCouplingTest, FieldCodesRedrawOnlyForTheCurrentQuestion)
     CBaseItem* current = items.GetCurrentItem();
     CBaseItem* other = items.GetItem(1);
     ASSERT_NE(current, other);
-    for (std::uint8_t code = ToNumber(EFormEvent::NameChanged); code <= ToNumber(EFormEvent::MarkChanged); ++code)
+    for (std::uint8_t code = ToNumber(EFormEvent::NameChanged); code <= ToNumber(EFormEvent::MarkChanged);
+         ++code)
     {
         const auto field = static_cast<EFormEvent>(code);
         Child<QLabel>("m_CurrentNumStr")->setText("stale");

@@ -4,9 +4,9 @@
 // its probe.
 #pragma once
 
+#include "mainwindow/dialogs/TreeViewPopup.h"
 #include "mainwindow/frame/Application.h"
 #include "mainwindow/frame/Mainfrm.h"
-#include "mainwindow/dialogs/TreeViewPopup.h"
 #include "mainwindow/frame/MainfrmProbe.h"
 #include "mainwindow/rules/BookTree.h"
 #include "model/support/Log.h"
@@ -16,11 +16,24 @@
 #include "tests/support/qt/ManualClock.h"
 #include "tests/support/qt/ScriptedDialogs.h"
 
+// The kinds of control the tests reach by name.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -190,7 +203,7 @@ public:
         for (T* child : Main().findChildren<T*>(QString::fromLatin1(name)))
         {
             const auto* widget = qobject_cast<const QWidget*>(child);
-            if (!widget || widget->window() == &Main())
+            if (!widget || !InKeptDialog(*widget))
                 return child;
         }
         ADD_FAILURE() << "no control " << name;
@@ -208,7 +221,7 @@ public:
     void Click(const char* name)
     {
         for (auto* button : Main().findChildren<QAbstractButton*>(QString::fromLatin1(name)))
-            if (button->window() == &Main())
+            if (!InKeptDialog(*button))
             {
                 button->click();
                 return;
@@ -260,6 +273,9 @@ public:
     bool LogHas(const std::string& text) const { return LogText().find(text) != std::string::npos; }
 
 private:
+    // Whether a control belongs to one of the dialogs the main window keeps as its children.
+    static bool InKeptDialog(const QWidget& widget) { return qobject_cast<const QDialog*>(widget.window()); }
+
     std::unique_ptr<FakeSystem> m_pSystem;
 
 public:

@@ -1,7 +1,6 @@
 // The question display of the main window, headless: captions, counter and buttons by phase, the Review
 // verdict, the question's picture, the data-set row of a calculated question, the empty sequence, the
 // text zoom and the answer table's references.
-#include "mainwindow/frame/Mainfrm.h"
 #include "mainwindow/rules/AnswerTables.h"
 #include "mainwindow/rules/QuestionPane.h"
 #include "model/items/Datatypes_Kinds.h"
@@ -9,11 +8,11 @@
 #include "platform/qt/RichView.h"
 #include "platform/richtext/PlainText.h"
 #include "platform/sys/SystemServices.h"
+#include "tests/mainwindow/MainWindowTestSupport.h"
 #include "tests/model/ItemBuilder.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/qt/RecordingDesktop.h"
 #include "tests/support/qt/ScriptedDialogs.h"
-#include "ui_Mainfrm.h"
 
 #include <QImage>
 #include <QTextBlock>
@@ -27,18 +26,17 @@ using lf::test::MultipleChoice;
 namespace
 {
 
-class MainfrmDisplay : public testing::Test
+class MainfrmDisplay : public testing::Test, public lf::test::MainWindowHarness
 {
 protected:
     MainfrmDisplay()
     {
-        frm = std::make_unique<Tm_MainFrm>();
-        frm->Prefs().m_ViewMode = kStyleMoodle;
-        frm->Prefs().m_QAX_TYPE_LEARN = 0;
+        Start();
+        Prefs().m_ViewMode = kStyleMoodle;
+        Prefs().m_QAX_TYPE_LEARN = 0;
     }
-
-    CItemsArray2& Items() { return *frm->DataStorage().GetItemsPtr2(); }
-    Ui::Tm_MainFrm& Form() { return frm->Form(); }
+    // The window goes before the desktop recorder it plays sounds through.
+    ~MainfrmDisplay() override { windows.reset(); }
 
     CBaseItem* Add(std::unique_ptr<CBaseItem> item)
     {
@@ -56,27 +54,26 @@ protected:
                     .answer("no", "0")
                     .build());
     }
-    // Starts a session of the phase on the first question, the way the session start shows it.
-    void Start(int phase)
+    // Shows the first question of the phase, the way the session start shows it.
+    void ShowFirst(int phase)
     {
-        frm->DataStorage().SetCurrentMode(static_cast<std::uint8_t>(phase));
+        Storage().SetCurrentMode(static_cast<std::uint8_t>(phase));
         Items().SetActiveCategory(kAllCategoriesID, false);
         Items().Refilter(true);
         Items().First();
-        frm->SetActiveView(0, 255, 1);
+        Probe().SetActiveView(0, 255, 1);
     }
     void Next()
     {
         Items().Next();
-        frm->SetActiveView(0, 1, 1);
+        Probe().SetActiveView(0, 1, 1);
     }
-    std::string ViewText() const { return lf::RichPlainText(frm->QuestionView()->Document().content); }
-    std::string Caption() { return Form().m_ActiveViewModeCaption->text().toStdString(); }
-    bool Shown(QWidget* w) { return w->isVisibleTo(frm.get()); }
+    std::string ViewText() { return lf::RichPlainText(Probe().QuestionView()->Document().content); }
+    std::string Caption() { return Child<QLabel>("m_ActiveViewModeCaption")->text().toStdString(); }
+    bool Shown(QWidget* w) { return w->isVisibleTo(&Main()); }
+    bool Shown(const char* name) { return Shows(name); }
 
-    lf::test::ScriptedDialogs dialogs;
     lf::test::RecordingDesktop desktop;
-    std::unique_ptr<Tm_MainFrm> frm;
 };
 
 } // namespace
@@ -84,11 +81,11 @@ protected:
 TEST_F(MainfrmDisplay, CaptionsCarryTheViewAndTheKind)
 {
     Add(lf::test::TrueFalse("1"));
-    Start(kPhaseReview);
+    ShowFirst(kPhaseReview);
     EXPECT_EQ(Caption(), "Question (True/False) : ");
-    frm->SetActiveView(1, 1, 1);
+    Probe().SetActiveView(1, 1, 1);
     EXPECT_EQ(Caption(), "Answers (True/False) : ");
-    frm->SetActiveView(2, 1, 1);
+    Probe().SetActiveView(2, 1, 1);
     EXPECT_EQ(Caption(), "Explanation (True/False) : ");
 }
 
@@ -97,20 +94,20 @@ TEST_F(MainfrmDisplay, CounterAndButtonsThroughFiveQuestionsByPhase)
     AddFive();
     for (const int phase : {kPhaseTest, kPhaseReview, kPhaseFlash, kPhaseEdit})
     {
-        Start(phase);
+        ShowFirst(phase);
         for (int n = 1; n <= 5; ++n)
         {
             SCOPED_TRACE("phase " + std::to_string(phase) + " question " + std::to_string(n));
-            EXPECT_EQ(Form().m_CurrentNumStr->text().toStdString(), std::to_string(n) + "/5");
-            EXPECT_EQ(Shown(Form().m_PrevBtn), n > 1);
-            EXPECT_EQ(Shown(Form().m_NextBtn), phase != kPhaseEdit || n < 5);
-            EXPECT_EQ(Form().m_QuestionScroll->value(), n);
-            EXPECT_EQ(Form().m_QuestionScroll->maximum(), 5);
+            EXPECT_EQ(Child<QLabel>("m_CurrentNumStr")->text().toStdString(), std::to_string(n) + "/5");
+            EXPECT_EQ(Shown("m_PrevBtn"), n > 1);
+            EXPECT_EQ(Shown("m_NextBtn"), phase != kPhaseEdit || n < 5);
+            EXPECT_EQ(Child<QScrollBar>("m_QuestionScroll")->value(), n);
+            EXPECT_EQ(Child<QScrollBar>("m_QuestionScroll")->maximum(), 5);
             if (n < 5)
                 Next();
         }
         // Multiple Choice and Moodle styles show the explanation outside Test.
-        EXPECT_EQ(Shown(Form().m_ExplainBtn), phase != kPhaseTest);
+        EXPECT_EQ(Shown("m_ExplainBtn"), phase != kPhaseTest);
     }
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -122,7 +119,7 @@ TEST_F(MainfrmDisplay, ReviewVerdictInTheStatusLabel)
     Add(lf::test::Matching().answer("cat", "meow", "meow").answer("dog", "woof", "meow").build());
     Add(MultipleChoice().answer("x", "1").build());
     Add(std::make_unique<CDescriptionItem>());
-    Start(kPhaseReview);
+    ShowFirst(kPhaseReview);
     const struct
     {
         const char* text;
@@ -134,8 +131,9 @@ TEST_F(MainfrmDisplay, ReviewVerdictInTheStatusLabel)
                     {"", kWindowTextColour}};
     for (const auto& e : expected)
     {
-        EXPECT_EQ(Form().m_TimeStr->text().toStdString(), e.text);
-        EXPECT_EQ(Form().m_TimeStr->palette().color(QPalette::WindowText), lf::qt::ToQColor(e.colour))
+        EXPECT_EQ(Child<QLabel>("m_TimeStr")->text().toStdString(), e.text);
+        EXPECT_EQ(Child<QLabel>("m_TimeStr")->palette().color(QPalette::WindowText),
+                  lf::qt::ToQColor(e.colour))
             << e.text;
         Next();
     }
@@ -157,9 +155,9 @@ TEST_F(MainfrmDisplay, QuestionPictureFollowsTheTextCentredOrIsRefused)
     Add(pictured(dir.file("pic.jpeg")));
     Add(pictured(dir.file("scan.tif")));
     Add(pictured(dir.file("gone.png")));
-    Start(kPhaseFlash);
+    ShowFirst(kPhaseFlash);
 
-    const lf::RichDocument& doc = frm->QuestionView()->Document();
+    const lf::RichDocument& doc = Probe().QuestionView()->Document();
     ASSERT_GE(doc.ItemCount(), 2);
     EXPECT_EQ(doc.content.items[0].text, "Look at it.");
     const lf::SRichItem& picture = doc.content.items[1];
@@ -178,7 +176,7 @@ TEST_F(MainfrmDisplay, QuestionPictureFollowsTheTextCentredOrIsRefused)
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[1].text, "File '" + dir.file("gone.png") + "' is not exist!");
     // The text stays on show.
-    EXPECT_EQ(frm->QuestionView()->Document().content.items.at(0).text, "Look at it.");
+    EXPECT_EQ(Probe().QuestionView()->Document().content.items.at(0).text, "Look at it.");
 }
 
 TEST_F(MainfrmDisplay, SoundPlaysWhenTheFileExistsAndNotOnAFlashReset)
@@ -187,12 +185,12 @@ TEST_F(MainfrmDisplay, SoundPlaysWhenTheFileExistsAndNotOnAFlashReset)
     lf::test::WriteFile(dir.file("hello.wav"), "RIFF");
     CBaseItem* item = Add(MultipleChoice().question("Hear.").answer("ok", "1").build());
     item->SetAudioFileName(dir.file("hello.wav"));
-    Start(kPhaseFlash);
+    ShowFirst(kPhaseFlash);
     EXPECT_EQ(desktop.played, std::vector<std::string>{dir.file("hello.wav")});
-    frm->ShowQuestionView(item, false, true);
+    Probe().ShowQuestionView(item, false, true);
     EXPECT_EQ(desktop.played.size(), 1u);
     item->SetAudioFileName(dir.file("missing.wav"));
-    frm->OnUpdateForm(1, 0);
+    Probe().OnUpdateForm(1, 0);
     EXPECT_EQ(desktop.played.size(), 1u);
 }
 
@@ -222,43 +220,44 @@ TEST_F(MainfrmDisplay, CalculatedRowIsDrawnAgainUntilAnsweredThenKept)
             break;
     }
     lf::sys::SeedRandom(seed);
-    Start(kPhaseTest);
+    ShowFirst(kPhaseTest);
     EXPECT_EQ(ViewText(), "Double " + std::to_string(10 + rows[0]) + ".");
-    frm->OnUpdateForm(1, 0);
+    Probe().OnUpdateForm(1, 0);
     EXPECT_EQ(ViewText(), "Double " + std::to_string(10 + rows[1]) + ".");
     SCommonUserAnswerInfo info = calculated->GetCommonUserAnswerInfo();
     info.UserAnswer = "24";
     calculated->SetCommonUserAnswerInfo(info);
     for (int i = 0; i < 3; ++i)
-        frm->OnUpdateForm(1, 0);
+        Probe().OnUpdateForm(1, 0);
     EXPECT_EQ(ViewText(), "Double " + std::to_string(10 + rows[1]) + ".");
 }
 
 TEST_F(MainfrmDisplay, EmptySequenceSaysTheSearchWasTooStrict)
 {
     AddFive();
-    Start(kPhaseTest);
-    frm->DataStorage().GetItemsPtr2()->SetCurrentView(1, true); // marked only: none is marked
+    ShowFirst(kPhaseTest);
+    Storage().GetItemsPtr2()->SetCurrentView(1, true); // marked only: none is marked
     dialogs.AnswerMessage(1);
-    frm->OnUpdateForm(255, 0);
+    Probe().OnUpdateForm(255, 0);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text,
               "Your search was too strict. \n\n Set your filter to All, and then repeat your request.");
     EXPECT_EQ(dialogs.messages[0].kind, lf::qt::MsgKind::Warning);
-    EXPECT_EQ(Form().m_CurrentNumStr->text().toStdString(), "0/0");
+    EXPECT_EQ(Child<QLabel>("m_CurrentNumStr")->text().toStdString(), "0/0");
 }
 
 TEST_F(MainfrmDisplay, ZoomIsAppliedOnceHoweverOftenThePaneIsRedrawn)
 {
     AddFive();
-    frm->SetFontSizeStep(3);
-    Start(kPhaseReview);
-    lf::qt::RichView* view = frm->QuestionView();
+    for (int i = 0; i < 3; ++i)
+        Click("m_IncreaseBtn");
+    ShowFirst(kPhaseReview);
+    lf::qt::RichView* view = Probe().QuestionView();
     const int stored = view->Document().styles.textStyles.at(0).size;
     for (int i = 0; i < 5; ++i)
     {
         Next();
-        frm->OnUpdateForm(2, 0); // the list window's selection and the chapter choice redraw the bar
+        Probe().OnUpdateForm(2, 0); // the list window's selection and the chapter choice redraw the bar
     }
     EXPECT_EQ(view->ZoomStep(), 3);
     EXPECT_EQ(view->Document().styles.textStyles.at(0).size, stored);
@@ -270,34 +269,34 @@ TEST_F(MainfrmDisplay, ZoomIsAppliedOnceHoweverOftenThePaneIsRedrawn)
 TEST_F(MainfrmDisplay, AnswerTableReferencesGoStaleWhenThePaneIsRebuilt)
 {
     Add(MultipleChoice().question("Pick.").answer("a", "1").answer("b", "0").build());
-    Start(kPhaseTest);
-    lf::RichTable* table = frm->AnswerTable();
+    ShowFirst(kPhaseTest);
+    lf::RichTable* table = Probe().AnswerTable();
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->RowCount(), 2);
-    ASSERT_NE(frm->HighlightedCell(), nullptr);
-    EXPECT_EQ(frm->HighlightedCell(), &table->Cell(0, 0));
-    EXPECT_EQ(frm->HighlightedCell()->color, kHighlightColor);
-    EXPECT_EQ(frm->HighlightedRow(), 0);
+    ASSERT_NE(Probe().HighlightedCell(), nullptr);
+    EXPECT_EQ(Probe().HighlightedCell(), &table->Cell(0, 0));
+    EXPECT_EQ(Probe().HighlightedCell()->color, kHighlightColor);
+    EXPECT_EQ(Probe().HighlightedRow(), 0);
 
-    frm->ClearQuestionDisplay();
-    EXPECT_EQ(frm->AnswerTable(), nullptr);
-    EXPECT_EQ(frm->HighlightedCell(), nullptr);
-    frm->OnUpdateForm(1, 0);
-    EXPECT_NE(frm->AnswerTable(), nullptr);
-    frm->SetActiveView(2, 1, 0); // the explanation replaces the content
-    EXPECT_EQ(frm->AnswerTable(), nullptr);
+    Probe().ClearQuestionDisplay();
+    EXPECT_EQ(Probe().AnswerTable(), nullptr);
+    EXPECT_EQ(Probe().HighlightedCell(), nullptr);
+    Probe().OnUpdateForm(1, 0);
+    EXPECT_NE(Probe().AnswerTable(), nullptr);
+    Probe().SetActiveView(2, 1, 0); // the explanation replaces the content
+    EXPECT_EQ(Probe().AnswerTable(), nullptr);
 }
 
 TEST_F(MainfrmDisplay, TypedAnswerInTestGoesToTheEditorOnTheAnswersView)
 {
     Add(lf::test::ShortAnswer().question("Capital?").answer("Paris", "1").typed("Pari").build());
-    Start(kPhaseTest);
-    frm->SetActiveView(1, 1, 1);
-    EXPECT_TRUE(Shown(frm->DescriptionEditor()));
-    EXPECT_FALSE(Shown(frm->QuestionView()));
-    const lf::RichDocument& editor = frm->DescriptionEditor()->Document();
+    ShowFirst(kPhaseTest);
+    Probe().SetActiveView(1, 1, 1);
+    EXPECT_TRUE(Shown(Probe().DescriptionEditor()));
+    EXPECT_FALSE(Shown(Probe().QuestionView()));
+    const lf::RichDocument& editor = Probe().DescriptionEditor()->Document();
     ASSERT_EQ(editor.ItemCount(), 1);
     EXPECT_EQ(editor.content.items[0].text, "Pari");
     EXPECT_EQ(editor.content.items[0].tag, kAnswerTag);
-    EXPECT_TRUE(Shown(Form().m_AnswerBtn));
+    EXPECT_TRUE(Shown("m_AnswerBtn"));
 }

@@ -10,17 +10,21 @@
 #include "mainwindow/dialogs/TreeViewPopup.h"
 #include "mainwindow/frame/Application.h"
 #include "mainwindow/frame/Mainfrm.h"
+#include "mainwindow/frame/MainfrmProbe.h"
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
 #include "model/support/Registry.h"
 #include "platform/qt/RichView.h"
 #include "tests/support/ScratchHome.h"
-#include "ui_Mainfrm.h"
-#include "ui_Restorefrm.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QHeaderView>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QScrollBar>
@@ -31,6 +35,25 @@
 
 namespace
 {
+
+// A control of a window by its object name.
+template <class T> T* Named(QObject& window, const char* name)
+{
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+// A button of the main window clicked, or an action of that name triggered.
+void Click(Tm_MainFrm& main, const char* name)
+{
+    for (auto* button : main.findChildren<QAbstractButton*>(QString::fromLatin1(name)))
+        if (button->window() == &main)
+        {
+            button->click();
+            return;
+        }
+    if (QAction* action = Tm_MainFrmProbe(main).FindAction(name))
+        action->trigger();
+}
 
 void Save(QWidget& widget, const QString& folder, const char* name)
 {
@@ -43,14 +66,20 @@ void Save(QWidget& widget, const QString& folder, const char* name)
 // Clicks an answer row of the question shown, as the user would with the mouse.
 void ClickAnswerRow(Tm_MainFrm& main, int row)
 {
-    lf::qt::RichView* view = main.QuestionView();
+    lf::qt::RichView* view = Tm_MainFrmProbe(main).QuestionView();
     const lf::RichDocument& doc = view->Document();
     for (int i = 0; i < doc.ItemCount(); ++i)
         if (doc.content.items[static_cast<std::size_t>(i)].IsTable())
         {
             const QPoint at =
                 view->CellRect(i, row, 1).center() - QPoint(0, view->verticalScrollBar()->value());
-            main.m_DescriptionViewStrRVMouseDown(Qt::LeftButton, {}, at);
+            const QPointF global = view->viewport()->mapToGlobal(QPointF(at));
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
+                              {});
+            QApplication::sendEvent(view->viewport(), &press);
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
+                                {});
+            QApplication::sendEvent(view->viewport(), &release);
             return;
         }
 }
@@ -79,26 +108,27 @@ int main(int argc, char** argv)
     {
         CApplicationWindows windows;
         Tm_MainFrm& main = windows.MainFrm();
+        const Tm_MainFrmProbe probe(main);
         main.FormShow({});
         main.resize(1100, 760);
         main.show();
         Save(main, out, "1_intro");
 
-        main.m_LearnMaterialBtnClick();
+        Click(main, "m_LearnMaterialBtn");
         Save(main, out, "2_flash_session_panel");
-        main.BookComboBox()->showPopup();
-        Save(*main.TreeViewPopupForm(), out, "3_book_tree");
-        main.TreeViewPopupForm()->SelectNode(0, 0);
-        main.TreeViewPopupForm()->close();
+        probe.BookComboBox()->showPopup();
+        Save(*probe.TreeViewPopupForm(), out, "3_book_tree");
+        probe.TreeViewPopupForm()->SelectNode(0, 0);
+        probe.TreeViewPopupForm()->close();
         QApplication::processEvents();
         Save(main, out, "4_flash_book_chosen");
-        main.m_StartSessionBtnClick();
+        Click(main, "m_StartSessionBtn");
         Save(main, out, "5_flash_first_question");
-        main.Form().m_AnswerBtn->click();
+        Click(main, "m_AnswerBtn");
         Save(main, out, "6_flash_answers");
-        main.Form().m_ExplainBtn->click();
+        Click(main, "m_ExplainBtn");
         Save(main, out, "7_flash_explanation");
-        main.m_EditBtnClick();
+        Click(main, "m_EditBtn");
         Save(main, out, "8_edit_session_panel");
 
         // The book commands' windows: the restore dialog over four copies of the open book, the books
@@ -114,48 +144,47 @@ int main(int argc, char** argv)
             file.setFileTime(QDateTime(QDate(2026, 12, i), QTime(10, 15, 30 + i)),
                              QFileDevice::FileModificationTime);
         }
-        main.RestoreFrm().FormShow();
-        main.RestoreFrm().show();
-        main.RestoreFrm().Form().m_pBackupFileListView->topLevelItem(1)->setSelected(true);
-        Save(main.RestoreFrm(), out, "10_restore_dialog");
-        main.RestoreFrm().hide();
+        probe.RestoreFrm().FormShow();
+        probe.RestoreFrm().show();
+        Named<QTreeWidget>(probe.RestoreFrm(), "m_pBackupFileListView")->topLevelItem(1)->setSelected(true);
+        Save(probe.RestoreFrm(), out, "10_restore_dialog");
+        probe.RestoreFrm().hide();
         for (const char* name : {"Biology.lnf", "Chemistry.lnf", "History/World History.lnf"})
         {
             QDir().mkpath(QString::fromStdString(books) + "History");
             QFile::copy(QString::fromStdString(sample), QString::fromStdString(books) + name);
         }
-        main.DataStorage().ReloadBookList();
-        main.BooksFilterFrm().FormShow();
-        main.BooksFilterFrm().m_pBooksListViewColumnClick(3);
-        main.BooksFilterFrm().show();
-        Save(main.BooksFilterFrm(), out, "11_books_filter");
-        main.BooksFilterFrm().hide();
-        main.OnUpdateSeesionView();
-        main.BookComboBox()->showPopup();
+        windows.DataStorage().ReloadBookList();
+        probe.BooksFilterFrm().FormShow();
+        emit Named<QTreeWidget>(probe.BooksFilterFrm(), "m_pBooksListView")->header()->sectionClicked(3);
+        probe.BooksFilterFrm().show();
+        Save(probe.BooksFilterFrm(), out, "11_books_filter");
+        probe.BooksFilterFrm().hide();
+        probe.OnUpdateSeesionView();
+        probe.BookComboBox()->showPopup();
         QApplication::processEvents();
         if (QScreen* screen = QGuiApplication::primaryScreen())
         {
-            const QRect area = main.frameGeometry().united(main.TreeViewPopupForm()->frameGeometry());
+            const QRect area = main.frameGeometry().united(probe.TreeViewPopupForm()->frameGeometry());
             screen
                 ->grabWindow(0, area.x(), area.y(), std::min(area.width(), 700), std::min(area.height(), 520))
                 .save(out + "/12_book_tree_under_combo.png");
         }
-        main.TreeViewPopupForm()->close();
-        main.m_TestBtnClick();
-        main.Form().m_pTimerCheckBox->setChecked(true);
-        main.m_pSessionViewCheckBoxClick();
+        probe.TreeViewPopupForm()->close();
+        Click(main, "m_TestBtn");
+        Click(main, "m_pTimerCheckBox");
         Save(main, out, "9_test_session_panel");
         // A Test session on the multiple-answer question with two rows chosen: the chosen pictures are wider
         // than the letters' column.
-        main.Form().m_pTimerCheckBox->setChecked(false);
-        main.m_StartSessionBtnClick();
-        CItemsArray2& items = *main.DataStorage().GetItemsPtr2();
+        Click(main, "m_pTimerCheckBox");
+        Click(main, "m_StartSessionBtn");
+        CItemsArray2& items = *windows.DataStorage().GetItemsPtr2();
         items.First();
         for (int skip = 2; !(items.GetCurrentItem()->GetQuestionType() == qtMultipleChoice && skip-- == 0);)
             if (!items.Next())
                 break;
-        main.SetActiveView(0, 255, 1);
-        main.Form().m_AnswerBtn->click();
+        probe.SetActiveView(0, 255, 1);
+        Click(main, "m_AnswerBtn");
         ClickAnswerRow(main, 0);
         ClickAnswerRow(main, 2);
         Save(main, out, "13_test_multiple_chosen");

@@ -1,7 +1,7 @@
 // The study loop of the main window on a real book file: Start Session with its checks, the moves, the
 // end of a chapter with the score dialog scripted, the phase cycle, chapter choices and the Test clock
 // on the manual clock.
-#include "mainwindow/frame/Mainfrm.h"
+#include "tests/mainwindow/MainWindowTestSupport.h"
 
 #include "mainwindow/dialogs/Categoryeditfrm.h"
 #include "mainwindow/dialogs/Scoredlg.h"
@@ -38,7 +38,7 @@ constexpr std::uint8_t kFlash = 2;
 constexpr std::uint8_t kEdit = 3;
 
 // Chapter "Planets" with three multiple-choice questions (answer 0 is right) and an empty chapter "Moons".
-void ThreeQuestions(BookBuilder& book)
+void Planets(BookBuilder& book)
 {
     book.chapter("Planets")
         .multipleChoice("q1", {"right", "wrong"}, 0)
@@ -47,47 +47,25 @@ void ThreeQuestions(BookBuilder& book)
         .chapter("Moons");
 }
 
-class SessionTest : public ::testing::Test
+class SessionTest : public ::testing::Test, public lf::test::MainWindowHarness
 {
 protected:
-    SessionTest() : clock(&system)
-    {
-        frm = std::make_unique<Tm_MainFrm>();
-        frm->Prefs().SetBooksDirectory(books.folder());
-    }
+    SessionTest() : MainWindowHarness(EClock::Fake) { Start(); }
 
-    CItemsArray2& Items() { return *frm->DataStorage().GetItemsPtr2(); }
-    std::string BookPath() const { return books.file("Quiz.lnf"); }
-    template <class T> T* Control(const char* name) { return frm->findChild<T*>(QString::fromLatin1(name)); }
-    bool Shows(const char* name) { return Control<QWidget>(name)->isVisibleTo(frm.get()); }
+    std::string BookPath() const { return MainWindowHarness::BookPath("Quiz.lnf"); }
 
-    // Writes the book, lists it and opens it in the phase's session panel with the chapter "All".
-    void OpenBook(const std::function<void(BookBuilder&)>& fill, std::uint8_t phase)
-    {
-        frm->CloseBook1Click(); // a book of an earlier case goes without being saved
-        CItemsArray2 book;
-        BookBuilder builder(book);
-        fill(builder);
-        ASSERT_TRUE(frm->DataStorage().SaveXML(BookPath(), &book, true));
-        ASSERT_TRUE(frm->DataStorage().ReloadBookList());
-        const std::int32_t index = frm->DataStorage().GetBookList()->IndexOfBook("Quiz.lnf", books.folder());
-        ASSERT_GE(index, 0);
-        ASSERT_TRUE(frm->SetPhase(phase, 0));
-        frm->LoadBook(index, false);
-        frm->OnUpdateSeesionView();
-        ChooseTestChapter(kAllCategoriesID);
-    }
     void ChooseTestChapter(std::int32_t id)
     {
-        auto* chapters = Control<QComboBox>("m_TestList");
+        auto* chapters = Child<QComboBox>("m_TestList");
         chapters->setCurrentIndex(chapters->findData(id));
     }
     void ChooseMode(int position)
     {
-        Control<QCheckBox>("m_pModeCheckBox")->setChecked(true);
-        frm->OnUpdateSeesionView();
+        auto* box = Child<QCheckBox>("m_pModeCheckBox");
+        box->setChecked(true);
+        emit box->clicked(true);
         ChooseTestChapter(kAllCategoriesID);
-        Control<QComboBox>("m_ModeList")->setCurrentIndex(position);
+        Child<QComboBox>("m_ModeList")->setCurrentIndex(position);
     }
     // Marks the right (or a wrong) choice of the current question, as a click in the answer table does.
     void AnswerCurrent(bool right)
@@ -121,37 +99,30 @@ protected:
             });
     }
     void AnswerOk() { dialogs.AnswerMessage(lf::qt::mrOk); }
-    std::vector<std::string> MessageTexts() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& message : dialogs.messages)
-            texts.push_back(message.text);
-        return texts;
-    }
     void NextTo(std::int32_t number)
     {
         while (Items().GetCurrentNumber() < number)
         {
             const std::int32_t before = Items().GetCurrentNumber();
-            frm->m_NextBtnClick();
+            Click("m_NextBtn");
             ASSERT_NE(Items().GetCurrentNumber(), before) << "Next did not move on";
         }
     }
-
-    lf::test::FakeSystem system;
-    lf::test::ManualClock clock;
-    lf::test::ScriptedDialogs dialogs;
-    lf::test::TempDir books;
-    std::unique_ptr<Tm_MainFrm> frm;
+    // A step of the question-number bar as the user makes it.
+    void Scroll(QAbstractSlider::SliderAction action)
+    {
+        Child<QScrollBar>("m_QuestionScroll")->triggerAction(action);
+    }
+    void DragThumbTo(int position) { Child<QScrollBar>("m_QuestionScroll")->setSliderPosition(position); }
 };
 
 } // namespace
 
 TEST_F(SessionTest, StartShowsTheFirstQuestionOfTheChosenChapter)
 {
-    OpenBook(ThreeQuestions, kTest);
-    frm->m_StartSessionBtnClick();
-    EXPECT_EQ(frm->m_ActiveView, 0);
+    OpenBook(Planets, kTest);
+    Click("m_StartSessionBtn");
+    EXPECT_EQ(Probe().ActiveView(), 0);
     EXPECT_EQ(Items().GetCurrentNumber(), 1);
     EXPECT_EQ(Items().GetSequenceCount(), 3);
     EXPECT_TRUE(Shows("m_MainView"));
@@ -161,13 +132,13 @@ TEST_F(SessionTest, StartShowsTheFirstQuestionOfTheChosenChapter)
 
 TEST_F(SessionTest, StartWithoutBookOrChapterAsksForThem)
 {
-    OpenBook(ThreeQuestions, kTest);
-    Control<QComboBox>("m_TestList")->setCurrentIndex(-1);
+    OpenBook(Planets, kTest);
+    Child<QComboBox>("m_TestList")->setCurrentIndex(-1);
     AnswerOk();
-    frm->m_StartSessionBtnClick();
-    frm->DataStorage().CloseBook();
+    Click("m_StartSessionBtn");
+    Storage().CloseBook();
     AnswerOk();
-    frm->m_StartSessionBtnClick();
+    Click("m_StartSessionBtn");
     EXPECT_EQ(MessageTexts(),
               (std::vector<std::string>{"Please select a chapter.", "Please select a book."}));
     EXPECT_EQ(dialogs.messages.back().kind, MsgKind::Information);
@@ -192,17 +163,17 @@ TEST_F(SessionTest, NextAtTheLastQuestionOfATestOpensTheScore)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.result);
-        OpenBook(ThreeQuestions, kTest);
-        frm->m_StartSessionBtnClick();
+        OpenBook(Planets, kTest);
+        Click("m_StartSessionBtn");
         AnswerCurrent(false);
         NextTo(3);
         std::string buttons;
         AnswerScore(c.result, &buttons);
-        frm->m_NextBtnClick();
+        Click("m_NextBtn");
         EXPECT_EQ(buttons, "Continue Test|Review All|Review Incorrect");
-        EXPECT_EQ(frm->DataStorage().GetCurrentMode(), c.phase);
+        EXPECT_EQ(Storage().GetCurrentMode(), c.phase);
         EXPECT_EQ(Items().GetCurrentView(), c.view);
-        EXPECT_EQ(Control<QCheckBox>("m_pFilterCheckBox")->isChecked(), c.filterBox);
+        EXPECT_EQ(Child<QCheckBox>("m_pFilterCheckBox")->isChecked(), c.filterBox);
         EXPECT_EQ(Shows("m_SessionView"), c.panel);
         EXPECT_EQ(Shows("m_MainView"), !c.panel);
         if (!c.panel)
@@ -215,25 +186,25 @@ TEST_F(SessionTest, NextAtTheLastQuestionOfATestOpensTheScore)
 
 TEST_F(SessionTest, ScoreButtonInFlashOffersNoIncorrectAndAllLeadsToTest)
 {
-    OpenBook(ThreeQuestions, kFlash);
-    frm->m_StartSessionBtnClick();
+    OpenBook(Planets, kFlash);
+    Click("m_StartSessionBtn");
     std::string buttons;
     AnswerScore(Tm_ScoreDlg::kAll, &buttons);
-    frm->m_ScoreBtnClick();
+    Click("m_ScoreBtn");
     EXPECT_EQ(buttons, "Continue Flash|Test All|");
-    EXPECT_EQ(frm->DataStorage().GetCurrentMode(), kTest);
+    EXPECT_EQ(Storage().GetCurrentMode(), kTest);
     EXPECT_EQ(Items().GetCurrentView(), 0);
     EXPECT_TRUE(Shows("m_SessionView"));
 }
 
 TEST_F(SessionTest, NextAtTheLastQuestionInEditDoesNothingAndPreviousStopsAtTheFirst)
 {
-    OpenBook(ThreeQuestions, kEdit);
-    frm->m_StartSessionBtnClick();
-    frm->m_PrevBtnClick();
+    OpenBook(Planets, kEdit);
+    Click("m_StartSessionBtn");
+    Click("m_PrevBtn");
     EXPECT_EQ(Items().GetCurrentNumber(), 1);
     NextTo(3);
-    frm->m_NextBtnClick();
+    Click("m_NextBtn");
     EXPECT_EQ(Items().GetCurrentNumber(), 3);
     EXPECT_TRUE(dialogs.modalWindows.empty());
 }
@@ -241,10 +212,10 @@ TEST_F(SessionTest, NextAtTheLastQuestionInEditDoesNothingAndPreviousStopsAtTheF
 TEST_F(SessionTest, EditStartOnAnEmptySequenceAddsAQuestion)
 {
     OpenBook([](BookBuilder& book) { book.chapter("Empty"); }, kEdit);
-    frm->m_StartSessionBtnClick();
+    Click("m_StartSessionBtn");
     EXPECT_EQ(Items().GetSequenceCount(), 1);
     EXPECT_EQ(Items().GetCount(), 1);
-    EXPECT_EQ(frm->m_ActiveView, 0);
+    EXPECT_EQ(Probe().ActiveView(), 0);
 }
 
 TEST_F(SessionTest, CycleModeWithEverythingRightAsksToClearTheAnswers)
@@ -261,10 +232,10 @@ TEST_F(SessionTest, CycleModeWithEverythingRightAsksToClearTheAnswers)
     OpenBook(allRight, kTest);
     ChooseMode(3);
     dialogs.AnswerMessage(lf::qt::mrYes);
-    frm->m_StartSessionBtnClick();
+    Click("m_StartSessionBtn");
     EXPECT_EQ(MessageTexts(),
               (std::vector<std::string>{"Your search was too strict. \n\n Clear your answer choices?"}));
-    EXPECT_EQ(frm->m_ActiveView, 0);
+    EXPECT_EQ(Probe().ActiveView(), 0);
     EXPECT_EQ(Items().GetSequenceCount(), 2);
     EXPECT_FALSE(Items().GetCurrentItem()->IsAnswered());
     EXPECT_TRUE(Items().GetCycleMode());
@@ -274,7 +245,7 @@ TEST_F(SessionTest, CycleModeWithEverythingRightAsksToClearTheAnswers)
     OpenBook(allRight, kTest);
     ChooseMode(3);
     dialogs.AnswerMessage(lf::qt::mrNo);
-    frm->m_StartSessionBtnClick();
+    Click("m_StartSessionBtn");
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(Items().GetCycleMode());
     EXPECT_TRUE(Shows("m_SessionView"));
@@ -283,49 +254,49 @@ TEST_F(SessionTest, CycleModeWithEverythingRightAsksToClearTheAnswers)
 
 TEST_F(SessionTest, ThumbDraggedPastTheEndStopsAtTheLastQuestion)
 {
-    OpenBook(ThreeQuestions, kReview);
-    frm->m_StartSessionBtnClick();
-    frm->m_QuestionScrollScroll(Tm_MainFrm::EScrollCode::Track, 10);
+    OpenBook(Planets, kReview);
+    Click("m_StartSessionBtn");
+    DragThumbTo(10);
     EXPECT_EQ(Items().GetCurrentNumber(), 3);
-    EXPECT_EQ(Control<QScrollBar>("m_QuestionScroll")->sliderPosition(), 3);
-    frm->m_QuestionScrollScroll(Tm_MainFrm::EScrollCode::Track, 2);
+    EXPECT_EQ(Child<QScrollBar>("m_QuestionScroll")->sliderPosition(), 3);
+    DragThumbTo(2);
     EXPECT_EQ(Items().GetCurrentNumber(), 2);
-    frm->m_QuestionScrollScroll(Tm_MainFrm::EScrollCode::LineDown, 3);
+    Scroll(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(Items().GetCurrentNumber(), 3);
     EXPECT_TRUE(dialogs.modalWindows.empty());
 }
 
 TEST_F(SessionTest, EndSessionAsksFirstAndHomeClosesTheBook)
 {
-    OpenBook(ThreeQuestions, kTest);
-    frm->m_StartSessionBtnClick();
+    OpenBook(Planets, kTest);
+    Click("m_StartSessionBtn");
     dialogs.AnswerMessage(lf::qt::mrNo);
-    frm->m_EndSessionBtnClick();
+    Click("m_EndSessionBtn");
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Do you want to end the chapter?"}));
     EXPECT_TRUE(dialogs.modalWindows.empty());
-    EXPECT_EQ(frm->m_ActiveView, 0);
+    EXPECT_EQ(Probe().ActiveView(), 0);
 
     dialogs.AnswerMessage(lf::qt::mrYes);
     AnswerScore(Tm_ScoreDlg::kHome);
-    frm->m_EndSessionBtnClick();
-    EXPECT_FALSE(frm->DataStorage().IsBookLoaded());
-    EXPECT_EQ(frm->m_ActiveView, 3);
-    EXPECT_EQ(frm->DataStorage().GetCurrentMode(), CDataStorage::kNoMode);
+    Click("m_EndSessionBtn");
+    EXPECT_FALSE(Storage().IsBookLoaded());
+    EXPECT_EQ(Probe().ActiveView(), 3);
+    EXPECT_EQ(Storage().GetCurrentMode(), CDataStorage::kNoMode);
 }
 
 TEST_F(SessionTest, HomeAfterATestKeepsTheAnswers)
 {
-    OpenBook(ThreeQuestions, kTest);
-    frm->m_StartSessionBtnClick();
+    OpenBook(Planets, kTest);
+    Click("m_StartSessionBtn");
     AnswerCurrent(true);
-    frm->m_NextBtnClick();
+    Click("m_NextBtn");
     AnswerCurrent(false);
     NextTo(3);
     AnswerScore(Tm_ScoreDlg::kHome);
-    frm->m_NextBtnClick();
-    ASSERT_FALSE(frm->DataStorage().IsBookLoaded());
+    Click("m_NextBtn");
+    ASSERT_FALSE(Storage().IsBookLoaded());
 
-    CDataStorage& storage = frm->DataStorage();
+    CDataStorage& storage = Storage();
     ASSERT_TRUE(storage.OpenBook(BookPath()));
     CItemsArray2& items = *storage.GetItemsPtr2();
     ASSERT_EQ(items.GetCount(), 3);
@@ -339,13 +310,13 @@ TEST_F(SessionTest, HomeAfterATestKeepsTheAnswers)
 TEST_F(SessionTest, ChoosingAnEmptyChapter)
 {
     // Review: a warning, and the chapter filter goes back to what it was.
-    OpenBook(ThreeQuestions, kReview);
-    frm->m_StartSessionBtnClick();
-    auto* chapters = Control<QComboBox>("m_TestList");
+    OpenBook(Planets, kReview);
+    Click("m_StartSessionBtn");
+    auto* chapters = Child<QComboBox>("m_TestList");
     const std::int32_t moons = Items().GetCategoryIDAt(Items().FindCategoryIndexByName("Moons"));
     chapters->setCurrentIndex(chapters->findData(moons));
     AnswerOk();
-    frm->m_CategoryListChange(chapters);
+    emit chapters->activated(chapters->currentIndex());
     EXPECT_EQ(MessageTexts().back(),
               "There are currently no questions in this chapter.\nYou can go to Edit phase to create one.");
     EXPECT_EQ(Items().GetActiveCategory(), kAllCategoriesID);
@@ -353,13 +324,13 @@ TEST_F(SessionTest, ChoosingAnEmptyChapter)
     EXPECT_EQ(Items().GetSequenceCount(), 3);
 
     // Edit: Yes makes a question in that chapter.
-    OpenBook(ThreeQuestions, kEdit);
-    frm->m_StartSessionBtnClick();
-    frm->RefreshCategoryLists();
-    auto* editChapters = Control<QComboBox>("m_CategoryList");
+    OpenBook(Planets, kEdit);
+    Click("m_StartSessionBtn");
+    Probe().RefreshCategoryLists();
+    auto* editChapters = Child<QComboBox>("m_CategoryList");
     editChapters->setCurrentIndex(editChapters->findData(moons));
     dialogs.AnswerMessage(lf::qt::mrYes);
-    frm->m_CategoryListChange(editChapters);
+    emit editChapters->activated(editChapters->currentIndex());
     EXPECT_EQ(MessageTexts().back(),
               "There are no questions in this chapter. Do you want create a new question?");
     EXPECT_EQ(Items().GetSequenceCount(), 1);
@@ -370,14 +341,14 @@ TEST_F(SessionTest, ChoosingAnEmptyChapter)
 
 TEST_F(SessionTest, EditChaptersEntryOpensTheChapterEditor)
 {
-    OpenBook(ThreeQuestions, kEdit);
-    frm->m_StartSessionBtnClick();
-    frm->RefreshCategoryLists();
-    auto* chapters = Control<QComboBox>("m_CategoryList");
+    OpenBook(Planets, kEdit);
+    Click("m_StartSessionBtn");
+    Probe().RefreshCategoryLists();
+    auto* chapters = Child<QComboBox>("m_CategoryList");
     EXPECT_EQ(chapters->itemText(chapters->count() - 1), "Edit Chapters...");
     chapters->setCurrentIndex(chapters->count() - 1);
     dialogs.AnswerModal(Tm_CategoryEditFrm::kDone);
-    frm->m_CategoryListChange(chapters);
+    emit chapters->activated(chapters->currentIndex());
     ASSERT_EQ(dialogs.modalWindows.size(), 1u);
     EXPECT_EQ(dialogs.modalWindows[0], "Tm_CategoryEditFrm");
     EXPECT_EQ(chapters->currentData().toInt(), Items().GetActiveCategory());
@@ -387,68 +358,68 @@ TEST_F(SessionTest, EditChaptersEntryOpensTheChapterEditor)
 
 TEST_F(SessionTest, PauseAndResumeMoveTheClockStartByThePause)
 {
-    OpenBook(ThreeQuestions, kTest);
-    Items().SetTimer(true, false, system.tick, 600);
-    frm->m_StartSessionBtnClick();
-    EXPECT_TRUE(frm->TestTimer().Enabled());
+    OpenBook(Planets, kTest);
+    Items().SetTimer(true, false, System().tick, 600);
+    Click("m_StartSessionBtn");
+    EXPECT_TRUE(Probe().TestTimer().Enabled());
     clock.Advance(10'000);
     EXPECT_EQ(Items().GetTimerText(false), "0:09:50");
 
-    frm->m_PauseBtnClick();
-    EXPECT_TRUE(frm->IsClockPaused());
-    EXPECT_FALSE(frm->TestTimer().Enabled());
+    Click("m_PauseBtn");
+    EXPECT_TRUE(Probe().IsClockPaused());
+    EXPECT_FALSE(Probe().TestTimer().Enabled());
     EXPECT_TRUE(Shows("m_SessionView"));
     clock.Advance(90'000);
-    frm->OnUpdateSeesionView();
+    Probe().OnUpdateSeesionView();
     ChooseTestChapter(kAllCategoriesID);
-    frm->m_StartSessionBtnClick();
-    EXPECT_FALSE(frm->IsClockPaused());
-    EXPECT_TRUE(frm->TestTimer().Enabled());
+    Click("m_StartSessionBtn");
+    EXPECT_FALSE(Probe().IsClockPaused());
+    EXPECT_TRUE(Probe().TestTimer().Enabled());
     // The 90 seconds of the pause are not counted.
     EXPECT_EQ(Items().GetTimerText(false), "0:09:50");
 }
 
 TEST_F(SessionTest, PauseInReviewLeavesTheClockAlone)
 {
-    OpenBook(ThreeQuestions, kReview);
-    frm->m_StartSessionBtnClick();
-    frm->m_PauseBtnClick();
-    EXPECT_FALSE(frm->IsClockPaused());
+    OpenBook(Planets, kReview);
+    Click("m_StartSessionBtn");
+    Click("m_PauseBtn");
+    EXPECT_FALSE(Probe().IsClockPaused());
     EXPECT_TRUE(Shows("m_SessionView"));
-    EXPECT_EQ(frm->DataStorage().GetCurrentMode(), kReview);
+    EXPECT_EQ(Storage().GetCurrentMode(), kReview);
 }
 
 TEST_F(SessionTest, RunOutOpensTheScoreOnlyAtTheNextMove)
 {
-    OpenBook(ThreeQuestions, kTest);
-    Items().SetTimer(true, false, system.tick, 60);
-    frm->m_StartSessionBtnClick();
+    OpenBook(Planets, kTest);
+    Items().SetTimer(true, false, System().tick, 60);
+    Click("m_StartSessionBtn");
     clock.Advance(61'000);
     EXPECT_TRUE(Items().IsTimeUp());
     EXPECT_TRUE(dialogs.modalWindows.empty());
     EXPECT_EQ(Items().GetCurrentNumber(), 1);
 
     AnswerScore(Tm_ScoreDlg::kContinue);
-    frm->m_NextBtnClick();
+    Click("m_NextBtn");
     EXPECT_EQ(dialogs.modalWindows.size(), 1u);
     EXPECT_FALSE(Items().IsTimerOn());
     EXPECT_EQ(Items().GetCurrentNumber(), 1);
     // The limit is off: the tick stops the clock and the next move is an ordinary one.
     clock.Advance(200);
-    EXPECT_FALSE(frm->TestTimer().Enabled());
-    frm->m_NextBtnClick();
+    EXPECT_FALSE(Probe().TestTimer().Enabled());
+    Click("m_NextBtn");
     EXPECT_EQ(Items().GetCurrentNumber(), 2);
 }
 
 TEST_F(SessionTest, ScrollStepStopsAfterTheScoreChangedThePhase)
 {
-    OpenBook(ThreeQuestions, kTest);
-    Items().SetTimer(true, false, system.tick, 5);
-    frm->m_StartSessionBtnClick();
+    OpenBook(Planets, kTest);
+    Items().SetTimer(true, false, System().tick, 5);
+    Click("m_StartSessionBtn");
     clock.Advance(6'000);
     AnswerScore(Tm_ScoreDlg::kAll);
-    frm->m_QuestionScrollScroll(Tm_MainFrm::EScrollCode::LineDown, 2);
-    EXPECT_EQ(frm->DataStorage().GetCurrentMode(), kReview);
+    Scroll(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(Storage().GetCurrentMode(), kReview);
     EXPECT_TRUE(Shows("m_SessionView"));
     EXPECT_FALSE(Shows("m_MainView"));
     EXPECT_EQ(dialogs.modalWindows.size(), 1u);
@@ -456,11 +427,11 @@ TEST_F(SessionTest, ScrollStepStopsAfterTheScoreChangedThePhase)
 
 TEST_F(SessionTest, TimerButtonArmsARestartOnlyAfterOk)
 {
-    OpenBook(ThreeQuestions, kTest);
+    OpenBook(Planets, kTest);
     dialogs.AnswerModal(Tm_TimerFrm::kCancel);
-    frm->m_TimerBtnClick();
+    Click("m_TimerBtn");
     EXPECT_FALSE(Items().IsTimerOn());
-    EXPECT_EQ(frm->m_bRestartClock, 0);
+    EXPECT_EQ(Probe().RestartClock(), 0);
 
     dialogs.AnswerModal(
         [](QDialog& window)
@@ -471,25 +442,25 @@ TEST_F(SessionTest, TimerButtonArmsARestartOnlyAfterOk)
             timer.m_OkBtnClick();
             return Tm_TimerFrm::kOk;
         });
-    frm->m_TimerBtnClick();
+    Click("m_TimerBtn");
     EXPECT_TRUE(Items().IsTimerOn());
-    EXPECT_EQ(frm->m_bRestartClock, 1);
+    EXPECT_EQ(Probe().RestartClock(), 1);
 
     // Start Session starts the clock afresh from the moment it runs.
     clock.Advance(30'000);
-    frm->m_StartSessionBtnClick();
-    EXPECT_EQ(frm->m_bRestartClock, 0);
+    Click("m_StartSessionBtn");
+    EXPECT_EQ(Probe().RestartClock(), 0);
     EXPECT_EQ(Items().GetTimerText(true), "0:05:00");
-    EXPECT_TRUE(frm->TestTimer().Enabled());
+    EXPECT_TRUE(Probe().TestTimer().Enabled());
 }
 
 TEST_F(SessionTest, TickWithoutALimitStopsAndResetsThePanelCaption)
 {
-    OpenBook(ThreeQuestions, kTest);
-    auto* button = Control<QPushButton>("m_TimerSeesoinBtn");
+    OpenBook(Planets, kTest);
+    auto* button = Child<QPushButton>("m_TimerSeesoinBtn");
     button->setText("0:00:12");
-    frm->TestTimer().SetEnabled(true);
+    Probe().TestTimer().SetEnabled(true);
     clock.Advance(200);
-    EXPECT_FALSE(frm->TestTimer().Enabled());
+    EXPECT_FALSE(Probe().TestTimer().Enabled());
     EXPECT_EQ(button->text(), "Timer");
 }
