@@ -22,19 +22,19 @@ namespace
 
 void BM_OnUpdateFormNext(benchmark::State& state)
 {
-    const int phase = static_cast<int>(state.range(1));
+    const EPhase phase = PhaseFromNumber(static_cast<int>(state.range(1)));
     auto windows = std::make_unique<CApplicationWindows>();
     Tm_MainFrm& frm = windows->MainFrm();
     // The pane's redraw is an internal step of the window: the probe reaches it.
     const Tm_MainFrmProbe probe(frm);
     frm.resize(1000, 720);
     frm.show();
-    windows->Prefs().m_ViewMode = lf::display::kStyleMoodle;
+    windows->Prefs().m_ViewMode = ToNumber(EQuestionStyle::Moodle);
     windows->Prefs().m_QAX_TYPE_LEARN = 0;
     windows->Prefs().m_HintDelayForLearnMode = 10;
     CItemsArray2& items = *windows->DataStorage().GetItemsPtr2();
     lf::bench::BuildBook(items, state.range(0));
-    windows->DataStorage().SetCurrentMode(static_cast<std::uint8_t>(phase));
+    windows->DataStorage().SetCurrentMode(phase);
     items.SetActiveCategory(kAllCategoriesID, false);
     items.SetFilterQuestion(true);
     if (!items.First())
@@ -42,7 +42,7 @@ void BM_OnUpdateFormNext(benchmark::State& state)
         state.SkipWithError("empty sequence");
         return;
     }
-    probe.SetActiveView(0, 255, 1);
+    probe.SetActiveView(EView::Question, 255, 1);
     QApplication::processEvents();
     for (auto _ : state)
     {

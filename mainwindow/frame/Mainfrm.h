@@ -145,12 +145,12 @@ private slots:
     void m_DescriptionViewStrRVMouseUp() {}
 
     // The question style buttons and menus (Mainfrm_Store.cpp).
-    void m_pViewModeBtnClick() { SetQuestionStyle(2); }
-    void m_MoodleModeBtnClick() { SetQuestionStyle(2); }
-    void FlashcardMenuItemClick() { SetQuestionStyle(0); }
-    void FlashcardPlusMenuItemClick() { SetQuestionStyle(1); }
-    void MultipleChoiceMenuItemClick() { SetQuestionStyle(2); }
-    void MoodleMenuItemClick() { SetQuestionStyle(3); }
+    void m_pViewModeBtnClick() { SetQuestionStyle(EQuestionStyle::MultipleChoice); }
+    void m_MoodleModeBtnClick() { SetQuestionStyle(EQuestionStyle::MultipleChoice); }
+    void FlashcardMenuItemClick() { SetQuestionStyle(EQuestionStyle::Flashcard); }
+    void FlashcardPlusMenuItemClick() { SetQuestionStyle(EQuestionStyle::FlashcardPlus); }
+    void MultipleChoiceMenuItemClick() { SetQuestionStyle(EQuestionStyle::MultipleChoice); }
+    void MoodleMenuItemClick() { SetQuestionStyle(EQuestionStyle::Moodle); }
 
 private:
     // Tests read the window's state and reach its internal steps through the probe; the key hook and
@@ -219,7 +219,7 @@ private:
     // --- Phases, toolbars, title and the session panel (Mainfrm_Phases.cpp) ---
 
     // Switches phase; false when the user cancelled the save question (the phase stays).
-    bool SetPhase(std::uint8_t phase, std::uint8_t noPanel);
+    bool SetPhase(EPhase phase, std::uint8_t noPanel);
     void UpdateWindowTitle();
     void UpdateToolbars(std::uint8_t keepButtons);
     void UpdatePrintCommands();
@@ -271,7 +271,7 @@ private:
 
     // --- Views and the session (Mainfrm_Session.cpp) ---
 
-    void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw);
+    void SetActiveView(EView view, std::uint8_t flags, std::uint8_t redraw);
     void CloseToIntro(bool blank);
     bool OnStorageData() { return OnStorageData(nullptr); }
     void SelectChapter(std::int32_t chapterID);
@@ -303,7 +303,7 @@ private:
     void ShowChapterEditor();
     void StoreEditsAndNotifyList(EFormEvent field);
     void StopHintTimers();
-    void StartCorrectAnswerHint(std::uint8_t view, std::uint8_t flags, std::uint8_t focus);
+    void StartCorrectAnswerHint(EView view, std::uint8_t flags, std::uint8_t focus);
     void m_TestTimerTimer();
     void StartTestClockIfLimited();
     void PauseTestClock();
@@ -350,8 +350,8 @@ private:
     // Counts a rebuild of the pane's content: every reference into the old content goes stale.
     void PaneRebuilt() { ++m_PaneGeneration; }
     // Fills the pane of the active view (step 13 of OnUpdateForm) and applies the zoom.
-    void UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uint8_t focus);
-    void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8_t phase);
+    void UpdatePaneContent(CBaseItem* item, EPhase phase, std::uint8_t focus);
+    void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, EPhase phase);
     void ApplyZoom();
     void CreateQuestionPaneViews();
     // ShowQuestionView without laying the view out.
@@ -404,7 +404,7 @@ private:
 
     // --- Question style (Mainfrm_Store.cpp) ---
 
-    void SetQuestionStyle(int style);
+    void SetQuestionStyle(EQuestionStyle style);
 
     std::unique_ptr<Ui::Tm_MainFrm> ui;
     CPrefs& m_Prefs;
@@ -433,7 +433,7 @@ private:
     bool m_bOpenInDefault = false;
     std::uint8_t m_bCapturingScreen = 0;
     std::uint8_t m_bHotKeysRegistered = 0;
-    std::uint8_t m_ActiveView = 3;
+    EView m_ActiveView = EView::Intro;
     std::uint8_t m_bAutoPhaseChange = 0;
     std::uint8_t m_bFilterRestart = 0;
     std::uint8_t m_bRestartClock = 0;

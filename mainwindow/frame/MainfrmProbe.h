@@ -37,8 +37,7 @@ public:
 
     // --- State ---
 
-    // The pane's view: 0 question, 1 answers, 2 explanation, 3 the intro.
-    std::uint8_t ActiveView() const { return m.m_ActiveView; }
+    EView ActiveView() const { return m.m_ActiveView; }
     std::uint8_t RestartClock() const { return m.m_bRestartClock; }
     bool IsClockPaused() const { return m.m_bClockPaused != 0; }
     std::uint8_t IsHintShown() const { return m.m_bHintShown; }
@@ -58,13 +57,13 @@ public:
     // --- Internal steps no control reaches ---
 
     // The phase change without the session panel (noPanel), as the score dialog's answers make it.
-    bool SetPhase(std::uint8_t phase, std::uint8_t noPanel) const { return m.SetPhase(phase, noPanel); }
+    bool SetPhase(EPhase phase, std::uint8_t noPanel) const { return m.SetPhase(phase, noPanel); }
     void PostMessage(int message) const { m.PostMessage(message); }
     // A whole book (or its chapters) loaded and the session panel filled, as a chosen book leaves it.
     bool LoadBook(std::int32_t index, bool categoriesOnly) const { return m.LoadBook(index, categoriesOnly); }
     void OnUpdateSeesionView() const { m.OnUpdateSeesionView(); }
     void RefreshCategoryLists() const { m.RefreshCategoryLists(); }
-    void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw) const
+    void SetActiveView(EView view, std::uint8_t flags, std::uint8_t redraw) const
     {
         m.SetActiveView(view, flags, redraw);
     }
@@ -78,7 +77,7 @@ public:
     bool OnStorageData(std::uint8_t* changed) const { return m.OnStorageData(changed); }
     void SaveBook(bool toIntro, bool ask) const { m.SaveBook(toIntro, ask); }
     void StopHintTimers() const { m.StopHintTimers(); }
-    void StartCorrectAnswerHint(std::uint8_t view, std::uint8_t flags, std::uint8_t focus) const
+    void StartCorrectAnswerHint(EView view, std::uint8_t flags, std::uint8_t focus) const
     {
         m.StartCorrectAnswerHint(view, flags, focus);
     }

@@ -78,7 +78,7 @@ public:
         out = header;
         return true;
     }
-    bool StoreAnswers(CBaseItem&, int, bool&) override { return true; }
+    bool StoreAnswers(CBaseItem&, EQuestionStyle, bool&) override { return true; }
     bool StoreFeedbacks(CBaseItem&, bool&) override { return true; }
 };
 
@@ -88,7 +88,7 @@ protected:
     Answering() : MainWindowHarness(EClock::Fake)
     {
         Start();
-        Prefs().m_ViewMode = kStyleMoodle;
+        Prefs().m_ViewMode = ToNumber(EQuestionStyle::Moodle);
         Prefs().m_QAX_TYPE_LEARN = 1; // the answers have a pane of their own
         Prefs().m_AuthorId = "tester";
         Main().resize(1100, 800);
@@ -102,7 +102,7 @@ protected:
     lf::qt::RichView& View() { return *Probe().QuestionView(); }
 
     // Writes the questions as a book, opens it in the phase and starts a session on the first question.
-    void Open(ItemList items, std::uint8_t phase)
+    void Open(ItemList items, EPhase phase)
     {
         auto shared = std::make_shared<ItemList>(std::move(items));
         OpenBook(
@@ -116,7 +116,7 @@ protected:
         ASSERT_NE(Current(), nullptr);
     }
     // Opens a book of the books folder in the phase and starts a session on its first question.
-    void OpenFile(const std::string& name, std::uint8_t phase)
+    void OpenFile(const std::string& name, EPhase phase)
     {
         OpenBookFile(name, phase);
         StartSession();
@@ -190,7 +190,7 @@ std::unique_ptr<CMultipleChoiceItem> Choices(int letMultiple, int count = 3)
 
 TEST_F(Answering, OneAnswerQuestionKeepsOnlyTheLastChoiceAndTogglesIt)
 {
-    Open(MakeItems(Choices(0)), 0);
+    Open(MakeItems(Choices(0)), EPhase::Test);
     ShowAnswers();
     ASSERT_EQ(Table().RowCount(), 3);
     EXPECT_FALSE(Book().IsModified());
@@ -211,7 +211,7 @@ TEST_F(Answering, OneAnswerQuestionKeepsOnlyTheLastChoiceAndTogglesIt)
 
 TEST_F(Answering, SeveralAnswersStayTickedTogether)
 {
-    Open(MakeItems(Choices(1)), 0);
+    Open(MakeItems(Choices(1)), EPhase::Test);
     ShowAnswers();
     Click(0);
     Click(1);
@@ -223,7 +223,7 @@ TEST_F(Answering, SeveralAnswersStayTickedTogether)
 
 TEST_F(Answering, TrueFalseFalseRowSetsTheChoiceAndBothPictures)
 {
-    Open(MakeItems(lf::test::TrueFalse("1")), 0);
+    Open(MakeItems(lf::test::TrueFalse("1")), EPhase::Test);
     ShowAnswers();
     Click(1);
     EXPECT_EQ(Picture(0), 21);
@@ -241,7 +241,7 @@ TEST_F(Answering, MatchingPartnerComesFromTheSelectorListOrStaysOnCancel)
                        .answer("France", "Paris")
                        .answer("Italy", "Rome")
                        .build()),
-         0);
+         EPhase::Test);
     ShowAnswers();
     const int franceRow = RowOfAnswer(0);
     ASSERT_GE(franceRow, 0);
@@ -287,7 +287,7 @@ TEST_F(Answering, MatchingPartnerComesFromTheSelectorListOrStaysOnCancel)
 
 TEST_F(Answering, MatchingWithoutPartnersSaysSoAndChangesNothing)
 {
-    Open(MakeItems(lf::test::Matching().answer("France", "").answer("Italy", "").build()), 0);
+    Open(MakeItems(lf::test::Matching().answer("France", "").answer("Italy", "").build()), EPhase::Test);
     ShowAnswers();
     dialogs.AnswerMessage(lf::qt::mrOk);
     Click(0);
@@ -306,7 +306,7 @@ TEST_F(Answering, LinkInAMatchingSubQuestionIsFollowedBeforeTheListOpens)
                        .answer("<a href=\"bell.wav\">Hear it</a>", "bell")
                        .answer("Quiet", "none")
                        .build()),
-         0);
+         EPhase::Test);
     ShowAnswers();
     const int row = RowOfAnswer(0);
     dialogs.AnswerModal(
@@ -322,8 +322,8 @@ TEST_F(Answering, LinkInAMatchingSubQuestionIsFollowedBeforeTheListOpens)
 
 TEST_F(Answering, FlashcardStyleTogglesTheShownAnswerWithoutChangingTheBook)
 {
-    Prefs().m_ViewMode = kStyleFlashcard;
-    Open(MakeItems(Choices(1)), 0);
+    Prefs().m_ViewMode = ToNumber(EQuestionStyle::Flashcard);
+    Open(MakeItems(Choices(1)), EPhase::Test);
     ShowAnswers();
     ASSERT_EQ(Table().RowCount(), 1);
     Click(0);
@@ -338,7 +338,7 @@ TEST_F(Answering, FlashcardStyleTogglesTheShownAnswerWithoutChangingTheBook)
 TEST_F(Answering, ClickOnTheQuestionTextChangesNothing)
 {
     Prefs().m_QAX_TYPE_LEARN = 0; // the answers under the question
-    Open(MakeItems(Choices(0)), 0);
+    Open(MakeItems(Choices(0)), EPhase::Test);
     ASSERT_GT(TableItem(), 0);
     PressAt(View().ItemRect(0).center());
     EXPECT_EQ(lf::test::UserAnswers(*Current()), ",,");
@@ -350,7 +350,7 @@ TEST_F(Answering, ClickOnTheQuestionTextChangesNothing)
 TEST_F(Answering, ScrollingKeepsTheHighlightedRowInSight)
 {
     Main().resize(700, 300);
-    Open(MakeItems(Choices(0, 9)), 0);
+    Open(MakeItems(Choices(0, 9)), EPhase::Test);
     ShowAnswers();
     ASSERT_TRUE(View().IsVScrollBarVisible());
     const auto inSight = [&](int row)
@@ -385,12 +385,12 @@ protected:
         Prefs().m_QAX_TYPE_LEARN = 0;
         Prefs().m_DelayBeforeHintDelayForLearnMode = delay;
         Prefs().m_HintDelayForLearnMode = hintTenths;
-        Open(std::move(items), 2);
+        Open(std::move(items), EPhase::Flash);
         // The session panel's bars carry the values into the session; put them back as the test wants.
         Prefs().m_DelayBeforeHintDelayForLearnMode = delay;
         Prefs().m_HintDelayForLearnMode = hintTenths;
         Probe().StopHintTimers();
-        Probe().StartCorrectAnswerHint(0, 1, 1);
+        Probe().StartCorrectAnswerHint(EView::Question, 1, 1);
     }
     lf::RichColor RightRowColour() { return Colour(RowOfAnswer(0)); }
 };
@@ -495,7 +495,8 @@ TEST_F(FlashHints, ShortAnswerCardShowsItsAnswerWithoutEverBeingAnswered)
     Prefs().m_QAX_TYPE_LEARN = 1;
     Prefs().m_DelayBeforeHintDelayForLearnMode = 0;
     Prefs().m_HintDelayForLearnMode = 0;
-    Open(MakeItems(lf::test::ShortAnswer().question("Capital of France?").answer("Paris", "1").build()), 2);
+    Open(MakeItems(lf::test::ShortAnswer().question("Capital of France?").answer("Paris", "1").build()),
+         EPhase::Flash);
     ShowAnswers();
     PressAt(QPoint(20, 10));
     EXPECT_EQ(lf::RichPlainText(View().Document().content), "Paris");
@@ -508,7 +509,7 @@ TEST_F(FlashHints, ShortAnswerCardShowsItsAnswerWithoutEverBeingAnswered)
 
 TEST_F(Answering, MarkedThenNextStampsTheQuestion)
 {
-    Open(MakeItems(Choices(0), Choices(0)), 0);
+    Open(MakeItems(Choices(0), Choices(0)), EPhase::Test);
     CBaseItem* first = Current();
     System().utcSeconds = 1'800'000'000;
     Child<QCheckBox>("m_MarkChek")->setChecked(true);
@@ -522,7 +523,7 @@ TEST_F(Answering, MarkedThenNextStampsTheQuestion)
 
 TEST_F(Answering, SetToTrashAndBack)
 {
-    Open(MakeItems(Choices(0)), 3);
+    Open(MakeItems(Choices(0)), EPhase::Edit);
     CBaseItem* item = Current();
     const std::int32_t chapter = item->GetCategoryID();
     QComboBox* setTo = Child<QComboBox>("m_RecordCategoryList");
@@ -544,8 +545,8 @@ TEST_F(Answering, SetToTrashAndBack)
 
 TEST_F(Answering, FlashcardAnswerTypedIntoAQuestionWithoutAnswers)
 {
-    Prefs().m_ViewMode = kStyleFlashcard;
-    Open(MakeItems(MultipleChoice().question("Capital of Germany?").build()), 3);
+    Prefs().m_ViewMode = ToNumber(EQuestionStyle::Flashcard);
+    Open(MakeItems(MultipleChoice().question("Capital of Germany?").build()), EPhase::Edit);
     ShowAnswers();
     Probe().DescriptionEditor()->InsertText("Berlin");
     std::uint8_t changed = 0;
@@ -565,10 +566,10 @@ TEST_F(Answering, FlashcardAnswerTypedIntoAQuestionWithoutAnswers)
 // credited the first, which keeps its text and becomes credited.
 TEST_F(Answering, FlashcardEditorStoresIntoTheAnswerItShowed)
 {
-    Prefs().m_ViewMode = kStyleFlashcard;
+    Prefs().m_ViewMode = ToNumber(EQuestionStyle::Flashcard);
     Open(MakeItems(MultipleChoice().answer("", "1").answer("Paris", "1").build(),
                    MultipleChoice().answer("Rome", "0").answer("Oslo", "0").build()),
-         3);
+         EPhase::Edit);
     auto plainOf = [](const std::string& stored)
     {
         lf::RichDocument scratch;
@@ -609,7 +610,7 @@ TEST_F(Answering, MoodleHeaderFillsAnEmptyGradeAndPenalty)
                                item.SetPenaltyFactor("0.5");
                            })
                        .build()),
-         3);
+         EPhase::Edit);
     std::uint8_t changed = 0;
     ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(changed, 1);
@@ -625,7 +626,8 @@ TEST_F(Answering, MoodleHeaderFillsAnEmptyGradeAndPenalty)
 
 TEST_F(Answering, TypedLineBreaksAreStoredAsLineFeeds)
 {
-    Open(MakeItems(lf::test::ShortAnswer().question("Two lines?").answer("a", "1").build(), Choices(0)), 0);
+    Open(MakeItems(lf::test::ShortAnswer().question("Two lines?").answer("a", "1").build(), Choices(0)),
+         EPhase::Test);
     ShowAnswers();
     ASSERT_TRUE(Probe().DescriptionEditor()->isVisibleTo(&Main()));
     Probe().DescriptionEditor()->InsertText("first\nsecond");
@@ -637,7 +639,7 @@ TEST_F(Answering, TypedLineBreaksAreStoredAsLineFeeds)
 
 TEST_F(Answering, NothingIsStoredWhileTheWindowUpdates)
 {
-    Open(MakeItems(Choices(0)), 0);
+    Open(MakeItems(Choices(0)), EPhase::Test);
     std::vector<std::pair<bool, int>> during;
     QObject::connect(Probe().QuestionView(), &QTextEdit::textChanged, &Main(),
                      [&]
@@ -657,8 +659,8 @@ TEST_F(Answering, NothingIsStoredWhileTheWindowUpdates)
 
 TEST_F(Answering, QuestionPaneStoreNamesOnlyAnUnnamedQuestion)
 {
-    Prefs().m_ViewMode = kStyleFlashcard;
-    Open(MakeItems(MultipleChoice().name("Capital").build(), MultipleChoice().build()), 3);
+    Prefs().m_ViewMode = ToNumber(EQuestionStyle::Flashcard);
+    Open(MakeItems(MultipleChoice().name("Capital").build(), MultipleChoice().build()), EPhase::Edit);
     std::uint8_t changed = 1;
     ASSERT_TRUE(Probe().OnStorageData(&changed));
     EXPECT_EQ(Current()->GetName(), "Capital");
@@ -672,7 +674,8 @@ TEST_F(Answering, QuestionPaneStoreNamesOnlyAnUnnamedQuestion)
 
 TEST_F(Answering, EditPaneRewritesOnlyAnEditedText)
 {
-    Open(MakeItems(MultipleChoice().question("Plain words, <b>one bold</b>.").name("Q").build()), 3);
+    Open(MakeItems(MultipleChoice().question("Plain words, <b>one bold</b>.").name("Q").build()),
+         EPhase::Edit);
     const std::string stored = Current()->GetQuestionText();
     std::uint8_t changed = 1;
     ASSERT_TRUE(Probe().OnStorageData(&changed));
@@ -693,11 +696,11 @@ TEST_F(Answering, EditPaneRewritesOnlyAnEditedText)
 
 TEST_F(Answering, StyleFacesAndMenusSetTheStyle)
 {
-    Prefs().m_ViewMode = kStyleFlashcard;
+    Prefs().m_ViewMode = ToNumber(EQuestionStyle::Flashcard);
     Click("m_pViewModeBtn");
-    EXPECT_EQ(Prefs().GetViewMode(), kStyleMultipleChoice);
+    EXPECT_EQ(Prefs().GetQuestionStyle(), EQuestionStyle::MultipleChoice);
     Click("m_MoodleModeBtn");
-    EXPECT_EQ(Prefs().GetViewMode(), kStyleMultipleChoice);
+    EXPECT_EQ(Prefs().GetQuestionStyle(), EQuestionStyle::MultipleChoice);
     const struct
     {
         const char* name;
@@ -723,7 +726,8 @@ TEST_F(Answering, StyleFacesAndMenusSetTheStyle)
 
 TEST_F(Answering, StyleChangeStoresTheTypedAnswerAndShowsOnlyChoicesInChoiceStyles)
 {
-    Open(MakeItems(lf::test::ShortAnswer().question("Capital?").answer("Paris", "1").build(), Choices(0)), 0);
+    Open(MakeItems(lf::test::ShortAnswer().question("Capital?").answer("Paris", "1").build(), Choices(0)),
+         EPhase::Test);
     ShowAnswers();
     Probe().DescriptionEditor()->InsertText("Paris");
     Trigger("MultipleChoiceMenuItem");
@@ -735,17 +739,17 @@ TEST_F(Answering, StyleChangeStoresTheTypedAnswerAndShowsOnlyChoicesInChoiceStyl
     EXPECT_EQ(typed->GetCommonUserAnswerInfo().UserAnswer, "Paris");
     EXPECT_EQ(Book().GetSequenceCount(), 1);
     EXPECT_EQ(Current()->GetQuestionType(), qtMultipleChoice);
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
 }
 
 TEST_F(Answering, StyleChangeOnTheSessionPanelRefreshesItWithoutOpeningAQuestion)
 {
-    Open(MakeItems(Choices(0)), 0);
+    Open(MakeItems(Choices(0)), EPhase::Test);
     Click("CloseBook1");
-    ChoosePhase(0);
+    ChoosePhase(EPhase::Test);
     ASSERT_TRUE(Child<QFrame>("m_SessionView")->isVisibleTo(&Main()));
     Trigger("FlashcardMenuItem");
-    EXPECT_EQ(Prefs().GetViewMode(), kStyleFlashcard);
+    EXPECT_EQ(Prefs().GetQuestionStyle(), EQuestionStyle::Flashcard);
     EXPECT_TRUE(Child<QFrame>("m_SessionView")->isVisibleTo(&Main()));
     EXPECT_FALSE(Child<QFrame>("m_MainView")->isVisibleTo(&Main()));
 }
@@ -787,7 +791,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
         "The Sample Book.lnf";
     ASSERT_TRUE(std::filesystem::exists(sample));
     std::filesystem::copy_file(sample, MainWindowHarness::books.file("Sample.lnf"));
-    OpenFile("Sample.lnf", 0);
+    OpenFile("Sample.lnf", EPhase::Test);
     const int count = Book().GetSequenceCount();
     ASSERT_EQ(count, 20);
 
@@ -879,7 +883,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
     // Past the last question the score dialog offers the incorrect ones for Review.
     dialogs.AnswerModal(Tm_ScoreDlg::kIncorrect);
     Click("m_NextBtn");
-    ASSERT_EQ(Storage().GetCurrentMode(), 1);
+    ASSERT_EQ(Storage().GetPhase(), EPhase::Review);
     if (Child<QFrame>("m_SessionView")->isVisibleTo(&Main()))
         Click("m_StartSessionBtn");
     std::set<std::string> reviewed;
@@ -899,7 +903,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
     Child<QSlider>("m_HintTimeTrBar")->setValue(10);
     dialogs.AnswerModal(Tm_ScoreDlg::kAll);
     Click("m_NextBtn");
-    ASSERT_EQ(Storage().GetCurrentMode(), 2);
+    ASSERT_EQ(Storage().GetPhase(), EPhase::Flash);
     if (Child<QFrame>("m_SessionView")->isVisibleTo(&Main()))
     {
         Child<QSlider>("m_pDelayBeforeHintTrackBar")->setValue(0);
@@ -944,7 +948,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
 
 TEST_F(Answering, AltDigitHighlightsARowAndCtrlDigitOrLetterChoosesIt)
 {
-    Open(MakeItems(Choices(0)), 0);
+    Open(MakeItems(Choices(0)), EPhase::Test);
     ShowAnswers();
     ASSERT_EQ(Table().RowCount(), 3);
     Press(Qt::Key_3, Qt::AltModifier);

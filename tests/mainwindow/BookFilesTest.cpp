@@ -77,13 +77,13 @@ class BookFilesTest : public testing::Test, public MainWindowHarness
 {
 public:
     // A listed book opened in a phase through the book tree and Start Session.
-    Tm_MainFrm& OpenInPhase(const std::string& path, std::uint8_t phase)
+    Tm_MainFrm& OpenInPhase(const std::string& path, EPhase phase)
     {
         Tm_MainFrm& main = Started() ? Main() : Start();
         EXPECT_TRUE(ChoosePhase(phase));
         Storage().ReloadBookList();
         PickBook(path);
-        if (phase != 3)
+        if (phase != EPhase::Edit)
             Child<QComboBox>("m_TestList")->setCurrentIndex(0);
         StartSession();
         EXPECT_TRUE(Storage().IsBookLoaded());
@@ -94,7 +94,7 @@ public:
     {
         WriteBook(BookPath("a.lnf"), ThreeQuestions);
         WriteBook(BookPath("b.lnf"), OneQuestion("Other?"));
-        Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), 3);
+        Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), EPhase::Edit);
         Items().SetModified(true);
         original = ReadFile(BookPath("a.lnf"));
         return main;
@@ -110,7 +110,7 @@ TEST_F(BookFilesTest, UnchangedListedBookWritesNothingUntilItsFileIsDeleted)
 {
     const std::string path = BookPath("a.lnf");
     WriteBook(path, ThreeQuestions);
-    OpenInPhase(path, 2);
+    OpenInPhase(path, EPhase::Flash);
     Age(path, 3);
     const auto written = fs::last_write_time(path);
     Click("m_SaveBtn");
@@ -128,7 +128,7 @@ TEST_F(BookFilesTest, SaveOnANewBookGoesStraightToSaveAs)
 {
     Tm_MainFrm& main = Start();
     Click("m_NewBtn");
-    ASSERT_EQ(Storage().GetCurrentMode(), 3);
+    ASSERT_EQ(Storage().GetPhase(), EPhase::Edit);
     dialogs.AnswerSave(BookPath("Chem"));
     Click("m_SaveBtn");
 
@@ -224,7 +224,7 @@ TEST_F(BookFilesTest, BackupTimerWritesOneCopyAndKeepsTheTwelveNewest)
         Age(temp + other, 200);
     }
 
-    OpenInPhase(path, 3);
+    OpenInPhase(path, EPhase::Edit);
     ASSERT_TRUE(Probe().BackupTimer().Enabled());
     EXPECT_EQ(Probe().BackupTimer().Interval(), 300000);
     const std::string file = ReadFile(path);
@@ -246,7 +246,7 @@ TEST_F(BookFilesTest, BackupTimerWritesOneCopyAndKeepsTheTwelveNewest)
 TEST_F(BookFilesTest, BackupTimerRunsOnlyInEditPhaseAndNeverWithoutBackups)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions);
-    OpenInPhase(BookPath("a.lnf"), 2);
+    OpenInPhase(BookPath("a.lnf"), EPhase::Flash);
     EXPECT_FALSE(Probe().BackupTimer().Enabled());
     Prefs().m_BackupAllow = false;
     Click("m_NewBtn");
@@ -270,7 +270,7 @@ TEST_F(BookFilesTest, DeletingANewBookOnlyClosesIt)
     EXPECT_FALSE(Storage().IsBookLoaded());
     EXPECT_FALSE(Probe().BackupTimer().Enabled());
     EXPECT_TRUE(fs::exists(BookPath("a.lnf")));
-    EXPECT_EQ(Probe().ActiveView(), 3);
+    EXPECT_EQ(Probe().ActiveView(), EView::Intro);
 }
 
 TEST_F(BookFilesTest, DeletingAListedBookMovesItsFileAway)
@@ -318,11 +318,11 @@ TEST_F(RestoreTest, RestoredCopyOpensInEditPhaseWithItsQuestions)
     Click("m_RestoreBookBtn");
     EXPECT_TRUE(dialogs.messages.empty());
     ASSERT_TRUE(Storage().IsBookLoaded());
-    EXPECT_EQ(Storage().GetCurrentMode(), 3);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Edit);
     EXPECT_EQ(Items().GetCount(), 1);
     EXPECT_EQ(Items().GetCurrentItem()->GetName(), "Saved?");
     EXPECT_EQ(OpenFileName(), BookPath("a.lnf"));
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
     EXPECT_TRUE(Probe().BackupTimer().Enabled());
     EXPECT_EQ(ReadFile(BookPath("a.lnf")), original);
 }
@@ -338,8 +338,8 @@ TEST_F(RestoreTest, VanishedCopyIsReportedAfterTheOpenBookWasBackedUpAndClosed)
     EXPECT_EQ(MessageTexts(),
               std::vector<std::string>{"ERROR. Can't restore information from file - " + copy + ".."});
     EXPECT_FALSE(Storage().IsBookLoaded());
-    EXPECT_EQ(Storage().GetCurrentMode(), 255);
-    EXPECT_EQ(Probe().ActiveView(), 3);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::None);
+    EXPECT_EQ(Probe().ActiveView(), EView::Intro);
     // The open book's copy was written before it closed.
     const std::vector<std::string> copies = FilesIn(BookPath("Temp"));
     ASSERT_EQ(copies.size(), 1u);
@@ -404,7 +404,7 @@ TEST_F(BookFilesTest, FailedAppendLeavesTheOpenBookAsItWas)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions);
     WriteFile(BookPath("broken.lnf"), "<Lernfold Version=\"1\"><Questions><Question");
-    OpenInPhase(BookPath("a.lnf"), 3);
+    OpenInPhase(BookPath("a.lnf"), EPhase::Edit);
     dialogs.AnswerOpen(BookPath("broken.lnf"));
     dialogs.AnswerMessage(lf::qt::mrOk);
     Click("AppendBook1");
@@ -428,7 +428,7 @@ TEST_F(BookFilesTest, CancelledBooksFilterPutsTheSixSettingsBack)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Start();
-    ASSERT_TRUE(ChoosePhase(1));
+    ASSERT_TRUE(ChoosePhase(EPhase::Review));
     CBookList& books = Books();
     books.m_bFilterEnable = 1;
     books.m_bSortEnable = 0;
@@ -458,7 +458,7 @@ TEST_F(BookFilesTest, BooksFilterDoneLoadsTheChosenBookForItsChapters)
 {
     WriteBook(BookPath("a.lnf"), CellsAndPlants);
     Start();
-    ASSERT_TRUE(ChoosePhase(1));
+    ASSERT_TRUE(ChoosePhase(EPhase::Review));
     dialogs.AnswerModal(
         [](QDialog& dialog)
         {
@@ -476,7 +476,7 @@ TEST_F(BookFilesTest, DialogsStartInTheirFoldersWithTheirExtensions)
 {
     const std::string sub = BookPath("Sub/");
     WriteBook(sub + "a.lnf", ThreeQuestions);
-    OpenInPhase(sub + "a.lnf", 1);
+    OpenInPhase(sub + "a.lnf", EPhase::Review);
     for (int i = 0; i < 4; ++i)
         dialogs.AnswerOpen(std::nullopt);
     Click("m_pBrowseBtn");
@@ -498,10 +498,10 @@ TEST_F(BookFilesTest, OpenWithoutAPhaseEntersFlashFirst)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Tm_MainFrm& main = Start();
-    ASSERT_EQ(Storage().GetCurrentMode(), 255);
+    ASSERT_EQ(Storage().GetPhase(), EPhase::None);
     dialogs.AnswerOpen(std::nullopt);
     Click("OtherBook1");
-    EXPECT_EQ(Storage().GetCurrentMode(), 2);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Flash);
     EXPECT_TRUE(Child<QFrame>("m_SessionView")->isVisibleTo(&main));
     EXPECT_EQ(dialogs.openRequests.size(), 1u);
 }
@@ -510,7 +510,7 @@ TEST_F(BookFilesTest, BrowsedNamesThatAreNoBookAreRefused)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Start();
-    ASSERT_TRUE(ChoosePhase(2));
+    ASSERT_TRUE(ChoosePhase(EPhase::Flash));
     for (const char* name : {"notes.txt", "x.lnf3", "X.PDB"})
     {
         dialogs.messages.clear();
@@ -530,7 +530,7 @@ TEST_F(BookFilesTest, ExternalBookIsListedAndLoadedForItsChapters)
     const std::string path = elsewhere.file("Far.lnf");
     WriteBook(path, CellsAndPlants);
     Start();
-    ASSERT_TRUE(ChoosePhase(0));
+    ASSERT_TRUE(ChoosePhase(EPhase::Test));
     dialogs.AnswerOpen(path);
     Click("m_pBrowseBtn");
     const int index = Books().IndexOf(path);
@@ -560,7 +560,7 @@ TEST_F(BookFilesTest, CloseBookAsksNothingAndDropsTheChanges)
     Click("CloseBook1");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(Storage().IsBookLoaded());
-    EXPECT_EQ(Storage().GetCurrentMode(), 255);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::None);
     EXPECT_FALSE(Probe().BackupTimer().Enabled());
     EXPECT_EQ(ReadFile(BookPath("a.lnf")), original);
 }
@@ -569,7 +569,7 @@ TEST_F(BookFilesTest, BookComboTakesNoTypingAndSpaceClosesItsTree)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Start();
-    ASSERT_TRUE(ChoosePhase(2));
+    ASSERT_TRUE(ChoosePhase(EPhase::Flash));
     TMyComboBox* combo = Probe().BookComboBox();
     combo->setEditText("a");
     QTest::keyClicks(combo->lineEdit(), "xyz");
@@ -802,7 +802,7 @@ TEST_F(BookFilesTest, TreePopupFoldersOpenAndCloseBooksCloseItAndSoDoesLeavingTh
 {
     WriteBook(BookPath("Sub/a.lnf"), ThreeQuestions);
     Start();
-    ASSERT_TRUE(ChoosePhase(2));
+    ASSERT_TRUE(ChoosePhase(EPhase::Flash));
     TTreeViewPopupForm* popup = Probe().TreeViewPopupForm();
     EXPECT_TRUE(popup->windowFlags().testFlag(Qt::Popup));
     Probe().BookComboBox()->showPopup();

@@ -117,11 +117,11 @@ TEST(AboutFrm, ShowsTheVersionAndOpensItsLinks)
 
 TEST(HelpPages, PageOfEachPhaseAndItsPath)
 {
-    EXPECT_EQ(HelpPageOfPhase(0), "Test.rvf");
-    EXPECT_EQ(HelpPageOfPhase(1), "Review.rvf");
-    EXPECT_EQ(HelpPageOfPhase(2), "Flash.rvf");
-    EXPECT_EQ(HelpPageOfPhase(3), "Edit.rvf");
-    EXPECT_EQ(HelpPageOfPhase(255), "Tutorial.rvf");
+    EXPECT_EQ(HelpPageOfPhase(EPhase::Test), "Test.rvf");
+    EXPECT_EQ(HelpPageOfPhase(EPhase::Review), "Review.rvf");
+    EXPECT_EQ(HelpPageOfPhase(EPhase::Flash), "Flash.rvf");
+    EXPECT_EQ(HelpPageOfPhase(EPhase::Edit), "Edit.rvf");
+    EXPECT_EQ(HelpPageOfPhase(EPhase::None), "Tutorial.rvf");
     EXPECT_EQ(HelpPagePath("/opt/lf", "Test.rvf"), "/opt/lf/Help/Test.rvf");
     EXPECT_EQ(HelpPagePath("/opt/lf/", "Test.rvf"), "/opt/lf/Help/Test.rvf");
 }
@@ -193,7 +193,7 @@ TEST_F(HelpCommandTest, TutorialAndHelpButtonOpenThePageOfThePhase)
     Child<QAction>("m_HelpBtn")->trigger();
     EXPECT_EQ(*noPhase, "Tutorial page");
 
-    ChoosePhase(0);
+    ChoosePhase(EPhase::Test);
     auto test = ExpectHelp();
     Child<QAction>("m_HelpBtn")->trigger();
     EXPECT_EQ(*test, "Test page");
@@ -206,7 +206,7 @@ TEST_F(HelpCommandTest, AMissingPageShowsAnEmptyWindowWithoutAMessage)
     auto tutorial = ExpectHelp();
     Child<QPushButton>("m_pTutorialBtn")->click();
     ASSERT_EQ(*tutorial, "Tutorial page");
-    ChoosePhase(1); // there is no Review page
+    ChoosePhase(EPhase::Review); // there is no Review page
     auto review = ExpectHelp();
     Child<QAction>("m_HelpBtn")->trigger();
     EXPECT_EQ(*review, "");

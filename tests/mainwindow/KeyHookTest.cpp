@@ -26,7 +26,7 @@ protected:
     std::string Counter() { return Child<QLabel>("m_CurrentNumStr")->text().toStdString(); }
 
     // A session of the phase on a.lnf with unfiled multiple-choice questions "Q1?", "Q2?", ...
-    Tm_MainFrm& SessionIn(std::uint8_t phase, int questions = 3)
+    Tm_MainFrm& SessionIn(EPhase phase, int questions = 3)
     {
         WriteBook(BookPath("a.lnf"),
                   [questions](lf::test::BookBuilder& book)
@@ -60,7 +60,7 @@ protected:
 
 TEST_F(KeyHookTest, EveryKeyReachesTheRulesOnceEvenWhenTheFocusedWidgetIgnoresIt)
 {
-    SessionIn(1);
+    SessionIn(EPhase::Review);
     // The read-only view ignores a letter, which then travels up through its parents to the window.
     Probe().QuestionView()->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), Probe().QuestionView());
@@ -87,7 +87,7 @@ TEST_F(KeyHookTest, EveryKeyReachesTheRulesOnceEvenWhenTheFocusedWidgetIgnoresIt
 
 TEST_F(KeyHookTest, CtrlSWritesNothingInTestAndSavesAModifiedBookInEdit)
 {
-    Tm_MainFrm& main = SessionIn(0);
+    Tm_MainFrm& main = SessionIn(EPhase::Test);
     const std::string before = lf::test::ReadFile(BookPath("a.lnf"));
     Storage().GetItemsPtr2()->SetModified(true);
     Press(Qt::Key_S, Qt::ControlModifier);
@@ -96,7 +96,7 @@ TEST_F(KeyHookTest, CtrlSWritesNothingInTestAndSavesAModifiedBookInEdit)
     Storage().GetItemsPtr2()->SetModified(false);
 
     // In Edit phase the named, changed book is written again.
-    ASSERT_TRUE(ChoosePhase(3));
+    ASSERT_TRUE(ChoosePhase(EPhase::Edit));
     PickBook(BookPath("a.lnf"));
     Click("m_StartSessionBtn");
     Activate(&main);
@@ -110,7 +110,7 @@ TEST_F(KeyHookTest, CtrlSWritesNothingInTestAndSavesAModifiedBookInEdit)
 
 TEST_F(KeyHookTest, MoveKeysGoAsFarAsTheSequenceGoesAndStopThere)
 {
-    SessionIn(0, 100);
+    SessionIn(EPhase::Test, 100);
     for (int i = 0; i < 9; ++i)
         Press(Qt::Key_J);
     Press(Qt::Key_N);
@@ -132,13 +132,13 @@ TEST_F(KeyHookTest, MoveKeysGoAsFarAsTheSequenceGoesAndStopThere)
 
 TEST_F(KeyHookTest, ViewLettersShowTheirPaneAndFocusItsButton)
 {
-    SessionIn(0);
+    SessionIn(EPhase::Test);
     ASSERT_TRUE(Child<QPushButton>("m_AnswerBtn")->isVisible());
     Press(Qt::Key_A);
-    EXPECT_EQ(Probe().ActiveView(), 1);
+    EXPECT_EQ(Probe().ActiveView(), EView::Answers);
     EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>("m_AnswerBtn"));
     Press(Qt::Key_Q);
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
     EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>("m_QuestionBtn"));
 }
 
@@ -146,7 +146,7 @@ TEST_F(KeyHookTest, AltDigitHighlightsOnlyRowsTheAnswerTableHas)
 {
     // The Multiple Choice style shows both answers as rows under the question.
     WriteValueToRegistry("ViewMode", 2);
-    SessionIn(0);
+    SessionIn(EPhase::Test);
     ASSERT_EQ(Probe().KeySnapshot().rowCount, 2);
     Press(Qt::Key_2, Qt::AltModifier);
     EXPECT_EQ(Probe().HighlightedRow(), 1);
@@ -163,7 +163,7 @@ TEST_F(KeyHookTest, TypingInTheTypedAnswerEditorReachesTheEditor)
     WriteBook(BookPath("a.lnf"), [](lf::test::BookBuilder& book)
               { book.item(5, "Capital of France?").item(5, "Capital of Spain?"); });
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(ChoosePhase(0));
+    ASSERT_TRUE(ChoosePhase(EPhase::Test));
     PickBook(BookPath("a.lnf"));
     Child<QComboBox>("m_TestList")->setCurrentIndex(0);
     Click("m_StartSessionBtn");
@@ -176,19 +176,19 @@ TEST_F(KeyHookTest, TypingInTheTypedAnswerEditorReachesTheEditor)
         QTest::keyClick(editor, static_cast<Qt::Key>(key));
     EXPECT_EQ(editor->toPlainText().toStdString(), "abcnq");
     EXPECT_EQ(Counter(), "1/2");
-    EXPECT_EQ(Probe().ActiveView(), 1);
+    EXPECT_EQ(Probe().ActiveView(), EView::Answers);
 }
 
 TEST_F(KeyHookTest, EditPhaseAltArrowsAndCtrlN)
 {
-    SessionIn(3);
+    SessionIn(EPhase::Edit);
     ASSERT_EQ(Counter(), "1/3");
     Press(Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(Counter(), "2/3");
     Press(Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(Probe().ActiveView(), 1);
+    EXPECT_EQ(Probe().ActiveView(), EView::Answers);
     Press(Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
     Press(Qt::Key_Up, Qt::AltModifier);
     EXPECT_EQ(Counter(), "1/3");
     Press(Qt::Key_N, Qt::ControlModifier);
@@ -197,7 +197,7 @@ TEST_F(KeyHookTest, EditPhaseAltArrowsAndCtrlN)
 
 TEST_F(KeyHookTest, UpAndDownMoveTheCaretOfAnEditorThatTakesTyping)
 {
-    SessionIn(3);
+    SessionIn(EPhase::Edit);
     // An editor of the question pane, as the Edit phase's editor and the edit frames have.
     auto* editor = new lf::qt::RichViewEdit(Child<QFrame>("m_pQuestionPane"));
     editor->show();
@@ -214,12 +214,12 @@ TEST_F(KeyHookTest, UpAndDownMoveTheCaretOfAnEditorThatTakesTyping)
     // Typing reaches the editor as well; N is no move here.
     Press(Qt::Key_N);
     EXPECT_EQ(Counter(), "1/3");
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
 }
 
 TEST_F(KeyHookTest, TheActiveListWindowKeepsArrowsButCtrlOStillActs)
 {
-    SessionIn(3);
+    SessionIn(EPhase::Edit);
     Tm_ListFrm& list = windows->ListFrm();
     list.ShowList();
     Activate(&list);
@@ -240,7 +240,7 @@ TEST_F(KeyHookTest, TheActiveListWindowKeepsArrowsButCtrlOStillActs)
 
 TEST_F(KeyHookTest, NavigationButtonsClickOnTheArrowsRelease)
 {
-    SessionIn(1);
+    SessionIn(EPhase::Review);
     Child<QPushButton>("m_NextBtn")->setFocus();
     Press(Qt::Key_Right);
     EXPECT_EQ(Counter(), "2/3");
@@ -251,7 +251,7 @@ TEST_F(KeyHookTest, NavigationButtonsClickOnTheArrowsRelease)
     Child<QPushButton>("m_QuestionBtn")->setFocus();
     Press(Qt::Key_Down);
     EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>("m_QuestionBtn"));
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
 }
 
 } // namespace

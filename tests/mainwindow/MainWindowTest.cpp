@@ -74,8 +74,8 @@ TEST_F(MainWindowTest, StartsWithoutABookOnTheIntroScreen)
     EXPECT_EQ(Text("m_VersiopnStr2"), "Version 4.9");
     EXPECT_TRUE(Shows("m_IntroView"));
     EXPECT_FALSE(Shows("m_SessionView") || Shows("m_MainView"));
-    EXPECT_EQ(Probe().ActiveView(), 3);
-    EXPECT_EQ(Storage().GetCurrentMode(), 255);
+    EXPECT_EQ(Probe().ActiveView(), EView::Intro);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::None);
     EXPECT_TRUE(LogHas("Lernfold, Version 4.9.610"));
     // The windows of the start that do not exist yet say so in the log.
     EXPECT_TRUE(LogHas("m_CategoryEditFrm - not built yet"));
@@ -89,12 +89,12 @@ TEST_F(MainWindowTest, BookOnTheCommandLineOpensInFlashPhaseOnItsFirstQuestion)
     WriteBook(path, ThreeQuestions);
     // The book lies outside the list's scan until it is written, so the start adds it.
     Tm_MainFrm& main = Start(path);
-    EXPECT_EQ(Storage().GetCurrentMode(), 2);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Flash);
     EXPECT_TRUE(Storage().IsBookLoaded());
     EXPECT_EQ(Text("m_CurrentNumStr"), "1/3");
     EXPECT_EQ(main.windowTitle().toStdString(), "Three.lnf (Flash Phase) - Korvanta Lernfold");
     EXPECT_GE(Storage().GetBookList()->IndexOf(path), 0);
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
     EXPECT_TRUE(Shows("m_MainView"));
     EXPECT_FALSE(Shows("m_IntroView"));
     EXPECT_EQ(Probe().QuestionView()->toPlainText().toStdString(), "First?");
@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, BookWithAnEmptyFlashSequenceGivesTheTooStrictWarning)
     Start(path);
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{kTooStrict});
     EXPECT_EQ(dialogs.messages.at(0).kind, lf::qt::MsgKind::Warning);
-    EXPECT_EQ(Storage().GetCurrentMode(), 2);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Flash);
     EXPECT_FALSE(Shows("m_MainView"));
 }
 
@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, AnArgumentThatIsNoBookFileIsIgnored)
     const std::string path = BookPath("notes.txt");
     lf::test::WriteFile(path, "text");
     Start(path);
-    EXPECT_EQ(Storage().GetCurrentMode(), 255);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::None);
     EXPECT_FALSE(Storage().IsBookLoaded());
 }
 
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, Message10325ShowsTheSessionPanel)
 {
     WriteBook(BookPath("Three.lnf"), ThreeQuestions);
     Start();
-    ASSERT_TRUE(Probe().SetPhase(0, 1));
+    ASSERT_TRUE(Probe().SetPhase(EPhase::Test, 1));
     EXPECT_FALSE(Shows("m_SessionView"));
     Child<QFrame>("m_pBookSelectorViewViewPanel")->show();
     Probe().PostMessage(kMsgShowSessionPanel);
@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, SessionPanelOffersTheListsOfEachPhase)
     Child<QCheckBox>("m_pModeCheckBox")->setChecked(true);
     struct Case
     {
-        std::uint8_t phase;
+        EPhase phase;
         const char* label;
         std::vector<std::string> filters;
         bool mode;
@@ -209,10 +209,10 @@ TEST_F(MainWindowTest, SessionPanelOffersTheListsOfEachPhase)
         bool hints;
     };
     const std::vector<Case> cases = {
-        {0, "Test Phase", {"All", "Marked", "Answered", "Unanswered"}, true, true, false},
-        {1, "Review Phase", {"All", "Marked", "Correct", "Incorrect"}, true, false, false},
-        {2, "Flash Phase", {"All", "Marked", "Correct", "Incorrect"}, true, false, true},
-        {3, "Edit Phase", {"All", "Marked"}, false, false, false},
+        {EPhase::Test, "Test Phase", {"All", "Marked", "Answered", "Unanswered"}, true, true, false},
+        {EPhase::Review, "Review Phase", {"All", "Marked", "Correct", "Incorrect"}, true, false, false},
+        {EPhase::Flash, "Flash Phase", {"All", "Marked", "Correct", "Incorrect"}, true, false, true},
+        {EPhase::Edit, "Edit Phase", {"All", "Marked"}, false, false, false},
     };
     for (const Case& c : cases)
     {
@@ -228,8 +228,8 @@ TEST_F(MainWindowTest, SessionPanelOffersTheListsOfEachPhase)
         EXPECT_EQ(Shows("m_ClearAnswersBtn"), c.timer) << c.label;
         EXPECT_EQ(Shows("m_HintTimeTrBar"), c.hints) << c.label;
         EXPECT_EQ(Shows("m_pDelayBeforeHintTrackBar"), c.hints) << c.label;
-        EXPECT_TRUE(Child<QAction>("m_TestBtn")->isChecked() == (c.phase == 0));
-        EXPECT_TRUE(Child<QAction>("m_EditBtn")->isChecked() == (c.phase == 3));
+        EXPECT_TRUE(Child<QAction>("m_TestBtn")->isChecked() == (c.phase == EPhase::Test));
+        EXPECT_TRUE(Child<QAction>("m_EditBtn")->isChecked() == (c.phase == EPhase::Edit));
     }
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -238,7 +238,7 @@ TEST_F(MainWindowTest, FlashcardStyleHidesTheHintBars)
 {
     WriteBook(BookPath("Three.lnf"), ThreeQuestions);
     Start();
-    ASSERT_TRUE(ChoosePhase(2));
+    ASSERT_TRUE(ChoosePhase(EPhase::Flash));
     EXPECT_FALSE(Shows("m_HintTimeTrBar"));
     EXPECT_EQ(Child<QSlider>("m_HintTimeTrBar")->maximum(), 30);
     EXPECT_EQ(Child<QSlider>("m_pDelayBeforeHintTrackBar")->maximum(), 30);
@@ -248,9 +248,9 @@ TEST_F(MainWindowTest, PhaseWithoutBooksWarnsAndStillChanges)
 {
     dialogs.AnswerMessage(lf::qt::mrOk);
     Start();
-    ASSERT_TRUE(ChoosePhase(1));
+    ASSERT_TRUE(ChoosePhase(EPhase::Review));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{kBooksNotFound});
-    EXPECT_EQ(Storage().GetCurrentMode(), 1);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Review);
 }
 
 TEST_F(MainWindowTest, BookTreeInTestAndEditPhase)
@@ -263,10 +263,10 @@ TEST_F(MainWindowTest, BookTreeInTestAndEditPhase)
     Start();
     Storage().GetBookList()->Add(other.file("c.lnf"), false);
 
-    ASSERT_TRUE(ChoosePhase(0));
+    ASSERT_TRUE(ChoosePhase(EPhase::Test));
     EXPECT_EQ(TreeLines(),
               (std::vector<std::string>{"a", "Math", "  Algebra", "    x", "External", "  c", "Browse..."}));
-    ASSERT_TRUE(ChoosePhase(3));
+    ASSERT_TRUE(ChoosePhase(EPhase::Edit));
     EXPECT_EQ(TreeLines(), (std::vector<std::string>{"Create a new book...", "a", "Math", "  Algebra",
                                                      "    x", "External", "  c", "Browse..."}));
 }
@@ -275,7 +275,7 @@ TEST_F(MainWindowTest, PickingABookInTheTreeLoadsItsChapters)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Start();
-    ASSERT_TRUE(ChoosePhase(0));
+    ASSERT_TRUE(ChoosePhase(EPhase::Test));
     const int index = Storage().GetBookList()->IndexOf(BookPath("a.lnf"));
     PickTreeNode(index, 0);
     EXPECT_TRUE(Storage().IsCategoriesOnlyLoaded());
@@ -288,7 +288,7 @@ TEST_F(MainWindowTest, FolderNodesLoadNothing)
 {
     WriteBook(BookPath("Math/x.lnf"), ThreeQuestions);
     Start();
-    ASSERT_TRUE(ChoosePhase(0));
+    ASSERT_TRUE(ChoosePhase(EPhase::Test));
     // The folder node carries the data value of the list's first book.
     PickTreeNode(0, 5);
     EXPECT_FALSE(Storage().IsCategoriesOnlyLoaded() || Storage().IsBookLoaded());
@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, ClosingThePopupPostsTheTreeMessage)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Start();
-    ASSERT_TRUE(ChoosePhase(0));
+    ASSERT_TRUE(ChoosePhase(EPhase::Test));
     Probe().BookComboBox()->showPopup();
     ASSERT_TRUE(Probe().TreeViewPopupForm()->isVisible());
     ASSERT_TRUE(Probe().TreeViewPopupForm()->SelectNode(0, 0));
@@ -313,7 +313,7 @@ TEST_F(MainWindowTest, BrowseNodeRefusesAFileThatIsNoBook)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Start();
-    ASSERT_TRUE(ChoosePhase(0));
+    ASSERT_TRUE(ChoosePhase(EPhase::Test));
     Probe().BookComboBox()->setEditText("a");
     dialogs.AnswerOpen(BookPath("notes.txt"));
     dialogs.AnswerMessage(lf::qt::mrOk);
@@ -329,7 +329,7 @@ TEST_F(MainWindowTest, CreateNodeGivesANewBookInEditPhase)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions);
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(ChoosePhase(3));
+    ASSERT_TRUE(ChoosePhase(EPhase::Edit));
     PickTreeNode(kCreateBookNodeData, kCreateNodeImage);
     EXPECT_TRUE(Storage().IsBookLoaded());
     EXPECT_EQ(Storage().GetItemsPtr2()->GetCount(), 1);
@@ -342,7 +342,7 @@ TEST_F(MainWindowTest, CancelledSaveQuestionKeepsTheEditPhase)
     const std::string path = BookPath("a.lnf");
     WriteBook(path, ThreeQuestions);
     Start();
-    ASSERT_TRUE(ChoosePhase(3));
+    ASSERT_TRUE(ChoosePhase(EPhase::Edit));
     PickBook(path);
     Click("m_StartSessionBtn");
     ASSERT_TRUE(Shows("m_MainView"));
@@ -350,10 +350,10 @@ TEST_F(MainWindowTest, CancelledSaveQuestionKeepsTheEditPhase)
     const std::string before = lf::test::ReadFile(path);
 
     dialogs.AnswerMessage(lf::qt::mrCancel);
-    EXPECT_FALSE(ChoosePhase(0));
+    EXPECT_FALSE(ChoosePhase(EPhase::Test));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Do you want to save the changes?"});
     EXPECT_EQ(dialogs.messages.at(0).buttons, lf::qt::MsgButtons::YesNoCancel);
-    EXPECT_EQ(Storage().GetCurrentMode(), 3);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Edit);
     EXPECT_TRUE(Shows("m_MainView"));
     EXPECT_FALSE(Shows("m_SessionView"));
     EXPECT_TRUE(Storage().GetItemsPtr2()->IsModified());
@@ -361,8 +361,8 @@ TEST_F(MainWindowTest, CancelledSaveQuestionKeepsTheEditPhase)
 
     // Yes saves and goes on.
     dialogs.AnswerMessage(lf::qt::mrYes);
-    EXPECT_TRUE(ChoosePhase(0));
-    EXPECT_EQ(Storage().GetCurrentMode(), 0);
+    EXPECT_TRUE(ChoosePhase(EPhase::Test));
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Test);
     EXPECT_FALSE(Storage().GetItemsPtr2()->IsModified());
     EXPECT_NE(Probe().StatusText().find("Information saved to " + path + ", "), std::string::npos);
 }
@@ -375,7 +375,7 @@ TEST_F(MainWindowTest, ToolbarsAndMenusFollowThePhase)
     EXPECT_FALSE(Child<QMenu>("Edit1")->menuAction()->isVisible());
     EXPECT_FALSE(Child<QAction>("m_PrintBtn")->isVisible());
 
-    ASSERT_TRUE(ChoosePhase(3));
+    ASSERT_TRUE(ChoosePhase(EPhase::Edit));
     PickBook(BookPath("a.lnf"));
     Click("m_StartSessionBtn");
     EXPECT_TRUE(Child<QToolBar>("m_pToolbar2Panel")->isVisibleTo(&main));
@@ -391,9 +391,9 @@ TEST_F(MainWindowTest, ToolbarsAndMenusFollowThePhase)
 TEST_F(MainWindowTest, EveryNameOfTheToolbarTableIsAControlOfTheForm)
 {
     Tm_MainFrm& main = Start();
-    for (std::uint8_t phase : {0, 1, 2, 3, 255})
+    for (EPhase phase : {EPhase::Test, EPhase::Review, EPhase::Flash, EPhase::Edit, EPhase::None})
         for (bool studying : {false, true})
-            for (int style : {0, 3})
+            for (EQuestionStyle style : {EQuestionStyle::Flashcard, EQuestionStyle::Moodle})
             {
                 SToolbarInput input;
                 input.phase = phase;
@@ -418,7 +418,7 @@ class ListCouplingTest : public MainWindowTest
 {
 protected:
     // A session of the phase on a.lnf, started from the book tree with the chapter "All".
-    Tm_MainFrm& SessionIn(std::uint8_t phase)
+    Tm_MainFrm& SessionIn(EPhase phase)
     {
         WriteBook(BookPath("a.lnf"), ThreeQuestions);
         Tm_MainFrm& main = Start();
@@ -434,7 +434,7 @@ protected:
 
 TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
 {
-    SessionIn(1);
+    SessionIn(EPhase::Review);
     EXPECT_EQ(Entries("m_CategoryList"), (std::vector<std::string>{"All", "Unfiled", "One", "Two"}));
     EXPECT_EQ(Entries("m_FilterList"), (std::vector<std::string>{"All", "Marked", "Correct", "Incorrect"}));
     EXPECT_FALSE(Shows("m_RecordCategoryList")); // the Edit phase's own
@@ -451,7 +451,7 @@ TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
     EXPECT_EQ(Probe().QuestionView()->toPlainText().toStdString(), "Because.");
     Child<QPushButton>("m_PrevBtn")->click();
     EXPECT_EQ(Text("m_CurrentNumStr"), "1/3");
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
     Child<QPushButton>("m_PrevBtn")->click(); // nothing before the first
     EXPECT_EQ(Text("m_CurrentNumStr"), "1/3");
     // The chapter list of the filter bar narrows the sequence.
@@ -461,7 +461,7 @@ TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
 
 TEST_F(ListCouplingTest, EditSessionWritesABackupCopyEveryBackupTime)
 {
-    SessionIn(3);
+    SessionIn(EPhase::Edit);
     ASSERT_TRUE(Probe().BackupTimer().Enabled());
     EXPECT_EQ(Probe().BackupTimer().Interval(), 5 * 60000);
     const std::string backups = BooksFolder() + "Temp/";
@@ -476,7 +476,7 @@ TEST_F(ListCouplingTest, EditSessionWritesABackupCopyEveryBackupTime)
     clock.Advance(1);
     EXPECT_EQ(copies(), 1);
     // Leaving the Edit phase stops the timer.
-    ASSERT_TRUE(ChoosePhase(1));
+    ASSERT_TRUE(ChoosePhase(EPhase::Review));
     EXPECT_FALSE(Probe().BackupTimer().Enabled());
     clock.Advance(5 * 60000);
     EXPECT_EQ(copies(), 1);
@@ -484,7 +484,7 @@ TEST_F(ListCouplingTest, EditSessionWritesABackupCopyEveryBackupTime)
 
 TEST_F(ListCouplingTest, ClipboardChangesReachTheShownListOnceAPhaseWasChosen)
 {
-    SessionIn(2);
+    SessionIn(EPhase::Flash);
     Child<QAction>("m_ListBtn")->trigger();
     ASSERT_TRUE(List().isVisible());
     QApplication::clipboard()->setText("copied");
@@ -495,7 +495,7 @@ TEST_F(ListCouplingTest, ClipboardChangesReachTheShownListOnceAPhaseWasChosen)
 
 TEST_F(ListCouplingTest, ListViewButtonShowsTheListInFlashAndRemembersIt)
 {
-    SessionIn(2);
+    SessionIn(EPhase::Flash);
     EXPECT_TRUE(Child<QAction>("m_ListBtn")->isVisible());
     Child<QAction>("m_ListBtn")->trigger();
     EXPECT_TRUE(List().isVisible());
@@ -511,14 +511,14 @@ TEST_F(ListCouplingTest, ListViewButtonShowsTheListInFlashAndRemembersIt)
 
 TEST_F(ListCouplingTest, TestPhaseHasNoListViewButton)
 {
-    SessionIn(0);
+    SessionIn(EPhase::Test);
     EXPECT_FALSE(Child<QAction>("m_ListBtn")->isVisible());
     EXPECT_FALSE(Child<QAction>("m_pListViewMenuItem")->isVisible());
 }
 
 TEST_F(ListCouplingTest, ClosingTheListWindowInReviewForgetsIt)
 {
-    SessionIn(1);
+    SessionIn(EPhase::Review);
     Child<QAction>("m_ListBtn")->trigger();
     ASSERT_TRUE(Prefs().m_ShowListForReviewMode);
     EXPECT_TRUE(List().close()); // code 28
@@ -529,7 +529,7 @@ TEST_F(ListCouplingTest, ClosingTheListWindowInReviewForgetsIt)
 
 TEST_F(ListCouplingTest, ChapterCodeSelectsTheChapter)
 {
-    SessionIn(1);
+    SessionIn(EPhase::Review);
     const std::int32_t two = 2;
     windows->GetFormManager().OnUpdateDate(EFormTarget::MainWindow, EFormEvent::Reload, &two);
     CItemsArray2& items = *Storage().GetItemsPtr2();
@@ -540,7 +540,7 @@ TEST_F(ListCouplingTest, ChapterCodeSelectsTheChapter)
 
 TEST_F(ListCouplingTest, FieldCodesRedrawOnlyForTheCurrentQuestion)
 {
-    SessionIn(1);
+    SessionIn(EPhase::Review);
     CItemsArray2& items = *Storage().GetItemsPtr2();
     CBaseItem* current = items.GetCurrentItem();
     CBaseItem* other = items.GetItem(1);
@@ -559,7 +559,7 @@ TEST_F(ListCouplingTest, FieldCodesRedrawOnlyForTheCurrentQuestion)
 
 TEST_F(ListCouplingTest, SortCodeSortsAndMarksTheBookModified)
 {
-    SessionIn(3);
+    SessionIn(EPhase::Edit);
     CItemsArray2& items = *Storage().GetItemsPtr2();
     ASSERT_FALSE(items.IsModified());
     windows->GetFormManager().OnUpdateDate(EFormTarget::MainWindow, EFormEvent::Sort);
@@ -569,7 +569,7 @@ TEST_F(ListCouplingTest, SortCodeSortsAndMarksTheBookModified)
 
 TEST_F(ListCouplingTest, NewQuestionCodeReachesTheEditingServices)
 {
-    SessionIn(3);
+    SessionIn(EPhase::Edit);
     const std::int32_t kind = 2;
     windows->GetFormManager().OnUpdateDate(EFormTarget::MainWindow, EFormEvent::NewOfKind, &kind);
     EXPECT_TRUE(LogHas("Tm_MainFrm::NewQuestionOfKind - not built yet"));
@@ -624,7 +624,7 @@ protected:
         WriteBook(bookPath, ThreeQuestions);
         original = lf::test::ReadFile(bookPath);
         Tm_MainFrm& main = Start();
-        EXPECT_TRUE(ChoosePhase(0));
+        EXPECT_TRUE(ChoosePhase(EPhase::Test));
         PickBook(bookPath);
         Child<QComboBox>("m_TestList")->setCurrentIndex(0);
         Click("m_StartSessionBtn");

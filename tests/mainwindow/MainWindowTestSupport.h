@@ -145,7 +145,7 @@ public:
     // Writes the book into the books folder as name, chooses the phase, loads the whole book and shows the
     // phase's session panel with the chapter "All" chosen: the step before Start Session. Started first
     // when the windows do not exist yet; a book open before goes without being saved.
-    void OpenBook(const BookFill& fill, std::uint8_t phase, const std::string& name = "Quiz.lnf")
+    void OpenBook(const BookFill& fill, EPhase phase, const std::string& name = "Quiz.lnf")
     {
         if (!Started())
             Start();
@@ -154,7 +154,7 @@ public:
         OpenBookFile(name, phase);
     }
     // The same for a book file already in the books folder.
-    void OpenBookFile(const std::string& name, std::uint8_t phase)
+    void OpenBookFile(const std::string& name, EPhase phase)
     {
         ASSERT_TRUE(Storage().ReloadBookList());
         const std::int32_t index = Books().IndexOfBook(name, books.folder());
@@ -184,13 +184,13 @@ public:
     // --- Phases and the session ---
 
     // The phase button of the phase; true when the window is in that phase afterwards.
-    bool ChoosePhase(std::uint8_t phase)
+    bool ChoosePhase(EPhase phase)
     {
         static const char* const buttons[] = {"m_TestBtn", "m_RewieBtn", "m_LearnMaterialBtn", "m_EditBtn"};
-        if (phase > 3)
+        if (!IsStudyPhase(phase) && phase != EPhase::Edit)
             return false;
-        Trigger(buttons[phase]);
-        return Storage().GetCurrentMode() == phase;
+        Trigger(buttons[ToNumber(phase)]);
+        return Storage().GetPhase() == phase;
     }
     void StartSession() { Click("m_StartSessionBtn"); }
 

@@ -32,7 +32,7 @@ protected:
     MainfrmDisplay()
     {
         Start();
-        Prefs().m_ViewMode = kStyleMoodle;
+        Prefs().m_ViewMode = ToNumber(EQuestionStyle::Moodle);
         Prefs().m_QAX_TYPE_LEARN = 0;
     }
     // The window goes before the desktop recorder it plays sounds through.
@@ -55,18 +55,18 @@ protected:
                     .build());
     }
     // Shows the first question of the phase, the way the session start shows it.
-    void ShowFirst(int phase)
+    void ShowFirst(EPhase phase)
     {
-        Storage().SetCurrentMode(static_cast<std::uint8_t>(phase));
+        Storage().SetCurrentMode(phase);
         Items().SetActiveCategory(kAllCategoriesID, false);
         Items().Refilter(true);
         Items().First();
-        Probe().SetActiveView(0, 255, 1);
+        Probe().SetActiveView(EView::Question, 255, 1);
     }
     void Next()
     {
         Items().Next();
-        Probe().SetActiveView(0, 1, 1);
+        Probe().SetActiveView(EView::Question, 1, 1);
     }
     std::string ViewText() { return lf::RichPlainText(Probe().QuestionView()->Document().content); }
     std::string Caption() { return Child<QLabel>("m_ActiveViewModeCaption")->text().toStdString(); }
@@ -81,33 +81,33 @@ protected:
 TEST_F(MainfrmDisplay, CaptionsCarryTheViewAndTheKind)
 {
     Add(lf::test::TrueFalse("1"));
-    ShowFirst(kPhaseReview);
+    ShowFirst(EPhase::Review);
     EXPECT_EQ(Caption(), "Question (True/False) : ");
-    Probe().SetActiveView(1, 1, 1);
+    Probe().SetActiveView(EView::Answers, 1, 1);
     EXPECT_EQ(Caption(), "Answers (True/False) : ");
-    Probe().SetActiveView(2, 1, 1);
+    Probe().SetActiveView(EView::Explanation, 1, 1);
     EXPECT_EQ(Caption(), "Explanation (True/False) : ");
 }
 
 TEST_F(MainfrmDisplay, CounterAndButtonsThroughFiveQuestionsByPhase)
 {
     AddFive();
-    for (const int phase : {kPhaseTest, kPhaseReview, kPhaseFlash, kPhaseEdit})
+    for (const EPhase phase : {EPhase::Test, EPhase::Review, EPhase::Flash, EPhase::Edit})
     {
         ShowFirst(phase);
         for (int n = 1; n <= 5; ++n)
         {
-            SCOPED_TRACE("phase " + std::to_string(phase) + " question " + std::to_string(n));
+            SCOPED_TRACE("phase " + std::to_string(ToNumber(phase)) + " question " + std::to_string(n));
             EXPECT_EQ(Child<QLabel>("m_CurrentNumStr")->text().toStdString(), std::to_string(n) + "/5");
             EXPECT_EQ(Shown("m_PrevBtn"), n > 1);
-            EXPECT_EQ(Shown("m_NextBtn"), phase != kPhaseEdit || n < 5);
+            EXPECT_EQ(Shown("m_NextBtn"), phase != EPhase::Edit || n < 5);
             EXPECT_EQ(Child<QScrollBar>("m_QuestionScroll")->value(), n);
             EXPECT_EQ(Child<QScrollBar>("m_QuestionScroll")->maximum(), 5);
             if (n < 5)
                 Next();
         }
         // Multiple Choice and Moodle styles show the explanation outside Test.
-        EXPECT_EQ(Shown("m_ExplainBtn"), phase != kPhaseTest);
+        EXPECT_EQ(Shown("m_ExplainBtn"), phase != EPhase::Test);
     }
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -119,7 +119,7 @@ TEST_F(MainfrmDisplay, ReviewVerdictInTheStatusLabel)
     Add(lf::test::Matching().answer("cat", "meow", "meow").answer("dog", "woof", "meow").build());
     Add(MultipleChoice().answer("x", "1").build());
     Add(std::make_unique<CDescriptionItem>());
-    ShowFirst(kPhaseReview);
+    ShowFirst(EPhase::Review);
     const struct
     {
         const char* text;
@@ -155,7 +155,7 @@ TEST_F(MainfrmDisplay, QuestionPictureFollowsTheTextCentredOrIsRefused)
     Add(pictured(dir.file("pic.jpeg")));
     Add(pictured(dir.file("scan.tif")));
     Add(pictured(dir.file("gone.png")));
-    ShowFirst(kPhaseFlash);
+    ShowFirst(EPhase::Flash);
 
     const lf::RichDocument& doc = Probe().QuestionView()->Document();
     ASSERT_GE(doc.ItemCount(), 2);
@@ -185,7 +185,7 @@ TEST_F(MainfrmDisplay, SoundPlaysWhenTheFileExistsAndNotOnAFlashReset)
     lf::test::WriteFile(dir.file("hello.wav"), "RIFF");
     CBaseItem* item = Add(MultipleChoice().question("Hear.").answer("ok", "1").build());
     item->SetAudioFileName(dir.file("hello.wav"));
-    ShowFirst(kPhaseFlash);
+    ShowFirst(EPhase::Flash);
     EXPECT_EQ(desktop.played, std::vector<std::string>{dir.file("hello.wav")});
     Probe().ShowQuestionView(item, false, true);
     EXPECT_EQ(desktop.played.size(), 1u);
@@ -220,7 +220,7 @@ TEST_F(MainfrmDisplay, CalculatedRowIsDrawnAgainUntilAnsweredThenKept)
             break;
     }
     lf::sys::SeedRandom(seed);
-    ShowFirst(kPhaseTest);
+    ShowFirst(EPhase::Test);
     EXPECT_EQ(ViewText(), "Double " + std::to_string(10 + rows[0]) + ".");
     Probe().OnUpdateForm(1, 0);
     EXPECT_EQ(ViewText(), "Double " + std::to_string(10 + rows[1]) + ".");
@@ -235,7 +235,7 @@ TEST_F(MainfrmDisplay, CalculatedRowIsDrawnAgainUntilAnsweredThenKept)
 TEST_F(MainfrmDisplay, EmptySequenceSaysTheSearchWasTooStrict)
 {
     AddFive();
-    ShowFirst(kPhaseTest);
+    ShowFirst(EPhase::Test);
     Storage().GetItemsPtr2()->SetCurrentView(1, true); // marked only: none is marked
     dialogs.AnswerMessage(1);
     Probe().OnUpdateForm(255, 0);
@@ -251,7 +251,7 @@ TEST_F(MainfrmDisplay, ZoomIsAppliedOnceHoweverOftenThePaneIsRedrawn)
     AddFive();
     for (int i = 0; i < 3; ++i)
         Click("m_IncreaseBtn");
-    ShowFirst(kPhaseReview);
+    ShowFirst(EPhase::Review);
     lf::qt::RichView* view = Probe().QuestionView();
     const int stored = view->Document().styles.textStyles.at(0).size;
     for (int i = 0; i < 5; ++i)
@@ -269,7 +269,7 @@ TEST_F(MainfrmDisplay, ZoomIsAppliedOnceHoweverOftenThePaneIsRedrawn)
 TEST_F(MainfrmDisplay, AnswerTableReferencesGoStaleWhenThePaneIsRebuilt)
 {
     Add(MultipleChoice().question("Pick.").answer("a", "1").answer("b", "0").build());
-    ShowFirst(kPhaseTest);
+    ShowFirst(EPhase::Test);
     lf::RichTable* table = Probe().AnswerTable();
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->RowCount(), 2);
@@ -283,15 +283,15 @@ TEST_F(MainfrmDisplay, AnswerTableReferencesGoStaleWhenThePaneIsRebuilt)
     EXPECT_EQ(Probe().HighlightedCell(), nullptr);
     Probe().OnUpdateForm(1, 0);
     EXPECT_NE(Probe().AnswerTable(), nullptr);
-    Probe().SetActiveView(2, 1, 0); // the explanation replaces the content
+    Probe().SetActiveView(EView::Explanation, 1, 0); // the explanation replaces the content
     EXPECT_EQ(Probe().AnswerTable(), nullptr);
 }
 
 TEST_F(MainfrmDisplay, TypedAnswerInTestGoesToTheEditorOnTheAnswersView)
 {
     Add(lf::test::ShortAnswer().question("Capital?").answer("Paris", "1").typed("Pari").build());
-    ShowFirst(kPhaseTest);
-    Probe().SetActiveView(1, 1, 1);
+    ShowFirst(EPhase::Test);
+    Probe().SetActiveView(EView::Answers, 1, 1);
     EXPECT_TRUE(Shown(Probe().DescriptionEditor()));
     EXPECT_FALSE(Shown(Probe().QuestionView()));
     const lf::RichDocument& editor = Probe().DescriptionEditor()->Document();

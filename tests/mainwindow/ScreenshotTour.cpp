@@ -183,7 +183,7 @@ int main(int argc, char** argv)
         for (int skip = 2; !(items.GetCurrentItem()->GetQuestionType() == qtMultipleChoice && skip-- == 0);)
             if (!items.Next())
                 break;
-        probe.SetActiveView(0, 255, 1);
+        probe.SetActiveView(EView::Question, 255, 1);
         Click(main, "m_AnswerBtn");
         ClickAnswerRow(main, 0);
         ClickAnswerRow(main, 2);

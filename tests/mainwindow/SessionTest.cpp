@@ -32,11 +32,6 @@ using lf::test::BookBuilder;
 namespace
 {
 
-constexpr std::uint8_t kTest = 0;
-constexpr std::uint8_t kReview = 1;
-constexpr std::uint8_t kFlash = 2;
-constexpr std::uint8_t kEdit = 3;
-
 // Chapter "Planets" with three multiple-choice questions (answer 0 is right) and an empty chapter "Moons".
 void Planets(BookBuilder& book)
 {
@@ -120,9 +115,9 @@ protected:
 
 TEST_F(SessionTest, StartShowsTheFirstQuestionOfTheChosenChapter)
 {
-    OpenBook(Planets, kTest);
+    OpenBook(Planets, EPhase::Test);
     Click("m_StartSessionBtn");
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
     EXPECT_EQ(Items().GetCurrentNumber(), 1);
     EXPECT_EQ(Items().GetSequenceCount(), 3);
     EXPECT_TRUE(Shows("m_MainView"));
@@ -132,7 +127,7 @@ TEST_F(SessionTest, StartShowsTheFirstQuestionOfTheChosenChapter)
 
 TEST_F(SessionTest, StartWithoutBookOrChapterAsksForThem)
 {
-    OpenBook(Planets, kTest);
+    OpenBook(Planets, EPhase::Test);
     Child<QComboBox>("m_TestList")->setCurrentIndex(-1);
     AnswerOk();
     Click("m_StartSessionBtn");
@@ -150,20 +145,20 @@ TEST_F(SessionTest, NextAtTheLastQuestionOfATestOpensTheScore)
     struct Case
     {
         int result;
-        std::uint8_t phase; // afterwards
-        std::int32_t view;  // the view filter afterwards
-        bool filterBox;     // the filter box afterwards
-        bool panel;         // the session panel shows
+        EPhase phase;      // afterwards
+        std::int32_t view; // the view filter afterwards
+        bool filterBox;    // the filter box afterwards
+        bool panel;        // the session panel shows
     };
     const Case cases[] = {
-        {Tm_ScoreDlg::kContinue, kTest, 0, false, false},
-        {Tm_ScoreDlg::kAll, kReview, 0, false, true},
-        {Tm_ScoreDlg::kIncorrect, kReview, 3, true, true},
+        {Tm_ScoreDlg::kContinue, EPhase::Test, 0, false, false},
+        {Tm_ScoreDlg::kAll, EPhase::Review, 0, false, true},
+        {Tm_ScoreDlg::kIncorrect, EPhase::Review, 3, true, true},
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.result);
-        OpenBook(Planets, kTest);
+        OpenBook(Planets, EPhase::Test);
         Click("m_StartSessionBtn");
         AnswerCurrent(false);
         NextTo(3);
@@ -171,7 +166,7 @@ TEST_F(SessionTest, NextAtTheLastQuestionOfATestOpensTheScore)
         AnswerScore(c.result, &buttons);
         Click("m_NextBtn");
         EXPECT_EQ(buttons, "Continue Test|Review All|Review Incorrect");
-        EXPECT_EQ(Storage().GetCurrentMode(), c.phase);
+        EXPECT_EQ(Storage().GetPhase(), c.phase);
         EXPECT_EQ(Items().GetCurrentView(), c.view);
         EXPECT_EQ(Child<QCheckBox>("m_pFilterCheckBox")->isChecked(), c.filterBox);
         EXPECT_EQ(Shows("m_SessionView"), c.panel);
@@ -186,20 +181,20 @@ TEST_F(SessionTest, NextAtTheLastQuestionOfATestOpensTheScore)
 
 TEST_F(SessionTest, ScoreButtonInFlashOffersNoIncorrectAndAllLeadsToTest)
 {
-    OpenBook(Planets, kFlash);
+    OpenBook(Planets, EPhase::Flash);
     Click("m_StartSessionBtn");
     std::string buttons;
     AnswerScore(Tm_ScoreDlg::kAll, &buttons);
     Click("m_ScoreBtn");
     EXPECT_EQ(buttons, "Continue Flash|Test All|");
-    EXPECT_EQ(Storage().GetCurrentMode(), kTest);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Test);
     EXPECT_EQ(Items().GetCurrentView(), 0);
     EXPECT_TRUE(Shows("m_SessionView"));
 }
 
 TEST_F(SessionTest, NextAtTheLastQuestionInEditDoesNothingAndPreviousStopsAtTheFirst)
 {
-    OpenBook(Planets, kEdit);
+    OpenBook(Planets, EPhase::Edit);
     Click("m_StartSessionBtn");
     Click("m_PrevBtn");
     EXPECT_EQ(Items().GetCurrentNumber(), 1);
@@ -211,11 +206,11 @@ TEST_F(SessionTest, NextAtTheLastQuestionInEditDoesNothingAndPreviousStopsAtTheF
 
 TEST_F(SessionTest, EditStartOnAnEmptySequenceAddsAQuestion)
 {
-    OpenBook([](BookBuilder& book) { book.chapter("Empty"); }, kEdit);
+    OpenBook([](BookBuilder& book) { book.chapter("Empty"); }, EPhase::Edit);
     Click("m_StartSessionBtn");
     EXPECT_EQ(Items().GetSequenceCount(), 1);
     EXPECT_EQ(Items().GetCount(), 1);
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
 }
 
 TEST_F(SessionTest, CycleModeWithEverythingRightAsksToClearTheAnswers)
@@ -229,20 +224,20 @@ TEST_F(SessionTest, CycleModeWithEverythingRightAsksToClearTheAnswers)
             .answered(true);
     };
     // Yes: the answers go and the session starts.
-    OpenBook(allRight, kTest);
+    OpenBook(allRight, EPhase::Test);
     ChooseMode(3);
     dialogs.AnswerMessage(lf::qt::mrYes);
     Click("m_StartSessionBtn");
     EXPECT_EQ(MessageTexts(),
               (std::vector<std::string>{"Your search was too strict. \n\n Clear your answer choices?"}));
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
     EXPECT_EQ(Items().GetSequenceCount(), 2);
     EXPECT_FALSE(Items().GetCurrentItem()->IsAnswered());
     EXPECT_TRUE(Items().GetCycleMode());
 
     // No: the modes come back from the list and the command ends after one question.
     dialogs.messages.clear();
-    OpenBook(allRight, kTest);
+    OpenBook(allRight, EPhase::Test);
     ChooseMode(3);
     dialogs.AnswerMessage(lf::qt::mrNo);
     Click("m_StartSessionBtn");
@@ -254,7 +249,7 @@ TEST_F(SessionTest, CycleModeWithEverythingRightAsksToClearTheAnswers)
 
 TEST_F(SessionTest, ThumbDraggedPastTheEndStopsAtTheLastQuestion)
 {
-    OpenBook(Planets, kReview);
+    OpenBook(Planets, EPhase::Review);
     Click("m_StartSessionBtn");
     DragThumbTo(10);
     EXPECT_EQ(Items().GetCurrentNumber(), 3);
@@ -268,25 +263,25 @@ TEST_F(SessionTest, ThumbDraggedPastTheEndStopsAtTheLastQuestion)
 
 TEST_F(SessionTest, EndSessionAsksFirstAndHomeClosesTheBook)
 {
-    OpenBook(Planets, kTest);
+    OpenBook(Planets, EPhase::Test);
     Click("m_StartSessionBtn");
     dialogs.AnswerMessage(lf::qt::mrNo);
     Click("m_EndSessionBtn");
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Do you want to end the chapter?"}));
     EXPECT_TRUE(dialogs.modalWindows.empty());
-    EXPECT_EQ(Probe().ActiveView(), 0);
+    EXPECT_EQ(Probe().ActiveView(), EView::Question);
 
     dialogs.AnswerMessage(lf::qt::mrYes);
     AnswerScore(Tm_ScoreDlg::kHome);
     Click("m_EndSessionBtn");
     EXPECT_FALSE(Storage().IsBookLoaded());
-    EXPECT_EQ(Probe().ActiveView(), 3);
-    EXPECT_EQ(Storage().GetCurrentMode(), CDataStorage::kNoMode);
+    EXPECT_EQ(Probe().ActiveView(), EView::Intro);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::None);
 }
 
 TEST_F(SessionTest, HomeAfterATestKeepsTheAnswers)
 {
-    OpenBook(Planets, kTest);
+    OpenBook(Planets, EPhase::Test);
     Click("m_StartSessionBtn");
     AnswerCurrent(true);
     Click("m_NextBtn");
@@ -310,7 +305,7 @@ TEST_F(SessionTest, HomeAfterATestKeepsTheAnswers)
 TEST_F(SessionTest, ChoosingAnEmptyChapter)
 {
     // Review: a warning, and the chapter filter goes back to what it was.
-    OpenBook(Planets, kReview);
+    OpenBook(Planets, EPhase::Review);
     Click("m_StartSessionBtn");
     auto* chapters = Child<QComboBox>("m_TestList");
     const std::int32_t moons = Items().GetCategoryIDAt(Items().FindCategoryIndexByName("Moons"));
@@ -324,7 +319,7 @@ TEST_F(SessionTest, ChoosingAnEmptyChapter)
     EXPECT_EQ(Items().GetSequenceCount(), 3);
 
     // Edit: Yes makes a question in that chapter.
-    OpenBook(Planets, kEdit);
+    OpenBook(Planets, EPhase::Edit);
     Click("m_StartSessionBtn");
     Probe().RefreshCategoryLists();
     auto* editChapters = Child<QComboBox>("m_CategoryList");
@@ -341,7 +336,7 @@ TEST_F(SessionTest, ChoosingAnEmptyChapter)
 
 TEST_F(SessionTest, EditChaptersEntryOpensTheChapterEditor)
 {
-    OpenBook(Planets, kEdit);
+    OpenBook(Planets, EPhase::Edit);
     Click("m_StartSessionBtn");
     Probe().RefreshCategoryLists();
     auto* chapters = Child<QComboBox>("m_CategoryList");
@@ -358,7 +353,7 @@ TEST_F(SessionTest, EditChaptersEntryOpensTheChapterEditor)
 
 TEST_F(SessionTest, PauseAndResumeMoveTheClockStartByThePause)
 {
-    OpenBook(Planets, kTest);
+    OpenBook(Planets, EPhase::Test);
     Items().SetTimer(true, false, System().tick, 600);
     Click("m_StartSessionBtn");
     EXPECT_TRUE(Probe().TestTimer().Enabled());
@@ -381,17 +376,17 @@ TEST_F(SessionTest, PauseAndResumeMoveTheClockStartByThePause)
 
 TEST_F(SessionTest, PauseInReviewLeavesTheClockAlone)
 {
-    OpenBook(Planets, kReview);
+    OpenBook(Planets, EPhase::Review);
     Click("m_StartSessionBtn");
     Click("m_PauseBtn");
     EXPECT_FALSE(Probe().IsClockPaused());
     EXPECT_TRUE(Shows("m_SessionView"));
-    EXPECT_EQ(Storage().GetCurrentMode(), kReview);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Review);
 }
 
 TEST_F(SessionTest, RunOutOpensTheScoreOnlyAtTheNextMove)
 {
-    OpenBook(Planets, kTest);
+    OpenBook(Planets, EPhase::Test);
     Items().SetTimer(true, false, System().tick, 60);
     Click("m_StartSessionBtn");
     clock.Advance(61'000);
@@ -413,13 +408,13 @@ TEST_F(SessionTest, RunOutOpensTheScoreOnlyAtTheNextMove)
 
 TEST_F(SessionTest, ScrollStepStopsAfterTheScoreChangedThePhase)
 {
-    OpenBook(Planets, kTest);
+    OpenBook(Planets, EPhase::Test);
     Items().SetTimer(true, false, System().tick, 5);
     Click("m_StartSessionBtn");
     clock.Advance(6'000);
     AnswerScore(Tm_ScoreDlg::kAll);
     Scroll(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(Storage().GetCurrentMode(), kReview);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Review);
     EXPECT_TRUE(Shows("m_SessionView"));
     EXPECT_FALSE(Shows("m_MainView"));
     EXPECT_EQ(dialogs.modalWindows.size(), 1u);
@@ -427,7 +422,7 @@ TEST_F(SessionTest, ScrollStepStopsAfterTheScoreChangedThePhase)
 
 TEST_F(SessionTest, TimerButtonArmsARestartOnlyAfterOk)
 {
-    OpenBook(Planets, kTest);
+    OpenBook(Planets, EPhase::Test);
     dialogs.AnswerModal(Tm_TimerFrm::kCancel);
     Click("m_TimerBtn");
     EXPECT_FALSE(Items().IsTimerOn());
@@ -456,7 +451,7 @@ TEST_F(SessionTest, TimerButtonArmsARestartOnlyAfterOk)
 
 TEST_F(SessionTest, TickWithoutALimitStopsAndResetsThePanelCaption)
 {
-    OpenBook(Planets, kTest);
+    OpenBook(Planets, EPhase::Test);
     auto* button = Child<QPushButton>("m_TimerSeesoinBtn");
     button->setText("0:00:12");
     Probe().TestTimer().SetEnabled(true);
