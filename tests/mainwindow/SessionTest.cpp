@@ -434,8 +434,8 @@ TEST_F(SessionTest, TimerButtonArmsARestartOnlyAfterOk)
             auto& timer = dynamic_cast<Tm_TimerFrm&>(window);
             timer.FormShow();
             timer.findChild<QSpinBox*>("m_minute")->setValue(5);
-            timer.m_OkBtnClick();
-            return Tm_TimerFrm::kOk;
+            lf::test::Named<QPushButton>(timer, "m_OkBtn")->click();
+            return timer.result();
         });
     Click("m_TimerBtn");
     EXPECT_TRUE(Items().IsTimerOn());

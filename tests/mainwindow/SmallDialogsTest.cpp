@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace
@@ -154,7 +155,7 @@ TEST(HelpWindow, CloseAndEscAnswerOne)
 {
     Tm_pHelpFrm help;
     EXPECT_EQ(help.windowTitle().toStdString(), "Help");
-    help.m_pCloseBtnClick();
+    help.findChild<QPushButton*>("m_pCloseBtn")->click();
     EXPECT_EQ(help.result(), 1);
     help.setResult(0);
     help.reject();
