@@ -6,7 +6,6 @@
 #include "model/items/Datatypes_Kinds.h"
 #include "model/storage/XmlUtils.h"
 #include "model/support/Log.h"
-#include "model/support/Prefs.h"
 #include "model/support/Utils.h"
 #include "platform/richtext/RichDocument.h"
 #include "platform/sys/NumberText.h"
@@ -138,14 +137,16 @@ std::int32_t CItemsArray2::GetNumberInCategory() const
 // ---------------------------------------------------------------------------------------------------------
 // Creation and insertion
 
+ICollectionSettings::~ICollectionSettings() = default;
+
 int CItemsArray2::GetQuestionStyle() const
 {
-    return m_pOptions ? m_pOptions->GetViewMode() : m_QuestionStyle;
+    return m_pSettings ? m_pSettings->QuestionStyle() : m_QuestionStyle;
 }
 
 const std::string& CItemsArray2::GetAuthorName() const
 {
-    return m_pOptions ? m_pOptions->m_AuthorId : m_AuthorName;
+    return m_pSettings ? m_pSettings->AuthorName() : m_AuthorName;
 }
 
 std::uint32_t CItemsArray2::NewItemID()

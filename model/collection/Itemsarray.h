@@ -16,7 +16,6 @@
 
 class CBaseItem;
 class CItemsArray2;
-class CPrefs;
 namespace lf
 {
 class RichDocument;
@@ -51,6 +50,16 @@ int CompareItemsForSort(const CItemsArray2& items, const CBaseItem* a, const CBa
 
 // Converts the item at a book-order index to another kind (see CItemsArray2::ConvertCurrentItemTo).
 bool ConvertItemTo(CItemsArray2& items, std::int32_t index, int kind, bool inPlace);
+
+// Where a collection reads the settings it takes from the options when it needs them; the storage gives
+// its open book one that reads the options object.
+class ICollectionSettings
+{
+public:
+    virtual ~ICollectionSettings();
+    virtual int QuestionStyle() const = 0;
+    virtual const std::string& AuthorName() const = 0;
+};
 
 class CItemsArray2
 {
@@ -96,9 +105,9 @@ public:
 
     // Settings from the options: the question style (the options' `ViewMode`; 3 studies every kind, the
     // others multiple choice only) and the author's name, which new items get as owner and modifier. A
-    // collection given the options (the storage's open book) reads both there whenever it needs them; one
+    // collection given a source (the storage's open book) reads both there whenever it needs them; one
     // without keeps what was set on it: Flashcard style (0) and no name until set.
-    void SetOptions(const CPrefs* prefs) { m_pOptions = prefs; }
+    void SetSettingsSource(const ICollectionSettings* source) { m_pSettings = source; }
     void SetQuestionStyle(int style) { m_QuestionStyle = style; }
     int GetQuestionStyle() const;
     void SetAuthorName(const std::string& name) { m_AuthorName = name; }
@@ -438,7 +447,7 @@ private:
     CScoreInfoArray m_ScoreRows;
     int m_QuestionStyle = 0;
     std::string m_AuthorName;
-    const CPrefs* m_pOptions = nullptr; // not owned
+    const ICollectionSettings* m_pSettings = nullptr; // not owned
     CBackupItem m_BackupItem;
     lf::RichDocument* m_pSearchView = nullptr; // not owned
     // Made on first need when no search view was given, so search texts can always be built.

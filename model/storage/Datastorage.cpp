@@ -50,7 +50,17 @@ CDataStorage::CDataStorage() : m_pDelQuestionList(std::make_unique<CDelQuestionL
 CDataStorage::CDataStorage(const CPrefs& prefs) : CDataStorage()
 {
     m_pPrefs = &prefs;
-    m_Items2.SetOptions(&prefs);
+    m_Items2.SetSettingsSource(this);
+}
+
+int CDataStorage::QuestionStyle() const
+{
+    return m_pPrefs->GetViewMode();
+}
+
+const std::string& CDataStorage::AuthorName() const
+{
+    return m_pPrefs->m_AuthorId;
 }
 
 SStorageOptions CDataStorage::StorageOptions() const

@@ -15,6 +15,7 @@
 #include <string>
 
 class CBaseItem;
+class CPrefs;
 namespace lf
 {
 class RichDocument;
@@ -121,7 +122,7 @@ struct SBookReadOptions
     bool moodle = false;
 };
 
-class CDataStorage
+class CDataStorage : private ICollectionSettings
 {
 public:
     // Phase value of "no phase".
@@ -352,6 +353,9 @@ public:
                        bool keepName = false);
 
 private:
+    // The open book's settings, read from the options when it needs them.
+    int QuestionStyle() const override;
+    const std::string& AuthorName() const override;
     // Shows a progress text (skipped without a sink) and lets pending events run.
     void ShowStatus(const std::string& text);
     void PumpEvents();

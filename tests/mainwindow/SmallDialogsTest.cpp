@@ -12,8 +12,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSpinBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <gtest/gtest.h>
 
 namespace
