@@ -164,7 +164,7 @@ bool Tm_MainFrm::StoreQuestionPane(CBaseItem& item, bool& changed)
 bool Tm_MainFrm::OnStorageAnswersInEditMod(CBaseItem& item, bool& changed)
 {
     const int style = m_Prefs.GetViewMode();
-    auto* choice = dynamic_cast<CMultipleChoiceItem*>(&item);
+    CMultipleChoiceItem* choice = item.GetMultipleChoice();
     if (!choice || !display::IsFlashcardStyle(style))
     {
         IEditFrame* frame = m_pEditing->EditFrame();
