@@ -8,15 +8,14 @@
 #include "mainwindow/frame/Mainfrm.h"
 #include "mainwindow/rules/AnswerTables.h"
 #include "mainwindow/rules/QuestionPane.h"
+#include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
-#include "model/support/Array.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichViewEdit.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/NumberText.h"
-#include "platform/sys/TextTrim.h"
 #include "ui_Mainfrm.h"
 
 #include <QMenu>
