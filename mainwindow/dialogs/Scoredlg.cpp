@@ -12,7 +12,6 @@
 
 #include <QDate>
 #include <QLocale>
-#include <QShowEvent>
 
 using lf::qt::ToQString;
 using lf::qt::ToStdString;
@@ -30,7 +29,7 @@ std::string ShortDateToday()
 } // namespace
 
 Tm_ScoreDlg::Tm_ScoreDlg(CDataStorage& storage, QWidget* owner)
-    : QDialog(owner), ui(std::make_unique<Ui::Tm_ScoreDlg>()), m_Storage(storage)
+    : TFormDialog(kContinue, owner), ui(std::make_unique<Ui::Tm_ScoreDlg>()), m_Storage(storage)
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -86,16 +85,4 @@ void Tm_ScoreDlg::BuildScoreView()
 void Tm_ScoreDlg::m_pPrintBtnClick()
 {
     WriteLog("Tm_ScoreDlg::m_pPrintBtnClick - printing is not built yet", 1, 1);
-}
-
-void Tm_ScoreDlg::reject()
-{
-    done(kContinue);
-}
-
-void Tm_ScoreDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
