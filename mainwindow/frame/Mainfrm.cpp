@@ -17,6 +17,7 @@
 #include "model/support/Registry.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/EventRules.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichView.h"
 #include "platform/sys/SystemServices.h"
@@ -173,8 +174,7 @@ void Tm_MainFrm::FormCreate()
 
 void Tm_MainFrm::ConnectCommands()
 {
-    const auto bind = [this](QAction* action, void (Tm_MainFrm::*handler)())
-    { connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); }); };
+    const auto bind = lf::qt::ActionBinder(this);
     bind(ui->m_TestBtn, &Tm_MainFrm::m_TestBtnClick);
     bind(ui->m_RewieBtn, &Tm_MainFrm::m_RewieBtnClick);
     bind(ui->m_LearnMaterialBtn, &Tm_MainFrm::m_LearnMaterialBtnClick);

@@ -14,6 +14,7 @@
 #include "model/support/Log.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/EventRules.h"
 #include "platform/qt/QtText.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/NumberText.h"
@@ -235,10 +236,10 @@ void Tm_MainFrm::m_StartSessionBtnClick()
         items.Refilter(true);
         if (phase == kPhaseEdit && items.GetSequenceCount() <= 0)
         {
-            const std::uint8_t updating = m_bUpdating;
-            m_bUpdating = 1;
-            items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
-            m_bUpdating = updating;
+            {
+                const lf::qt::ScopedFlag updating(m_bUpdating);
+                items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
+            }
             items.Refilter(false);
         }
 
@@ -844,8 +845,7 @@ void Tm_MainFrm::CreateSessionWindows()
     m_TestTimer.SetInterval(kTestClockInterval);
     m_TestTimer.OnTimer = [this] { m_TestTimerTimer(); };
 
-    const auto bind = [this](QAction* action, void (Tm_MainFrm::*handler)())
-    { connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); }); };
+    const auto bind = lf::qt::ActionBinder(this);
     bind(ui->m_ScoreBtn, &Tm_MainFrm::m_ScoreBtnClick);
     bind(ui->m_EndSessionBtn, &Tm_MainFrm::m_EndSessionBtnClick);
     bind(ui->m_PauseBtn, &Tm_MainFrm::m_PauseBtnClick);
