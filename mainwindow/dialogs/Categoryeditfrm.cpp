@@ -36,8 +36,7 @@ Tm_CategoryEditFrm::Tm_CategoryEditFrm(CItemsArray2& items, QWidget* parent)
     : TFormDialog(kDone, parent), ui(std::make_unique<Ui::Tm_CategoryEditFrm>()), m_Items(items)
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(size());
+    FixToFormSize();
     connect(ui->m_OkBtn, &QPushButton::clicked, this, [this] { done(kDone); });
     connect(ui->m_NewBtn, &QPushButton::clicked, this, &Tm_CategoryEditFrm::m_NewBtnClick);
     connect(ui->m_RenameBtn, &QPushButton::clicked, this, &Tm_CategoryEditFrm::m_RenameBtnClick);

@@ -4,6 +4,12 @@
 
 TFormDialog::TFormDialog(int closeResult, QWidget* parent) : QDialog(parent), m_CloseResult(closeResult) {}
 
+void TFormDialog::FixToFormSize()
+{
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(size());
+}
+
 void TFormDialog::reject()
 {
     done(m_CloseResult);

@@ -32,8 +32,7 @@ Tm_ScoreDlg::Tm_ScoreDlg(CDataStorage& storage, QWidget* owner)
     : TFormDialog(kContinue, owner), ui(std::make_unique<Ui::Tm_ScoreDlg>()), m_Storage(storage)
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(size());
+    FixToFormSize();
     m_pScoreRichViewEdit = new lf::qt::RichView(ui->m_pScoreViewHost);
     m_pScoreRichViewEdit->setObjectName(QStringLiteral("m_pScoreRichViewEdit"));
     m_pScoreRichViewEdit->setReadOnly(true);

@@ -12,8 +12,7 @@ Tm_TimerFrm::Tm_TimerFrm(CItemsArray2& items, QWidget* parent)
     : TFormDialog(kCancel, parent), ui(std::make_unique<Ui::Tm_TimerFrm>()), m_Items(items)
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(size());
+    FixToFormSize();
     connect(ui->m_OkBtn, &QPushButton::clicked, this,
             [this]
             {

@@ -227,6 +227,22 @@ TEST(FormDialog, FillsOnEveryShowingByTheProgramButNotWhenTheWindowSystemShowsIt
     EXPECT_EQ(dialog.fillings, 3);
 }
 
+TEST(FormDialog, KeepsTheSizeOfItsFormWithoutAHelpButton)
+{
+    struct SizedDialog : CountingFormDialog
+    {
+        SizedDialog()
+        {
+            setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+            resize(123, 45);
+            FixToFormSize();
+        }
+    } dialog;
+    EXPECT_EQ(dialog.minimumSize(), QSize(123, 45));
+    EXPECT_EQ(dialog.maximumSize(), QSize(123, 45));
+    EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
+}
+
 TEST(FormDialog, EscAndTheCloseBoxCloseWithTheFixedResultThroughDone)
 {
     CountingFormDialog dialog;
