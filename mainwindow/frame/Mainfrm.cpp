@@ -201,6 +201,11 @@ void Tm_MainFrm::ConnectCommands()
     bind(ui->DeleteBook1, &Tm_MainFrm::m_DeleteBookBtnClick);
     bind(ui->m_RestoreBookBtn, &Tm_MainFrm::m_RestoreBookBtnClick);
     bind(ui->RestoreBook1, &Tm_MainFrm::m_RestoreBookBtnClick);
+    bind(ui->m_ScoreBtn, &Tm_MainFrm::m_ScoreBtnClick);
+    bind(ui->m_EndSessionBtn, &Tm_MainFrm::m_EndSessionBtnClick);
+    bind(ui->m_PauseBtn, &Tm_MainFrm::m_PauseBtnClick);
+    bind(ui->m_BackToolBarBtn, &Tm_MainFrm::m_BackToolBarBtnClick);
+    bind(ui->m_TimerBtn, &Tm_MainFrm::m_TimerBtnClick);
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->Standard1, &QAction::triggered, this,
             [this]

@@ -845,12 +845,6 @@ void Tm_MainFrm::CreateSessionWindows()
     m_TestTimer.SetInterval(kTestClockInterval);
     m_TestTimer.OnTimer = [this] { m_TestTimerTimer(); };
 
-    const auto bind = lf::qt::ActionBinder(this);
-    bind(ui->m_ScoreBtn, &Tm_MainFrm::m_ScoreBtnClick);
-    bind(ui->m_EndSessionBtn, &Tm_MainFrm::m_EndSessionBtnClick);
-    bind(ui->m_PauseBtn, &Tm_MainFrm::m_PauseBtnClick);
-    bind(ui->m_BackToolBarBtn, &Tm_MainFrm::m_BackToolBarBtnClick);
-    bind(ui->m_TimerBtn, &Tm_MainFrm::m_TimerBtnClick);
     connect(ui->m_TimerSeesoinBtn, &QPushButton::clicked, this, [this] { m_TimerBtnClick(); });
     connect(ui->m_NextBtn, &QPushButton::clicked, this, [this] { m_NextBtnClick(); });
     connect(ui->m_PrevBtn, &QPushButton::clicked, this, [this] { m_PrevBtnClick(); });
