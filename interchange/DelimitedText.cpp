@@ -170,7 +170,7 @@ CBaseItem* InsertRowQuestion(std::unique_ptr<CBaseItem> item, CItemsArray2* item
     CBaseItem* raw = item.get();
     items->InsertItem(std::move(item), true, position);
     if (recordUndo)
-        items->GetBackupItem().Add(items->GetRecordIndex(raw), ebatRecordAdded, ecdtNone, "", -1);
+        items->GetBackupItem().PushRecordAdded(items->GetRecordIndex(raw));
     return raw;
 }
 

@@ -81,34 +81,11 @@ std::string Grade(pugi::xml_node answer)
     return MoodlePercentToFraction(answer.attribute("fraction").value());
 }
 
-// True when a picture name written in a quiz file stays inside the quiz file's folder: relative, and no
-// component climbs out.
-bool StaysInFolder(const std::string& name)
+// A picture on the web, for the program's own loader. A "file:" address names a local file, which the
+// loader would open wherever it lies, so it counts as a local name and has to keep to the quiz folder.
+bool IsWebPicture(const std::string& name)
 {
-    if (name.empty() || name.front() == '/' || name.front() == '\\' || name.find(':') != std::string::npos)
-        return false;
-    std::size_t start = 0;
-    while (start <= name.size())
-    {
-        const std::size_t end = name.find_first_of("/\\", start);
-        const std::string_view part(name.data() + start,
-                                    (end == std::string::npos ? name.size() : end) - start);
-        if (part == "..")
-            return false;
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    return true;
-}
-
-// A picture on the web, for the program's own loader; other schemes ("file://" above all) are local names.
-bool IsWebAddress(const std::string& name)
-{
-    for (const char* prefix : {"http://", "https://", "ftp://", "www."})
-        if (lf::sys::StartsWithNoCase(name, prefix))
-            return true;
-    return false;
+    return lf::sys::IsWebAddress(name) && !lf::sys::StartsWithNoCase(name, "file:");
 }
 
 // While a quiz file is read, pictures its texts name are taken from its folder; web addresses go to the
@@ -122,11 +99,11 @@ public:
         lf::RichTextHost().requestPicture =
             [outer, folder = std::move(folder)](const std::string& source, int width, int height, bool fetch)
         {
-            if (IsWebAddress(source))
+            if (IsWebPicture(source))
                 return outer ? outer(source, width, height, fetch)
                              : lf::MakePlaceholderPicture(width, height);
             std::string name = DecodePercentEscapes(source);
-            if (!StaysInFolder(name))
+            if (!lf::sys::StaysInFolder(name))
             {
                 WriteLog("LoadMoodleXML - picture name refused: " + name, 1, 1);
                 return lf::MakePlaceholderPicture(width, height);

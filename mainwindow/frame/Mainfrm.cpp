@@ -18,6 +18,7 @@
 #include "model/support/Registry.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/EventRules.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichView.h"
 #include "platform/sys/SystemServices.h"
@@ -145,8 +146,7 @@ void Tm_MainFrm::FormCreate()
 
 void Tm_MainFrm::ConnectCommands()
 {
-    const auto bind = [this](QAction* action, void (Tm_MainFrm::*handler)())
-    { connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); }); };
+    const auto bind = lf::qt::ActionBinder(this);
     bind(ui->m_TestBtn, &Tm_MainFrm::m_TestBtnClick);
     bind(ui->m_RewieBtn, &Tm_MainFrm::m_RewieBtnClick);
     bind(ui->m_LearnMaterialBtn, &Tm_MainFrm::m_LearnMaterialBtnClick);
@@ -173,6 +173,11 @@ void Tm_MainFrm::ConnectCommands()
     bind(ui->DeleteBook1, &Tm_MainFrm::m_DeleteBookBtnClick);
     bind(ui->m_RestoreBookBtn, &Tm_MainFrm::m_RestoreBookBtnClick);
     bind(ui->RestoreBook1, &Tm_MainFrm::m_RestoreBookBtnClick);
+    bind(ui->m_ScoreBtn, &Tm_MainFrm::m_ScoreBtnClick);
+    bind(ui->m_EndSessionBtn, &Tm_MainFrm::m_EndSessionBtnClick);
+    bind(ui->m_PauseBtn, &Tm_MainFrm::m_PauseBtnClick);
+    bind(ui->m_BackToolBarBtn, &Tm_MainFrm::m_BackToolBarBtnClick);
+    bind(ui->m_TimerBtn, &Tm_MainFrm::m_TimerBtnClick);
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->Standard1, &QAction::triggered, this,
             [this]

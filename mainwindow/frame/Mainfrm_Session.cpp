@@ -15,6 +15,7 @@
 #include "model/support/Log.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/EventRules.h"
 #include "platform/qt/QtText.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/NumberText.h"
@@ -211,10 +212,8 @@ void Tm_MainFrm::m_StartSessionBtnClick()
         ESessionStart outcome = ESessionStart::NoBook;
         {
             // A question the start adds to an empty book in Edit phase is no edit of the user's.
-            const std::uint8_t updating = m_bUpdating;
-            m_bUpdating = 1;
+            const lf::qt::ScopedFlag updating(m_bUpdating);
             outcome = StartSession(inputs, items, m_Prefs);
-            m_bUpdating = updating;
         }
         switch (outcome)
         {
@@ -813,13 +812,6 @@ void Tm_MainFrm::CreateSessionWindows()
     m_TestTimer.SetInterval(kTestClockInterval);
     m_TestTimer.OnTimer = [this] { m_TestTimerTimer(); };
 
-    const auto bind = [this](QAction* action, void (Tm_MainFrm::*handler)())
-    { connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); }); };
-    bind(ui->m_ScoreBtn, &Tm_MainFrm::m_ScoreBtnClick);
-    bind(ui->m_EndSessionBtn, &Tm_MainFrm::m_EndSessionBtnClick);
-    bind(ui->m_PauseBtn, &Tm_MainFrm::m_PauseBtnClick);
-    bind(ui->m_BackToolBarBtn, &Tm_MainFrm::m_BackToolBarBtnClick);
-    bind(ui->m_TimerBtn, &Tm_MainFrm::m_TimerBtnClick);
     connect(ui->m_TimerSeesoinBtn, &QPushButton::clicked, this, [this] { m_TimerBtnClick(); });
     connect(ui->m_NextBtn, &QPushButton::clicked, this, [this] { m_NextBtnClick(); });
     connect(ui->m_PrevBtn, &QPushButton::clicked, this, [this] { m_PrevBtnClick(); });

@@ -4,6 +4,7 @@
 #include "model/support/Folders.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/NumberText.h"
+#include "platform/sys/PathText.h"
 #include "platform/sys/Utf8Text.h"
 
 #include <algorithm>
@@ -77,28 +78,14 @@ namespace
 // outside that folder (a full path, a drive or web address, a ".." component) or names nothing.
 std::string SafeRelativeName(const std::string& storedFileName)
 {
-    std::string name = storedFileName;
-    if (!name.empty() && name.front() == '\\')
-        name.erase(0, 1);
-    name = StoredNameToPath(name);
-    // Any ":" marks a drive letter or a web address, which ResolveMediaFileName never takes as relative.
-    if (name.empty() || IsFullPathName(name) || name.find(':') != std::string::npos)
-        return {};
-    std::string_view rest = name;
-    while (!rest.empty())
-    {
-        const std::size_t slash = rest.find('/');
-        const std::string_view part = rest.substr(0, slash);
-        if (part == "..")
-            return {};
-        if (slash == std::string_view::npos)
-            break;
-        rest.remove_prefix(slash + 1);
-    }
+    // One leading "\" is dropped, as ResolveMediaFileName drops it; the remainder counts.
+    const std::string_view name =
+        std::string_view(storedFileName)
+            .substr(!storedFileName.empty() && storedFileName.front() == '\\' ? 1 : 0);
     // A name that ends in a separator names a folder, not a file.
-    if (name.back() == '/')
+    if (!lf::sys::StaysInFolder(name) || name.back() == '/' || name.back() == '\\')
         return {};
-    return name;
+    return StoredNameToPath(std::string(name));
 }
 
 } // namespace
@@ -123,11 +110,7 @@ bool ExtractHexToFile(const std::string& folder, const std::string& storedFileNa
         bytes.push_back(static_cast<char>((high << 4) | low));
     }
 
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/')
-        path += '/';
-    path += name;
-    return lf::sys::WriteFileAtomically(path, bytes);
+    return lf::sys::WriteFileAtomically(lf::sys::JoinPath(folder, name), bytes);
 }
 
 bool IsValidUtf8(std::string_view bytes)

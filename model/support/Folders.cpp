@@ -29,6 +29,7 @@ namespace fs = std::filesystem;
 namespace
 {
 
+using lf::sys::IsWebAddress;
 using lf::sys::WithSlash;
 
 // Names here may be stored ones: the name part follows "/" or "\".
@@ -378,11 +379,6 @@ bool IsFolderWritable(const std::string& folder)
     const bool writable = written && closed && !ec && size > 0;
     fs::remove(probe, ec);
     return writable;
-}
-
-bool IsWebAddress(const std::string& name)
-{
-    return name.find("://") != std::string::npos || lf::sys::StartsWithNoCase(name, "www.");
 }
 
 bool IsFullPathName(const std::string& name)

@@ -60,8 +60,6 @@ bool CreateFolder(const std::string& folder);
 // True when a probe file can be written into the folder (the probe is removed again).
 bool IsFolderWritable(const std::string& folder);
 
-// True when the name holds "://" or starts with "www.".
-bool IsWebAddress(const std::string& name);
 // True when the name starts with "/", or with a drive letter and ":" (written on another system).
 bool IsFullPathName(const std::string& name);
 // True for ".mp3", ".wav", ".ogg" and ".avi" in any letter case; isWeb tells whether it is a web address.

@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
 
 using namespace lf::test;
 namespace fs = std::filesystem;
@@ -322,43 +325,80 @@ TEST(MoodleReader, FailuresLeaveTheBookAlone)
     EXPECT_EQ(f.Item(0)->GetQuestionType(), qtEssay);
 }
 
+// What reading a quiz file in "quiz/" whose one description shows the html gives: the names the program's
+// own loader was asked for (it answers "web-bytes") and the bytes of the question's pictures in order.
+struct SQuizPictures
+{
+    std::vector<std::string> asked;
+    std::vector<std::string> pictures;
+};
+
+SQuizPictures ReadQuizPictures(QuizFixture& f, const std::string& html)
+{
+    SQuizPictures result;
+    fs::create_directories(f.dir.path() / "quiz");
+    lf::RichTextHost().requestPicture = [&result](const std::string& source, int, int, bool)
+    {
+        result.asked.push_back(source);
+        return lf::SRichPicture{"web-bytes", "png"};
+    };
+    WriteFile(f.dir.file("quiz/q.xml"),
+              Quiz("<question type=\"description\"><questiontext format=\"html\"><text><![CDATA[<p>" + html +
+                   "</p>]]></text></questiontext></question>"));
+    const bool loaded = LoadMoodleXML(f.dir.file("quiz/q.xml"), f.book.get(), false, f.Context());
+    lf::RichTextHost().requestPicture = nullptr;
+    EXPECT_TRUE(loaded);
+    if (!loaded)
+        return result;
+    lf::RichDocument doc;
+    SetXMLToRE(f.Item(0)->GetQuestionText(), doc, true, true, false);
+    for (const auto& item : doc.content.items)
+        if (item.IsPicture())
+            result.pictures.push_back(item.picture.data);
+    return result;
+}
+
 TEST(MoodleReader, PicturesComeFromTheQuizFolderOnly)
 {
     QuizFixture f;
     fs::create_directories(f.dir.path() / "quiz");
     WriteFile(f.dir.file("quiz/inside.png"), "inside-bytes");
     WriteFile(f.dir.file("secret.png"), "secret-bytes");
-    // The program's own loader sees web addresses only.
-    std::vector<std::string> asked;
-    lf::RichTextHost().requestPicture = [&asked](const std::string& source, int, int, bool)
-    {
-        asked.push_back(source);
-        return lf::SRichPicture{"web-bytes", "png"};
-    };
     const std::string secret = f.dir.file("secret.png");
-    WriteFile(f.dir.file("quiz/q.xml"),
-              Quiz("<question type=\"description\"><questiontext format=\"html\"><text><![CDATA[<p>"
-                   "A <img src=\"inside.png\"> B <img src=\"../secret.png\"> C <img src=\"" +
-                   secret + "\"> D <img src=\"file://" + secret +
-                   "\"> E <img src=\"..%2Fsecret.png\">"
-                   " F <img src=\"http://example.com/p.png\"></p>]]></text></questiontext></question>"));
-    ASSERT_TRUE(LoadMoodleXML(f.dir.file("quiz/q.xml"), f.book.get(), false, f.Context()));
-    lf::RichTextHost().requestPicture = nullptr;
-    ASSERT_FALSE(asked.empty());
-    for (const std::string& source : asked)
+    const SQuizPictures read = ReadQuizPictures(
+        f, "A <img src=\"inside.png\"> B <img src=\"../secret.png\"> C <img src=\"" + secret +
+               "\"> D <img src=\"file://" + secret +
+               "\"> E <img src=\"..%2Fsecret.png\"> F <img src=\"http://example.com/p.png\">");
+    // The program's own loader sees web addresses only.
+    ASSERT_FALSE(read.asked.empty());
+    for (const std::string& source : read.asked)
         EXPECT_EQ(source, "http://example.com/p.png");
 
-    lf::RichDocument doc;
-    SetXMLToRE(f.Item(0)->GetQuestionText(), doc, true, true, false);
-    std::vector<std::string> pictures;
-    for (const auto& item : doc.content.items)
-        if (item.IsPicture())
-            pictures.push_back(item.picture.data);
-    ASSERT_EQ(pictures.size(), 6u);
-    EXPECT_EQ(pictures[0], "inside-bytes");
+    ASSERT_EQ(read.pictures.size(), 6u);
+    EXPECT_EQ(read.pictures[0], "inside-bytes");
     for (std::size_t i = 1; i < 5; ++i)
-        EXPECT_NE(pictures[i], "secret-bytes") << i; // the placeholder: the name leads out of the folder
-    EXPECT_EQ(pictures[5], "web-bytes");
+        EXPECT_NE(read.pictures[i], "secret-bytes") << i; // the placeholder: the name leads out of the folder
+    EXPECT_EQ(read.pictures[5], "web-bytes");
+}
+
+TEST(MoodleReader, WebAddressesInAnyCaseGoToTheLoaderButFileAddressesNever)
+{
+    QuizFixture f;
+    WriteFile(f.dir.file("secret.png"), "secret-bytes");
+    const std::vector<std::string> web = {"www.example.com/w.png", "WWW.example.com/W.png",
+                                          "HTTPS://example.com/s.png", "ftp://example.com/f.png"};
+    const std::vector<std::string> local = {"FILE://" + f.dir.file("secret.png"),
+                                            "file:" + f.dir.file("secret.png")};
+    std::string html;
+    for (const auto* names : {&web, &local})
+        for (const std::string& name : *names)
+            html += "<img src=\"" + name + "\"> ";
+    const SQuizPictures read = ReadQuizPictures(f, html);
+    EXPECT_EQ(std::set<std::string>(read.asked.begin(), read.asked.end()),
+              std::set<std::string>(web.begin(), web.end()));
+    ASSERT_EQ(read.pictures.size(), web.size() + local.size());
+    for (std::size_t i = web.size(); i < read.pictures.size(); ++i)
+        EXPECT_NE(read.pictures[i], "secret-bytes") << i; // the placeholder: a file address is a local name
 }
 
 TEST(MoodleReader, StorageAppendsAQuizFileAndMarksTheBookModified)
