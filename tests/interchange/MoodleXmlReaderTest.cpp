@@ -5,7 +5,9 @@
 
 #include "interchange/ExchangeFormats.h"
 #include "model/storage/Datastorage.h"
+#include "platform/sys/Utf8Text.h"
 #include "tests/model/DatastorageTestSupport.h"
+#include "tests/support/BookTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -359,6 +361,19 @@ TEST(MoodleReader, PicturesComeFromTheQuizFolderOnly)
     for (std::size_t i = 1; i < 5; ++i)
         EXPECT_NE(pictures[i], "secret-bytes") << i; // the placeholder: the name leads out of the folder
     EXPECT_EQ(pictures[5], "web-bytes");
+}
+
+// A reference past the last character in a text's HTML reaches the book as U+FFFD: every text the reader
+// stores is valid UTF-8.
+TEST(MoodleReader, HugeCharacterReferenceReachesTheBookAsTheReplacementCharacter)
+{
+    QuizFixture f;
+    ASSERT_TRUE(LoadMoodleXML(DataFile("fuzz/moodle-utf8-1.xml"), f.book.get(), false, f.Context()));
+    ASSERT_EQ(f.book->GetCount(), 1);
+    const std::string texts = BookTexts(*f.book);
+    EXPECT_TRUE(lf::sys::IsValidUtf8(texts)) << texts;
+    EXPECT_EQ(f.Plain(f.Item(0)->GetQuestionText()), "x\xEF\xBF\xBDy");
+    EXPECT_EQ(f.Plain(AnswerOf(f.Item(0), 0)->AnswerText), "\xEF\xBF\xBD");
 }
 
 TEST(MoodleReader, StorageAppendsAQuizFileAndMarksTheBookModified)
