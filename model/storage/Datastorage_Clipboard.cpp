@@ -77,6 +77,9 @@ bool CDataStorage::PasteFromClipboard(CItemsArray2* items, std::int32_t insertPo
     pugi::xml_document doc;
     constexpr unsigned kProbeOptions =
         pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_wnorm_attribute;
+    // References to what is no character would end a value or wrap round to another character.
+    if (std::string mended = lf::sys::ReplaceXmlReferencesToNoCharacter(text); !mended.empty())
+        text = std::move(mended);
     if (!doc.load_buffer(text.data(), text.size(), kProbeOptions))
         return false;
     lf::sys::MakeXmlTextsValidUtf8(doc);
