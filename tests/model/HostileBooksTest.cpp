@@ -69,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
                                     "ber \xC3\x86r\xC3\xB8"},
                       SEncodingCase{"ReferenceToCharacterZero", "book_roundtrip-nulref-1.lnf",
                                     "question a \xEF\xBF\xBD"
-                                    "b |"}),
+                                    "b |"},
+                      SEncodingCase{"BlanksByReference", "book_roundtrip-wnorm-1.lnf", "question a  b |"}),
     [](const auto& info) { return info.param.name; });
 
 struct SReferenceCase
