@@ -67,6 +67,15 @@ int WholeNumber(const std::string& text, int fallback)
     return value;
 }
 
+// A switch of a quiz file: "true" (as the learning platform writes it, any case) or "1" sets it, blanks
+// around it allowed; anything else clears it.
+bool SwitchOn(pugi::xml_node element)
+{
+    const std::string value = TextOf(element);
+    const std::string_view text = lf::sys::TrimView(value);
+    return text == "1" || lf::sys::SameTextAsciiNoCase(text, "true");
+}
+
 bool ReadDecimal(std::string_view text, double& value)
 {
     text = lf::sys::TrimView(text);
@@ -155,7 +164,7 @@ void ReadKindElements(pugi::xml_node question, CBaseItem* item)
     if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
     {
         choice->SetLetMultipleAnswers(TextOf(question.child("single")) == "false" ? 1 : 0);
-        choice->SetShuffle(WholeNumber(TextOf(question.child("shuffleanswers")), 0) == 1 ? 1 : 0);
+        choice->SetShuffle(SwitchOn(question.child("shuffleanswers")) ? 1 : 0);
         choice->SetFeedbackForAnyCorrectResponse(Rich(FieldText(question, "correctfeedback")));
         choice->SetFeedbackForAnyPartiallyCorrectResponse(
             Rich(FieldText(question, "partiallycorrectfeedback")));
@@ -174,7 +183,7 @@ void ReadKindElements(pugi::xml_node question, CBaseItem* item)
     }
     else if (auto* matching = dynamic_cast<CMatchingItem*>(item))
     {
-        matching->SetShuffle(WholeNumber(TextOf(question.child("shuffleanswers")), 0) == 1 ? 1 : 0);
+        matching->SetShuffle(SwitchOn(question.child("shuffleanswers")) ? 1 : 0);
     }
 }
 

@@ -165,7 +165,7 @@ TEST(MoodleReader, KindElementsAndTheirDefaults)
     ASSERT_EQ(f.book->GetCount(), 6);
     auto* first = static_cast<CMultipleChoiceItem*>(f.Item(0));
     EXPECT_EQ(first->GetLetMultipleAnswers(), 0);
-    EXPECT_EQ(first->GetShuffle(), 0);
+    EXPECT_EQ(first->GetShuffle(), 1);
     EXPECT_EQ(first->GetNumberAnswerType(), -1);
     auto* second = static_cast<CMultipleChoiceItem*>(f.Item(1));
     EXPECT_EQ(second->GetLetMultipleAnswers(), 0);
@@ -184,6 +184,58 @@ TEST(MoodleReader, KindElementsAndTheirDefaults)
     EXPECT_EQ(AnswerOf(matching, 1)->ID, 2);
     EXPECT_EQ(f.Plain(AnswerOf(matching, 1)->AnswerText), "NaCl");
     EXPECT_EQ(AnswerOf(matching, 1)->Correct, "salt");
+}
+
+// "true" is how the learning platform writes the switch, "1" how older files and our writer do.
+TEST(MoodleReader, ShuffleAnswersTakesTrueAndOne)
+{
+    const std::pair<const char*, int> cases[] = {{"true", 1}, {"1", 1},     {" true ", 1},
+                                                 {"TRUE", 1}, {"false", 0}, {"0", 0},
+                                                 {"", 0},     {"yes", 0},   {"2", 0}};
+    for (const auto& [text, shuffle] : cases)
+    {
+        QuizFixture f;
+        ASSERT_TRUE(f.Read(Quiz(std::string("<question type=\"multichoice\"><shuffleanswers>") + text +
+                                "</shuffleanswers></question><question type=\"matching\"><shuffleanswers>" +
+                                text + "</shuffleanswers></question>")));
+        ASSERT_EQ(f.book->GetCount(), 2);
+        EXPECT_EQ(static_cast<CMultipleChoiceItem*>(f.Item(0))->GetShuffle(), shuffle) << text;
+        EXPECT_EQ(static_cast<CMatchingItem*>(f.Item(1))->GetShuffle(), shuffle) << text;
+    }
+}
+
+// A quiz file as the learning platform ships it, read as it is.
+TEST(MoodleReader, ReadsTheMultipleChoiceFileTheLearningPlatformWrites)
+{
+    QuizFixture f;
+    ASSERT_TRUE(
+        LoadMoodleXML(DataFile("interchange/moodle/multichoice.xml"), f.book.get(), false, f.Context()));
+    ASSERT_EQ(f.book->GetCount(), 1); // the category is no question
+    auto* item = dynamic_cast<CMultipleChoiceItem*>(f.Item(0));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->GetName(), "Greeting");
+    EXPECT_EQ(item->GetShuffle(), 1); // <shuffleanswers>true</shuffleanswers>
+    EXPECT_EQ(item->GetLetMultipleAnswers(), 0);
+    EXPECT_EQ(item->GetNumberAnswerType(), 0);
+}
+
+TEST(MoodleReader, ReadsTheTrueFalseFileTheLearningPlatformWrites)
+{
+    QuizFixture f;
+    ASSERT_TRUE(
+        LoadMoodleXML(DataFile("interchange/moodle/truefalse.xml"), f.book.get(), false, f.Context()));
+    ASSERT_EQ(f.book->GetCount(), 2);
+    const std::pair<const char*, const char*> expected[] = {{"Moodle acronym (False)", "0"},
+                                                            {"Moodle acronym (True)", "1"}};
+    for (int i = 0; i < 2; ++i)
+    {
+        auto* item = dynamic_cast<CTrueFalseItem*>(f.Item(i));
+        ASSERT_NE(item, nullptr) << i;
+        EXPECT_EQ(item->GetName(), expected[i].first);
+        EXPECT_EQ(AnswerOf(item, 0)->Correct, expected[i].second) << item->GetName();
+        EXPECT_NE(f.Plain(item->GetQuestionText()).find("is an acronym for"), std::string::npos);
+    }
+    EXPECT_TRUE(lf::sys::IsValidUtf8(BookTexts(*f.book)));
 }
 
 TEST(MoodleReader, TrueFalseAndEssayAnswers)
