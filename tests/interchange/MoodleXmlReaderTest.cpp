@@ -384,7 +384,8 @@ TEST(MoodleReader, PicturesComeFromTheQuizFolderOnly)
     WriteFile(f.dir.file("secret.png"), "secret-bytes");
     // The program's own loader sees web addresses only.
     std::vector<std::string> asked;
-    lf::RichTextHost().requestPicture = [&asked](const std::string& source, int, int, bool)
+    SExchangeContext context = f.Context();
+    context.webPictures = [&asked](const std::string& source, int, int, bool)
     {
         asked.push_back(source);
         return lf::SRichPicture{"web-bytes", "png"};
@@ -396,8 +397,7 @@ TEST(MoodleReader, PicturesComeFromTheQuizFolderOnly)
                    secret + "\"> D <img src=\"file://" + secret +
                    "\"> E <img src=\"..%2Fsecret.png\">"
                    " F <img src=\"http://example.com/p.png\"></p>]]></text></questiontext></question>"));
-    ASSERT_TRUE(LoadMoodleXML(f.dir.file("quiz/q.xml"), f.book.get(), false, f.Context()));
-    lf::RichTextHost().requestPicture = nullptr;
+    ASSERT_TRUE(LoadMoodleXML(f.dir.file("quiz/q.xml"), f.book.get(), false, context));
     ASSERT_FALSE(asked.empty());
     for (const std::string& source : asked)
         EXPECT_EQ(source, "http://example.com/p.png");
@@ -426,6 +426,39 @@ TEST(MoodleReader, HugeCharacterReferenceReachesTheBookAsTheReplacementCharacter
     EXPECT_TRUE(lf::sys::IsValidUtf8(texts)) << texts;
     EXPECT_EQ(f.Plain(f.Item(0)->GetQuestionText()), "x\xEF\xBF\xBDy");
     EXPECT_EQ(f.Plain(AnswerOf(f.Item(0), 0)->AnswerText), "\xEF\xBF\xBD");
+}
+
+// The event pump runs windows while a quiz is read; what they render must get its pictures from the
+// program's loader, never from the quiz file's folder.
+TEST(MoodleReader, ReadingLeavesTheProgramsPictureLoaderAlone)
+{
+    struct Pump : IEventPump
+    {
+        void ProcessPendingEvents() override
+        {
+            const lf::RichPictureRequest& loader = lf::RichTextHost().requestPicture;
+            seen.push_back(loader ? loader("inside.png", 0, 0, true).data : "no loader");
+        }
+        std::vector<std::string> seen;
+    } pump;
+    QuizFixture f;
+    WriteFile(f.dir.file("inside.png"), "inside-bytes");
+    const lf::RichPictureRequest saved = lf::RichTextHost().requestPicture;
+    lf::RichTextHost().requestPicture = [](const std::string&, int, int, bool) {
+        return lf::SRichPicture{"program-bytes", "png"};
+    };
+    WriteFile(f.dir.file("q.xml"),
+              Quiz("<question type=\"description\"><questiontext format=\"html\"><text><![CDATA[<p>A "
+                   "<img src=\"inside.png\"></p>]]></text></questiontext></question><question "
+                   "type=\"essay\"/>"));
+    SExchangeContext context = f.Context();
+    context.pump = &pump;
+    const bool read = LoadMoodleXML(f.dir.file("q.xml"), f.book.get(), false, context);
+    lf::RichTextHost().requestPicture = saved;
+    ASSERT_TRUE(read);
+    ASSERT_FALSE(pump.seen.empty());
+    for (const std::string& data : pump.seen)
+        EXPECT_EQ(data, "program-bytes");
 }
 
 TEST(MoodleReader, StorageAppendsAQuizFileAndMarksTheBookModified)
