@@ -419,6 +419,20 @@ TEST(MoodleRoundTrip, KeepsRunsOfBlanks)
         EXPECT_EQ(back.GetItem(i)->GetQuestionText().find("\xC2\xA0"), std::string::npos);
 }
 
+// The book with every kind, read by the book reader and written as a quiz file: the bytes are pinned, so
+// a change to any written byte shows.
+TEST(MoodlePinned, BookWithEveryKindIsWrittenAsThePinnedFile)
+{
+    StorageFixture f;
+    ASSERT_TRUE(f.storage.OpenBook(DataFile("books/every-kind.lnf")));
+    lf::RichDocument view;
+    const SExchangeContext context{nullptr, nullptr, &view};
+    ASSERT_TRUE(SaveMooldeXML(f.dir.file("every-kind.xml"), f.storage.GetItemsPtr2(), true, context));
+    ExpectSameAsPinnedFile(ReadFile(f.dir.file("every-kind.xml")), "interchange/every-kind_ref.xml");
+    // Pictures the texts hold would go beside the file; the book's texts hold none.
+    EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.path()), {}), 1);
+}
+
 TEST(MoodleStorage, SaveThroughTheStorage)
 {
     StorageFixture f;

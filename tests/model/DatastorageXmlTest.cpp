@@ -34,15 +34,7 @@ TEST_F(DatastorageXml, BookWithEveryKindIsWrittenAsThePinnedFile)
 {
     CItemsArray2& items = *storage.GetItemsPtr2();
     FillEveryKindBook(items);
-    const std::string written = SaveBytes(items, "every-kind.lnf");
-    const std::string golden = DataFile("books/every-kind.lnf");
-    const std::string pinned = std::filesystem::exists(golden) ? ReadFile(golden) : std::string();
-    if (written != pinned)
-    {
-        const std::string kept = golden + ".actual";
-        WriteFile(kept, written);
-        ADD_FAILURE() << "the written book differs from " << golden << "; the output is kept in " << kept;
-    }
+    ExpectSameAsPinnedFile(SaveBytes(items, "every-kind.lnf"), "books/every-kind.lnf");
 }
 
 TEST_F(DatastorageXml, BookWithEveryKindSurvivesSaveOpenSaveByteForByte)
