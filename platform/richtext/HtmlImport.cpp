@@ -5,12 +5,12 @@
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextLines.h"
 #include "platform/sys/TextTrim.h"
+#include "platform/sys/Utf8Text.h"
 
 #include <gumbo.h>
 
 #include <algorithm>
 #include <charconv>
-#include <cstdint>
 #include <string_view>
 
 namespace lf
@@ -882,7 +882,7 @@ private:
 // the others stay byte for byte. Empty when the page holds no such reference.
 std::string ReplaceReferencesPastTheLastCharacter(std::string_view html)
 {
-    constexpr std::uint32_t kLastCharacter = 0x10FFFF;
+    constexpr char32_t kLastCharacter = 0x10FFFF;
     std::string out;
     std::size_t copied = 0;
     for (std::size_t amp = html.find("&#"); amp != std::string_view::npos; amp = html.find("&#", amp + 1))
@@ -892,17 +892,8 @@ std::string ReplaceReferencesPastTheLastCharacter(std::string_view html)
         if (hex)
             ++at;
         const std::size_t digits = at;
-        std::uint32_t value = 0;
-        for (; at < html.size(); ++at)
-        {
-            const char ch = html[at];
-            const int digit = hex ? lf::sys::HexDigitValue(ch) : (ch >= '0' && ch <= '9' ? ch - '0' : -1);
-            if (digit < 0)
-                break;
-            // Once past the last character the value stays there, so it never wraps.
-            if (value <= kLastCharacter)
-                value = value * (hex ? 16u : 10u) + static_cast<std::uint32_t>(digit);
-        }
+        char32_t value = 0;
+        at = lf::sys::ReadCharacterReferenceNumber(html, at, hex, value);
         if (at == digits || value <= kLastCharacter)
             continue;
         if (at < html.size() && html[at] == ';')

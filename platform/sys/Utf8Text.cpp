@@ -14,6 +14,8 @@ namespace lf::sys
 namespace
 {
 
+constexpr char32_t kLastCharacter = 0x10FFFF;
+
 // Code points of the Windows-1252 bytes 0x80 to 0x9F; the undefined ones keep their own number.
 constexpr std::array<char32_t, 32> kHighControlRange = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80..87
@@ -248,9 +250,23 @@ std::size_t SkipUndecodedMarkup(std::string_view xml, std::size_t pos)
 
 } // namespace
 
+std::size_t ReadCharacterReferenceNumber(std::string_view text, std::size_t at, bool hex, char32_t& number)
+{
+    number = 0;
+    for (; at < text.size(); ++at)
+    {
+        const char ch = text[at];
+        const int digit = hex ? HexDigitValue(ch) : (ch >= '0' && ch <= '9' ? ch - '0' : -1);
+        if (digit < 0)
+            break;
+        if (number <= kLastCharacter)
+            number = number * (hex ? 16u : 10u) + static_cast<char32_t>(digit);
+    }
+    return at;
+}
+
 std::string ReplaceXmlReferencesToNoCharacter(std::string_view xml)
 {
-    constexpr std::uint32_t kLastCharacter = 0x10FFFF;
     std::string out;
     std::size_t copied = 0;
     std::size_t pos = xml.find_first_of("<&");
@@ -269,17 +285,9 @@ std::string ReplaceXmlReferencesToNoCharacter(std::string_view xml)
         const bool hex = reference && at + 1 < xml.size() && xml[at + 1] == 'x';
         at += hex ? 2 : 1;
         const std::size_t digits = at;
-        std::uint32_t value = 0;
-        for (; reference && at < xml.size(); ++at)
-        {
-            const char ch = xml[at];
-            const int digit = hex ? HexDigitValue(ch) : (ch >= '0' && ch <= '9' ? ch - '0' : -1);
-            if (digit < 0)
-                break;
-            // Once past the last character the value stays there, so it never wraps.
-            if (value <= kLastCharacter)
-                value = value * (hex ? 16u : 10u) + static_cast<std::uint32_t>(digit);
-        }
+        char32_t value = 0;
+        if (reference)
+            at = ReadCharacterReferenceNumber(xml, at, hex, value);
         if (reference && at > digits && at < xml.size() && xml[at] == ';' &&
             (value == 0 || value > kLastCharacter))
         {
