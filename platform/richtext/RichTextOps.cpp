@@ -128,13 +128,13 @@ bool GetXMLFormRE(std::string& text, const RichDocument& view)
 }
 
 void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool purgeStyles,
-                bool fetchPictures)
+                bool fetchPictures, const lf::RichPictureRequest& requestPicture)
 {
     if (LoadXml(text, view, replace, purgeStyles) == RichXmlResult::Loaded)
         return;
     if (IsHtmlText(text))
     {
-        LoadHtmlToRE(text, view, replace, fetchPictures);
+        LoadHtmlToRE(text, view, replace, fetchPictures, requestPicture);
         return;
     }
     // Not the XML shape: plain text, also when it only failed to parse (a stale view must not stay
@@ -142,12 +142,19 @@ void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool 
     AddPlainText(text, view, replace, purgeStyles);
 }
 
+void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool purgeStyles,
+                bool fetchPictures)
+{
+    SetXMLToRE(text, view, replace, purgeStyles, fetchPictures, lf::RichTextHost().requestPicture);
+}
+
 bool IsHtmlText(const std::string& text)
 {
     if (text.find_first_of("<&") == std::string::npos || IsBlank(text))
         return false;
+    // Pictures add nothing to the plain text: placeholders do.
     RichDocument probe = HiddenView();
-    LoadHtmlToRE(text, probe, true, false);
+    LoadHtmlToRE(text, probe, true, false, {});
     std::string plain;
     GetControlText(probe, plain, true, false);
     // HTML folds blanks and line breaks, so a plain text with line breaks, tabs or double blanks
@@ -156,10 +163,11 @@ bool IsHtmlText(const std::string& text)
     return CollapseBlanks(plain) != CollapseBlanks(text);
 }
 
-void LoadHtmlToRE(const std::string& text, RichDocument& view, bool replace, bool fetchPictures)
+void LoadHtmlToRE(const std::string& text, RichDocument& view, bool replace, bool fetchPictures,
+                  const lf::RichPictureRequest& requestPicture)
 {
     lf::SHtmlImportOptions options;
-    options.requestPicture = lf::RichTextHost().requestPicture;
+    options.requestPicture = requestPicture;
     options.fetchPictures = fetchPictures;
     const std::string page = kHtmlPageStart + text + kHtmlPageEnd;
     if (replace)
@@ -181,13 +189,18 @@ void LoadXMLToRE(const std::string& text, RichDocument& view, bool replace, bool
         AddPlainText(text, view, replace, purgeStyles);
 }
 
-bool NormalizeTextToXML(std::string& text)
+bool NormalizeTextToXML(std::string& text, const lf::RichPictureRequest& requestPicture)
 {
     if (XMLTextHasRoot(text, lf::kRichXmlRoot))
         return true;
     RichDocument view = HiddenView();
-    SetXMLToRE(text, view, true, true, true);
+    SetXMLToRE(text, view, true, true, true, requestPicture);
     return GetXMLFormRE(text, view);
+}
+
+bool NormalizeTextToXML(std::string& text)
+{
+    return NormalizeTextToXML(text, lf::RichTextHost().requestPicture);
 }
 
 namespace

@@ -395,6 +395,44 @@ TEST(MoodleRoundTrip, KeepsKindsTextsGradesFeedbackUnitsAndDataSets)
     }
 }
 
+// Blanks in a question survive the quiz file: written as a quiz editor writes them, read back as the
+// same plain blanks.
+TEST(MoodleRoundTrip, KeepsRunsOfBlanks)
+{
+    QuizFixture f;
+    ASSERT_TRUE(LoadMoodleXML(DataFile("fuzz/moodle-blanks-1.xml"), f.book.get(), false, f.Context()));
+    ASSERT_EQ(f.book->GetCount(), 1);
+    EXPECT_EQ(f.Plain(f.Item(0)->GetQuestionText()), "a   b");
+    BookBuilder(*f.book).essay("  two  runs   here");
+    f.Item(1)->SetGeneralFeedback("x  y");
+
+    ASSERT_TRUE(SaveMooldeXML(f.dir.file("blanks.xml"), f.book.get(), false, f.Context()));
+    EXPECT_NE(ReadFile(f.dir.file("blanks.xml")).find("a &nbsp; b"), std::string::npos);
+    CItemsArray2 back;
+    back.Clear();
+    ASSERT_TRUE(LoadMoodleXML(f.dir.file("blanks.xml"), &back, false, f.Context()));
+    ASSERT_EQ(back.GetCount(), 2);
+    EXPECT_EQ(f.Plain(back.GetItem(0)->GetQuestionText()), "a   b");
+    EXPECT_EQ(f.Plain(back.GetItem(1)->GetQuestionText()), "  two  runs   here");
+    EXPECT_EQ(f.Plain(back.GetItem(1)->GetGeneralFeedback()), "x  y");
+    for (std::int32_t i = 0; i < back.GetCount(); ++i)
+        EXPECT_EQ(back.GetItem(i)->GetQuestionText().find("\xC2\xA0"), std::string::npos);
+}
+
+// The book with every kind, read by the book reader and written as a quiz file: the bytes are pinned, so
+// a change to any written byte shows.
+TEST(MoodlePinned, BookWithEveryKindIsWrittenAsThePinnedFile)
+{
+    StorageFixture f;
+    ASSERT_TRUE(f.storage.OpenBook(DataFile("books/every-kind.lnf")));
+    lf::RichDocument view;
+    const SExchangeContext context{nullptr, nullptr, &view};
+    ASSERT_TRUE(SaveMooldeXML(f.dir.file("every-kind.xml"), f.storage.GetItemsPtr2(), true, context));
+    ExpectSameAsPinnedFile(ReadFile(f.dir.file("every-kind.xml")), "interchange/every-kind_ref.xml");
+    // Pictures the texts hold would go beside the file; the book's texts hold none.
+    EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.path()), {}), 1);
+}
+
 TEST(MoodleStorage, SaveThroughTheStorage)
 {
     StorageFixture f;

@@ -478,21 +478,34 @@ TEST_F(RichTextOps, ClearingResetsTheViewAndAppliesTheFieldFont)
     EXPECT_EQ(view.styles.textStyles[1].fontName, "Arial"); // other styles stay
 }
 
-TEST_F(RichTextOps, HtmlImportAsksTheHostsLoaderWithTheCallersFetchFlag)
+// The HTML import asks the loader its caller gives, with the caller's fetch flag; the program's views go
+// through the host's loader; the probe for HTML needs no pictures and asks no loader.
+TEST_F(RichTextOps, HtmlImportAsksTheCallersLoaderWithTheCallersFetchFlag)
 {
-    std::vector<bool> flags;
-    RichTextHost().requestPicture = [&](const std::string&, int, int, bool fetch)
+    std::vector<std::string> asked;
+    const auto loader = [&asked](const char* who)
     {
-        flags.push_back(fetch);
-        return SRichPicture{"GIF", "gif"};
+        return [&asked, who](const std::string&, int, int, bool fetch)
+        {
+            asked.push_back(std::string(who) + (fetch ? " fetch" : " no fetch"));
+            return SRichPicture{"GIF", "gif"};
+        };
     };
+    RichTextHost().requestPicture = loader("host");
     RichDocument view;
-    LoadHtmlToRE("<img src=\"a.gif\">", view, true, true);
-    LoadHtmlToRE("<img src=\"a.gif\">", view, false, false);
-    EXPECT_EQ(flags, (std::vector<bool>{true, false}));
+    LoadHtmlToRE("<img src=\"a.gif\">", view, true, true, loader("given"));
+    LoadHtmlToRE("<img src=\"a.gif\">", view, false, false, loader("given"));
+    EXPECT_EQ(asked, (std::vector<std::string>{"given fetch", "given no fetch"}));
     EXPECT_EQ(view.ItemCount(), 2);
-    // The probe never fetches.
-    flags.clear();
+
+    asked.clear();
+    SetXMLToRE("<img src=\"a.gif\">", view, true, true, true);
+    SetXMLToRE("<img src=\"a.gif\">", view, true, true, false, loader("given"));
+    std::string text = "<img src=\"b.gif\">";
+    ASSERT_TRUE(NormalizeTextToXML(text));
+    EXPECT_EQ(asked, (std::vector<std::string>{"host fetch", "given no fetch", "host fetch"}));
+
+    asked.clear();
     EXPECT_TRUE(IsHtmlText("<img src=\"a.gif\">"));
-    EXPECT_EQ(flags, (std::vector<bool>{false}));
+    EXPECT_TRUE(asked.empty());
 }
