@@ -1,5 +1,6 @@
 // What the exchange-format readers and writers take from the book storage around them: its status bar,
-// its event pump and its hidden rich-text view. A context of nulls runs them silently and without a view.
+// its event pump, its hidden rich-text view and the storage itself. A context of nulls runs them silently
+// and without a view.
 #pragma once
 
 #include "model/storage/Datastorage.h"
@@ -16,10 +17,12 @@ struct SExchangeContext
     IStatusTextSink* statusBar = nullptr; // not owned
     IEventPump* pump = nullptr;           // not owned
     lf::RichDocument* view = nullptr;     // not owned: the view stored texts are rendered in
+    CDataStorage* storage = nullptr;      // not owned: the storage that runs the operation, if any
 
-    static SExchangeContext Of(const CDataStorage& storage)
+    static SExchangeContext Of(CDataStorage& storage)
     {
-        return SExchangeContext{storage.GetStatusBar(), storage.GetEventPump(), storage.GetHiddenView()};
+        return SExchangeContext{storage.GetStatusBar(), storage.GetEventPump(), storage.GetHiddenView(),
+                                &storage};
     }
 
     // Shows a progress text (when there is a status bar) and lets pending events run.

@@ -69,8 +69,10 @@ public:
     std::int32_t IndexOfItem(const CBaseItem* item) const;
     // Index in the stable record list, -1 when absent or null.
     std::int32_t GetRecordIndex(const CBaseItem* item) const;
-    // The item at a record index; null outside 0..count-1.
+    // The item at a record index; null outside 0..count-1. The record list only grows and is not in book
+    // order once items were inserted. GetRecordItem is the name the editing code uses for the same lookup.
     CBaseItem* GetRecord(std::int32_t recordIndex) const;
+    CBaseItem* GetRecordItem(std::int32_t recordIndex) const { return GetRecord(recordIndex); }
     std::int32_t GetRecordIndexAt(std::int32_t index) const;
     std::int32_t GetItemIndexOfRecord(std::int32_t recordIndex) const;
 

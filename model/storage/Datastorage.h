@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 class CBaseItem;
 namespace lf
@@ -172,6 +173,10 @@ public:
     lf::RichDocument* GetHiddenView() const { return m_pHiddenView; }
     // Installs the exchange formats for every storage (not owned; null uninstalls them).
     static void SetExchangeFormats(IExchangeFormats* formats);
+    // The picture-name prefix of a running quiz export: the quiz writer sets it for the length of the
+    // export and its rich-text-to-HTML step names the picture files it writes with it; empty otherwise.
+    const std::string& GetMoodlePicturePrefix() const { return m_MoodlePicturePrefix; }
+    void SetMoodlePicturePrefix(std::string prefix) { m_MoodlePicturePrefix = std::move(prefix); }
 
     // A whole book is loaded (and, when a name is given, it is that file: exact comparison).
     bool IsBookLoaded(const std::string* fileName = nullptr) const;
@@ -382,5 +387,6 @@ private:
     IEventPump* m_pEventPump = nullptr;        // not owned
     IMessageSink* m_pMessageSink = nullptr;    // not owned
     bool m_bSaveDeclined = false;
+    std::string m_MoodlePicturePrefix;
     CClipboardArchive m_ClipboardArchive;
 };
