@@ -9,6 +9,7 @@
 #include "mainwindow/rules/AnswerTables.h"
 #include "mainwindow/rules/QuestionPane.h"
 #include "model/items/Datatypes.h"
+#include "model/items/Grades.h"
 #include "model/support/Array.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtFormat.h"
@@ -267,7 +268,7 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
             {
                 const bool chosen = lf::sys::Trim(answer->UserAnswer) == "1";
                 display::ColourAnswerRow(*table, AnswerBlockState(), row, answer->UserAnswer == "1",
-                                         answer->Correct == "1", false);
+                                         IsCreditedGrade(answer->Correct), false);
                 SetRowPicture(*table, row, chosen ? 10 : 0);
             }
         }
@@ -280,7 +281,7 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
                     const bool chosen = lf::sys::Trim(answer->UserAnswer) == "1";
                     RefreshChoiceRow(*table, row,
                                      display::AnswerPictureIndex(row, display::kSquarePictures, chosen),
-                                     answer->UserAnswer == "1", answer->Correct != "0");
+                                     answer->UserAnswer == "1", IsCreditedGrade(answer->Correct));
                 }
                 else
                 {
@@ -293,7 +294,7 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
                         const bool chosen = other->UserAnswer == "1";
                         RefreshChoiceRow(*table, j,
                                          display::AnswerPictureIndex(j, display::kCirclePictures, chosen),
-                                         chosen, other->Correct != "0");
+                                         chosen, IsCreditedGrade(other->Correct));
                     }
                 }
             }
@@ -529,7 +530,7 @@ void Tm_MainFrm::ShowFlashFeedback(const lf::qt::SRichHit& cell)
         // An index outside the answers names no answer, so it is not right.
         right = display::IsFlashcardStyle(m_Prefs.GetViewMode()) ||
                 (index < choice->GetAnswerCount() && choice->GetAnswer(index, answer) &&
-                 !answer->Correct.empty() && answer->Correct != "0");
+                 IsCreditedGrade(answer->Correct));
     }
     else if (auto* trueFalse = dynamic_cast<CTrueFalseItem*>(item))
     {

@@ -361,6 +361,42 @@ TEST_F(AnswerTables, FlashcardStylesShowTheOneCorrectAnswer)
     EXPECT_EQ(Draw(*none, State(kPhaseTest, kStyleFlashcard)).block.tableItem, -1);
 }
 
+TEST_F(AnswerTables, APenaltyAnswerBeforeTheRightOneIsNeverShownOrEditedAsTheRightOne)
+{
+    auto item = MultipleChoice().answer("Rome", "-0.5").answer("Paris", "1").answer("Lyon", "0").build();
+    for (const int style : {kStyleFlashcard, kStyleFlashcardPlus})
+    {
+        for (const int phase : {kPhaseTest, kPhaseReview, kPhaseFlash})
+        {
+            const SDrawn d = Draw(*item, State(phase, style), true);
+            EXPECT_EQ(d.hints(), (std::vector<std::string>{"1"})) << "style " << style << " phase " << phase;
+            EXPECT_EQ(d.texts(1), (std::vector<std::string>{"Paris"}))
+                << "style " << style << " phase " << phase;
+        }
+    }
+    // The Flashcard editor loads and stores the same answer.
+    EXPECT_EQ(EditedFlashcardAnswer(*item), 1);
+    EXPECT_EQ(DisplayedCorrectAnswer(*item), 1);
+
+    // With a penalty and a wrong answer only, no answer is shown; the editor takes the first one, and
+    // storing it makes it the right one.
+    auto penaltyOnly = MultipleChoice().answer("Rome", "-0.5").answer("Lyon", "0").build();
+    EXPECT_EQ(Draw(*penaltyOnly, State(kPhaseTest, kStyleFlashcard), true).block.tableItem, -1);
+    EXPECT_EQ(EditedFlashcardAnswer(*penaltyOnly), 0);
+}
+
+TEST_F(AnswerTables, APenaltyChoiceIsNotColouredAsCorrectInTheOtherStyles)
+{
+    auto item = MultipleChoice().answer("Rome", "-0.5", "1").answer("Paris", "1").build();
+    EXPECT_EQ(Draw(*item, State(kPhaseReview)).colours(), (std::vector<RichColor>{kNoColor, kCorrectColor}));
+    SAnswerBlockState flash = State(kPhaseFlash);
+    flash.hintShown = true;
+    EXPECT_EQ(Draw(*item, flash).colours(), (std::vector<RichColor>{kNoColor, kCorrectColor}));
+    auto typed = ShortAnswer().answer("Rome", "-0.5").answer("Paris", "1").build();
+    ASSERT_NE(FindCreditedAnswer(*typed), nullptr);
+    EXPECT_EQ(FindCreditedAnswer(*typed)->AnswerText, "Paris");
+}
+
 TEST_F(AnswerTables, TrueFalseTableIsNamedTwoWithTrueFirst)
 {
     auto item = lf::test::TrueFalse("0", "0");
