@@ -257,6 +257,10 @@ public:
     void IncrementCycleCounters();
     // Sorts the whole book order with CompareItemsForSort.
     void SortItems();
+    // The list window's request to refresh its rows in order: the whole book sorted as SortItems does
+    // (chapter table order, chapter number, creation time, last change, ID), marked modified, the sequence
+    // rebuilt and its first member made current. False when the sequence has no member.
+    bool SortBookAndRestart();
     // Sorts the book order by duplicate group, then as SortItems.
     void SortByDuplicateGroup();
 
