@@ -137,9 +137,12 @@ public:
     // The layer of a new item: the first number of the greatest chapter number of the book plus one; "1"
     // for a book without numbers or when that number cannot be read (logged).
     std::string GetMaxLayer() const;
-    // A whole copy of the item, its ID, times, modifier and user answer included, for the undo history.
-    // Null for null.
-    std::unique_ptr<CBaseItem> CopyItemForUndo(const CBaseItem* item);
+    // An exact copy of the item that stands for the same question: its ID, ID text, owner, modifier, times,
+    // status, user answer and search text come along, and no new ID is used up. The undo history keeps such
+    // copies, and Quick Edit keeps one to put back in the item's place when the user cancels
+    // (ReplacePointer). Not inserted; null for null.
+    std::unique_ptr<CBaseItem> SnapshotItem(const CBaseItem* item) const;
+    std::unique_ptr<CBaseItem> CopyItemForUndo(const CBaseItem* item) const;
 
     // --- Replacement and conversion ---
 
