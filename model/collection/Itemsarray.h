@@ -229,6 +229,7 @@ public:
     // Only the marked-only switch and the four search scopes are cleared.
     void ClearSearchOptions();
     void GetFilterOptions(SFilterOptions& options) const { options = m_Preferences; }
+    SFilterOptions GetFilterOptions() const { return m_Preferences; }
     // Takes all fields; does not rebuild.
     void SetFilterOptions(const SFilterOptions& options) { m_Preferences = options; }
 
