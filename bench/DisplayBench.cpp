@@ -18,13 +18,13 @@ namespace
 
 void BM_ShowNextQuestion(benchmark::State& state)
 {
-    const int phase = static_cast<int>(state.range(1));
+    const EPhase phase = PhaseFromNumber(static_cast<int>(state.range(1)));
     // The Moodle style: every kind of question enters the sequence and shows its answers.
     CPrefs prefs;
-    prefs.m_ViewMode = lf::display::kStyleMoodle;
+    prefs.m_ViewMode = ToNumber(EQuestionStyle::Moodle);
     CItemsArray2 items;
     lf::bench::BuildBook(items, state.range(0));
-    items.SetCurrentMode(static_cast<std::uint8_t>(phase), false);
+    items.SetCurrentMode(phase, false);
     items.SetActiveCategory(kAllCategoriesID, false);
     items.SetFilterQuestion(true);
     if (!items.First())
@@ -37,7 +37,7 @@ void BM_ShowNextQuestion(benchmark::State& state)
     CFormulaManager manager;
     lf::display::SAnswerBlockState blockState;
     blockState.phase = phase;
-    blockState.viewMode = lf::display::kStyleMoodle;
+    blockState.viewMode = EQuestionStyle::Moodle;
     blockState.hintDelayForLearnMode = 10;
     blockState.formulaManager = &manager;
     for (auto _ : state)
@@ -57,7 +57,8 @@ void BM_ShowNextQuestion(benchmark::State& state)
 
 BENCHMARK(BM_ShowNextQuestion)
     ->ArgNames({"book", "phase"})
-    ->ArgsProduct({{1000, 10000, 100000}, {0, 1, 2}})
+    ->ArgsProduct({{1000, 10000, 100000},
+                   {ToNumber(EPhase::Test), ToNumber(EPhase::Review), ToNumber(EPhase::Flash)}})
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

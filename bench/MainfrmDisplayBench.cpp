@@ -20,16 +20,16 @@ namespace
 
 void BM_OnUpdateFormNext(benchmark::State& state)
 {
-    const int phase = static_cast<int>(state.range(1));
+    const EPhase phase = PhaseFromNumber(static_cast<int>(state.range(1)));
     auto frm = std::make_unique<Tm_MainFrm>();
     frm->resize(1000, 720);
     frm->show();
-    frm->Prefs().m_ViewMode = lf::display::kStyleMoodle;
+    frm->Prefs().m_ViewMode = ToNumber(EQuestionStyle::Moodle);
     frm->Prefs().m_QAX_TYPE_LEARN = 0;
     frm->Prefs().m_HintDelayForLearnMode = 10;
     CItemsArray2& items = *frm->DataStorage().GetItemsPtr2();
     lf::bench::BuildBook(items, state.range(0));
-    frm->DataStorage().SetCurrentMode(static_cast<std::uint8_t>(phase));
+    frm->DataStorage().SetCurrentMode(phase);
     items.SetActiveCategory(kAllCategoriesID, false);
     items.SetFilterQuestion(true);
     if (!items.First())
@@ -37,7 +37,7 @@ void BM_OnUpdateFormNext(benchmark::State& state)
         state.SkipWithError("empty sequence");
         return;
     }
-    frm->SetActiveView(0, 255, 1);
+    frm->SetActiveView(EView::Question, 255, 1);
     QApplication::processEvents();
     for (auto _ : state)
     {
@@ -51,7 +51,8 @@ void BM_OnUpdateFormNext(benchmark::State& state)
 
 BENCHMARK(BM_OnUpdateFormNext)
     ->ArgNames({"book", "phase"})
-    ->ArgsProduct({{1000, 10000, 100000}, {0, 1, 2}})
+    ->ArgsProduct({{1000, 10000, 100000},
+                   {ToNumber(EPhase::Test), ToNumber(EPhase::Review), ToNumber(EPhase::Flash)}})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -53,7 +53,7 @@ struct PreparedBook
         options.problemKind = 0;
         options.problemNumber = 0;
         items.SetFilterOptions(options);
-        items.SetCurrentMode(eamEditMode, false);
+        items.SetCurrentMode(EPhase::Edit, false);
         items.SetFilterQuestion(true);
         items.First();
     }
@@ -130,7 +130,7 @@ void BM_TestRebuildSorted(benchmark::State& state)
 {
     PreparedBook& book = Book(state.range(0));
     book.StartEdit();
-    book.items.SetCurrentMode(eamTestMode, false);
+    book.items.SetCurrentMode(EPhase::Test, false);
     for (auto _ : state)
     {
         state.PauseTiming();
@@ -149,7 +149,7 @@ void BM_TestRebuildRandom(benchmark::State& state)
 {
     PreparedBook& book = Book(state.range(0));
     book.StartEdit();
-    book.items.SetCurrentMode(eamTestMode, false);
+    book.items.SetCurrentMode(EPhase::Test, false);
     book.items.SetRandomMode(1);
     lf::sys::SeedRandom(17);
     for (auto _ : state)

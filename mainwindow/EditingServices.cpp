@@ -10,7 +10,7 @@ void LogNotBuiltYet(const std::string& name)
     WriteLog(name + " - not built yet", 1, 1);
 }
 
-void CPendingEditingServices::CreateEditFrame(int)
+void CPendingEditingServices::CreateEditFrame(EView)
 {
     LogNotBuiltYet("Tm_MainFrm::CreateEditFrame");
 }

@@ -4,6 +4,8 @@
 // placeholder below.
 #pragma once
 
+#include "model/support/ModelTypes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -29,7 +31,7 @@ public:
     virtual bool GetQuestionHeader(SQuestionHeader& header) const = 0;
     // The answers pane of a kind in a question style: writes what differs, sets changed when it wrote;
     // false when a store failed.
-    virtual bool StoreAnswers(CBaseItem& item, int style, bool& changed) = 0;
+    virtual bool StoreAnswers(CBaseItem& item, EQuestionStyle style, bool& changed) = 0;
     // The feedbacks of the explanation pane in the Moodle style.
     virtual bool StoreFeedbacks(CBaseItem& item, bool& changed) = 0;
 };
@@ -49,8 +51,9 @@ class IEditingServices
 public:
     virtual ~IEditingServices();
 
-    // Docks the frame of view 0..2 for the current question under the editor; DestroyEditFrame removes it.
-    virtual void CreateEditFrame(int view) = 0;
+    // Docks the frame of a question view for the current question under the editor; DestroyEditFrame
+    // removes it.
+    virtual void CreateEditFrame(EView view) = 0;
     virtual void DestroyEditFrame() = 0;
     // The frame docked now; null when none is.
     virtual IEditFrame* EditFrame() = 0;
@@ -82,7 +85,7 @@ public:
 class CPendingEditingServices final : public IEditingServices
 {
 public:
-    void CreateEditFrame(int view) override;
+    void CreateEditFrame(EView view) override;
     void DestroyEditFrame() override;
     IEditFrame* EditFrame() override { return nullptr; }
     void ForgetPagedQuestion() override {}

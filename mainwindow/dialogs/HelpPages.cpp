@@ -8,17 +8,17 @@
 #include <fstream>
 #include <sstream>
 
-std::string HelpPageOfPhase(std::uint8_t phase)
+std::string HelpPageOfPhase(EPhase phase)
 {
     switch (phase)
     {
-    case 0:
+    case EPhase::Test:
         return "Test.rvf";
-    case 1:
+    case EPhase::Review:
         return "Review.rvf";
-    case 2:
+    case EPhase::Flash:
         return "Flash.rvf";
-    case 3:
+    case EPhase::Edit:
         return "Edit.rvf";
     default:
         return "Tutorial.rvf";

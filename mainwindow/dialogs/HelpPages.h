@@ -2,7 +2,8 @@
 // a view.
 #pragma once
 
-#include <cstdint>
+#include "model/support/ModelTypes.h"
+
 #include <string>
 
 namespace lf::qt
@@ -10,8 +11,8 @@ namespace lf::qt
 class RichView;
 }
 
-// The help page of a phase (0 Test, 1 Review, 2 Flash, 3 Edit); the tutorial for any other.
-std::string HelpPageOfPhase(std::uint8_t phase);
+// The help page of a phase; the tutorial without one.
+std::string HelpPageOfPhase(EPhase phase);
 // "<folder>/Help/<page>", with the separator added when the folder does not end in one.
 std::string HelpPagePath(const std::string& folder, const std::string& page);
 // Replaces the view's document with the one stored in the file, formats it and shows its top. A

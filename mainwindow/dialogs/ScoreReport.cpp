@@ -285,21 +285,21 @@ bool BuildScoreReport(CItemsArray2& items, const std::string& bookFileName, cons
     return true;
 }
 
-SScoreButtons ScoreButtonsFor(CItemsArray2& items, std::int32_t phase)
+SScoreButtons ScoreButtonsFor(CItemsArray2& items, EPhase phase)
 {
     SScoreButtons buttons;
-    if (phase == eamEditMode)
+    if (phase == EPhase::Edit)
         return buttons;
     buttons.changed = true;
-    buttons.continueCaption = phase == eamTestMode     ? "Continue Test"
-                              : phase == eamReviewMode ? "Continue Review"
-                                                       : "Continue Flash";
-    buttons.allCaption = phase == eamTestMode     ? "Review All"
-                         : phase == eamReviewMode ? "Flash All"
-                                                  : "Test All";
+    buttons.continueCaption = phase == EPhase::Test     ? "Continue Test"
+                              : phase == EPhase::Review ? "Continue Review"
+                                                        : "Continue Flash";
+    buttons.allCaption = phase == EPhase::Test     ? "Review All"
+                         : phase == EPhase::Review ? "Flash All"
+                                                   : "Test All";
 
     buttons.incorrectVisible = false;
-    if (phase != eamLearnMode && !items.GetCycleMode() && !items.GetDepthMode() &&
+    if (phase != EPhase::Flash && !items.GetCycleMode() && !items.GetDepthMode() &&
         items.RefreshScoreData(false))
     {
         for (const SScoreInfo& row : ReadScoreRows(items))
@@ -307,7 +307,7 @@ SScoreButtons ScoreButtonsFor(CItemsArray2& items, std::int32_t phase)
             if (row.Incorrect > 0)
             {
                 buttons.incorrectVisible = true;
-                buttons.incorrectCaption = phase == eamTestMode ? "Review Incorrect" : "Flash Incorrect";
+                buttons.incorrectCaption = phase == EPhase::Test ? "Review Incorrect" : "Flash Incorrect";
                 break;
             }
         }

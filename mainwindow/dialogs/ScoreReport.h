@@ -3,6 +3,7 @@
 #pragma once
 
 #include "mainwindow/rules/ScoreChart.h"
+#include "model/support/ModelTypes.h"
 #include "platform/richtext/RichDocument.h"
 
 #include <QImage>
@@ -58,7 +59,7 @@ struct SScoreButtons
     bool incorrectVisible = true;
 };
 
-// The buttons for a phase (0 Test, 1 Review, 2 Flash, 3 Edit): Continue and All named after the phase
+// The buttons for a phase: Continue and All named after the phase
 // and the next one; Incorrect only outside Flash, Cycle and Depth, and only when a row of the chapter
 // filter has an incorrect answer; Continue hidden in Cycle mode once the sequence is empty.
-SScoreButtons ScoreButtonsFor(CItemsArray2& items, std::int32_t phase);
+SScoreButtons ScoreButtonsFor(CItemsArray2& items, EPhase phase);

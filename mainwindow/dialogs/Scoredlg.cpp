@@ -63,7 +63,7 @@ void Tm_ScoreDlg::FormShow()
 
 void Tm_ScoreDlg::UpdateButtons()
 {
-    const SScoreButtons buttons = ScoreButtonsFor(*m_Storage.GetItemsPtr2(), m_Storage.GetCurrentMode());
+    const SScoreButtons buttons = ScoreButtonsFor(*m_Storage.GetItemsPtr2(), m_Storage.GetPhase());
     if (!buttons.changed)
         return;
     ui->m_pContinueBtn->setText(ToQString(buttons.continueCaption));

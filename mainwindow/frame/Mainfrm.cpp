@@ -232,7 +232,9 @@ void Tm_MainFrm::ConnectCommands()
             [this]
             {
                 OnStorageData();
-                m_pEditing->QuickEdit(m_ActiveView == 1 ? 1000 : m_ActiveView == 2 ? 3000 : 0);
+                m_pEditing->QuickEdit(m_ActiveView == EView::Answers       ? 1000
+                                      : m_ActiveView == EView::Explanation ? 3000
+                                                                           : 0);
             });
     connect(ui->m_FilterList, &QComboBox::activated, this, &Tm_MainFrm::m_FilterListChange);
     connect(ui->m_pBrowseBtn, &QPushButton::clicked, this, [this] { m_pBrowseBtnClick(); });
@@ -321,9 +323,9 @@ void Tm_MainFrm::FormShow(const std::string& bookArgument)
                 else
                 {
                     items.First();
-                    SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
+                    SetActiveView(EView::Question, /*flags=*/255, /*redraw=*/1);
                 }
-                if (m_DataStorage.GetCurrentMode() == 0)
+                if (m_DataStorage.GetPhase() == EPhase::Test)
                     m_bClockPaused = 0;
                 else
                     WriteLog("Tm_MainFrm::FormShow - Wrong active mode!", 1, 1);

@@ -83,7 +83,7 @@ public:
     // --- Phases, toolbars, title and the session panel (Mainfrm_Phases.cpp) ---
 
     // Switches phase; false when the user cancelled the save question (the phase stays).
-    bool SetPhase(std::uint8_t phase, std::uint8_t noPanel);
+    bool SetPhase(EPhase phase, std::uint8_t noPanel);
     void UpdateWindowTitle();
     void UpdateToolbars(std::uint8_t keepButtons);
     void UpdatePrintCommands();
@@ -147,7 +147,7 @@ public:
 
     // --- Views and the session (Mainfrm_Session.cpp) ---
 
-    void SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw);
+    void SetActiveView(EView view, std::uint8_t flags, std::uint8_t redraw);
     void CloseToIntro(bool blank);
     bool OnStorageData() { return OnStorageData(nullptr); }
     void SelectChapter(std::int32_t chapterID);
@@ -195,7 +195,7 @@ public:
     void m_ClearAnswersBtnClick();
     void m_ClearMarksBtnClick();
     void StopHintTimers();
-    void StartCorrectAnswerHint(std::uint8_t view, std::uint8_t flags, std::uint8_t focus);
+    void StartCorrectAnswerHint(EView view, std::uint8_t flags, std::uint8_t focus);
     void m_TestTimerTimer();
     void m_TimerBtnClick();
     void PauseTestClock();
@@ -290,13 +290,13 @@ public:
 
     // --- Question style (Mainfrm_Store.cpp) ---
 
-    void SetQuestionStyle(int style);
-    void m_pViewModeBtnClick() { SetQuestionStyle(2); }
-    void m_MoodleModeBtnClick() { SetQuestionStyle(2); }
-    void FlashcardMenuItemClick() { SetQuestionStyle(0); }
-    void FlashcardPlusMenuItemClick() { SetQuestionStyle(1); }
-    void MultipleChoiceMenuItemClick() { SetQuestionStyle(2); }
-    void MoodleMenuItemClick() { SetQuestionStyle(3); }
+    void SetQuestionStyle(EQuestionStyle style);
+    void m_pViewModeBtnClick() { SetQuestionStyle(EQuestionStyle::MultipleChoice); }
+    void m_MoodleModeBtnClick() { SetQuestionStyle(EQuestionStyle::MultipleChoice); }
+    void FlashcardMenuItemClick() { SetQuestionStyle(EQuestionStyle::Flashcard); }
+    void FlashcardPlusMenuItemClick() { SetQuestionStyle(EQuestionStyle::FlashcardPlus); }
+    void MultipleChoiceMenuItemClick() { SetQuestionStyle(EQuestionStyle::MultipleChoice); }
+    void MoodleMenuItemClick() { SetQuestionStyle(EQuestionStyle::Moodle); }
     QMenu* ViewModePopupMenu() const { return m_pViewModePopupMenu; }
     // The help window and the scale dialog, made at start-up and kept between showings.
     Tm_pHelpFrm& HelpFrm() { return *m_pHelpFrm; }
@@ -322,7 +322,7 @@ public:
     std::string StatusText() const;
 
     // Members shared by the parts of the main window (see the window's design for their meaning).
-    std::uint8_t m_ActiveView = 3;
+    EView m_ActiveView = EView::Intro;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -382,8 +382,8 @@ private:
     lf::qt::RichView* PaneView(const char* name) const;
     int AnswerTableRowCount() const;
     // Fills the pane of the active view (step 13 of OnUpdateForm) and applies the zoom.
-    void UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uint8_t focus);
-    void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8_t phase);
+    void UpdatePaneContent(CBaseItem* item, EPhase phase, std::uint8_t focus);
+    void UpdateFilterBar(std::uint8_t flags, CBaseItem* item, EPhase phase);
     void ApplyZoom();
     void CreateQuestionPaneViews();
     // ShowQuestionView without laying the view out.

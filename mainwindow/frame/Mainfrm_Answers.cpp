@@ -32,8 +32,8 @@ using lf::qt::MsgKind;
 display::SAnswerBlockState Tm_MainFrm::AnswerBlockState() const
 {
     display::SAnswerBlockState state;
-    state.phase = m_DataStorage.GetCurrentMode();
-    state.viewMode = m_Prefs.GetViewMode();
+    state.phase = m_DataStorage.GetPhase();
+    state.viewMode = m_Prefs.GetQuestionStyle();
     state.hintShown = m_bHintShown != 0;
     state.flashAnswerRow = m_FlashAnswerRow;
     state.hintDelayForLearnMode = m_Prefs.m_HintDelayForLearnMode;
@@ -141,23 +141,23 @@ void Tm_MainFrm::CreateAnswerTimers()
     {
         const char* name;
         const char* text;
-        int style;
-    } entries[] = {{"MultipleChoiceMenuItem", "Multiple Choice", display::kStyleMultipleChoice},
-                   {"FlashcardMenuItem", "Flashcard", display::kStyleFlashcard},
-                   {"FlashcardPlusMenuItem", "Flashcard+", display::kStyleFlashcardPlus},
-                   {"MoodleMenuItem", "Moodle", display::kStyleMoodle}};
+        EQuestionStyle style;
+    } entries[] = {{"MultipleChoiceMenuItem", "Multiple Choice", EQuestionStyle::MultipleChoice},
+                   {"FlashcardMenuItem", "Flashcard", EQuestionStyle::Flashcard},
+                   {"FlashcardPlusMenuItem", "Flashcard+", EQuestionStyle::FlashcardPlus},
+                   {"MoodleMenuItem", "Moodle", EQuestionStyle::Moodle}};
     for (const auto& entry : entries)
     {
         QAction* action = m_pViewModePopupMenu->addAction(entry.text);
         action->setObjectName(entry.name);
         action->setCheckable(true);
-        const int style = entry.style;
+        const EQuestionStyle style = entry.style;
         connect(action, &QAction::triggered, this, [this, style] { SetQuestionStyle(style); });
     }
     connect(m_pViewModePopupMenu, &QMenu::aboutToShow, this,
             [this]
             {
-                const int style = m_Prefs.GetViewMode();
+                const EQuestionStyle style = m_Prefs.GetQuestionStyle();
                 const QList<QAction*> actions = m_pViewModePopupMenu->actions();
                 for (int i = 0; i < actions.size(); ++i)
                     actions[i]->setChecked(entries[i].style == style);
@@ -196,24 +196,24 @@ void Tm_MainFrm::RepaintAnswerCell(int row, int col)
 
 void Tm_MainFrm::m_DescriptionViewStrRVMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint pos)
 {
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
-    if (phase == display::kPhaseReview)
+    const EPhase phase = m_DataStorage.GetPhase();
+    if (phase == EPhase::Review)
         return;
     const bool answersUnderQuestion =
-        phase == display::kPhaseFlash &&
-        display::AnswersUnderQuestion(m_Prefs.GetQaxTypeLearn(), m_Prefs.GetViewMode());
-    if (phase != display::kPhaseTest && m_ActiveView != 1 && !answersUnderQuestion)
+        phase == EPhase::Flash &&
+        display::AnswersUnderQuestion(m_Prefs.GetQaxTypeLearn(), m_Prefs.GetQuestionStyle());
+    if (phase != EPhase::Test && m_ActiveView != EView::Answers && !answersUnderQuestion)
         return;
     const lf::qt::SRichHit hit = m_DescriptionViewStr->HitTest(pos);
-    if (phase == display::kPhaseTest)
+    if (phase == EPhase::Test)
     {
         HighlightAnswerRow(hit);
         const CBaseItem* item = m_DataStorage.GetItemsPtr2()->GetCurrentItem();
-        if (m_ActiveView == 1 && item && item->GetQuestionType() == qtMatching && hit.link)
+        if (m_ActiveView == EView::Answers && item && item->GetQuestionType() == qtMatching && hit.link)
             m_pEditing->OnURLJump(hit.tag);
         RecordAnswerChoice(hit);
     }
-    else if (phase == display::kPhaseFlash)
+    else if (phase == EPhase::Flash)
         ShowFlashFeedback(hit);
 }
 
@@ -256,11 +256,11 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
     if (!table || !item || !ParseHint(table->Cell(cell.row, 0).hint, index))
         return;
     const int row = cell.row;
-    const int style = m_Prefs.GetViewMode();
+    const EQuestionStyle style = m_Prefs.GetQuestionStyle();
     if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
     {
         SAnswerItem* answer = nullptr;
-        if (display::IsFlashcardStyle(style))
+        if (IsFlashcardStyle(style))
         {
             // The one answer shown; the book does not count as changed in these styles.
             if (display::DisplayedCorrectAnswer(*choice) >= 0 &&
@@ -411,7 +411,7 @@ void Tm_MainFrm::StopHintTimers()
     m_CorrectAnswerHintTimer.SetEnabled(false);
 }
 
-void Tm_MainFrm::StartCorrectAnswerHint(std::uint8_t view, std::uint8_t flags, std::uint8_t focus)
+void Tm_MainFrm::StartCorrectAnswerHint(EView view, std::uint8_t flags, std::uint8_t focus)
 {
     if (m_Prefs.m_DelayBeforeHintDelayForLearnMode <= 0)
     {
@@ -454,9 +454,9 @@ void Tm_MainFrm::ResetAnswerHighlights(bool repaint)
 {
     CBaseItem* item = m_DataStorage.GetItemsPtr2()->GetCurrentItem();
     const bool answersUnderQuestion =
-        m_DataStorage.GetCurrentMode() == display::kPhaseFlash && m_ActiveView == 0 &&
-        display::AnswersUnderQuestion(m_Prefs.GetQaxTypeLearn(), m_Prefs.GetViewMode());
-    if (!item || (m_ActiveView != 1 && !answersUnderQuestion))
+        m_DataStorage.GetPhase() == EPhase::Flash && m_ActiveView == EView::Question &&
+        display::AnswersUnderQuestion(m_Prefs.GetQaxTypeLearn(), m_Prefs.GetQuestionStyle());
+    if (!item || (m_ActiveView != EView::Answers && !answersUnderQuestion))
         return;
     const int kind = item->GetQuestionType();
     if (kind == qtShortAnswer || kind == qtCalculated || kind == qtNumerical)
@@ -488,7 +488,7 @@ void Tm_MainFrm::ResetAnswerHighlights(bool repaint)
 void Tm_MainFrm::ShowFlashFeedback(const lf::qt::SRichHit& cell)
 {
     CBaseItem* item = m_DataStorage.GetItemsPtr2()->GetCurrentItem();
-    if (m_DataStorage.GetCurrentMode() != display::kPhaseFlash || !item)
+    if (m_DataStorage.GetPhase() != EPhase::Flash || !item)
         return;
     const int kind = item->GetQuestionType();
     if (kind == qtShortAnswer || kind == qtNumerical || kind == qtCalculated)
@@ -528,7 +528,7 @@ void Tm_MainFrm::ShowFlashFeedback(const lf::qt::SRichHit& cell)
     if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
     {
         // An index outside the answers names no answer, so it is not right.
-        right = display::IsFlashcardStyle(m_Prefs.GetViewMode()) ||
+        right = IsFlashcardStyle(m_Prefs.GetQuestionStyle()) ||
                 (index < choice->GetAnswerCount() && choice->GetAnswer(index, answer) &&
                  IsCreditedGrade(answer->Correct));
     }

@@ -98,20 +98,20 @@ void Tm_MainFrm::CreateQuestionPaneViews()
 
 void Tm_MainFrm::ApplyPaneVisibility()
 {
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
-    const int style = m_Prefs.GetViewMode();
+    const EPhase phase = m_DataStorage.GetPhase();
+    const EQuestionStyle style = m_Prefs.GetQuestionStyle();
     const CBaseItem* item = m_DataStorage.GetItemsPtr2()->GetCurrentItem();
     bool editor = false;
     switch (m_ActiveView)
     {
-    case 0:
-    case 2:
-        editor = phase == display::kPhaseEdit;
+    case EView::Question:
+    case EView::Explanation:
+        editor = phase == EPhase::Edit;
         break;
-    case 1:
-        if (phase == display::kPhaseEdit)
-            editor = display::IsFlashcardStyle(style);
-        else if (item && phase == display::kPhaseTest)
+    case EView::Answers:
+        if (phase == EPhase::Edit)
+            editor = IsFlashcardStyle(style);
+        else if (item && phase == EPhase::Test)
         {
             const int kind = item->GetQuestionType();
             editor = kind == qtEssay || kind == qtShortAnswer || kind == qtCalculated || kind == qtNumerical;
@@ -121,7 +121,7 @@ void Tm_MainFrm::ApplyPaneVisibility()
         return;
     }
     m_DescriptionStr->setVisible(editor);
-    m_DescriptionViewStr->setVisible(!editor && phase != display::kPhaseEdit);
+    m_DescriptionViewStr->setVisible(!editor && phase != EPhase::Edit);
 }
 
 void Tm_MainFrm::OnUpdateForm(std::uint8_t flags, std::uint8_t focus)
@@ -144,11 +144,11 @@ void Tm_MainFrm::OnUpdateForm(std::uint8_t flags, std::uint8_t focus)
             return;
     }
     CBaseItem* item = items.GetCurrentItem();
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    const EPhase phase = m_DataStorage.GetPhase();
     if (flags == 255)
     {
         UpdateToolbars(0);
-        ui->m_QuickEditBtn->setVisible(Shows(ui->m_FilterView) && phase <= display::kPhaseFlash);
+        ui->m_QuickEditBtn->setVisible(Shows(ui->m_FilterView) && IsStudyPhase(phase));
     }
     if (!item)
     {
@@ -173,7 +173,7 @@ void Tm_MainFrm::OnUpdateForm(std::uint8_t flags, std::uint8_t focus)
     }
     UpdateFilterBar(flags, item, phase);
 
-    if (phase == display::kPhaseReview && pane)
+    if (phase == EPhase::Review && pane)
     {
         const display::SVerdict verdict = display::ReviewVerdict(*item);
         SetLabelColour(ui->m_TimeStr, verdict.colour);
@@ -182,7 +182,7 @@ void Tm_MainFrm::OnUpdateForm(std::uint8_t flags, std::uint8_t focus)
 
     display::SPaneButtonsInput buttons;
     buttons.phase = phase;
-    buttons.viewMode = m_Prefs.GetViewMode();
+    buttons.viewMode = m_Prefs.GetQuestionStyle();
     buttons.qaxFormat = m_Prefs.GetQaxTypeLearn();
     buttons.kind = item->GetQuestionType();
     buttons.hasAnswerList = item->HasAnswerList();
@@ -205,11 +205,11 @@ void Tm_MainFrm::OnUpdateForm(std::uint8_t flags, std::uint8_t focus)
         ui->m_NextBtn->setVisible(shown.next);
         ui->m_AnswerBtn->setVisible(shown.answer);
     }
-    if (phase != display::kPhaseEdit)
+    if (phase != EPhase::Edit)
         ApplyZoom();
 }
 
-void Tm_MainFrm::UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8_t phase)
+void Tm_MainFrm::UpdateFilterBar(std::uint8_t flags, CBaseItem* item, EPhase phase)
 {
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
     display::SFilterBarLayout layout;
@@ -223,17 +223,17 @@ void Tm_MainFrm::UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8
         ShowIf(ui->m_LayerStaticText, layout.layerShown);
         ShowIf(ui->m_LayerStr, layout.layerShown);
         ui->m_CategoryList->setEnabled(layout.categoryListEnabled);
-        if ((flags & 4) != 0 && phase != display::kPhaseEdit)
+        if ((flags & 4) != 0 && phase != EPhase::Edit)
         {
             const QSignalBlocker block(ui->m_FilterList);
             ui->m_FilterList->clear();
-            for (const std::string& entry : SessionPanelLists(phase, m_Prefs.GetViewMode()).filters)
+            for (const std::string& entry : SessionPanelLists(phase, m_Prefs.GetQuestionStyle()).filters)
                 ui->m_FilterList->addItem(ToQString(entry));
         }
     }
     if ((flags & 2) != 0)
     {
-        const bool edit = phase == display::kPhaseEdit;
+        const bool edit = phase == EPhase::Edit;
         const QSignalBlocker block(ui->m_CategoryList);
         ui->m_CategoryList->clear();
         for (const auto& [text, id] : FillCategoryList(items, true, edit, edit))
@@ -250,15 +250,15 @@ void Tm_MainFrm::UpdateFilterBar(std::uint8_t flags, CBaseItem* item, std::uint8
     }
 }
 
-void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uint8_t focus)
+void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, EPhase phase, std::uint8_t focus)
 {
-    const bool edit = phase == display::kPhaseEdit;
-    const int style = m_Prefs.GetViewMode();
+    const bool edit = phase == EPhase::Edit;
+    const EQuestionStyle style = m_Prefs.GetQuestionStyle();
     std::string caption;
     QWidget* focusTarget = nullptr;
     switch (m_ActiveView)
     {
-    case 0:
+    case EView::Question:
         if (edit)
         {
             // The question editor of the editing subsystem; until it stands the editor shows the text.
@@ -279,10 +279,10 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
         }
         caption = "Question";
         break;
-    case 1:
+    case EView::Answers:
         if (!edit)
             RenderAnswerBlock(item, true);
-        else if ((display::IsFlashcardStyle(style)) && item->GetQuestionType() == qtMultipleChoice)
+        else if (IsFlashcardStyle(style) && item->GetQuestionType() == qtMultipleChoice)
         {
             // The Flashcard styles edit the one answer they show in the editor.
             SAnswerItem* answer = nullptr;
@@ -296,17 +296,17 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
             focusTarget = m_DescriptionStr;
         }
         caption = "Answers";
-        if ((edit && m_pEditing) || display::IsFlashcardStyle(style))
+        if ((edit && m_pEditing) || IsFlashcardStyle(style))
         {
-            if ((display::IsFlashcardStyle(style)) && Shows(m_DescriptionStr))
+            if (IsFlashcardStyle(style) && Shows(m_DescriptionStr))
                 focusTarget = m_DescriptionStr;
         }
-        else if (phase == display::kPhaseTest && Shows(m_DescriptionStr))
+        else if (phase == EPhase::Test && Shows(m_DescriptionStr))
             focusTarget = m_DescriptionStr;
         else if (Shows(ui->m_AnswerBtn))
             focusTarget = ui->m_AnswerBtn;
         break;
-    case 2:
+    case EView::Explanation:
     {
         lf::qt::RichView* target = edit || Shows(m_DescriptionStr) ? m_DescriptionStr : m_DescriptionViewStr;
         SetXMLToRE(item->GetGeneralFeedback(), target->Document(), true, true, true);
@@ -321,7 +321,7 @@ void Tm_MainFrm::UpdatePaneContent(CBaseItem* item, std::uint8_t phase, std::uin
             WriteLog("Tm_MainFrm::OnUpdateForm() - ERROR, wrong m_ActiveView", 1, 1);
         break;
     }
-    if (edit && m_ActiveView <= 2)
+    if (edit && IsQuestionView(m_ActiveView))
     {
         CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
         ui->m_LayerStr->setText(ToQString(item->GetLayersStr()));
@@ -359,7 +359,7 @@ void Tm_MainFrm::FillQuestionView(CBaseItem* item, bool resetDataset, bool noMed
             lf::qt::CurrentDesktop().PlayFile(sound);
     }
     const std::string text =
-        display::PrepareQuestionText(*item, m_DataStorage.GetCurrentMode(), resetDataset, m_FormulaManager);
+        display::PrepareQuestionText(*item, m_DataStorage.GetPhase(), resetDataset, m_FormulaManager);
     lf::RichDocument& view = m_DescriptionViewStr->Document();
     SetXMLToRE(text, view, /*replace=*/true, /*purgeStyles=*/true, /*fetchPictures=*/true);
     PaneRebuilt();

@@ -87,7 +87,7 @@ bool Tm_MainFrm::OnSave(bool toIntro, bool ask)
         return true;
     };
 
-    const bool edit = m_DataStorage.GetCurrentMode() == 3;
+    const bool edit = m_DataStorage.GetPhase() == EPhase::Edit;
     bool saved = false;
     if (edit)
     {
@@ -243,7 +243,7 @@ bool Tm_MainFrm::LoadBook(std::int32_t index, bool categoriesOnly)
                 ui->m_TestList->addItem(lf::qt::ToQString(text), id);
             ui->m_TestList->setCurrentIndex(ui->m_TestList->findData(items.GetActiveCategory()));
         }
-        if (!categoriesOnly && m_DataStorage.GetCurrentMode() == 3)
+        if (!categoriesOnly && m_DataStorage.GetPhase() == EPhase::Edit)
             m_DataStorage.PrepareContent();
         StartBackupTimer();
     }
@@ -260,7 +260,7 @@ bool Tm_MainFrm::LoadBook(std::int32_t index, bool categoriesOnly)
 
 void Tm_MainFrm::StartBackupTimer()
 {
-    if (m_DataStorage.GetCurrentMode() != 3 || !m_Prefs.m_BackupAllow || m_pBackupTimer.Enabled())
+    if (m_DataStorage.GetPhase() != EPhase::Edit || !m_Prefs.m_BackupAllow || m_pBackupTimer.Enabled())
         return;
     m_pBackupTimer.SetInterval(m_Prefs.GetBackupIntervalMilliseconds());
     m_pBackupTimer.SetEnabled(true);
@@ -341,7 +341,7 @@ void Tm_MainFrm::m_NewBtnClick()
         m_pListWindow->ResetSearch(false);
     m_DataStorage.SetCurrentMode(EPhase::Edit);
     m_DataStorage.NewBook();
-    SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
+    SetActiveView(EView::Question, /*flags=*/255, /*redraw=*/1);
     FormManager::OnUpdateDate(1, 1);
     StartBackupTimer();
 }
@@ -357,7 +357,7 @@ void Tm_MainFrm::m_OpenBookBtnClick()
             CloseToIntro(false);
             WriteLog("Tm_MainFrm::m_OpenBookBtnClick - ERROR: Can't open browsed book.!", 1, 1);
         }
-        else if (SetPhase(3, 1))
+        else if (SetPhase(EPhase::Edit, 1))
         {
             LoadBook(index, false);
             m_StartSessionBtnClick();
@@ -371,7 +371,7 @@ void Tm_MainFrm::AppendBook1Click()
     OnStorageData();
     if (const auto chosen = ChooseBookFile(m_Prefs.GetBooksDirectory(), ".lnf"))
     {
-        if (SetPhase(3, 1))
+        if (SetPhase(EPhase::Edit, 1))
         {
             // A book that cannot be read is said so; the open book stays as it was.
             if (!m_DataStorage.AppendBook(*chosen))
@@ -395,7 +395,7 @@ void Tm_MainFrm::m_DeleteBookBtnClick()
                 m_DataStorage.GetBookList()->GetFullPath(index, &path);
             StopBackupTimer();
             m_DataStorage.CloseBook();
-            SetActiveView(/*view=*/3, /*flags=*/1, /*redraw=*/1);
+            SetActiveView(EView::Intro, /*flags=*/1, /*redraw=*/1);
             // A book that never had a file is simply closed.
             if (path.empty())
                 return;
@@ -473,7 +473,7 @@ void Tm_MainFrm::m_RestoreBookBtnClick()
         CloseToIntro(false);
         return;
     }
-    SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
+    SetActiveView(EView::Question, /*flags=*/255, /*redraw=*/1);
     FormManager::OnUpdateDate(1, 1);
     StartBackupTimer();
 }
@@ -548,7 +548,7 @@ void Tm_MainFrm::m_pFilterBtnClick()
         }
         if (m_DataStorage.IsBookLoaded())
         {
-            const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+            const EPhase phase = m_DataStorage.GetPhase();
             m_DataStorage.CloseBook();
             UpdateWindowTitle();
             m_DataStorage.SetCurrentMode(phase);
@@ -577,9 +577,9 @@ void Tm_MainFrm::OpenBooksClick()
     m_bFilterRestart = 1;
     HideBookSelectorPanel();
     m_bAutoPhaseChange = 0;
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    const EPhase phase = m_DataStorage.GetPhase();
     // A cancelled save question keeps the open book, and no other is opened.
-    if (SetPhase(phase == CDataStorage::kNoMode ? 2 : phase, 0))
+    if (SetPhase(phase == EPhase::None ? EPhase::Flash : phase, 0))
     {
         lf::qt::CurrentDesktop().ProcessEvents();
         OpenBrowsedBook(m_bOpenInDefault);

@@ -13,12 +13,12 @@ using lf::qt::MsgKind;
 
 void Tm_MainFrm::m_pTutorialBtnClick()
 {
-    OpenHelpPage(HelpPageOfPhase(255));
+    OpenHelpPage(HelpPageOfPhase(EPhase::None));
 }
 
 void Tm_MainFrm::m_HelpBtnClick()
 {
-    OpenHelpPage(HelpPageOfPhase(m_DataStorage.GetCurrentMode()));
+    OpenHelpPage(HelpPageOfPhase(m_DataStorage.GetPhase()));
 }
 
 void Tm_MainFrm::OpenHelpPage(const std::string& page)

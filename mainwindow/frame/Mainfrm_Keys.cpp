@@ -195,10 +195,10 @@ lf::qt::RichView* Tm_MainFrm::PaneView(const char* name) const
 SKeySnapshot Tm_MainFrm::KeySnapshot() const
 {
     SKeySnapshot s;
-    s.phase = m_DataStorage.GetCurrentMode();
+    s.phase = m_DataStorage.GetPhase();
     s.activeView = m_ActiveView;
     s.questionFormat = static_cast<std::uint8_t>(m_Prefs.m_QAX_TYPE_LEARN);
-    s.viewMode = static_cast<std::uint8_t>(m_Prefs.GetViewMode());
+    s.viewMode = m_Prefs.GetQuestionStyle();
     s.mainWindowActive = QApplication::activeWindow() == this && !QApplication::activePopupWidget();
     s.listWindowActive = m_Prefs.m_bListFormActive && m_pListWindow && m_pListWindow->IsListVisible();
     s.editFrameDocked = m_pEditing->HasEditFrame();

@@ -15,15 +15,15 @@ bool Tm_MainFrm::IsListWindowVisible() const
 // phase has none.
 void Tm_MainFrm::RememberListWindow(bool shown)
 {
-    switch (m_DataStorage.GetCurrentMode())
+    switch (m_DataStorage.GetPhase())
     {
-    case 1:
+    case EPhase::Review:
         m_Prefs.m_ShowListForReviewMode = shown;
         break;
-    case 2:
+    case EPhase::Flash:
         m_Prefs.m_ShowListForLearnMode = shown;
         break;
-    case 3:
+    case EPhase::Edit:
         m_Prefs.m_ShowListForEditMode = shown;
         break;
     default:
@@ -105,12 +105,12 @@ void Tm_MainFrm::OnShowFieldRequest(std::uint8_t code)
     if (code == 15 || code == 17)
     {
         m_CalculatedPage = 1;
-        SetActiveView(/*view=*/1, /*flags=*/255, /*redraw=*/0);
+        SetActiveView(EView::Answers, /*flags=*/255, /*redraw=*/0);
     }
     else if (code == 16)
-        SetActiveView(/*view=*/2, /*flags=*/255, /*redraw=*/0);
+        SetActiveView(EView::Explanation, /*flags=*/255, /*redraw=*/0);
     else
-        SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/0);
+        SetActiveView(EView::Question, /*flags=*/255, /*redraw=*/0);
 }
 
 void Tm_MainFrm::NewQuestionOfCurrentKind(int flag)
@@ -158,7 +158,7 @@ void Tm_MainFrm::OnItemsChanged()
                            lf::qt::MsgKind::Error, lf::qt::MsgButtons::Ok);
         WriteLog("CItemsArray::RestoreFilter() - It must not happen!", 1, 1);
     }
-    SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/0);
+    SetActiveView(EView::Question, /*flags=*/1, /*redraw=*/0);
     SyncListView(1, 0);
 }
 

@@ -45,7 +45,7 @@ void SetHint(QWidget* widget, const std::string& hint)
 
 // --- Phase ---
 
-bool Tm_MainFrm::SetPhase(std::uint8_t phase, std::uint8_t noPanel)
+bool Tm_MainFrm::SetPhase(EPhase phase, std::uint8_t noPanel)
 {
     if (m_DataStorage.GetBookList()->GetCount() <= 0)
         lf::qt::MessageDlg(kBooksNotFound, lf::qt::MsgKind::Warning, lf::qt::MsgButtons::Ok);
@@ -56,7 +56,7 @@ bool Tm_MainFrm::SetPhase(std::uint8_t phase, std::uint8_t noPanel)
     HideListWindow(0, 0);
     m_DataStorage.SetCurrentMode(phase);
     // Backups are made while a book is edited only.
-    if (phase != 3)
+    if (phase != EPhase::Edit)
         StopBackupTimer();
     UpdateWindowTitle();
     m_pEditing->DestroyEditFrame();
@@ -81,25 +81,25 @@ bool Tm_MainFrm::SetPhase(std::uint8_t phase, std::uint8_t noPanel)
 void Tm_MainFrm::m_TestBtnClick()
 {
     m_bAutoPhaseChange = 0;
-    SetPhase(0, 0);
+    SetPhase(EPhase::Test, 0);
 }
 
 void Tm_MainFrm::m_RewieBtnClick()
 {
     m_bAutoPhaseChange = 0;
-    SetPhase(1, 0);
+    SetPhase(EPhase::Review, 0);
 }
 
 void Tm_MainFrm::m_LearnMaterialBtnClick()
 {
     m_bAutoPhaseChange = 0;
-    SetPhase(2, 0);
+    SetPhase(EPhase::Flash, 0);
 }
 
 void Tm_MainFrm::m_EditBtnClick()
 {
     m_bAutoPhaseChange = 0;
-    SetPhase(3, 0);
+    SetPhase(EPhase::Edit, 0);
 }
 
 // --- Title ---
@@ -107,7 +107,7 @@ void Tm_MainFrm::m_EditBtnClick()
 void Tm_MainFrm::UpdateWindowTitle()
 {
     STitleInput input;
-    input.phase = m_DataStorage.GetCurrentMode();
+    input.phase = m_DataStorage.GetPhase();
     input.wholeBookLoaded = m_DataStorage.IsBookLoaded();
     input.bookIndex = m_DataStorage.GetCurrentBookIndex();
     input.fileName = m_DataStorage.GetFileName();
@@ -127,8 +127,8 @@ void Tm_MainFrm::UpdatePrintCommands()
 void Tm_MainFrm::UpdateToolbars(std::uint8_t keepButtons)
 {
     SToolbarInput input;
-    input.phase = m_DataStorage.GetCurrentMode();
-    input.viewMode = m_Prefs.GetViewMode();
+    input.phase = m_DataStorage.GetPhase();
+    input.viewMode = m_Prefs.GetQuestionStyle();
     input.wholeBookLoaded = m_DataStorage.IsBookLoaded();
     input.sessionPanelVisible = !ui->m_SessionView->isHidden();
     input.selectorVisible = !ui->m_pBookSelectorViewViewPanel->isHidden();
@@ -175,7 +175,7 @@ void Tm_MainFrm::ApplyToolbarState(const SToolbarState& state)
 
 void Tm_MainFrm::UpdateZoomButtons()
 {
-    const bool hidden = m_DataStorage.GetCurrentMode() == 3 && m_DataStorage.IsBookLoaded();
+    const bool hidden = m_DataStorage.GetPhase() == EPhase::Edit && m_DataStorage.IsBookLoaded();
     for (QWidget* button :
          {static_cast<QWidget*>(ui->m_DecreaseBtn), static_cast<QWidget*>(ui->m_IncreaseBtn),
           static_cast<QWidget*>(ui->m_FontNormalBtn)})
@@ -200,7 +200,7 @@ void Tm_MainFrm::OnUpdateSeesionView()
     const std::int32_t openIndex = bookLoaded ? m_DataStorage.GetCurrentBookIndex() : -1;
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
     CBookList& books = *m_DataStorage.GetBookList();
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    const EPhase phase = m_DataStorage.GetPhase();
 
     m_pTreeViewPopupForm->Clear();
     const bool chooser = !(m_bAutoPhaseChange == 1 && openIndex >= 0);
@@ -210,8 +210,8 @@ void Tm_MainFrm::OnUpdateSeesionView()
     ui->m_pBrowseBtn->setVisible(chooser);
     ui->m_pBookNameSessionViewLabel->setVisible(!chooser);
 
-    const SSessionPanelLists lists = SessionPanelLists(phase, m_Prefs.GetViewMode());
-    if (phase <= 3)
+    const SSessionPanelLists lists = SessionPanelLists(phase, m_Prefs.GetQuestionStyle());
+    if (phase != EPhase::None)
     {
         FillCombo(ui->m_FilterListSession, lists.filters);
         ui->m_pPhaseLabel->setText(ToQString(lists.phaseLabel));
@@ -250,7 +250,7 @@ void Tm_MainFrm::OnUpdateSeesionView()
     if ((books.GetCount() > 0 || m_DataStorage.IsCategoriesOnlyLoaded()) && !booksFolder.empty() &&
         m_pBookComboBox->isVisibleTo(ui->m_SessionView))
     {
-        m_pTreeViewPopupForm->Fill(BuildBookTree(books, booksFolder, phase == 3));
+        m_pTreeViewPopupForm->Fill(BuildBookTree(books, booksFolder, phase == EPhase::Edit));
         m_pBookComboBox->setEditText(
             openIndex >= 0 && openIndex < books.GetCount() ? ToQString(books.GetName(openIndex)) : QString());
     }
@@ -261,7 +261,7 @@ void Tm_MainFrm::OnUpdateSeesionView()
         return;
     }
 
-    const bool studyPhase = phase <= 2;
+    const bool studyPhase = IsStudyPhase(phase);
     if (openIndex >= 0 && bookLoaded)
     {
         const QString name = openIndex < books.GetCount() ? ToQString(books.GetName(openIndex)) : QString();
@@ -290,7 +290,7 @@ void Tm_MainFrm::OnUpdateSeesionView()
         }
     }
 
-    if (phase == 2)
+    if (phase == EPhase::Flash)
     {
         const QSignalBlocker blockHint(ui->m_HintTimeTrBar);
         const QSignalBlocker blockDelay(ui->m_pDelayBeforeHintTrackBar);
@@ -342,13 +342,13 @@ void Tm_MainFrm::TreeViewPopupFormClose()
         return;
     }
 
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    const EPhase phase = m_DataStorage.GetPhase();
     CBookList& books = *m_DataStorage.GetBookList();
     if (selected && image > kBrowseNodeImage)
     {
         // Folders and "External" stand for no book: choosing one loads nothing.
     }
-    else if (selected && data < books.GetCount() && !(phase == 3 && data == kCreateBookNodeData))
+    else if (selected && data < books.GetCount() && !(phase == EPhase::Edit && data == kCreateBookNodeData))
     {
         m_pBookComboBox->setEditText(ToQString(text));
         ui->m_StartSessionBtn->setEnabled(false);
@@ -358,7 +358,7 @@ void Tm_MainFrm::TreeViewPopupFormClose()
         }
         ui->m_StartSessionBtn->setEnabled(true);
     }
-    else if (selected && phase == 3 && data == kCreateBookNodeData)
+    else if (selected && phase == EPhase::Edit && data == kCreateBookNodeData)
     {
         m_pBookComboBox->setEditText(ToQString(text));
         if (m_pListWindow)

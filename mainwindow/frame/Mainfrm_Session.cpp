@@ -36,20 +36,14 @@ namespace
 constexpr const char* kTooStrictClear = "Your search was too strict. \n\n Clear your answer choices?";
 constexpr const char* kMustNotHappen = "It must not happen! Please send LogFile to software developers.";
 
-using lf::display::kPhaseEdit;
-using lf::display::kPhaseFlash;
-using lf::display::kPhaseReview;
-using lf::display::kPhaseTest;
 constexpr std::int32_t kEditChaptersEntry = -3;
 // The interval of the Test clock's redraw.
 constexpr int kTestClockInterval = 200;
 
 // Test gives Review, Review gives Flash, any other phase gives Test.
-std::uint8_t NextPhaseOfCycle(std::uint8_t phase)
+EPhase NextPhaseOfCycle(EPhase phase)
 {
-    return static_cast<std::uint8_t>(phase == kPhaseTest     ? kPhaseReview
-                                     : phase == kPhaseReview ? kPhaseFlash
-                                                             : kPhaseTest);
+    return phase == EPhase::Test ? EPhase::Review : phase == EPhase::Review ? EPhase::Flash : EPhase::Test;
 }
 
 bool HasSearchOrProblem(const SFilterOptions& options)
@@ -74,15 +68,15 @@ void ClearSearchAndProblem(CItemsArray2& items)
 // ---------------------------------------------------------------------------------------------------------
 // Views
 
-void Tm_MainFrm::SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8_t redraw)
+void Tm_MainFrm::SetActiveView(EView view, std::uint8_t flags, std::uint8_t redraw)
 {
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
-    if (view == 2 && phase == CDataStorage::kNoMode)
+    const EPhase phase = m_DataStorage.GetPhase();
+    if (view == EView::Explanation && phase == EPhase::None)
         return;
-    if (view <= 2)
+    if (IsQuestionView(view))
     {
         m_pEditing->DestroyEditFrame();
-        if (phase == kPhaseEdit)
+        if (phase == EPhase::Edit)
             m_pEditing->CreateEditFrame(view);
         ui->m_FilterView->show();
         ui->m_MainView->show();
@@ -92,8 +86,8 @@ void Tm_MainFrm::SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8
     }
     else
     {
-        ui->m_IntroView->setVisible(view == 3);
-        ui->m_pNoticeLabel->setVisible(view == 3);
+        ui->m_IntroView->setVisible(view == EView::Intro);
+        ui->m_pNoticeLabel->setVisible(view == EView::Intro);
         ui->m_MainView->hide();
         ui->m_SessionView->hide();
         ui->m_FilterView->hide();
@@ -103,7 +97,7 @@ void Tm_MainFrm::SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8
         UpdateToolbars(0);
     }
     m_ActiveView = view;
-    if (view <= 2)
+    if (IsQuestionView(view))
     {
         ApplyPaneVisibility();
         OnUpdateForm(flags, redraw);
@@ -114,8 +108,8 @@ void Tm_MainFrm::SetActiveView(std::uint8_t view, std::uint8_t flags, std::uint8
 
 void Tm_MainFrm::CloseToIntro(bool blank)
 {
-    m_DataStorage.SetCurrentMode(CDataStorage::kNoMode);
-    SetActiveView(blank ? 4 : 3, /*flags=*/1, /*redraw=*/1);
+    m_DataStorage.SetCurrentMode(EPhase::None);
+    SetActiveView(blank ? EView::Blank : EView::Intro, /*flags=*/1, /*redraw=*/1);
     for (QAction* button : {ui->m_TestBtn, ui->m_RewieBtn, ui->m_LearnMaterialBtn, ui->m_EditBtn})
         button->setChecked(false);
     if (m_pListWindow)
@@ -135,7 +129,7 @@ void Tm_MainFrm::CloseBook1Click()
 
 void Tm_MainFrm::m_BackBtnClick()
 {
-    SetActiveView(/*view=*/3, /*flags=*/1, /*redraw=*/1);
+    SetActiveView(EView::Intro, /*flags=*/1, /*redraw=*/1);
 }
 
 void Tm_MainFrm::HideBookSelectorPanel()
@@ -146,16 +140,16 @@ void Tm_MainFrm::HideBookSelectorPanel()
 void Tm_MainFrm::m_QAXBtnsClick(QObject* sender)
 {
     OnStorageData();
-    std::uint8_t view = 0;
+    EView view = EView::Question;
     if (sender == ui->m_QuestionBtn)
-        view = 0;
+        view = EView::Question;
     else if (sender == ui->m_AnswerBtn)
     {
-        view = 1;
+        view = EView::Answers;
         m_CalculatedPage = 1;
     }
     else if (sender == ui->m_ExplainBtn)
-        view = 2;
+        view = EView::Explanation;
     else
     {
         WriteLog("Tm_MainFrm::m_QADBtnClick - ERROR: Wrong sender pointer!", 1, 1);
@@ -163,7 +157,7 @@ void Tm_MainFrm::m_QAXBtnsClick(QObject* sender)
     }
     if (m_ActiveView == view)
         return;
-    if (m_DataStorage.GetCurrentMode() == kPhaseFlash && m_Prefs.m_HintDelayForLearnMode > 0)
+    if (m_DataStorage.GetPhase() == EPhase::Flash && m_Prefs.m_HintDelayForLearnMode > 0)
         StartCorrectAnswerHint(view, /*flags=*/1, /*focus=*/1);
     else
         SetActiveView(view, /*flags=*/1, /*redraw=*/1);
@@ -196,13 +190,13 @@ void Tm_MainFrm::ApplyModeList()
 
 void Tm_MainFrm::m_StartSessionBtnClick()
 {
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    const EPhase phase = m_DataStorage.GetPhase();
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
     // Only Yes to the too-strict question of the Cycle mode starts again from the top.
     for (bool again = true; again;)
     {
         again = false;
-        if (phase == kPhaseEdit)
+        if (phase == EPhase::Edit)
             m_pEditing->RegisterHotKeys(true);
         else
             m_pEditing->UnregisterHotKeys();
@@ -213,7 +207,7 @@ void Tm_MainFrm::m_StartSessionBtnClick()
             MessageDlg("Please select a book.", MsgKind::Information, MsgButtons::Ok);
             return;
         }
-        if (phase != kPhaseEdit)
+        if (phase != EPhase::Edit)
         {
             if (ui->m_TestList->currentIndex() < 0)
             {
@@ -223,7 +217,7 @@ void Tm_MainFrm::m_StartSessionBtnClick()
             items.SetActiveCategory(ui->m_TestList->currentData().toInt(), false);
         }
         ApplyModeList();
-        if (phase == kPhaseFlash)
+        if (phase == EPhase::Flash)
         {
             m_Prefs.m_HintDelayForLearnMode =
                 ui->m_HintTimeTrBar->isVisibleTo(ui->m_SessionView) ? ui->m_HintTimeTrBar->value() : 0;
@@ -233,7 +227,7 @@ void Tm_MainFrm::m_StartSessionBtnClick()
                     : 0;
         }
         items.Refilter(true);
-        if (phase == kPhaseEdit && items.GetSequenceCount() <= 0)
+        if (phase == EPhase::Edit && items.GetSequenceCount() <= 0)
         {
             const std::uint8_t updating = m_bUpdating;
             m_bUpdating = 1;
@@ -247,18 +241,18 @@ void Tm_MainFrm::m_StartSessionBtnClick()
             items.First();
             StopHintTimers();
             if (IsHintPath())
-                StartCorrectAnswerHint(/*view=*/0, /*flags=*/255, /*focus=*/1);
+                StartCorrectAnswerHint(EView::Question, /*flags=*/255, /*focus=*/1);
             else
-                SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/1);
-            if (phase == kPhaseTest)
+                SetActiveView(EView::Question, /*flags=*/255, /*redraw=*/1);
+            if (phase == EPhase::Test)
                 ResumeTestClock();
-            else if ((phase == kPhaseReview && m_Prefs.m_ShowListForReviewMode) ||
-                     (phase == kPhaseFlash && m_Prefs.m_ShowListForLearnMode) ||
-                     (phase == kPhaseEdit && m_Prefs.m_ShowListForEditMode))
+            else if ((phase == EPhase::Review && m_Prefs.m_ShowListForReviewMode) ||
+                     (phase == EPhase::Flash && m_Prefs.m_ShowListForLearnMode) ||
+                     (phase == EPhase::Edit && m_Prefs.m_ShowListForEditMode))
                 ShowListWindow(0);
             StartBackupTimer();
         }
-        else if (phase != kPhaseEdit && items.GetCycleMode())
+        else if (phase != EPhase::Edit && items.GetCycleMode())
         {
             items.SetCycleMode(0);
             items.SetDepthMode(0);
@@ -292,9 +286,9 @@ void Tm_MainFrm::m_StartSessionBtnClick()
 
 bool Tm_MainFrm::IsHintPath() const
 {
-    return m_DataStorage.GetCurrentMode() == kPhaseFlash && m_Prefs.m_QAX_TYPE_LEARN == 0 &&
-           (m_Prefs.m_ViewMode == lf::display::kStyleMultipleChoice ||
-            m_Prefs.m_ViewMode == lf::display::kStyleMoodle);
+    const EQuestionStyle style = m_Prefs.GetQuestionStyle();
+    return m_DataStorage.GetPhase() == EPhase::Flash && m_Prefs.m_QAX_TYPE_LEARN == 0 &&
+           (style == EQuestionStyle::MultipleChoice || style == EQuestionStyle::Moodle);
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -309,9 +303,9 @@ void Tm_MainFrm::ShowQuestionAfterMove(EMoveKind kind)
     else if (kind == EMoveKind::Back)
         hint = hint && m_Prefs.m_HintDelayForLearnMode >= 1;
     if (hint)
-        StartCorrectAnswerHint(/*view=*/0, /*flags=*/1, /*focus=*/1);
+        StartCorrectAnswerHint(EView::Question, /*flags=*/1, /*focus=*/1);
     else
-        SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/1);
+        SetActiveView(EView::Question, /*flags=*/1, /*redraw=*/1);
     SyncListView(13, 1);
 }
 
@@ -328,7 +322,8 @@ void Tm_MainFrm::m_NextBtnClick()
         ShowQuestionAfterMove(EMoveKind::Forward);
         return;
     }
-    if (m_DataStorage.GetCurrentMode() == kPhaseEdit || m_ActiveView == 3 || m_ActiveView == 4)
+    if (m_DataStorage.GetPhase() == EPhase::Edit || m_ActiveView == EView::Intro ||
+        m_ActiveView == EView::Blank)
         return;
     EndOfChapter(EHomeLimit::Off);
 }
@@ -337,7 +332,7 @@ void Tm_MainFrm::m_PrevBtnClick()
 {
     OnStorageData();
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
-    if (items.IsTimeUp() && m_ActiveView != 3 && m_ActiveView != 4)
+    if (items.IsTimeUp() && m_ActiveView != EView::Intro && m_ActiveView != EView::Blank)
     {
         EndOfChapter(EHomeLimit::Off);
         return;
@@ -353,7 +348,8 @@ void Tm_MainFrm::AdvanceAfterAnswer()
         ShowQuestionAfterMove(EMoveKind::Forward);
         return;
     }
-    if (m_DataStorage.GetCurrentMode() != kPhaseEdit && m_ActiveView != 3 && m_ActiveView != 4)
+    if (m_DataStorage.GetPhase() != EPhase::Edit && m_ActiveView != EView::Intro &&
+        m_ActiveView != EView::Blank)
         EndOfChapter(EHomeLimit::OffWhenTimeUp);
 }
 
@@ -463,7 +459,7 @@ void Tm_MainFrm::RestartInNextPhase(std::uint8_t filterRestart)
     HideBookSelectorPanel();
     ui->m_MainView->hide();
     m_bAutoPhaseChange = 1;
-    SetPhase(NextPhaseOfCycle(m_DataStorage.GetCurrentMode()), 0);
+    SetPhase(NextPhaseOfCycle(m_DataStorage.GetPhase()), 0);
     m_bFilterRestart = filterRestart;
 }
 
@@ -542,7 +538,7 @@ void Tm_MainFrm::ApplyChapterChoice(QComboBox* combo, std::uint8_t focus)
     const std::int32_t id = combo->currentData().toInt();
     OnStorageData();
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
-    const bool edit = m_DataStorage.GetCurrentMode() == kPhaseEdit;
+    const bool edit = m_DataStorage.GetPhase() == EPhase::Edit;
 
     if (id == kEditChaptersEntry && edit)
     {
@@ -627,19 +623,19 @@ void Tm_MainFrm::m_FilterListChange(int position)
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
     items.SetCurrentView(static_cast<std::uint8_t>(position), /*refilter=*/true);
     if (items.First())
-        SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/0);
+        SetActiveView(EView::Question, /*flags=*/255, /*redraw=*/0);
     else
     {
         MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
         items.SetCurrentView(EViewFilter::All, /*refilter=*/true);
         items.First();
-        SetActiveView(/*view=*/0, /*flags=*/255, /*redraw=*/0);
+        SetActiveView(EView::Question, /*flags=*/255, /*redraw=*/0);
     }
 }
 
 void Tm_MainFrm::RefreshCategoryLists()
 {
-    if (m_DataStorage.GetCurrentMode() != kPhaseEdit)
+    if (m_DataStorage.GetPhase() != EPhase::Edit)
         return;
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
     QComboBox* chapters = ui->m_CategoryList;
@@ -667,7 +663,7 @@ void Tm_MainFrm::RefreshCategoryLists()
         if (items.GetSequenceCount() <= 0)
         {
             MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
-            m_ActiveView = 3;
+            m_ActiveView = EView::Intro;
         }
         else if (!items.First())
         {
@@ -707,7 +703,7 @@ void Tm_MainFrm::m_RecordCategoryListChange(int position)
 {
     QComboBox* setTo = ui->m_RecordCategoryList;
     if (position >= 0 && setTo->itemData(position).toInt() == kEditChaptersEntry &&
-        m_DataStorage.GetCurrentMode() == kPhaseEdit)
+        m_DataStorage.GetPhase() == EPhase::Edit)
     {
         {
             const QSignalBlocker block(setTo);
@@ -724,8 +720,8 @@ void Tm_MainFrm::m_RecordCategoryListChange(int position)
 
 void Tm_MainFrm::StoreEditsAndNotifyList(std::uint8_t code)
 {
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
-    if (phase != kPhaseEdit && phase != kPhaseReview)
+    const EPhase phase = m_DataStorage.GetPhase();
+    if (phase != EPhase::Edit && phase != EPhase::Review)
         return;
     if (OnStorageData())
         FormManager::OnUpdateDate(FormManager::kListWindow, code,
@@ -789,7 +785,7 @@ void Tm_MainFrm::m_TimerBtnClick()
 void Tm_MainFrm::StartTestClockIfLimited()
 {
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
-    if (m_DataStorage.GetCurrentMode() != kPhaseTest || !items.IsTimerOn())
+    if (m_DataStorage.GetPhase() != EPhase::Test || !items.IsTimerOn())
         return;
     if (m_bRestartClock)
     {
@@ -802,7 +798,7 @@ void Tm_MainFrm::StartTestClockIfLimited()
 
 void Tm_MainFrm::PauseTestClock()
 {
-    if (m_DataStorage.GetCurrentMode() != kPhaseTest || m_bClockPaused != 0)
+    if (m_DataStorage.GetPhase() != EPhase::Test || m_bClockPaused != 0)
         return;
     m_bClockPaused = 1;
     m_TestTimer.SetEnabled(false);
@@ -811,7 +807,7 @@ void Tm_MainFrm::PauseTestClock()
 
 void Tm_MainFrm::ResumeTestClock()
 {
-    if (m_DataStorage.GetCurrentMode() != kPhaseTest || m_bClockPaused != 1)
+    if (m_DataStorage.GetPhase() != EPhase::Test || m_bClockPaused != 1)
         return;
     m_bClockPaused = 0;
     m_DataStorage.GetItemsPtr2()->ShiftTimerStart(lf::sys::Services().TickCount() - m_ClockPauseTick);
@@ -821,10 +817,10 @@ void Tm_MainFrm::ResumeTestClock()
 void Tm_MainFrm::m_BackToolBarBtnClick()
 {
     const std::uint8_t filterRestart = m_bFilterRestart;
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
+    const EPhase phase = m_DataStorage.GetPhase();
     if (!OnSave(true, true))
         return;
-    if (m_DataStorage.GetCurrentMode() != phase)
+    if (m_DataStorage.GetPhase() != phase)
         m_DataStorage.SetCurrentMode(phase);
     PauseTestClock();
     m_bFilterRestart = 1;

@@ -56,7 +56,7 @@ bool Tm_MainFrm::OnStorageData(std::uint8_t* changed)
         return false;
     if (changed)
         *changed = 0;
-    if (!m_DataStorage.IsBookLoaded() || m_ActiveView == 3 || m_ActiveView == 4 ||
+    if (!m_DataStorage.IsBookLoaded() || m_ActiveView == EView::Intro || m_ActiveView == EView::Blank ||
         ui->m_SessionView->isVisibleTo(this))
         return true;
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
@@ -65,14 +65,14 @@ bool Tm_MainFrm::OnStorageData(std::uint8_t* changed)
         return false;
 
     bool written = false;
-    const std::uint8_t phase = m_DataStorage.GetCurrentMode();
-    if (phase == display::kPhaseTest && m_ActiveView == 1)
+    const EPhase phase = m_DataStorage.GetPhase();
+    if (phase == EPhase::Test && m_ActiveView == EView::Answers)
         StoreUserAnswer(*item, written);
-    else if (phase == display::kPhaseEdit && m_ActiveView <= 2)
+    else if (phase == EPhase::Edit && IsQuestionView(m_ActiveView))
     {
-        if (m_ActiveView == 0)
+        if (m_ActiveView == EView::Question)
             StoreQuestionPane(*item, written);
-        else if (m_ActiveView == 1)
+        else if (m_ActiveView == EView::Answers)
             OnStorageAnswersInEditMod(*item, written);
         else
             StoreExplanationPane(*item, written);
@@ -144,7 +144,7 @@ bool Tm_MainFrm::StoreQuestionPane(CBaseItem& item, bool& changed)
     IEditFrame::SQuestionHeader header;
     if (!frame || !frame->GetQuestionHeader(header))
     {
-        if (m_Prefs.GetViewMode() == display::kStyleMoodle)
+        if (m_Prefs.GetQuestionStyle() == EQuestionStyle::Moodle)
             return false;
         // A question without a name gets one; a named question keeps its name. Neither is a change.
         if (item.GetName().empty())
@@ -164,9 +164,9 @@ bool Tm_MainFrm::StoreQuestionPane(CBaseItem& item, bool& changed)
 
 bool Tm_MainFrm::OnStorageAnswersInEditMod(CBaseItem& item, bool& changed)
 {
-    const int style = m_Prefs.GetViewMode();
+    const EQuestionStyle style = m_Prefs.GetQuestionStyle();
     auto* choice = dynamic_cast<CMultipleChoiceItem*>(&item);
-    if (!choice || !display::IsFlashcardStyle(style))
+    if (!choice || !IsFlashcardStyle(style))
     {
         IEditFrame* frame = m_pEditing->EditFrame();
         return frame ? frame->StoreAnswers(item, style, changed) : true;
@@ -212,12 +212,12 @@ bool Tm_MainFrm::OnStorageAnswersInEditMod(CBaseItem& item, bool& changed)
 
 bool Tm_MainFrm::StoreExplanationPane(CBaseItem& item, bool& changed)
 {
-    if (m_ActiveView != 2)
+    if (m_ActiveView != EView::Explanation)
         return true;
     StoreTextIfEdited(item.GetGeneralFeedback(), m_DescriptionStr->Document(), &CBaseItem::SetGeneralFeedback,
                       item, changed);
     IEditFrame* frame = m_pEditing->EditFrame();
-    if (m_Prefs.GetViewMode() == display::kStyleMoodle && frame)
+    if (m_Prefs.GetQuestionStyle() == EQuestionStyle::Moodle && frame)
         return frame->StoreFeedbacks(item, changed);
     return true;
 }
@@ -225,14 +225,15 @@ bool Tm_MainFrm::StoreExplanationPane(CBaseItem& item, bool& changed)
 // ---------------------------------------------------------------------------------------------------------
 // Question style
 
-void Tm_MainFrm::SetQuestionStyle(int style)
+void Tm_MainFrm::SetQuestionStyle(EQuestionStyle style)
 {
     OnStorageData();
-    m_Prefs.m_ViewMode = static_cast<std::int8_t>(style);
+    m_Prefs.m_ViewMode = static_cast<std::int8_t>(ToNumber(style));
     m_DataStorage.ApplyOptions();
     UpdateToolbars(0);
     const bool sessionPanel = ui->m_SessionView->isVisibleTo(this);
-    if (m_DataStorage.IsBookLoaded() && m_ActiveView != 3 && m_ActiveView != 4 && !sessionPanel)
+    if (m_DataStorage.IsBookLoaded() && m_ActiveView != EView::Intro && m_ActiveView != EView::Blank &&
+        !sessionPanel)
     {
         m_pEditing->ForgetPagedQuestion();
         CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
@@ -241,7 +242,7 @@ void Tm_MainFrm::SetQuestionStyle(int style)
         {
             if (!items.RestoreCurrentItem())
                 items.First();
-            SetActiveView(/*view=*/0, /*flags=*/1, /*redraw=*/1);
+            SetActiveView(EView::Question, /*flags=*/1, /*redraw=*/1);
         }
         else
             ClearFilterAndRefresh();

@@ -130,8 +130,8 @@ void AddMultipleChoiceReview(CMultipleChoiceItem& item, RichDocument& view)
 void ShowMultipleChoiceAnswers(CMultipleChoiceItem& item, RichDocument& view, const SAnswerBlockState& state,
                                SAnswerBlock& block)
 {
-    const bool flash = state.phase == kPhaseFlash;
-    const bool test = state.phase == kPhaseTest;
+    const bool flash = state.phase == EPhase::Flash;
+    const bool test = state.phase == EPhase::Test;
     const int base = item.GetLetMultipleAnswers() != 0 ? kSquarePictures : kCirclePictures;
 
     if (IsFlashcardStyle(state.viewMode))
@@ -148,14 +148,14 @@ void ShowMultipleChoiceAnswers(CMultipleChoiceItem& item, RichDocument& view, co
         if (test)
             HighlightFirstRow(table, block);
         AddAnswerTable(view, std::move(table), kAnswerTableName, block);
-        if (state.viewMode == kStyleFlashcardPlus && !item.GetGeneralFeedback().empty())
+        if (state.viewMode == EQuestionStyle::FlashcardPlus && !item.GetGeneralFeedback().empty())
         {
             AddEmptyParagraph(view);
             view.content.AddText("Explanation:", 0, 0, true);
             SetXMLToRE(item.GetGeneralFeedback(), view, /*replace=*/false, /*purgeStyles=*/false,
                        /*fetchPictures=*/true);
         }
-        if (state.phase == kPhaseReview)
+        if (state.phase == EPhase::Review)
             AddMultipleChoiceReview(item, view);
         return;
     }
@@ -163,7 +163,7 @@ void ShowMultipleChoiceAnswers(CMultipleChoiceItem& item, RichDocument& view, co
     const int n = item.GetAnswerCount();
     if (n > 0)
     {
-        const bool withFeedback = state.phase == kPhaseReview && IsAnsweredWithList(item);
+        const bool withFeedback = state.phase == EPhase::Review && IsAnsweredWithList(item);
         CIntArray order;
         for (int i = 0; i < n; ++i)
             order.Add(i);
@@ -191,7 +191,7 @@ void ShowMultipleChoiceAnswers(CMultipleChoiceItem& item, RichDocument& view, co
             AddAnswerTable(view, std::move(table), kAnswerTableName, block);
         }
     }
-    if (state.phase == kPhaseReview)
+    if (state.phase == EPhase::Review)
         AddMultipleChoiceReview(item, view);
 }
 
@@ -203,7 +203,7 @@ void ShowTrueFalseAnswers(CTrueFalseItem& item, RichDocument& view, const SAnswe
     SAnswerItem* a = nullptr;
     if (!item.GetAnswer(0, a))
         return;
-    const bool flash = state.phase == kPhaseFlash;
+    const bool flash = state.phase == EPhase::Flash;
     RichTable table = MakeAnswerTable(2, 2);
     int row = 0;
     const auto fill = [&](const char* text, int index, bool chosen, bool correct)
@@ -218,11 +218,11 @@ void ShowTrueFalseAnswers(CTrueFalseItem& item, RichDocument& view, const SAnswe
     fill("False", 0, a->UserAnswer == "0", a->Correct != "1");
     if (row > 0)
     {
-        if (state.phase == kPhaseTest)
+        if (state.phase == EPhase::Test)
             HighlightFirstRow(table, block);
         AddAnswerTable(view, std::move(table), kTrueFalseTableName, block);
     }
-    if (state.phase == kPhaseReview && IsAnsweredWithList(item))
+    if (state.phase == EPhase::Review && IsAnsweredWithList(item))
     {
         const std::string& user = a->UserAnswer;
         const std::string feedback = user == "1"   ? item.GetFeedbackForTheResponseTrue()
@@ -256,7 +256,7 @@ void ShowMatchingAnswers(CMatchingItem& item, RichDocument& view, const SAnswerB
     CIntArray order;
     for (int i = 0; i < n; ++i)
         order.Add(i);
-    if (state.phase == kPhaseTest && item.GetShuffle() != 0)
+    if (state.phase == EPhase::Test && item.GetShuffle() != 0)
         ShuffleIntArray(order);
     const bool hints = state.hintDelayForLearnMode > 0;
     RichTable table = MakeMatchingTable(n);
@@ -269,15 +269,16 @@ void ShowMatchingAnswers(CMatchingItem& item, RichDocument& view, const SAnswerB
             table.DeleteLastRow();
             continue;
         }
-        std::string shown = state.phase == kPhaseFlash ? (hints ? p->Correct : std::string()) : p->UserAnswer;
+        std::string shown =
+            state.phase == EPhase::Flash ? (hints ? p->Correct : std::string()) : p->UserAnswer;
         if (shown.empty() || !StringArrayContains(partners, shown))
         {
             switch (state.phase)
             {
-            case kPhaseTest:
+            case EPhase::Test:
                 shown = kNotSetTest;
                 break;
-            case kPhaseReview:
+            case EPhase::Review:
                 shown = kNotSetReview;
                 break;
             default:
@@ -290,17 +291,17 @@ void ShowMatchingAnswers(CMatchingItem& item, RichDocument& view, const SAnswerB
             table.DeleteLastRow();
             continue;
         }
-        if (state.phase == kPhaseReview && shown == p->Correct)
+        if (state.phase == EPhase::Review && shown == p->Correct)
             SetRowColour(table, row, kCorrectChosenColor);
         ++row;
     }
     if (row > 0)
     {
-        if (state.phase == kPhaseTest)
+        if (state.phase == EPhase::Test)
             HighlightFirstRow(table, block);
         AddAnswerTable(view, std::move(table), kAnswerTableName, block);
     }
-    if (state.phase == kPhaseReview && IsAnsweredWithList(item))
+    if (state.phase == EPhase::Review && IsAnsweredWithList(item))
     {
         AddEmptyParagraph(view);
         AddVerdictParagraph(view, item.GetResult());
@@ -326,9 +327,9 @@ std::string CalculatedAnswerText(const CFormulaManager* manager)
 
 std::string AnswerLineText(CBaseItem& item, const SAnswerBlockState& state)
 {
-    if (state.phase == kPhaseReview)
+    if (state.phase == EPhase::Review)
         return item.GetCommonUserAnswerInfo().UserAnswer;
-    if (state.phase != kPhaseFlash || state.hintDelayForLearnMode <= 0)
+    if (state.phase != EPhase::Flash || state.hintDelayForLearnMode <= 0)
         return {};
     return TypedFlashAnswer(item, state.formulaManager);
 }
@@ -349,7 +350,7 @@ std::string MatchedFeedback(CBaseItem& item)
 void ShowAnswerLine(CBaseItem& item, RichDocument& view, const SAnswerBlockState& state)
 {
     view.content.AddText(AnswerLineText(item, state), 0, 0, true).tag = kAnswerTag;
-    if (state.phase != kPhaseReview || !IsAnsweredWithList(item))
+    if (state.phase != EPhase::Review || !IsAnsweredWithList(item))
         return;
     const int result = item.GetResult();
     AddReviewEnd(view, result, result == 1 || result == 2 ? MatchedFeedback(item) : std::string());
@@ -369,7 +370,7 @@ void ShowEssayAnswer(CBaseItem& item, bool replace, RichDocument* target, RichDo
                      const SAnswerBlockState& state, SAnswerBlock& block)
 {
     const std::string& answer = item.GetCommonUserAnswerInfo().UserAnswer;
-    if (state.phase == kPhaseTest)
+    if (state.phase == EPhase::Test)
     {
         if (!editor)
             return;
@@ -377,7 +378,7 @@ void ShowEssayAnswer(CBaseItem& item, bool replace, RichDocument* target, RichDo
         block.target = SAnswerBlock::ETarget::Editor;
         return;
     }
-    if (state.phase != kPhaseReview || !target)
+    if (state.phase != EPhase::Review || !target)
         return;
     block.target = SAnswerBlock::ETarget::View;
     if (replace)
@@ -403,15 +404,15 @@ int AnswerPictureIndex(int row, int base, bool chosen)
 
 RichColor AnswerRowColour(const SAnswerBlockState& state, int row, bool chosen, bool correct)
 {
-    if (chosen && state.phase == kPhaseTest)
+    if (chosen && state.phase == EPhase::Test)
         return kNoColor;
-    if (state.phase == kPhaseReview || (state.phase == kPhaseFlash && state.hintShown))
+    if (state.phase == EPhase::Review || (state.phase == EPhase::Flash && state.hintShown))
     {
         if (!correct)
             return kNoColor;
         return chosen && !state.hintShown ? kCorrectChosenColor : kCorrectColor;
     }
-    if (state.phase == kPhaseFlash && row == state.flashAnswerRow)
+    if (state.phase == EPhase::Flash && row == state.flashAnswerRow)
         return correct ? kCorrectColor : kWrongClickColor;
     return kNoColor;
 }
@@ -462,7 +463,7 @@ bool FillMatchingRow(RichTable& table, RichStyleSheet& sheet, int row, int answe
     return true;
 }
 
-bool FillPrintAnswerRow(RichTable& table, RichStyleSheet& printSheet, int printPhase, int row,
+bool FillPrintAnswerRow(RichTable& table, RichStyleSheet& printSheet, EPhase printPhase, int row,
                         int answerIndex, const std::string& answerText, bool chosen, bool correct, int base,
                         bool withFeedback, const std::string& feedback)
 {
@@ -470,7 +471,7 @@ bool FillPrintAnswerRow(RichTable& table, RichStyleSheet& printSheet, int printP
         return false;
     if (!FillRowCells(table, printSheet, row, answerIndex, answerText, chosen, base, withFeedback, feedback))
         return false;
-    if (correct && printPhase >= kPhaseReview && printPhase <= kPhaseEdit)
+    if (correct && printPhase >= EPhase::Review && printPhase <= EPhase::Edit)
         SetCellsColour(table, row, kPrintCorrectColor, withFeedback);
     return true;
 }
@@ -578,7 +579,7 @@ SAnswerBlock RenderAnswerBlock(CBaseItem& item, bool replace, RichDocument* targ
         return block;
     }
     const bool typed = kind == qtShortAnswer || kind == qtNumerical || kind == qtCalculated;
-    if (typed && state.phase == kPhaseTest)
+    if (typed && state.phase == EPhase::Test)
     {
         if (editor)
             ShowTypedAnswerField(item, *editor, block);

@@ -4,6 +4,7 @@
 // coloured verdict. The print document fills its own tables with the print variants of the row operations.
 #pragma once
 
+#include "model/support/ModelTypes.h"
 #include "platform/richtext/RichDocument.h"
 
 #include <cstdint>
@@ -15,24 +16,6 @@ struct SAnswerItem;
 
 namespace lf::display
 {
-
-// Phases as the collection numbers them.
-inline constexpr int kPhaseTest = 0;
-inline constexpr int kPhaseReview = 1;
-inline constexpr int kPhaseFlash = 2;
-inline constexpr int kPhaseEdit = 3;
-
-// Question styles (the option ViewMode).
-inline constexpr int kStyleFlashcard = 0;
-inline constexpr int kStyleFlashcardPlus = 1;
-inline constexpr int kStyleMultipleChoice = 2;
-inline constexpr int kStyleMoodle = 3;
-
-// The two styles that show a multiple-choice question as a card with one answer.
-constexpr bool IsFlashcardStyle(int style)
-{
-    return style == kStyleFlashcard || style == kStyleFlashcardPlus;
-}
 
 // Row colours, in the platform's blue-green-red order.
 inline constexpr RichColor kHighlightColor = 0x66DDFF;
@@ -61,8 +44,8 @@ int AnswerPictureIndex(int row, int base, bool chosen);
 // What the main window's state says about the drawing.
 struct SAnswerBlockState
 {
-    int phase = kPhaseTest;
-    int viewMode = kStyleMultipleChoice;
+    EPhase phase = EPhase::Test;
+    EQuestionStyle viewMode = EQuestionStyle::MultipleChoice;
     bool hintShown = false;        // the correct answers are on show as a Flash hint
     int flashAnswerRow = -1;       // the row clicked last in Flash phase
     int hintDelayForLearnMode = 0; // above 0: Flash answer lines and matching rows show the answers
@@ -116,7 +99,7 @@ void SetRowColour(RichTable& table, int row, RichColor colour);
 
 // Print variants: the texts are mapped into the print view's sheet, and a correct row is shaded grey in
 // the Review, Flash and Edit print phases instead of taking the screen colours.
-bool FillPrintAnswerRow(RichTable& table, RichStyleSheet& printSheet, int printPhase, int row,
+bool FillPrintAnswerRow(RichTable& table, RichStyleSheet& printSheet, EPhase printPhase, int row,
                         int answerIndex, const std::string& answerText, bool chosen, bool correct, int base,
                         bool withFeedback, const std::string& feedback);
 bool FillPrintMatchingRow(RichTable& table, RichStyleSheet& printSheet, int row, int answerIndex,

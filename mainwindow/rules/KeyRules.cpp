@@ -18,14 +18,15 @@ bool IsUpDown(int key)
 // The answer choices show: their own pane, or under the question.
 bool AnswersView(const SKeySnapshot& s)
 {
-    return s.activeView == 1 || (s.activeView == 0 && s.questionFormat == 0);
+    return s.activeView == EView::Answers || (s.activeView == EView::Question && s.questionFormat == 0);
 }
 
 // The answer choices show as a table of rows.
 bool AnswersTableView(const SKeySnapshot& s)
 {
-    return s.activeView == 1 ||
-           (s.activeView == 0 && s.questionFormat == 0 && (s.viewMode == 2 || s.viewMode == 3));
+    return s.activeView == EView::Answers ||
+           (s.activeView == EView::Question && s.questionFormat == 0 &&
+            (s.viewMode == EQuestionStyle::MultipleChoice || s.viewMode == EQuestionStyle::Moodle));
 }
 
 bool RowExists(const SKeySnapshot& s, int row)
@@ -73,7 +74,7 @@ SKeyDecision NotHandled()
 // Ctrl with a key, in any phase: save, open and the list window's paste and select-all.
 bool CtrlAnyPhase(const SKeySnapshot& s, SKeyDecision& out)
 {
-    const bool edit = s.phase == 3;
+    const bool edit = s.phase == EPhase::Edit;
     switch (s.key)
     {
     case 'S':
@@ -100,13 +101,22 @@ bool AltInEdit(const SKeySnapshot& s, SKeyDecision& out)
 {
     if (s.alt && s.key == kKeyRight)
     {
-        out = s.activeView <= 1 ? Handled({{EKeyAction::ClickView, s.activeView + 1}}) : Handled();
+        if (s.activeView == EView::Question)
+            out = Handled({ClickView(EView::Answers)});
+        else if (s.activeView == EView::Answers)
+            out = Handled({ClickView(EView::Explanation)});
+        else
+            out = Handled();
         return true;
     }
     if (s.alt && s.key == kKeyLeft)
     {
-        out = s.activeView == 1 || s.activeView == 2 ? Handled({{EKeyAction::ClickView, s.activeView - 1}})
-                                                     : Handled();
+        if (s.activeView == EView::Answers)
+            out = Handled({ClickView(EView::Question)});
+        else if (s.activeView == EView::Explanation)
+            out = Handled({ClickView(EView::Answers)});
+        else
+            out = Handled();
         return true;
     }
     if (s.alt && IsUpDown(s.key))
@@ -116,9 +126,9 @@ bool AltInEdit(const SKeySnapshot& s, SKeyDecision& out)
     }
     if (s.alt && s.editorVisible)
     {
-        const bool withFrame = s.activeView == 0 && s.editFrameDocked;
-        const bool focuses =
-            withFrame ? (s.key == '6' || s.key == '0') : s.activeView <= 2 && (s.key == '1' || s.key == '0');
+        const bool withFrame = s.activeView == EView::Question && s.editFrameDocked;
+        const bool focuses = withFrame ? (s.key == '6' || s.key == '0')
+                                       : IsQuestionView(s.activeView) && (s.key == '1' || s.key == '0');
         if (focuses)
         {
             out = Handled({{EKeyAction::FocusEditor}});
@@ -133,15 +143,17 @@ bool AltInEdit(const SKeySnapshot& s, SKeyDecision& out)
     switch (s.key)
     {
     case 'Q':
-        out = s.activeView != 0 ? Handled({{EKeyAction::ClickView, 0}, {EKeyAction::FocusEditor}})
-                                : Handled({{EKeyAction::FocusEditor}});
+        out = s.activeView != EView::Question
+                  ? Handled({ClickView(EView::Question), {EKeyAction::FocusEditor}})
+                  : Handled({{EKeyAction::FocusEditor}});
         return true;
     case 'A':
-        out = s.activeView != 1 ? Handled({{EKeyAction::ClickView, 1}}) : Handled();
+        out = s.activeView != EView::Answers ? Handled({ClickView(EView::Answers)}) : Handled();
         return true;
     case 'X':
-        out = s.activeView != 2 ? Handled({{EKeyAction::ClickView, 2}, {EKeyAction::FocusEditor}})
-                                : Handled({{EKeyAction::FocusEditor}});
+        out = s.activeView != EView::Explanation
+                  ? Handled({ClickView(EView::Explanation), {EKeyAction::FocusEditor}})
+                  : Handled({{EKeyAction::FocusEditor}});
         return true;
     default:
         return false;
@@ -151,15 +163,15 @@ bool AltInEdit(const SKeySnapshot& s, SKeyDecision& out)
 SKeyDecision DecideSysKey(const SKeySnapshot& s)
 {
     SKeyDecision out;
-    if (s.phase == 3 && AltInEdit(s, out))
+    if (s.phase == EPhase::Edit && AltInEdit(s, out))
         return out;
-    if (s.phase == 0 && s.alt && AnswersView(s))
+    if (s.phase == EPhase::Test && s.alt && AnswersView(s))
     {
         const int row = RowOfKey(s.key, false);
         if (RowExists(s, row))
             return Handled({{EKeyAction::ChooseRow, row}});
     }
-    if (s.phase == 3 && s.activeView <= 2 && s.alt)
+    if (s.phase == EPhase::Edit && IsQuestionView(s.activeView) && s.alt)
     {
         if (const int move = MoveOfKey(s.key); move != 0)
             return Handled({{EKeyAction::EditMove, move}});
@@ -169,9 +181,11 @@ SKeyDecision DecideSysKey(const SKeySnapshot& s)
 
 SKeyDecision DecideWheel(const SKeySnapshot& s)
 {
-    const bool reviewOrFlash = s.phase == 1 || s.phase == 2;
-    const bool answersUnder = s.activeView == 1 || (s.activeView == 0 && s.questionFormat == 0);
-    if ((s.activeView == 0 && s.questionFormat != 0) || s.activeView == 2 || (answersUnder && reviewOrFlash))
+    const bool reviewOrFlash = s.phase == EPhase::Review || s.phase == EPhase::Flash;
+    const bool answersUnder =
+        s.activeView == EView::Answers || (s.activeView == EView::Question && s.questionFormat == 0);
+    if ((s.activeView == EView::Question && s.questionFormat != 0) || s.activeView == EView::Explanation ||
+        (answersUnder && reviewOrFlash))
     {
         // The control under the mouse scrolls too.
         SKeyDecision out;
@@ -181,7 +195,7 @@ SKeyDecision DecideWheel(const SKeySnapshot& s)
             out.actions.push_back({EKeyAction::ScrollDown});
         return out;
     }
-    if (s.phase != 0 || !AnswersTableView(s))
+    if (s.phase != EPhase::Test || !AnswersTableView(s))
         return NotHandled();
     if (!s.answerTable)
         return Handled();
@@ -199,9 +213,9 @@ SKeyDecision DecideKeyInMainWindow(const SKeySnapshot& s)
     // The caret of a rich-text editor that takes typing moves with Up and Down.
     if (IsUpDown(s.key) && s.editableRichTextFocused)
         return NotHandled();
-    const bool reviewOrFlash = s.phase == 1 || s.phase == 2;
-    const bool questionPaneScrolls = s.activeView == 0 && s.questionFormat != 0;
-    if (s.key == kKeyDown && (questionPaneScrolls || s.activeView == 2 || reviewOrFlash))
+    const bool reviewOrFlash = s.phase == EPhase::Review || s.phase == EPhase::Flash;
+    const bool questionPaneScrolls = s.activeView == EView::Question && s.questionFormat != 0;
+    if (s.key == kKeyDown && (questionPaneScrolls || s.activeView == EView::Explanation || reviewOrFlash))
         return Handled({{EKeyAction::ScrollDown}});
     if (s.key == kKeyUp && (questionPaneScrolls || s.explainBtnFocused || reviewOrFlash))
         return Handled({{EKeyAction::ScrollUp}});
@@ -211,10 +225,10 @@ SKeyDecision DecideKeyInMainWindow(const SKeySnapshot& s)
         return Handled();
     if (s.key == kKeyLeft && s.questionBtnFocused && !s.prevBtnEnabled)
         return Handled();
-    if (IsUpDown(s.key) && (s.answerBtnFocused || AnswersTableView(s)) && s.phase != 3 && s.answerTable &&
-        s.rowCount >= 1)
+    if (IsUpDown(s.key) && (s.answerBtnFocused || AnswersTableView(s)) && s.phase != EPhase::Edit &&
+        s.answerTable && s.rowCount >= 1)
     {
-        if (s.phase != 0)
+        if (s.phase != EPhase::Test)
             return Handled();
         if (s.key == kKeyUp)
             return s.highlightedRow > 0 ? Handled({{EKeyAction::ChooseRow, s.highlightedRow - 1}})
@@ -224,45 +238,46 @@ SKeyDecision DecideKeyInMainWindow(const SKeySnapshot& s)
     }
     if (IsArrow(s.key) && s.readOnlyViewFocused && AnswersTableView(s))
     {
-        if (s.activeView <= 1)
-            return Handled({{EKeyAction::FocusViewButton, s.activeView}});
+        if (s.activeView <= EView::Answers)
+            return Handled({FocusViewButton(s.activeView)});
         return Handled();
     }
     if ((s.key == kKeySpace || s.key == kKeyEnter) && (s.answerBtnFocused || AnswersTableView(s)) &&
-        s.phase == 0 && s.readOnlyViewVisible)
+        s.phase == EPhase::Test && s.readOnlyViewVisible)
     {
         if (RowExists(s, s.highlightedRow))
             return Handled({{EKeyAction::RecordRow, s.highlightedRow}});
         return Handled();
     }
-    if (s.ctrl && AnswersView(s) && (s.phase == 0 || s.phase == 2))
+    if (s.ctrl && AnswersView(s) && (s.phase == EPhase::Test || s.phase == EPhase::Flash))
     {
         const int row = RowOfKey(s.key, true);
         if (RowExists(s, row))
-            return s.phase == 0 ? Handled({{EKeyAction::ChooseRow, row}, {EKeyAction::RecordRow, row}})
-                                : Handled({{EKeyAction::FlashFeedback, row}});
+            return s.phase == EPhase::Test
+                       ? Handled({{EKeyAction::ChooseRow, row}, {EKeyAction::RecordRow, row}})
+                       : Handled({{EKeyAction::FlashFeedback, row}});
     }
-    if (s.ctrl || s.alt || s.activeView > 2 || s.phase > 2)
+    if (s.ctrl || s.alt || !IsQuestionView(s.activeView) || !IsStudyPhase(s.phase))
         return NotHandled();
     // The key belongs to the typed answer.
     if (s.editorVisible && s.editorFocused)
         return NotHandled();
     if (s.key == 'Q' && s.questionBtnVisible)
-        return Handled({{EKeyAction::ClickView, 0}, {EKeyAction::FocusViewButton, 0}});
-    if (s.key == 'A' && s.answerBtnVisible && s.activeView != 1)
-        return Handled({{EKeyAction::ClickView, 1}, {EKeyAction::FocusViewButton, 1}});
-    if (s.key == 'A' && s.questionFormat == 0 && s.questionBtnVisible && s.activeView != 0)
-        return Handled({{EKeyAction::ClickView, 0}, {EKeyAction::FocusViewButton, 0}});
+        return Handled({ClickView(EView::Question), FocusViewButton(EView::Question)});
+    if (s.key == 'A' && s.answerBtnVisible && s.activeView != EView::Answers)
+        return Handled({ClickView(EView::Answers), FocusViewButton(EView::Answers)});
+    if (s.key == 'A' && s.questionFormat == 0 && s.questionBtnVisible && s.activeView != EView::Question)
+        return Handled({ClickView(EView::Question), FocusViewButton(EView::Question)});
     if (s.key == 'X' && s.explainBtnVisible)
-        return Handled({{EKeyAction::ClickView, 2}, {EKeyAction::FocusViewButton, 2}});
+        return Handled({ClickView(EView::Explanation), FocusViewButton(EView::Explanation)});
     if (const int move = MoveOfKey(s.key); move != 0)
         return Handled({{EKeyAction::StudyMove, move}});
     if (s.key >= 'A' && s.key <= 'E' && AnswersView(s))
     {
         const int row = s.key - 'A';
-        if (s.phase == 0 && RowExists(s, row))
+        if (s.phase == EPhase::Test && RowExists(s, row))
             return Handled({{EKeyAction::ChooseRow, row}, {EKeyAction::RecordRow, row}});
-        if (s.phase == 2 && RowExists(s, row))
+        if (s.phase == EPhase::Flash && RowExists(s, row))
             return Handled({{EKeyAction::FlashFeedback, row}});
     }
     return NotHandled();
@@ -281,9 +296,9 @@ int RowOfKey(int key, bool lettersToo)
     return -1;
 }
 
-std::uint8_t ListSyncCode(std::uint8_t activeView)
+std::uint8_t ListSyncCode(EView activeView)
 {
-    return activeView == 0 ? 13 : activeView == 1 ? 15 : 16;
+    return activeView == EView::Question ? 13 : activeView == EView::Answers ? 15 : 16;
 }
 
 SKeyDecision DecideKey(const SKeySnapshot& s)
@@ -293,7 +308,7 @@ SKeyDecision DecideKey(const SKeySnapshot& s)
         return out;
     if (s.input == EInput::SysKeyDown)
         return DecideSysKey(s);
-    if (s.input == EInput::KeyDown && s.ctrl && s.phase == 3)
+    if (s.input == EInput::KeyDown && s.ctrl && s.phase == EPhase::Edit)
     {
         if (s.key == 'N')
             return Handled({{EKeyAction::NewQuestion}});

@@ -3,6 +3,8 @@
 // event filter builds the snapshot and carries out the actions.
 #pragma once
 
+#include "model/support/ModelTypes.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -33,10 +35,10 @@ struct SKeySnapshot
     bool ctrl = false;
     bool alt = false;
 
-    std::uint8_t phase = 255;        // 0 Test, 1 Review, 2 Flash, 3 Edit, 255 none
-    std::uint8_t activeView = 3;     // 0 question, 1 answer choices, 2 explanation, 3 intro, 4 blank
+    EPhase phase = EPhase::None;
+    EView activeView = EView::Intro;
     std::uint8_t questionFormat = 0; // 0 answers under the question, 1 answers in a pane of their own
-    std::uint8_t viewMode = 0;       // question style 0..3
+    EQuestionStyle viewMode = EQuestionStyle::Flashcard;
 
     bool mainWindowActive = true;
     bool listWindowActive = false; // the list window is the active window and shows
@@ -76,7 +78,7 @@ enum class EKeyAction : std::uint8_t
     ListPaste,     // conditional: handled only when the list window took it
     ListSelectAll, // conditional
     FrameShortcut, // conditional: the docked edit frame's shortcut key
-    ClickView,     // arg: 0 Question, 1 Answer Choices, 2 Explanation
+    ClickView,     // arg: the number of the view, Question, Answers or Explanation
     FocusEditor,
     FocusViewButton, // arg: the view of the button
     EditMove,        // arg: signed count of questions; store, move, redraw, sync the list
@@ -98,6 +100,16 @@ struct SKeyAction
     bool operator==(const SKeyAction&) const = default;
 };
 
+// The view actions: the view travels as its number.
+constexpr SKeyAction ClickView(EView view)
+{
+    return {EKeyAction::ClickView, ToNumber(view)};
+}
+constexpr SKeyAction FocusViewButton(EView view)
+{
+    return {EKeyAction::FocusViewButton, ToNumber(view)};
+}
+
 struct SKeyDecision
 {
     bool handled = false;
@@ -118,6 +130,6 @@ SKeyDecision DecideKey(const SKeySnapshot& s);
 int KeyCodeOfQt(int qtKey);
 
 // The list window code that goes with a move in the Edit phase: 13, 15 or 16 by the active view.
-std::uint8_t ListSyncCode(std::uint8_t activeView);
+std::uint8_t ListSyncCode(EView activeView);
 
 } // namespace lf::keys

@@ -23,13 +23,13 @@ int RowOf(const std::string& text)
 
 } // namespace
 
-std::string PrepareQuestionText(CBaseItem& item, int phase, bool resetDataset, CFormulaManager& manager)
+std::string PrepareQuestionText(CBaseItem& item, EPhase phase, bool resetDataset, CFormulaManager& manager)
 {
     std::string text = item.GetQuestionText();
     auto* calculated = item.GetCalculated();
     if (!calculated)
         return text;
-    const bool flash = phase == kPhaseFlash;
+    const bool flash = phase == EPhase::Flash;
     SCommonUserAnswerInfo info = calculated->GetCommonUserAnswerInfo();
     SCalculatedAnswerItem* answer = nullptr;
     if (calculated->GetAnswerCount() <= 0 || text.empty() || text.find('{') == std::string::npos ||
@@ -63,12 +63,12 @@ void AddPictureParagraph(RichDocument& view, SRichPicture picture)
     view.content.AddPicture(std::move(picture), 0, 0, kCentered, true);
 }
 
-std::string PaneCaption(int activeView, const std::string& kindName)
+std::string PaneCaption(EView activeView, const std::string& kindName)
 {
-    const char* caption = activeView == 0   ? "Question"
-                          : activeView == 1 ? "Answers"
-                          : activeView == 2 ? "Explanation"
-                                            : "";
+    const char* caption = activeView == EView::Question      ? "Question"
+                          : activeView == EView::Answers     ? "Answers"
+                          : activeView == EView::Explanation ? "Explanation"
+                                                             : "";
     if (*caption == '\0')
         return {};
     return std::string(caption) + " (" + kindName + ") " + ": ";
@@ -96,39 +96,41 @@ SVerdict ReviewVerdict(CBaseItem& item)
     }
 }
 
-bool AnswersUnderQuestion(int qaxFormat, int viewMode)
+bool AnswersUnderQuestion(int qaxFormat, EQuestionStyle viewMode)
 {
-    return qaxFormat == 0 && (viewMode == kStyleMultipleChoice || viewMode == kStyleMoodle);
+    return qaxFormat == 0 &&
+           (viewMode == EQuestionStyle::MultipleChoice || viewMode == EQuestionStyle::Moodle);
 }
 
 SPaneButtons PaneButtons(const SPaneButtonsInput& in)
 {
     const bool flashcard = IsFlashcardStyle(in.viewMode);
-    const bool answersStyle = in.viewMode == kStyleMultipleChoice || in.viewMode == kStyleMoodle;
+    const bool answersStyle =
+        in.viewMode == EQuestionStyle::MultipleChoice || in.viewMode == EQuestionStyle::Moodle;
     SPaneButtons b;
     b.prev = in.number > 1;
-    b.next = !(in.phase == kPhaseEdit && in.number >= in.count);
-    b.answer = in.phase == kPhaseEdit || flashcard || (in.qaxFormat == 1 && in.hasAnswerList) ||
-               (in.qaxFormat == 0 && in.phase == kPhaseTest && in.typedAnswer);
-    if (in.phase == kPhaseFlash && in.kind == qtEssay)
+    b.next = !(in.phase == EPhase::Edit && in.number >= in.count);
+    b.answer = in.phase == EPhase::Edit || flashcard || (in.qaxFormat == 1 && in.hasAnswerList) ||
+               (in.qaxFormat == 0 && in.phase == EPhase::Test && in.typedAnswer);
+    if (in.phase == EPhase::Flash && in.kind == qtEssay)
         b.answer = false;
-    b.explain = in.phase != kPhaseTest &&
-                ((in.phase == kPhaseEdit && in.viewMode != kStyleFlashcard) || answersStyle);
+    b.explain = in.phase != EPhase::Test &&
+                ((in.phase == EPhase::Edit && in.viewMode != EQuestionStyle::Flashcard) || answersStyle);
     return b;
 }
 
-bool FilterBarLayout(int phase, SFilterBarLayout& layout)
+bool FilterBarLayout(EPhase phase, SFilterBarLayout& layout)
 {
     switch (phase)
     {
-    case kPhaseTest:
+    case EPhase::Test:
         layout = {true, false, true, 100, 205, false, false};
         return true;
-    case kPhaseReview:
-    case kPhaseFlash:
+    case EPhase::Review:
+    case EPhase::Flash:
         layout = {true, false, true, 110, 215, false, false};
         return true;
-    case kPhaseEdit:
+    case EPhase::Edit:
         layout = {false, true, false, -11, 95, true, true};
         return true;
     default:

@@ -4,6 +4,7 @@
 // controls.
 #pragma once
 
+#include "model/support/ModelTypes.h"
 #include "platform/richtext/RichDocument.h"
 
 #include <string>
@@ -28,14 +29,14 @@ inline constexpr RichColor kVerdictRed = 0x0000FF;
 // again at every showing until the user has typed an answer and is kept with the answer from then on; in
 // Flash phase a new row is drawn when resetDataset is set, otherwise the row on show stays. Other kinds
 // give their question text unchanged.
-std::string PrepareQuestionText(CBaseItem& item, int phase, bool resetDataset, CFormulaManager& manager);
+std::string PrepareQuestionText(CBaseItem& item, EPhase phase, bool resetDataset, CFormulaManager& manager);
 
 // Adds a picture under the text as a paragraph of its own in the paragraph style "Centered".
 void AddPictureParagraph(RichDocument& view, SRichPicture picture);
 
-// "Question", "Answers" or "Explanation" for the active views 0 to 2, followed by " (kind) : "; empty for
-// any other view.
-std::string PaneCaption(int activeView, const std::string& kindName);
+// "Question", "Answers" or "Explanation" for the three question views, followed by " (kind) : "; empty
+// for any other view.
+std::string PaneCaption(EView activeView, const std::string& kindName);
 
 // "n/m".
 std::string CounterText(int number, int count);
@@ -52,8 +53,8 @@ SVerdict ReviewVerdict(CBaseItem& item);
 // Which of the pane's buttons show for the question on show.
 struct SPaneButtonsInput
 {
-    int phase = 0;
-    int viewMode = 2;  // question style
+    EPhase phase = EPhase::Test;
+    EQuestionStyle viewMode = EQuestionStyle::MultipleChoice;
     int qaxFormat = 0; // 0 "QX" (answers under the question), 1 "VAD" (answers in a pane of their own)
     int kind = 0;
     bool hasAnswerList = false;
@@ -71,7 +72,7 @@ struct SPaneButtons
 SPaneButtons PaneButtons(const SPaneButtonsInput& in);
 
 // The answers are drawn under the question (format "QX" in the Multiple Choice and Moodle styles).
-bool AnswersUnderQuestion(int qaxFormat, int viewMode);
+bool AnswersUnderQuestion(int qaxFormat, EQuestionStyle viewMode);
 
 // The filter bar by phase.
 struct SFilterBarLayout
@@ -84,8 +85,8 @@ struct SFilterBarLayout
     bool layerShown = false; // "# :" and the layer memo
     bool categoryListEnabled = false;
 };
-// False for a phase outside 0..3 (nothing changes then).
-bool FilterBarLayout(int phase, SFilterBarLayout& layout);
+// False without a phase (nothing changes then).
+bool FilterBarLayout(EPhase phase, SFilterBarLayout& layout);
 
 // The chapter label outside Edit phase: the chapter's name, then " - " and the question's number in its
 // chapter when that is positive.

@@ -2,36 +2,37 @@
 
 #include "model/collection/Itemsarray.h"
 
-SSessionPanelLists SessionPanelLists(std::uint8_t phase, int viewMode)
+SSessionPanelLists SessionPanelLists(EPhase phase, EQuestionStyle viewMode)
 {
     SSessionPanelLists lists;
     switch (phase)
     {
-    case 0:
+    case EPhase::Test:
         lists.filters = {"All", "Marked", "Answered", "Unanswered"};
         lists.phaseLabel = "Test Phase";
         break;
-    case 1:
+    case EPhase::Review:
         lists.filters = {"All", "Marked", "Correct", "Incorrect"};
         lists.phaseLabel = "Review Phase";
         break;
-    case 2:
+    case EPhase::Flash:
         lists.filters = {"All", "Marked", "Correct", "Incorrect"};
         lists.phaseLabel = "Flash Phase";
         break;
-    case 3:
+    case EPhase::Edit:
         lists.filters = {"All", "Marked"};
         lists.phaseLabel = "Edit Phase";
         break;
     default:
         return lists;
     }
-    const bool edit = phase == 3;
+    const bool edit = phase == EPhase::Edit;
     lists.modeShown = !edit;
     lists.chaptersShown = !edit;
     lists.filterShown = !edit;
-    lists.timerShown = phase == 0;
-    lists.hintBarsShown = phase == 2 && (viewMode == 2 || viewMode == 3);
+    lists.timerShown = phase == EPhase::Test;
+    lists.hintBarsShown = phase == EPhase::Flash &&
+                          (viewMode == EQuestionStyle::MultipleChoice || viewMode == EQuestionStyle::Moodle);
     return lists;
 }
 

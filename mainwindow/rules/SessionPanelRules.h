@@ -2,6 +2,8 @@
 // which controls show; and the chapter list entries of a book.
 #pragma once
 
+#include "model/support/ModelTypes.h"
+
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -20,8 +22,8 @@ struct SSessionPanelLists
     bool hintBarsShown = false; // the two Flash hint track bars and their labels
 };
 
-// The lists and controls of a phase (0..3) and question style; phase none gives empty lists.
-SSessionPanelLists SessionPanelLists(std::uint8_t phase, int viewMode);
+// The lists and controls of a phase and question style; phase none gives empty lists.
+SSessionPanelLists SessionPanelLists(EPhase phase, EQuestionStyle viewMode);
 
 // "Normal", "Random", "Depth", "Cycle".
 const std::vector<std::string>& SessionModeEntries();

@@ -5,11 +5,6 @@
 namespace
 {
 
-constexpr std::uint8_t kTest = 0;
-constexpr std::uint8_t kReview = 1;
-constexpr std::uint8_t kFlash = 2;
-constexpr std::uint8_t kEdit = 3;
-
 void SetAll(std::map<std::string, bool>& map, std::initializer_list<const char*> names, bool value)
 {
     for (const char* name : names)
@@ -39,7 +34,7 @@ bool SToolbarState::IsPressed(const std::string& name) const
 
 bool IsStudying(const SToolbarInput& input)
 {
-    return input.phase != 255 && !input.sessionPanelVisible && !input.selectorVisible &&
+    return input.phase != EPhase::None && !input.sessionPanelVisible && !input.selectorVisible &&
            input.mainViewVisible;
 }
 
@@ -51,11 +46,11 @@ void ComputePrintCommands(bool wholeBookLoaded, SToolbarState& state)
 SToolbarState ComputeToolbarState(const SToolbarInput& input)
 {
     SToolbarState state;
-    const std::uint8_t phase = input.phase;
-    const bool test = phase == kTest;
-    const bool review = phase == kReview;
-    const bool flash = phase == kFlash;
-    const bool edit = phase == kEdit;
+    const EPhase phase = input.phase;
+    const bool test = phase == EPhase::Test;
+    const bool review = phase == EPhase::Review;
+    const bool flash = phase == EPhase::Flash;
+    const bool edit = phase == EPhase::Edit;
     const bool studying = IsStudying(input);
     const bool editing = studying && edit;
     const bool studyPhase = test || review || flash;
@@ -93,10 +88,11 @@ SToolbarState ComputeToolbarState(const SToolbarInput& input)
                 "m_CutBtn", "m_CopyBtn", "m_PasteBtn", "m_PasteArchiveBtn", "m_UndoBtn", "m_RedoBtn",
                 "m_Separator5"},
                edit);
-        SetAll(state.visible, {"m_NewRecordBtn", "m_DuplicateRecordBtn"}, edit && input.viewMode != 3);
+        SetAll(state.visible, {"m_NewRecordBtn", "m_DuplicateRecordBtn"},
+               edit && input.viewMode != EQuestionStyle::Moodle);
         SetAll(state.visible,
                {"m_NewRecordDropDownBtn", "m_DuplicateRecordDropDownBtn", "m_ConvertRecordDropDownBtn"},
-               edit && input.viewMode == 3);
+               edit && input.viewMode == EQuestionStyle::Moodle);
         state.visible["m_ScoreBtn"] = studyPhase;
         const bool pause = test && input.timerOn;
         state.visible["m_PauseBtn"] = pause;
@@ -135,10 +131,10 @@ SToolbarState ComputeToolbarState(const SToolbarInput& input)
     state.checked["Standard1"] = input.showStandardToolbar;
     if (state.IsVisible("Formatting1"))
         state.checked["Formatting1"] = input.showFormattingToolbar;
-    state.checked["Flashcard1MenuItem"] = input.viewMode == 0;
-    state.checked["Flashcard1PlusMenuItem"] = input.viewMode == 1;
-    state.checked["MultipleChoice1MenuItem"] = input.viewMode == 2;
-    state.checked["Moodle1MenuItem"] = input.viewMode == 3;
+    state.checked["Flashcard1MenuItem"] = input.viewMode == EQuestionStyle::Flashcard;
+    state.checked["Flashcard1PlusMenuItem"] = input.viewMode == EQuestionStyle::FlashcardPlus;
+    state.checked["MultipleChoice1MenuItem"] = input.viewMode == EQuestionStyle::MultipleChoice;
+    state.checked["Moodle1MenuItem"] = input.viewMode == EQuestionStyle::Moodle;
     state.checked["Test1MenuItem"] = test;
     state.checked["Review1MenuItem"] = review;
     state.checked["Flash1MenuItem"] = flash;
@@ -157,7 +153,7 @@ SToolbarState ComputeToolbarState(const SToolbarInput& input)
         state.checked["m_pListViewMenuItem"] = input.listWindowVisible;
 
     // 7. Question style button.
-    state.viewModeImage = 66 + input.viewMode;
+    state.viewModeImage = 66 + ToNumber(input.viewMode);
 
     // 8. Navigation hints: the key hints while studying a book, plain names otherwise.
     if (studyPhase)

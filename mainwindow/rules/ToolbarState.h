@@ -3,6 +3,8 @@
 // their names.
 #pragma once
 
+#include "model/support/ModelTypes.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -10,8 +12,8 @@
 
 struct SToolbarInput
 {
-    std::uint8_t phase = 255; // 0 Test, 1 Review, 2 Flash, 3 Edit, 255 none
-    int viewMode = 0;         // question style: 0 Flashcard, 1 Flashcard+, 2 Multiple Choice, 3 Moodle
+    EPhase phase = EPhase::None;
+    EQuestionStyle viewMode = EQuestionStyle::Flashcard;
     bool wholeBookLoaded = false;
     bool sessionPanelVisible = false;
     bool selectorVisible = false;
@@ -36,7 +38,7 @@ struct SToolbarState
     std::map<std::string, bool> pressed;
     // Hints ("short|long") of the navigation buttons.
     std::map<std::string, std::string> hints;
-    // Picture of the question style button: 66 plus the style.
+    // Picture of the question style button: 66 plus the style's number.
     int viewModeImage = 66;
 
     // Convenience for readers and tests: false for a name the state does not mention.

@@ -6,17 +6,17 @@
 namespace
 {
 
-std::string_view PhaseSuffix(std::uint8_t phase)
+std::string_view PhaseSuffix(EPhase phase)
 {
     switch (phase)
     {
-    case 0:
+    case EPhase::Test:
         return " (Test Phase) - ";
-    case 1:
+    case EPhase::Review:
         return " (Review Phase) - ";
-    case 2:
+    case EPhase::Flash:
         return " (Flash Phase) - ";
-    case 3:
+    case EPhase::Edit:
         return " (Edit Phase) - ";
     default:
         return {};
@@ -34,7 +34,7 @@ std::string MakeWindowTitle(const STitleInput& input)
         {
             name = lf::sys::NamePart(input.fileName);
         }
-        else if (input.phase == 3)
+        else if (input.phase == EPhase::Edit)
             name = "Unnamed";
     }
     const std::string_view suffix = PhaseSuffix(input.phase);

@@ -1,6 +1,8 @@
 // The main window's title: the open book's file name and the phase, or the program's name alone.
 #pragma once
 
+#include "model/support/ModelTypes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -8,7 +10,7 @@ inline constexpr const char* kApplicationTitle = "Korvanta Lernfold";
 
 struct STitleInput
 {
-    std::uint8_t phase = 255; // 0 Test, 1 Review, 2 Flash, 3 Edit, 255 none
+    EPhase phase = EPhase::None;
     bool wholeBookLoaded = false;
     std::int32_t bookIndex = -1; // the open book's book-list entry, -1 for none
     std::string fileName;        // the open book's full file name

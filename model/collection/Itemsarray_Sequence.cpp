@@ -21,8 +21,6 @@ using lf::collection::PrefetchItem;
 namespace
 {
 
-constexpr int kMoodleStyle = 3;
-
 bool IsStudyPhase(std::int32_t mode)
 {
     return IsStudyPhase(PhaseFromNumber(mode));
@@ -167,7 +165,8 @@ bool CItemsArray2::IsCandidate(CBaseItem* item) const
 {
     const SFilterOptions& p = m_Preferences;
     return item->IsAvailableInPhase(p.currentMode) && item->IsInCategory(p.currentCategory) &&
-           (m_QuestionStyle == kMoodleStyle || item->GetQuestionType() == qtMultipleChoice) &&
+           (QuestionStyleFromNumber(m_QuestionStyle) == EQuestionStyle::Moodle ||
+            item->GetQuestionType() == qtMultipleChoice) &&
            !item->TestStatus(qsDeleted | qsInTrash);
 }
 

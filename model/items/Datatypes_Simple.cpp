@@ -10,13 +10,6 @@
 
 using namespace lf::items;
 
-namespace
-{
-
-constexpr int kEditPhase = 3;
-
-} // namespace
-
 // ---------------------------------------------------------------------------------------------------------
 // CDescriptionItem
 
@@ -62,7 +55,7 @@ int CEssayItem::GetResult()
 
 bool CEditOnlyItem::IsAvailableInPhase(int phase) const
 {
-    return phase == kEditPhase;
+    return PhaseFromNumber(phase) == EPhase::Edit;
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -102,7 +95,7 @@ CEmbeddedItem::~CEmbeddedItem() = default;
 
 bool CEmbeddedItem::IsAnswerableInPhase(int phase) const
 {
-    return phase == kEditPhase;
+    return PhaseFromNumber(phase) == EPhase::Edit;
 }
 
 bool CEmbeddedItem::CopyFrom(const CBaseItem* other)

@@ -33,6 +33,45 @@ constexpr bool IsStudyPhase(EPhase phase)
     return phase == EPhase::Test || phase == EPhase::Review || phase == EPhase::Flash;
 }
 
+// The pane the main window shows (`m_ActiveView`): the three panes of a question, the intro page, or
+// nothing at all. Kept by the window alone; the list window's codes and Quick Edit's fields follow its
+// order.
+enum class EView : std::uint8_t
+{
+    Question = 0,
+    Answers = 1,
+    Explanation = 2,
+    Intro = 3,
+    Blank = 4,
+};
+
+// The views that show the current question: Question, Answers and Explanation.
+constexpr bool IsQuestionView(EView view)
+{
+    return view <= EView::Explanation;
+}
+
+// The question style (the option `ViewMode`): how a question shows and is answered.
+enum class EQuestionStyle : std::uint8_t
+{
+    Flashcard = 0,
+    FlashcardPlus = 1,
+    MultipleChoice = 2,
+    Moodle = 3,
+};
+
+// The style of a stored number: 0..3, anything else is the default Flashcard.
+constexpr EQuestionStyle QuestionStyleFromNumber(int number)
+{
+    return number >= 0 && number <= 3 ? static_cast<EQuestionStyle>(number) : EQuestionStyle::Flashcard;
+}
+
+// The two styles that show a multiple-choice question as a card with one answer.
+constexpr bool IsFlashcardStyle(EQuestionStyle style)
+{
+    return style == EQuestionStyle::Flashcard || style == EQuestionStyle::FlashcardPlus;
+}
+
 // The view filter of the sequence (`currentView`). In the Test phase Answered and Unanswered; in the
 // other study phases the same numbers select the correctly and the incorrectly answered questions.
 enum class EViewFilter : std::uint8_t

@@ -4,6 +4,8 @@
 // Works without any window; the main window owns the one instance, tests construct their own.
 #pragma once
 
+#include "model/support/ModelTypes.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -168,6 +170,8 @@ public:
     // Width of a list-window column (the default one where the stored width is 0 or less); 0 for an
     // index out of range.
     int GetListColumnWidth(int column) const;
+    // The option ViewMode as the windows switch on it.
+    EQuestionStyle GetQuestionStyle() const { return QuestionStyleFromNumber(GetViewMode()); }
 
     // Timer intervals in milliseconds; 0 means the timer stays off.
     int GetHintStepMilliseconds() const;  // Flash hint step: HintDelayForLearnMode x 100 ms

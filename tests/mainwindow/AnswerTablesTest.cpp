@@ -20,7 +20,7 @@ using lf::test::ShortAnswer;
 namespace
 {
 
-SAnswerBlockState State(int phase, int viewMode = kStyleMultipleChoice)
+SAnswerBlockState State(EPhase phase, EQuestionStyle viewMode = EQuestionStyle::MultipleChoice)
 {
     SAnswerBlockState state;
     state.phase = phase;
@@ -127,7 +127,7 @@ TEST_F(AnswerTables, OneAnswerQuestionInTestDrawsRoundLetteredRowsWithTheFirstHi
 {
     auto item = MultipleChoice().answer("Paris", "1").answer("Rome", "0").answer("Oslo", "0").build();
     item->SetLetMultipleAnswers(0);
-    const SDrawn d = Draw(*item, State(kPhaseTest));
+    const SDrawn d = Draw(*item, State(EPhase::Test));
 
     EXPECT_EQ(d.block.target, SAnswerBlock::ETarget::View);
     EXPECT_EQ(d.tableName(), "1");
@@ -168,7 +168,7 @@ TEST_F(AnswerTables, SeveralAnswerQuestionShowsTheChosenRowTicked)
 {
     auto item = MultipleChoice().answer("a", "0.5").answer("b", "0.5", "1").answer("c", "0").build();
     item->SetLetMultipleAnswers(1);
-    const SDrawn d = Draw(*item, State(kPhaseTest));
+    const SDrawn d = Draw(*item, State(EPhase::Test));
     EXPECT_EQ(d.pictures(), (std::vector<int>{1, 12, 3}));
     // A chosen row in Test takes no colour; only row 0 is highlighted.
     EXPECT_EQ(d.colours(), (std::vector<RichColor>{kHighlightColor, kNoColor, kNoColor}));
@@ -198,7 +198,7 @@ TEST_F(AnswerTables, PicturesFromTheTenthRowOnAreUnlettered)
         builder.answer("choice " + std::to_string(i), i == 10 ? "1" : "0", i == 10 ? "1" : "");
     auto item = builder.build();
     item->SetLetMultipleAnswers(0);
-    const std::vector<int> pictures = Draw(*item, State(kPhaseTest)).pictures();
+    const std::vector<int> pictures = Draw(*item, State(EPhase::Test)).pictures();
     EXPECT_EQ(pictures.at(8), 29);
     EXPECT_EQ(pictures.at(9), 20);
     EXPECT_EQ(pictures.at(10), 30);
@@ -215,7 +215,7 @@ TEST_F(AnswerTables, ReviewShowsFeedbackColumnColoursFeedbackAndVerdict)
                     .answer("z", "0")
                     .build();
     item->SetFeedbackForAnyPartiallyCorrectResponse("Half of it.");
-    const SDrawn d = Draw(*item, State(kPhaseReview));
+    const SDrawn d = Draw(*item, State(EPhase::Review));
 
     ASSERT_EQ(d.table().ColCount(), 3);
     EXPECT_EQ(d.table().Cell(0, 2).bestWidth, -25);
@@ -257,7 +257,7 @@ TEST_F(AnswerTables, VerdictColoursFollowTheResult)
 TEST_F(AnswerTables, UnansweredReviewHasTwoColumnsAndNoVerdict)
 {
     auto item = MultipleChoice().answer("x", "1").answer("y", "0").build();
-    const SDrawn d = Draw(*item, State(kPhaseReview));
+    const SDrawn d = Draw(*item, State(EPhase::Review));
     EXPECT_EQ(d.table().ColCount(), 2);
     EXPECT_EQ(d.colours(), (std::vector<RichColor>{kCorrectColor, kNoColor}));
     EXPECT_EQ(d.block.tableItem, d.view.ItemCount() - 1);
@@ -267,7 +267,7 @@ TEST_F(AnswerTables, FlashNeverShowsAChoiceAsChosen)
 {
     auto item = MultipleChoice().answer("x", "1", "1").answer("y", "0", "1").build();
     item->SetLetMultipleAnswers(1);
-    SAnswerBlockState state = State(kPhaseFlash);
+    SAnswerBlockState state = State(EPhase::Flash);
     EXPECT_EQ(Draw(*item, state).pictures(), (std::vector<int>{1, 2}));
     EXPECT_EQ(Draw(*item, state).colours(), (std::vector<RichColor>{kNoColor, kNoColor}));
 
@@ -283,23 +283,23 @@ TEST_F(AnswerTables, RowColourFollowsPhaseHintAndClick)
 {
     struct SCase
     {
-        int phase;
+        EPhase phase;
         bool hint;
         int clicked, row;
         bool chosen, correct;
         RichColor colour;
     };
     const SCase cases[] = {
-        {kPhaseTest, false, -1, 0, true, true, kNoColor},
-        {kPhaseTest, false, -1, 0, false, true, kNoColor},
-        {kPhaseReview, false, -1, 0, true, true, kCorrectChosenColor},
-        {kPhaseReview, false, -1, 0, false, true, kCorrectColor},
-        {kPhaseReview, false, -1, 0, true, false, kNoColor},
-        {kPhaseFlash, true, -1, 0, true, true, kCorrectColor},
-        {kPhaseFlash, true, 0, 0, false, false, kNoColor},
-        {kPhaseFlash, false, 2, 2, false, true, kCorrectColor},
-        {kPhaseFlash, false, 2, 2, false, false, kWrongClickColor},
-        {kPhaseFlash, false, 2, 1, false, false, kNoColor},
+        {EPhase::Test, false, -1, 0, true, true, kNoColor},
+        {EPhase::Test, false, -1, 0, false, true, kNoColor},
+        {EPhase::Review, false, -1, 0, true, true, kCorrectChosenColor},
+        {EPhase::Review, false, -1, 0, false, true, kCorrectColor},
+        {EPhase::Review, false, -1, 0, true, false, kNoColor},
+        {EPhase::Flash, true, -1, 0, true, true, kCorrectColor},
+        {EPhase::Flash, true, 0, 0, false, false, kNoColor},
+        {EPhase::Flash, false, 2, 2, false, true, kCorrectColor},
+        {EPhase::Flash, false, 2, 2, false, false, kWrongClickColor},
+        {EPhase::Flash, false, 2, 1, false, false, kNoColor},
     };
     for (const SCase& c : cases)
     {
@@ -307,7 +307,8 @@ TEST_F(AnswerTables, RowColourFollowsPhaseHintAndClick)
         state.hintShown = c.hint;
         state.flashAnswerRow = c.clicked;
         EXPECT_EQ(AnswerRowColour(state, c.row, c.chosen, c.correct), c.colour)
-            << "phase " << c.phase << " hint " << c.hint << " row " << c.row << " chosen " << c.chosen;
+            << "phase " << PhaseNumber(c.phase) << " hint " << c.hint << " row " << c.row << " chosen "
+            << c.chosen;
     }
 }
 
@@ -319,7 +320,7 @@ TEST_F(AnswerTables, ShuffledRowsKeepTheAnswerIndexInTheirHint)
     lf::sys::SeedRandom(7);
     for (int i = 0; i < 8; ++i)
     {
-        const SDrawn d = Draw(*item, State(kPhaseTest));
+        const SDrawn d = Draw(*item, State(EPhase::Test));
         const std::vector<std::string> hints = d.hints();
         const std::vector<std::string> texts = d.texts(1);
         for (std::size_t r = 0; r < hints.size(); ++r)
@@ -328,19 +329,19 @@ TEST_F(AnswerTables, ShuffledRowsKeepTheAnswerIndexInTheirHint)
     }
     EXPECT_GT(orders.size(), 1u);
     // Review keeps the item's order.
-    EXPECT_EQ(Draw(*item, State(kPhaseReview)).hints(), (std::vector<std::string>{"0", "1", "2", "3"}));
+    EXPECT_EQ(Draw(*item, State(EPhase::Review)).hints(), (std::vector<std::string>{"0", "1", "2", "3"}));
 }
 
 TEST_F(AnswerTables, EmptyAnswersGetNoRowAndNoTableIsLeftEmpty)
 {
     auto item = MultipleChoice().answer("", "0").answer("b", "1").answer("", "0").build();
     item->SetLetMultipleAnswers(0);
-    const SDrawn d = Draw(*item, State(kPhaseTest));
+    const SDrawn d = Draw(*item, State(EPhase::Test));
     EXPECT_EQ(d.hints(), (std::vector<std::string>{"1"}));
     EXPECT_EQ(d.pictures(), (std::vector<int>{21}));
 
     auto blank = MultipleChoice().answer("", "1").answer("", "0").build();
-    const SDrawn none = Draw(*blank, State(kPhaseTest));
+    const SDrawn none = Draw(*blank, State(EPhase::Test));
     EXPECT_EQ(none.block.tableItem, -1);
     EXPECT_EQ(none.linesAfter(0), (std::vector<std::string>{"", "Answer(s):"}));
 }
@@ -349,16 +350,16 @@ TEST_F(AnswerTables, FlashcardStylesShowTheOneCorrectAnswer)
 {
     auto item = MultipleChoice().answer("no", "0").answer("", "1").answer("yes", "1").build();
     item->SetGeneralFeedback("Because.");
-    SDrawn d = Draw(*item, State(kPhaseTest, kStyleFlashcard), true);
+    SDrawn d = Draw(*item, State(EPhase::Test, EQuestionStyle::Flashcard), true);
     EXPECT_EQ(d.hints(), (std::vector<std::string>{"2"}));
     EXPECT_EQ(d.pictures(), (std::vector<int>{1}));
     EXPECT_EQ(d.block.tableItem, d.view.ItemCount() - 1);
 
-    d = Draw(*item, State(kPhaseReview, kStyleFlashcardPlus), true);
+    d = Draw(*item, State(EPhase::Review, EQuestionStyle::FlashcardPlus), true);
     EXPECT_EQ(d.linesAfter(d.block.tableItem), (std::vector<std::string>{"", "Explanation:", "Because."}));
 
     auto none = MultipleChoice().answer("no", "0").build();
-    EXPECT_EQ(Draw(*none, State(kPhaseTest, kStyleFlashcard)).block.tableItem, -1);
+    EXPECT_EQ(Draw(*none, State(EPhase::Test, EQuestionStyle::Flashcard)).block.tableItem, -1);
 }
 
 TEST_F(AnswerTables, APenaltyAnswerBeforeTheRightOneIsNeverShownOrEditedAsTheRightOne)
@@ -401,19 +402,19 @@ TEST_F(AnswerTables, TrueFalseTableIsNamedTwoWithTrueFirst)
 {
     auto item = lf::test::TrueFalse("0", "0");
     item->SetFeedbackForTheResponseFalse("Right, it is false.");
-    SDrawn d = Draw(*item, State(kPhaseTest));
+    SDrawn d = Draw(*item, State(EPhase::Test));
     EXPECT_EQ(d.tableName(), "2");
     EXPECT_EQ(d.texts(1), (std::vector<std::string>{"True", "False"}));
     EXPECT_EQ(d.hints(), (std::vector<std::string>{"1", "0"}));
     EXPECT_EQ(d.pictures(), (std::vector<int>{21, 32}));
     EXPECT_EQ(d.colours(), (std::vector<RichColor>{kHighlightColor, kNoColor}));
 
-    d = Draw(*item, State(kPhaseReview));
+    d = Draw(*item, State(EPhase::Review));
     EXPECT_EQ(d.colours(), (std::vector<RichColor>{kNoColor, kCorrectChosenColor}));
     EXPECT_EQ(d.linesAfter(d.block.tableItem),
               (std::vector<std::string>{"", "Right, it is false.", "", "Correct"}));
 
-    d = Draw(*item, State(kPhaseFlash));
+    d = Draw(*item, State(EPhase::Flash));
     EXPECT_EQ(d.pictures(), (std::vector<int>{21, 22}));
 }
 
@@ -421,7 +422,7 @@ TEST_F(AnswerTables, MatchingShowsNotSetTextsByPhase)
 {
     auto item =
         Matching().answer("cat", "meow", "meow").answer("dog", "woof", "quack").answer("", "moo").build();
-    SDrawn d = Draw(*item, State(kPhaseTest));
+    SDrawn d = Draw(*item, State(EPhase::Test));
     EXPECT_EQ(d.tableName(), "1");
     EXPECT_EQ(d.texts(0), (std::vector<std::string>{"cat", "dog"}));
     EXPECT_EQ(d.texts(1), (std::vector<std::string>{"meow", kNotSetTest}));
@@ -430,12 +431,12 @@ TEST_F(AnswerTables, MatchingShowsNotSetTextsByPhase)
     EXPECT_EQ(d.table().Cell(0, 1).bestWidth, -50);
     EXPECT_EQ(d.colours(), (std::vector<RichColor>{kHighlightColor, kNoColor}));
 
-    d = Draw(*item, State(kPhaseReview));
+    d = Draw(*item, State(EPhase::Review));
     EXPECT_EQ(d.texts(1), (std::vector<std::string>{"meow", kNotSetReview}));
     EXPECT_EQ(d.colours(), (std::vector<RichColor>{kCorrectChosenColor, kNoColor}));
     EXPECT_EQ(d.view.content.items.back().text, "Partially correct");
 
-    SAnswerBlockState flash = State(kPhaseFlash);
+    SAnswerBlockState flash = State(EPhase::Flash);
     EXPECT_EQ(Draw(*item, flash).texts(1), (std::vector<std::string>{"", ""}));
     flash.hintDelayForLearnMode = 5;
     EXPECT_EQ(Draw(*item, flash).texts(1), (std::vector<std::string>{"meow", "woof"}));
@@ -444,7 +445,7 @@ TEST_F(AnswerTables, MatchingShowsNotSetTextsByPhase)
 TEST_F(AnswerTables, MatchingWithoutSubQuestionsDrawsOnlyTheHeading)
 {
     auto item = Matching().answer("", "meow", "meow").answer("", "woof").build();
-    const SDrawn d = Draw(*item, State(kPhaseReview));
+    const SDrawn d = Draw(*item, State(EPhase::Review));
     EXPECT_EQ(d.block.tableItem, -1);
     EXPECT_EQ(d.linesAfter(0), (std::vector<std::string>{"", "Answer(s):"}));
 }
@@ -453,7 +454,7 @@ TEST_F(AnswerTables, FlashAnswerLineShowsTheCreditedAnswerOfAnUnansweredCard)
 {
     auto item =
         ShortAnswer().answer("", "1").answer("wrong", "0").answer("Mercury", "0.5").answer("Hg", "1").build();
-    SAnswerBlockState flash = State(kPhaseFlash);
+    SAnswerBlockState flash = State(EPhase::Flash);
     flash.hintDelayForLearnMode = 10;
     SDrawn d = Draw(*item, flash, true);
     ASSERT_EQ(d.view.ItemCount(), 1);
@@ -478,19 +479,19 @@ TEST_F(AnswerTables, FlashAnswerLineShowsTheCreditedAnswerOfAnUnansweredCard)
 TEST_F(AnswerTables, ReviewAnswerLineShowsTypedAnswerMatchedFeedbackAndVerdict)
 {
     auto item = ShortAnswer().answer("Paris", "1").feedbackOfLast("Well done.").typed("Paris").build();
-    const SDrawn d = Draw(*item, State(kPhaseReview));
+    const SDrawn d = Draw(*item, State(EPhase::Review));
     const std::vector<std::string> lines = d.linesAfter(0);
     EXPECT_EQ(lines, (std::vector<std::string>{"", "Answer(s):", "Paris", "", "Well done.", "", "Correct"}));
 
     auto wrong = ShortAnswer().answer("Paris", "1").feedbackOfLast("Well done.").typed("Rome").build();
-    EXPECT_EQ(Draw(*wrong, State(kPhaseReview), true).linesAfter(-1),
+    EXPECT_EQ(Draw(*wrong, State(EPhase::Review), true).linesAfter(-1),
               (std::vector<std::string>{"Rome", "", "Incorrect"}));
 }
 
 TEST_F(AnswerTables, TestPhaseTypedAnswersGoToTheEditor)
 {
     auto item = ShortAnswer().answer("Paris", "1").typed("Pari").build();
-    SDrawn d = Draw(*item, State(kPhaseTest));
+    SDrawn d = Draw(*item, State(EPhase::Test));
     EXPECT_EQ(d.block.target, SAnswerBlock::ETarget::Editor);
     EXPECT_TRUE(d.block.caretAtStart);
     ASSERT_EQ(d.editor.ItemCount(), 1);
@@ -502,31 +503,31 @@ TEST_F(AnswerTables, TestPhaseTypedAnswersGoToTheEditor)
     SCommonUserAnswerInfo info;
     info.UserAnswer = "My essay.";
     essay->SetCommonUserAnswerInfo(info);
-    d = Draw(*essay, State(kPhaseTest));
+    d = Draw(*essay, State(EPhase::Test));
     EXPECT_EQ(d.block.target, SAnswerBlock::ETarget::Editor);
     EXPECT_EQ(Plain(d.editor.content), "My essay.");
 
-    d = Draw(*essay, State(kPhaseReview));
+    d = Draw(*essay, State(EPhase::Review));
     EXPECT_EQ(d.linesAfter(0), (std::vector<std::string>{"", "Answer(s):", "My essay.", ""}));
-    d = Draw(*essay, State(kPhaseReview), true);
+    d = Draw(*essay, State(EPhase::Review), true);
     EXPECT_EQ(Plain(d.view.content), "My essay.");
-    EXPECT_EQ(Draw(*essay, State(kPhaseFlash)).view.ItemCount(), 1);
+    EXPECT_EQ(Draw(*essay, State(EPhase::Flash)).view.ItemCount(), 1);
 
     essay->SetCommonUserAnswerInfo({});
-    EXPECT_EQ(Draw(*essay, State(kPhaseReview)).view.ItemCount(), 1);
+    EXPECT_EQ(Draw(*essay, State(EPhase::Review)).view.ItemCount(), 1);
 }
 
 TEST_F(AnswerTables, KindsWithoutAnswersDrawNothing)
 {
     CDescriptionItem description;
-    const SDrawn d = Draw(description, State(kPhaseReview));
+    const SDrawn d = Draw(description, State(EPhase::Review));
     EXPECT_EQ(d.block.target, SAnswerBlock::ETarget::None);
     EXPECT_EQ(d.view.ItemCount(), 1);
 }
 
 TEST_F(AnswerTables, PrintRowsShadeCorrectAnswersOutsideTheTestPhase)
 {
-    for (int printPhase = kPhaseTest; printPhase <= kPhaseEdit; ++printPhase)
+    for (const EPhase printPhase : {EPhase::Test, EPhase::Review, EPhase::Flash, EPhase::Edit})
     {
         RichDocument print(RichStyleSheet::Default());
         RichTable table = MakeAnswerTable(2, 2);
@@ -536,9 +537,9 @@ TEST_F(AnswerTables, PrintRowsShadeCorrectAnswersOutsideTheTestPhase)
             FillPrintAnswerRow(table, print.styles, printPhase, 1, 4, "wrong", true, false, 20, false, {}));
         EXPECT_FALSE(
             FillPrintAnswerRow(table, print.styles, printPhase, 1, 5, "", true, false, 20, false, {}));
-        const RichColor shaded = printPhase == kPhaseTest ? kNoColor : kPrintCorrectColor;
-        EXPECT_EQ(table.Cell(0, 0).color, shaded) << printPhase;
-        EXPECT_EQ(table.Cell(0, 1).color, shaded) << printPhase;
+        const RichColor shaded = printPhase == EPhase::Test ? kNoColor : kPrintCorrectColor;
+        EXPECT_EQ(table.Cell(0, 0).color, shaded) << PhaseNumber(printPhase);
+        EXPECT_EQ(table.Cell(0, 1).color, shaded) << PhaseNumber(printPhase);
         EXPECT_EQ(table.Cell(1, 1).color, kNoColor);
         EXPECT_EQ(table.Cell(0, 0).hint, "3");
         EXPECT_EQ(table.Cell(1, 0).content.items.at(0).imageIndex, 32);
@@ -549,7 +550,7 @@ TEST_F(AnswerTables, PrintRowsShadeCorrectAnswersOutsideTheTestPhase)
 TEST_F(AnswerTables, AnswerTextsKeepTheirFormattingMappedIntoTheViewSheet)
 {
     auto item = MultipleChoice().answer("plain <b>bold</b>", "1").build();
-    const SDrawn d = Draw(*item, State(kPhaseTest));
+    const SDrawn d = Draw(*item, State(EPhase::Test));
     const RichContent& cell = d.table().Cell(0, 1).content;
     bool sawBold = false;
     for (const auto& it : cell.items)

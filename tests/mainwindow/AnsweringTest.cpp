@@ -60,7 +60,7 @@ public:
     std::vector<std::string>* events = nullptr;
     IEditFrame* frame = nullptr;
 
-    void CreateEditFrame(int) override {}
+    void CreateEditFrame(EView) override {}
     void DestroyEditFrame() override {}
     IEditFrame* EditFrame() override { return frame; }
     void ForgetPagedQuestion() override {}
@@ -93,7 +93,7 @@ public:
         out = header;
         return true;
     }
-    bool StoreAnswers(CBaseItem&, int, bool&) override { return true; }
+    bool StoreAnswers(CBaseItem&, EQuestionStyle, bool&) override { return true; }
     bool StoreFeedbacks(CBaseItem&, bool&) override { return true; }
 };
 
@@ -104,7 +104,7 @@ protected:
     {
         frm = std::make_unique<Tm_MainFrm>();
         frm->Prefs().SetBooksDirectory(books.folder());
-        frm->Prefs().m_ViewMode = kStyleMoodle;
+        frm->Prefs().m_ViewMode = ToNumber(EQuestionStyle::Moodle);
         frm->DataStorage().ApplyOptions();
         frm->Prefs().m_QAX_TYPE_LEARN = 1; // the answers have a pane of their own
         frm->Prefs().m_AuthorId = "tester";
@@ -118,7 +118,7 @@ protected:
     lf::qt::RichView& View() { return *frm->QuestionView(); }
 
     // Writes the questions as a book, opens it in the phase and starts a session on the first question.
-    void Open(Items items, std::uint8_t phase)
+    void Open(Items items, EPhase phase)
     {
         CItemsArray2 book;
         for (auto& item : items)
@@ -127,7 +127,7 @@ protected:
         OpenFile("Quiz.lnf", phase);
     }
     // Opens a book of the books folder in the phase and starts a session on its first question.
-    void OpenFile(const std::string& name, std::uint8_t phase)
+    void OpenFile(const std::string& name, EPhase phase)
     {
         ASSERT_TRUE(frm->DataStorage().ReloadBookList());
         const std::int32_t index = frm->DataStorage().GetBookList()->IndexOfBook(name, books.folder());
@@ -213,7 +213,7 @@ std::unique_ptr<CMultipleChoiceItem> Choices(int letMultiple, int count = 3)
 
 TEST_F(Answering, OneAnswerQuestionKeepsOnlyTheLastChoiceAndTogglesIt)
 {
-    Open(MakeItems(Choices(0)), 0);
+    Open(MakeItems(Choices(0)), EPhase::Test);
     ShowAnswers();
     ASSERT_EQ(Table().RowCount(), 3);
     EXPECT_FALSE(Book().IsModified());
@@ -234,7 +234,7 @@ TEST_F(Answering, OneAnswerQuestionKeepsOnlyTheLastChoiceAndTogglesIt)
 
 TEST_F(Answering, SeveralAnswersStayTickedTogether)
 {
-    Open(MakeItems(Choices(1)), 0);
+    Open(MakeItems(Choices(1)), EPhase::Test);
     ShowAnswers();
     Click(0);
     Click(1);
@@ -246,7 +246,7 @@ TEST_F(Answering, SeveralAnswersStayTickedTogether)
 
 TEST_F(Answering, TrueFalseFalseRowSetsTheChoiceAndBothPictures)
 {
-    Open(MakeItems(lf::test::TrueFalse("1")), 0);
+    Open(MakeItems(lf::test::TrueFalse("1")), EPhase::Test);
     ShowAnswers();
     Click(1);
     EXPECT_EQ(Picture(0), 21);
@@ -264,7 +264,7 @@ TEST_F(Answering, MatchingPartnerComesFromTheSelectorListOrStaysOnCancel)
                        .answer("France", "Paris")
                        .answer("Italy", "Rome")
                        .build()),
-         0);
+         EPhase::Test);
     ShowAnswers();
     const int franceRow = RowOfAnswer(0);
     ASSERT_GE(franceRow, 0);
@@ -310,7 +310,7 @@ TEST_F(Answering, MatchingPartnerComesFromTheSelectorListOrStaysOnCancel)
 
 TEST_F(Answering, MatchingWithoutPartnersSaysSoAndChangesNothing)
 {
-    Open(MakeItems(lf::test::Matching().answer("France", "").answer("Italy", "").build()), 0);
+    Open(MakeItems(lf::test::Matching().answer("France", "").answer("Italy", "").build()), EPhase::Test);
     ShowAnswers();
     dialogs.AnswerMessage(lf::qt::mrOk);
     Click(0);
@@ -329,7 +329,7 @@ TEST_F(Answering, LinkInAMatchingSubQuestionIsFollowedBeforeTheListOpens)
                        .answer("<a href=\"bell.wav\">Hear it</a>", "bell")
                        .answer("Quiet", "none")
                        .build()),
-         0);
+         EPhase::Test);
     ShowAnswers();
     const int row = RowOfAnswer(0);
     dialogs.AnswerModal(
@@ -345,9 +345,9 @@ TEST_F(Answering, LinkInAMatchingSubQuestionIsFollowedBeforeTheListOpens)
 
 TEST_F(Answering, FlashcardStyleTogglesTheShownAnswerWithoutChangingTheBook)
 {
-    frm->Prefs().m_ViewMode = kStyleFlashcard;
+    frm->Prefs().m_ViewMode = ToNumber(EQuestionStyle::Flashcard);
     frm->DataStorage().ApplyOptions();
-    Open(MakeItems(Choices(1)), 0);
+    Open(MakeItems(Choices(1)), EPhase::Test);
     ShowAnswers();
     ASSERT_EQ(Table().RowCount(), 1);
     Click(0);
@@ -362,7 +362,7 @@ TEST_F(Answering, FlashcardStyleTogglesTheShownAnswerWithoutChangingTheBook)
 TEST_F(Answering, ClickOnTheQuestionTextChangesNothing)
 {
     frm->Prefs().m_QAX_TYPE_LEARN = 0; // the answers under the question
-    Open(MakeItems(Choices(0)), 0);
+    Open(MakeItems(Choices(0)), EPhase::Test);
     ASSERT_GT(TableItem(), 0);
     PressAt(View().ItemRect(0).center());
     EXPECT_EQ(lf::test::UserAnswers(*Current()), ",,");
@@ -374,7 +374,7 @@ TEST_F(Answering, ClickOnTheQuestionTextChangesNothing)
 TEST_F(Answering, ScrollingKeepsTheHighlightedRowInSight)
 {
     frm->resize(700, 300);
-    Open(MakeItems(Choices(0, 9)), 0);
+    Open(MakeItems(Choices(0, 9)), EPhase::Test);
     ShowAnswers();
     ASSERT_TRUE(View().IsVScrollBarVisible());
     const auto inSight = [&](int row)
@@ -409,12 +409,12 @@ protected:
         frm->Prefs().m_QAX_TYPE_LEARN = 0;
         frm->Prefs().m_DelayBeforeHintDelayForLearnMode = delay;
         frm->Prefs().m_HintDelayForLearnMode = hintTenths;
-        Open(std::move(items), 2);
+        Open(std::move(items), EPhase::Flash);
         // The session panel's bars carry the values into the session; put them back as the test wants.
         frm->Prefs().m_DelayBeforeHintDelayForLearnMode = delay;
         frm->Prefs().m_HintDelayForLearnMode = hintTenths;
         frm->StopHintTimers();
-        frm->StartCorrectAnswerHint(0, 1, 1);
+        frm->StartCorrectAnswerHint(EView::Question, 1, 1);
     }
     lf::RichColor RightRowColour() { return Colour(RowOfAnswer(0)); }
 };
@@ -519,7 +519,8 @@ TEST_F(FlashHints, ShortAnswerCardShowsItsAnswerWithoutEverBeingAnswered)
     frm->Prefs().m_QAX_TYPE_LEARN = 1;
     frm->Prefs().m_DelayBeforeHintDelayForLearnMode = 0;
     frm->Prefs().m_HintDelayForLearnMode = 0;
-    Open(MakeItems(lf::test::ShortAnswer().question("Capital of France?").answer("Paris", "1").build()), 2);
+    Open(MakeItems(lf::test::ShortAnswer().question("Capital of France?").answer("Paris", "1").build()),
+         EPhase::Flash);
     ShowAnswers();
     PressAt(QPoint(20, 10));
     EXPECT_EQ(lf::RichPlainText(View().Document().content), "Paris");
@@ -532,7 +533,7 @@ TEST_F(FlashHints, ShortAnswerCardShowsItsAnswerWithoutEverBeingAnswered)
 
 TEST_F(Answering, MarkedThenNextStampsTheQuestion)
 {
-    Open(MakeItems(Choices(0), Choices(0)), 0);
+    Open(MakeItems(Choices(0), Choices(0)), EPhase::Test);
     CBaseItem* first = Current();
     system.utcSeconds = 1'800'000'000;
     Form().m_MarkChek->setChecked(true);
@@ -546,7 +547,7 @@ TEST_F(Answering, MarkedThenNextStampsTheQuestion)
 
 TEST_F(Answering, SetToTrashAndBack)
 {
-    Open(MakeItems(Choices(0)), 3);
+    Open(MakeItems(Choices(0)), EPhase::Edit);
     CBaseItem* item = Current();
     const std::int32_t chapter = item->GetCategoryID();
     QComboBox* setTo = Form().m_RecordCategoryList;
@@ -568,9 +569,9 @@ TEST_F(Answering, SetToTrashAndBack)
 
 TEST_F(Answering, FlashcardAnswerTypedIntoAQuestionWithoutAnswers)
 {
-    frm->Prefs().m_ViewMode = kStyleFlashcard;
+    frm->Prefs().m_ViewMode = ToNumber(EQuestionStyle::Flashcard);
     frm->DataStorage().ApplyOptions();
-    Open(MakeItems(MultipleChoice().question("Capital of Germany?").build()), 3);
+    Open(MakeItems(MultipleChoice().question("Capital of Germany?").build()), EPhase::Edit);
     ShowAnswers();
     frm->DescriptionEditor()->InsertText("Berlin");
     std::uint8_t changed = 0;
@@ -590,11 +591,11 @@ TEST_F(Answering, FlashcardAnswerTypedIntoAQuestionWithoutAnswers)
 // credited the first, which keeps its text and becomes credited.
 TEST_F(Answering, FlashcardEditorStoresIntoTheAnswerItShowed)
 {
-    frm->Prefs().m_ViewMode = kStyleFlashcard;
+    frm->Prefs().m_ViewMode = ToNumber(EQuestionStyle::Flashcard);
     frm->DataStorage().ApplyOptions();
     Open(MakeItems(MultipleChoice().answer("", "1").answer("Paris", "1").build(),
                    MultipleChoice().answer("Rome", "0").answer("Oslo", "0").build()),
-         3);
+         EPhase::Edit);
     auto plainOf = [](const std::string& stored)
     {
         lf::RichDocument scratch;
@@ -635,7 +636,7 @@ TEST_F(Answering, MoodleHeaderFillsAnEmptyGradeAndPenalty)
                                item.SetPenaltyFactor("0.5");
                            })
                        .build()),
-         3);
+         EPhase::Edit);
     std::uint8_t changed = 0;
     ASSERT_TRUE(frm->OnStorageData(&changed));
     EXPECT_EQ(changed, 1);
@@ -651,7 +652,8 @@ TEST_F(Answering, MoodleHeaderFillsAnEmptyGradeAndPenalty)
 
 TEST_F(Answering, TypedLineBreaksAreStoredAsLineFeeds)
 {
-    Open(MakeItems(lf::test::ShortAnswer().question("Two lines?").answer("a", "1").build(), Choices(0)), 0);
+    Open(MakeItems(lf::test::ShortAnswer().question("Two lines?").answer("a", "1").build(), Choices(0)),
+         EPhase::Test);
     ShowAnswers();
     ASSERT_TRUE(frm->DescriptionEditor()->isVisibleTo(frm.get()));
     frm->DescriptionEditor()->InsertText("first\nsecond");
@@ -663,7 +665,7 @@ TEST_F(Answering, TypedLineBreaksAreStoredAsLineFeeds)
 
 TEST_F(Answering, NothingIsStoredWhileTheWindowUpdates)
 {
-    Open(MakeItems(Choices(0)), 0);
+    Open(MakeItems(Choices(0)), EPhase::Test);
     std::vector<std::pair<bool, int>> during;
     QObject::connect(frm->QuestionView(), &QTextEdit::textChanged, frm.get(),
                      [&]
@@ -683,9 +685,9 @@ TEST_F(Answering, NothingIsStoredWhileTheWindowUpdates)
 
 TEST_F(Answering, QuestionPaneStoreNamesOnlyAnUnnamedQuestion)
 {
-    frm->Prefs().m_ViewMode = kStyleFlashcard;
+    frm->Prefs().m_ViewMode = ToNumber(EQuestionStyle::Flashcard);
     frm->DataStorage().ApplyOptions();
-    Open(MakeItems(MultipleChoice().name("Capital").build(), MultipleChoice().build()), 3);
+    Open(MakeItems(MultipleChoice().name("Capital").build(), MultipleChoice().build()), EPhase::Edit);
     std::uint8_t changed = 1;
     ASSERT_TRUE(frm->OnStorageData(&changed));
     EXPECT_EQ(Current()->GetName(), "Capital");
@@ -699,7 +701,8 @@ TEST_F(Answering, QuestionPaneStoreNamesOnlyAnUnnamedQuestion)
 
 TEST_F(Answering, EditPaneRewritesOnlyAnEditedText)
 {
-    Open(MakeItems(MultipleChoice().question("Plain words, <b>one bold</b>.").name("Q").build()), 3);
+    Open(MakeItems(MultipleChoice().question("Plain words, <b>one bold</b>.").name("Q").build()),
+         EPhase::Edit);
     const std::string stored = Current()->GetQuestionText();
     std::uint8_t changed = 1;
     ASSERT_TRUE(frm->OnStorageData(&changed));
@@ -720,26 +723,30 @@ TEST_F(Answering, EditPaneRewritesOnlyAnEditedText)
 
 TEST_F(Answering, StyleFacesAndMenusSetTheStyle)
 {
-    frm->Prefs().m_ViewMode = kStyleFlashcard;
+    frm->Prefs().m_ViewMode = ToNumber(EQuestionStyle::Flashcard);
     frm->DataStorage().ApplyOptions();
     frm->m_pViewModeBtnClick();
-    EXPECT_EQ(frm->Prefs().GetViewMode(), kStyleMultipleChoice);
+    EXPECT_EQ(frm->Prefs().GetQuestionStyle(), EQuestionStyle::MultipleChoice);
     frm->m_MoodleModeBtnClick();
-    EXPECT_EQ(frm->Prefs().GetViewMode(), kStyleMultipleChoice);
+    EXPECT_EQ(frm->Prefs().GetQuestionStyle(), EQuestionStyle::MultipleChoice);
     const struct
     {
         const char* name;
-        int style;
-    } entries[] = {{"FlashcardMenuItem", 0},  {"FlashcardPlusMenuItem", 1},
-                   {"MoodleMenuItem", 3},     {"MultipleChoiceMenuItem", 2},
-                   {"Flashcard1MenuItem", 0}, {"Flashcard1PlusMenuItem", 1},
-                   {"Moodle1MenuItem", 3},    {"MultipleChoice1MenuItem", 2}};
+        EQuestionStyle style;
+    } entries[] = {{"FlashcardMenuItem", EQuestionStyle::Flashcard},
+                   {"FlashcardPlusMenuItem", EQuestionStyle::FlashcardPlus},
+                   {"MoodleMenuItem", EQuestionStyle::Moodle},
+                   {"MultipleChoiceMenuItem", EQuestionStyle::MultipleChoice},
+                   {"Flashcard1MenuItem", EQuestionStyle::Flashcard},
+                   {"Flashcard1PlusMenuItem", EQuestionStyle::FlashcardPlus},
+                   {"Moodle1MenuItem", EQuestionStyle::Moodle},
+                   {"MultipleChoice1MenuItem", EQuestionStyle::MultipleChoice}};
     for (const auto& entry : entries)
     {
         QAction* action = frm->findChild<QAction*>(entry.name);
         ASSERT_NE(action, nullptr) << entry.name;
         action->trigger();
-        EXPECT_EQ(frm->Prefs().GetViewMode(), entry.style) << entry.name;
+        EXPECT_EQ(frm->Prefs().GetQuestionStyle(), entry.style) << entry.name;
     }
     // The style button of the main toolbar drops the menu down.
     bool dropsDown = false;
@@ -751,10 +758,11 @@ TEST_F(Answering, StyleFacesAndMenusSetTheStyle)
 
 TEST_F(Answering, StyleChangeStoresTheTypedAnswerAndShowsOnlyChoicesInChoiceStyles)
 {
-    Open(MakeItems(lf::test::ShortAnswer().question("Capital?").answer("Paris", "1").build(), Choices(0)), 0);
+    Open(MakeItems(lf::test::ShortAnswer().question("Capital?").answer("Paris", "1").build(), Choices(0)),
+         EPhase::Test);
     ShowAnswers();
     frm->DescriptionEditor()->InsertText("Paris");
-    frm->SetQuestionStyle(kStyleMultipleChoice);
+    frm->SetQuestionStyle(EQuestionStyle::MultipleChoice);
     CBaseItem* typed = nullptr;
     for (int i = 0; i < Book().GetCount(); ++i)
         if (Book().GetItem(i)->GetQuestionType() == qtShortAnswer)
@@ -763,17 +771,17 @@ TEST_F(Answering, StyleChangeStoresTheTypedAnswerAndShowsOnlyChoicesInChoiceStyl
     EXPECT_EQ(typed->GetCommonUserAnswerInfo().UserAnswer, "Paris");
     EXPECT_EQ(Book().GetSequenceCount(), 1);
     EXPECT_EQ(Current()->GetQuestionType(), qtMultipleChoice);
-    EXPECT_EQ(frm->m_ActiveView, 0);
+    EXPECT_EQ(frm->m_ActiveView, EView::Question);
 }
 
 TEST_F(Answering, StyleChangeOnTheSessionPanelRefreshesItWithoutOpeningAQuestion)
 {
-    Open(MakeItems(Choices(0)), 0);
+    Open(MakeItems(Choices(0)), EPhase::Test);
     frm->CloseBook1Click();
-    frm->SetPhase(0, 0);
+    frm->SetPhase(EPhase::Test, 0);
     ASSERT_TRUE(Form().m_SessionView->isVisibleTo(frm.get()));
-    frm->SetQuestionStyle(kStyleFlashcard);
-    EXPECT_EQ(frm->Prefs().GetViewMode(), kStyleFlashcard);
+    frm->SetQuestionStyle(EQuestionStyle::Flashcard);
+    EXPECT_EQ(frm->Prefs().GetQuestionStyle(), EQuestionStyle::Flashcard);
     EXPECT_TRUE(Form().m_SessionView->isVisibleTo(frm.get()));
     EXPECT_FALSE(Form().m_MainView->isVisibleTo(frm.get()));
 }
@@ -815,7 +823,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
         "The Sample Book.lnf";
     ASSERT_TRUE(std::filesystem::exists(sample));
     std::filesystem::copy_file(sample, books.file("Sample.lnf"));
-    OpenFile("Sample.lnf", 0);
+    OpenFile("Sample.lnf", EPhase::Test);
     const int count = Book().GetSequenceCount();
     ASSERT_EQ(count, 20);
 
@@ -907,7 +915,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
     // Past the last question the score dialog offers the incorrect ones for Review.
     dialogs.AnswerModal(Tm_ScoreDlg::kIncorrect);
     frm->m_NextBtnClick();
-    ASSERT_EQ(frm->DataStorage().GetCurrentMode(), 1);
+    ASSERT_EQ(frm->DataStorage().GetPhase(), EPhase::Review);
     if (Form().m_SessionView->isVisibleTo(frm.get()))
         frm->m_StartSessionBtnClick();
     std::set<std::string> reviewed;
@@ -927,7 +935,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
     Form().m_HintTimeTrBar->setValue(10);
     dialogs.AnswerModal(Tm_ScoreDlg::kAll);
     frm->m_NextBtnClick();
-    ASSERT_EQ(frm->DataStorage().GetCurrentMode(), 2);
+    ASSERT_EQ(frm->DataStorage().GetPhase(), EPhase::Flash);
     if (Form().m_SessionView->isVisibleTo(frm.get()))
     {
         Form().m_pDelayBeforeHintTrackBar->setValue(0);
@@ -972,7 +980,7 @@ TEST_F(Answering, SampleBookFromTestThroughReviewAndFlashToTheSavedFile)
 
 TEST_F(Answering, AltDigitHighlightsARowAndCtrlDigitOrLetterChoosesIt)
 {
-    Open(MakeItems(Choices(0)), 0);
+    Open(MakeItems(Choices(0)), EPhase::Test);
     ShowAnswers();
     ASSERT_EQ(Table().RowCount(), 3);
     Press(Qt::Key_3, Qt::AltModifier);

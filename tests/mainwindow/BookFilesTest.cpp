@@ -72,7 +72,7 @@ public:
     CBookList& Books() { return *Storage().GetBookList(); }
 
     // A listed book opened in a phase through the book tree and Start Session.
-    Tm_MainFrm& OpenInPhase(const std::string& path, std::uint8_t phase)
+    Tm_MainFrm& OpenInPhase(const std::string& path, EPhase phase)
     {
         Tm_MainFrm& main = Windows() ? Main() : Start();
         EXPECT_TRUE(main.SetPhase(phase, 0));
@@ -80,7 +80,7 @@ public:
         const int index = Books().IndexOf(path);
         EXPECT_TRUE(main.TreeViewPopupForm()->SelectNode(index, kBookNodeImage)) << path;
         main.TreeViewPopupFormClose();
-        if (phase != 3)
+        if (phase != EPhase::Edit)
             Form().m_TestList->setCurrentIndex(0);
         main.m_StartSessionBtnClick();
         EXPECT_TRUE(Storage().IsBookLoaded());
@@ -91,7 +91,7 @@ public:
     {
         WriteBook(BookPath("a.lnf"), ThreeQuestions());
         WriteBook(BookPath("b.lnf"), {{1, "Other?", 0}});
-        Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), 3);
+        Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), EPhase::Edit);
         Items().SetModified(true);
         original = ReadFile(BookPath("a.lnf"));
         return main;
@@ -108,7 +108,7 @@ TEST_F(BookFilesTest, UnchangedListedBookWritesNothingUntilItsFileIsDeleted)
 {
     const std::string path = BookPath("a.lnf");
     WriteBook(path, ThreeQuestions());
-    Tm_MainFrm& main = OpenInPhase(path, 2);
+    Tm_MainFrm& main = OpenInPhase(path, EPhase::Flash);
     Age(path, 3);
     const auto written = fs::last_write_time(path);
     main.m_SaveBtnClick();
@@ -126,7 +126,7 @@ TEST_F(BookFilesTest, SaveOnANewBookGoesStraightToSaveAs)
 {
     Tm_MainFrm& main = Start();
     main.m_NewBtnClick();
-    ASSERT_EQ(Storage().GetCurrentMode(), 3);
+    ASSERT_EQ(Storage().GetPhase(), EPhase::Edit);
     dialogs.AnswerSave(BookPath("Chem"));
     main.m_SaveBtnClick();
 
@@ -222,7 +222,7 @@ TEST_F(BookFilesTest, BackupTimerWritesOneCopyAndKeepsTheTwelveNewest)
         Age(temp + other, 200);
     }
 
-    Tm_MainFrm& main = OpenInPhase(path, 3);
+    Tm_MainFrm& main = OpenInPhase(path, EPhase::Edit);
     ASSERT_TRUE(main.BackupTimer().Enabled());
     EXPECT_EQ(main.BackupTimer().Interval(), 300000);
     const std::string file = ReadFile(path);
@@ -244,7 +244,7 @@ TEST_F(BookFilesTest, BackupTimerWritesOneCopyAndKeepsTheTwelveNewest)
 TEST_F(BookFilesTest, BackupTimerRunsOnlyInEditPhaseAndNeverWithoutBackups)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions());
-    Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), 2);
+    Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), EPhase::Flash);
     EXPECT_FALSE(main.BackupTimer().Enabled());
     main.Prefs().m_BackupAllow = false;
     main.m_NewBtnClick();
@@ -268,7 +268,7 @@ TEST_F(BookFilesTest, DeletingANewBookOnlyClosesIt)
     EXPECT_FALSE(Storage().IsBookLoaded());
     EXPECT_FALSE(main.BackupTimer().Enabled());
     EXPECT_TRUE(fs::exists(BookPath("a.lnf")));
-    EXPECT_EQ(main.m_ActiveView, 3);
+    EXPECT_EQ(main.m_ActiveView, EView::Intro);
 }
 
 TEST_F(BookFilesTest, DeletingAListedBookMovesItsFileAway)
@@ -316,11 +316,11 @@ TEST_F(RestoreTest, RestoredCopyOpensInEditPhaseWithItsQuestions)
     main.m_RestoreBookBtnClick();
     EXPECT_TRUE(dialogs.messages.empty());
     ASSERT_TRUE(Storage().IsBookLoaded());
-    EXPECT_EQ(Storage().GetCurrentMode(), 3);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Edit);
     EXPECT_EQ(Items().GetCount(), 1);
     EXPECT_EQ(Items().GetCurrentItem()->GetName(), "Saved?");
     EXPECT_EQ(OpenFileName(), BookPath("a.lnf"));
-    EXPECT_EQ(main.m_ActiveView, 0);
+    EXPECT_EQ(main.m_ActiveView, EView::Question);
     EXPECT_TRUE(main.BackupTimer().Enabled());
     EXPECT_EQ(ReadFile(BookPath("a.lnf")), original);
 }
@@ -336,8 +336,8 @@ TEST_F(RestoreTest, VanishedCopyIsReportedAfterTheOpenBookWasBackedUpAndClosed)
     EXPECT_EQ(MessageTexts(),
               std::vector<std::string>{"ERROR. Can't restore information from file - " + copy + ".."});
     EXPECT_FALSE(Storage().IsBookLoaded());
-    EXPECT_EQ(Storage().GetCurrentMode(), 255);
-    EXPECT_EQ(main.m_ActiveView, 3);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::None);
+    EXPECT_EQ(main.m_ActiveView, EView::Intro);
     // The open book's copy was written before it closed.
     const std::vector<std::string> copies = FilesIn(BookPath("Temp"));
     ASSERT_EQ(copies.size(), 1u);
@@ -403,7 +403,7 @@ TEST_F(BookFilesTest, FailedAppendLeavesTheOpenBookAsItWas)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions());
     WriteFile(BookPath("broken.lnf"), "<Lernfold Version=\"1\"><Questions><Question");
-    Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), 3);
+    Tm_MainFrm& main = OpenInPhase(BookPath("a.lnf"), EPhase::Edit);
     dialogs.AnswerOpen(BookPath("broken.lnf"));
     dialogs.AnswerMessage(lf::qt::mrOk);
     main.AppendBook1Click();
@@ -427,7 +427,7 @@ TEST_F(BookFilesTest, CancelledBooksFilterPutsTheSixSettingsBack)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(1, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Review, 0));
     CBookList& books = Books();
     books.m_bFilterEnable = 1;
     books.m_bSortEnable = 0;
@@ -457,7 +457,7 @@ TEST_F(BookFilesTest, BooksFilterDoneLoadsTheChosenBookForItsChapters)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions(), {"Cells", "Plants"});
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(1, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Review, 0));
     dialogs.AnswerModal(
         [](QDialog& dialog)
         {
@@ -475,7 +475,7 @@ TEST_F(BookFilesTest, DialogsStartInTheirFoldersWithTheirExtensions)
 {
     const std::string sub = BookPath("Sub/");
     WriteBook(sub + "a.lnf", ThreeQuestions());
-    Tm_MainFrm& main = OpenInPhase(sub + "a.lnf", 1);
+    Tm_MainFrm& main = OpenInPhase(sub + "a.lnf", EPhase::Review);
     for (int i = 0; i < 4; ++i)
         dialogs.AnswerOpen(std::nullopt);
     main.m_pBrowseBtnClick();
@@ -497,10 +497,10 @@ TEST_F(BookFilesTest, OpenWithoutAPhaseEntersFlashFirst)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_EQ(Storage().GetCurrentMode(), 255);
+    ASSERT_EQ(Storage().GetPhase(), EPhase::None);
     dialogs.AnswerOpen(std::nullopt);
     main.OpenBooksClick();
-    EXPECT_EQ(Storage().GetCurrentMode(), 2);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::Flash);
     EXPECT_TRUE(Form().m_SessionView->isVisibleTo(&main));
     EXPECT_EQ(dialogs.openRequests.size(), 1u);
 }
@@ -509,7 +509,7 @@ TEST_F(BookFilesTest, BrowsedNamesThatAreNoBookAreRefused)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(2, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Flash, 0));
     for (const char* name : {"notes.txt", "x.lnf3", "X.PDB"})
     {
         dialogs.messages.clear();
@@ -529,7 +529,7 @@ TEST_F(BookFilesTest, ExternalBookIsListedAndLoadedForItsChapters)
     const std::string path = elsewhere.file("Far.lnf");
     WriteBook(path, ThreeQuestions(), {"Cells", "Plants"});
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Test, 0));
     dialogs.AnswerOpen(path);
     main.m_pBrowseBtnClick();
     const int index = Books().IndexOf(path);
@@ -559,7 +559,7 @@ TEST_F(BookFilesTest, CloseBookAsksNothingAndDropsTheChanges)
     main.CloseBook1Click();
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(Storage().IsBookLoaded());
-    EXPECT_EQ(Storage().GetCurrentMode(), 255);
+    EXPECT_EQ(Storage().GetPhase(), EPhase::None);
     EXPECT_FALSE(main.BackupTimer().Enabled());
     EXPECT_EQ(ReadFile(BookPath("a.lnf")), original);
 }
@@ -568,7 +568,7 @@ TEST_F(BookFilesTest, BookComboTakesNoTypingAndSpaceClosesItsTree)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(2, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Flash, 0));
     TMyComboBox* combo = main.BookComboBox();
     combo->setEditText("a");
     QTest::keyClicks(combo->lineEdit(), "xyz");
@@ -802,7 +802,7 @@ TEST_F(BookFilesTest, TreePopupFoldersOpenAndCloseBooksCloseItAndSoDoesLeavingTh
 {
     WriteBook(BookPath("Sub/a.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(2, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Flash, 0));
     TTreeViewPopupForm* popup = main.TreeViewPopupForm();
     EXPECT_TRUE(popup->windowFlags().testFlag(Qt::Popup));
     main.BookComboBox()->showPopup();

@@ -119,11 +119,11 @@ TEST(AboutFrm, ShowsTheVersionAndOpensItsLinks)
 
 TEST(HelpPages, PageOfEachPhaseAndItsPath)
 {
-    EXPECT_EQ(HelpPageOfPhase(0), "Test.rvf");
-    EXPECT_EQ(HelpPageOfPhase(1), "Review.rvf");
-    EXPECT_EQ(HelpPageOfPhase(2), "Flash.rvf");
-    EXPECT_EQ(HelpPageOfPhase(3), "Edit.rvf");
-    EXPECT_EQ(HelpPageOfPhase(255), "Tutorial.rvf");
+    EXPECT_EQ(HelpPageOfPhase(EPhase::Test), "Test.rvf");
+    EXPECT_EQ(HelpPageOfPhase(EPhase::Review), "Review.rvf");
+    EXPECT_EQ(HelpPageOfPhase(EPhase::Flash), "Flash.rvf");
+    EXPECT_EQ(HelpPageOfPhase(EPhase::Edit), "Edit.rvf");
+    EXPECT_EQ(HelpPageOfPhase(EPhase::None), "Tutorial.rvf");
     EXPECT_EQ(HelpPagePath("/opt/lf", "Test.rvf"), "/opt/lf/Help/Test.rvf");
     EXPECT_EQ(HelpPagePath("/opt/lf/", "Test.rvf"), "/opt/lf/Help/Test.rvf");
 }
@@ -195,7 +195,7 @@ TEST_F(HelpCommandTest, TutorialAndHelpButtonOpenThePageOfThePhase)
     main.Form().m_HelpBtn->trigger();
     EXPECT_EQ(*noPhase, "Tutorial page");
 
-    main.SetPhase(0, 0);
+    main.SetPhase(EPhase::Test, 0);
     auto test = ExpectHelp();
     main.Form().m_HelpBtn->trigger();
     EXPECT_EQ(*test, "Test page");
@@ -208,7 +208,7 @@ TEST_F(HelpCommandTest, AMissingPageShowsAnEmptyWindowWithoutAMessage)
     auto tutorial = ExpectHelp();
     main.Form().m_pTutorialBtn->click();
     ASSERT_EQ(*tutorial, "Tutorial page");
-    main.SetPhase(1, 0); // there is no Review page
+    main.SetPhase(EPhase::Review, 0); // there is no Review page
     auto review = ExpectHelp();
     main.Form().m_HelpBtn->trigger();
     EXPECT_EQ(*review, "");

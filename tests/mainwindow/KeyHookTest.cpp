@@ -29,7 +29,7 @@ protected:
     Ui::Tm_MainFrm& Form() { return Main().Form(); }
     std::string Counter() { return Form().m_CurrentNumStr->text().toStdString(); }
 
-    Tm_MainFrm& StartSession(std::uint8_t phase, int questions = 3)
+    Tm_MainFrm& StartSession(EPhase phase, int questions = 3)
     {
         std::vector<SBookQuestion> book;
         for (int i = 1; i <= questions; ++i)
@@ -68,7 +68,7 @@ protected:
 
 TEST_F(KeyHookTest, EveryKeyReachesTheRulesOnceEvenWhenTheFocusedWidgetIgnoresIt)
 {
-    Tm_MainFrm& main = StartSession(1);
+    Tm_MainFrm& main = StartSession(EPhase::Review);
     // The read-only view ignores a letter, which then travels up through its parents to the window.
     main.QuestionView()->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), main.QuestionView());
@@ -95,7 +95,7 @@ TEST_F(KeyHookTest, EveryKeyReachesTheRulesOnceEvenWhenTheFocusedWidgetIgnoresIt
 
 TEST_F(KeyHookTest, CtrlSWritesNothingInTestAndSavesAModifiedBookInEdit)
 {
-    Tm_MainFrm& main = StartSession(0);
+    Tm_MainFrm& main = StartSession(EPhase::Test);
     const std::string before = lf::test::ReadFile(BookPath("a.lnf"));
     main.DataStorage().GetItemsPtr2()->SetModified(true);
     Press(Qt::Key_S, Qt::ControlModifier);
@@ -104,7 +104,7 @@ TEST_F(KeyHookTest, CtrlSWritesNothingInTestAndSavesAModifiedBookInEdit)
     main.DataStorage().GetItemsPtr2()->SetModified(false);
 
     // In Edit phase the named, changed book is written again.
-    ASSERT_TRUE(main.SetPhase(3, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Edit, 0));
     PickBook(BookPath("a.lnf"));
     main.m_StartSessionBtnClick();
     Activate(&main);
@@ -118,7 +118,7 @@ TEST_F(KeyHookTest, CtrlSWritesNothingInTestAndSavesAModifiedBookInEdit)
 
 TEST_F(KeyHookTest, MoveKeysGoAsFarAsTheSequenceGoesAndStopThere)
 {
-    StartSession(0, 100);
+    StartSession(EPhase::Test, 100);
     for (int i = 0; i < 9; ++i)
         Press(Qt::Key_J);
     Press(Qt::Key_N);
@@ -140,13 +140,13 @@ TEST_F(KeyHookTest, MoveKeysGoAsFarAsTheSequenceGoesAndStopThere)
 
 TEST_F(KeyHookTest, ViewLettersShowTheirPaneAndFocusItsButton)
 {
-    Tm_MainFrm& main = StartSession(0);
+    Tm_MainFrm& main = StartSession(EPhase::Test);
     ASSERT_TRUE(Form().m_AnswerBtn->isVisible());
     Press(Qt::Key_A);
-    EXPECT_EQ(main.m_ActiveView, 1);
+    EXPECT_EQ(main.m_ActiveView, EView::Answers);
     EXPECT_EQ(QApplication::focusWidget(), Form().m_AnswerBtn);
     Press(Qt::Key_Q);
-    EXPECT_EQ(main.m_ActiveView, 0);
+    EXPECT_EQ(main.m_ActiveView, EView::Question);
     EXPECT_EQ(QApplication::focusWidget(), Form().m_QuestionBtn);
 }
 
@@ -154,7 +154,7 @@ TEST_F(KeyHookTest, AltDigitHighlightsOnlyRowsTheAnswerTableHas)
 {
     // The Multiple Choice style shows both answers as rows under the question.
     WriteValueToRegistry("ViewMode", 2);
-    Tm_MainFrm& main = StartSession(0);
+    Tm_MainFrm& main = StartSession(EPhase::Test);
     ASSERT_EQ(main.KeySnapshot().rowCount, 2);
     Press(Qt::Key_2, Qt::AltModifier);
     EXPECT_EQ(main.HighlightedRow(), 1);
@@ -170,7 +170,7 @@ TEST_F(KeyHookTest, TypingInTheTypedAnswerEditorReachesTheEditor)
     WriteValueToRegistry("ViewMode", 3);
     WriteBook(BookPath("a.lnf"), {{5, "Capital of France?", 0}, {5, "Capital of Spain?", 0}});
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Test, 0));
     PickBook(BookPath("a.lnf"));
     Form().m_TestList->setCurrentIndex(0);
     main.m_StartSessionBtnClick();
@@ -183,19 +183,19 @@ TEST_F(KeyHookTest, TypingInTheTypedAnswerEditorReachesTheEditor)
         QTest::keyClick(editor, static_cast<Qt::Key>(key));
     EXPECT_EQ(editor->toPlainText().toStdString(), "abcnq");
     EXPECT_EQ(Counter(), "1/2");
-    EXPECT_EQ(main.m_ActiveView, 1);
+    EXPECT_EQ(main.m_ActiveView, EView::Answers);
 }
 
 TEST_F(KeyHookTest, EditPhaseAltArrowsAndCtrlN)
 {
-    Tm_MainFrm& main = StartSession(3);
+    Tm_MainFrm& main = StartSession(EPhase::Edit);
     ASSERT_EQ(Counter(), "1/3");
     Press(Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(Counter(), "2/3");
     Press(Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(main.m_ActiveView, 1);
+    EXPECT_EQ(main.m_ActiveView, EView::Answers);
     Press(Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(main.m_ActiveView, 0);
+    EXPECT_EQ(main.m_ActiveView, EView::Question);
     Press(Qt::Key_Up, Qt::AltModifier);
     EXPECT_EQ(Counter(), "1/3");
     Press(Qt::Key_N, Qt::ControlModifier);
@@ -204,7 +204,7 @@ TEST_F(KeyHookTest, EditPhaseAltArrowsAndCtrlN)
 
 TEST_F(KeyHookTest, UpAndDownMoveTheCaretOfAnEditorThatTakesTyping)
 {
-    Tm_MainFrm& main = StartSession(3);
+    Tm_MainFrm& main = StartSession(EPhase::Edit);
     // An editor of the question pane, as the Edit phase's editor and the edit frames have.
     auto* editor = new lf::qt::RichViewEdit(Form().m_pQuestionPane);
     editor->show();
@@ -221,12 +221,12 @@ TEST_F(KeyHookTest, UpAndDownMoveTheCaretOfAnEditorThatTakesTyping)
     // Typing reaches the editor as well; N is no move here.
     Press(Qt::Key_N);
     EXPECT_EQ(Counter(), "1/3");
-    EXPECT_EQ(main.m_ActiveView, 0);
+    EXPECT_EQ(main.m_ActiveView, EView::Question);
 }
 
 TEST_F(KeyHookTest, TheActiveListWindowKeepsArrowsButCtrlOStillActs)
 {
-    Tm_MainFrm& main = StartSession(3);
+    Tm_MainFrm& main = StartSession(EPhase::Edit);
     Tm_ListFrm& list = windows->ListFrm();
     list.ShowList();
     Activate(&list);
@@ -247,7 +247,7 @@ TEST_F(KeyHookTest, TheActiveListWindowKeepsArrowsButCtrlOStillActs)
 
 TEST_F(KeyHookTest, NavigationButtonsClickOnTheArrowsRelease)
 {
-    Tm_MainFrm& main = StartSession(1);
+    Tm_MainFrm& main = StartSession(EPhase::Review);
     Form().m_NextBtn->setFocus();
     Press(Qt::Key_Right);
     EXPECT_EQ(Counter(), "2/3");
@@ -258,7 +258,7 @@ TEST_F(KeyHookTest, NavigationButtonsClickOnTheArrowsRelease)
     Form().m_QuestionBtn->setFocus();
     Press(Qt::Key_Down);
     EXPECT_EQ(QApplication::focusWidget(), Form().m_QuestionBtn);
-    EXPECT_EQ(main.m_ActiveView, 0);
+    EXPECT_EQ(main.m_ActiveView, EView::Question);
 }
 
 } // namespace

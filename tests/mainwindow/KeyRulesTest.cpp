@@ -19,10 +19,10 @@ using A = EKeyAction;
 SKeySnapshot Base()
 {
     SKeySnapshot s;
-    s.phase = 0;
-    s.activeView = 1;
+    s.phase = EPhase::Test;
+    s.activeView = EView::Answers;
     s.questionFormat = 1;
-    s.viewMode = 2;
+    s.viewMode = EQuestionStyle::MultipleChoice;
     s.readOnlyViewVisible = true;
     s.questionBtnVisible = s.answerBtnVisible = s.explainBtnVisible = true;
     s.answerTable = true;
@@ -58,8 +58,7 @@ void PrintTo(const SCase& c, std::ostream* os)
     *os << c.name;
 }
 
-std::function<void(SKeySnapshot&)> Phase(std::uint8_t phase, std::uint8_t view,
-                                         std::function<void(SKeySnapshot&)> more)
+std::function<void(SKeySnapshot&)> Phase(EPhase phase, EView view, std::function<void(SKeySnapshot&)> more)
 {
     return [=](SKeySnapshot& s)
     {
@@ -71,11 +70,20 @@ std::function<void(SKeySnapshot&)> Phase(std::uint8_t phase, std::uint8_t view,
 
 const std::vector<SCase> kCases = {
     // Save and open act in the Edit phase only and are swallowed in the others.
-    {"CtrlSInTestWritesNothing", Phase(0, 1, [](auto& s) { Press(s, 'S', true); }), true, {}},
-    {"CtrlSInEditSaves", Phase(3, 0, [](auto& s) { Press(s, 'S', true); }), true, {{A::SaveBook}}},
-    {"CtrlOInReviewIsSwallowed", Phase(1, 0, [](auto& s) { Press(s, 'O', true); }), true, {}},
+    {"CtrlSInTestWritesNothing",
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, 'S', true); }),
+     true,
+     {}},
+    {"CtrlSInEditSaves",
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, 'S', true); }),
+     true,
+     {{A::SaveBook}}},
+    {"CtrlOInReviewIsSwallowed",
+     Phase(EPhase::Review, EView::Question, [](auto& s) { Press(s, 'O', true); }),
+     true,
+     {}},
     {"CtrlOInEditOpensWithListActive",
-     Phase(3, 0,
+     Phase(EPhase::Edit, EView::Question,
            [](auto& s)
            {
                Press(s, 'O', true);
@@ -85,7 +93,7 @@ const std::vector<SCase> kCases = {
      true,
      {{A::OpenBook}}},
     {"CtrlVInEditAsksTheActiveList",
-     Phase(3, 0,
+     Phase(EPhase::Edit, EView::Question,
            [](auto& s)
            {
                Press(s, 'V', true);
@@ -95,7 +103,7 @@ const std::vector<SCase> kCases = {
      {{A::ListPaste}},
      true},
     {"CtrlAInEditAsksTheActiveList",
-     Phase(3, 0,
+     Phase(EPhase::Edit, EView::Question,
            [](auto& s)
            {
                Press(s, 'A', true);
@@ -105,7 +113,7 @@ const std::vector<SCase> kCases = {
      {{A::ListSelectAll}},
      true},
     {"CtrlVDeclinedByTheListPassesOn",
-     Phase(3, 0,
+     Phase(EPhase::Edit, EView::Question,
            [](auto& s)
            {
                Press(s, 'V', true);
@@ -114,32 +122,38 @@ const std::vector<SCase> kCases = {
            }),
      false,
      {}},
-    {"CtrlVInEditWithoutTheListPassesOn", Phase(3, 0, [](auto& s) { Press(s, 'V', true); }), false, {}},
+    {"CtrlVInEditWithoutTheListPassesOn",
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, 'V', true); }),
+     false,
+     {}},
 
     // Alt in the Edit phase.
     {"AltRightFromQuestionClicksAnswers",
-     Phase(3, 0, [](auto& s) { Press(s, kKeyRight, false, true); }),
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, kKeyRight, false, true); }),
      true,
-     {{A::ClickView, 1}}},
+     {ClickView(EView::Answers)}},
     {"AltRightOnExplanationDoesNothing",
-     Phase(3, 2, [](auto& s) { Press(s, kKeyRight, false, true); }),
+     Phase(EPhase::Edit, EView::Explanation, [](auto& s) { Press(s, kKeyRight, false, true); }),
      true,
      {}},
     {"AltLeftFromExplanationClicksAnswers",
-     Phase(3, 2, [](auto& s) { Press(s, kKeyLeft, false, true); }),
+     Phase(EPhase::Edit, EView::Explanation, [](auto& s) { Press(s, kKeyLeft, false, true); }),
      true,
-     {{A::ClickView, 1}}},
-    {"AltLeftOnQuestionDoesNothing", Phase(3, 0, [](auto& s) { Press(s, kKeyLeft, false, true); }), true, {}},
+     {ClickView(EView::Answers)}},
+    {"AltLeftOnQuestionDoesNothing",
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, kKeyLeft, false, true); }),
+     true,
+     {}},
     {"AltDownMovesToTheNextQuestion",
-     Phase(3, 1, [](auto& s) { Press(s, kKeyDown, false, true); }),
+     Phase(EPhase::Edit, EView::Answers, [](auto& s) { Press(s, kKeyDown, false, true); }),
      true,
      {{A::EditMove, 1}}},
     {"AltUpMovesBack",
-     Phase(3, 0, [](auto& s) { Press(s, kKeyUp, false, true); }),
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, kKeyUp, false, true); }),
      true,
      {{A::EditMove, -1}}},
     {"Alt6FocusesTheEditorAboveAFrame",
-     Phase(3, 0,
+     Phase(EPhase::Edit, EView::Question,
            [](auto& s)
            {
                Press(s, '6', false, true);
@@ -148,7 +162,7 @@ const std::vector<SCase> kCases = {
      true,
      {{A::FocusEditor}}},
     {"Alt1AboveAFrameGoesToTheFrame",
-     Phase(3, 0,
+     Phase(EPhase::Edit, EView::Question,
            [](auto& s)
            {
                Press(s, '1', false, true);
@@ -158,7 +172,7 @@ const std::vector<SCase> kCases = {
      {{A::FrameShortcut}},
      true},
     {"Alt0FocusesTheEditorOnExplanation",
-     Phase(3, 2,
+     Phase(EPhase::Edit, EView::Explanation,
            [](auto& s)
            {
                Press(s, '0', false, true);
@@ -166,9 +180,12 @@ const std::vector<SCase> kCases = {
            }),
      true,
      {{A::FocusEditor}}},
-    {"Alt1WithTheEditorHiddenPassesOn", Phase(3, 1, [](auto& s) { Press(s, '1', false, true); }), false, {}},
+    {"Alt1WithTheEditorHiddenPassesOn",
+     Phase(EPhase::Edit, EView::Answers, [](auto& s) { Press(s, '1', false, true); }),
+     false,
+     {}},
     {"AltQGoesToTheFrameFirst",
-     Phase(3, 1,
+     Phase(EPhase::Edit, EView::Answers,
            [](auto& s)
            {
                Press(s, 'Q', false, true);
@@ -178,41 +195,50 @@ const std::vector<SCase> kCases = {
      {{A::FrameShortcut}},
      true},
     {"AltQDeclinedByTheFrameShowsTheQuestion",
-     Phase(3, 1,
+     Phase(EPhase::Edit, EView::Answers,
            [](auto& s)
            {
                Press(s, 'Q', false, true);
                s.editFrameDocked = s.frameDeclined = true;
            }),
      true,
-     {{A::ClickView, 0}, {A::FocusEditor}}},
+     {ClickView(EView::Question), {A::FocusEditor}}},
     {"AltQOnTheQuestionOnlyFocuses",
-     Phase(3, 0, [](auto& s) { Press(s, 'Q', false, true); }),
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, 'Q', false, true); }),
      true,
      {{A::FocusEditor}}},
-    {"AltAOnAnswersDoesNothing", Phase(3, 1, [](auto& s) { Press(s, 'A', false, true); }), true, {}},
-    {"AltXShowsTheExplanation",
-     Phase(3, 0, [](auto& s) { Press(s, 'X', false, true); }),
+    {"AltAOnAnswersDoesNothing",
+     Phase(EPhase::Edit, EView::Answers, [](auto& s) { Press(s, 'A', false, true); }),
      true,
-     {{A::ClickView, 2}, {A::FocusEditor}}},
+     {}},
+    {"AltXShowsTheExplanation",
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, 'X', false, true); }),
+     true,
+     {ClickView(EView::Explanation), {A::FocusEditor}}},
     {"AltNInEditMovesOne",
-     Phase(3, 0, [](auto& s) { Press(s, 'N', false, true); }),
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, 'N', false, true); }),
      true,
      {{A::EditMove, 1}}},
     {"AltKInEditMovesBackAHundred",
-     Phase(3, 2, [](auto& s) { Press(s, 'K', false, true); }),
+     Phase(EPhase::Edit, EView::Explanation, [](auto& s) { Press(s, 'K', false, true); }),
      true,
      {{A::EditMove, -100}}},
-    {"AltJOnTheIntroPassesOn", Phase(3, 3, [](auto& s) { Press(s, 'J', false, true); }), false, {}},
+    {"AltJOnTheIntroPassesOn",
+     Phase(EPhase::Edit, EView::Intro, [](auto& s) { Press(s, 'J', false, true); }),
+     false,
+     {}},
 
     // Alt and a digit in the Test phase only highlight a row.
     {"Alt3InTestChoosesRow2",
-     Phase(0, 1, [](auto& s) { Press(s, '3', false, true); }),
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, '3', false, true); }),
      true,
      {{A::ChooseRow, 2}}},
-    {"Alt0OnFourRowsPassesOn", Phase(0, 1, [](auto& s) { Press(s, '0', false, true); }), false, {}},
+    {"Alt0OnFourRowsPassesOn",
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, '0', false, true); }),
+     false,
+     {}},
     {"Alt0OnTenRowsChoosesRow9",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, '0', false, true);
@@ -221,7 +247,7 @@ const std::vector<SCase> kCases = {
      true,
      {{A::ChooseRow, 9}}},
     {"Alt3UnderTheQuestionChooses",
-     Phase(0, 0,
+     Phase(EPhase::Test, EView::Question,
            [](auto& s)
            {
                Press(s, '3', false, true);
@@ -229,14 +255,26 @@ const std::vector<SCase> kCases = {
            }),
      true,
      {{A::ChooseRow, 2}}},
-    {"Alt3OnTheExplanationPassesOn", Phase(0, 2, [](auto& s) { Press(s, '3', false, true); }), false, {}},
-    {"Alt1InReviewPassesOn", Phase(1, 1, [](auto& s) { Press(s, '1', false, true); }), false, {}},
+    {"Alt3OnTheExplanationPassesOn",
+     Phase(EPhase::Test, EView::Explanation, [](auto& s) { Press(s, '3', false, true); }),
+     false,
+     {}},
+    {"Alt1InReviewPassesOn",
+     Phase(EPhase::Review, EView::Answers, [](auto& s) { Press(s, '1', false, true); }),
+     false,
+     {}},
 
     // Ctrl in the Edit phase.
-    {"CtrlNAddsAQuestion", Phase(3, 0, [](auto& s) { Press(s, 'N', true); }), true, {{A::NewQuestion}}},
-    {"CtrlMDuplicates", Phase(3, 1, [](auto& s) { Press(s, 'M', true); }), true, {{A::DuplicateQuestion}}},
+    {"CtrlNAddsAQuestion",
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, 'N', true); }),
+     true,
+     {{A::NewQuestion}}},
+    {"CtrlMDuplicates",
+     Phase(EPhase::Edit, EView::Answers, [](auto& s) { Press(s, 'M', true); }),
+     true,
+     {{A::DuplicateQuestion}}},
     {"CtrlBGoesToADockedFrame",
-     Phase(3, 1,
+     Phase(EPhase::Edit, EView::Answers,
            [](auto& s)
            {
                Press(s, 'B', true);
@@ -245,11 +283,14 @@ const std::vector<SCase> kCases = {
      false,
      {{A::FrameShortcut}},
      true},
-    {"CtrlNInTestPassesOn", Phase(0, 1, [](auto& s) { Press(s, 'N', true); }), false, {}},
+    {"CtrlNInTestPassesOn",
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, 'N', true); }),
+     false,
+     {}},
 
     // With another window active only the rules above apply.
     {"DownWithTheMainWindowInactivePassesOn",
-     Phase(1, 1,
+     Phase(EPhase::Review, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyDown);
@@ -258,7 +299,7 @@ const std::vector<SCase> kCases = {
      false,
      {}},
     {"SpaceWithTheMainWindowInactivePassesOn",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeySpace);
@@ -267,7 +308,7 @@ const std::vector<SCase> kCases = {
      false,
      {}},
     {"WheelWithTheMainWindowInactivePassesOn",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Wheel(s, -1);
@@ -277,14 +318,20 @@ const std::vector<SCase> kCases = {
      {}},
 
     // The wheel.
-    {"WheelInReviewScrollsAndPassesOn", Phase(1, 1, [](auto& s) { Wheel(s, -1); }), false, {{A::ScrollDown}}},
-    {"WheelOverTheQuestionPaneScrollsUp", Phase(0, 0, [](auto& s) { Wheel(s, 2); }), false, {{A::ScrollUp}}},
+    {"WheelInReviewScrollsAndPassesOn",
+     Phase(EPhase::Review, EView::Answers, [](auto& s) { Wheel(s, -1); }),
+     false,
+     {{A::ScrollDown}}},
+    {"WheelOverTheQuestionPaneScrollsUp",
+     Phase(EPhase::Test, EView::Question, [](auto& s) { Wheel(s, 2); }),
+     false,
+     {{A::ScrollUp}}},
     {"WheelOnTheExplanationScrollsDown",
-     Phase(0, 2, [](auto& s) { Wheel(s, -1); }),
+     Phase(EPhase::Test, EView::Explanation, [](auto& s) { Wheel(s, -1); }),
      false,
      {{A::ScrollDown}}},
     {"WheelUpInTestChoosesTheRowAbove",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Wheel(s, 1);
@@ -292,9 +339,12 @@ const std::vector<SCase> kCases = {
            }),
      true,
      {{A::ChooseRow, 0}}},
-    {"WheelUpOnTheFirstRowScrollsUp", Phase(0, 1, [](auto& s) { Wheel(s, 1); }), true, {{A::ScrollUp}}},
+    {"WheelUpOnTheFirstRowScrollsUp",
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Wheel(s, 1); }),
+     true,
+     {{A::ScrollUp}}},
     {"WheelDownChoosesTheRowBelow",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Wheel(s, -1);
@@ -303,7 +353,7 @@ const std::vector<SCase> kCases = {
      true,
      {{A::ChooseRow, 2}}},
     {"WheelDownOnTheLastRowStays",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Wheel(s, -1);
@@ -312,7 +362,7 @@ const std::vector<SCase> kCases = {
      true,
      {}},
     {"WheelWithoutATableIsSwallowed",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Wheel(s, -1);
@@ -321,25 +371,31 @@ const std::vector<SCase> kCases = {
      true,
      {}},
     {"WheelOverFlashcardAnswersUnderTheQuestionPassesOn",
-     Phase(0, 0,
+     Phase(EPhase::Test, EView::Question,
            [](auto& s)
            {
                Wheel(s, -1);
                s.questionFormat = 0;
-               s.viewMode = 0;
+               s.viewMode = EQuestionStyle::Flashcard;
            }),
      false,
      {}},
-    {"WheelInEditAnswersPassesOn", Phase(3, 1, [](auto& s) { Wheel(s, -1); }), false, {}},
+    {"WheelInEditAnswersPassesOn",
+     Phase(EPhase::Edit, EView::Answers, [](auto& s) { Wheel(s, -1); }),
+     false,
+     {}},
 
     // Arrows.
-    {"DownInReviewScrolls", Phase(1, 1, [](auto& s) { Press(s, kKeyDown); }), true, {{A::ScrollDown}}},
+    {"DownInReviewScrolls",
+     Phase(EPhase::Review, EView::Answers, [](auto& s) { Press(s, kKeyDown); }),
+     true,
+     {{A::ScrollDown}}},
     {"DownOnTheTestQuestionPaneScrolls",
-     Phase(0, 0, [](auto& s) { Press(s, kKeyDown); }),
+     Phase(EPhase::Test, EView::Question, [](auto& s) { Press(s, kKeyDown); }),
      true,
      {{A::ScrollDown}}},
     {"DownInTheEditPhaseEditorMovesTheCaret",
-     Phase(3, 0,
+     Phase(EPhase::Edit, EView::Question,
            [](auto& s)
            {
                Press(s, kKeyDown);
@@ -348,7 +404,7 @@ const std::vector<SCase> kCases = {
      false,
      {}},
     {"UpInAnEditFrameEditorMovesTheCaret",
-     Phase(3, 0,
+     Phase(EPhase::Edit, EView::Question,
            [](auto& s)
            {
                Press(s, kKeyUp);
@@ -357,11 +413,11 @@ const std::vector<SCase> kCases = {
      false,
      {}},
     {"DownInEditWithoutAFocusedEditorScrolls",
-     Phase(3, 0, [](auto& s) { Press(s, kKeyDown); }),
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, kKeyDown); }),
      true,
      {{A::ScrollDown}}},
     {"UpWithTheExplanationButtonFocusedScrolls",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyUp);
@@ -370,7 +426,7 @@ const std::vector<SCase> kCases = {
      true,
      {{A::ScrollUp}}},
     {"UpOnTheNextButtonIsSwallowed",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyUp);
@@ -379,7 +435,7 @@ const std::vector<SCase> kCases = {
      true,
      {}},
     {"LeftOnThePreviousButtonIsSwallowed",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyLeft);
@@ -388,7 +444,7 @@ const std::vector<SCase> kCases = {
      true,
      {}},
     {"LeftOnTheQuestionButtonWithPreviousDisabledIsSwallowed",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyLeft);
@@ -398,7 +454,7 @@ const std::vector<SCase> kCases = {
      true,
      {}},
     {"LeftOnTheQuestionButtonWithPreviousEnabledPassesOn",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyLeft);
@@ -407,7 +463,7 @@ const std::vector<SCase> kCases = {
      false,
      {}},
     {"UpInTestChoosesTheRowAbove",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyUp);
@@ -416,15 +472,15 @@ const std::vector<SCase> kCases = {
      true,
      {{A::ChooseRow, 1}}},
     {"UpOnTheFirstRowScrollsToTheTop",
-     Phase(0, 1, [](auto& s) { Press(s, kKeyUp); }),
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, kKeyUp); }),
      true,
      {{A::ScrollToTop}}},
     {"DownInTestChoosesTheRowBelow",
-     Phase(0, 1, [](auto& s) { Press(s, kKeyDown); }),
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, kKeyDown); }),
      true,
      {{A::ChooseRow, 1}}},
     {"DownOnTheLastRowStays",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyDown);
@@ -433,7 +489,7 @@ const std::vector<SCase> kCases = {
      true,
      {}},
     {"DownWithoutATablePassesOn",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyDown);
@@ -442,16 +498,16 @@ const std::vector<SCase> kCases = {
      false,
      {}},
     {"RightInTheFocusedViewFocusesTheAnswersButton",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyRight);
                s.readOnlyViewFocused = true;
            }),
      true,
-     {{A::FocusViewButton, 1}}},
+     {FocusViewButton(EView::Answers)}},
     {"LeftInTheFocusedQuestionWithTableFocusesTheQuestionButton",
-     Phase(1, 0,
+     Phase(EPhase::Review, EView::Question,
            [](auto& s)
            {
                Press(s, kKeyLeft);
@@ -459,11 +515,11 @@ const std::vector<SCase> kCases = {
                s.readOnlyViewFocused = true;
            }),
      true,
-     {{A::FocusViewButton, 0}}},
+     {FocusViewButton(EView::Question)}},
 
     // Space and Enter record the highlighted row.
     {"SpaceRecordsTheHighlightedRow",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeySpace);
@@ -472,7 +528,7 @@ const std::vector<SCase> kCases = {
      true,
      {{A::RecordRow, 2}}},
     {"EnterWithNoSuchRowIsSwallowed",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeyEnter);
@@ -481,7 +537,7 @@ const std::vector<SCase> kCases = {
      true,
      {}},
     {"SpaceWithTheViewHiddenPassesOn",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, kKeySpace);
@@ -489,31 +545,43 @@ const std::vector<SCase> kCases = {
            }),
      false,
      {}},
-    {"SpaceInReviewPassesOn", Phase(1, 1, [](auto& s) { Press(s, kKeySpace); }), false, {}},
+    {"SpaceInReviewPassesOn",
+     Phase(EPhase::Review, EView::Answers, [](auto& s) { Press(s, kKeySpace); }),
+     false,
+     {}},
 
     // Ctrl with a digit or a letter, and the bare letters A to E.
     {"Ctrl3InTestChoosesAndRecords",
-     Phase(0, 1, [](auto& s) { Press(s, '3', true); }),
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, '3', true); }),
      true,
      {{A::ChooseRow, 2}, {A::RecordRow, 2}}},
     {"CtrlCInTestChoosesAndRecords",
-     Phase(0, 1, [](auto& s) { Press(s, 'C', true); }),
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, 'C', true); }),
      true,
      {{A::ChooseRow, 2}, {A::RecordRow, 2}}},
-    {"Ctrl9OnFourRowsPassesOn", Phase(0, 1, [](auto& s) { Press(s, '9', true); }), false, {}},
+    {"Ctrl9OnFourRowsPassesOn",
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, '9', true); }),
+     false,
+     {}},
     {"Ctrl1InFlashGivesFeedback",
-     Phase(2, 1, [](auto& s) { Press(s, '1', true); }),
+     Phase(EPhase::Flash, EView::Answers, [](auto& s) { Press(s, '1', true); }),
      true,
      {{A::FlashFeedback, 0}}},
-    {"Ctrl1InReviewPassesOn", Phase(1, 1, [](auto& s) { Press(s, '1', true); }), false, {}},
+    {"Ctrl1InReviewPassesOn",
+     Phase(EPhase::Review, EView::Answers, [](auto& s) { Press(s, '1', true); }),
+     false,
+     {}},
     {"CInTestChoosesAndRecords",
-     Phase(0, 1, [](auto& s) { Press(s, 'C'); }),
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, 'C'); }),
      true,
      {{A::ChooseRow, 2}, {A::RecordRow, 2}}},
-    {"CInFlashGivesFeedback", Phase(2, 1, [](auto& s) { Press(s, 'C'); }), true, {{A::FlashFeedback, 2}}},
-    {"EOnFourRowsPassesOn", Phase(0, 1, [](auto& s) { Press(s, 'E'); }), false, {}},
+    {"CInFlashGivesFeedback",
+     Phase(EPhase::Flash, EView::Answers, [](auto& s) { Press(s, 'C'); }),
+     true,
+     {{A::FlashFeedback, 2}}},
+    {"EOnFourRowsPassesOn", Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, 'E'); }), false, {}},
     {"FIsNoRowLetter",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, 'F');
@@ -524,35 +592,44 @@ const std::vector<SCase> kCases = {
 
     // Bare letters for the views and the moves.
     {"QShowsAndFocusesTheQuestionButton",
-     Phase(0, 1, [](auto& s) { Press(s, 'Q'); }),
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, 'Q'); }),
      true,
-     {{A::ClickView, 0}, {A::FocusViewButton, 0}}},
+     {ClickView(EView::Question), FocusViewButton(EView::Question)}},
     {"AFromTheQuestionShowsTheAnswers",
-     Phase(0, 0, [](auto& s) { Press(s, 'A'); }),
+     Phase(EPhase::Test, EView::Question, [](auto& s) { Press(s, 'A'); }),
      true,
-     {{A::ClickView, 1}, {A::FocusViewButton, 1}}},
+     {ClickView(EView::Answers), FocusViewButton(EView::Answers)}},
     {"AOnAnswersUnderTheQuestionGoesBack",
-     Phase(0, 1,
+     Phase(EPhase::Test, EView::Answers,
            [](auto& s)
            {
                Press(s, 'A');
                s.questionFormat = 0;
            }),
      true,
-     {{A::ClickView, 0}, {A::FocusViewButton, 0}}},
+     {ClickView(EView::Question), FocusViewButton(EView::Question)}},
     {"AOnTheAnswersPaneChoosesRow0",
-     Phase(0, 1, [](auto& s) { Press(s, 'A'); }),
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, 'A'); }),
      true,
      {{A::ChooseRow, 0}, {A::RecordRow, 0}}},
     {"XShowsTheExplanation",
-     Phase(1, 0, [](auto& s) { Press(s, 'X'); }),
+     Phase(EPhase::Review, EView::Question, [](auto& s) { Press(s, 'X'); }),
      true,
-     {{A::ClickView, 2}, {A::FocusViewButton, 2}}},
-    {"NMovesOne", Phase(0, 1, [](auto& s) { Press(s, 'N'); }), true, {{A::StudyMove, 1}}},
-    {"UMovesAHundred", Phase(2, 0, [](auto& s) { Press(s, 'U'); }), true, {{A::StudyMove, 100}}},
-    {"KInReviewMovesBackAHundred", Phase(1, 2, [](auto& s) { Press(s, 'K'); }), true, {{A::StudyMove, -100}}},
+     {ClickView(EView::Explanation), FocusViewButton(EView::Explanation)}},
+    {"NMovesOne",
+     Phase(EPhase::Test, EView::Answers, [](auto& s) { Press(s, 'N'); }),
+     true,
+     {{A::StudyMove, 1}}},
+    {"UMovesAHundred",
+     Phase(EPhase::Flash, EView::Question, [](auto& s) { Press(s, 'U'); }),
+     true,
+     {{A::StudyMove, 100}}},
+    {"KInReviewMovesBackAHundred",
+     Phase(EPhase::Review, EView::Explanation, [](auto& s) { Press(s, 'K'); }),
+     true,
+     {{A::StudyMove, -100}}},
     {"TypingInTheAnswerEditorIsLeftAlone",
-     Phase(0, 0,
+     Phase(EPhase::Test, EView::Question,
            [](auto& s)
            {
                Press(s, 'A');
@@ -561,7 +638,7 @@ const std::vector<SCase> kCases = {
      false,
      {}},
     {"NInTheAnswerEditorIsLeftAlone",
-     Phase(0, 0,
+     Phase(EPhase::Test, EView::Question,
            [](auto& s)
            {
                Press(s, 'N');
@@ -569,8 +646,11 @@ const std::vector<SCase> kCases = {
            }),
      false,
      {}},
-    {"NOnTheIntroPassesOn", Phase(255, 3, [](auto& s) { Press(s, 'N'); }), false, {}},
-    {"NInEditWithoutAltPassesOn", Phase(3, 0, [](auto& s) { Press(s, 'N'); }), false, {}},
+    {"NOnTheIntroPassesOn", Phase(EPhase::None, EView::Intro, [](auto& s) { Press(s, 'N'); }), false, {}},
+    {"NInEditWithoutAltPassesOn",
+     Phase(EPhase::Edit, EView::Question, [](auto& s) { Press(s, 'N'); }),
+     false,
+     {}},
 };
 
 class KeyRulesTable : public testing::TestWithParam<SCase>
@@ -604,9 +684,9 @@ TEST(KeyRules, RowsOfDigitsAndLetters)
 
 TEST(KeyRules, ListSyncCodeFollowsTheView)
 {
-    EXPECT_EQ(ListSyncCode(0), 13);
-    EXPECT_EQ(ListSyncCode(1), 15);
-    EXPECT_EQ(ListSyncCode(2), 16);
+    EXPECT_EQ(ListSyncCode(EView::Question), 13);
+    EXPECT_EQ(ListSyncCode(EView::Answers), 15);
+    EXPECT_EQ(ListSyncCode(EView::Explanation), 16);
 }
 
 } // namespace

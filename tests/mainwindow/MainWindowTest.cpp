@@ -91,8 +91,8 @@ TEST_F(MainWindowTest, StartsWithoutABookOnTheIntroScreen)
     EXPECT_EQ(Text(Form().m_VersiopnStr2), "Version 4.9");
     EXPECT_TRUE(Shows(Form().m_IntroView));
     EXPECT_FALSE(Shows(Form().m_SessionView) || Shows(Form().m_MainView));
-    EXPECT_EQ(main.m_ActiveView, 3);
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 255);
+    EXPECT_EQ(main.m_ActiveView, EView::Intro);
+    EXPECT_EQ(main.DataStorage().GetPhase(), EPhase::None);
     EXPECT_TRUE(LogHas("Lernfold, Version 4.9.610"));
     // The windows of the start that do not exist yet say so in the log.
     EXPECT_TRUE(LogHas("m_CategoryEditFrm - not built yet"));
@@ -106,12 +106,12 @@ TEST_F(MainWindowTest, BookOnTheCommandLineOpensInFlashPhaseOnItsFirstQuestion)
     WriteBook(path, ThreeQuestions(), {"One", "Two"});
     // The book lies outside the list's scan until it is written, so the start adds it.
     Tm_MainFrm& main = Start(path);
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 2);
+    EXPECT_EQ(main.DataStorage().GetPhase(), EPhase::Flash);
     EXPECT_TRUE(main.DataStorage().IsBookLoaded());
     EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3");
     EXPECT_EQ(main.windowTitle().toStdString(), "Three.lnf (Flash Phase) - Korvanta Lernfold");
     EXPECT_GE(main.DataStorage().GetBookList()->IndexOf(path), 0);
-    EXPECT_EQ(main.m_ActiveView, 0);
+    EXPECT_EQ(main.m_ActiveView, EView::Question);
     EXPECT_TRUE(Shows(Form().m_MainView));
     EXPECT_FALSE(Shows(Form().m_IntroView));
     EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "First?");
@@ -139,7 +139,7 @@ TEST_F(MainWindowTest, BookWithAnEmptyFlashSequenceGivesTheTooStrictWarning)
     Tm_MainFrm& main = Start(path);
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{kTooStrict});
     EXPECT_EQ(dialogs.messages.at(0).kind, lf::qt::MsgKind::Warning);
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 2);
+    EXPECT_EQ(main.DataStorage().GetPhase(), EPhase::Flash);
     EXPECT_FALSE(Shows(Form().m_MainView));
 }
 
@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, AnArgumentThatIsNoBookFileIsIgnored)
     const std::string path = BookPath("notes.txt");
     lf::test::WriteFile(path, "text");
     Tm_MainFrm& main = Start(path);
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 255);
+    EXPECT_EQ(main.DataStorage().GetPhase(), EPhase::None);
     EXPECT_FALSE(main.DataStorage().IsBookLoaded());
 }
 
@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, Message10325ShowsTheSessionPanel)
 {
     WriteBook(BookPath("Three.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 1));
+    ASSERT_TRUE(main.SetPhase(EPhase::Test, 1));
     EXPECT_FALSE(Shows(Form().m_SessionView));
     Form().m_pBookSelectorViewViewPanel->show();
     main.PostMessage(kMsgShowSessionPanel);
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, SessionPanelOffersTheListsOfEachPhase)
     Form().m_pModeCheckBox->setChecked(true);
     struct Case
     {
-        std::uint8_t phase;
+        EPhase phase;
         const char* label;
         std::vector<std::string> filters;
         bool mode;
@@ -225,10 +225,10 @@ TEST_F(MainWindowTest, SessionPanelOffersTheListsOfEachPhase)
         bool hints;
     };
     const std::vector<Case> cases = {
-        {0, "Test Phase", {"All", "Marked", "Answered", "Unanswered"}, true, true, false},
-        {1, "Review Phase", {"All", "Marked", "Correct", "Incorrect"}, true, false, false},
-        {2, "Flash Phase", {"All", "Marked", "Correct", "Incorrect"}, true, false, true},
-        {3, "Edit Phase", {"All", "Marked"}, false, false, false},
+        {EPhase::Test, "Test Phase", {"All", "Marked", "Answered", "Unanswered"}, true, true, false},
+        {EPhase::Review, "Review Phase", {"All", "Marked", "Correct", "Incorrect"}, true, false, false},
+        {EPhase::Flash, "Flash Phase", {"All", "Marked", "Correct", "Incorrect"}, true, false, true},
+        {EPhase::Edit, "Edit Phase", {"All", "Marked"}, false, false, false},
     };
     for (const Case& c : cases)
     {
@@ -245,8 +245,8 @@ TEST_F(MainWindowTest, SessionPanelOffersTheListsOfEachPhase)
         EXPECT_EQ(Shows(Form().m_ClearAnswersBtn), c.timer) << c.label;
         EXPECT_EQ(Shows(Form().m_HintTimeTrBar), c.hints) << c.label;
         EXPECT_EQ(Shows(Form().m_pDelayBeforeHintTrackBar), c.hints) << c.label;
-        EXPECT_TRUE(Form().m_TestBtn->isChecked() == (c.phase == 0));
-        EXPECT_TRUE(Form().m_EditBtn->isChecked() == (c.phase == 3));
+        EXPECT_TRUE(Form().m_TestBtn->isChecked() == (c.phase == EPhase::Test));
+        EXPECT_TRUE(Form().m_EditBtn->isChecked() == (c.phase == EPhase::Edit));
     }
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -255,7 +255,7 @@ TEST_F(MainWindowTest, FlashcardStyleHidesTheHintBars)
 {
     WriteBook(BookPath("Three.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(2, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Flash, 0));
     EXPECT_FALSE(Shows(Form().m_HintTimeTrBar));
     EXPECT_EQ(Form().m_HintTimeTrBar->maximum(), 30);
     EXPECT_EQ(Form().m_pDelayBeforeHintTrackBar->maximum(), 30);
@@ -265,9 +265,9 @@ TEST_F(MainWindowTest, PhaseWithoutBooksWarnsAndStillChanges)
 {
     dialogs.AnswerMessage(lf::qt::mrOk);
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(1, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Review, 0));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{kBooksNotFound});
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 1);
+    EXPECT_EQ(main.DataStorage().GetPhase(), EPhase::Review);
 }
 
 TEST_F(MainWindowTest, BookTreeInTestAndEditPhase)
@@ -280,10 +280,10 @@ TEST_F(MainWindowTest, BookTreeInTestAndEditPhase)
     Tm_MainFrm& main = Start();
     main.DataStorage().GetBookList()->Add(other.file("c.lnf"), false);
 
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Test, 0));
     EXPECT_EQ(TreeLines(),
               (std::vector<std::string>{"a", "Math", "  Algebra", "    x", "External", "  c", "Browse..."}));
-    ASSERT_TRUE(main.SetPhase(3, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Edit, 0));
     EXPECT_EQ(TreeLines(), (std::vector<std::string>{"Create a new book...", "a", "Math", "  Algebra",
                                                      "    x", "External", "  c", "Browse..."}));
 }
@@ -292,7 +292,7 @@ TEST_F(MainWindowTest, PickingABookInTheTreeLoadsItsChapters)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions(), {"One", "Two"});
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Test, 0));
     const int index = main.DataStorage().GetBookList()->IndexOf(BookPath("a.lnf"));
     ASSERT_TRUE(main.TreeViewPopupForm()->SelectNode(index, 0));
     main.TreeViewPopupFormClose();
@@ -306,7 +306,7 @@ TEST_F(MainWindowTest, FolderNodesLoadNothing)
 {
     WriteBook(BookPath("Math/x.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Test, 0));
     // The folder node carries the data value of the list's first book.
     ASSERT_TRUE(main.TreeViewPopupForm()->SelectNode(0, 5));
     main.TreeViewPopupFormClose();
@@ -318,7 +318,7 @@ TEST_F(MainWindowTest, ClosingThePopupPostsTheTreeMessage)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Test, 0));
     main.BookComboBox()->showPopup();
     ASSERT_TRUE(main.TreeViewPopupForm()->isVisible());
     ASSERT_TRUE(main.TreeViewPopupForm()->SelectNode(0, 0));
@@ -332,7 +332,7 @@ TEST_F(MainWindowTest, BrowseNodeRefusesAFileThatIsNoBook)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(0, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Test, 0));
     main.BookComboBox()->setEditText("a");
     dialogs.AnswerOpen(BookPath("notes.txt"));
     dialogs.AnswerMessage(lf::qt::mrOk);
@@ -349,7 +349,7 @@ TEST_F(MainWindowTest, CreateNodeGivesANewBookInEditPhase)
 {
     WriteBook(BookPath("a.lnf"), ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(3, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Edit, 0));
     ASSERT_TRUE(main.TreeViewPopupForm()->SelectNode(kCreateBookNodeData, kCreateNodeImage));
     main.TreeViewPopupFormClose();
     EXPECT_TRUE(main.DataStorage().IsBookLoaded());
@@ -363,7 +363,7 @@ TEST_F(MainWindowTest, CancelledSaveQuestionKeepsTheEditPhase)
     const std::string path = BookPath("a.lnf");
     WriteBook(path, ThreeQuestions());
     Tm_MainFrm& main = Start();
-    ASSERT_TRUE(main.SetPhase(3, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Edit, 0));
     PickBook(path);
     main.m_StartSessionBtnClick();
     ASSERT_TRUE(Shows(Form().m_MainView));
@@ -371,10 +371,10 @@ TEST_F(MainWindowTest, CancelledSaveQuestionKeepsTheEditPhase)
     const std::string before = lf::test::ReadFile(path);
 
     dialogs.AnswerMessage(lf::qt::mrCancel);
-    EXPECT_FALSE(main.SetPhase(0, 0));
+    EXPECT_FALSE(main.SetPhase(EPhase::Test, 0));
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Do you want to save the changes?"});
     EXPECT_EQ(dialogs.messages.at(0).buttons, lf::qt::MsgButtons::YesNoCancel);
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 3);
+    EXPECT_EQ(main.DataStorage().GetPhase(), EPhase::Edit);
     EXPECT_TRUE(Shows(Form().m_MainView));
     EXPECT_FALSE(Shows(Form().m_SessionView));
     EXPECT_TRUE(main.DataStorage().GetItemsPtr2()->IsModified());
@@ -382,8 +382,8 @@ TEST_F(MainWindowTest, CancelledSaveQuestionKeepsTheEditPhase)
 
     // Yes saves and goes on.
     dialogs.AnswerMessage(lf::qt::mrYes);
-    EXPECT_TRUE(main.SetPhase(0, 0));
-    EXPECT_EQ(main.DataStorage().GetCurrentMode(), 0);
+    EXPECT_TRUE(main.SetPhase(EPhase::Test, 0));
+    EXPECT_EQ(main.DataStorage().GetPhase(), EPhase::Test);
     EXPECT_FALSE(main.DataStorage().GetItemsPtr2()->IsModified());
     EXPECT_NE(main.StatusText().find("Information saved to " + path + ", "), std::string::npos);
 }
@@ -396,7 +396,7 @@ TEST_F(MainWindowTest, ToolbarsAndMenusFollowThePhase)
     EXPECT_FALSE(Form().Edit1->menuAction()->isVisible());
     EXPECT_FALSE(Form().m_PrintBtn->isVisible());
 
-    ASSERT_TRUE(main.SetPhase(3, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Edit, 0));
     PickBook(BookPath("a.lnf"));
     main.m_StartSessionBtnClick();
     EXPECT_TRUE(Form().m_pToolbar2Panel->isVisibleTo(&main));
@@ -412,9 +412,9 @@ TEST_F(MainWindowTest, ToolbarsAndMenusFollowThePhase)
 TEST_F(MainWindowTest, EveryNameOfTheToolbarTableIsAControlOfTheForm)
 {
     Tm_MainFrm& main = Start();
-    for (std::uint8_t phase : {0, 1, 2, 3, 255})
+    for (EPhase phase : {EPhase::Test, EPhase::Review, EPhase::Flash, EPhase::Edit, EPhase::None})
         for (bool studying : {false, true})
-            for (int style : {0, 3})
+            for (EQuestionStyle style : {EQuestionStyle::Flashcard, EQuestionStyle::Moodle})
             {
                 SToolbarInput input;
                 input.phase = phase;
@@ -438,7 +438,7 @@ TEST_F(MainWindowTest, EveryNameOfTheToolbarTableIsAControlOfTheForm)
 class ListCouplingTest : public MainWindowTest
 {
 protected:
-    Tm_MainFrm& StartSession(std::uint8_t phase)
+    Tm_MainFrm& StartSession(EPhase phase)
     {
         WriteBook(BookPath("a.lnf"), ThreeQuestions(), {"One", "Two"});
         Tm_MainFrm& main = Start();
@@ -454,7 +454,7 @@ protected:
 
 TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
 {
-    Tm_MainFrm& main = StartSession(1);
+    Tm_MainFrm& main = StartSession(EPhase::Review);
     EXPECT_EQ(Entries(Form().m_CategoryList), (std::vector<std::string>{"All", "Unfiled", "One", "Two"}));
     EXPECT_EQ(Entries(Form().m_FilterList),
               (std::vector<std::string>{"All", "Marked", "Correct", "Incorrect"}));
@@ -472,7 +472,7 @@ TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
     EXPECT_EQ(main.QuestionView()->toPlainText().toStdString(), "Because.");
     Form().m_PrevBtn->click();
     EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3");
-    EXPECT_EQ(main.m_ActiveView, 0);
+    EXPECT_EQ(main.m_ActiveView, EView::Question);
     Form().m_PrevBtn->click(); // nothing before the first
     EXPECT_EQ(Text(Form().m_CurrentNumStr), "1/3");
     // The chapter list of the filter bar narrows the sequence.
@@ -483,7 +483,7 @@ TEST_F(ListCouplingTest, SessionMovesThroughItsQuestionsAndViews)
 
 TEST_F(ListCouplingTest, EditSessionWritesABackupCopyEveryBackupTime)
 {
-    Tm_MainFrm& main = StartSession(3);
+    Tm_MainFrm& main = StartSession(EPhase::Edit);
     ASSERT_TRUE(main.BackupTimer().Enabled());
     EXPECT_EQ(main.BackupTimer().Interval(), 5 * 60000);
     const std::string backups = BooksFolder() + "Temp/";
@@ -498,7 +498,7 @@ TEST_F(ListCouplingTest, EditSessionWritesABackupCopyEveryBackupTime)
     clock.Advance(1);
     EXPECT_EQ(copies(), 1);
     // Leaving the Edit phase stops the timer.
-    ASSERT_TRUE(main.SetPhase(1, 0));
+    ASSERT_TRUE(main.SetPhase(EPhase::Review, 0));
     EXPECT_FALSE(main.BackupTimer().Enabled());
     clock.Advance(5 * 60000);
     EXPECT_EQ(copies(), 1);
@@ -506,7 +506,7 @@ TEST_F(ListCouplingTest, EditSessionWritesABackupCopyEveryBackupTime)
 
 TEST_F(ListCouplingTest, ClipboardChangesReachTheShownListOnceAPhaseWasChosen)
 {
-    StartSession(2);
+    StartSession(EPhase::Flash);
     Form().m_ListBtn->trigger();
     ASSERT_TRUE(List().isVisible());
     QApplication::clipboard()->setText("copied");
@@ -517,7 +517,7 @@ TEST_F(ListCouplingTest, ClipboardChangesReachTheShownListOnceAPhaseWasChosen)
 
 TEST_F(ListCouplingTest, ListViewButtonShowsTheListInFlashAndRemembersIt)
 {
-    Tm_MainFrm& main = StartSession(2);
+    Tm_MainFrm& main = StartSession(EPhase::Flash);
     EXPECT_TRUE(Form().m_ListBtn->isVisible());
     Form().m_ListBtn->trigger();
     EXPECT_TRUE(List().isVisible());
@@ -533,14 +533,14 @@ TEST_F(ListCouplingTest, ListViewButtonShowsTheListInFlashAndRemembersIt)
 
 TEST_F(ListCouplingTest, TestPhaseHasNoListViewButton)
 {
-    StartSession(0);
+    StartSession(EPhase::Test);
     EXPECT_FALSE(Form().m_ListBtn->isVisible());
     EXPECT_FALSE(Form().m_pListViewMenuItem->isVisible());
 }
 
 TEST_F(ListCouplingTest, ClosingTheListWindowInReviewForgetsIt)
 {
-    Tm_MainFrm& main = StartSession(1);
+    Tm_MainFrm& main = StartSession(EPhase::Review);
     Form().m_ListBtn->trigger();
     ASSERT_TRUE(main.Prefs().m_ShowListForReviewMode);
     EXPECT_TRUE(List().close()); // code 28
@@ -551,7 +551,7 @@ TEST_F(ListCouplingTest, ClosingTheListWindowInReviewForgetsIt)
 
 TEST_F(ListCouplingTest, ChapterCodeSelectsTheChapter)
 {
-    Tm_MainFrm& main = StartSession(1);
+    Tm_MainFrm& main = StartSession(EPhase::Review);
     const std::int32_t two = 2;
     FormManager::OnUpdateDate(FormManager::kMainWindow, 1, &two);
     CItemsArray2& items = *main.DataStorage().GetItemsPtr2();
@@ -562,7 +562,7 @@ TEST_F(ListCouplingTest, ChapterCodeSelectsTheChapter)
 
 TEST_F(ListCouplingTest, FieldCodesRedrawOnlyForTheCurrentQuestion)
 {
-    Tm_MainFrm& main = StartSession(1);
+    Tm_MainFrm& main = StartSession(EPhase::Review);
     CItemsArray2& items = *main.DataStorage().GetItemsPtr2();
     CBaseItem* current = items.GetCurrentItem();
     CBaseItem* other = items.GetItem(1);
@@ -579,7 +579,7 @@ TEST_F(ListCouplingTest, FieldCodesRedrawOnlyForTheCurrentQuestion)
 
 TEST_F(ListCouplingTest, SortCodeSortsAndMarksTheBookModified)
 {
-    Tm_MainFrm& main = StartSession(3);
+    Tm_MainFrm& main = StartSession(EPhase::Edit);
     CItemsArray2& items = *main.DataStorage().GetItemsPtr2();
     ASSERT_FALSE(items.IsModified());
     FormManager::OnUpdateDate(FormManager::kMainWindow, 27);
@@ -589,7 +589,7 @@ TEST_F(ListCouplingTest, SortCodeSortsAndMarksTheBookModified)
 
 TEST_F(ListCouplingTest, NewQuestionCodeReachesTheEditingServices)
 {
-    StartSession(3);
+    StartSession(EPhase::Edit);
     const std::int32_t kind = 2;
     FormManager::OnUpdateDate(FormManager::kMainWindow, 23, &kind);
     EXPECT_TRUE(LogHas("Tm_MainFrm::NewQuestionOfKind - not built yet"));
@@ -644,7 +644,7 @@ protected:
         WriteBook(bookPath, ThreeQuestions());
         original = lf::test::ReadFile(bookPath);
         Tm_MainFrm& main = Start();
-        EXPECT_TRUE(main.SetPhase(0, 0));
+        EXPECT_TRUE(main.SetPhase(EPhase::Test, 0));
         PickBook(bookPath);
         Form().m_TestList->setCurrentIndex(0);
         main.m_StartSessionBtnClick();

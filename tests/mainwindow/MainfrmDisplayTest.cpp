@@ -33,7 +33,7 @@ protected:
     MainfrmDisplay()
     {
         frm = std::make_unique<Tm_MainFrm>();
-        frm->Prefs().m_ViewMode = kStyleMoodle;
+        frm->Prefs().m_ViewMode = ToNumber(EQuestionStyle::Moodle);
         frm->Prefs().m_QAX_TYPE_LEARN = 0;
         frm->DataStorage().ApplyOptions();
     }
@@ -58,18 +58,18 @@ protected:
                     .build());
     }
     // Starts a session of the phase on the first question, the way the session start shows it.
-    void Start(int phase)
+    void Start(EPhase phase)
     {
-        frm->DataStorage().SetCurrentMode(static_cast<std::uint8_t>(phase));
+        frm->DataStorage().SetCurrentMode(phase);
         Items().SetActiveCategory(kAllCategoriesID, false);
         Items().Refilter(true);
         Items().First();
-        frm->SetActiveView(0, 255, 1);
+        frm->SetActiveView(EView::Question, 255, 1);
     }
     void Next()
     {
         Items().Next();
-        frm->SetActiveView(0, 1, 1);
+        frm->SetActiveView(EView::Question, 1, 1);
     }
     std::string ViewText() const { return lf::RichPlainText(frm->QuestionView()->Document().content); }
     std::string Caption() { return Form().m_ActiveViewModeCaption->text().toStdString(); }
@@ -85,33 +85,33 @@ protected:
 TEST_F(MainfrmDisplay, CaptionsCarryTheViewAndTheKind)
 {
     Add(lf::test::TrueFalse("1"));
-    Start(kPhaseReview);
+    Start(EPhase::Review);
     EXPECT_EQ(Caption(), "Question (True/False) : ");
-    frm->SetActiveView(1, 1, 1);
+    frm->SetActiveView(EView::Answers, 1, 1);
     EXPECT_EQ(Caption(), "Answers (True/False) : ");
-    frm->SetActiveView(2, 1, 1);
+    frm->SetActiveView(EView::Explanation, 1, 1);
     EXPECT_EQ(Caption(), "Explanation (True/False) : ");
 }
 
 TEST_F(MainfrmDisplay, CounterAndButtonsThroughFiveQuestionsByPhase)
 {
     AddFive();
-    for (const int phase : {kPhaseTest, kPhaseReview, kPhaseFlash, kPhaseEdit})
+    for (const EPhase phase : {EPhase::Test, EPhase::Review, EPhase::Flash, EPhase::Edit})
     {
         Start(phase);
         for (int n = 1; n <= 5; ++n)
         {
-            SCOPED_TRACE("phase " + std::to_string(phase) + " question " + std::to_string(n));
+            SCOPED_TRACE("phase " + std::to_string(PhaseNumber(phase)) + " question " + std::to_string(n));
             EXPECT_EQ(Form().m_CurrentNumStr->text().toStdString(), std::to_string(n) + "/5");
             EXPECT_EQ(Shown(Form().m_PrevBtn), n > 1);
-            EXPECT_EQ(Shown(Form().m_NextBtn), phase != kPhaseEdit || n < 5);
+            EXPECT_EQ(Shown(Form().m_NextBtn), phase != EPhase::Edit || n < 5);
             EXPECT_EQ(Form().m_QuestionScroll->value(), n);
             EXPECT_EQ(Form().m_QuestionScroll->maximum(), 5);
             if (n < 5)
                 Next();
         }
         // Multiple Choice and Moodle styles show the explanation outside Test.
-        EXPECT_EQ(Shown(Form().m_ExplainBtn), phase != kPhaseTest);
+        EXPECT_EQ(Shown(Form().m_ExplainBtn), phase != EPhase::Test);
     }
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -123,7 +123,7 @@ TEST_F(MainfrmDisplay, ReviewVerdictInTheStatusLabel)
     Add(lf::test::Matching().answer("cat", "meow", "meow").answer("dog", "woof", "meow").build());
     Add(MultipleChoice().answer("x", "1").build());
     Add(std::make_unique<CDescriptionItem>());
-    Start(kPhaseReview);
+    Start(EPhase::Review);
     const struct
     {
         const char* text;
@@ -158,7 +158,7 @@ TEST_F(MainfrmDisplay, QuestionPictureFollowsTheTextCentredOrIsRefused)
     Add(pictured(dir.file("pic.jpeg")));
     Add(pictured(dir.file("scan.tif")));
     Add(pictured(dir.file("gone.png")));
-    Start(kPhaseFlash);
+    Start(EPhase::Flash);
 
     const lf::RichDocument& doc = frm->QuestionView()->Document();
     ASSERT_GE(doc.ItemCount(), 2);
@@ -188,7 +188,7 @@ TEST_F(MainfrmDisplay, SoundPlaysWhenTheFileExistsAndNotOnAFlashReset)
     lf::test::WriteFile(dir.file("hello.wav"), "RIFF");
     CBaseItem* item = Add(MultipleChoice().question("Hear.").answer("ok", "1").build());
     item->SetAudioFileName(dir.file("hello.wav"));
-    Start(kPhaseFlash);
+    Start(EPhase::Flash);
     EXPECT_EQ(desktop.played, std::vector<std::string>{dir.file("hello.wav")});
     frm->ShowQuestionView(item, false, true);
     EXPECT_EQ(desktop.played.size(), 1u);
@@ -223,7 +223,7 @@ TEST_F(MainfrmDisplay, CalculatedRowIsDrawnAgainUntilAnsweredThenKept)
             break;
     }
     lf::sys::SeedRandom(seed);
-    Start(kPhaseTest);
+    Start(EPhase::Test);
     EXPECT_EQ(ViewText(), "Double " + std::to_string(10 + rows[0]) + ".");
     frm->OnUpdateForm(1, 0);
     EXPECT_EQ(ViewText(), "Double " + std::to_string(10 + rows[1]) + ".");
@@ -238,7 +238,7 @@ TEST_F(MainfrmDisplay, CalculatedRowIsDrawnAgainUntilAnsweredThenKept)
 TEST_F(MainfrmDisplay, EmptySequenceSaysTheSearchWasTooStrict)
 {
     AddFive();
-    Start(kPhaseTest);
+    Start(EPhase::Test);
     frm->DataStorage().GetItemsPtr2()->SetCurrentView(1, true); // marked only: none is marked
     dialogs.AnswerMessage(1);
     frm->OnUpdateForm(255, 0);
@@ -253,7 +253,7 @@ TEST_F(MainfrmDisplay, ZoomIsAppliedOnceHoweverOftenThePaneIsRedrawn)
 {
     AddFive();
     frm->SetFontSizeStep(3);
-    Start(kPhaseReview);
+    Start(EPhase::Review);
     lf::qt::RichView* view = frm->QuestionView();
     const int stored = view->Document().styles.textStyles.at(0).size;
     for (int i = 0; i < 5; ++i)
@@ -271,7 +271,7 @@ TEST_F(MainfrmDisplay, ZoomIsAppliedOnceHoweverOftenThePaneIsRedrawn)
 TEST_F(MainfrmDisplay, AnswerTableReferencesGoStaleWhenThePaneIsRebuilt)
 {
     Add(MultipleChoice().question("Pick.").answer("a", "1").answer("b", "0").build());
-    Start(kPhaseTest);
+    Start(EPhase::Test);
     lf::RichTable* table = frm->AnswerTable();
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->RowCount(), 2);
@@ -285,15 +285,15 @@ TEST_F(MainfrmDisplay, AnswerTableReferencesGoStaleWhenThePaneIsRebuilt)
     EXPECT_EQ(frm->HighlightedCell(), nullptr);
     frm->OnUpdateForm(1, 0);
     EXPECT_NE(frm->AnswerTable(), nullptr);
-    frm->SetActiveView(2, 1, 0); // the explanation replaces the content
+    frm->SetActiveView(EView::Explanation, 1, 0); // the explanation replaces the content
     EXPECT_EQ(frm->AnswerTable(), nullptr);
 }
 
 TEST_F(MainfrmDisplay, TypedAnswerInTestGoesToTheEditorOnTheAnswersView)
 {
     Add(lf::test::ShortAnswer().question("Capital?").answer("Paris", "1").typed("Pari").build());
-    Start(kPhaseTest);
-    frm->SetActiveView(1, 1, 1);
+    Start(EPhase::Test);
+    frm->SetActiveView(EView::Answers, 1, 1);
     EXPECT_TRUE(Shown(frm->DescriptionEditor()));
     EXPECT_FALSE(Shown(frm->QuestionView()));
     const lf::RichDocument& editor = frm->DescriptionEditor()->Document();

@@ -20,7 +20,7 @@ namespace
 struct TitleCase
 {
     const char* name;
-    std::uint8_t phase;
+    EPhase phase;
     bool loaded;
     std::int32_t index;
     const char* title;
@@ -48,15 +48,16 @@ TEST_P(WindowTitleTest, NamesTheBookAndPhase)
 
 INSTANTIATE_TEST_SUITE_P(
     Titles, WindowTitleTest,
-    testing::Values(TitleCase{"NoBook", 255, false, -1, "Korvanta Lernfold"},
-                    TitleCase{"Test", 0, true, 3, "Cells.lnf (Test Phase) - Korvanta Lernfold"},
-                    TitleCase{"Review", 1, true, 3, "Cells.lnf (Review Phase) - Korvanta Lernfold"},
-                    TitleCase{"Flash", 2, true, 0, "Cells.lnf (Flash Phase) - Korvanta Lernfold"},
-                    TitleCase{"Edit", 3, true, 3, "Cells.lnf (Edit Phase) - Korvanta Lernfold"},
-                    TitleCase{"BookWithoutPhase", 255, true, 3, "Korvanta Lernfold"},
-                    TitleCase{"ChaptersOnly", 2, false, 3, "Korvanta Lernfold"},
-                    TitleCase{"UnnamedInEdit", 3, true, -1, "Unnamed (Edit Phase) - Korvanta Lernfold"},
-                    TitleCase{"UnnamedInTest", 0, true, -1, "Korvanta Lernfold"}),
+    testing::Values(
+        TitleCase{"NoBook", EPhase::None, false, -1, "Korvanta Lernfold"},
+        TitleCase{"Test", EPhase::Test, true, 3, "Cells.lnf (Test Phase) - Korvanta Lernfold"},
+        TitleCase{"Review", EPhase::Review, true, 3, "Cells.lnf (Review Phase) - Korvanta Lernfold"},
+        TitleCase{"Flash", EPhase::Flash, true, 0, "Cells.lnf (Flash Phase) - Korvanta Lernfold"},
+        TitleCase{"Edit", EPhase::Edit, true, 3, "Cells.lnf (Edit Phase) - Korvanta Lernfold"},
+        TitleCase{"BookWithoutPhase", EPhase::None, true, 3, "Korvanta Lernfold"},
+        TitleCase{"ChaptersOnly", EPhase::Flash, false, 3, "Korvanta Lernfold"},
+        TitleCase{"UnnamedInEdit", EPhase::Edit, true, -1, "Unnamed (Edit Phase) - Korvanta Lernfold"},
+        TitleCase{"UnnamedInTest", EPhase::Test, true, -1, "Korvanta Lernfold"}),
     [](const testing::TestParamInfo<TitleCase>& info) { return info.param.name; });
 
 TEST(WindowMetricsTest, WheelLinesStayWithinOneToTen)
@@ -80,28 +81,28 @@ TEST(WindowMetricsTest, SmallSizesAreRaisedToTheMinimum)
 
 TEST(SessionPanelRulesTest, ListsAndControlsByPhase)
 {
-    const SSessionPanelLists test = SessionPanelLists(0, 0);
+    const SSessionPanelLists test = SessionPanelLists(EPhase::Test, EQuestionStyle::Flashcard);
     EXPECT_EQ(test.filters, (std::vector<std::string>{"All", "Marked", "Answered", "Unanswered"}));
     EXPECT_EQ(test.phaseLabel, "Test Phase");
     EXPECT_TRUE(test.timerShown && test.modeShown && test.chaptersShown);
 
-    const SSessionPanelLists review = SessionPanelLists(1, 3);
+    const SSessionPanelLists review = SessionPanelLists(EPhase::Review, EQuestionStyle::Moodle);
     EXPECT_EQ(review.filters, (std::vector<std::string>{"All", "Marked", "Correct", "Incorrect"}));
     EXPECT_EQ(review.phaseLabel, "Review Phase");
     EXPECT_FALSE(review.timerShown || review.hintBarsShown);
 
-    EXPECT_EQ(SessionPanelLists(2, 0).phaseLabel, "Flash Phase");
-    EXPECT_FALSE(SessionPanelLists(2, 0).hintBarsShown); // Flashcard
-    EXPECT_FALSE(SessionPanelLists(2, 1).hintBarsShown); // Flashcard+
-    EXPECT_TRUE(SessionPanelLists(2, 2).hintBarsShown);  // Multiple Choice
-    EXPECT_TRUE(SessionPanelLists(2, 3).hintBarsShown);  // Moodle
+    EXPECT_EQ(SessionPanelLists(EPhase::Flash, EQuestionStyle::Flashcard).phaseLabel, "Flash Phase");
+    EXPECT_FALSE(SessionPanelLists(EPhase::Flash, EQuestionStyle::Flashcard).hintBarsShown);
+    EXPECT_FALSE(SessionPanelLists(EPhase::Flash, EQuestionStyle::FlashcardPlus).hintBarsShown);
+    EXPECT_TRUE(SessionPanelLists(EPhase::Flash, EQuestionStyle::MultipleChoice).hintBarsShown);
+    EXPECT_TRUE(SessionPanelLists(EPhase::Flash, EQuestionStyle::Moodle).hintBarsShown);
 
-    const SSessionPanelLists edit = SessionPanelLists(3, 3);
+    const SSessionPanelLists edit = SessionPanelLists(EPhase::Edit, EQuestionStyle::Moodle);
     EXPECT_EQ(edit.filters, (std::vector<std::string>{"All", "Marked"}));
     EXPECT_EQ(edit.phaseLabel, "Edit Phase");
     EXPECT_FALSE(edit.modeShown || edit.chaptersShown || edit.filterShown || edit.timerShown);
 
-    EXPECT_TRUE(SessionPanelLists(255, 0).filters.empty());
+    EXPECT_TRUE(SessionPanelLists(EPhase::None, EQuestionStyle::Flashcard).filters.empty());
 }
 
 TEST(SessionPanelRulesTest, ModePositionsMapToTheCollectionsOptions)

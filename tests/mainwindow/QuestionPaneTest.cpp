@@ -65,9 +65,9 @@ TEST(QuestionPane, CalculatedQuestionDrawsANewRowUntilAnsweredThenKeepsIt)
 
     auto item = Doubling();
     CFormulaManager manager;
-    EXPECT_EQ(PrepareQuestionText(*item, kPhaseTest, true, manager), Shown(rows[0]));
+    EXPECT_EQ(PrepareQuestionText(*item, EPhase::Test, true, manager), Shown(rows[0]));
     EXPECT_EQ(item->GetCommonUserAnswerInfo().UserAnswerAdditionalInfo, std::to_string(rows[0]));
-    EXPECT_EQ(PrepareQuestionText(*item, kPhaseTest, true, manager), Shown(rows[1]));
+    EXPECT_EQ(PrepareQuestionText(*item, EPhase::Test, true, manager), Shown(rows[1]));
     std::string result;
     ASSERT_TRUE(manager.Calculate(&result));
     EXPECT_EQ(std::stod(result), 2.0 * (10 + rows[1]));
@@ -77,7 +77,7 @@ TEST(QuestionPane, CalculatedQuestionDrawsANewRowUntilAnsweredThenKeepsIt)
     info.UserAnswer = "22";
     item->SetCommonUserAnswerInfo(info);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(PrepareQuestionText(*item, kPhaseReview, true, manager), Shown(rows[1]));
+        EXPECT_EQ(PrepareQuestionText(*item, EPhase::Review, true, manager), Shown(rows[1]));
 }
 
 TEST(QuestionPane, FlashDrawsANewRowOnEveryRebuildButNotOnTheReset)
@@ -86,31 +86,31 @@ TEST(QuestionPane, FlashDrawsANewRowOnEveryRebuildButNotOnTheReset)
     lf::sys::SeedRandom(99);
     auto item = Doubling();
     CFormulaManager manager;
-    EXPECT_EQ(PrepareQuestionText(*item, kPhaseFlash, true, manager), Shown(rows[0]));
+    EXPECT_EQ(PrepareQuestionText(*item, EPhase::Flash, true, manager), Shown(rows[0]));
     EXPECT_EQ(item->GetCurrentDataset(), rows[0]);
     EXPECT_TRUE(item->GetCommonUserAnswerInfo().UserAnswerAdditionalInfo.empty());
     // The reset after a hint shows the same values again.
-    EXPECT_EQ(PrepareQuestionText(*item, kPhaseFlash, false, manager), Shown(rows[0]));
-    EXPECT_EQ(PrepareQuestionText(*item, kPhaseFlash, true, manager), Shown(rows[1]));
+    EXPECT_EQ(PrepareQuestionText(*item, EPhase::Flash, false, manager), Shown(rows[0]));
+    EXPECT_EQ(PrepareQuestionText(*item, EPhase::Flash, true, manager), Shown(rows[1]));
 }
 
 TEST(QuestionPane, OtherQuestionTextsAreShownUnchanged)
 {
     CFormulaManager manager;
     auto choice = lf::test::MultipleChoice().question("Is {a} set?").build();
-    EXPECT_EQ(PrepareQuestionText(*choice, kPhaseTest, true, manager), "Is {a} set?");
+    EXPECT_EQ(PrepareQuestionText(*choice, EPhase::Test, true, manager), "Is {a} set?");
     auto noBraces = Doubling();
     noBraces->SetQuestionText("Double it.");
-    EXPECT_EQ(PrepareQuestionText(*noBraces, kPhaseTest, true, manager), "Double it.");
+    EXPECT_EQ(PrepareQuestionText(*noBraces, EPhase::Test, true, manager), "Double it.");
     EXPECT_TRUE(noBraces->GetCommonUserAnswerInfo().UserAnswerAdditionalInfo.empty());
 }
 
 TEST(QuestionPane, CaptionsNameTheViewAndTheKind)
 {
-    EXPECT_EQ(PaneCaption(0, "Multiple Choice"), "Question (Multiple Choice) : ");
-    EXPECT_EQ(PaneCaption(1, "True/False"), "Answers (True/False) : ");
-    EXPECT_EQ(PaneCaption(2, "Essay"), "Explanation (Essay) : ");
-    EXPECT_EQ(PaneCaption(3, "Essay"), "");
+    EXPECT_EQ(PaneCaption(EView::Question, "Multiple Choice"), "Question (Multiple Choice) : ");
+    EXPECT_EQ(PaneCaption(EView::Answers, "True/False"), "Answers (True/False) : ");
+    EXPECT_EQ(PaneCaption(EView::Explanation, "Essay"), "Explanation (Essay) : ");
+    EXPECT_EQ(PaneCaption(EView::Intro, "Essay"), "");
     EXPECT_EQ(CounterText(0, 0), "0/0");
     EXPECT_EQ(ChapterLabel("Biology", 3), "Biology - 3");
     EXPECT_EQ(ChapterLabel("Biology", 0), "Biology");
@@ -145,25 +145,26 @@ TEST(QuestionPane, ButtonsThroughAFiveQuestionSequenceByPhase)
 {
     struct SCase
     {
-        int phase, number;
+        EPhase phase;
+        int number;
         bool prev, next;
     };
-    for (const SCase c : {SCase{kPhaseTest, 1, false, true},
-                          {kPhaseTest, 3, true, true},
-                          {kPhaseTest, 5, true, true},
-                          {kPhaseReview, 5, true, true},
-                          {kPhaseFlash, 5, true, true},
-                          {kPhaseEdit, 4, true, true},
-                          {kPhaseEdit, 5, true, false},
-                          {kPhaseEdit, 1, false, true}})
+    for (const SCase c : {SCase{EPhase::Test, 1, false, true},
+                          {EPhase::Test, 3, true, true},
+                          {EPhase::Test, 5, true, true},
+                          {EPhase::Review, 5, true, true},
+                          {EPhase::Flash, 5, true, true},
+                          {EPhase::Edit, 4, true, true},
+                          {EPhase::Edit, 5, true, false},
+                          {EPhase::Edit, 1, false, true}})
     {
         SPaneButtonsInput in;
         in.phase = c.phase;
         in.number = c.number;
         in.count = 5;
         const SPaneButtons b = PaneButtons(in);
-        EXPECT_EQ(b.prev, c.prev) << c.phase << " " << c.number;
-        EXPECT_EQ(b.next, c.next) << c.phase << " " << c.number;
+        EXPECT_EQ(b.prev, c.prev) << PhaseNumber(c.phase) << " " << c.number;
+        EXPECT_EQ(b.next, c.next) << PhaseNumber(c.phase) << " " << c.number;
     }
 }
 
@@ -171,37 +172,41 @@ TEST(QuestionPane, AnswerAndExplanationButtonsFollowStyleFormatAndKind)
 {
     struct SCase
     {
-        int phase, style, format, kind;
+        EPhase phase;
+        EQuestionStyle style;
+        int format, kind;
         bool list, typed, answer, explain;
     };
     const SCase cases[] = {
-        {kPhaseTest, kStyleMultipleChoice, 0, qtMultipleChoice, true, false, false, false},
-        {kPhaseTest, kStyleMultipleChoice, 0, qtShortAnswer, true, true, true, false},
-        {kPhaseTest, kStyleMoodle, 1, qtMultipleChoice, true, false, true, false},
-        {kPhaseTest, kStyleMoodle, 1, qtDescription, false, false, false, false},
-        {kPhaseReview, kStyleMultipleChoice, 0, qtShortAnswer, true, true, false, true},
-        {kPhaseReview, kStyleFlashcard, 0, qtMultipleChoice, true, false, true, false},
-        {kPhaseFlash, kStyleFlashcardPlus, 0, qtMultipleChoice, true, false, true, false},
-        {kPhaseFlash, kStyleMoodle, 1, qtEssay, true, true, false, true},
-        {kPhaseEdit, kStyleFlashcard, 0, qtMultipleChoice, true, false, true, false},
-        {kPhaseEdit, kStyleFlashcardPlus, 0, qtMultipleChoice, true, false, true, true},
+        {EPhase::Test, EQuestionStyle::MultipleChoice, 0, qtMultipleChoice, true, false, false, false},
+        {EPhase::Test, EQuestionStyle::MultipleChoice, 0, qtShortAnswer, true, true, true, false},
+        {EPhase::Test, EQuestionStyle::Moodle, 1, qtMultipleChoice, true, false, true, false},
+        {EPhase::Test, EQuestionStyle::Moodle, 1, qtDescription, false, false, false, false},
+        {EPhase::Review, EQuestionStyle::MultipleChoice, 0, qtShortAnswer, true, true, false, true},
+        {EPhase::Review, EQuestionStyle::Flashcard, 0, qtMultipleChoice, true, false, true, false},
+        {EPhase::Flash, EQuestionStyle::FlashcardPlus, 0, qtMultipleChoice, true, false, true, false},
+        {EPhase::Flash, EQuestionStyle::Moodle, 1, qtEssay, true, true, false, true},
+        {EPhase::Edit, EQuestionStyle::Flashcard, 0, qtMultipleChoice, true, false, true, false},
+        {EPhase::Edit, EQuestionStyle::FlashcardPlus, 0, qtMultipleChoice, true, false, true, true},
     };
     for (const SCase& c : cases)
     {
         SPaneButtonsInput in{c.phase, c.style, c.format, c.kind, c.list, c.typed, 2, 5};
         const SPaneButtons b = PaneButtons(in);
-        EXPECT_EQ(b.answer, c.answer) << "phase " << c.phase << " style " << c.style << " kind " << c.kind;
-        EXPECT_EQ(b.explain, c.explain) << "phase " << c.phase << " style " << c.style << " kind " << c.kind;
+        EXPECT_EQ(b.answer, c.answer)
+            << "phase " << PhaseNumber(c.phase) << " style " << int(ToNumber(c.style)) << " kind " << c.kind;
+        EXPECT_EQ(b.explain, c.explain)
+            << "phase " << PhaseNumber(c.phase) << " style " << int(ToNumber(c.style)) << " kind " << c.kind;
     }
 }
 
 TEST(QuestionPane, FilterBarByPhase)
 {
     SFilterBarLayout test, review, edit, none;
-    ASSERT_TRUE(FilterBarLayout(kPhaseTest, test));
-    ASSERT_TRUE(FilterBarLayout(kPhaseFlash, review));
-    ASSERT_TRUE(FilterBarLayout(kPhaseEdit, edit));
-    EXPECT_FALSE(FilterBarLayout(255, none));
+    ASSERT_TRUE(FilterBarLayout(EPhase::Test, test));
+    ASSERT_TRUE(FilterBarLayout(EPhase::Flash, review));
+    ASSERT_TRUE(FilterBarLayout(EPhase::Edit, edit));
+    EXPECT_FALSE(FilterBarLayout(EPhase::None, none));
     EXPECT_EQ(std::pair(test.testStrLeft, test.categoryListLeft), std::pair(100, 205));
     EXPECT_EQ(std::pair(review.testStrLeft, review.categoryListLeft), std::pair(110, 215));
     EXPECT_EQ(std::pair(edit.testStrLeft, edit.categoryListLeft), std::pair(-11, 95));

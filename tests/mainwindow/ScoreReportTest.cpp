@@ -35,7 +35,7 @@ protected:
             .multipleChoice("c1", {"a", "b"}, 0)
             .answered(true)
             .multipleChoice("c2", {"a", "b"}, 0);
-        items.SetCurrentMode(eamTestMode, false);
+        items.SetCurrentMode(EPhase::Test, false);
         items.SetActiveCategory(kAllCategoriesID, true);
     }
 
@@ -162,7 +162,7 @@ TEST_F(ScoreReportTest, BookWithoutCountedQuestionsGetsTheErrorPage)
 {
     CItemsArray2 descriptions;
     BookBuilder(descriptions).description("Read this");
-    descriptions.SetCurrentMode(eamTestMode, false);
+    descriptions.SetCurrentMode(EPhase::Test, false);
     descriptions.SetActiveCategory(kAllCategoriesID, true);
     lf::RichDocument document;
     EXPECT_FALSE(BuildScoreReport(descriptions, "a.lnf", "x", document));
@@ -230,29 +230,29 @@ TEST_F(ScoreReportTest, ButtonsFollowPhaseModeAndIncorrectAnswers)
 {
     struct Case
     {
-        std::int32_t phase;
+        EPhase phase;
         bool cycle, depth, noIncorrect, emptySequence;
         SScoreButtons expected;
     };
     const Case cases[] = {
-        {eamTestMode,
+        {EPhase::Test,
          false,
          false,
          false,
          false,
          {true, "Continue Test", "Review All", "Review Incorrect", true, true}},
-        {eamReviewMode,
+        {EPhase::Review,
          false,
          false,
          false,
          false,
          {true, "Continue Review", "Flash All", "Flash Incorrect", true, true}},
-        {eamLearnMode, false, false, false, false, {true, "Continue Flash", "Test All", "", true, false}},
-        {eamTestMode, false, false, true, false, {true, "Continue Test", "Review All", "", true, false}},
-        {eamTestMode, false, true, false, false, {true, "Continue Test", "Review All", "", true, false}},
-        {eamTestMode, true, false, false, true, {true, "Continue Test", "Review All", "", false, false}},
-        {eamTestMode, true, false, false, false, {true, "Continue Test", "Review All", "", true, false}},
-        {eamEditMode, false, false, false, false, {false, "", "", "", true, true}},
+        {EPhase::Flash, false, false, false, false, {true, "Continue Flash", "Test All", "", true, false}},
+        {EPhase::Test, false, false, true, false, {true, "Continue Test", "Review All", "", true, false}},
+        {EPhase::Test, false, true, false, false, {true, "Continue Test", "Review All", "", true, false}},
+        {EPhase::Test, true, false, false, true, {true, "Continue Test", "Review All", "", false, false}},
+        {EPhase::Test, true, false, false, false, {true, "Continue Test", "Review All", "", true, false}},
+        {EPhase::Edit, false, false, false, false, {false, "", "", "", true, true}},
     };
     for (const Case& c : cases)
     {
@@ -261,13 +261,13 @@ TEST_F(ScoreReportTest, ButtonsFollowPhaseModeAndIncorrectAnswers)
         builder.multipleChoice("q1", {"a", "b"}, 0).answered(true).multipleChoice("q2", {"a", "b"}, 0);
         if (!c.noIncorrect)
             builder.answered(false);
-        book.SetCurrentMode(static_cast<std::uint8_t>(c.phase), false);
+        book.SetCurrentMode(c.phase, false);
         book.SetActiveCategory(kAllCategoriesID, false);
         book.SetCycleMode(c.cycle);
         book.SetDepthMode(c.depth);
         book.SetCurrentView(c.emptySequence ? 1 : 0, true); // nothing is marked
         const SScoreButtons b = ScoreButtonsFor(book, c.phase);
-        const std::string where = "phase " + std::to_string(c.phase);
+        const std::string where = "phase " + std::to_string(PhaseNumber(c.phase));
         EXPECT_EQ(b.changed, c.expected.changed) << where;
         EXPECT_EQ(b.continueCaption, c.expected.continueCaption) << where;
         EXPECT_EQ(b.allCaption, c.expected.allCaption) << where;

@@ -22,7 +22,7 @@ protected:
             .answered(true);
     }
 
-    void Start(std::uint8_t phase)
+    void Start(EPhase phase)
     {
         storage.SetCurrentMode(phase);
         storage.GetItemsPtr2()->SetActiveCategory(kAllCategoriesID, true);
@@ -37,7 +37,7 @@ protected:
 
 TEST_F(ScoredlgTest, ShowingSetsTheButtonsAndBuildsTheReport)
 {
-    Start(eamReviewMode);
+    Start(EPhase::Review);
     Tm_ScoreDlg dialog(storage);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Score");
@@ -51,7 +51,7 @@ TEST_F(ScoredlgTest, ShowingSetsTheButtonsAndBuildsTheReport)
     EXPECT_EQ(dialog.Report().content.items.front().text, "Score Results");
     dialog.hide();
 
-    storage.SetCurrentMode(eamLearnMode);
+    storage.SetCurrentMode(EPhase::Flash);
     dialog.show();
     EXPECT_EQ(Button(dialog, "m_pContinueBtn")->text(), "Continue Flash");
     EXPECT_EQ(Button(dialog, "m_pReviewAllBtn")->text(), "Test All");
@@ -60,7 +60,7 @@ TEST_F(ScoredlgTest, ShowingSetsTheButtonsAndBuildsTheReport)
 
 TEST_F(ScoredlgTest, EachButtonAnswersItsModalResult)
 {
-    Start(eamTestMode);
+    Start(EPhase::Test);
     const struct
     {
         const char* button;

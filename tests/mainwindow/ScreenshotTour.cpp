@@ -154,7 +154,7 @@ int main(int argc, char** argv)
         for (int skip = 2; !(items.GetCurrentItem()->GetQuestionType() == qtMultipleChoice && skip-- == 0);)
             if (!items.Next())
                 break;
-        main.SetActiveView(0, 255, 1);
+        main.SetActiveView(EView::Question, 255, 1);
         main.Form().m_AnswerBtn->click();
         ClickAnswerRow(main, 0);
         ClickAnswerRow(main, 2);

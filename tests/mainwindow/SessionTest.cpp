@@ -32,11 +32,6 @@ using lf::test::BookBuilder;
 namespace
 {
 
-constexpr std::uint8_t kTest = 0;
-constexpr std::uint8_t kReview = 1;
-constexpr std::uint8_t kFlash = 2;
-constexpr std::uint8_t kEdit = 3;
-
 // Chapter "Planets" with three multiple-choice questions (answer 0 is right) and an empty chapter "Moons".
 void ThreeQuestions(BookBuilder& book)
 {
@@ -62,7 +57,7 @@ protected:
     bool Shows(const char* name) { return Control<QWidget>(name)->isVisibleTo(frm.get()); }
 
     // Writes the book, lists it and opens it in the phase's session panel with the chapter "All".
-    void OpenBook(const std::function<void(BookBuilder&)>& fill, std::uint8_t phase)
+    void OpenBook(const std::function<void(BookBuilder&)>& fill, EPhase phase)
     {
         frm->CloseBook1Click(); // a book of an earlier case goes without being saved
         CItemsArray2 book;
@@ -149,9 +144,9 @@ protected:
 
 TEST_F(SessionTest, StartShowsTheFirstQuestionOfTheChosenChapter)
 {
-    OpenBook(ThreeQuestions, kTest);
+    OpenBook(ThreeQuestions, EPhase::Test);
     frm->m_StartSessionBtnClick();
-    EXPECT_EQ(frm->m_ActiveView, 0);
+    EXPECT_EQ(frm->m_ActiveView, EView::Question);
     EXPECT_EQ(Items().GetCurrentNumber(), 1);
     EXPECT_EQ(Items().GetSequenceCount(), 3);
     EXPECT_TRUE(Shows("m_MainView"));
@@ -161,7 +156,7 @@ TEST_F(SessionTest, StartShowsTheFirstQuestionOfTheChosenChapter)
 
 TEST_F(SessionTest, StartWithoutBookOrChapterAsksForThem)
 {
-    OpenBook(ThreeQuestions, kTest);
+    OpenBook(ThreeQuestions, EPhase::Test);
     Control<QComboBox>("m_TestList")->setCurrentIndex(-1);
     AnswerOk();
     frm->m_StartSessionBtnClick();
@@ -179,20 +174,20 @@ TEST_F(SessionTest, NextAtTheLastQuestionOfATestOpensTheScore)
     struct Case
     {
         int result;
-        std::uint8_t phase; // afterwards
-        std::int32_t view;  // the view filter afterwards
-        bool filterBox;     // the filter box afterwards
-        bool panel;         // the session panel shows
+        EPhase phase;      // afterwards
+        std::int32_t view; // the view filter afterwards
+        bool filterBox;    // the filter box afterwards
+        bool panel;        // the session panel shows
     };
     const Case cases[] = {
-        {Tm_ScoreDlg::kContinue, kTest, 0, false, false},
-        {Tm_ScoreDlg::kAll, kReview, 0, false, true},
-        {Tm_ScoreDlg::kIncorrect, kReview, 3, true, true},
+        {Tm_ScoreDlg::kContinue, EPhase::Test, 0, false, false},
+        {Tm_ScoreDlg::kAll, EPhase::Review, 0, false, true},
+        {Tm_ScoreDlg::kIncorrect, EPhase::Review, 3, true, true},
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.result);
-        OpenBook(ThreeQuestions, kTest);
+        OpenBook(ThreeQuestions, EPhase::Test);
         frm->m_StartSessionBtnClick();
         AnswerCurrent(false);
         NextTo(3);
@@ -200,7 +195,7 @@ TEST_F(SessionTest, NextAtTheLastQuestionOfATestOpensTheScore)
         AnswerScore(c.result, &buttons);
         frm->m_NextBtnClick();
         EXPECT_EQ(buttons, "Continue Test|Review All|Review Incorrect");
-        EXPECT_EQ(frm->DataStorage().GetCurrentMode(), c.phase);
+        EXPECT_EQ(frm->DataStorage().GetPhase(), c.phase);
         EXPECT_EQ(Items().GetCurrentView(), c.view);
         EXPECT_EQ(Control<QCheckBox>("m_pFilterCheckBox")->isChecked(), c.filterBox);
         EXPECT_EQ(Shows("m_SessionView"), c.panel);
@@ -215,20 +210,20 @@ TEST_F(SessionTest, NextAtTheLastQuestionOfATestOpensTheScore)
 
 TEST_F(SessionTest, ScoreButtonInFlashOffersNoIncorrectAndAllLeadsToTest)
 {
-    OpenBook(ThreeQuestions, kFlash);
+    OpenBook(ThreeQuestions, EPhase::Flash);
     frm->m_StartSessionBtnClick();
     std::string buttons;
     AnswerScore(Tm_ScoreDlg::kAll, &buttons);
     frm->m_ScoreBtnClick();
     EXPECT_EQ(buttons, "Continue Flash|Test All|");
-    EXPECT_EQ(frm->DataStorage().GetCurrentMode(), kTest);
+    EXPECT_EQ(frm->DataStorage().GetPhase(), EPhase::Test);
     EXPECT_EQ(Items().GetCurrentView(), 0);
     EXPECT_TRUE(Shows("m_SessionView"));
 }
 
 TEST_F(SessionTest, NextAtTheLastQuestionInEditDoesNothingAndPreviousStopsAtTheFirst)
 {
-    OpenBook(ThreeQuestions, kEdit);
+    OpenBook(ThreeQuestions, EPhase::Edit);
     frm->m_StartSessionBtnClick();
     frm->m_PrevBtnClick();
     EXPECT_EQ(Items().GetCurrentNumber(), 1);
@@ -240,11 +235,11 @@ TEST_F(SessionTest, NextAtTheLastQuestionInEditDoesNothingAndPreviousStopsAtTheF
 
 TEST_F(SessionTest, EditStartOnAnEmptySequenceAddsAQuestion)
 {
-    OpenBook([](BookBuilder& book) { book.chapter("Empty"); }, kEdit);
+    OpenBook([](BookBuilder& book) { book.chapter("Empty"); }, EPhase::Edit);
     frm->m_StartSessionBtnClick();
     EXPECT_EQ(Items().GetSequenceCount(), 1);
     EXPECT_EQ(Items().GetCount(), 1);
-    EXPECT_EQ(frm->m_ActiveView, 0);
+    EXPECT_EQ(frm->m_ActiveView, EView::Question);
 }
 
 TEST_F(SessionTest, CycleModeWithEverythingRightAsksToClearTheAnswers)
@@ -258,20 +253,20 @@ TEST_F(SessionTest, CycleModeWithEverythingRightAsksToClearTheAnswers)
             .answered(true);
     };
     // Yes: the answers go and the session starts.
-    OpenBook(allRight, kTest);
+    OpenBook(allRight, EPhase::Test);
     ChooseMode(3);
     dialogs.AnswerMessage(lf::qt::mrYes);
     frm->m_StartSessionBtnClick();
     EXPECT_EQ(MessageTexts(),
               (std::vector<std::string>{"Your search was too strict. \n\n Clear your answer choices?"}));
-    EXPECT_EQ(frm->m_ActiveView, 0);
+    EXPECT_EQ(frm->m_ActiveView, EView::Question);
     EXPECT_EQ(Items().GetSequenceCount(), 2);
     EXPECT_FALSE(Items().GetCurrentItem()->IsAnswered());
     EXPECT_TRUE(Items().GetCycleMode());
 
     // No: the modes come back from the list and the command ends after one question.
     dialogs.messages.clear();
-    OpenBook(allRight, kTest);
+    OpenBook(allRight, EPhase::Test);
     ChooseMode(3);
     dialogs.AnswerMessage(lf::qt::mrNo);
     frm->m_StartSessionBtnClick();
@@ -283,7 +278,7 @@ TEST_F(SessionTest, CycleModeWithEverythingRightAsksToClearTheAnswers)
 
 TEST_F(SessionTest, ThumbDraggedPastTheEndStopsAtTheLastQuestion)
 {
-    OpenBook(ThreeQuestions, kReview);
+    OpenBook(ThreeQuestions, EPhase::Review);
     frm->m_StartSessionBtnClick();
     frm->m_QuestionScrollScroll(Tm_MainFrm::EScrollCode::Track, 10);
     EXPECT_EQ(Items().GetCurrentNumber(), 3);
@@ -297,25 +292,25 @@ TEST_F(SessionTest, ThumbDraggedPastTheEndStopsAtTheLastQuestion)
 
 TEST_F(SessionTest, EndSessionAsksFirstAndHomeClosesTheBook)
 {
-    OpenBook(ThreeQuestions, kTest);
+    OpenBook(ThreeQuestions, EPhase::Test);
     frm->m_StartSessionBtnClick();
     dialogs.AnswerMessage(lf::qt::mrNo);
     frm->m_EndSessionBtnClick();
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Do you want to end the chapter?"}));
     EXPECT_TRUE(dialogs.modalWindows.empty());
-    EXPECT_EQ(frm->m_ActiveView, 0);
+    EXPECT_EQ(frm->m_ActiveView, EView::Question);
 
     dialogs.AnswerMessage(lf::qt::mrYes);
     AnswerScore(Tm_ScoreDlg::kHome);
     frm->m_EndSessionBtnClick();
     EXPECT_FALSE(frm->DataStorage().IsBookLoaded());
-    EXPECT_EQ(frm->m_ActiveView, 3);
-    EXPECT_EQ(frm->DataStorage().GetCurrentMode(), CDataStorage::kNoMode);
+    EXPECT_EQ(frm->m_ActiveView, EView::Intro);
+    EXPECT_EQ(frm->DataStorage().GetPhase(), EPhase::None);
 }
 
 TEST_F(SessionTest, HomeAfterATestKeepsTheAnswers)
 {
-    OpenBook(ThreeQuestions, kTest);
+    OpenBook(ThreeQuestions, EPhase::Test);
     frm->m_StartSessionBtnClick();
     AnswerCurrent(true);
     frm->m_NextBtnClick();
@@ -339,7 +334,7 @@ TEST_F(SessionTest, HomeAfterATestKeepsTheAnswers)
 TEST_F(SessionTest, ChoosingAnEmptyChapter)
 {
     // Review: a warning, and the chapter filter goes back to what it was.
-    OpenBook(ThreeQuestions, kReview);
+    OpenBook(ThreeQuestions, EPhase::Review);
     frm->m_StartSessionBtnClick();
     auto* chapters = Control<QComboBox>("m_TestList");
     const std::int32_t moons = Items().GetCategoryIDAt(Items().FindCategoryIndexByName("Moons"));
@@ -353,7 +348,7 @@ TEST_F(SessionTest, ChoosingAnEmptyChapter)
     EXPECT_EQ(Items().GetSequenceCount(), 3);
 
     // Edit: Yes makes a question in that chapter.
-    OpenBook(ThreeQuestions, kEdit);
+    OpenBook(ThreeQuestions, EPhase::Edit);
     frm->m_StartSessionBtnClick();
     frm->RefreshCategoryLists();
     auto* editChapters = Control<QComboBox>("m_CategoryList");
@@ -370,7 +365,7 @@ TEST_F(SessionTest, ChoosingAnEmptyChapter)
 
 TEST_F(SessionTest, EditChaptersEntryOpensTheChapterEditor)
 {
-    OpenBook(ThreeQuestions, kEdit);
+    OpenBook(ThreeQuestions, EPhase::Edit);
     frm->m_StartSessionBtnClick();
     frm->RefreshCategoryLists();
     auto* chapters = Control<QComboBox>("m_CategoryList");
@@ -387,7 +382,7 @@ TEST_F(SessionTest, EditChaptersEntryOpensTheChapterEditor)
 
 TEST_F(SessionTest, PauseAndResumeMoveTheClockStartByThePause)
 {
-    OpenBook(ThreeQuestions, kTest);
+    OpenBook(ThreeQuestions, EPhase::Test);
     Items().SetTimer(true, false, system.tick, 600);
     frm->m_StartSessionBtnClick();
     EXPECT_TRUE(frm->TestTimer().Enabled());
@@ -410,17 +405,17 @@ TEST_F(SessionTest, PauseAndResumeMoveTheClockStartByThePause)
 
 TEST_F(SessionTest, PauseInReviewLeavesTheClockAlone)
 {
-    OpenBook(ThreeQuestions, kReview);
+    OpenBook(ThreeQuestions, EPhase::Review);
     frm->m_StartSessionBtnClick();
     frm->m_PauseBtnClick();
     EXPECT_FALSE(frm->IsClockPaused());
     EXPECT_TRUE(Shows("m_SessionView"));
-    EXPECT_EQ(frm->DataStorage().GetCurrentMode(), kReview);
+    EXPECT_EQ(frm->DataStorage().GetPhase(), EPhase::Review);
 }
 
 TEST_F(SessionTest, RunOutOpensTheScoreOnlyAtTheNextMove)
 {
-    OpenBook(ThreeQuestions, kTest);
+    OpenBook(ThreeQuestions, EPhase::Test);
     Items().SetTimer(true, false, system.tick, 60);
     frm->m_StartSessionBtnClick();
     clock.Advance(61'000);
@@ -442,13 +437,13 @@ TEST_F(SessionTest, RunOutOpensTheScoreOnlyAtTheNextMove)
 
 TEST_F(SessionTest, ScrollStepStopsAfterTheScoreChangedThePhase)
 {
-    OpenBook(ThreeQuestions, kTest);
+    OpenBook(ThreeQuestions, EPhase::Test);
     Items().SetTimer(true, false, system.tick, 5);
     frm->m_StartSessionBtnClick();
     clock.Advance(6'000);
     AnswerScore(Tm_ScoreDlg::kAll);
     frm->m_QuestionScrollScroll(Tm_MainFrm::EScrollCode::LineDown, 2);
-    EXPECT_EQ(frm->DataStorage().GetCurrentMode(), kReview);
+    EXPECT_EQ(frm->DataStorage().GetPhase(), EPhase::Review);
     EXPECT_TRUE(Shows("m_SessionView"));
     EXPECT_FALSE(Shows("m_MainView"));
     EXPECT_EQ(dialogs.modalWindows.size(), 1u);
@@ -456,7 +451,7 @@ TEST_F(SessionTest, ScrollStepStopsAfterTheScoreChangedThePhase)
 
 TEST_F(SessionTest, TimerButtonArmsARestartOnlyAfterOk)
 {
-    OpenBook(ThreeQuestions, kTest);
+    OpenBook(ThreeQuestions, EPhase::Test);
     dialogs.AnswerModal(Tm_TimerFrm::kCancel);
     frm->m_TimerBtnClick();
     EXPECT_FALSE(Items().IsTimerOn());
@@ -485,7 +480,7 @@ TEST_F(SessionTest, TimerButtonArmsARestartOnlyAfterOk)
 
 TEST_F(SessionTest, TickWithoutALimitStopsAndResetsThePanelCaption)
 {
-    OpenBook(ThreeQuestions, kTest);
+    OpenBook(ThreeQuestions, EPhase::Test);
     auto* button = Control<QPushButton>("m_TimerSeesoinBtn");
     button->setText("0:00:12");
     frm->TestTimer().SetEnabled(true);

@@ -19,7 +19,7 @@ protected:
     TimerfrmTest() : dialog(items)
     {
         items.Clear();
-        items.SetCurrentMode(eamTestMode, false);
+        items.SetCurrentMode(EPhase::Test, false);
     }
 
     template <class T> T* Control(const char* name)
@@ -96,7 +96,7 @@ TEST_F(TimerfrmTest, CancelAfterClearPutsTheLimitBack)
 
 TEST_F(TimerfrmTest, TimeLeftIsEmptyOutsideTheTestPhase)
 {
-    items.SetCurrentMode(eamReviewMode, false);
+    items.SetCurrentMode(EPhase::Review, false);
     items.SetTimer(true, true, env.system.tick, 90);
     dialog.FormShow();
     EXPECT_EQ(Label("m_pInitialTimeSetStr"), "0:01:30");

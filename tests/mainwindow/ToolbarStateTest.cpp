@@ -9,7 +9,7 @@
 namespace
 {
 
-SToolbarInput Studying(std::uint8_t phase)
+SToolbarInput Studying(EPhase phase)
 {
     SToolbarInput input;
     input.phase = phase;
@@ -18,7 +18,7 @@ SToolbarInput Studying(std::uint8_t phase)
     return input;
 }
 
-SToolbarInput OnSessionPanel(std::uint8_t phase)
+SToolbarInput OnSessionPanel(EPhase phase)
 {
     SToolbarInput input;
     input.phase = phase;
@@ -35,7 +35,8 @@ std::vector<std::string> Shown(const SToolbarState& state, const std::vector<std
     return shown;
 }
 
-const std::vector<std::string> kPhaseButtons = {"m_TestBtn", "m_RewieBtn", "m_LearnMaterialBtn", "m_EditBtn"};
+const std::vector<std::string> kButtonsOfEveryPhase = {"m_TestBtn", "m_RewieBtn", "m_LearnMaterialBtn",
+                                                       "m_EditBtn"};
 const std::vector<std::string> kSessionButtons = {"m_ScoreBtn", "m_PauseBtn", "m_BackToolBarBtn",
                                                   "m_EndSessionBtn", "m_ListBtn"};
 const std::vector<std::string> kEditButtons = {"m_NewBtn",
@@ -67,7 +68,7 @@ TEST_P(ToolbarButtonsTest, ShowsTheButtonsOfThePhase)
 {
     const ButtonCase& c = GetParam();
     const SToolbarState state = ComputeToolbarState(c.input);
-    EXPECT_EQ(Shown(state, kPhaseButtons), kPhaseButtons);
+    EXPECT_EQ(Shown(state, kButtonsOfEveryPhase), kButtonsOfEveryPhase);
     EXPECT_EQ(Shown(state, kSessionButtons), c.session);
     EXPECT_EQ(Shown(state, kEditButtons), c.edit);
     EXPECT_TRUE(state.IsVisible("m_PrefsBtn"));
@@ -76,7 +77,7 @@ TEST_P(ToolbarButtonsTest, ShowsTheButtonsOfThePhase)
         EXPECT_FALSE(state.IsVisible(hidden)) << hidden;
 }
 
-SToolbarInput WithStyle(SToolbarInput input, int style)
+SToolbarInput WithStyle(SToolbarInput input, EQuestionStyle style)
 {
     input.viewMode = style;
     return input;
@@ -92,20 +93,22 @@ INSTANTIATE_TEST_SUITE_P(
     Phases, ToolbarButtonsTest,
     testing::Values(
         ButtonCase{"NoPhase", SToolbarInput{}, {"m_BackToolBarBtn"}, {}},
-        ButtonCase{"Test", Studying(0), {"m_ScoreBtn", "m_BackToolBarBtn", "m_EndSessionBtn"}, {}},
-        ButtonCase{
-            "TestWithClock", WithClock(Studying(0)), {"m_ScoreBtn", "m_PauseBtn", "m_EndSessionBtn"}, {}},
+        ButtonCase{"Test", Studying(EPhase::Test), {"m_ScoreBtn", "m_BackToolBarBtn", "m_EndSessionBtn"}, {}},
+        ButtonCase{"TestWithClock",
+                   WithClock(Studying(EPhase::Test)),
+                   {"m_ScoreBtn", "m_PauseBtn", "m_EndSessionBtn"},
+                   {}},
         ButtonCase{"ReviewClockIgnored",
-                   WithClock(Studying(1)),
+                   WithClock(Studying(EPhase::Review)),
                    {"m_ScoreBtn", "m_BackToolBarBtn", "m_ListBtn"},
                    {}},
-        ButtonCase{"Flash", Studying(2), {"m_ScoreBtn", "m_BackToolBarBtn", "m_ListBtn"}, {}},
+        ButtonCase{"Flash", Studying(EPhase::Flash), {"m_ScoreBtn", "m_BackToolBarBtn", "m_ListBtn"}, {}},
         ButtonCase{"EditFlashcard",
-                   Studying(3),
+                   Studying(EPhase::Edit),
                    {"m_BackToolBarBtn", "m_ListBtn"},
                    {"m_NewBtn", "m_SaveBtn", "m_DeleteRecordBtn", "m_NewRecordBtn", "m_DuplicateRecordBtn"}},
         ButtonCase{"EditMoodle",
-                   WithStyle(Studying(3), 3),
+                   WithStyle(Studying(EPhase::Edit), EQuestionStyle::Moodle),
                    {"m_BackToolBarBtn", "m_ListBtn"},
                    {"m_NewBtn", "m_SaveBtn", "m_DeleteRecordBtn", "m_NewRecordDropDownBtn",
                     "m_ConvertRecordDropDownBtn"}}),
@@ -114,13 +117,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ToolbarStateTest, ToolbarPanelsStackByPhaseAndOptions)
 {
     EXPECT_EQ(ComputeToolbarState(SToolbarInput{}).panels, (std::vector<std::string>{"m_pToolbar1Panel"}));
-    EXPECT_EQ(ComputeToolbarState(OnSessionPanel(0)).panels, (std::vector<std::string>{"m_pToolbar1Panel"}));
-    EXPECT_EQ(ComputeToolbarState(Studying(1)).panels,
+    EXPECT_EQ(ComputeToolbarState(OnSessionPanel(EPhase::Test)).panels,
+              (std::vector<std::string>{"m_pToolbar1Panel"}));
+    EXPECT_EQ(ComputeToolbarState(Studying(EPhase::Review)).panels,
               (std::vector<std::string>{"m_pToolbar1Panel", "m_pToolbar2Panel"}));
-    EXPECT_EQ(ComputeToolbarState(Studying(3)).panels,
+    EXPECT_EQ(ComputeToolbarState(Studying(EPhase::Edit)).panels,
               (std::vector<std::string>{"m_pToolbar1Panel", "m_pToolbar2Panel", "m_pToolbar3Panel",
                                         "m_pToolbar4Panel"}));
-    SToolbarInput noStandard = Studying(3);
+    SToolbarInput noStandard = Studying(EPhase::Edit);
     noStandard.showStandardToolbar = false;
     noStandard.showFormattingToolbar = true;
     const SToolbarState state = ComputeToolbarState(noStandard);
@@ -136,10 +140,10 @@ TEST(ToolbarStateTest, MenusFollowPhaseAndBook)
                                             "CloseBook1", "Print1"};
     const std::vector<std::pair<SToolbarInput, std::vector<std::string>>> cases = {
         {SToolbarInput{}, {}},
-        {OnSessionPanel(0), {"ClearAnswers1"}},
-        {Studying(0), {"Zoom1", "ClearAnswers1", "Score1", "CloseBook1", "Print1"}},
-        {Studying(2), {"m_pListViewMenuItem", "Zoom1", "Score1", "CloseBook1", "Print1"}},
-        {Studying(3),
+        {OnSessionPanel(EPhase::Test), {"ClearAnswers1"}},
+        {Studying(EPhase::Test), {"Zoom1", "ClearAnswers1", "Score1", "CloseBook1", "Print1"}},
+        {Studying(EPhase::Flash), {"m_pListViewMenuItem", "Zoom1", "Score1", "CloseBook1", "Print1"}},
+        {Studying(EPhase::Edit),
          {"Table2", "Insert1", "Edit1", "m_pListViewMenuItem", "SaveBook1", "CloseBook1", "Print1"}},
     };
     for (const auto& [input, shown] : cases)
@@ -153,8 +157,8 @@ TEST(ToolbarStateTest, MenusFollowPhaseAndBook)
 
 TEST(ToolbarStateTest, ChecksAndPressedStateFollowPhaseStyleAndListWindow)
 {
-    SToolbarInput input = Studying(2);
-    input.viewMode = 2;
+    SToolbarInput input = Studying(EPhase::Flash);
+    input.viewMode = EQuestionStyle::MultipleChoice;
     input.listWindowVisible = true;
     SToolbarState state = ComputeToolbarState(input);
     EXPECT_TRUE(state.IsPressed("m_LearnMaterialBtn"));
@@ -173,24 +177,25 @@ TEST(ToolbarStateTest, ChecksAndPressedStateFollowPhaseStyleAndListWindow)
     EXPECT_FALSE(state.IsChecked("m_pListViewMenuItem"));
 
     // Test phase has no list button to press.
-    input = Studying(0);
+    input = Studying(EPhase::Test);
     input.listWindowVisible = true;
     EXPECT_EQ(ComputeToolbarState(input).pressed.count("m_ListBtn"), 0u);
 }
 
 TEST(ToolbarStateTest, NavigationHintsNameTheKeysWhileStudying)
 {
-    EXPECT_EQ(ComputeToolbarState(Studying(0)).hints.at("m_NextBtn"),
+    EXPECT_EQ(ComputeToolbarState(Studying(EPhase::Test)).hints.at("m_NextBtn"),
               "Next Question|[N][J][U] - pressing these keys advances to the next question by 1, 10, 100 "
               "respectively");
-    EXPECT_EQ(ComputeToolbarState(Studying(3)).hints.at("m_NextBtn"), "Next Question|Next Question");
+    EXPECT_EQ(ComputeToolbarState(Studying(EPhase::Edit)).hints.at("m_NextBtn"),
+              "Next Question|Next Question");
     EXPECT_EQ(ComputeToolbarState(SToolbarInput{}).hints.at("m_PrevBtn"),
               "Previous Question|Previous Question");
 }
 
 TEST(ToolbarStateTest, KeepButtonsLeavesTheButtonsAlone)
 {
-    SToolbarInput input = Studying(3);
+    SToolbarInput input = Studying(EPhase::Edit);
     input.keepButtons = true;
     const SToolbarState state = ComputeToolbarState(input);
     for (const char* button : {"m_NewBtn", "m_TestBtn", "m_ScoreBtn", "m_PrefsBtn"})

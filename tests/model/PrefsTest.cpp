@@ -76,6 +76,8 @@ TEST_P(PrefsDefaultsTest, EmptyStoreGivesDefaultAndSaveWritesIt)
 }
 
 #define LF_MEMBER(member) [](const CPrefs& p) -> long long { return p.member; }
+// The question style as the windows read it, by its stored number.
+#define LF_STYLE [](const CPrefs& p) -> long long { return ToNumber(p.GetQuestionStyle()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Options, PrefsDefaultsTest,
@@ -192,6 +194,11 @@ INSTANTIATE_TEST_SUITE_P(
         StoredCase{"SignedByteKeepsLowByte", "ViewMode", 200, LF_MEMBER(m_ViewMode), -56},
         StoredCase{"ViewModeOutOfRangeIsDefault", "ViewMode", 200, LF_MEMBER(GetViewMode()), 0},
         StoredCase{"ViewModeInRange", "ViewMode", 3, LF_MEMBER(GetViewMode()), 3},
+        StoredCase{"QuestionStyleOutOfRangeIsFlashcard", "ViewMode", 200, LF_STYLE,
+                   ToNumber(EQuestionStyle::Flashcard)},
+        StoredCase{"QuestionStyleMultipleChoice", "ViewMode", 2, LF_STYLE,
+                   ToNumber(EQuestionStyle::MultipleChoice)},
+        StoredCase{"QuestionStyleMoodle", "ViewMode", 3, LF_STYLE, ToNumber(EQuestionStyle::Moodle)},
         StoredCase{"QuestionFormatOutOfRange", "QAX_TYPE_LEARN", 2, LF_MEMBER(GetQaxTypeLearn()), 0},
         StoredCase{"NumberingTypeLowByte", "ParserNumberingType", 256, LF_MEMBER(GetParserNumberingType()),
                    0},
