@@ -365,14 +365,15 @@ TEST_F(AnswerTables, FlashcardStylesShowTheOneCorrectAnswer)
 TEST_F(AnswerTables, APenaltyAnswerBeforeTheRightOneIsNeverShownOrEditedAsTheRightOne)
 {
     auto item = MultipleChoice().answer("Rome", "-0.5").answer("Paris", "1").answer("Lyon", "0").build();
-    for (const int style : {kStyleFlashcard, kStyleFlashcardPlus})
+    for (const EQuestionStyle style : {EQuestionStyle::Flashcard, EQuestionStyle::FlashcardPlus})
     {
-        for (const int phase : {kPhaseTest, kPhaseReview, kPhaseFlash})
+        for (const EPhase phase : {EPhase::Test, EPhase::Review, EPhase::Flash})
         {
             const SDrawn d = Draw(*item, State(phase, style), true);
-            EXPECT_EQ(d.hints(), (std::vector<std::string>{"1"})) << "style " << style << " phase " << phase;
+            EXPECT_EQ(d.hints(), (std::vector<std::string>{"1"}))
+                << "style " << static_cast<int>(style) << " phase " << static_cast<int>(phase);
             EXPECT_EQ(d.texts(1), (std::vector<std::string>{"Paris"}))
-                << "style " << style << " phase " << phase;
+                << "style " << static_cast<int>(style) << " phase " << static_cast<int>(phase);
         }
     }
     // The Flashcard editor loads and stores the same answer.
@@ -382,15 +383,16 @@ TEST_F(AnswerTables, APenaltyAnswerBeforeTheRightOneIsNeverShownOrEditedAsTheRig
     // With a penalty and a wrong answer only, no answer is shown; the editor takes the first one, and
     // storing it makes it the right one.
     auto penaltyOnly = MultipleChoice().answer("Rome", "-0.5").answer("Lyon", "0").build();
-    EXPECT_EQ(Draw(*penaltyOnly, State(kPhaseTest, kStyleFlashcard), true).block.tableItem, -1);
+    EXPECT_EQ(Draw(*penaltyOnly, State(EPhase::Test, EQuestionStyle::Flashcard), true).block.tableItem, -1);
     EXPECT_EQ(EditedFlashcardAnswer(*penaltyOnly), 0);
 }
 
 TEST_F(AnswerTables, APenaltyChoiceIsNotColouredAsCorrectInTheOtherStyles)
 {
     auto item = MultipleChoice().answer("Rome", "-0.5", "1").answer("Paris", "1").build();
-    EXPECT_EQ(Draw(*item, State(kPhaseReview)).colours(), (std::vector<RichColor>{kNoColor, kCorrectColor}));
-    SAnswerBlockState flash = State(kPhaseFlash);
+    EXPECT_EQ(Draw(*item, State(EPhase::Review)).colours(),
+              (std::vector<RichColor>{kNoColor, kCorrectColor}));
+    SAnswerBlockState flash = State(EPhase::Flash);
     flash.hintShown = true;
     EXPECT_EQ(Draw(*item, flash).colours(), (std::vector<RichColor>{kNoColor, kCorrectColor}));
     auto typed = ShortAnswer().answer("Rome", "-0.5").answer("Paris", "1").build();
