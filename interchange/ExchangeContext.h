@@ -1,6 +1,6 @@
 // What the exchange-format readers and writers take from the program around them: the book storage's
-// status bar, event pump and hidden rich-text view, and the program's picture loader. A context of nulls
-// runs them silently, without a view, with placeholders for pictures from the web.
+// status bar, event pump and hidden rich-text view, the storage itself, and the program's picture loader.
+// A context of nulls runs them silently, without a view, with placeholders for pictures from the web.
 #pragma once
 
 #include "model/storage/Datastorage.h"
@@ -16,11 +16,12 @@ struct SExchangeContext
     // Where pictures on the web that imported texts name come from (none: placeholders); a reader takes
     // the other pictures from beside its file, or not at all.
     lf::RichPictureRequest webPictures = nullptr;
+    CDataStorage* storage = nullptr; // not owned: the storage that runs the operation, if any
 
-    static SExchangeContext Of(const CDataStorage& storage)
+    static SExchangeContext Of(CDataStorage& storage)
     {
         return SExchangeContext{storage.GetStatusBar(), storage.GetEventPump(), storage.GetHiddenView(),
-                                lf::RichTextHost().requestPicture};
+                                lf::RichTextHost().requestPicture, &storage};
     }
 
     // Shows a progress text (when there is a status bar) and lets pending events run.

@@ -171,25 +171,56 @@ void ReadDatasets(pugi::xml_node question, CCalculatedItem* item)
 
 // --- Writer ---
 
+// The picture-name prefix of the running export, kept by the storage for the length of the export (so every
+// step that writes a picture of this export names it alike) and put back afterwards.
+class ExportPicturePrefix
+{
+public:
+    ExportPicturePrefix(CDataStorage* storage, const std::string& prefix)
+        : m_storage(storage), m_prefix(prefix)
+    {
+        if (m_storage)
+        {
+            m_previous = m_storage->GetMoodlePicturePrefix();
+            m_storage->SetMoodlePicturePrefix(prefix);
+        }
+    }
+    ~ExportPicturePrefix()
+    {
+        if (m_storage)
+            m_storage->SetMoodlePicturePrefix(std::move(m_previous));
+    }
+    ExportPicturePrefix(const ExportPicturePrefix&) = delete;
+    ExportPicturePrefix& operator=(const ExportPicturePrefix&) = delete;
+
+    // The prefix as the storage holds it while the export runs.
+    const std::string& Get() const { return m_storage ? m_storage->GetMoodlePicturePrefix() : m_prefix; }
+
+private:
+    CDataStorage* m_storage;
+    std::string m_prefix;
+    std::string m_previous;
+};
+
 // Renders stored texts into quiz HTML with the export's picture settings.
 class HtmlRenderer
 {
 public:
-    HtmlRenderer(lf::RichDocument* view, std::string folder, std::string prefix)
-        : m_view(view), m_folder(std::move(folder)), m_prefix(std::move(prefix))
+    HtmlRenderer(lf::RichDocument* view, std::string folder, const ExportPicturePrefix& prefix)
+        : m_view(view), m_folder(std::move(folder)), m_prefix(prefix)
     {
     }
     std::string operator()(const std::string& stored) const
     {
         std::string html;
-        RichTextToMoodleHTML(html, stored, m_view, m_folder, m_prefix);
+        RichTextToMoodleHTML(html, stored, m_view, m_folder, m_prefix.Get());
         return html;
     }
 
 private:
     lf::RichDocument* m_view;
     std::string m_folder;
-    std::string m_prefix;
+    const ExportPicturePrefix& m_prefix;
 };
 
 pugi::xml_node AppendAnswer(pugi::xml_node question, const char* fraction)
@@ -605,7 +636,8 @@ bool LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearF
 void SaveMoodleQuestionsToXML(pugi::xml_node quiz, CItemsArray2* items, const SExchangeContext& context,
                               const std::string& pictureFolder, const std::string& picturePrefix)
 {
-    const HtmlRenderer html(context.view, pictureFolder, picturePrefix);
+    const ExportPicturePrefix prefix(context.storage, picturePrefix);
+    const HtmlRenderer html(context.view, pictureFolder, prefix);
     for (std::int32_t i = 0; i < items->GetCount(); ++i)
     {
         context.Pump();

@@ -49,6 +49,7 @@ bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepNa
                    const SExchangeContext& context);
 
 // Appends one `question` per exported item to quiz; texts are rendered through the context's view, their
-// pictures written into pictureFolder with picturePrefix.
+// pictures written into pictureFolder with picturePrefix, which the context's storage holds as the running
+// export's prefix until the questions are written.
 void SaveMoodleQuestionsToXML(pugi::xml_node quiz, CItemsArray2* items, const SExchangeContext& context,
                               const std::string& pictureFolder, const std::string& picturePrefix);

@@ -206,6 +206,18 @@ bool NormalizeTextToXML(std::string& text)
 namespace
 {
 
+// Loads a stored text into a scratch view for re-encoding. A text that counts as empty (blanks and line
+// breaks only) carries nothing, as its stored form is the empty text; false for it when content is
+// required.
+bool LoadForStream(const std::string& text, RichDocument& scratch, bool requireContent)
+{
+    SetXMLToRE(text, scratch, true, false, true);
+    if (!IsRichViewEmpty(scratch))
+        return true;
+    scratch.content.Clear();
+    return !requireContent;
+}
+
 // Loads a stored text into a scratch view and maps it into the target sheet. False when content is
 // required and the text holds none.
 bool ToContent(const std::string& text, lf::RichContent& content, lf::RichStyleSheet& sheet,
@@ -213,8 +225,7 @@ bool ToContent(const std::string& text, lf::RichContent& content, lf::RichStyleS
 {
     content.Clear();
     RichDocument scratch = HiddenView();
-    SetXMLToRE(text, scratch, true, false, true);
-    if (requireContent && IsRichViewEmpty(scratch))
+    if (!LoadForStream(text, scratch, requireContent))
         return false;
     RichDocument target(std::move(sheet));
     target.AppendDocument(scratch);
@@ -246,10 +257,48 @@ bool XMLToDisplayRVFStream(const std::string& text, std::string& stream, lf::Ric
     return ToStream(text, stream, displaySheet, true);
 }
 
-bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet,
+bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet* sheet,
                     bool requireContent)
 {
-    return ToStream(text, stream, sheet, requireContent);
+    if (sheet)
+        return ToStream(text, stream, *sheet, requireContent);
+    stream.clear();
+    RichDocument scratch = HiddenView();
+    if (!LoadForStream(text, scratch, requireContent))
+        return false;
+    stream = lf::SaveRichStream(scratch, true);
+    return true;
+}
+
+void AppendXMLToRichView(const std::string& text, RichDocument& view)
+{
+    std::string stream;
+    if (XMLToRVFStream(text, stream, &view.styles, false))
+        lf::InsertRichStream(view, stream, 0);
+}
+
+std::string JoinXMLTexts(const std::string& first, const std::string& second, const std::string& middle,
+                         RichDocument& scratch)
+{
+    SetXMLToRE(first, scratch, true, true, true);
+    if (!middle.empty())
+    {
+        // The separator stands centred between empty lines, in the sheet's centred paragraph style.
+        const int centred = scratch.styles.FindOrAddParaStyle(lf::RichStyleSheet::Default().paraStyles.at(1));
+        scratch.content.AddText({}, 0, 0, true);
+        scratch.content.AddTextLines(middle, 0, centred, true);
+        scratch.content.AddText({}, 0, 0, true);
+    }
+    AppendXMLToRichView(second, scratch);
+    std::string joined;
+    GetXMLFormRE(joined, scratch);
+    return joined;
+}
+
+std::string JoinXMLTexts(const std::string& first, const std::string& second, const std::string& middle)
+{
+    RichDocument scratch = HiddenView();
+    return JoinXMLTexts(first, second, middle, scratch);
 }
 
 bool RichSelectionToXML(const RichDocument& view, std::string& text, bool removeBold, bool trimTrailingBlanks)

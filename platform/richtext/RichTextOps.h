@@ -89,10 +89,24 @@ bool XMLToDisplayRVFStream(const std::string& text, std::string& stream, lf::Ric
 // through a stream: for table cells built off-view. False, with no items, when the text holds nothing.
 bool XMLToDisplayContent(const std::string& text, lf::RichContent& content, lf::RichStyleSheet& sheet);
 
-// The text as a native stream re-encoded in the given sheet (which may grow). False when content is
-// required and the text holds nothing.
-bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet,
-                    bool requireContent);
+// The text as a native stream for insertion into an editor or view. Without a sheet the stream carries its
+// own styles, which the target maps into its sheet on insertion; with one it is re-encoded in that sheet
+// (which may grow) and carries none. False, with an empty stream, when content is required and the text
+// holds nothing.
+bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet* sheet = nullptr,
+                    bool requireContent = false);
+
+// Appends a stored text at the end of the view, re-encoded in the view's sheet; the first appended
+// paragraph takes paragraph style 0. A text that holds nothing appends nothing.
+void AppendXMLToRichView(const std::string& text, lf::RichDocument& view);
+
+// The two stored texts as one: the first, then, when middle is not empty, an empty paragraph, middle as a
+// centred paragraph and another empty paragraph, then the second appended (AppendXMLToRichView). Works in
+// the scratch view, whose content it replaces and leaves holding the joined text.
+std::string JoinXMLTexts(const std::string& first, const std::string& second, const std::string& middle,
+                         lf::RichDocument& scratch);
+// The same in a scratch view of its own.
+std::string JoinXMLTexts(const std::string& first, const std::string& second, const std::string& middle);
 
 // The view's selection as stored text; false and the empty text without a selection. trimTrailingBlanks
 // deletes blank text runs from the end back to the last run with text; removeBold clears bold in the

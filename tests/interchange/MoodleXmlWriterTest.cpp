@@ -446,4 +446,36 @@ TEST(MoodleStorage, SaveThroughTheStorage)
     CDataStorage::SetExchangeFormats(nullptr);
 }
 
+// Sees what the storage holds as the running export's picture prefix each time the writer lets events run.
+class PrefixWatcher : public IEventPump
+{
+public:
+    explicit PrefixWatcher(const CDataStorage& storage) : m_storage(storage) {}
+    void ProcessPendingEvents() override { seen.push_back(m_storage.GetMoodlePicturePrefix()); }
+    std::vector<std::string> seen;
+
+private:
+    const CDataStorage& m_storage;
+};
+
+TEST(MoodleStorage, TheStorageHoldsThePicturePrefixOnlyWhileTheExportRuns)
+{
+    StorageFixture f;
+    lf::RichDocument view;
+    f.storage.SetRichViews(&view, nullptr);
+    PrefixWatcher watcher(f.storage);
+    f.storage.SetEventPump(&watcher);
+    ASSERT_TRUE(f.storage.NewBook());
+    BookBuilder(*f.storage.GetItemsPtr2()).multipleChoice(StoredTextWithPicture("Look", "PNGDATA"), {"a"}, 0);
+    lf::InstallExchangeFormats();
+    ASSERT_TRUE(f.storage.SaveMooldeXML(f.dir.file("Week1"), f.storage.GetItemsPtr2(), false, false));
+    CDataStorage::SetExchangeFormats(nullptr);
+
+    ASSERT_FALSE(watcher.seen.empty());
+    for (const std::string& prefix : watcher.seen)
+        EXPECT_EQ(prefix, "Week1_");
+    EXPECT_EQ(ReadFile(f.dir.file("Week1_1.png")), "PNGDATA");
+    EXPECT_EQ(f.storage.GetMoodlePicturePrefix(), "");
+}
+
 } // namespace
