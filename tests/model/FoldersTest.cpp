@@ -357,7 +357,7 @@ TEST_P(PathRulesTest, NamesReadAndWrittenAgainstTheBook)
     ResolveMediaFileName(resolved, kRuleBook);
     EXPECT_EQ(resolved, c.resolved);
     EXPECT_EQ(MakeRelativeMediaName(resolved, kRuleBook), c.stored);
-    EXPECT_EQ(IsWebAddress(c.text), c.web);
+    EXPECT_EQ(lf::sys::IsWebAddress(c.text), c.web);
     bool web = !c.web;
     IsSoundOrVideoFile(c.text, &web);
     EXPECT_EQ(web, c.web);
