@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class CBaseItem;
+struct SWindowPlacement;
 
 // The record argument of a notification.
 struct SFormRecord
@@ -30,6 +31,10 @@ public:
     virtual bool IsListVisible() const = 0;
     virtual void ShowList() = 0;
     virtual void HideList() = 0;
+    // Its place on screen as the options keep it: where it stands (kept where it does not tell), and
+    // moving it to a kept place. A list that is no window on screen keeps what is kept and goes nowhere.
+    virtual SWindowPlacement GetPlacement(const SWindowPlacement& kept) const;
+    virtual void SetPlacement(const SWindowPlacement& placement);
     // Notification receivers.
     virtual void ReloadAll() = 0;                                         // Reload
     virtual void IgnoreUpdate() = 0;                                      // Nothing

@@ -1,5 +1,6 @@
 #include "mainwindow/dialogs/Aboutfrm.h"
 
+#include "lf/Version.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/QtText.h"
 #include "ui_Aboutfrm.h"
@@ -11,7 +12,7 @@
 namespace
 {
 
-constexpr const char* kVersionText = "Version 4.9.610";
+constexpr const char* kVersionText = "Version " LF_VERSION_TEXT;
 
 // The program's emblem: a closed book with a folded page.
 QPixmap LogoPicture()

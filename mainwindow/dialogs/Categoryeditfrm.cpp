@@ -9,7 +9,6 @@
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
 
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -34,11 +33,10 @@ void Fail(const std::string& text, const std::string& logLine)
 } // namespace
 
 Tm_CategoryEditFrm::Tm_CategoryEditFrm(CItemsArray2& items, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::Tm_CategoryEditFrm>()), m_Items(items)
+    : TFormDialog(kDone, parent), ui(std::make_unique<Ui::Tm_CategoryEditFrm>()), m_Items(items)
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(size());
+    FixToFormSize();
     connect(ui->m_OkBtn, &QPushButton::clicked, this, [this] { done(kDone); });
     connect(ui->m_NewBtn, &QPushButton::clicked, this, &Tm_CategoryEditFrm::m_NewBtnClick);
     connect(ui->m_RenameBtn, &QPushButton::clicked, this, &Tm_CategoryEditFrm::m_RenameBtnClick);
@@ -208,16 +206,4 @@ void Tm_CategoryEditFrm::MoveSelected(int step)
     m_Items.SetCategoryAt(neighbourRow, selected);
     m_Items.SetModified(true);
     RefreshList();
-}
-
-void Tm_CategoryEditFrm::reject()
-{
-    done(kDone);
-}
-
-void Tm_CategoryEditFrm::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }

@@ -3,7 +3,7 @@
 // selected last is selected again at the next showing when the book still has it.
 #pragma once
 
-#include <QDialog>
+#include "mainwindow/dialogs/FormDialog.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,17 +15,18 @@ namespace Ui
 class Tm_CategoryEditFrm;
 }
 
-class Tm_CategoryEditFrm : public QDialog
+class Tm_CategoryEditFrm : public TFormDialog
 {
     Q_OBJECT
 
 public:
+    // The modal result, of Esc and the close box too.
     static constexpr int kDone = 1;
 
     explicit Tm_CategoryEditFrm(CItemsArray2& items, QWidget* parent = nullptr);
     ~Tm_CategoryEditFrm() override;
 
-    void FormShow() { RefreshList(); }
+    void FormShow() override { RefreshList(); }
     // Fills the list with the chapters and selects the remembered one (forgotten when it is gone).
     void RefreshList();
     // Down is enabled below "Unfiled" above the last row, Up from the second chapter after "Unfiled".
@@ -38,12 +39,6 @@ public:
     void m_pUpBtnClick() { MoveSelected(-1); }
 
     std::int32_t SelectedCategoryID() const { return m_SelectedID; }
-
-    // Esc closes as Done does.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     // The chapter ID of a list row.

@@ -2,6 +2,7 @@
 
 #include "platform/qt/RichView.h"
 #include "platform/richtext/RichXml.h"
+#include "platform/sys/PathText.h"
 
 #include <QTextCursor>
 
@@ -27,10 +28,7 @@ std::string HelpPageOfPhase(EPhase phase)
 
 std::string HelpPagePath(const std::string& folder, const std::string& page)
 {
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/')
-        path += '/';
-    return path + "Help/" + page;
+    return lf::sys::WithSlash(folder) + "Help/" + page;
 }
 
 bool LoadHelpPage(lf::qt::RichView& view, const std::string& path)

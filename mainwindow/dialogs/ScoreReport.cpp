@@ -2,11 +2,11 @@
 
 #include "model/collection/Itemsarray.h"
 #include "model/support/Log.h"
+#include "platform/qt/Pictures.h"
 #include "platform/qt/QtText.h"
 #include "platform/sys/NumberText.h"
 #include "platform/sys/PathText.h"
 
-#include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -49,15 +49,6 @@ SSegmentColours ColoursOf(std::int32_t kind)
     default:
         return {QColor(170, 170, 170), QColor(150, 150, 150), Qt::white};
     }
-}
-
-lf::SRichPicture ToPng(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return {std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), "png"};
 }
 
 void AddCentred(lf::RichContent& content, const std::string& text, int styleNo, bool newParagraph)
@@ -120,7 +111,7 @@ void AddSection(const CItemsArray2& items, lf::RichContent& content)
 {
     const QImage chart = DrawScoreChart(ReadScoreRows(items));
     if (!chart.isNull())
-        content.AddPicture(ToPng(chart), chart.width(), chart.height(), ScoreReport::kParaLeft, true);
+        content.AddPicture(lf::qt::ToPng(chart), chart.width(), chart.height(), ScoreReport::kParaLeft, true);
     AddEmptyLeft(content);
     content.AddTable(BuildScoreTable(items), "", ScoreReport::kParaLeft);
 }

@@ -12,7 +12,6 @@
 
 #include <QDate>
 #include <QLocale>
-#include <QShowEvent>
 
 using lf::qt::ToQString;
 using lf::qt::ToStdString;
@@ -30,11 +29,10 @@ std::string ShortDateToday()
 } // namespace
 
 Tm_ScoreDlg::Tm_ScoreDlg(CDataStorage& storage, QWidget* owner)
-    : QDialog(owner), ui(std::make_unique<Ui::Tm_ScoreDlg>()), m_Storage(storage)
+    : TFormDialog(kContinue, owner), ui(std::make_unique<Ui::Tm_ScoreDlg>()), m_Storage(storage)
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(size());
+    FixToFormSize();
     m_pScoreRichViewEdit = new lf::qt::RichView(ui->m_pScoreViewHost);
     m_pScoreRichViewEdit->setObjectName(QStringLiteral("m_pScoreRichViewEdit"));
     m_pScoreRichViewEdit->setReadOnly(true);
@@ -86,16 +84,4 @@ void Tm_ScoreDlg::BuildScoreView()
 void Tm_ScoreDlg::m_pPrintBtnClick()
 {
     WriteLog("Tm_ScoreDlg::m_pPrintBtnClick - printing is not built yet", 1, 1);
-}
-
-void Tm_ScoreDlg::reject()
-{
-    done(kContinue);
-}
-
-void Tm_ScoreDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }

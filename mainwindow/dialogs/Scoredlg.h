@@ -3,10 +3,9 @@
 // the incorrect ones. Its modal result is the whole answer.
 #pragma once
 
+#include "mainwindow/dialogs/FormDialog.h"
 #include "mainwindow/rules/ScoreChart.h"
 #include "platform/richtext/RichDocument.h"
-
-#include <QDialog>
 
 #include <memory>
 
@@ -22,14 +21,14 @@ namespace Ui
 class Tm_ScoreDlg;
 }
 
-class Tm_ScoreDlg : public QDialog
+class Tm_ScoreDlg : public TFormDialog
 {
     Q_OBJECT
 
 public:
     using SOneBarInfo = ::SOneBarInfo;
 
-    // Modal results.
+    // Modal results; the close box answers Continue.
     static constexpr int kHome = 1;
     static constexpr int kContinue = 2;
     static constexpr int kIncorrect = 5;
@@ -39,7 +38,7 @@ public:
     ~Tm_ScoreDlg() override;
 
     // The buttons first, then the report.
-    void FormShow();
+    void FormShow() override;
     // Captions and visibility of the buttons by phase, mode and score.
     void UpdateButtons();
     // Fills the report (or the error page) and shows it read-only.
@@ -48,12 +47,6 @@ public:
     void m_pPrintBtnClick();
 
     const lf::RichDocument& Report() const { return m_Report; }
-
-    // The close box answers Continue.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     std::unique_ptr<Ui::Tm_ScoreDlg> ui;

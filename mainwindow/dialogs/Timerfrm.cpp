@@ -6,16 +6,13 @@
 #include "platform/qt/QtText.h"
 #include "platform/sys/SystemServices.h"
 
-#include <QShowEvent>
-
 using lf::qt::ToQString;
 
 Tm_TimerFrm::Tm_TimerFrm(CItemsArray2& items, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::Tm_TimerFrm>()), m_Items(items)
+    : TFormDialog(kCancel, parent), ui(std::make_unique<Ui::Tm_TimerFrm>()), m_Items(items)
 {
     ui->setupUi(this);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(size());
+    FixToFormSize();
     connect(ui->m_OkBtn, &QPushButton::clicked, this,
             [this]
             {
@@ -88,16 +85,4 @@ void Tm_TimerFrm::done(int result)
 {
     FormClose(result);
     QDialog::done(result);
-}
-
-void Tm_TimerFrm::reject()
-{
-    done(kCancel);
-}
-
-void Tm_TimerFrm::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }

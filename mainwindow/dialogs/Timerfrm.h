@@ -2,7 +2,7 @@
 // used or the time left, and the limit in force. Created once and kept, so the values entered stay.
 #pragma once
 
-#include <QDialog>
+#include "mainwindow/dialogs/FormDialog.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,12 +14,12 @@ namespace Ui
 class Tm_TimerFrm;
 }
 
-class Tm_TimerFrm : public QDialog
+class Tm_TimerFrm : public TFormDialog
 {
     Q_OBJECT
 
 public:
-    // Modal results.
+    // Modal results; Esc and the close box answer Cancel.
     static constexpr int kOk = 1;
     static constexpr int kCancel = 2;
 
@@ -27,7 +27,7 @@ public:
     ~Tm_TimerFrm() override;
 
     // Keeps a copy of the clock (put back on any close but OK) and shows its state.
-    void FormShow();
+    void FormShow() override;
     // Puts the kept clock back unless the result is OK.
     void FormClose(int result);
     // "Initial Time Set:" is the limit or "Off"; "Time Left:" shows only while a limit is on.
@@ -40,10 +40,6 @@ public:
     void btn_ReZeroClick();
 
     void done(int result) override;
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     std::unique_ptr<Ui::Tm_TimerFrm> ui;

@@ -2,6 +2,7 @@
 // placements, the private messages and the clipboard notice.
 #include "mainwindow/frame/Mainfrm.h"
 
+#include "editing/WindowPlacement.h"
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/dialogs/Booksfilterfrm.h"
 #include "mainwindow/dialogs/Categoryeditfrm.h"
@@ -17,6 +18,7 @@
 #include "model/support/Registry.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/EventRules.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichView.h"
 #include "platform/sys/SystemServices.h"
@@ -43,35 +45,6 @@ SWorkArea ScreenWorkArea()
         area = {rect.x(), rect.y(), rect.width(), rect.height()};
     }
     return area;
-}
-
-SWindowPlacement PlacementOf(const QWidget& window, SWindowPlacement placement)
-{
-    if (!window.isMaximized() && !window.isMinimized())
-    {
-        placement.Left = window.x();
-        placement.Top = window.y();
-        placement.Width = window.width();
-        placement.Height = window.height();
-    }
-    placement.Maximized = window.isMaximized();
-    return placement;
-}
-
-void ApplyPlacement(QWidget& window, const SWindowPlacement& placement, bool mainWindow)
-{
-    if (placement.Width <= 0 || placement.Height <= 0)
-        return;
-    if (window.isMaximized())
-        window.showNormal();
-    int width = placement.Width;
-    int height = placement.Height;
-    if (mainWindow)
-        CorrectMainWindowSize(width, height);
-    window.move(placement.Left, placement.Top);
-    window.resize(width, height);
-    if (placement.Maximized)
-        window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 
 } // namespace
@@ -163,8 +136,7 @@ void Tm_MainFrm::FormCreate()
 
 void Tm_MainFrm::ConnectCommands()
 {
-    const auto bind = [this](QAction* action, void (Tm_MainFrm::*handler)())
-    { connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); }); };
+    const auto bind = lf::qt::ActionBinder(this);
     bind(ui->m_TestBtn, &Tm_MainFrm::m_TestBtnClick);
     bind(ui->m_RewieBtn, &Tm_MainFrm::m_RewieBtnClick);
     bind(ui->m_LearnMaterialBtn, &Tm_MainFrm::m_LearnMaterialBtnClick);
@@ -191,6 +163,11 @@ void Tm_MainFrm::ConnectCommands()
     bind(ui->DeleteBook1, &Tm_MainFrm::m_DeleteBookBtnClick);
     bind(ui->m_RestoreBookBtn, &Tm_MainFrm::m_RestoreBookBtnClick);
     bind(ui->RestoreBook1, &Tm_MainFrm::m_RestoreBookBtnClick);
+    bind(ui->m_ScoreBtn, &Tm_MainFrm::m_ScoreBtnClick);
+    bind(ui->m_EndSessionBtn, &Tm_MainFrm::m_EndSessionBtnClick);
+    bind(ui->m_PauseBtn, &Tm_MainFrm::m_PauseBtnClick);
+    bind(ui->m_BackToolBarBtn, &Tm_MainFrm::m_BackToolBarBtnClick);
+    bind(ui->m_TimerBtn, &Tm_MainFrm::m_TimerBtnClick);
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->Standard1, &QAction::triggered, this,
             [this]
@@ -365,11 +342,10 @@ void Tm_MainFrm::changeEvent(QEvent* event)
 
 void Tm_MainFrm::SaveWindowPlacement()
 {
-    auto* list = dynamic_cast<QWidget*>(m_pListWindow);
-    if (list && list->isVisible())
+    if (m_pListWindow && m_pListWindow->IsListVisible())
     {
         m_Prefs.m_MainFormExtPlacement = PlacementOf(*this, m_Prefs.m_MainFormExtPlacement);
-        m_Prefs.m_ListFormPlacement = PlacementOf(*list, m_Prefs.m_ListFormPlacement);
+        m_Prefs.m_ListFormPlacement = m_pListWindow->GetPlacement(m_Prefs.m_ListFormPlacement);
     }
     else
         m_Prefs.m_MainFormPlacement = PlacementOf(*this, m_Prefs.m_MainFormPlacement);
@@ -377,16 +353,15 @@ void Tm_MainFrm::SaveWindowPlacement()
 
 void Tm_MainFrm::ApplyWindowPlacement(std::uint8_t a, std::uint8_t b)
 {
-    auto* list = dynamic_cast<QWidget*>(m_pListWindow);
-    const bool listShown = list && list->isVisible();
+    const bool listShown = m_pListWindow && m_pListWindow->IsListVisible();
     if ((listShown && a == 0) || (a == 1 && b == 1))
     {
-        ApplyPlacement(*this, m_Prefs.m_MainFormExtPlacement, true);
-        if (list)
-            ApplyPlacement(*list, m_Prefs.m_ListFormPlacement, false);
+        ApplyPlacement(*this, m_Prefs.m_MainFormExtPlacement, CorrectMainWindowSize);
+        if (m_pListWindow)
+            m_pListWindow->SetPlacement(m_Prefs.m_ListFormPlacement);
     }
     else
-        ApplyPlacement(*this, m_Prefs.m_MainFormPlacement, true);
+        ApplyPlacement(*this, m_Prefs.m_MainFormPlacement, CorrectMainWindowSize);
 }
 
 // --- Messages ---

@@ -280,7 +280,6 @@ private:
     // The chapter editor, the study clock dialog and the Test clock, and the session's controls wired.
     void CreateSessionWindows();
     void LoadOnDemand();
-    void ApplyModeList();
 
     // --- Moves, the end of a chapter, chapters and the Test clock (Mainfrm_Session.cpp) ---
 

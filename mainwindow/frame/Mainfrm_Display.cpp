@@ -10,6 +10,7 @@
 #include "model/support/Log.h"
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/EventRules.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
@@ -31,20 +32,6 @@ namespace display = lf::display;
 
 namespace
 {
-
-// The updating flag for the length of a scope, whichever way it is left.
-class CUpdatingScope
-{
-public:
-    explicit CUpdatingScope(std::uint8_t& flag) : m_flag(flag), m_saved(flag) { m_flag = 1; }
-    ~CUpdatingScope() { m_flag = m_saved; }
-    CUpdatingScope(const CUpdatingScope&) = delete;
-    CUpdatingScope& operator=(const CUpdatingScope&) = delete;
-
-private:
-    std::uint8_t& m_flag;
-    std::uint8_t m_saved;
-};
 
 void SetLabelColour(QLabel* label, lf::RichColor colour)
 {
@@ -128,7 +115,7 @@ void Tm_MainFrm::OnUpdateForm(std::uint8_t flags, std::uint8_t focus)
 {
     if (!ui->m_MainView->isVisibleTo(this))
         return;
-    CUpdatingScope updating(m_bUpdating);
+    const lf::qt::ScopedFlag updating(m_bUpdating);
     const bool pane = flags == 255 || (flags & 1) != 0;
     if (pane)
     {

@@ -4,6 +4,7 @@
 #include "mainwindow/frame/Mainfrm.h"
 #include "model/support/Log.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/EventRules.h"
 #include "ui_Mainfrm.h"
 
 bool Tm_MainFrm::IsListWindowVisible() const
@@ -88,10 +89,8 @@ void Tm_MainFrm::m_ListBtnClick()
 
 void Tm_MainFrm::SelectChapterFromList(std::int32_t chapterID)
 {
-    const std::uint8_t updating = m_bUpdating;
-    m_bUpdating = 1;
+    const lf::qt::ScopedFlag updating(m_bUpdating);
     SelectChapter(chapterID);
-    m_bUpdating = updating;
 }
 
 void Tm_MainFrm::OnItemFieldChanged(CBaseItem* item)

@@ -12,6 +12,7 @@
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichView.h"
+#include "platform/sys/PathText.h"
 #include "ui_Mainfrm.h"
 
 #include <QStatusBar>
@@ -193,9 +194,7 @@ void Tm_MainFrm::UpdateZoomButtons()
 
 void Tm_MainFrm::OnUpdateSeesionView()
 {
-    std::string booksFolder = m_Prefs.GetBooksDirectory();
-    if (!booksFolder.empty() && booksFolder.back() != '/')
-        booksFolder += '/';
+    const std::string booksFolder = lf::sys::WithSlash(m_Prefs.GetBooksDirectory());
     const bool bookLoaded = m_DataStorage.IsBookLoaded() || m_DataStorage.IsCategoriesOnlyLoaded();
     const std::int32_t openIndex = bookLoaded ? m_DataStorage.GetCurrentBookIndex() : -1;
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();

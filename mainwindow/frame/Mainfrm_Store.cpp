@@ -8,6 +8,7 @@
 #include "mainwindow/rules/AnswerTables.h"
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
+#include "model/items/Grades.h"
 #include "model/support/Log.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichViewEdit.h"
@@ -164,7 +165,7 @@ bool Tm_MainFrm::StoreQuestionPane(CBaseItem& item, bool& changed)
 bool Tm_MainFrm::OnStorageAnswersInEditMod(CBaseItem& item, bool& changed)
 {
     const EQuestionStyle style = m_Prefs.GetQuestionStyle();
-    auto* choice = dynamic_cast<CMultipleChoiceItem*>(&item);
+    CMultipleChoiceItem* choice = item.GetMultipleChoice();
     if (!choice || !IsFlashcardStyle(style))
     {
         IEditFrame* frame = m_pEditing->EditFrame();
@@ -193,7 +194,7 @@ bool Tm_MainFrm::OnStorageAnswersInEditMod(CBaseItem& item, bool& changed)
                  1, 1);
         return false;
     }
-    if (answer->Correct == "0")
+    if (!IsCreditedGrade(answer->Correct))
     {
         answer->Correct = "1";
         changed = true;

@@ -2,6 +2,7 @@
 
 #include "model/support/Folders.h"
 #include "model/support/Prefs.h"
+#include "platform/sys/PathText.h"
 
 std::string ResolveSkinPath(const CPrefs& prefs, const std::string& currentFolder)
 {
@@ -12,8 +13,5 @@ std::string ResolveSkinPath(const CPrefs& prefs, const std::string& currentFolde
         return path;
     if (path.front() == '/')
         path.erase(0, 1);
-    std::string folder = currentFolder;
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
-    return folder + "Skins/" + path;
+    return lf::sys::WithSlash(currentFolder) + "Skins/" + path;
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,59 @@ int CompareItemsForSort(const CItemsArray2& items, const CBaseItem* a, const CBa
 // Converts the item at a book-order index to another kind (see CItemsArray2::ConvertCurrentItemTo).
 bool ConvertItemTo(CItemsArray2& items, std::int32_t index, int kind, bool inPlace);
 
+// A click on a row of the answer table under a question in Test phase, as the choice recording reads it.
+struct SChoiceClick
+{
+    std::int32_t row = -1; // the row clicked
+    // The hint of each row's first cell: the index of the answer the row shows ("1" true and "0" false
+    // for a true/false statement). A hint that is not a number names no answer.
+    std::vector<std::string> rowHints;
+    // The question style shows a multiple-choice question as a card with one answer, and whether the
+    // card has an answer to show.
+    bool card = false;
+    bool cardShowsAnswer = false;
+    // A matching question: the partner picked for the row's sub-question; none before it is picked.
+    std::optional<std::string> partner;
+};
+
+// What recording a choice came to.
+enum class EChoiceResult : std::uint8_t
+{
+    NoAnswer,    // the row names no answer (or no pair of a matching question): nothing to draw again
+    Ignored,     // the question takes no choice there; nothing changed
+    Recorded,    // the user's answer changed; the rows say what to draw again
+    PickPartner, // matching: the partners to offer are given; record again with the one picked
+    NoPartner,   // matching: no pair has a partner to offer
+};
+
+// How the rows of a recorded choice show it, besides their colour.
+enum class EChoiceLook : std::uint8_t
+{
+    Card,    // the card's one picture, ticked or not
+    Squares, // lettered squares: the question takes several choices
+    Circles, // lettered circles: one choice (true/false too)
+    Partner, // the second cell shows the partner picked
+};
+
+// A row of the answer table to draw again after a choice.
+struct SChoiceRow
+{
+    std::int32_t row = -1;
+    bool chosen = false; // the row's answer is the user's (its picture ticked)
+    bool correct = false;
+
+    friend bool operator==(const SChoiceRow&, const SChoiceRow&) = default;
+};
+
+struct SChoiceOutcome
+{
+    EChoiceResult result = EChoiceResult::NoAnswer;
+    bool modified = false; // the book was marked modified
+    EChoiceLook look = EChoiceLook::Circles;
+    std::vector<SChoiceRow> rows;
+    CStringArray partners; // PickPartner: in a random order
+};
+
 // Where a collection reads the settings it takes from the options when it needs them; the storage gives
 // its open book one that reads the options object.
 class ICollectionSettings
@@ -79,8 +133,10 @@ public:
     std::int32_t IndexOfItem(const CBaseItem* item) const;
     // Index in the stable record list, -1 when absent or null.
     std::int32_t GetRecordIndex(const CBaseItem* item) const;
-    // The item at a record index; null outside 0..count-1.
+    // The item at a record index; null outside 0..count-1. The record list only grows and is not in book
+    // order once items were inserted. GetRecordItem is the name the editing code uses for the same lookup.
     CBaseItem* GetRecord(std::int32_t recordIndex) const;
+    CBaseItem* GetRecordItem(std::int32_t recordIndex) const { return GetRecord(recordIndex); }
     std::int32_t GetRecordIndexAt(std::int32_t index) const;
     std::int32_t GetItemIndexOfRecord(std::int32_t recordIndex) const;
 
@@ -147,9 +203,12 @@ public:
     // The layer of a new item: the first number of the greatest chapter number of the book plus one; "1"
     // for a book without numbers or when that number cannot be read (logged).
     std::string GetMaxLayer() const;
-    // A whole copy of the item, its ID, times, modifier and user answer included, for the undo history.
-    // Null for null.
-    std::unique_ptr<CBaseItem> CopyItemForUndo(const CBaseItem* item);
+    // An exact copy of the item that stands for the same question: its ID, ID text, owner, modifier, times,
+    // status, user answer and search text come along, and no new ID is used up. The undo history keeps such
+    // copies, and Quick Edit keeps one to put back in the item's place when the user cancels
+    // (ReplacePointer). Not inserted; null for null.
+    std::unique_ptr<CBaseItem> SnapshotItem(const CBaseItem* item) const;
+    std::unique_ptr<CBaseItem> CopyItemForUndo(const CBaseItem* item) const;
 
     // --- Replacement and conversion ---
 
@@ -236,6 +295,7 @@ public:
     // Only the marked-only switch and the four search scopes are cleared.
     void ClearSearchOptions();
     void GetFilterOptions(SFilterOptions& options) const { options = m_Preferences; }
+    SFilterOptions GetFilterOptions() const { return m_Preferences; }
     // Takes all fields; does not rebuild.
     void SetFilterOptions(const SFilterOptions& options) { m_Preferences = options; }
 
@@ -267,6 +327,10 @@ public:
     void IncrementCycleCounters();
     // Sorts the whole book order with CompareItemsForSort.
     void SortItems();
+    // The list window's request to refresh its rows in order: the whole book sorted as SortItems does
+    // (chapter table order, chapter number, creation time, last change, ID), marked modified, the sequence
+    // rebuilt and its first member made current. False when the sequence has no member.
+    bool SortBookAndRestart();
     // Sorts the book order by duplicate group, then as SortItems.
     void SortByDuplicateGroup();
 
@@ -314,6 +378,15 @@ public:
     // Keeps a copy of the whole clock, and puts it back (the study clock dialog's Cancel).
     void SaveTimerState() { m_SavedTimer = m_Timer; }
     void RestoreTimerState() { m_Timer = m_SavedTimer; }
+
+    // --- The user's choices (Itemsarray_Choice.cpp) ---
+
+    // Records the choice a click on a row of item's answer table makes, by the item's kind: a multiple-
+    // choice mark toggled (on a card only the card's answer, and the book does not count as changed; with
+    // one choice allowed every other mark goes), the true/false statement set from the row's hint, or the
+    // partner picked for a matching pair (without one the partners to offer come back first). The book is
+    // marked modified once when the choice counts as a change. The outcome names the rows to draw again.
+    SChoiceOutcome RecordChoice(CBaseItem& item, const SChoiceClick& click);
 
     // --- Deletion, Trash and bulk changes (Itemsarray_Trash.cpp) ---
 

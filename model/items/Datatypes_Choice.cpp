@@ -2,6 +2,7 @@
 #include "model/items/Datatypes.h"
 
 #include "model/items/Datatypes_Lists.h"
+#include "model/items/Grades.h"
 
 using namespace lf::items;
 
@@ -43,7 +44,7 @@ int CMultipleChoiceItem::GetResult()
     for (const auto& a : m_Answers)
     {
         const bool marked = a.UserAnswer == "1";
-        const bool credited = a.Correct != "0" && !IsNegativeGrade(a.Correct);
+        const bool credited = IsCreditedGrade(a.Correct);
         if ((marked || credited) && !fold.Add(marked && credited))
             break;
     }
@@ -74,6 +75,12 @@ bool CMultipleChoiceItem::Clear()
     FeedbackForAnyPartiallyCorrectResponse.clear();
     FeedbackForAnyIncorrectResponse.clear();
     return true;
+}
+
+bool CMultipleChoiceItem::IsRightChoice(std::int32_t index)
+{
+    SAnswerItem* choice = nullptr;
+    return GetAnswer(index, choice) && !choice->Correct.empty() && choice->Correct != "0";
 }
 
 bool CMultipleChoiceItem::ToggleUserChoice(std::int32_t i, SAnswerItem*& choice, bool force)
@@ -139,6 +146,12 @@ bool CTrueFalseItem::IsEqual(const CBaseItem* other, bool compareTimes, bool com
         return false;
     const auto* o = dynamic_cast<const CTrueFalseItem*>(other);
     return o && (!compareAnswers || SameAnswerContent(m_Answer, o->m_Answer));
+}
+
+bool CTrueFalseItem::IsRightChoice(std::int32_t index)
+{
+    const std::string& statement = m_Answer.Correct;
+    return (index == 1 && statement == "1") || (index == 0 && statement != "1");
 }
 
 bool CTrueFalseItem::SetUserAnswer(const std::string& text)

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 class CBaseItem;
 class CPrefs;
@@ -65,6 +66,18 @@ struct SPictureReformatSettings
     bool onlyUnscaled = false;
     std::int32_t percent = 100;
     bool symbolFont = false;
+};
+
+// The picture rework of one stored text, handed to the storage by the program from the library that renders
+// pictures:
+// reworks the text in place through the storage's hidden view and editor as the settings say. Its result
+// is not used; a text it cannot rework stays as it was.
+class IPictureRework
+{
+public:
+    virtual ~IPictureRework();
+    virtual bool ReformatRichTextPictures(std::string& text, lf::RichDocument* view, lf::RichDocument* edit,
+                                          const SPictureReformatSettings& settings) = 0;
 };
 
 class CDataStorage;
@@ -175,6 +188,10 @@ public:
     lf::RichDocument* GetHiddenView() const { return m_pHiddenView; }
     // The exchange formats this storage reads and writes through (not owned; null removes them).
     void SetExchangeFormats(IExchangeFormats* formats) { m_pExchangeFormats = formats; }
+    // The picture-name prefix of a running quiz export: the quiz writer sets it for the length of the
+    // export and its rich-text-to-HTML step names the picture files it writes with it; empty otherwise.
+    const std::string& GetMoodlePicturePrefix() const { return m_MoodlePicturePrefix; }
+    void SetMoodlePicturePrefix(std::string prefix) { m_MoodlePicturePrefix = std::move(prefix); }
 
     // A whole book is loaded (and, when a name is given, it is that file: exact comparison).
     bool IsBookLoaded(const std::string* fileName = nullptr) const;
@@ -204,9 +221,15 @@ public:
     bool ReloadBookList();
     // Builds the plain search text of every item of a loaded book through the hidden view.
     void PrepareContent();
-    // Reworks the pictures of the stored texts of the multiple-choice questions of the sequence.
-    // Not available in this build: logs and returns false.
+    // Reworks the pictures of the question text, every answer text and the explanation of the multiple-choice
+    // questions of the sequence (only the selected ones with selectedOnly) that are neither deleted nor in
+    // the Trash, in book order, through the installed picture rework and the hidden view and editor; pending
+    // events run before each question. The book is marked modified when the walk ends, and whenever a text
+    // was changed also when it stops early. False, logged, at a question or answer that cannot be read,
+    // and without an installed rework or a collection.
     bool ReformatRichTexts(CItemsArray2* items, bool selectedOnly, const SPictureReformatSettings& settings);
+    // The picture rework this storage goes through (not owned; null removes it).
+    void SetPictureRework(IPictureRework* rework) { m_pPictureRework = rework; }
 
     // --- The native XML book (Datastorage_Xml.cpp) ---
 
@@ -311,7 +334,7 @@ public:
     bool SavePDB(const std::string& fileName, CItemsArray2* items, const std::string& typeCode,
                  bool clearModified, bool keepName = false);
 
-    // --- Exchange formats, through the installed IExchangeFormats; without them each logs and fails ---
+    // --- Exchange formats, through the IExchangeFormats handed over; without them each logs and fails ---
 
     // Appends the questions of a quiz file (root `quiz`) to items, emptied first with clearFirst. False
     // for a missing file, a parse error or another root.
@@ -373,6 +396,7 @@ private:
 
     const CPrefs* m_pPrefs = nullptr;               // not owned
     IExchangeFormats* m_pExchangeFormats = nullptr; // not owned
+    IPictureRework* m_pPictureRework = nullptr;     // not owned
 
     std::string m_FileName;
     std::string m_PrevFileName;
@@ -390,5 +414,6 @@ private:
     IEventPump* m_pEventPump = nullptr;        // not owned
     IMessageSink* m_pMessageSink = nullptr;    // not owned
     bool m_bSaveDeclined = false;
+    std::string m_MoodlePicturePrefix;
     CClipboardArchive m_ClipboardArchive;
 };

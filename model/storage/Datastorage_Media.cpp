@@ -10,6 +10,7 @@
 #include "model/storage/XmlUtils.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
+#include "platform/sys/PathText.h"
 #include "platform/sys/TextCase.h"
 
 #include <algorithm>
@@ -93,17 +94,17 @@ bool CollectContentFileNames(const CItemsArray2* items, std::vector<std::string>
 }
 
 // Where the stored name puts its file, relative to the media folder ("/" separated); empty when that place
-// is not inside the folder: a full path, a drive or web address, or a name climbing out through "..".
+// is not inside the folder: a full path, a drive or web address, or a name with a ".." part.
 std::string ContentPathBelowFolder(const std::string& storedName)
 {
     // The writer drops one leading "\" of a stored name; the remainder counts.
     const std::string_view name =
         std::string_view(storedName).substr(!storedName.empty() && storedName.front() == '\\' ? 1 : 0);
-    const std::string path = StoredNameToPath(std::string(name));
-    if (IsFullPathName(path) || path.find(':') != std::string::npos)
+    if (!lf::sys::StaysInFolder(name))
         return {};
-    const std::filesystem::path place = std::filesystem::path(path).lexically_normal();
-    if (!place.has_filename() || *place.begin() == "..")
+    const std::filesystem::path place =
+        std::filesystem::path(StoredNameToPath(std::string(name))).lexically_normal();
+    if (!place.has_filename())
         return {};
     return place.generic_string();
 }

@@ -43,14 +43,6 @@ std::string SaveAsExtension(const std::string& fileName)
     return lf::sys::LowerCase(extension);
 }
 
-// A folder ending in "\" (written on another system) takes no "/" after it.
-std::string WithSlash(std::string folder)
-{
-    if (!folder.empty() && folder.back() == '\\')
-        return folder;
-    return lf::sys::WithSlash(std::move(folder));
-}
-
 // True for a name made by MakeBackup for the book whose base name is given: the base compared literally
 // (so "*" or "?" in a book name select nothing else), then "_(", a stamp of the backup shape and ").bnf".
 bool IsBackupOf(std::string_view name, std::string_view base)
@@ -77,7 +69,7 @@ std::string BackupFolderOf(const CBookList& list, std::int32_t index, const std:
     {
         const std::string bookFolder = list.GetPathName(index);
         if (!bookFolder.empty())
-            return WithSlash(bookFolder) + "Temp/";
+            return lf::sys::WithSlash(bookFolder) + "Temp/";
     }
     return backupFolder;
 }
@@ -176,7 +168,7 @@ bool CDataStorage::MakeBackup()
     std::string folder;
     if (!GetBackupFolder(folder) || folder.empty())
         return false;
-    const std::string fileName = WithSlash(folder) + BackupBaseName(m_FileName) + "_(" +
+    const std::string fileName = lf::sys::WithSlash(folder) + BackupBaseName(m_FileName) + "_(" +
                                  MakeBackupTimeStamp(TimeNow()) + ")" + std::string(kBackupExtension);
     return SaveXML(fileName, &m_Items2, /*clearModified=*/false, /*keepName=*/true);
 }

@@ -516,10 +516,7 @@ void WriteDeletedItemsFile(const CDelQuestionList& list, const std::string& book
     std::string path = lf::sys::Trim(ReadValueFromRegistry2("DeleteQuestionList", ""));
     if (path.empty())
     {
-        std::string folder = booksFolder;
-        if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
-            folder += '/';
-        path = folder + "Lernfold.del";
+        path = lf::sys::JoinPath(booksFolder, "Lernfold.del");
         WriteValueToRegistry2("DeleteQuestionList", path);
     }
     std::string error;

@@ -5,6 +5,7 @@
 #include "lf/Version.h"
 #include "model/support/Registry.h"
 #include "platform/sys/NumberText.h"
+#include "platform/sys/PathText.h"
 #include "platform/sys/ProblemLog.h"
 #include "platform/sys/SystemServices.h"
 
@@ -35,11 +36,7 @@ SLogSettings& Settings()
 // "folder/Lernfold.log", or the bare name for an empty folder (the current directory).
 std::string LogPathIn(const std::string& folder)
 {
-    if (folder.empty())
-        return kLogFileName;
-    if (folder.back() == '/')
-        return folder + kLogFileName;
-    return folder + "/" + kLogFileName;
+    return lf::sys::JoinPath(folder, kLogFileName);
 }
 
 // The local date and time as "2024-03-05 14:07:09".

@@ -180,10 +180,7 @@ public:
             QFileDialog::getExistingDirectory(owner, ToQString(title), ToQString(initialFolder));
         if (folder.isEmpty())
             return std::nullopt;
-        std::string result = ToStdString(folder);
-        if (result.back() != '/')
-            result += '/';
-        return result;
+        return lf::sys::WithSlash(ToStdString(folder));
     }
 
     bool ChooseFont(QWidget* owner, SFontChoice& font) override

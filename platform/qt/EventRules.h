@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QSignalBlocker>
 #include <QString>
@@ -26,6 +27,19 @@ private:
     Flag& m_flag;
     Flag m_saved;
 };
+
+// A function that connects an action to one of the receiver's handlers (a member taking no arguments), so
+// that triggering the action runs the handler while the receiver lives:
+//
+//     const auto bind = lf::qt::ActionBinder(this);
+//     bind(ui->m_SaveBtn, &Tm_MainFrm::m_SaveBtnClick);
+template <typename Receiver> auto ActionBinder(Receiver* receiver)
+{
+    return [receiver](QAction* action, void (Receiver::*handler)()) {
+        QObject::connect(action, &QAction::triggered, receiver,
+                         [receiver, handler] { (receiver->*handler)(); });
+    };
+}
 
 // Changing a combo box from code runs none of its handlers.
 inline void SetComboIndexQuietly(QComboBox* combo, int index)

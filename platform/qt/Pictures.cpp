@@ -18,9 +18,6 @@
 namespace lf::qt
 {
 
-namespace
-{
-
 lf::SRichPicture ToPng(const QImage& image)
 {
     QByteArray bytes;
@@ -29,6 +26,9 @@ lf::SRichPicture ToPng(const QImage& image)
     image.save(&buffer, "PNG");
     return {std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), "png"};
 }
+
+namespace
+{
 
 // Colours of the answer pictures.
 const QColor kFrame(0x5A, 0x6B, 0x7D);

@@ -16,6 +16,9 @@ namespace lf::qt
 // included, which cannot be drawn here.
 std::string PictureFormatOf(const std::string& path);
 
+// The image as PNG bytes for a rich-text view; empty bytes for a null image.
+lf::SRichPicture ToPng(const QImage& image);
+
 struct SPictureFile
 {
     bool ok = false;

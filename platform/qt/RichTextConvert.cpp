@@ -1,8 +1,8 @@
 #include "platform/qt/RichTextConvert.h"
 
+#include "platform/qt/Pictures.h"
 #include "platform/qt/QtText.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QPainter>
 #include <QTextBlock>
@@ -735,14 +735,7 @@ private:
         if (image.isNull())
             image = resource.value<QPixmap>().toImage();
         if (!image.isNull())
-        {
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "PNG");
-            item.picture.data.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-            item.picture.format = "png";
-        }
+            item.picture = ToPng(image);
         item.width = format.width() > 0 ? static_cast<int>(format.width()) : 0;
         item.height = format.height() > 0 ? static_cast<int>(format.height()) : 0;
     }

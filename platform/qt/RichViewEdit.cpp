@@ -1,16 +1,17 @@
 #include "platform/qt/RichViewEdit.h"
 
+#include "platform/qt/Pictures.h"
 #include "platform/qt/QtText.h"
 #include "platform/richtext/HtmlImport.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/richtext/RichXml.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QMimeData>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace lf::qt
 {
@@ -226,15 +227,11 @@ void RichViewEdit::insertFromMimeData(const QMimeData* source)
     if (source->hasImage())
     {
         const QImage image = qvariant_cast<QImage>(source->imageData());
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.isNull() && image.save(&buffer, "PNG"))
+        SRichPicture picture = image.isNull() ? SRichPicture{} : ToPng(image);
+        if (!picture.data.empty())
         {
             RichDocument fragment(m_Doc->styles);
-            fragment.content.AddPicture(
-                {std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), "png"}, 0, 0, 0,
-                true);
+            fragment.content.AddPicture(std::move(picture), 0, 0, 0, true);
             InsertDocument(fragment);
             return;
         }

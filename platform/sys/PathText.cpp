@@ -1,6 +1,8 @@
 // Paths as texts.
 #include "platform/sys/PathText.h"
 
+#include "platform/sys/TextCase.h"
+
 namespace lf::sys
 {
 
@@ -48,6 +50,27 @@ std::string ExtensionOf(std::string_view path)
 std::string WithoutExtension(std::string_view path)
 {
     return std::string(path.substr(0, path.size() - ExtensionOf(path).size()));
+}
+
+bool IsWebAddress(std::string_view name)
+{
+    return name.find("://") != std::string_view::npos || StartsWithNoCase(name, "www.");
+}
+
+bool StaysInFolder(std::string_view name)
+{
+    if (name.empty() || name.front() == '/' || name.front() == '\\' ||
+        name.find(':') != std::string_view::npos)
+        return false;
+    for (;;)
+    {
+        const std::size_t separator = name.find_first_of("/\\");
+        if (name.substr(0, separator) == "..")
+            return false;
+        if (separator == std::string_view::npos)
+            return true;
+        name.remove_prefix(separator + 1);
+    }
 }
 
 } // namespace lf::sys

@@ -1,5 +1,6 @@
-// Paths as texts: joining a folder and a name, and taking a path apart into folder, name and extension.
-// The program's paths use "/"; names stored in books may use "\" too, which StoredNamePart accepts.
+// Paths as texts: joining a folder and a name, taking a path apart into folder, name and extension, and
+// telling what a stored name is. The program's paths use "/"; names stored in books may use "\" too, which
+// StoredNamePart and StaysInFolder accept.
 #pragma once
 
 #include <string>
@@ -23,5 +24,12 @@ std::string StoredNamePart(std::string_view path);
 std::string ExtensionOf(std::string_view path);
 // The path without the extension of its name part ("/a/b.lnf" -> "/a/b").
 std::string WithoutExtension(std::string_view path);
+
+// True for a name that is a web address: it holds "://" anywhere ("file://" included), or starts with
+// "www." in any letter case.
+bool IsWebAddress(std::string_view name);
+// True when a relative name keeps to the folder it is relative to: it is not empty, does not start with
+// "/" or "\", holds no ":" (a drive letter or an address), and none of its parts between "/" or "\" is "..".
+bool StaysInFolder(std::string_view name);
 
 } // namespace lf::sys

@@ -1,5 +1,7 @@
 // The small choice windows: the selector list's rows, keys and results, the zoom preview's sizes, the
-// scale dialog's setter and getter, the help window's close, and the key filter of the Custom spin edits.
+// scale dialog's setter and getter, the help window's close, the key filter of the Custom spin edits, and
+// the base of the dialogs that fill themselves on showing.
+#include "mainwindow/dialogs/FormDialog.h"
 #include "mainwindow/dialogs/Helpfrm.h"
 #include "mainwindow/dialogs/Scalefrm.h"
 #include "mainwindow/dialogs/Selectorlistfrm.h"
@@ -13,8 +15,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSpinBox>
+#include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace
 {
@@ -181,6 +188,75 @@ TEST(CustomSpinEdit, KeyFilterPassesDigitsAndTheFewSigns)
         QApplication::sendEvent(edit, &press);
     }
     EXPECT_EQ(edit->text().toStdString(), "95");
+}
+
+// A dialog on the shared base that counts how often it is filled and records every close.
+class CountingFormDialog : public TFormDialog
+{
+public:
+    static constexpr int kClosed = 7;
+
+    CountingFormDialog() : TFormDialog(kClosed, nullptr) {}
+    void FormShow() override { ++fillings; }
+    void done(int result) override
+    {
+        closes.push_back(result);
+        TFormDialog::done(result);
+    }
+
+    int fillings = 0;
+    std::vector<int> closes;
+};
+
+TEST(FormDialog, FillsOnEveryShowingByTheProgramButNotWhenTheWindowSystemShowsItAgain)
+{
+    CountingFormDialog dialog;
+    EXPECT_EQ(dialog.fillings, 0);
+    dialog.show();
+    EXPECT_EQ(dialog.fillings, 1);
+    dialog.hide();
+    dialog.show();
+    EXPECT_EQ(dialog.fillings, 2);
+
+    // As the window system delivers it (sendEvent would mark it as coming from the program).
+    QShowEvent restored;
+    QSpontaneKeyEvent::setSpontaneous(&restored);
+    QApplication::instance()->notify(&dialog, &restored);
+    EXPECT_EQ(dialog.fillings, 2);
+    QShowEvent fromCode;
+    QApplication::sendEvent(&dialog, &fromCode);
+    EXPECT_EQ(dialog.fillings, 3);
+}
+
+TEST(FormDialog, KeepsTheSizeOfItsFormWithoutAHelpButton)
+{
+    struct SizedDialog : CountingFormDialog
+    {
+        SizedDialog()
+        {
+            setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+            resize(123, 45);
+            FixToFormSize();
+        }
+    } dialog;
+    EXPECT_EQ(dialog.minimumSize(), QSize(123, 45));
+    EXPECT_EQ(dialog.maximumSize(), QSize(123, 45));
+    EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
+}
+
+TEST(FormDialog, EscAndTheCloseBoxCloseWithTheFixedResultThroughDone)
+{
+    CountingFormDialog dialog;
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), CountingFormDialog::kClosed);
+
+    dialog.show();
+    dialog.setResult(0);
+    EXPECT_TRUE(dialog.close()); // the close box
+    EXPECT_EQ(dialog.result(), CountingFormDialog::kClosed);
+    EXPECT_EQ(dialog.closes, (std::vector<int>{CountingFormDialog::kClosed, CountingFormDialog::kClosed}));
 }
 
 } // namespace

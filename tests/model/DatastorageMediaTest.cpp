@@ -43,16 +43,22 @@ std::vector<std::string> ContentNames(const pugi::xml_node root)
     return names;
 }
 
-// Every file below the folder, as paths relative to it.
-std::set<std::string> FilesBelow(const fs::path& folder)
+// The entries of one type (files, folders) anywhere below a folder, as "/" paths relative to it.
+std::set<std::string> EntriesBelow(const fs::path& folder, fs::file_type type)
 {
-    std::set<std::string> files;
+    std::set<std::string> entries;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
     {
-        if (entry.is_regular_file())
-            files.insert(fs::relative(entry.path(), folder).generic_string());
+        if (entry.status().type() == type)
+            entries.insert(fs::relative(entry.path(), folder).generic_string());
     }
-    return files;
+    return entries;
+}
+
+// Every file below the folder.
+std::set<std::string> FilesBelow(const fs::path& folder)
+{
+    return EntriesBelow(folder, fs::file_type::regular);
 }
 
 class DatastorageMedia : public ::testing::Test, public StorageFixture
@@ -276,21 +282,25 @@ TEST_P(DatastorageMediaRefusals, WritesNothingForTheContentAndStillReadsTheBook)
     ASSERT_TRUE(storage.LoadWithContentXML(crafted, &items, 0, true));
     EXPECT_EQ(items.GetCount(), 1);
     EXPECT_EQ(FilesBelow(dir.path()), (std::set<std::string>{"in/crafted.lnf4", "book/target/good.png"}));
+    // A refused name makes no folder either, not even one its ".." parts would lead back into.
+    EXPECT_EQ(EntriesBelow(dir.path(), fs::file_type::directory),
+              (std::set<std::string>{"in", "book", "book/target"}));
     EXPECT_EQ(ReadFile(dir.file("book/target/good.png")), "OK");
     EXPECT_EQ(env.LogText().find("Content skipped") != std::string::npos, GetParam().logged);
 }
 
-INSTANTIATE_TEST_SUITE_P(Contents, DatastorageMediaRefusals,
-                         ::testing::Values(SContentCase{"ParentFolders", "..\\..\\evil.txt", "4F4B", true},
-                                           SContentCase{"ParentInTheMiddle", "pics\\..\\..\\evil.png", "4F4B",
-                                                        true},
-                                           SContentCase{"ParentWithSlash", "../in/evil.png", "4F4B", true},
-                                           SContentCase{"FullPath", "{dir}in/evil.png", "4F4B", true},
-                                           SContentCase{"DriveLetter", "C:\\evil.png", "4F4B", true},
-                                           SContentCase{"NotHexadecimal", "text.png", "4G4B", true},
-                                           SContentCase{"OddLength", "odd.png", "4F4", true},
-                                           SContentCase{"EmptyText", "empty.png", "", false}),
-                         [](const ::testing::TestParamInfo<SContentCase>& info) { return info.param.label; });
+INSTANTIATE_TEST_SUITE_P(
+    Contents, DatastorageMediaRefusals,
+    ::testing::Values(SContentCase{"ParentFolders", "..\\..\\evil.txt", "4F4B", true},
+                      SContentCase{"ParentInTheMiddle", "pics\\..\\..\\evil.png", "4F4B", true},
+                      SContentCase{"ParentWithSlash", "../in/evil.png", "4F4B", true},
+                      SContentCase{"ParentThenBackInside", "x\\..\\sub\\evil.png", "4F4B", true},
+                      SContentCase{"FullPath", "{dir}in/evil.png", "4F4B", true},
+                      SContentCase{"DriveLetter", "C:\\evil.png", "4F4B", true},
+                      SContentCase{"NotHexadecimal", "text.png", "4G4B", true},
+                      SContentCase{"OddLength", "odd.png", "4F4", true},
+                      SContentCase{"EmptyText", "empty.png", "", false}),
+    [](const ::testing::TestParamInfo<SContentCase>& info) { return info.param.label; });
 
 TEST_F(DatastorageMedia, BookWithoutFileNameWritesNoMediaAnywhere)
 {

@@ -63,4 +63,57 @@ TEST(PathText, JoinsWithExactlyOneSlash)
     EXPECT_EQ(JoinPath("/", "b.lnf"), "/b.lnf");
 }
 
+TEST(PathText, OnlyASlashEndsAFolder)
+{
+    // The program's folders use "/"; a "\" at the end is part of the folder's last name.
+    EXPECT_EQ(WithSlash("/a\\"), "/a\\/");
+    EXPECT_EQ(JoinPath("/a\\", "Lernfold.del"), "/a\\/Lernfold.del");
+}
+
+struct NameCase
+{
+    const char* name;
+    std::string_view text;
+    bool web;
+    bool staysInFolder;
+};
+
+class StoredNameTest : public ::testing::TestWithParam<NameCase>
+{
+};
+
+TEST_P(StoredNameTest, TellsWebAddressesAndNamesThatKeepToTheirFolder)
+{
+    const NameCase& row = GetParam();
+    EXPECT_EQ(IsWebAddress(row.text), row.web);
+    EXPECT_EQ(StaysInFolder(row.text), row.staysInFolder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, StoredNameTest,
+    ::testing::Values(NameCase{"PlainName", "a.png", false, true},
+                      NameCase{"SubFolderWithSlash", "pics/a.png", false, true},
+                      NameCase{"SubFolderWithBackslash", "pics\\a.png", false, true},
+                      NameCase{"DotsInsideANameAreNotAParent", "a..b/..c/d..", false, true},
+                      NameCase{"CurrentFolderPart", "./a.png", false, true},
+                      NameCase{"Empty", "", false, false}, NameCase{"ParentAlone", "..", false, false},
+                      NameCase{"ParentWithSlash", "../a.png", false, false},
+                      NameCase{"ParentWithBackslash", "..\\a.png", false, false},
+                      NameCase{"ParentInTheMiddle", "pics/../../a.png", false, false},
+                      NameCase{"ParentThatComesBackInside", "pics\\..\\a.png", false, false},
+                      NameCase{"ParentAtTheEnd", "pics/..", false, false},
+                      NameCase{"AbsolutePath", "/etc/a.png", false, false},
+                      NameCase{"AbsoluteWithBackslash", "\\a.png", false, false},
+                      NameCase{"DriveLetter", "C:\\a.png", false, false},
+                      NameCase{"DriveRelative", "C:a.png", false, false},
+                      NameCase{"WebAddress", "http://example.com/a.png", true, false},
+                      NameCase{"SchemeInUpperCase", "HTTPS://example.com/a.png", true, false},
+                      NameCase{"FileAddress", "file:///home/a.png", true, false},
+                      NameCase{"SchemeLaterInTheName", "pics/x://a.png", true, false},
+                      NameCase{"WwwInAnyCase", "WWW.example.com/a.png", true, true},
+                      NameCase{"WwwWithoutItsPoint", "wwwroot/a.png", false, true},
+                      NameCase{"WwwNotAtTheStart", "pics/www.a.png", false, true},
+                      NameCase{"MailAddressIsNoWebAddress", "mailto:a@example.com", false, false}),
+    [](const ::testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
+
 } // namespace

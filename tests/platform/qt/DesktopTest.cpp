@@ -1,12 +1,15 @@
 #include "platform/qt/Desktop.h"
 #include "platform/qt/EventRules.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QUrl>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace
 {
@@ -123,6 +126,45 @@ TEST(EventRules, ScopedFlagRestoresTheOldValue)
         EXPECT_EQ(updating, 1); // the inner scope leaves the outer update running
     }
     EXPECT_EQ(updating, 0);
+}
+
+// A receiver with two handlers that count, in counters kept outside it, how often each runs.
+class BoundReceiver : public QObject
+{
+public:
+    explicit BoundReceiver(int (&counts)[2]) : m_counts(counts) {}
+    void First() { ++m_counts[0]; }
+    void Second() { ++m_counts[1]; }
+
+private:
+    int (&m_counts)[2];
+};
+
+TEST(EventRules, ActionBinderRunsTheBoundHandlerWhileTheReceiverLives)
+{
+    QAction one;
+    QAction two;
+    QAction checkable;
+    checkable.setCheckable(true);
+    int counts[2] = {0, 0};
+    auto receiver = std::make_unique<BoundReceiver>(counts);
+    const auto bind = lf::qt::ActionBinder(receiver.get());
+    bind(&one, &BoundReceiver::First);
+    bind(&two, &BoundReceiver::Second);
+    bind(&checkable, &BoundReceiver::Second);
+
+    one.trigger();
+    one.trigger();
+    two.trigger();
+    checkable.trigger(); // a checkable action runs the same handler, its state left out
+    EXPECT_EQ(counts[0], 2);
+    EXPECT_EQ(counts[1], 2);
+
+    receiver.reset();
+    one.trigger(); // the connections went with the receiver
+    checkable.trigger();
+    EXPECT_EQ(counts[0], 2);
+    EXPECT_EQ(counts[1], 2);
 }
 
 } // namespace

@@ -91,6 +91,22 @@ TEST(Pictures, MissingFilesAndOtherFormatsGetTheirTexts)
     EXPECT_TRUE(broken.picture.Empty());
 }
 
+TEST(Pictures, ToPngKeepsEveryPixelAndGivesNothingForANullImage)
+{
+    QImage image(3, 2, QImage::Format_ARGB32);
+    const QRgb pixels[] = {qRgba(255, 0, 0, 255), qRgba(0, 255, 0, 128),    qRgba(0, 0, 255, 0),
+                           qRgba(1, 2, 3, 255),   qRgba(250, 251, 252, 10), qRgba(9, 8, 7, 200)};
+    for (int i = 0; i < 6; ++i)
+        image.setPixel(i % 3, i / 3, pixels[i]);
+    const lf::SRichPicture png = lf::qt::ToPng(image);
+    EXPECT_EQ(png.format, "png");
+    ASSERT_EQ(png.data.substr(0, 4), "\x89PNG");
+    const QImage decoded = QImage::fromData(QByteArray::fromStdString(png.data), "PNG");
+    EXPECT_EQ(decoded.convertToFormat(QImage::Format_ARGB32), image);
+
+    EXPECT_TRUE(lf::qt::ToPng(QImage()).data.empty());
+}
+
 TEST(Pictures, AnswerImageListHasFortyDistinctPicturesOfThirtyTwoPixels)
 {
     std::set<std::string> seen;

@@ -1,5 +1,7 @@
 #include "tests/support/qt/ScriptedDialogs.h"
 
+#include "platform/sys/PathText.h"
+
 #include <QDialog>
 #include <gtest/gtest.h>
 
@@ -106,10 +108,7 @@ std::optional<std::string> ScriptedDialogs::PickFolder(QWidget*, const std::stri
     const auto answer = Next(m_folderAnswers, "folder picker \"" + title + "\" at \"" + initialFolder + "\"");
     if (!answer || !*answer)
         return std::nullopt;
-    std::string folder = **answer;
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
-    return folder;
+    return lf::sys::WithSlash(**answer);
 }
 
 bool ScriptedDialogs::ChooseFont(QWidget*, lf::qt::SFontChoice& font)
