@@ -32,8 +32,6 @@ public:
     Tm_pScaleFrm& ScaleFrm() const { return *m.m_pScaleFrm; }
     Tm_pRestoreFrm& RestoreFrm() const { return *m.m_pRestoreFrm; }
     Tm_BooksFilterFrm& BooksFilterFrm() const { return *m.m_BooksFilterFrm; }
-    Tm_CategoryEditFrm& CategoryEditFrm() const { return *m.m_CategoryEditFrm; }
-    Tm_TimerFrm& TimerFrm() const { return *m.m_TimerFrm; }
 
     // --- State ---
 

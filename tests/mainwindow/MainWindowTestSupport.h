@@ -236,13 +236,6 @@ public:
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     }
-    // The same for the entry that carries the data.
-    void ChooseData(const char* comboName, int data)
-    {
-        auto* combo = Child<QComboBox>(comboName);
-        ASSERT_NE(combo, nullptr);
-        Choose(comboName, combo->findData(data));
-    }
     // Whether the control would show with the window (the window itself may be hidden).
     bool Shows(const char* name) { return Child<QWidget>(name)->isVisibleTo(&Main()); }
     std::string Text(const char* labelName) { return Child<QLabel>(labelName)->text().toStdString(); }
