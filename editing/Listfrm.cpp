@@ -1,5 +1,6 @@
 #include "editing/Listfrm.h"
 
+#include "editing/WindowPlacement.h"
 #include "mainwindow/EditingServices.h"
 #include "model/support/Prefs.h"
 
@@ -26,6 +27,14 @@ void Tm_ListFrm::ShowList()
 void Tm_ListFrm::HideList()
 {
     hide();
+}
+SWindowPlacement Tm_ListFrm::GetPlacement(const SWindowPlacement& kept) const
+{
+    return PlacementOf(*this, kept);
+}
+void Tm_ListFrm::SetPlacement(const SWindowPlacement& placement)
+{
+    ApplyPlacement(*this, placement);
 }
 void Tm_ListFrm::ReloadAll()
 {

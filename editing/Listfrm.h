@@ -19,6 +19,8 @@ public:
     bool IsListVisible() const override { return isVisible(); }
     void ShowList() override;
     void HideList() override;
+    SWindowPlacement GetPlacement(const SWindowPlacement& kept) const override;
+    void SetPlacement(const SWindowPlacement& placement) override;
     void ReloadAll() override;
     void IgnoreUpdate() override {}
     void OnUpdateItemRow(CBaseItem* item) override;

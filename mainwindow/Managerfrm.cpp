@@ -1,8 +1,17 @@
 #include "mainwindow/Managerfrm.h"
 
 #include "model/support/Log.h"
+#include "model/support/Prefs.h"
 
 IListWindow::~IListWindow() = default;
+
+SWindowPlacement IListWindow::GetPlacement(const SWindowPlacement& kept) const
+{
+    return kept;
+}
+
+void IListWindow::SetPlacement(const SWindowPlacement&) {}
+
 IMainWindowReceiver::~IMainWindowReceiver() = default;
 
 namespace

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class CBaseItem;
+struct SWindowPlacement;
 
 // The record argument of a notification.
 struct SFormRecord
@@ -53,6 +54,10 @@ public:
     virtual bool IsListVisible() const = 0;
     virtual void ShowList() = 0;
     virtual void HideList() = 0;
+    // Its place on screen as the options keep it: where it stands (kept where it does not tell), and
+    // moving it to a kept place. A list that is no window on screen keeps what is kept and goes nowhere.
+    virtual SWindowPlacement GetPlacement(const SWindowPlacement& kept) const;
+    virtual void SetPlacement(const SWindowPlacement& placement);
     // Notification receivers.
     virtual void ReloadAll() = 0;                                          // code 1
     virtual void IgnoreUpdate() = 0;                                       // code 2

@@ -2,6 +2,7 @@
 // placements, the private messages and the clipboard notice.
 #include "mainwindow/frame/Mainfrm.h"
 
+#include "editing/WindowPlacement.h"
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/dialogs/Booksfilterfrm.h"
 #include "mainwindow/dialogs/Categoryeditfrm.h"
@@ -46,35 +47,6 @@ SWorkArea ScreenWorkArea()
         area = {rect.x(), rect.y(), rect.width(), rect.height()};
     }
     return area;
-}
-
-SWindowPlacement PlacementOf(const QWidget& window, SWindowPlacement placement)
-{
-    if (!window.isMaximized() && !window.isMinimized())
-    {
-        placement.Left = window.x();
-        placement.Top = window.y();
-        placement.Width = window.width();
-        placement.Height = window.height();
-    }
-    placement.Maximized = window.isMaximized();
-    return placement;
-}
-
-void ApplyPlacement(QWidget& window, const SWindowPlacement& placement, bool mainWindow)
-{
-    if (placement.Width <= 0 || placement.Height <= 0)
-        return;
-    if (window.isMaximized())
-        window.showNormal();
-    int width = placement.Width;
-    int height = placement.Height;
-    if (mainWindow)
-        CorrectMainWindowSize(width, height);
-    window.move(placement.Left, placement.Top);
-    window.resize(width, height);
-    if (placement.Maximized)
-        window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 
 } // namespace
@@ -380,11 +352,10 @@ void Tm_MainFrm::changeEvent(QEvent* event)
 
 void Tm_MainFrm::SaveWindowPlacement()
 {
-    auto* list = dynamic_cast<QWidget*>(m_pListWindow);
-    if (list && list->isVisible())
+    if (m_pListWindow && m_pListWindow->IsListVisible())
     {
         m_Prefs.m_MainFormExtPlacement = PlacementOf(*this, m_Prefs.m_MainFormExtPlacement);
-        m_Prefs.m_ListFormPlacement = PlacementOf(*list, m_Prefs.m_ListFormPlacement);
+        m_Prefs.m_ListFormPlacement = m_pListWindow->GetPlacement(m_Prefs.m_ListFormPlacement);
     }
     else
         m_Prefs.m_MainFormPlacement = PlacementOf(*this, m_Prefs.m_MainFormPlacement);
@@ -392,16 +363,15 @@ void Tm_MainFrm::SaveWindowPlacement()
 
 void Tm_MainFrm::ApplyWindowPlacement(std::uint8_t a, std::uint8_t b)
 {
-    auto* list = dynamic_cast<QWidget*>(m_pListWindow);
-    const bool listShown = list && list->isVisible();
+    const bool listShown = m_pListWindow && m_pListWindow->IsListVisible();
     if ((listShown && a == 0) || (a == 1 && b == 1))
     {
-        ApplyPlacement(*this, m_Prefs.m_MainFormExtPlacement, true);
-        if (list)
-            ApplyPlacement(*list, m_Prefs.m_ListFormPlacement, false);
+        ApplyPlacement(*this, m_Prefs.m_MainFormExtPlacement, CorrectMainWindowSize);
+        if (m_pListWindow)
+            m_pListWindow->SetPlacement(m_Prefs.m_ListFormPlacement);
     }
     else
-        ApplyPlacement(*this, m_Prefs.m_MainFormPlacement, true);
+        ApplyPlacement(*this, m_Prefs.m_MainFormPlacement, CorrectMainWindowSize);
 }
 
 // --- Messages ---

@@ -339,7 +339,6 @@ private:
     // The chapter editor, the study clock dialog and the Test clock, and the session's controls wired.
     void CreateSessionWindows();
     void LoadOnDemand();
-    void ApplyModeList();
     bool IsHintPath() const;
     void ShowQuestionAfterMove(EMoveKind kind);
     // Runs the score dialog and acts on its answer; returns the answer.

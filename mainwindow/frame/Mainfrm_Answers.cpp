@@ -8,15 +8,14 @@
 #include "mainwindow/frame/Mainfrm.h"
 #include "mainwindow/rules/AnswerTables.h"
 #include "mainwindow/rules/QuestionPane.h"
+#include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
-#include "model/support/Array.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichViewEdit.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/sys/NumberText.h"
-#include "platform/sys/TextTrim.h"
 #include "ui_Mainfrm.h"
 
 #include <QMenu>
@@ -104,6 +103,16 @@ void SetRowPicture(lf::RichTable& table, int row, int picture)
     lf::RichContent& cell = table.Cell(row, 0).content;
     cell.Clear();
     cell.AddHotspot(picture, 0, true);
+}
+
+// The picture of a recorded row: the card's one unlettered picture, else the row's lettered square or
+// circle, ticked or not.
+int ChoicePicture(EChoiceLook look, int row, bool chosen)
+{
+    if (look == EChoiceLook::Card)
+        return chosen ? 10 : 0;
+    return display::AnswerPictureIndex(
+        row, look == EChoiceLook::Squares ? display::kSquarePictures : display::kCirclePictures, chosen);
 }
 
 void SetPartnerText(lf::RichTable& table, int row, const std::string& text)
@@ -251,102 +260,45 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
     lf::RichTable* table = HitAnswerTable(cell);
     CItemsArray2& items = *m_DataStorage.GetItemsPtr2();
     CBaseItem* item = items.GetCurrentItem();
-    int index = 0;
-    if (!table || !item || !ParseHint(table->Cell(cell.row, 0).hint, index))
+    if (!table || !item)
         return;
-    const int row = cell.row;
-    const EQuestionStyle style = m_Prefs.GetQuestionStyle();
-    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
+    SChoiceClick click;
+    click.row = cell.row;
+    for (int r = 0; r < table->RowCount(); ++r)
+        click.rowHints.push_back(table->Cell(r, 0).hint);
+    click.card = IsFlashcardStyle(m_Prefs.GetQuestionStyle());
+    click.cardShowsAnswer = display::DisplayedCorrectAnswer(*item) >= 0;
+    SChoiceOutcome outcome = items.RecordChoice(*item, click);
+    if (outcome.result == EChoiceResult::NoAnswer)
+        return;
+    if (outcome.result == EChoiceResult::NoPartner)
+        MessageDlg(kNoMatchingAnswer, MsgKind::Warning, MsgButtons::Ok);
+    else if (outcome.result == EChoiceResult::PickPartner)
     {
-        SAnswerItem* answer = nullptr;
-        if (IsFlashcardStyle(style))
+        Tm_pSelectorListFrm selector(this);
+        selector.SetChoices(&outcome.partners);
+        const int result = lf::qt::CurrentDialogs().RunModal(selector);
+        selector.SetChoices(nullptr);
+        // The pane may have been drawn again while the list was open.
+        table = HitAnswerTable(cell);
+        if (result == Tm_pSelectorListFrm::kChosen && table && items.GetCurrentItem() == item)
         {
-            // The one answer shown; the book does not count as changed in these styles.
-            if (display::DisplayedCorrectAnswer(*choice) >= 0 &&
-                choice->ToggleUserChoice(index, answer, true))
-            {
-                const bool chosen = lf::sys::Trim(answer->UserAnswer) == "1";
-                display::ColourAnswerRow(*table, AnswerBlockState(), row, answer->UserAnswer == "1",
-                                         answer->Correct == "1", false);
-                SetRowPicture(*table, row, chosen ? 10 : 0);
-            }
-        }
-        else if (index >= 0 && index < choice->GetAnswerCount())
-        {
-            if (choice->ToggleUserChoice(index, answer, false))
-            {
-                if (choice->GetLetMultipleAnswers() != 0)
-                {
-                    const bool chosen = lf::sys::Trim(answer->UserAnswer) == "1";
-                    RefreshChoiceRow(*table, row,
-                                     display::AnswerPictureIndex(row, display::kSquarePictures, chosen),
-                                     answer->UserAnswer == "1", answer->Correct != "0");
-                }
-                else
-                {
-                    for (int j = 0; j < table->RowCount(); ++j)
-                    {
-                        int k = 0;
-                        SAnswerItem* other = nullptr;
-                        if (!ParseHint(table->Cell(j, 0).hint, k) || !choice->GetAnswer(k, other))
-                            continue;
-                        const bool chosen = other->UserAnswer == "1";
-                        RefreshChoiceRow(*table, j,
-                                         display::AnswerPictureIndex(j, display::kCirclePictures, chosen),
-                                         chosen, other->Correct != "0");
-                    }
-                }
-            }
-            items.SetModified(true);
+            click.partner = selector.GetChoice();
+            outcome = items.RecordChoice(*item, click);
         }
     }
-    else if (auto* trueFalse = dynamic_cast<CTrueFalseItem*>(item))
+    if (outcome.result == EChoiceResult::Recorded && table)
     {
-        const std::string hint = table->Cell(row, 0).hint;
-        SAnswerItem* answer = nullptr;
-        if (trueFalse->SetUserAnswer(hint) && trueFalse->GetAnswer(0, answer) && table->RowCount() >= 2)
+        for (const SChoiceRow& row : outcome.rows)
         {
-            const bool isTrue = hint == "1";
-            RefreshChoiceRow(*table, 0, display::AnswerPictureIndex(0, display::kCirclePictures, isTrue),
-                             isTrue, answer->Correct == "1");
-            RefreshChoiceRow(*table, 1, display::AnswerPictureIndex(1, display::kCirclePictures, !isTrue),
-                             !isTrue, answer->Correct != "1");
-            items.SetModified(true);
-        }
-    }
-    else if (auto* matching = dynamic_cast<CMatchingItem*>(item))
-    {
-        SAnswerItem* pair = nullptr;
-        if (index < 0 || index >= matching->GetAnswerCount() || !matching->GetAnswer(index, pair))
-            return;
-        CStringArray partners;
-        for (int i = 0; i < matching->GetAnswerCount(); ++i)
-        {
-            SAnswerItem* p = nullptr;
-            if (matching->GetAnswer(i, p) && !p->Correct.empty())
-                partners.Add(p->Correct);
-        }
-        ShuffleStringArray(partners);
-        if (partners.GetSize() == 0)
-            MessageDlg(kNoMatchingAnswer, MsgKind::Warning, MsgButtons::Ok);
-        else
-        {
-            Tm_pSelectorListFrm selector(this);
-            selector.SetChoices(&partners);
-            const int result = lf::qt::CurrentDialogs().RunModal(selector);
-            selector.SetChoices(nullptr);
-            // The pane may have been drawn again while the list was open.
-            table = HitAnswerTable(cell);
-            if (result == Tm_pSelectorListFrm::kChosen && table && items.GetCurrentItem() == item &&
-                matching->GetAnswer(index, pair))
+            if (outcome.look == EChoiceLook::Partner)
             {
-                const std::string& chosen = selector.GetChoice();
-                pair->UserAnswer = chosen;
-                display::ColourAnswerRow(*table, AnswerBlockState(), row, !chosen.empty(),
-                                         pair->UserAnswer == pair->Correct, false);
-                SetPartnerText(*table, row, chosen);
-                items.SetModified(true);
+                display::ColourAnswerRow(*table, AnswerBlockState(), row.row, row.chosen, row.correct, false);
+                SetPartnerText(*table, row.row, *click.partner);
+                continue;
             }
+            RefreshChoiceRow(*table, row.row, ChoicePicture(outcome.look, row.row, row.chosen), row.chosen,
+                             row.correct);
         }
     }
     m_DescriptionViewStr->Format();
@@ -522,26 +474,12 @@ void Tm_MainFrm::ShowFlashFeedback(const lf::qt::SRichHit& cell)
     m_bHintShown = 0;
     ResetAnswerHighlights(false);
     const int row = cell.row;
-    bool right = false;
+    // A card shows the one answer it has, so picking it is right.
+    const bool right = (kind == qtMultipleChoice && IsFlashcardStyle(m_Prefs.GetQuestionStyle())) ||
+                       item->IsRightChoice(index);
     SAnswerItem* answer = nullptr;
-    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
-    {
-        // An index outside the answers names no answer, so it is not right.
-        right = IsFlashcardStyle(m_Prefs.GetQuestionStyle()) ||
-                (index < choice->GetAnswerCount() && choice->GetAnswer(index, answer) &&
-                 !answer->Correct.empty() && answer->Correct != "0");
-    }
-    else if (auto* trueFalse = dynamic_cast<CTrueFalseItem*>(item))
-    {
-        right = trueFalse->GetAnswer(0, answer) &&
-                ((index == 1 && answer->Correct == "1") || (index == 0 && answer->Correct != "1"));
-    }
-    else if (kind == qtMatching)
-    {
-        right = true;
-        if (item->GetAnswer(index, answer) && !answer->Correct.empty())
-            SetPartnerText(*table, row, answer->Correct);
-    }
+    if (kind == qtMatching && item->GetAnswer(index, answer) && !answer->Correct.empty())
+        SetPartnerText(*table, row, answer->Correct);
     SetStatusLabel(right ? "Correct!" : "Nope.", right ? kCorrectLabelColour : kWrongLabelColour);
     m_FlashAnswerRow = row;
     display::ColourAnswerRow(*table, AnswerBlockState(), row, false, right, false);

@@ -10,6 +10,7 @@
 #include "mainwindow/rules/AnswerTables.h"
 #include "mainwindow/rules/QuestionPane.h"
 #include "mainwindow/rules/SessionPanelRules.h"
+#include "mainwindow/rules/SessionStart.h"
 #include "model/items/Datatypes.h"
 #include "model/support/Log.h"
 #include "platform/qt/Desktop.h"
@@ -183,12 +184,6 @@ void Tm_MainFrm::LoadOnDemand()
     ui->m_StartSessionBtn->setEnabled(true);
 }
 
-void Tm_MainFrm::ApplyModeList()
-{
-    const int position = ui->m_ModeList->isVisibleTo(ui->m_SessionView) ? ui->m_ModeList->currentIndex() : 0;
-    ApplyModePosition(*m_DataStorage.GetItemsPtr2(), position);
-}
-
 void Tm_MainFrm::m_StartSessionBtnClick()
 {
     const EPhase phase = m_DataStorage.GetPhase();
@@ -202,44 +197,33 @@ void Tm_MainFrm::m_StartSessionBtnClick()
         else
             m_pEditing->UnregisterHotKeys();
         LoadOnDemand();
-        if (!m_DataStorage.IsBookLoaded() ||
-            (ui->m_SessionView->isVisibleTo(this) && m_pBookComboBox->currentText().isEmpty()))
+        QWidget* panel = ui->m_SessionView;
+        SSessionStartInputs inputs;
+        inputs.phase = phase;
+        inputs.bookLoaded = m_DataStorage.IsBookLoaded();
+        inputs.panelShown = panel->isVisibleTo(this);
+        inputs.bookNameEmpty = m_pBookComboBox->currentText().isEmpty();
+        inputs.chapterChosen = ui->m_TestList->currentIndex() >= 0;
+        inputs.chapterID = ui->m_TestList->currentData().toInt();
+        inputs.modePosition = ui->m_ModeList->isVisibleTo(panel) ? ui->m_ModeList->currentIndex() : 0;
+        inputs.hintTime = ui->m_HintTimeTrBar->isVisibleTo(panel) ? ui->m_HintTimeTrBar->value() : 0;
+        inputs.delayBeforeHint =
+            ui->m_pDelayBeforeHintTrackBar->isVisibleTo(panel) ? ui->m_pDelayBeforeHintTrackBar->value() : 0;
+        ESessionStart outcome = ESessionStart::NoBook;
         {
+            // A question the start adds to an empty book in Edit phase is no edit of the user's.
+            const lf::qt::ScopedFlag updating(m_bUpdating);
+            outcome = StartSession(inputs, items, m_Prefs);
+        }
+        switch (outcome)
+        {
+        case ESessionStart::NoBook:
             MessageDlg("Please select a book.", MsgKind::Information, MsgButtons::Ok);
             return;
-        }
-        if (phase != EPhase::Edit)
-        {
-            if (ui->m_TestList->currentIndex() < 0)
-            {
-                MessageDlg("Please select a chapter.", MsgKind::Information, MsgButtons::Ok);
-                return;
-            }
-            items.SetActiveCategory(ui->m_TestList->currentData().toInt(), false);
-        }
-        ApplyModeList();
-        if (phase == EPhase::Flash)
-        {
-            m_Prefs.m_HintDelayForLearnMode =
-                ui->m_HintTimeTrBar->isVisibleTo(ui->m_SessionView) ? ui->m_HintTimeTrBar->value() : 0;
-            m_Prefs.m_DelayBeforeHintDelayForLearnMode =
-                ui->m_pDelayBeforeHintTrackBar->isVisibleTo(ui->m_SessionView)
-                    ? ui->m_pDelayBeforeHintTrackBar->value()
-                    : 0;
-        }
-        items.Refilter(true);
-        if (phase == EPhase::Edit && items.GetSequenceCount() <= 0)
-        {
-            {
-                const lf::qt::ScopedFlag updating(m_bUpdating);
-                items.AddNewItem(qtMultipleChoice, /*source=*/nullptr, /*position=*/-1, /*category=*/-1);
-            }
-            items.Refilter(false);
-        }
-
-        if (items.GetSequenceCount() > 0)
-        {
-            items.First();
+        case ESessionStart::NoChapter:
+            MessageDlg("Please select a chapter.", MsgKind::Information, MsgButtons::Ok);
+            return;
+        case ESessionStart::Started:
             StopHintTimers();
             if (IsHintPath())
                 StartCorrectAnswerHint(EView::Question, /*flags=*/255, /*focus=*/1);
@@ -252,34 +236,21 @@ void Tm_MainFrm::m_StartSessionBtnClick()
                      (phase == EPhase::Edit && m_Prefs.m_ShowListForEditMode))
                 ShowListWindow(0);
             StartBackupTimer();
-        }
-        else if (phase != EPhase::Edit && items.GetCycleMode())
+            break;
+        case ESessionStart::TooStrict:
+            MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
+            break;
+        case ESessionStart::AskToClear:
         {
-            items.SetCycleMode(0);
-            items.SetDepthMode(0);
-            items.SetRandomMode(0);
-            items.Refilter(false);
-            if (items.GetSequenceCount() <= 0)
+            const bool clear =
+                MessageDlg(kTooStrictClear, MsgKind::Confirmation, MsgButtons::YesNo) == lf::qt::mrYes;
+            if (AnswerClearQuestion(inputs, clear, m_DataStorage.IsBookLoaded(), items))
             {
-                MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
-            }
-            else if (MessageDlg(kTooStrictClear, MsgKind::Confirmation, MsgButtons::YesNo) == lf::qt::mrYes)
-            {
-                if (m_DataStorage.IsBookLoaded())
-                    items.ResetAnswers(false);
                 again = true;
                 continue;
             }
-            else
-            {
-                // No: the modes come back from the list and the command ends, rather than asking again
-                // for ever.
-                ApplyModeList();
-            }
+            break;
         }
-        else
-        {
-            MessageDlg(kSearchTooStrict, MsgKind::Warning, MsgButtons::Ok);
         }
         StartTestClockIfLimited();
     }

@@ -164,7 +164,7 @@ bool Tm_MainFrm::StoreQuestionPane(CBaseItem& item, bool& changed)
 bool Tm_MainFrm::OnStorageAnswersInEditMod(CBaseItem& item, bool& changed)
 {
     const EQuestionStyle style = m_Prefs.GetQuestionStyle();
-    auto* choice = dynamic_cast<CMultipleChoiceItem*>(&item);
+    CMultipleChoiceItem* choice = item.GetMultipleChoice();
     if (!choice || !IsFlashcardStyle(style))
     {
         IEditFrame* frame = m_pEditing->EditFrame();

@@ -613,11 +613,11 @@ SAnswerBlock RenderAnswerBlock(CBaseItem& item, bool replace, RichDocument* targ
 
     StartBlock(*target, replace);
     block.target = SAnswerBlock::ETarget::View;
-    if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(&item))
+    if (CMultipleChoiceItem* choice = item.GetMultipleChoice())
         ShowMultipleChoiceAnswers(*choice, *target, state, block);
-    else if (auto* trueFalse = dynamic_cast<CTrueFalseItem*>(&item))
+    else if (CTrueFalseItem* trueFalse = item.GetTrueFalse())
         ShowTrueFalseAnswers(*trueFalse, *target, state, block);
-    else if (auto* matching = dynamic_cast<CMatchingItem*>(&item))
+    else if (CMatchingItem* matching = item.GetMatching())
         ShowMatchingAnswers(*matching, *target, state, block);
     else if (typed)
         ShowAnswerLine(item, *target, state);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,59 @@ int CompareItemsForSort(const CItemsArray2& items, const CBaseItem* a, const CBa
 
 // Converts the item at a book-order index to another kind (see CItemsArray2::ConvertCurrentItemTo).
 bool ConvertItemTo(CItemsArray2& items, std::int32_t index, int kind, bool inPlace);
+
+// A click on a row of the answer table under a question in Test phase, as the choice recording reads it.
+struct SChoiceClick
+{
+    std::int32_t row = -1; // the row clicked
+    // The hint of each row's first cell: the index of the answer the row shows ("1" true and "0" false
+    // for a true/false statement). A hint that is not a number names no answer.
+    std::vector<std::string> rowHints;
+    // The question style shows a multiple-choice question as a card with one answer, and whether the
+    // card has an answer to show.
+    bool card = false;
+    bool cardShowsAnswer = false;
+    // A matching question: the partner picked for the row's sub-question; none before it is picked.
+    std::optional<std::string> partner;
+};
+
+// What recording a choice came to.
+enum class EChoiceResult : std::uint8_t
+{
+    NoAnswer,    // the row names no answer (or no pair of a matching question): nothing to draw again
+    Ignored,     // the question takes no choice there; nothing changed
+    Recorded,    // the user's answer changed; the rows say what to draw again
+    PickPartner, // matching: the partners to offer are given; record again with the one picked
+    NoPartner,   // matching: no pair has a partner to offer
+};
+
+// How the rows of a recorded choice show it, besides their colour.
+enum class EChoiceLook : std::uint8_t
+{
+    Card,    // the card's one picture, ticked or not
+    Squares, // lettered squares: the question takes several choices
+    Circles, // lettered circles: one choice (true/false too)
+    Partner, // the second cell shows the partner picked
+};
+
+// A row of the answer table to draw again after a choice.
+struct SChoiceRow
+{
+    std::int32_t row = -1;
+    bool chosen = false; // the row's answer is the user's (its picture ticked)
+    bool correct = false;
+
+    friend bool operator==(const SChoiceRow&, const SChoiceRow&) = default;
+};
+
+struct SChoiceOutcome
+{
+    EChoiceResult result = EChoiceResult::NoAnswer;
+    bool modified = false; // the book was marked modified
+    EChoiceLook look = EChoiceLook::Circles;
+    std::vector<SChoiceRow> rows;
+    CStringArray partners; // PickPartner: in a random order
+};
 
 class CItemsArray2
 {
@@ -302,6 +356,15 @@ public:
     // Keeps a copy of the whole clock, and puts it back (the study clock dialog's Cancel).
     void SaveTimerState() { m_SavedTimer = m_Timer; }
     void RestoreTimerState() { m_Timer = m_SavedTimer; }
+
+    // --- The user's choices (Itemsarray_Choice.cpp) ---
+
+    // Records the choice a click on a row of item's answer table makes, by the item's kind: a multiple-
+    // choice mark toggled (on a card only the card's answer, and the book does not count as changed; with
+    // one choice allowed every other mark goes), the true/false statement set from the row's hint, or the
+    // partner picked for a matching pair (without one the partners to offer come back first). The book is
+    // marked modified once when the choice counts as a change. The outcome names the rows to draw again.
+    SChoiceOutcome RecordChoice(CBaseItem& item, const SChoiceClick& click);
 
     // --- Deletion, Trash and bulk changes (Itemsarray_Trash.cpp) ---
 

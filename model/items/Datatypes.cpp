@@ -372,6 +372,11 @@ bool CBaseItem::IsTypedAnswer() const
     return false;
 }
 
+bool CBaseItem::IsRightChoice(std::int32_t)
+{
+    return false;
+}
+
 bool CBaseItem::IsAllAnswerBlanksIsEmpty() const
 {
     return false;

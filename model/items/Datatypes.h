@@ -12,6 +12,9 @@
 #include <utility>
 
 class CCalculatedItem;
+class CMatchingItem;
+class CMultipleChoiceItem;
+class CTrueFalseItem;
 class CUnitList;
 
 // Kind codes of the items, as stored in the book files (`QuestionType`).
@@ -118,6 +121,17 @@ public:
     // The calculated kind gives itself, for its answers with formulas and data sets; null for the others.
     virtual CCalculatedItem* GetCalculated() { return nullptr; }
     const CCalculatedItem* GetCalculated() const { return const_cast<CBaseItem*>(this)->GetCalculated(); }
+    // The kinds answered by choosing give themselves, for what only they hold (the marks and settings of
+    // multiple choice, the two feedbacks of true/false, the order of the matching pairs); null for the
+    // others.
+    virtual CMultipleChoiceItem* GetMultipleChoice() { return nullptr; }
+    virtual CTrueFalseItem* GetTrueFalse() { return nullptr; }
+    virtual CMatchingItem* GetMatching() { return nullptr; }
+    // Whether picking answer index on a flash card is right: a choice whose grade is neither empty nor
+    // "0"; for true/false index 1 (true) on a true statement and index 0 (false) on any other; every pick
+    // on a matching question (the card only reveals the partner). False for the other kinds and for a
+    // choice index that names no answer.
+    virtual bool IsRightChoice(std::int32_t index);
     virtual bool IsTypedAnswer() const;
     // True when the question has no filled-in answer (the "empty answer choices" query).
     virtual bool IsAllAnswerBlanksIsEmpty() const;
@@ -378,6 +392,9 @@ public:
     bool CopyFrom(const CBaseItem* other) override;
     bool Clear() override;
 
+    CMultipleChoiceItem* GetMultipleChoice() override { return this; }
+    bool IsRightChoice(std::int32_t index) override;
+
     // Marks or unmarks choice i (choice then points at it). Unless several marks are allowed and force is
     // off, every other choice is unmarked. False for an index outside 0..count-1.
     bool ToggleUserChoice(std::int32_t i, SAnswerItem*& choice, bool force);
@@ -428,6 +445,9 @@ public:
     bool CopyFrom(const CBaseItem* other) override;
     bool IsEqual(const CBaseItem* other, bool compareTimes, bool compareLayers, bool compareCategory,
                  bool compareAnswers, bool compareFeedback, bool compareOwner) const override;
+
+    CTrueFalseItem* GetTrueFalse() override { return this; }
+    bool IsRightChoice(std::int32_t index) override;
 
     // The user's choice, "1" or "0"; always true.
     bool SetUserAnswer(const std::string& text);
@@ -500,6 +520,8 @@ public:
     // Over the pairs the user answered: 1 all right, 0 all wrong (or none answered), 2 mixed.
     int GetResult() override;
     bool CopyFrom(const CBaseItem* other) override;
+    CMatchingItem* GetMatching() override { return this; }
+    bool IsRightChoice(std::int32_t) override { return true; }
 
     std::uint8_t GetShuffle() const { return Shuffle; }
     void SetShuffle(std::uint8_t v) { Shuffle = v; }

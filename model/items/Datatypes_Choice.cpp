@@ -76,6 +76,12 @@ bool CMultipleChoiceItem::Clear()
     return true;
 }
 
+bool CMultipleChoiceItem::IsRightChoice(std::int32_t index)
+{
+    SAnswerItem* choice = nullptr;
+    return GetAnswer(index, choice) && !choice->Correct.empty() && choice->Correct != "0";
+}
+
 bool CMultipleChoiceItem::ToggleUserChoice(std::int32_t i, SAnswerItem*& choice, bool force)
 {
     if (i < 0 || i >= m_Answers.GetSize())
@@ -139,6 +145,12 @@ bool CTrueFalseItem::IsEqual(const CBaseItem* other, bool compareTimes, bool com
         return false;
     const auto* o = dynamic_cast<const CTrueFalseItem*>(other);
     return o && (!compareAnswers || SameAnswerContent(m_Answer, o->m_Answer));
+}
+
+bool CTrueFalseItem::IsRightChoice(std::int32_t index)
+{
+    const std::string& statement = m_Answer.Correct;
+    return (index == 1 && statement == "1") || (index == 0 && statement != "1");
 }
 
 bool CTrueFalseItem::SetUserAnswer(const std::string& text)

@@ -8,6 +8,7 @@
 #include "mainwindow/dialogs/Timerfrm.h"
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
+#include "platform/qt/RichView.h"
 #include "tests/model/BookBuilder.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/qt/ManualClock.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -84,15 +86,40 @@ protected:
         ChooseTestChapter(kAllCategoriesID);
         Control<QComboBox>("m_ModeList")->setCurrentIndex(position);
     }
-    // Marks the right (or a wrong) choice of the current question, as a click in the answer table does.
+    // The window on screen in the Multiple Choice style, where the answer table is laid out and shows
+    // every choice to click (the default Flashcard style shows only the right one).
+    void ShowEveryChoice()
+    {
+        frm->Prefs().m_ViewMode = ToNumber(EQuestionStyle::MultipleChoice);
+        frm->DataStorage().ApplyOptions();
+        frm->resize(1100, 800);
+        frm->show();
+    }
+    // Marks the right (or a wrong) choice of the current question as the user does: the Answers button,
+    // then a click on the choice's row of the answer table.
     void AnswerCurrent(bool right)
     {
-        auto* question = dynamic_cast<CMultipleChoiceItem*>(Items().GetCurrentItem());
-        ASSERT_NE(question, nullptr);
-        SAnswerItem* choice = nullptr;
-        question->GetAnswer(right ? 0 : 1, choice);
-        question->ToggleUserChoice(right ? 0 : 1, choice, true);
-        Items().SetModified(true);
+        Control<QPushButton>("m_AnswerBtn")->click();
+        auto* view = Control<lf::qt::RichView>("m_DescriptionViewStr");
+        const lf::RichDocument& doc = view->Document();
+        const std::string hint = right ? "0" : "1";
+        for (int item = 0; item < doc.ItemCount(); ++item)
+        {
+            const lf::SRichItem& table = doc.content.items[static_cast<std::size_t>(item)];
+            if (!table.IsTable())
+                continue;
+            for (int row = 0; row < table.table->RowCount(); ++row)
+            {
+                if (table.table->Cell(row, 0).hint != hint)
+                    continue;
+                const QPoint scroll(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value());
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                                  view->CellRect(item, row, 1).center() - scroll);
+                ASSERT_TRUE(Items().IsModified()) << "the click recorded no choice";
+                return;
+            }
+        }
+        FAIL() << "no answer row " << hint;
     }
     // The score dialog answers result; its buttons are noted as "continue|all|incorrect", hidden ones empty.
     void AnswerScore(int result, std::string* buttons = nullptr)
@@ -184,6 +211,7 @@ TEST_F(SessionTest, NextAtTheLastQuestionOfATestOpensTheScore)
         {Tm_ScoreDlg::kAll, EPhase::Review, 0, false, true},
         {Tm_ScoreDlg::kIncorrect, EPhase::Review, 3, true, true},
     };
+    ShowEveryChoice();
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.result);
@@ -310,6 +338,7 @@ TEST_F(SessionTest, EndSessionAsksFirstAndHomeClosesTheBook)
 
 TEST_F(SessionTest, HomeAfterATestKeepsTheAnswers)
 {
+    ShowEveryChoice();
     OpenBook(ThreeQuestions, EPhase::Test);
     frm->m_StartSessionBtnClick();
     AnswerCurrent(true);
