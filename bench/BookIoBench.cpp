@@ -91,7 +91,7 @@ BookFiles& Files()
     return files;
 }
 
-constexpr unsigned kBookParseOptions = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_wnorm_attribute;
+constexpr unsigned kBookParseOptions = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_wconv_attribute;
 
 // The time per question, to show that opening grows linearly with the book.
 void SetPerQuestionCounter(benchmark::State& state)

@@ -274,31 +274,8 @@ void AppendExcelField(const std::string& stored, std::string& line, const std::s
 std::string DelimitedAnswerText(CBaseItem* item)
 {
     SAnswerItem* chosen = nullptr;
-    std::int32_t i = 0;
-    for (; i < item->GetAnswerCount(); ++i)
-    {
-        SAnswerItem* answer = nullptr;
-        if (item->GetAnswer(i, answer) && answer->Correct != "0")
-        {
-            chosen = answer;
-            break;
-        }
-    }
-    if (!chosen)
-        return std::string();
-    if (chosen->AnswerText.empty())
-    {
-        for (std::int32_t j = i + 1; j < item->GetAnswerCount(); ++j)
-        {
-            SAnswerItem* answer = nullptr;
-            if (item->GetAnswer(j, answer) && answer->Correct != "0" && !answer->AnswerText.empty())
-            {
-                chosen = answer;
-                break;
-            }
-        }
-    }
-    return chosen->AnswerText;
+    const std::int32_t index = FindShownCreditedAnswer(*item);
+    return index >= 0 && item->GetAnswer(index, chosen) ? chosen->AnswerText : std::string();
 }
 
 CBaseItem* AddQuestionFromFields(const CStringArray& fields, CItemsArray2* items, int kind,

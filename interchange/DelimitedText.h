@@ -50,8 +50,8 @@ void AppendPlainField(const std::string& stored, std::string& line, const std::s
 void AppendExcelField(const std::string& stored, std::string& line, const std::string& separator, bool first,
                       lf::RichDocument& view);
 
-// The stored text of the answer a delimited line carries: the first credited answer (grade not "0"), or
-// when its text is empty the first later credited answer with text; empty when none is credited.
+// The stored text of the answer a delimited line carries: the first credited answer with text, else the
+// first credited one (FindShownCreditedAnswer); empty when none is credited.
 std::string DelimitedAnswerText(CBaseItem* item);
 
 // --- Rows ---

@@ -1,25 +1,27 @@
-// What the exchange-format readers and writers take from the book storage around them: its status bar,
-// its event pump and its hidden rich-text view. A context of nulls runs them silently and without a view.
+// What the exchange-format readers and writers take from the program around them: the book storage's
+// status bar, event pump and hidden rich-text view, the storage itself, and the program's picture loader.
+// A context of nulls runs them silently, without a view, with placeholders for pictures from the web.
 #pragma once
 
 #include "model/storage/Datastorage.h"
+#include "platform/richtext/RichTextOps.h"
 
 #include <string>
-
-namespace lf
-{
-class RichDocument;
-}
 
 struct SExchangeContext
 {
     IStatusTextSink* statusBar = nullptr; // not owned
     IEventPump* pump = nullptr;           // not owned
     lf::RichDocument* view = nullptr;     // not owned: the view stored texts are rendered in
+    // Where pictures on the web that imported texts name come from (none: placeholders); a reader takes
+    // the other pictures from beside its file, or not at all.
+    lf::RichPictureRequest webPictures = nullptr;
+    CDataStorage* storage = nullptr; // not owned: the storage that runs the operation, if any
 
-    static SExchangeContext Of(const CDataStorage& storage)
+    static SExchangeContext Of(CDataStorage& storage)
     {
-        return SExchangeContext{storage.GetStatusBar(), storage.GetEventPump(), storage.GetHiddenView()};
+        return SExchangeContext{storage.GetStatusBar(), storage.GetEventPump(), storage.GetHiddenView(),
+                                lf::RichTextHost().requestPicture, &storage};
     }
 
     // Shows a progress text (when there is a status bar) and lets pending events run.

@@ -47,9 +47,9 @@ std::string FieldText(pugi::xml_node parent, const char* field)
     return TextOf(parent.child(field).child("text"));
 }
 
-std::string Rich(std::string text)
+std::string Rich(std::string text, const lf::RichPictureRequest& pictures)
 {
-    NormalizeImportedText(text);
+    NormalizeImportedText(text, pictures);
     return text;
 }
 
@@ -65,6 +65,15 @@ int WholeNumber(const std::string& text, int fallback)
     int value = fallback;
     lf::sys::ReadNumber(lf::sys::TrimView(text), value);
     return value;
+}
+
+// A switch of a quiz file: "true" (as the learning platform writes it, any case) or "1" sets it, blanks
+// around it allowed; anything else clears it.
+bool SwitchOn(pugi::xml_node element)
+{
+    const std::string value = TextOf(element);
+    const std::string_view text = lf::sys::TrimView(value);
+    return text == "1" || lf::sys::SameTextAsciiNoCase(text, "true");
 }
 
 bool ReadDecimal(std::string_view text, double& value)
@@ -88,55 +97,43 @@ bool IsWebPicture(const std::string& name)
     return lf::sys::IsWebAddress(name) && !lf::sys::StartsWithNoCase(name, "file:");
 }
 
-// While a quiz file is read, pictures its texts name are taken from its folder; web addresses go to the
-// program's own loader; any other name gives the placeholder and is never opened.
-class QuizPictureScope
+// The pictures a quiz file's texts name: taken from its folder; web addresses go to the program's own
+// loader (none: placeholders); any other name gives the placeholder and is never opened.
+lf::RichPictureRequest QuizPictures(std::string folder, lf::RichPictureRequest webPictures)
 {
-public:
-    explicit QuizPictureScope(std::string folder) : m_saved(lf::RichTextHost().requestPicture)
+    return [folder = std::move(folder), web = std::move(webPictures)](const std::string& source, int width,
+                                                                      int height, bool fetch)
     {
-        lf::RichPictureRequest outer = m_saved;
-        lf::RichTextHost().requestPicture =
-            [outer, folder = std::move(folder)](const std::string& source, int width, int height, bool fetch)
+        if (IsWebPicture(source))
+            return web ? web(source, width, height, fetch) : lf::MakePlaceholderPicture(width, height);
+        std::string name = DecodePercentEscapes(source);
+        if (!lf::sys::StaysInFolder(name))
         {
-            if (IsWebPicture(source))
-                return outer ? outer(source, width, height, fetch)
-                             : lf::MakePlaceholderPicture(width, height);
-            std::string name = DecodePercentEscapes(source);
-            if (!lf::sys::StaysInFolder(name))
-            {
-                WriteLog("LoadMoodleXML - picture name refused: " + name, 1, 1);
-                return lf::MakePlaceholderPicture(width, height);
-            }
-            std::replace(name.begin(), name.end(), '\\', '/');
-            lf::SRichPicture picture;
-            if (!lf::sys::ReadWholeFile(folder + name, picture.data) || picture.data.empty())
-                return lf::MakePlaceholderPicture(width, height);
-            std::string extension = lf::sys::AsciiLower(lf::sys::ExtensionOf(name));
-            if (!extension.empty())
-                extension.erase(0, 1);
-            picture.format = extension == "jpg" ? "jpeg" : extension;
-            return picture;
-        };
-    }
-    ~QuizPictureScope() { lf::RichTextHost().requestPicture = std::move(m_saved); }
-    QuizPictureScope(const QuizPictureScope&) = delete;
-    QuizPictureScope& operator=(const QuizPictureScope&) = delete;
+            WriteLog("LoadMoodleXML - picture name refused: " + name, 1, 1);
+            return lf::MakePlaceholderPicture(width, height);
+        }
+        std::replace(name.begin(), name.end(), '\\', '/');
+        lf::SRichPicture picture;
+        if (!lf::sys::ReadWholeFile(folder + name, picture.data) || picture.data.empty())
+            return lf::MakePlaceholderPicture(width, height);
+        std::string extension = lf::sys::AsciiLower(lf::sys::ExtensionOf(name));
+        if (!extension.empty())
+            extension.erase(0, 1);
+        picture.format = extension == "jpg" ? "jpeg" : extension;
+        return picture;
+    };
+}
 
-private:
-    lf::RichPictureRequest m_saved;
-};
-
-void ReadKindElements(pugi::xml_node question, CBaseItem* item)
+void ReadKindElements(pugi::xml_node question, CBaseItem* item, const lf::RichPictureRequest& pictures)
 {
     if (auto* choice = dynamic_cast<CMultipleChoiceItem*>(item))
     {
         choice->SetLetMultipleAnswers(TextOf(question.child("single")) == "false" ? 1 : 0);
-        choice->SetShuffle(WholeNumber(TextOf(question.child("shuffleanswers")), 0) == 1 ? 1 : 0);
-        choice->SetFeedbackForAnyCorrectResponse(Rich(FieldText(question, "correctfeedback")));
+        choice->SetShuffle(SwitchOn(question.child("shuffleanswers")) ? 1 : 0);
+        choice->SetFeedbackForAnyCorrectResponse(Rich(FieldText(question, "correctfeedback"), pictures));
         choice->SetFeedbackForAnyPartiallyCorrectResponse(
-            Rich(FieldText(question, "partiallycorrectfeedback")));
-        choice->SetFeedbackForAnyIncorrectResponse(Rich(FieldText(question, "incorrectfeedback")));
+            Rich(FieldText(question, "partiallycorrectfeedback"), pictures));
+        choice->SetFeedbackForAnyIncorrectResponse(Rich(FieldText(question, "incorrectfeedback"), pictures));
         const std::string numbering = TextOf(question.child("answernumbering"));
         constexpr std::array<const char*, 4> kNumbering{"abc", "ABCD", "123", "none"};
         std::int32_t type = -1;
@@ -151,7 +148,7 @@ void ReadKindElements(pugi::xml_node question, CBaseItem* item)
     }
     else if (auto* matching = dynamic_cast<CMatchingItem*>(item))
     {
-        matching->SetShuffle(WholeNumber(TextOf(question.child("shuffleanswers")), 0) == 1 ? 1 : 0);
+        matching->SetShuffle(SwitchOn(question.child("shuffleanswers")) ? 1 : 0);
     }
 }
 
@@ -174,25 +171,56 @@ void ReadDatasets(pugi::xml_node question, CCalculatedItem* item)
 
 // --- Writer ---
 
+// The picture-name prefix of the running export, kept by the storage for the length of the export (so every
+// step that writes a picture of this export names it alike) and put back afterwards.
+class ExportPicturePrefix
+{
+public:
+    ExportPicturePrefix(CDataStorage* storage, const std::string& prefix)
+        : m_storage(storage), m_prefix(prefix)
+    {
+        if (m_storage)
+        {
+            m_previous = m_storage->GetMoodlePicturePrefix();
+            m_storage->SetMoodlePicturePrefix(prefix);
+        }
+    }
+    ~ExportPicturePrefix()
+    {
+        if (m_storage)
+            m_storage->SetMoodlePicturePrefix(std::move(m_previous));
+    }
+    ExportPicturePrefix(const ExportPicturePrefix&) = delete;
+    ExportPicturePrefix& operator=(const ExportPicturePrefix&) = delete;
+
+    // The prefix as the storage holds it while the export runs.
+    const std::string& Get() const { return m_storage ? m_storage->GetMoodlePicturePrefix() : m_prefix; }
+
+private:
+    CDataStorage* m_storage;
+    std::string m_prefix;
+    std::string m_previous;
+};
+
 // Renders stored texts into quiz HTML with the export's picture settings.
 class HtmlRenderer
 {
 public:
-    HtmlRenderer(lf::RichDocument* view, std::string folder, std::string prefix)
-        : m_view(view), m_folder(std::move(folder)), m_prefix(std::move(prefix))
+    HtmlRenderer(lf::RichDocument* view, std::string folder, const ExportPicturePrefix& prefix)
+        : m_view(view), m_folder(std::move(folder)), m_prefix(prefix)
     {
     }
     std::string operator()(const std::string& stored) const
     {
         std::string html;
-        RichTextToMoodleHTML(html, stored, m_view, m_folder, m_prefix);
+        RichTextToMoodleHTML(html, stored, m_view, m_folder, m_prefix.Get());
         return html;
     }
 
 private:
     lf::RichDocument* m_view;
     std::string m_folder;
-    std::string m_prefix;
+    const ExportPicturePrefix& m_prefix;
 };
 
 pugi::xml_node AppendAnswer(pugi::xml_node question, const char* fraction)
@@ -427,7 +455,8 @@ std::string MoodlePercentToFraction(const std::string& percent)
     return "0";
 }
 
-bool LoadMoodleAnswersFromXML(pugi::xml_node question, CBaseItem* item)
+bool LoadMoodleAnswersFromXML(pugi::xml_node question, CBaseItem* item,
+                              const lf::RichPictureRequest& pictures)
 {
     if (!item)
         return false;
@@ -439,7 +468,7 @@ bool LoadMoodleAnswersFromXML(pugi::xml_node question, CBaseItem* item)
         {
             SAnswerItem answer;
             answer.ID = ++counter;
-            answer.AnswerText = Rich(TextOf(sub.child("text")));
+            answer.AnswerText = Rich(TextOf(sub.child("text")), pictures);
             answer.Correct = FieldText(sub, "answer");
             item->AddAnswer(answer);
         }
@@ -455,8 +484,8 @@ bool LoadMoodleAnswersFromXML(pugi::xml_node question, CBaseItem* item)
             SAnswerItem answer;
             answer.ID = ++counter;
             answer.Correct = Grade(element);
-            answer.AnswerText = Rich(text);
-            answer.Feedback = Rich(FieldText(element, "feedback"));
+            answer.AnswerText = Rich(text, pictures);
+            answer.Feedback = Rich(FieldText(element, "feedback"), pictures);
             item->AddAnswer(answer);
             break;
         }
@@ -469,18 +498,18 @@ bool LoadMoodleAnswersFromXML(pugi::xml_node question, CBaseItem* item)
                 answer.AnswerText = "true";
                 answer.Correct = Grade(element);
                 item->AddAnswer(answer);
-                trueFalse->SetFeedbackForTheResponseTrue(Rich(FieldText(element, "feedback")));
+                trueFalse->SetFeedbackForTheResponseTrue(Rich(FieldText(element, "feedback"), pictures));
             }
             else
             {
-                trueFalse->SetFeedbackForTheResponseFalse(Rich(FieldText(element, "feedback")));
+                trueFalse->SetFeedbackForTheResponseFalse(Rich(FieldText(element, "feedback"), pictures));
             }
             break;
         }
         case qtEssay:
         {
             SAnswerItem answer;
-            answer.Feedback = Rich(FieldText(element, "feedback"));
+            answer.Feedback = Rich(FieldText(element, "feedback"), pictures);
             item->AddAnswer(answer);
             break;
         }
@@ -493,7 +522,7 @@ bool LoadMoodleAnswersFromXML(pugi::xml_node question, CBaseItem* item)
             answer.AnswerText = Stripped(text);
             if (kind == qtNumerical)
                 answer.Tolerance = TextOf(element.child("tolerance"));
-            answer.Feedback = Rich(FieldText(element, "feedback"));
+            answer.Feedback = Rich(FieldText(element, "feedback"), pictures);
             item->AddAnswer(answer);
             break;
         }
@@ -510,7 +539,7 @@ bool LoadMoodleAnswersFromXML(pugi::xml_node question, CBaseItem* item)
                 static_cast<std::uint8_t>(WholeNumber(TextOf(element.child("correctanswerformat")), 1) - 1);
             answer.FormulaParams.CorrectAnswerLength =
                 WholeNumber(TextOf(element.child("correctanswerlength")), 0);
-            answer.Feedback = Rich(FieldText(element, "feedback"));
+            answer.Feedback = Rich(FieldText(element, "feedback"), pictures);
             static_cast<CCalculatedItem*>(item)->AddCalculatedAnswer(answer);
             break;
         }
@@ -536,7 +565,8 @@ bool LoadMoodleUnitsFromXML(pugi::xml_node units, CBaseItem* item)
     return true;
 }
 
-bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const SExchangeContext& context)
+bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const SExchangeContext& context,
+                                const lf::RichPictureRequest& pictures)
 {
     CImportFactory factory(*items);
     for (pugi::xml_node question : quiz.children("question"))
@@ -551,9 +581,9 @@ bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const 
         item->SetCategoryID(0);
         item->SetID_Str("");
         item->SetName(FieldText(question, "name"));
-        item->SetQuestionText(Rich(FieldText(question, "questiontext")));
+        item->SetQuestionText(Rich(FieldText(question, "questiontext"), pictures));
         item->SetImageToDisplay(TextOf(question.child("image")));
-        item->SetGeneralFeedback(Rich(FieldText(question, "generalfeedback")));
+        item->SetGeneralFeedback(Rich(FieldText(question, "generalfeedback"), pictures));
         item->SetDefaultQuestionGrade(TextOf(question.child("defaultgrade")));
         item->SetPenaltyFactor(TextOf(question.child("penalty")));
         if (TextOf(question.child("hidden")) == "1")
@@ -564,9 +594,9 @@ bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const 
         }
         item->SetFormatQAXData(
             MoodleFormatNameToCode(question.child("questiontext").attribute("format").value()));
-        ReadKindElements(question, item.get());
+        ReadKindElements(question, item.get(), pictures);
 
-        LoadMoodleAnswersFromXML(question, item.get());
+        LoadMoodleAnswersFromXML(question, item.get(), pictures);
         if (item->HasUnits())
             if (pugi::xml_node units = question.child("units"))
                 LoadMoodleUnitsFromXML(units, item.get());
@@ -593,8 +623,8 @@ bool LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearF
         {
             if (clearFirst)
                 items->Clear();
-            QuizPictureScope pictures(lf::sys::FolderOf(fileName));
-            result = LoadMoodleQuestionsFromXML(quiz, items, context);
+            result = LoadMoodleQuestionsFromXML(
+                quiz, items, context, QuizPictures(lf::sys::FolderOf(fileName), context.webPictures));
         }
     }
     context.ShowStatus("Book loaded.");
@@ -606,7 +636,8 @@ bool LoadMoodleXML(const std::string& fileName, CItemsArray2* items, bool clearF
 void SaveMoodleQuestionsToXML(pugi::xml_node quiz, CItemsArray2* items, const SExchangeContext& context,
                               const std::string& pictureFolder, const std::string& picturePrefix)
 {
-    const HtmlRenderer html(context.view, pictureFolder, picturePrefix);
+    const ExportPicturePrefix prefix(context.storage, picturePrefix);
+    const HtmlRenderer html(context.view, pictureFolder, prefix);
     for (std::int32_t i = 0; i < items->GetCount(); ++i)
     {
         context.Pump();

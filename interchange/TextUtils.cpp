@@ -195,14 +195,14 @@ void RichTextToMoodleHTML(std::string& out, const std::string& storedText, lf::R
     out = std::move(html);
 }
 
-bool NormalizeImportedText(std::string& text)
+bool NormalizeImportedText(std::string& text, const lf::RichPictureRequest& requestPicture)
 {
     if (lf::sys::TrimView(text).empty())
     {
         text.clear();
         return true;
     }
-    return NormalizeTextToXML(text);
+    return NormalizeTextToXML(text, requestPicture);
 }
 
 bool SetFontSizeInXMLText(std::string& text, lf::RichDocument* view, int size)

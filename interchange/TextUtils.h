@@ -3,6 +3,8 @@
 // and the small XML element writers of the quiz and reader-book files.
 #pragma once
 
+#include "platform/richtext/HtmlImport.h"
+
 #include <pugixml.hpp>
 
 #include <cstdint>
@@ -45,8 +47,9 @@ void RichTextToMoodleHTML(std::string& out, const std::string& storedText, lf::R
                           const std::string& picturePrefix = std::string());
 
 // Turns an imported text (HTML, plain text or stored rich text) into stored rich text; a blank text
-// becomes the empty text. The result of the conversion.
-bool NormalizeImportedText(std::string& text);
+// becomes the empty text. Pictures an HTML text names are asked of requestPicture (none: placeholders).
+// The result of the conversion.
+bool NormalizeImportedText(std::string& text, const lf::RichPictureRequest& requestPicture);
 
 // Gives every text style of a stored rich text the font size; an empty text stays as it is. False when
 // there is no view.

@@ -8,6 +8,7 @@
 #include "mainwindow/rules/AnswerTables.h"
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
+#include "model/items/Grades.h"
 #include "model/support/Log.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichViewEdit.h"
@@ -193,7 +194,7 @@ bool Tm_MainFrm::OnStorageAnswersInEditMod(CBaseItem& item, bool& changed)
                  1, 1);
         return false;
     }
-    if (answer->Correct == "0")
+    if (!IsCreditedGrade(answer->Correct))
     {
         answer->Correct = "1";
         changed = true;

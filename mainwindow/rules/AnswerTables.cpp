@@ -3,6 +3,7 @@
 #include "model/formulas/Formulamanager.h"
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
+#include "model/items/Grades.h"
 #include "model/support/Array.h"
 #include "platform/richtext/RichTextOps.h"
 #include "platform/richtext/RichXml.h"
@@ -15,11 +16,6 @@ namespace
 {
 
 constexpr const char* kAnswersHeading = "Answer(s):";
-
-bool IsCredited(const std::string& grade)
-{
-    return !grade.empty() && grade != "0";
-}
 
 void AddEmptyParagraph(RichDocument& doc)
 {
@@ -146,8 +142,8 @@ void ShowMultipleChoiceAnswers(CMultipleChoiceItem& item, RichDocument& view, co
             return;
         RichTable table = MakeAnswerTable(1, 2);
         const bool chosen = a->UserAnswer == "1" && !flash;
-        if (!FillAnswerRow(table, view.styles, state, 0, shown, a->AnswerText, chosen, a->Correct != "0",
-                           kSquarePictures, false, {}))
+        if (!FillAnswerRow(table, view.styles, state, 0, shown, a->AnswerText, chosen,
+                           IsCreditedGrade(a->Correct), kSquarePictures, false, {}))
             return;
         if (test)
             HighlightFirstRow(table, block);
@@ -181,8 +177,8 @@ void ShowMultipleChoiceAnswers(CMultipleChoiceItem& item, RichDocument& view, co
             table.Cell(row, 0).vAlign = RichCellVAlign::Center;
             const bool filled = item.GetAnswer(index, a) &&
                                 FillAnswerRow(table, view.styles, state, row, index, a->AnswerText,
-                                              a->UserAnswer == "1" && !flash, a->Correct != "0", base,
-                                              withFeedback, withFeedback ? a->Feedback : std::string());
+                                              a->UserAnswer == "1" && !flash, IsCreditedGrade(a->Correct),
+                                              base, withFeedback, withFeedback ? a->Feedback : std::string());
             if (filled)
                 ++row;
             else
@@ -509,28 +505,14 @@ RichTable MakeAnswerTable(int rows, int cols)
 
 int DisplayedCorrectAnswer(CBaseItem& item)
 {
-    int fallback = -1;
-    for (int i = 0; i < item.GetAnswerCount(); ++i)
-    {
-        SAnswerItem* a = nullptr;
-        if (!item.GetAnswer(i, a) || a->Correct == "0")
-            continue;
-        if (!a->AnswerText.empty())
-            return i;
-        if (fallback < 0)
-            fallback = i;
-    }
-    return fallback;
+    return FindShownCreditedAnswer(item);
 }
 
 int EditedFlashcardAnswer(CBaseItem& item)
 {
-    for (int i = 0; i < item.GetAnswerCount(); ++i)
-    {
-        SAnswerItem* a = nullptr;
-        if (item.GetAnswer(i, a) && a->Correct != "0")
-            return i;
-    }
+    const int credited = FindFirstCreditedAnswer(item);
+    if (credited >= 0)
+        return credited;
     return item.GetAnswerCount() > 0 ? 0 : -1;
 }
 
@@ -555,13 +537,9 @@ RichTable MakeMatchingTable(int rows)
 
 const SAnswerItem* FindCreditedAnswer(CBaseItem& item)
 {
-    for (int i = 0; i < item.GetAnswerCount(); ++i)
-    {
-        SAnswerItem* a = nullptr;
-        if (item.GetAnswer(i, a) && IsCredited(a->Correct))
-            return a;
-    }
-    return nullptr;
+    const int index = FindFirstCreditedAnswer(item);
+    SAnswerItem* answer = nullptr;
+    return index >= 0 && item.GetAnswer(index, answer) ? answer : nullptr;
 }
 
 const char* VerdictText(int result)

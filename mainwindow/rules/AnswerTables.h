@@ -112,12 +112,12 @@ RichTable MakeAnswerTable(int rows, int cols);
 // column taking the rest (it holds text, not a picture).
 RichTable MakeMatchingTable(int rows);
 
-// The answer a flash card shows for a short-answer or numerical question: the first answer whose grade is
-// neither empty nor "0", whether or not the question was answered. Null when there is none.
+// The answer a flash card shows for a short-answer or numerical question: the first credited answer
+// (IsCreditedGrade), whether or not the question was answered. Null when there is none.
 const SAnswerItem* FindCreditedAnswer(CBaseItem& item);
 
 // The one answer the Flashcard styles show: the first credited answer with a text, else the first
-// credited one. -1 without one.
+// credited one (FindShownCreditedAnswer); a penalty answer never. -1 without one.
 int DisplayedCorrectAnswer(CBaseItem& item);
 
 // The one answer the Flashcard styles edit in Edit phase, shown in the editor and stored back from it: the

@@ -238,11 +238,13 @@ std::string CItemsArray2::GetMaxLayer() const
     return lf::sys::NumberText(static_cast<long long>(value) + 1);
 }
 
-std::unique_ptr<CBaseItem> CItemsArray2::CopyItemForUndo(const CBaseItem* item)
+std::unique_ptr<CBaseItem> CItemsArray2::SnapshotItem(const CBaseItem* item) const
 {
     if (!item)
         return nullptr;
-    std::unique_ptr<CBaseItem> copy = CreateItem(item->GetQuestionType(), false);
+    // Made by kind alone: the collection's defaults for new items (author, chapter number) would be
+    // overwritten anyway, and working out the chapter number walks the whole book.
+    std::unique_ptr<CBaseItem> copy = MakeItemOfKind(item->GetQuestionType());
     if (!copy)
         return nullptr;
     copy->CopyFrom(item);
@@ -259,6 +261,11 @@ std::unique_ptr<CBaseItem> CItemsArray2::CopyItemForUndo(const CBaseItem* item)
     if (const auto* calculated = item->GetCalculated())
         copy->GetCalculated()->SetCurrentDataset(calculated->GetCurrentDataset());
     return copy;
+}
+
+std::unique_ptr<CBaseItem> CItemsArray2::CopyItemForUndo(const CBaseItem* item) const
+{
+    return SnapshotItem(item);
 }
 
 // ---------------------------------------------------------------------------------------------------------

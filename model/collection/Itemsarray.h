@@ -123,8 +123,10 @@ public:
     std::int32_t IndexOfItem(const CBaseItem* item) const;
     // Index in the stable record list, -1 when absent or null.
     std::int32_t GetRecordIndex(const CBaseItem* item) const;
-    // The item at a record index; null outside 0..count-1.
+    // The item at a record index; null outside 0..count-1. The record list only grows and is not in book
+    // order once items were inserted. GetRecordItem is the name the editing code uses for the same lookup.
     CBaseItem* GetRecord(std::int32_t recordIndex) const;
+    CBaseItem* GetRecordItem(std::int32_t recordIndex) const { return GetRecord(recordIndex); }
     std::int32_t GetRecordIndexAt(std::int32_t index) const;
     std::int32_t GetItemIndexOfRecord(std::int32_t recordIndex) const;
 
@@ -189,9 +191,12 @@ public:
     // The layer of a new item: the first number of the greatest chapter number of the book plus one; "1"
     // for a book without numbers or when that number cannot be read (logged).
     std::string GetMaxLayer() const;
-    // A whole copy of the item, its ID, times, modifier and user answer included, for the undo history.
-    // Null for null.
-    std::unique_ptr<CBaseItem> CopyItemForUndo(const CBaseItem* item);
+    // An exact copy of the item that stands for the same question: its ID, ID text, owner, modifier, times,
+    // status, user answer and search text come along, and no new ID is used up. The undo history keeps such
+    // copies, and Quick Edit keeps one to put back in the item's place when the user cancels
+    // (ReplacePointer). Not inserted; null for null.
+    std::unique_ptr<CBaseItem> SnapshotItem(const CBaseItem* item) const;
+    std::unique_ptr<CBaseItem> CopyItemForUndo(const CBaseItem* item) const;
 
     // --- Replacement and conversion ---
 
@@ -278,6 +283,7 @@ public:
     // Only the marked-only switch and the four search scopes are cleared.
     void ClearSearchOptions();
     void GetFilterOptions(SFilterOptions& options) const { options = m_Preferences; }
+    SFilterOptions GetFilterOptions() const { return m_Preferences; }
     // Takes all fields; does not rebuild.
     void SetFilterOptions(const SFilterOptions& options) { m_Preferences = options; }
 
@@ -309,6 +315,10 @@ public:
     void IncrementCycleCounters();
     // Sorts the whole book order with CompareItemsForSort.
     void SortItems();
+    // The list window's request to refresh its rows in order: the whole book sorted as SortItems does
+    // (chapter table order, chapter number, creation time, last change, ID), marked modified, the sequence
+    // rebuilt and its first member made current. False when the sequence has no member.
+    bool SortBookAndRestart();
     // Sorts the book order by duplicate group, then as SortItems.
     void SortByDuplicateGroup();
 

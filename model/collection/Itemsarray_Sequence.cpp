@@ -407,6 +407,14 @@ void CItemsArray2::SortItems()
     SortBookOrder(false);
 }
 
+bool CItemsArray2::SortBookAndRestart()
+{
+    SortItems();
+    SetModified(true);
+    SetFilterQuestion(false);
+    return First();
+}
+
 void CItemsArray2::SortByDuplicateGroup()
 {
     SortBookOrder(true);

@@ -3,6 +3,7 @@
 #include "model/items/Datatypes.h"
 
 #include "model/items/Datatypes_Lists.h"
+#include "model/items/Grades.h"
 #include "model/support/Log.h"
 #include "model/support/SearchText.h"
 #include "model/support/Utils.h"
@@ -529,4 +530,31 @@ void CBaseItem::SetModifier(const std::string& name, bool stamp)
     ModifierStr = name;
     if (stamp)
         LastModified = lf::sys::Services().UtcSeconds();
+}
+
+std::int32_t FindFirstCreditedAnswer(CBaseItem& item)
+{
+    for (std::int32_t i = 0; i < item.GetAnswerCount(); ++i)
+    {
+        SAnswerItem* answer = nullptr;
+        if (item.GetAnswer(i, answer) && IsCreditedGrade(answer->Correct))
+            return i;
+    }
+    return -1;
+}
+
+std::int32_t FindShownCreditedAnswer(CBaseItem& item)
+{
+    std::int32_t first = -1;
+    for (std::int32_t i = 0; i < item.GetAnswerCount(); ++i)
+    {
+        SAnswerItem* answer = nullptr;
+        if (!item.GetAnswer(i, answer) || !IsCreditedGrade(answer->Correct))
+            continue;
+        if (!answer->AnswerText.empty())
+            return i;
+        if (first < 0)
+            first = i;
+    }
+    return first;
 }

@@ -266,6 +266,13 @@ protected:
     SCommonUserAnswerInfo CommonAnswer;
 };
 
+// The first answer whose grade is credited (IsCreditedGrade); -1 when there is none.
+std::int32_t FindFirstCreditedAnswer(CBaseItem& item);
+// The one answer that stands for the right one where a single answer is shown or written (the Flashcard
+// styles, the delimited-text exports): the first credited answer with a text, else the first credited
+// one; -1 when there is none.
+std::int32_t FindShownCreditedAnswer(CBaseItem& item);
+
 // The kinds whose answers are one list of SAnswerItem (multiple choice, short answer, numerical,
 // matching): the list operations, the answer search, the blank test, and the list's part of copying,
 // clearing and comparing.

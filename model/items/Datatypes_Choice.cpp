@@ -2,6 +2,7 @@
 #include "model/items/Datatypes.h"
 
 #include "model/items/Datatypes_Lists.h"
+#include "model/items/Grades.h"
 
 using namespace lf::items;
 
@@ -43,7 +44,7 @@ int CMultipleChoiceItem::GetResult()
     for (const auto& a : m_Answers)
     {
         const bool marked = a.UserAnswer == "1";
-        const bool credited = a.Correct != "0" && !IsNegativeGrade(a.Correct);
+        const bool credited = IsCreditedGrade(a.Correct);
         if ((marked || credited) && !fold.Add(marked && credited))
             break;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/items/Records.h"
+#include "model/support/ModelTypes.h"
 
 #include <cstdint>
 #include <string>

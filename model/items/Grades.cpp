@@ -1,5 +1,8 @@
 #include "model/items/Grades.h"
 
+#include "model/items/Datatypes_Lists.h"
+#include "platform/sys/TextTrim.h"
+
 #include <array>
 #include <string_view>
 
@@ -59,4 +62,12 @@ std::string GradeIndexToFraction(int index)
 std::string GradeIndexToPercent(int index)
 {
     return At(kPercent, index);
+}
+
+bool IsCreditedGrade(const std::string& grade)
+{
+    if (lf::sys::TrimView(grade).empty())
+        return true;
+    double value = 0.0;
+    return lf::items::ReadNumber(grade, value) && value > 0.0;
 }

@@ -1,5 +1,5 @@
 // Grade fractions: the 41 grades an answer can carry, as parallel tables of percent and fraction texts.
-// Texts are compared exactly, never read as numbers.
+// The tables compare texts exactly, never read as numbers; only the credited-answer rule reads a number.
 #pragma once
 
 #include <string>
@@ -17,3 +17,8 @@ int GradeFractionToIndex(const std::string& fraction);
 std::string GradeIndexToFraction(int index);
 // The percent text at index; "0" outside 0..40.
 std::string GradeIndexToPercent(int index);
+
+// The credited answer, the one rule every place that shows, stores, ticks or exports "the right answer"
+// follows: a grade that is empty (blanks only count as empty) or a number above 0. A grade of "0", a
+// negative (penalty) grade and a text that is no number are never the right answer.
+bool IsCreditedGrade(const std::string& grade);

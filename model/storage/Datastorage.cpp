@@ -15,6 +15,7 @@
 #include "platform/sys/TextCase.h"
 
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 IStatusTextSink::~IStatusTextSink() = default;
@@ -265,14 +266,69 @@ void CDataStorage::PrepareContent()
     ShowStatus("");
 }
 
+IPictureRework::~IPictureRework() = default;
+
+IPictureRework* CDataStorage::m_pPictureRework = nullptr;
+
+void CDataStorage::SetPictureRework(IPictureRework* rework)
+{
+    m_pPictureRework = rework;
+}
+
 bool CDataStorage::ReformatRichTexts(CItemsArray2* items, bool selectedOnly,
                                      const SPictureReformatSettings& settings)
 {
-    (void)items;
-    (void)selectedOnly;
-    (void)settings;
-    WriteLog("CDataStorage::ReformatRichTexts - the picture rework is not available in this build", 1, 1);
-    return false;
+    if (!m_pPictureRework)
+    {
+        WriteLog("CDataStorage::ReformatRichTexts - the picture rework is not installed", 1, 1);
+        return false;
+    }
+    if (!items)
+        return false;
+    bool changed = false;
+    // Reworks one text; true when it came back different.
+    const auto rework = [&](std::string text, const std::function<void(std::string &&)>& store)
+    {
+        const std::string before = text;
+        m_pPictureRework->ReformatRichTextPictures(text, m_pHiddenView, m_pHiddenEdit, settings);
+        if (text == before)
+            return;
+        store(std::move(text));
+        changed = true;
+    };
+    // Questions reworked before a stop stay reworked: the book must be offered for saving then too.
+    const auto stop = [&](const std::string& reason)
+    {
+        WriteLog("CDataStorage::ReformatRichTexts - ERROR, " + reason, 1, 1);
+        if (changed)
+            items->SetModified(true);
+        return false;
+    };
+    for (std::int32_t i = 0; i < items->GetCount(); ++i)
+    {
+        PumpEvents();
+        CBaseItem* item = items->GetItem(i);
+        if (!item)
+            return stop("the question cannot be read");
+        if (item->GetQuestionType() != qtMultipleChoice || !item->IsInSequence() ||
+            item->TestStatus(qsDeleted | qsInTrash) || (selectedOnly && !item->TestStatus(qsSelected)))
+            continue;
+        rework(item->GetQuestionText(),
+               [item](std::string&& text) { item->SetQuestionText(std::move(text)); });
+        const std::int32_t answerCount = item->GetAnswerCount();
+        for (std::int32_t j = 0; j < answerCount; ++j)
+        {
+            SAnswerItem* answer = nullptr;
+            if (!item->GetAnswer(j, answer))
+                return stop("the answer cannot be read");
+            rework(answer->AnswerText,
+                   [answer](std::string&& text) { answer->AnswerText = std::move(text); });
+        }
+        rework(item->GetGeneralFeedback(),
+               [item](std::string&& text) { item->SetGeneralFeedback(std::move(text)); });
+    }
+    items->SetModified(true);
+    return true;
 }
 
 // --- Formats of other units ---

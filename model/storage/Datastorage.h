@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 class CBaseItem;
 namespace lf
@@ -64,6 +65,17 @@ struct SPictureReformatSettings
     bool onlyUnscaled = false;
     std::int32_t percent = 100;
     bool symbolFont = false;
+};
+
+// The picture rework of one stored text, installed once at start-up by the library that renders pictures:
+// reworks the text in place through the storage's hidden view and editor as the settings say. Its result
+// is not used; a text it cannot rework stays as it was.
+class IPictureRework
+{
+public:
+    virtual ~IPictureRework();
+    virtual bool ReformatRichTextPictures(std::string& text, lf::RichDocument* view, lf::RichDocument* edit,
+                                          const SPictureReformatSettings& settings) = 0;
 };
 
 class CDataStorage;
@@ -172,6 +184,10 @@ public:
     lf::RichDocument* GetHiddenView() const { return m_pHiddenView; }
     // Installs the exchange formats for every storage (not owned; null uninstalls them).
     static void SetExchangeFormats(IExchangeFormats* formats);
+    // The picture-name prefix of a running quiz export: the quiz writer sets it for the length of the
+    // export and its rich-text-to-HTML step names the picture files it writes with it; empty otherwise.
+    const std::string& GetMoodlePicturePrefix() const { return m_MoodlePicturePrefix; }
+    void SetMoodlePicturePrefix(std::string prefix) { m_MoodlePicturePrefix = std::move(prefix); }
 
     // A whole book is loaded (and, when a name is given, it is that file: exact comparison).
     bool IsBookLoaded(const std::string* fileName = nullptr) const;
@@ -201,9 +217,15 @@ public:
     bool ReloadBookList();
     // Builds the plain search text of every item of a loaded book through the hidden view.
     void PrepareContent();
-    // Reworks the pictures of the stored texts of the multiple-choice questions of the sequence.
-    // Not available in this build: logs and returns false.
+    // Reworks the pictures of the question text, every answer text and the explanation of the multiple-choice
+    // questions of the sequence (only the selected ones with selectedOnly) that are neither deleted nor in
+    // the Trash, in book order, through the installed picture rework and the hidden view and editor; pending
+    // events run before each question. The book is marked modified when the walk ends, and whenever a text
+    // was changed also when it stops early. False, logged, at a question or answer that cannot be read,
+    // and without an installed rework or a collection.
     bool ReformatRichTexts(CItemsArray2* items, bool selectedOnly, const SPictureReformatSettings& settings);
+    // Installs the picture rework for every storage (not owned; null uninstalls it).
+    static void SetPictureRework(IPictureRework* rework);
 
     // --- The native XML book (Datastorage_Xml.cpp) ---
 
@@ -365,6 +387,7 @@ private:
 
     static CDataStorage* m_pInstance;
     static IExchangeFormats* m_pExchangeFormats;
+    static IPictureRework* m_pPictureRework;
 
     std::string m_FileName;
     std::string m_PrevFileName;
@@ -382,5 +405,6 @@ private:
     IEventPump* m_pEventPump = nullptr;        // not owned
     IMessageSink* m_pMessageSink = nullptr;    // not owned
     bool m_bSaveDeclined = false;
+    std::string m_MoodlePicturePrefix;
     CClipboardArchive m_ClipboardArchive;
 };

@@ -75,8 +75,12 @@ bool CDataStorage::PasteFromClipboard(CItemsArray2* items, std::int32_t insertPo
     }
 
     pugi::xml_document doc;
+    // Attribute values as a book reads them, so a pasted name keeps its blanks.
     constexpr unsigned kProbeOptions =
-        pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_wnorm_attribute;
+        pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_wconv_attribute;
+    // References to what is no character would end a value or wrap round to another character.
+    if (std::string mended = lf::sys::ReplaceXmlReferencesToNoCharacter(text); !mended.empty())
+        text = std::move(mended);
     if (!doc.load_buffer(text.data(), text.size(), kProbeOptions))
         return false;
     lf::sys::MakeXmlTextsValidUtf8(doc);

@@ -14,6 +14,7 @@
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/NumberText.h"
 #include "platform/sys/TextCase.h"
+#include "platform/sys/TextTrim.h"
 #include "platform/sys/Utf8Text.h"
 
 #include <array>
@@ -71,12 +72,12 @@ private:
 
 // --- Reading ---
 
-// The attribute as a whole number; the default when it is missing, empty, out of range or anything but a
-// whole number ("12abc" and "1.0" included).
+// The attribute as a whole number, blanks around it allowed; the default when it is missing, empty, out of
+// range or anything but a whole number ("12abc" and "1.0" included).
 template <class T> T ReadNumber(pugi::xml_attribute attribute, T defaultValue)
 {
     T value = defaultValue;
-    lf::sys::ReadNumber(attribute.value(), value);
+    lf::sys::ReadNumber(lf::sys::TrimView(attribute.value()), value);
     return value;
 }
 
@@ -664,10 +665,10 @@ bool ReadParsedNativeBook(pugi::xml_document& doc, bool parsed, CItemsArray2* it
 
 std::int32_t ReadNativeBookVersion(pugi::xml_node root)
 {
-    const std::string_view text = root.attribute("Version").value();
-    // A leading number counts ("12abc" is 12), but only at the very start of the text.
+    const std::string_view text = lf::sys::TrimView(root.attribute("Version").value());
+    // A leading number counts ("12abc" is 12), but only at the start of the text.
     std::int32_t version = -1;
-    if (text.empty() || static_cast<unsigned char>(text.front()) <= ' ' || text.front() == '+')
+    if (text.empty() || text.front() == '+')
         return -1;
     return lf::sys::ReadNumberLenient(text, version) ? version : -1;
 }

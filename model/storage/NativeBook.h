@@ -18,10 +18,13 @@ class IEventPump;
 class IStatusTextSink;
 struct SBookReadOptions;
 
-// Parse options of book files: CDATA and references decoded, attribute whitespace normalised, line ends
-// kept exactly as they stand in the file.
+// Parse options of book files: CDATA and references decoded, line ends kept exactly as they stand in the
+// file. An attribute value is read as XML reads one: a tab or line break written as such is a blank, and
+// blanks stay as they are written, so a name with doubled, leading or trailing blanks reads back as it
+// was saved. (Collapsing them, as the library's normalisation does, would change such a name on every
+// save; it would also drop a trailing blank written as a reference.)
 inline constexpr unsigned kBookParseOptions =
-    pugi::parse_cdata | pugi::parse_escapes | pugi::parse_wnorm_attribute;
+    pugi::parse_cdata | pugi::parse_escapes | pugi::parse_wconv_attribute;
 
 // Where the reader and writer report progress; either may be null.
 struct SBookProgress

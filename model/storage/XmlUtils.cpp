@@ -190,7 +190,7 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned 
     if (!file)
         return false;
     std::error_code error;
-    const auto size = static_cast<std::size_t>(std::filesystem::file_size(fileName, error));
+    auto size = static_cast<std::size_t>(std::filesystem::file_size(fileName, error));
     if (error)
     {
         std::fclose(file);
@@ -217,26 +217,33 @@ bool LoadXmlFile(pugi::xml_document& doc, const std::string& fileName, unsigned 
     // reference names what is no character; only then does the tree need mending afterwards.
     const bool checkedBytes = !hasBom && !DeclaresEncoding(bytes);
     bool needsMending = !checkedBytes || scan.references;
-    if (checkedBytes && !scan.valid)
+    // The bytes to parse where they differ from the file's: a text that is not UTF-8 converted, and
+    // references to what is no character rewritten, so that the library neither ends a value at a 0 nor
+    // wraps a number round to another character.
+    const bool converted = checkedBytes && !scan.valid;
+    std::string replaced = converted ? Windows1252ToUtf8(bytes) : std::string();
+    if (scan.references)
     {
-        const std::string converted = Windows1252ToUtf8(bytes);
+        std::string mended =
+            lf::sys::ReplaceXmlReferencesToNoCharacter(converted ? std::string_view(replaced) : bytes);
+        if (!mended.empty())
+            replaced = std::move(mended);
+    }
+    if (converted || !replaced.empty())
+    {
         pugi::get_memory_deallocation_function()(buffer);
-        buffer = LibraryBuffer(converted.size());
+        buffer = LibraryBuffer(replaced.size());
         if (!buffer)
             return false;
-        std::memcpy(buffer, converted.data(), converted.size());
-        if (!doc.load_buffer_inplace_own(buffer, converted.size(), parseOptions, pugi::encoding_utf8))
-            return false;
+        std::memcpy(buffer, replaced.data(), replaced.size());
+        size = replaced.size();
     }
-    else
-    {
-        const pugi::xml_parse_result result =
-            doc.load_buffer_inplace_own(buffer, size, parseOptions, pugi::encoding_auto);
-        if (!result)
-            return false;
-        // Bytes the library took for another encoding were converted, not checked: mended to be sure.
-        needsMending = needsMending || result.encoding != pugi::encoding_utf8;
-    }
+    const pugi::xml_parse_result result = doc.load_buffer_inplace_own(
+        buffer, size, parseOptions, converted ? pugi::encoding_utf8 : pugi::encoding_auto);
+    if (!result)
+        return false;
+    // Bytes the library took for another encoding were converted, not checked: mended to be sure.
+    needsMending = needsMending || result.encoding != pugi::encoding_utf8;
     // A declared or marked encoding does not make the bytes valid, and character references can name
     // what is no character: everything read is made valid UTF-8 before the program sees it.
     if (needsMending)

@@ -1,6 +1,7 @@
 // Folders, book files and media paths.
 #include "model/support/Folders.h"
 
+#include "model/support/Log.h"
 #include "model/support/Utils.h"
 #include "platform/sys/AtomicFile.h"
 #include "platform/sys/BigEndianIO.h"
@@ -48,6 +49,21 @@ std::string ExtensionOf(const std::string& path)
 std::string WithoutExtension(const std::string& path)
 {
     return path.substr(0, path.size() - ExtensionOf(path).size());
+}
+
+// The book's media folder as a path, without making it: the book's file name less its extension, plus "/";
+// empty for a book without a file.
+std::string MediaFolderOf(const std::string& bookFileName)
+{
+    return bookFileName.empty() ? std::string() : WithoutExtension(bookFileName) + "/";
+}
+
+// The rest of path after folder when folder (ending in "/") is its leading part; empty otherwise.
+std::string BelowFolder(const std::string& path, const std::string& folder)
+{
+    if (folder.empty() || path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0)
+        return {};
+    return path.substr(folder.size());
 }
 
 bool PathExists(const std::string& path)
@@ -416,10 +432,8 @@ std::string GetBookFolder(const std::string& bookFileName)
 
 std::string GetBookMediaFolder(const std::string& bookFileName)
 {
-    if (bookFileName.empty())
-        return {};
-    const std::string folder = WithoutExtension(bookFileName) + "/";
-    if (!IsExistingFolder(folder))
+    const std::string folder = MediaFolderOf(bookFileName);
+    if (!folder.empty() && !IsExistingFolder(folder))
         CreateFolder(folder);
     return folder;
 }
@@ -480,17 +494,34 @@ void ResolveMediaFileName(std::string& name, const std::string& bookFileName)
     name = lf::sys::Trim(name);
     if (name.empty() || IsWebAddress(name) || IsFullPathName(name))
         return;
+    // A book without a file has no folder to look in; the name must not be found beside the program.
+    if (bookFileName.empty())
+    {
+        name.clear();
+        return;
+    }
     std::string relative = name;
     if (relative[0] == '\\')
         relative.erase(0, 1);
     relative = StoredNameToPath(relative);
-    const std::string mediaFolder = GetBookMediaFolder(bookFileName);
-    if (!mediaFolder.empty() && IsExistingFile(mediaFolder + relative))
+    // Looking a name up makes no folder: the media folder is only made where a file is written into it.
+    const std::string mediaFolder = MediaFolderOf(bookFileName);
+    if (IsExistingFile(mediaFolder + relative))
     {
         name = mediaFolder + relative;
         return;
     }
     name = WithSlash(GetBookFolder(bookFileName)) + relative;
+}
+
+std::string MakeRelativeMediaName(const std::string& path, const std::string& bookFileName)
+{
+    if (bookFileName.empty())
+        return path;
+    std::string relative = BelowFolder(path, MediaFolderOf(bookFileName));
+    if (relative.empty())
+        relative = BelowFolder(path, WithSlash(GetBookFolder(bookFileName)));
+    return relative.empty() ? path : MakeStoredMediaName(relative);
 }
 
 void CollectLinkedFileNames(const std::string& richText, CStringArray& list)
@@ -529,15 +560,17 @@ std::string GetTempFolder()
 
 std::string GetUniqueTempFileName(const std::string& extension)
 {
-    const std::string base = GetTempFolder() + "tmp";
-    std::int64_t n = lf::sys::Random(1073741823);
-    for (;;)
+    // The name is claimed by creating the file exclusively, so no other process can take it between the
+    // choice of the name and the caller's write.
+    std::string pattern = GetTempFolder() + "tmpXXXXXX" + extension;
+    const int descriptor = ::mkstemps(pattern.data(), static_cast<int>(extension.size()));
+    if (descriptor < 0)
     {
-        ++n;
-        std::string candidate = base + lf::sys::NumberText(n) + extension;
-        if (!PathExists(candidate))
-            return candidate;
+        WriteLog("GetUniqueTempFileName - no temporary file could be made in " + GetTempFolder(), 1, 1);
+        return {};
     }
+    ::close(descriptor);
+    return pattern;
 }
 
 std::string FileUrlToPath(const std::string& text)
@@ -545,6 +578,9 @@ std::string FileUrlToPath(const std::string& text)
     if (lf::sys::StartsWithNoCase(text, "file://"))
     {
         std::string path = text.substr(7);
+        // The local host may be named: "file://localhost/home/a.png" is "/home/a.png".
+        if (lf::sys::StartsWithNoCase(path, "localhost/"))
+            path.erase(0, 9);
         // "file:///C:/a.png" names a drive path; the "/" before the drive letter is not part of it.
         if (path.size() >= 3 && path[0] == '/' && path[2] == ':' &&
             ((path[1] >= 'A' && path[1] <= 'Z') || (path[1] >= 'a' && path[1] <= 'z')))

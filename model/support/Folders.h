@@ -71,7 +71,7 @@ bool IsMediaFileName(const std::string& name, bool* isWeb = nullptr);
 // Folder of the book file, ending in "/"; empty when no book is open.
 std::string GetBookFolder(const std::string& bookFileName);
 // The book file name without its extension plus "/" (the book "/b/Bio.lnf" has "/b/Bio/"), created when
-// missing; empty when no book is open.
+// missing; empty when no book is open or the book has no file yet, and then nothing is created.
 std::string GetBookMediaFolder(const std::string& bookFileName);
 // The book's file name without folder and extension.
 std::string GetBookNameWithoutExt(const std::string& bookFileName);
@@ -89,10 +89,17 @@ std::string MakeUniqueMediaFileName(const std::string& base, const std::string& 
 std::string StoredNameToPath(const std::string& storedName);
 // A relative media path in the form books store it ("/" separators become "\").
 std::string MakeStoredMediaName(const std::string& relativePath);
-// Resolves a stored media name in place: trimmed; web addresses and full paths stay as they are; a
-// relative name (one leading "\" dropped) becomes the file in the book's media folder when it exists
-// there, else the same name in the book's folder.
+// Resolves a stored media name in place: trimmed; web addresses and full paths (drive paths written on
+// another system included: kept, and not found) stay as they are; a relative name (one leading "\"
+// dropped, "\" read as "/") becomes the file in the book's media folder when it exists there, else the
+// same name in the book's folder. A book without a file resolves a relative name to the empty text. No
+// folder is created.
 void ResolveMediaFileName(std::string& name, const std::string& bookFileName);
+// The name under which a chosen file is stored: relative to the book's media folder when the path lies in
+// it, else relative to the book's folder, in the stored form ("\" separators); any other path (and every
+// path of a book without a file) stays whole. A folder counts only as the leading part of the path, never
+// where its text happens to appear further on.
+std::string MakeRelativeMediaName(const std::string& path, const std::string& bookFileName);
 // Appends the local media file names tagged in a stored rich text ("LFDRoot"/"document"/"text"@"tag");
 // web addresses and other files are skipped, repeats are kept.
 void CollectLinkedFileNames(const std::string& richText, CStringArray& list);
@@ -101,8 +108,11 @@ void CollectLinkedFileNames(const std::string& richText, CStringArray& list);
 bool ReadFileToBuffer(const std::string& path, std::string& text);
 // The system's folder for temporary files, ending in "/".
 std::string GetTempFolder();
-// temporary folder + "tmp" + a number + extension, naming no existing file.
+// A new empty file in the user's temporary folder, named "tmp", six random characters and the extension;
+// it is created exclusively, so the name is the caller's alone. Its path, or the empty text (logged) when
+// no file can be made there.
 std::string GetUniqueTempFileName(const std::string& extension);
-// A file address as a path: "file:///home/a.png" gives "/home/a.png", "file:///C:/a.png" gives "C:/a.png",
-// "file://host/a" gives "host/a"; a leading "\" is dropped; anything else stays.
+// A file address as a path: "file:///home/a.png" and "file://localhost/home/a.png" give "/home/a.png",
+// "file:///C:/a.png" gives "C:/a.png", "file://host/a" gives "host/a"; a leading "\" is dropped; anything
+// else stays.
 std::string FileUrlToPath(const std::string& text);

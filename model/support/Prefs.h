@@ -224,7 +224,7 @@ public:
     // --- For this run only ---
     bool m_bListFormActive = false;          // the list window is the active window
     int m_PrintPhase = 0;                    // chosen in the print settings dialog
-    bool m_bIgnoreMediaFolderNotice = false; // the notice on keeping media beside the book was ignored
+    bool m_IgnoreMediaFolderWarning = false; // the warning on keeping media beside the book was ignored
     bool m_bAndroidExportRunning = false;
     std::string m_AndroidExportPictureFolder;
     int m_AndroidExportPictureCounter = 0;

@@ -1,5 +1,6 @@
 // Small utilities shared by many units.
 #include "model/support/Utils.h"
+#include "model/support/Prefs.h"
 #include "model/support/SearchText.h"
 #include "platform/sys/NumberText.h"
 #include "platform/sys/TextLines.h"
@@ -251,6 +252,15 @@ std::string GetAnswerNumberLabel(int n, int numberingType, int numberingFormat)
     default:
         return label;
     }
+}
+
+std::string GetAnswerNumberLabel(int n)
+{
+    const CPrefs* prefs = CPrefs::GetPrefs();
+    if (!prefs)
+        return GetAnswerNumberLabel(n, CPrefs::kDefaultParserNumberingType,
+                                    CPrefs::kDefaultParserNumberingFormat);
+    return GetAnswerNumberLabel(n, prefs->GetParserNumberingType(), prefs->GetParserNumberingFormat());
 }
 
 CStringArray SplitTextLines(std::string_view text)

@@ -60,3 +60,6 @@ std::string DecodePercentEscapes(std::string_view text);
 // them): type 0 digits, any other letters; format 0 "1.", 1 "a)", 2 "(c)", any other the bare label.
 // "Error." when letters are asked for n of 25 or more.
 std::string GetAnswerNumberLabel(int n, int numberingType, int numberingFormat);
+// The same after the options object's parser numbering options (the defaults when there is none), as the
+// clipboard parsers label answers.
+std::string GetAnswerNumberLabel(int n);

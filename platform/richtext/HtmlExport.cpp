@@ -12,31 +12,34 @@ namespace lf
 namespace
 {
 
+void AppendEscaped(std::string& out, char ch)
+{
+    switch (ch)
+    {
+    case '&':
+        out += "&amp;";
+        break;
+    case '<':
+        out += "&lt;";
+        break;
+    case '>':
+        out += "&gt;";
+        break;
+    case '"':
+        out += "&quot;";
+        break;
+    default:
+        out += ch;
+        break;
+    }
+}
+
 std::string Escape(const std::string& text)
 {
     std::string out;
     out.reserve(text.size());
     for (char ch : text)
-    {
-        switch (ch)
-        {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += ch;
-            break;
-        }
-    }
+        AppendEscaped(out, ch);
     return out;
 }
 
@@ -90,9 +93,13 @@ public:
                     ParaCss(m_doc.styles.paraStyles[item.paraNo], out);
                 out += "\">";
                 open = true;
+                StartLine();
             }
             else if (item.lineBreak)
+            {
                 out += "<br>";
+                StartLine();
+            }
             Item(item, out);
         }
         if (open)
@@ -144,12 +151,46 @@ private:
             const SRichTextStyle style = m_doc.styles.HasTextStyle(item.styleNo)
                                              ? m_doc.styles.textStyles[item.styleNo]
                                              : SRichTextStyle{};
-            out += "<span style=\"" + TextCss(style) + "\">" + Escape(item.text) + "</span>";
+            out += "<span style=\"" + TextCss(style) + "\">";
+            Text(item.text, out);
+            out += "</span>";
         }
         else if (item.IsPicture())
+        {
             Picture(item, out);
+            m_lineStart = m_blankBefore = false;
+        }
         if (link)
             out += "</a>";
+    }
+
+    void StartLine()
+    {
+        m_lineStart = true;
+        m_blankBefore = false;
+    }
+
+    // The text escaped, its blanks written so that a browser (and our importer) keeps them: a blank at
+    // the start of a line or right after another blank is a no-break space, as quiz editors write them,
+    // so a run of blanks alternates between the two and never collapses. The line state runs on over the
+    // spans of one line.
+    void Text(const std::string& text, std::string& out)
+    {
+        for (const char ch : text)
+        {
+            if (ch == ' ')
+            {
+                const bool keep = m_lineStart || m_blankBefore;
+                out += keep ? "&nbsp;" : " ";
+                m_blankBefore = !keep;
+            }
+            else
+            {
+                AppendEscaped(out, ch);
+                m_blankBefore = false;
+            }
+            m_lineStart = false;
+        }
     }
 
     void Picture(const SRichItem& item, std::string& out)
@@ -226,6 +267,8 @@ private:
     const SHtmlExportOptions& m_options;
     std::vector<std::string>* m_written;
     int m_counter = 0;
+    bool m_lineStart = true;    // nothing written yet on the current line
+    bool m_blankBefore = false; // the last character written was a blank that HTML collapses
 };
 
 } // namespace

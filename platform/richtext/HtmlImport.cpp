@@ -5,6 +5,7 @@
 #include "platform/sys/TextCase.h"
 #include "platform/sys/TextLines.h"
 #include "platform/sys/TextTrim.h"
+#include "platform/sys/Utf8Text.h"
 
 #include <gumbo.h>
 
@@ -874,6 +875,40 @@ private:
     int m_lastStyleNo = -1;
 };
 
+// The HTML library reads the number of a character reference into an int without a bound: past 32 bits
+// it wraps round, giving a raw byte that is no UTF-8 ("&#xaaaaaaaaaa;"), another character
+// ("&#4294967361;" is "A") or the loss of the text after it ("&#x80000000;"). Every reference past the
+// last character (U+10FFFF) is rewritten as the one to U+FFFD it stands for before the page is parsed;
+// the others stay byte for byte. Empty when the page holds no such reference.
+std::string ReplaceReferencesPastTheLastCharacter(std::string_view html)
+{
+    constexpr char32_t kLastCharacter = 0x10FFFF;
+    std::string out;
+    std::size_t copied = 0;
+    for (std::size_t amp = html.find("&#"); amp != std::string_view::npos; amp = html.find("&#", amp + 1))
+    {
+        std::size_t at = amp + 2;
+        const bool hex = at < html.size() && (html[at] == 'x' || html[at] == 'X');
+        if (hex)
+            ++at;
+        const std::size_t digits = at;
+        char32_t value = 0;
+        at = lf::sys::ReadCharacterReferenceNumber(html, at, hex, value);
+        if (at == digits || value <= kLastCharacter)
+            continue;
+        if (at < html.size() && html[at] == ';')
+            ++at;
+        if (out.empty())
+            out.reserve(html.size());
+        out.append(html.substr(copied, amp - copied));
+        out += "&#xFFFD;";
+        copied = at;
+    }
+    if (!out.empty())
+        out.append(html.substr(copied));
+    return out;
+}
+
 } // namespace
 
 void ImportHtml(const std::string& html, RichDocument& doc, const SHtmlImportOptions& options)
@@ -882,7 +917,9 @@ void ImportHtml(const std::string& html, RichDocument& doc, const SHtmlImportOpt
         doc.styles.textStyles.emplace_back();
     if (doc.styles.paraStyles.empty())
         doc.styles.paraStyles.emplace_back();
-    const std::string flat = FlattenDeepHtml(html, kMaxHtmlNesting);
+    const std::string mended = ReplaceReferencesPastTheLastCharacter(html);
+    const std::string flat =
+        FlattenDeepHtml(mended.empty() ? std::string_view(html) : mended, kMaxHtmlNesting);
     GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, flat.data(), flat.size());
     if (!output)
         return;

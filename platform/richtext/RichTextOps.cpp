@@ -128,13 +128,13 @@ bool GetXMLFormRE(std::string& text, const RichDocument& view)
 }
 
 void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool purgeStyles,
-                bool fetchPictures)
+                bool fetchPictures, const lf::RichPictureRequest& requestPicture)
 {
     if (LoadXml(text, view, replace, purgeStyles) == RichXmlResult::Loaded)
         return;
     if (IsHtmlText(text))
     {
-        LoadHtmlToRE(text, view, replace, fetchPictures);
+        LoadHtmlToRE(text, view, replace, fetchPictures, requestPicture);
         return;
     }
     // Not the XML shape: plain text, also when it only failed to parse (a stale view must not stay
@@ -142,12 +142,19 @@ void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool 
     AddPlainText(text, view, replace, purgeStyles);
 }
 
+void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool purgeStyles,
+                bool fetchPictures)
+{
+    SetXMLToRE(text, view, replace, purgeStyles, fetchPictures, lf::RichTextHost().requestPicture);
+}
+
 bool IsHtmlText(const std::string& text)
 {
     if (text.find_first_of("<&") == std::string::npos || IsBlank(text))
         return false;
+    // Pictures add nothing to the plain text: placeholders do.
     RichDocument probe = HiddenView();
-    LoadHtmlToRE(text, probe, true, false);
+    LoadHtmlToRE(text, probe, true, false, {});
     std::string plain;
     GetControlText(probe, plain, true, false);
     // HTML folds blanks and line breaks, so a plain text with line breaks, tabs or double blanks
@@ -156,10 +163,11 @@ bool IsHtmlText(const std::string& text)
     return CollapseBlanks(plain) != CollapseBlanks(text);
 }
 
-void LoadHtmlToRE(const std::string& text, RichDocument& view, bool replace, bool fetchPictures)
+void LoadHtmlToRE(const std::string& text, RichDocument& view, bool replace, bool fetchPictures,
+                  const lf::RichPictureRequest& requestPicture)
 {
     lf::SHtmlImportOptions options;
-    options.requestPicture = lf::RichTextHost().requestPicture;
+    options.requestPicture = requestPicture;
     options.fetchPictures = fetchPictures;
     const std::string page = kHtmlPageStart + text + kHtmlPageEnd;
     if (replace)
@@ -181,17 +189,34 @@ void LoadXMLToRE(const std::string& text, RichDocument& view, bool replace, bool
         AddPlainText(text, view, replace, purgeStyles);
 }
 
-bool NormalizeTextToXML(std::string& text)
+bool NormalizeTextToXML(std::string& text, const lf::RichPictureRequest& requestPicture)
 {
     if (XMLTextHasRoot(text, lf::kRichXmlRoot))
         return true;
     RichDocument view = HiddenView();
-    SetXMLToRE(text, view, true, true, true);
+    SetXMLToRE(text, view, true, true, true, requestPicture);
     return GetXMLFormRE(text, view);
+}
+
+bool NormalizeTextToXML(std::string& text)
+{
+    return NormalizeTextToXML(text, lf::RichTextHost().requestPicture);
 }
 
 namespace
 {
+
+// Loads a stored text into a scratch view for re-encoding. A text that counts as empty (blanks and line
+// breaks only) carries nothing, as its stored form is the empty text; false for it when content is
+// required.
+bool LoadForStream(const std::string& text, RichDocument& scratch, bool requireContent)
+{
+    SetXMLToRE(text, scratch, true, false, true);
+    if (!IsRichViewEmpty(scratch))
+        return true;
+    scratch.content.Clear();
+    return !requireContent;
+}
 
 // Loads a stored text into a scratch view and maps it into the target sheet. False when content is
 // required and the text holds none.
@@ -200,8 +225,7 @@ bool ToContent(const std::string& text, lf::RichContent& content, lf::RichStyleS
 {
     content.Clear();
     RichDocument scratch = HiddenView();
-    SetXMLToRE(text, scratch, true, false, true);
-    if (requireContent && IsRichViewEmpty(scratch))
+    if (!LoadForStream(text, scratch, requireContent))
         return false;
     RichDocument target(std::move(sheet));
     target.AppendDocument(scratch);
@@ -233,10 +257,48 @@ bool XMLToDisplayRVFStream(const std::string& text, std::string& stream, lf::Ric
     return ToStream(text, stream, displaySheet, true);
 }
 
-bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet,
+bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet* sheet,
                     bool requireContent)
 {
-    return ToStream(text, stream, sheet, requireContent);
+    if (sheet)
+        return ToStream(text, stream, *sheet, requireContent);
+    stream.clear();
+    RichDocument scratch = HiddenView();
+    if (!LoadForStream(text, scratch, requireContent))
+        return false;
+    stream = lf::SaveRichStream(scratch, true);
+    return true;
+}
+
+void AppendXMLToRichView(const std::string& text, RichDocument& view)
+{
+    std::string stream;
+    if (XMLToRVFStream(text, stream, &view.styles, false))
+        lf::InsertRichStream(view, stream, 0);
+}
+
+std::string JoinXMLTexts(const std::string& first, const std::string& second, const std::string& middle,
+                         RichDocument& scratch)
+{
+    SetXMLToRE(first, scratch, true, true, true);
+    if (!middle.empty())
+    {
+        // The separator stands centred between empty lines, in the sheet's centred paragraph style.
+        const int centred = scratch.styles.FindOrAddParaStyle(lf::RichStyleSheet::Default().paraStyles.at(1));
+        scratch.content.AddText({}, 0, 0, true);
+        scratch.content.AddTextLines(middle, 0, centred, true);
+        scratch.content.AddText({}, 0, 0, true);
+    }
+    AppendXMLToRichView(second, scratch);
+    std::string joined;
+    GetXMLFormRE(joined, scratch);
+    return joined;
+}
+
+std::string JoinXMLTexts(const std::string& first, const std::string& second, const std::string& middle)
+{
+    RichDocument scratch = HiddenView();
+    return JoinXMLTexts(first, second, middle, scratch);
 }
 
 bool RichSelectionToXML(const RichDocument& view, std::string& text, bool removeBold, bool trimTrailingBlanks)

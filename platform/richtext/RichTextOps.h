@@ -30,8 +30,9 @@ struct SRichFieldFont
 };
 
 // What the conversions take from the program around them: the field font that text style 0 gets when
-// a view is cleared, and the picture loader of HTML imports (none: placeholders). The main window
-// fills it from the options; tests set their own.
+// a view is cleared, and the program's picture loader, which HTML shown in the program's own views asks
+// (none: placeholders). The main window fills it from the options; tests set their own. Readers of
+// outside files pass a loader of their own to the conversions instead; nobody swaps this one.
 struct SRichTextHost
 {
     SRichFieldFont fieldFont;
@@ -51,6 +52,10 @@ bool IsRichViewEmpty(const lf::RichDocument& view);
 bool GetXMLFormRE(std::string& text, const lf::RichDocument& view);
 
 // Loads a stored text of any shape into the view (replace) or at its end. An empty text adds nothing.
+// Pictures an HTML-like text names are asked of requestPicture (none: placeholders).
+void SetXMLToRE(const std::string& text, lf::RichDocument& view, bool replace, bool purgeStyles,
+                bool fetchPictures, const lf::RichPictureRequest& requestPicture);
+// The same with the program's picture loader (RichTextHost), for the program's own views.
 void SetXMLToRE(const std::string& text, lf::RichDocument& view, bool replace, bool purgeStyles,
                 bool fetchPictures);
 
@@ -58,9 +63,10 @@ void SetXMLToRE(const std::string& text, lf::RichDocument& view, bool replace, b
 // breaks aside (HTML folds them). A text without "<" and "&" is never HTML; a blank one neither.
 bool IsHtmlText(const std::string& text);
 
-// Imports HTML into the view (replace) or at its end; pictures are asked of the host's loader with
-// the fetch flag given.
-void LoadHtmlToRE(const std::string& text, lf::RichDocument& view, bool replace, bool fetchPictures);
+// Imports HTML into the view (replace) or at its end; pictures are asked of requestPicture with the
+// fetch flag given (none: placeholders).
+void LoadHtmlToRE(const std::string& text, lf::RichDocument& view, bool replace, bool fetchPictures,
+                  const lf::RichPictureRequest& requestPicture);
 
 // Loads the "LFDRoot" element of an XML text into the view (replace: the view is cleared first) or
 // at its end; a well-formed text without the root is added as plain text. A text that is not
@@ -68,7 +74,10 @@ void LoadHtmlToRE(const std::string& text, lf::RichDocument& view, bool replace,
 void LoadXMLToRE(const std::string& text, lf::RichDocument& view, bool replace, bool purgeStyles);
 
 // Turns any stored text into the XML shape (the empty text when it holds nothing); a text that has
-// the root already stays as it is. The result of the write.
+// the root already stays as it is. Pictures an HTML-like text names are fetched through requestPicture
+// (none: placeholders). The result of the write.
+bool NormalizeTextToXML(std::string& text, const lf::RichPictureRequest& requestPicture);
+// The same with the program's picture loader (RichTextHost).
 bool NormalizeTextToXML(std::string& text);
 
 // The text as a native stream in the display view's style sheet (styles mapped into that sheet,
@@ -80,10 +89,24 @@ bool XMLToDisplayRVFStream(const std::string& text, std::string& stream, lf::Ric
 // through a stream: for table cells built off-view. False, with no items, when the text holds nothing.
 bool XMLToDisplayContent(const std::string& text, lf::RichContent& content, lf::RichStyleSheet& sheet);
 
-// The text as a native stream re-encoded in the given sheet (which may grow). False when content is
-// required and the text holds nothing.
-bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet& sheet,
-                    bool requireContent);
+// The text as a native stream for insertion into an editor or view. Without a sheet the stream carries its
+// own styles, which the target maps into its sheet on insertion; with one it is re-encoded in that sheet
+// (which may grow) and carries none. False, with an empty stream, when content is required and the text
+// holds nothing.
+bool XMLToRVFStream(const std::string& text, std::string& stream, lf::RichStyleSheet* sheet = nullptr,
+                    bool requireContent = false);
+
+// Appends a stored text at the end of the view, re-encoded in the view's sheet; the first appended
+// paragraph takes paragraph style 0. A text that holds nothing appends nothing.
+void AppendXMLToRichView(const std::string& text, lf::RichDocument& view);
+
+// The two stored texts as one: the first, then, when middle is not empty, an empty paragraph, middle as a
+// centred paragraph and another empty paragraph, then the second appended (AppendXMLToRichView). Works in
+// the scratch view, whose content it replaces and leaves holding the joined text.
+std::string JoinXMLTexts(const std::string& first, const std::string& second, const std::string& middle,
+                         lf::RichDocument& scratch);
+// The same in a scratch view of its own.
+std::string JoinXMLTexts(const std::string& first, const std::string& second, const std::string& middle);
 
 // The view's selection as stored text; false and the empty text without a selection. trimTrailingBlanks
 // deletes blank text runs from the end back to the last run with text; removeBold clears bold in the

@@ -1,15 +1,20 @@
 #include "platform/sys/Utf8Text.h"
 
+#include "platform/sys/NumberText.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace lf::sys
 {
 
 namespace
 {
+
+constexpr char32_t kLastCharacter = 0x10FFFF;
 
 // Code points of the Windows-1252 bytes 0x80 to 0x9F; the undefined ones keep their own number.
 constexpr std::array<char32_t, 32> kHighControlRange = {
@@ -222,6 +227,81 @@ bool MakeXmlTextsValidUtf8(pugi::xml_node root)
         node = node.next_sibling();
     }
     return changed;
+}
+
+namespace
+{
+
+// The end of the markup that starts at pos and holds no references to decode (a CDATA section, a comment
+// or a processing instruction), or pos itself when none starts there.
+std::size_t SkipUndecodedMarkup(std::string_view xml, std::size_t pos)
+{
+    constexpr std::pair<std::string_view, std::string_view> kSections[] = {
+        {"<![CDATA[", "]]>"}, {"<!--", "-->"}, {"<?", "?>"}};
+    for (const auto& [open, close] : kSections)
+    {
+        if (xml.substr(pos, open.size()) != open)
+            continue;
+        const std::size_t end = xml.find(close, pos + open.size());
+        return end == std::string_view::npos ? xml.size() : end + close.size();
+    }
+    return pos;
+}
+
+} // namespace
+
+std::size_t ReadCharacterReferenceNumber(std::string_view text, std::size_t at, bool hex, char32_t& number)
+{
+    number = 0;
+    for (; at < text.size(); ++at)
+    {
+        const char ch = text[at];
+        const int digit = hex ? HexDigitValue(ch) : (ch >= '0' && ch <= '9' ? ch - '0' : -1);
+        if (digit < 0)
+            break;
+        if (number <= kLastCharacter)
+            number = number * (hex ? 16u : 10u) + static_cast<char32_t>(digit);
+    }
+    return at;
+}
+
+std::string ReplaceXmlReferencesToNoCharacter(std::string_view xml)
+{
+    std::string out;
+    std::size_t copied = 0;
+    std::size_t pos = xml.find_first_of("<&");
+    while (pos != std::string_view::npos)
+    {
+        if (xml[pos] == '<')
+        {
+            const std::size_t end = SkipUndecodedMarkup(xml, pos);
+            pos = xml.find_first_of("<&", end == pos ? pos + 1 : end);
+            continue;
+        }
+        // The forms the XML library decodes: "&#" and decimal digits, or "&#x" and hexadecimal digits
+        // (a capital X is no reference to it), each ended by ";".
+        std::size_t at = pos + 1;
+        const bool reference = at < xml.size() && xml[at] == '#';
+        const bool hex = reference && at + 1 < xml.size() && xml[at + 1] == 'x';
+        at += hex ? 2 : 1;
+        const std::size_t digits = at;
+        char32_t value = 0;
+        if (reference)
+            at = ReadCharacterReferenceNumber(xml, at, hex, value);
+        if (reference && at > digits && at < xml.size() && xml[at] == ';' &&
+            (value == 0 || value > kLastCharacter))
+        {
+            if (out.empty())
+                out.reserve(xml.size() + 8);
+            out.append(xml.substr(copied, pos - copied));
+            out += "&#xFFFD;";
+            copied = at + 1;
+        }
+        pos = xml.find_first_of("<&", pos + 1);
+    }
+    if (!out.empty())
+        out.append(xml.substr(copied));
+    return out;
 }
 
 } // namespace lf::sys

@@ -30,4 +30,16 @@ bool MakeValidUtf8(std::string& text);
 // text and CDATA); walks without recursion, so any nesting depth is safe. True when anything changed.
 bool MakeXmlTextsValidUtf8(pugi::xml_node root);
 
+// The number of a character reference whose digits start at at, hexadecimal or decimal: the position
+// after the last digit (at itself when none stands there). The number stops growing once it is past
+// U+10FFFF, so a long one never wraps round to a character.
+std::size_t ReadCharacterReferenceNumber(std::string_view text, std::size_t at, bool hex, char32_t& number);
+
+// The XML text with every numeric character reference the XML library decodes ("&#65;", "&#x41;") that
+// names character 0 or a number past U+10FFFF rewritten as the reference to U+FFFD; CDATA sections,
+// comments and processing instructions stay as they are. The library writes a 0 into the value, which
+// then ends there, and wraps larger numbers round to another character. Empty when the text holds no
+// such reference.
+std::string ReplaceXmlReferencesToNoCharacter(std::string_view xml);
+
 } // namespace lf::sys

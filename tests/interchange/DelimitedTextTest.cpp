@@ -435,6 +435,48 @@ TEST_F(DelimitedFiles, ClipboardCopiesOfTheSelectedQuestions)
     lf::sys::SetClipboard(nullptr);
 }
 
+// The book with every kind, read by the book reader, written in each layout: the bytes are pinned, one
+// file per layout, so a change to any written byte shows.
+class DelimitedPinned : public ::testing::Test, public StorageFixture
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(storage.OpenBook(DataFile("books/every-kind.lnf"))); }
+
+    CItemsArray2& items() { return *storage.GetItemsPtr2(); }
+    std::string Written(const std::string& name) { return ReadFile(dir.file(name)); }
+
+    lf::RichDocument view;
+    SExchangeContext context{nullptr, nullptr, &view};
+};
+
+TEST_F(DelimitedPinned, CsvFileWithExplanations)
+{
+    ASSERT_TRUE(SaveDelimitedText(true, dir.file("every-kind.csv"), &items(), ",", true, true, context));
+    ExpectSameAsPinnedFile(Written("every-kind.csv"), "interchange/every-kind_ref.csv");
+}
+
+TEST_F(DelimitedPinned, PlainTextFileWithExplanations)
+{
+    ASSERT_TRUE(SaveDelimitedText(false, dir.file("every-kind.txt"), &items(), "\t", true, true, context));
+    ExpectSameAsPinnedFile(Written("every-kind.txt"), "interchange/every-kind_ref.txt");
+}
+
+TEST_F(DelimitedPinned, SpreadsheetCopyOfEveryQuestion)
+{
+    lf::sys::MemoryClipboard clipboard;
+    lf::sys::SetClipboard(&clipboard);
+    for (std::int32_t i = 0; i < items().GetCount(); ++i)
+        items().GetItem(i)->SetStatus(qsSelected, true);
+    items().SetCurrentMode(eamEditMode, false);
+    items().SetActiveCategory(kAllCategoriesID, false);
+    items().SetFilterQuestion(true);
+    const bool copied = CopySelectionToClipboard(true, &items(), "\t", true, context);
+    lf::sys::SetClipboard(nullptr);
+    ASSERT_TRUE(copied);
+    ExpectSameAsPinnedFile(clipboard.Data(lf::sys::kClipboardText),
+                           "interchange/every-kind-spreadsheet_ref.txt");
+}
+
 TEST(DelimitedStorage, EntryPointsThroughTheStorage)
 {
     StorageFixture f;

@@ -5,7 +5,9 @@
 
 #include "interchange/ExchangeFormats.h"
 #include "model/storage/Datastorage.h"
+#include "platform/sys/Utf8Text.h"
 #include "tests/model/DatastorageTestSupport.h"
+#include "tests/support/BookTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -166,7 +168,7 @@ TEST(MoodleReader, KindElementsAndTheirDefaults)
     ASSERT_EQ(f.book->GetCount(), 6);
     auto* first = static_cast<CMultipleChoiceItem*>(f.Item(0));
     EXPECT_EQ(first->GetLetMultipleAnswers(), 0);
-    EXPECT_EQ(first->GetShuffle(), 0);
+    EXPECT_EQ(first->GetShuffle(), 1);
     EXPECT_EQ(first->GetNumberAnswerType(), -1);
     auto* second = static_cast<CMultipleChoiceItem*>(f.Item(1));
     EXPECT_EQ(second->GetLetMultipleAnswers(), 0);
@@ -185,6 +187,58 @@ TEST(MoodleReader, KindElementsAndTheirDefaults)
     EXPECT_EQ(AnswerOf(matching, 1)->ID, 2);
     EXPECT_EQ(f.Plain(AnswerOf(matching, 1)->AnswerText), "NaCl");
     EXPECT_EQ(AnswerOf(matching, 1)->Correct, "salt");
+}
+
+// "true" is how the learning platform writes the switch, "1" how older files and our writer do.
+TEST(MoodleReader, ShuffleAnswersTakesTrueAndOne)
+{
+    const std::pair<const char*, int> cases[] = {{"true", 1}, {"1", 1},     {" true ", 1},
+                                                 {"TRUE", 1}, {"false", 0}, {"0", 0},
+                                                 {"", 0},     {"yes", 0},   {"2", 0}};
+    for (const auto& [text, shuffle] : cases)
+    {
+        QuizFixture f;
+        ASSERT_TRUE(f.Read(Quiz(std::string("<question type=\"multichoice\"><shuffleanswers>") + text +
+                                "</shuffleanswers></question><question type=\"matching\"><shuffleanswers>" +
+                                text + "</shuffleanswers></question>")));
+        ASSERT_EQ(f.book->GetCount(), 2);
+        EXPECT_EQ(static_cast<CMultipleChoiceItem*>(f.Item(0))->GetShuffle(), shuffle) << text;
+        EXPECT_EQ(static_cast<CMatchingItem*>(f.Item(1))->GetShuffle(), shuffle) << text;
+    }
+}
+
+// A quiz file as the learning platform ships it, read as it is.
+TEST(MoodleReader, ReadsTheMultipleChoiceFileTheLearningPlatformWrites)
+{
+    QuizFixture f;
+    ASSERT_TRUE(
+        LoadMoodleXML(DataFile("interchange/moodle/multichoice.xml"), f.book.get(), false, f.Context()));
+    ASSERT_EQ(f.book->GetCount(), 1); // the category is no question
+    auto* item = dynamic_cast<CMultipleChoiceItem*>(f.Item(0));
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->GetName(), "Greeting");
+    EXPECT_EQ(item->GetShuffle(), 1); // <shuffleanswers>true</shuffleanswers>
+    EXPECT_EQ(item->GetLetMultipleAnswers(), 0);
+    EXPECT_EQ(item->GetNumberAnswerType(), 0);
+}
+
+TEST(MoodleReader, ReadsTheTrueFalseFileTheLearningPlatformWrites)
+{
+    QuizFixture f;
+    ASSERT_TRUE(
+        LoadMoodleXML(DataFile("interchange/moodle/truefalse.xml"), f.book.get(), false, f.Context()));
+    ASSERT_EQ(f.book->GetCount(), 2);
+    const std::pair<const char*, const char*> expected[] = {{"Moodle acronym (False)", "0"},
+                                                            {"Moodle acronym (True)", "1"}};
+    for (int i = 0; i < 2; ++i)
+    {
+        auto* item = dynamic_cast<CTrueFalseItem*>(f.Item(i));
+        ASSERT_NE(item, nullptr) << i;
+        EXPECT_EQ(item->GetName(), expected[i].first);
+        EXPECT_EQ(AnswerOf(item, 0)->Correct, expected[i].second) << item->GetName();
+        EXPECT_NE(f.Plain(item->GetQuestionText()).find("is an acronym for"), std::string::npos);
+    }
+    EXPECT_TRUE(lf::sys::IsValidUtf8(BookTexts(*f.book)));
 }
 
 TEST(MoodleReader, TrueFalseAndEssayAnswers)
@@ -337,7 +391,8 @@ SQuizPictures ReadQuizPictures(QuizFixture& f, const std::string& html)
 {
     SQuizPictures result;
     fs::create_directories(f.dir.path() / "quiz");
-    lf::RichTextHost().requestPicture = [&result](const std::string& source, int, int, bool)
+    SExchangeContext context = f.Context();
+    context.webPictures = [&result](const std::string& source, int, int, bool)
     {
         result.asked.push_back(source);
         return lf::SRichPicture{"web-bytes", "png"};
@@ -345,8 +400,7 @@ SQuizPictures ReadQuizPictures(QuizFixture& f, const std::string& html)
     WriteFile(f.dir.file("quiz/q.xml"),
               Quiz("<question type=\"description\"><questiontext format=\"html\"><text><![CDATA[<p>" + html +
                    "</p>]]></text></questiontext></question>"));
-    const bool loaded = LoadMoodleXML(f.dir.file("quiz/q.xml"), f.book.get(), false, f.Context());
-    lf::RichTextHost().requestPicture = nullptr;
+    const bool loaded = LoadMoodleXML(f.dir.file("quiz/q.xml"), f.book.get(), false, context);
     EXPECT_TRUE(loaded);
     if (!loaded)
         return result;
@@ -399,6 +453,52 @@ TEST(MoodleReader, WebAddressesInAnyCaseGoToTheLoaderButFileAddressesNever)
     ASSERT_EQ(read.pictures.size(), web.size() + local.size());
     for (std::size_t i = web.size(); i < read.pictures.size(); ++i)
         EXPECT_NE(read.pictures[i], "secret-bytes") << i; // the placeholder: a file address is a local name
+}
+
+// A reference past the last character in a text's HTML reaches the book as U+FFFD: every text the reader
+// stores is valid UTF-8.
+TEST(MoodleReader, HugeCharacterReferenceReachesTheBookAsTheReplacementCharacter)
+{
+    QuizFixture f;
+    ASSERT_TRUE(LoadMoodleXML(DataFile("fuzz/moodle-utf8-1.xml"), f.book.get(), false, f.Context()));
+    ASSERT_EQ(f.book->GetCount(), 1);
+    const std::string texts = BookTexts(*f.book);
+    EXPECT_TRUE(lf::sys::IsValidUtf8(texts)) << texts;
+    EXPECT_EQ(f.Plain(f.Item(0)->GetQuestionText()), "x\xEF\xBF\xBDy");
+    EXPECT_EQ(f.Plain(AnswerOf(f.Item(0), 0)->AnswerText), "\xEF\xBF\xBD");
+}
+
+// The event pump runs windows while a quiz is read; what they render must get its pictures from the
+// program's loader, never from the quiz file's folder.
+TEST(MoodleReader, ReadingLeavesTheProgramsPictureLoaderAlone)
+{
+    struct Pump : IEventPump
+    {
+        void ProcessPendingEvents() override
+        {
+            const lf::RichPictureRequest& loader = lf::RichTextHost().requestPicture;
+            seen.push_back(loader ? loader("inside.png", 0, 0, true).data : "no loader");
+        }
+        std::vector<std::string> seen;
+    } pump;
+    QuizFixture f;
+    WriteFile(f.dir.file("inside.png"), "inside-bytes");
+    const lf::RichPictureRequest saved = lf::RichTextHost().requestPicture;
+    lf::RichTextHost().requestPicture = [](const std::string&, int, int, bool) {
+        return lf::SRichPicture{"program-bytes", "png"};
+    };
+    WriteFile(f.dir.file("q.xml"),
+              Quiz("<question type=\"description\"><questiontext format=\"html\"><text><![CDATA[<p>A "
+                   "<img src=\"inside.png\"></p>]]></text></questiontext></question><question "
+                   "type=\"essay\"/>"));
+    SExchangeContext context = f.Context();
+    context.pump = &pump;
+    const bool read = LoadMoodleXML(f.dir.file("q.xml"), f.book.get(), false, context);
+    lf::RichTextHost().requestPicture = saved;
+    ASSERT_TRUE(read);
+    ASSERT_FALSE(pump.seen.empty());
+    for (const std::string& data : pump.seen)
+        EXPECT_EQ(data, "program-bytes");
 }
 
 TEST(MoodleReader, StorageAppendsAQuizFileAndMarksTheBookModified)

@@ -395,6 +395,44 @@ TEST(MoodleRoundTrip, KeepsKindsTextsGradesFeedbackUnitsAndDataSets)
     }
 }
 
+// Blanks in a question survive the quiz file: written as a quiz editor writes them, read back as the
+// same plain blanks.
+TEST(MoodleRoundTrip, KeepsRunsOfBlanks)
+{
+    QuizFixture f;
+    ASSERT_TRUE(LoadMoodleXML(DataFile("fuzz/moodle-blanks-1.xml"), f.book.get(), false, f.Context()));
+    ASSERT_EQ(f.book->GetCount(), 1);
+    EXPECT_EQ(f.Plain(f.Item(0)->GetQuestionText()), "a   b");
+    BookBuilder(*f.book).essay("  two  runs   here");
+    f.Item(1)->SetGeneralFeedback("x  y");
+
+    ASSERT_TRUE(SaveMooldeXML(f.dir.file("blanks.xml"), f.book.get(), false, f.Context()));
+    EXPECT_NE(ReadFile(f.dir.file("blanks.xml")).find("a &nbsp; b"), std::string::npos);
+    CItemsArray2 back;
+    back.Clear();
+    ASSERT_TRUE(LoadMoodleXML(f.dir.file("blanks.xml"), &back, false, f.Context()));
+    ASSERT_EQ(back.GetCount(), 2);
+    EXPECT_EQ(f.Plain(back.GetItem(0)->GetQuestionText()), "a   b");
+    EXPECT_EQ(f.Plain(back.GetItem(1)->GetQuestionText()), "  two  runs   here");
+    EXPECT_EQ(f.Plain(back.GetItem(1)->GetGeneralFeedback()), "x  y");
+    for (std::int32_t i = 0; i < back.GetCount(); ++i)
+        EXPECT_EQ(back.GetItem(i)->GetQuestionText().find("\xC2\xA0"), std::string::npos);
+}
+
+// The book with every kind, read by the book reader and written as a quiz file: the bytes are pinned, so
+// a change to any written byte shows.
+TEST(MoodlePinned, BookWithEveryKindIsWrittenAsThePinnedFile)
+{
+    StorageFixture f;
+    ASSERT_TRUE(f.storage.OpenBook(DataFile("books/every-kind.lnf")));
+    lf::RichDocument view;
+    const SExchangeContext context{nullptr, nullptr, &view};
+    ASSERT_TRUE(SaveMooldeXML(f.dir.file("every-kind.xml"), f.storage.GetItemsPtr2(), true, context));
+    ExpectSameAsPinnedFile(ReadFile(f.dir.file("every-kind.xml")), "interchange/every-kind_ref.xml");
+    // Pictures the texts hold would go beside the file; the book's texts hold none.
+    EXPECT_EQ(std::distance(fs::directory_iterator(f.dir.path()), {}), 1);
+}
+
 TEST(MoodleStorage, SaveThroughTheStorage)
 {
     StorageFixture f;
@@ -406,6 +444,38 @@ TEST(MoodleStorage, SaveThroughTheStorage)
     ASSERT_TRUE(f.storage.SaveMooldeXML(f.dir.file("q"), f.storage.GetItemsPtr2(), false, false));
     EXPECT_TRUE(fs::exists(f.dir.file("q.xml")));
     CDataStorage::SetExchangeFormats(nullptr);
+}
+
+// Sees what the storage holds as the running export's picture prefix each time the writer lets events run.
+class PrefixWatcher : public IEventPump
+{
+public:
+    explicit PrefixWatcher(const CDataStorage& storage) : m_storage(storage) {}
+    void ProcessPendingEvents() override { seen.push_back(m_storage.GetMoodlePicturePrefix()); }
+    std::vector<std::string> seen;
+
+private:
+    const CDataStorage& m_storage;
+};
+
+TEST(MoodleStorage, TheStorageHoldsThePicturePrefixOnlyWhileTheExportRuns)
+{
+    StorageFixture f;
+    lf::RichDocument view;
+    f.storage.SetRichViews(&view, nullptr);
+    PrefixWatcher watcher(f.storage);
+    f.storage.SetEventPump(&watcher);
+    ASSERT_TRUE(f.storage.NewBook());
+    BookBuilder(*f.storage.GetItemsPtr2()).multipleChoice(StoredTextWithPicture("Look", "PNGDATA"), {"a"}, 0);
+    lf::InstallExchangeFormats();
+    ASSERT_TRUE(f.storage.SaveMooldeXML(f.dir.file("Week1"), f.storage.GetItemsPtr2(), false, false));
+    CDataStorage::SetExchangeFormats(nullptr);
+
+    ASSERT_FALSE(watcher.seen.empty());
+    for (const std::string& prefix : watcher.seen)
+        EXPECT_EQ(prefix, "Week1_");
+    EXPECT_EQ(ReadFile(f.dir.file("Week1_1.png")), "PNGDATA");
+    EXPECT_EQ(f.storage.GetMoodlePicturePrefix(), "");
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <vector>
 
 using namespace lf::test;
 namespace fs = std::filesystem;
@@ -175,21 +176,43 @@ TEST(TextUtils, ImportedTextsBecomeStoredRichText)
 {
     BookEnvironment env;
     std::string text = "  \r\n ";
-    EXPECT_TRUE(NormalizeImportedText(text));
+    EXPECT_TRUE(NormalizeImportedText(text, {}));
     EXPECT_EQ(text, "");
 
     const std::string stored = StoredTextWithPicture("kept", "\x89PNG-bytes");
     text = stored;
-    NormalizeImportedText(text);
+    NormalizeImportedText(text, {});
     EXPECT_EQ(text, stored);
 
     text = "<p>Which is <b>bigger</b>?</p>";
-    NormalizeImportedText(text);
+    NormalizeImportedText(text, {});
     EXPECT_TRUE(XMLTextHasRoot(text, lf::kRichXmlRoot));
     lf::RichDocument view;
     std::string plain;
     GetPlainTextFromXML(text, view, plain, false);
     EXPECT_EQ(plain, "Which is bigger?");
+}
+
+// The pictures of an imported page come from the loader the importer is given, asked to fetch.
+TEST(TextUtils, ImportedPicturesComeFromTheGivenLoader)
+{
+    BookEnvironment env;
+    std::vector<std::string> asked;
+    const lf::RichPictureRequest loader = [&asked](const std::string& source, int, int, bool fetch)
+    {
+        asked.push_back(source + (fetch ? " fetched" : ""));
+        return lf::SRichPicture{"given-bytes", "png"};
+    };
+    std::string text = "<p>See <img src=\"a.png\"></p>";
+    ASSERT_TRUE(NormalizeImportedText(text, loader));
+    EXPECT_EQ(asked, std::vector<std::string>{"a.png fetched"});
+    lf::RichDocument doc;
+    SetXMLToRE(text, doc, true, true, false, {});
+    std::vector<std::string> pictures;
+    for (const auto& item : doc.content.items)
+        if (item.IsPicture())
+            pictures.push_back(item.picture.data);
+    EXPECT_EQ(pictures, std::vector<std::string>{"given-bytes"});
 }
 
 TEST(TextUtils, SetFontSizeReachesEveryTextStyle)

@@ -362,6 +362,44 @@ TEST_F(AnswerTables, FlashcardStylesShowTheOneCorrectAnswer)
     EXPECT_EQ(Draw(*none, State(EPhase::Test, EQuestionStyle::Flashcard)).block.tableItem, -1);
 }
 
+TEST_F(AnswerTables, APenaltyAnswerBeforeTheRightOneIsNeverShownOrEditedAsTheRightOne)
+{
+    auto item = MultipleChoice().answer("Rome", "-0.5").answer("Paris", "1").answer("Lyon", "0").build();
+    for (const EQuestionStyle style : {EQuestionStyle::Flashcard, EQuestionStyle::FlashcardPlus})
+    {
+        for (const EPhase phase : {EPhase::Test, EPhase::Review, EPhase::Flash})
+        {
+            const SDrawn d = Draw(*item, State(phase, style), true);
+            EXPECT_EQ(d.hints(), (std::vector<std::string>{"1"}))
+                << "style " << static_cast<int>(style) << " phase " << static_cast<int>(phase);
+            EXPECT_EQ(d.texts(1), (std::vector<std::string>{"Paris"}))
+                << "style " << static_cast<int>(style) << " phase " << static_cast<int>(phase);
+        }
+    }
+    // The Flashcard editor loads and stores the same answer.
+    EXPECT_EQ(EditedFlashcardAnswer(*item), 1);
+    EXPECT_EQ(DisplayedCorrectAnswer(*item), 1);
+
+    // With a penalty and a wrong answer only, no answer is shown; the editor takes the first one, and
+    // storing it makes it the right one.
+    auto penaltyOnly = MultipleChoice().answer("Rome", "-0.5").answer("Lyon", "0").build();
+    EXPECT_EQ(Draw(*penaltyOnly, State(EPhase::Test, EQuestionStyle::Flashcard), true).block.tableItem, -1);
+    EXPECT_EQ(EditedFlashcardAnswer(*penaltyOnly), 0);
+}
+
+TEST_F(AnswerTables, APenaltyChoiceIsNotColouredAsCorrectInTheOtherStyles)
+{
+    auto item = MultipleChoice().answer("Rome", "-0.5", "1").answer("Paris", "1").build();
+    EXPECT_EQ(Draw(*item, State(EPhase::Review)).colours(),
+              (std::vector<RichColor>{kNoColor, kCorrectColor}));
+    SAnswerBlockState flash = State(EPhase::Flash);
+    flash.hintShown = true;
+    EXPECT_EQ(Draw(*item, flash).colours(), (std::vector<RichColor>{kNoColor, kCorrectColor}));
+    auto typed = ShortAnswer().answer("Rome", "-0.5").answer("Paris", "1").build();
+    ASSERT_NE(FindCreditedAnswer(*typed), nullptr);
+    EXPECT_EQ(FindCreditedAnswer(*typed)->AnswerText, "Paris");
+}
+
 TEST_F(AnswerTables, TrueFalseTableIsNamedTwoWithTrueFirst)
 {
     auto item = lf::test::TrueFalse("0", "0");

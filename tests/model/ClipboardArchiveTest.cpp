@@ -49,6 +49,26 @@ TEST(ClipboardArchive, KeepsTheFirstEntryOfTheRunAndTheNineNewest)
     EXPECT_EQ(texts.back(), "clip 20");
 }
 
+TEST(ClipboardArchive, AfterElevenTextsHoldsTheFirstAndTheAdditionsThreeToEleven)
+{
+    CClipboardArchive archive;
+    for (int n = 1; n <= 11; ++n)
+    {
+        SClipboardArchiveItem text = Entry(n);
+        text.Kind = n % 2 == 0 ? 5 : 3;
+        archive.AddTextItem(text);
+    }
+    EXPECT_EQ(Texts(archive, true),
+              (std::vector<std::string>{"clip 1", "clip 3", "clip 4", "clip 5", "clip 6", "clip 7", "clip 8",
+                                        "clip 9", "clip 10", "clip 11"}));
+    EXPECT_EQ(archive.GetCount(), 0); // the question sets are a list of their own
+    SClipboardArchiveItem last;
+    ASSERT_TRUE(archive.GetTextItem(9, last));
+    EXPECT_EQ(last.Kind, 3);
+    EXPECT_EQ(last.RowCount, 11);
+    EXPECT_FALSE(archive.GetTextItem(10, last));
+}
+
 TEST(ClipboardArchive, ListsAreIndependentAndReadsOutsideLeaveOutAlone)
 {
     CClipboardArchive archive;

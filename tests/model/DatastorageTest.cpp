@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 using namespace lf::test;
 
@@ -276,6 +278,151 @@ TEST_F(Datastorage, FormatsOfOtherUnitsReportFailure)
     EXPECT_FALSE(storage.LoadMoodleXML(dir.file("x.xml"), &items, false));
     EXPECT_FALSE(storage.ReformatRichTexts(&items, false, SPictureReformatSettings{}));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+// --- The book-wide picture rework ---
+
+// Stands for the picture rework: marks every text holding "pic" as reworked, and records what it was given.
+// onText, when set, runs after each text, as a question whose answers change under the walk.
+class FakePictureRework : public IPictureRework
+{
+public:
+    bool ReformatRichTextPictures(std::string& text, lf::RichDocument* view, lf::RichDocument* edit,
+                                  const SPictureReformatSettings& settings) override
+    {
+        seen.push_back(text);
+        views.push_back(view);
+        edits.push_back(edit);
+        percents.push_back(settings.percent);
+        if (text.find("pic") != std::string::npos)
+            text += " [png]";
+        if (onText)
+            onText(text);
+        return true;
+    }
+
+    std::vector<std::string> seen;
+    std::vector<lf::RichDocument*> views;
+    std::vector<lf::RichDocument*> edits;
+    std::vector<int> percents;
+    std::function<void(const std::string&)> onText;
+};
+
+class PictureReworkTest : public Datastorage
+{
+protected:
+    PictureReworkTest()
+    {
+        storage.SetRichViews(&view, &edit);
+        CDataStorage::SetPictureRework(&rework);
+    }
+    ~PictureReworkTest() override { CDataStorage::SetPictureRework(nullptr); }
+
+    // The questions of the Edit phase's sequence: every kind, the Trash and a deleted one among them.
+    void BuildBook()
+    {
+        BookBuilder b(items());
+        b.multipleChoice("q1 pic", {"a pic", "b"}, 0);
+        b.last()->SetGeneralFeedback("because pic");
+        b.last()->SetStatus(qsSelected, true);
+        b.multipleChoice("q2 pic", {"c"}, 0).trashed();
+        b.last()->SetStatus(qsSelected, true);
+        b.multipleChoice("q3 pic", {"d"}, 0);
+        b.last()->SetStatus(qsDeleted | qsSelected, true);
+        b.essay("q4 pic");
+        b.last()->SetStatus(qsSelected, true);
+        b.multipleChoice("q5", {"e pic"}, 0);
+        b.multipleChoice("q6 pic", {"f"}, 0);
+        items().SetCurrentMode(EPhase::Edit, true);
+        // A question the chapter filter left out.
+        items().GetItem(5)->SetInSequence(false);
+        items().GetItem(5)->SetStatus(qsSelected, true);
+        items().SetModified(false);
+    }
+
+    CItemsArray2& items() { return *storage.GetItemsPtr2(); }
+
+    lf::RichDocument view;
+    lf::RichDocument edit;
+    FakePictureRework rework;
+};
+
+TEST_F(PictureReworkTest, ReworksTheTextsOfTheMultipleChoiceMembersInBookOrder)
+{
+    BuildBook();
+    SPictureReformatSettings settings;
+    settings.percent = 150;
+    const int pumpedBefore = sinks.pumped;
+    ASSERT_TRUE(storage.ReformatRichTexts(&items(), false, settings));
+
+    EXPECT_EQ(rework.seen,
+              (std::vector<std::string>{"q1 pic", "a pic", "b", "because pic", "q5", "e pic", ""}));
+    EXPECT_EQ(items().GetItem(0)->GetQuestionText(), "q1 pic [png]");
+    EXPECT_EQ(items().GetItem(0)->GetGeneralFeedback(), "because pic [png]");
+    SAnswerItem* answer = nullptr;
+    ASSERT_TRUE(items().GetItem(4)->GetAnswer(0, answer));
+    EXPECT_EQ(answer->AnswerText, "e pic [png]");
+    EXPECT_EQ(items().GetItem(5)->GetQuestionText(), "q6 pic");
+    EXPECT_TRUE(items().IsModified());
+    // Through the storage's hidden view and editor, with the caller's settings; events run per question.
+    EXPECT_EQ(rework.views.front(), &view);
+    EXPECT_EQ(rework.edits.front(), &edit);
+    EXPECT_EQ(rework.percents.front(), 150);
+    EXPECT_GE(sinks.pumped - pumpedBefore, items().GetCount());
+}
+
+TEST_F(PictureReworkTest, OnlySelectedQuestionsWhenAsked)
+{
+    BuildBook();
+    ASSERT_TRUE(storage.ReformatRichTexts(&items(), true, SPictureReformatSettings{}));
+    EXPECT_EQ(rework.seen, (std::vector<std::string>{"q1 pic", "a pic", "b", "because pic"}));
+}
+
+TEST_F(PictureReworkTest, AStopAtAnUnreadableAnswerKeepsTheBookModifiedWhenATextChanged)
+{
+    BookBuilder b(items());
+    b.multipleChoice("q1 pic", {"a", "b", "c"}, 0);
+    b.multipleChoice("q2 pic", {"d"}, 0);
+    items().SetCurrentMode(EPhase::Edit, true);
+    items().SetModified(false);
+    CBaseItem* first = items().GetItem(0);
+    // The last answer disappears while the first one is reworked: the walk cannot read it.
+    rework.onText = [first](const std::string& text)
+    {
+        if (text == "a")
+            first->DeleteAnswer(2);
+    };
+    EXPECT_FALSE(storage.ReformatRichTexts(&items(), false, SPictureReformatSettings{}));
+    EXPECT_EQ(rework.seen, (std::vector<std::string>{"q1 pic", "a", "b"}));
+    EXPECT_EQ(first->GetQuestionText(), "q1 pic [png]");
+    EXPECT_EQ(items().GetItem(1)->GetQuestionText(), "q2 pic");
+    EXPECT_TRUE(items().IsModified());
+    EXPECT_NE(env.LogText().find("CDataStorage::ReformatRichTexts - ERROR"), std::string::npos);
+}
+
+TEST_F(PictureReworkTest, AStopBeforeAnyChangeLeavesTheBookUnmodified)
+{
+    BookBuilder b(items());
+    b.multipleChoice("q1", {"a", "b"}, 0);
+    items().SetCurrentMode(EPhase::Edit, true);
+    items().SetModified(false);
+    CBaseItem* first = items().GetItem(0);
+    rework.onText = [first](const std::string& text)
+    {
+        if (text == "a")
+            first->DeleteAnswer(1);
+    };
+    EXPECT_FALSE(storage.ReformatRichTexts(&items(), false, SPictureReformatSettings{}));
+    EXPECT_FALSE(items().IsModified());
+}
+
+TEST_F(Datastorage, PictureReworkWithoutAnInstalledReworkChangesNothing)
+{
+    BookBuilder(*storage.GetItemsPtr2()).multipleChoice("q1 pic", {"a"}, 0);
+    storage.GetItemsPtr2()->SetModified(false);
+    EXPECT_FALSE(storage.ReformatRichTexts(storage.GetItemsPtr2(), false, SPictureReformatSettings{}));
+    EXPECT_FALSE(storage.GetItemsPtr2()->IsModified());
+    EXPECT_NE(env.LogText().find("the picture rework is not installed"), std::string::npos);
 }
 
 } // namespace

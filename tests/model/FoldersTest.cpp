@@ -1,10 +1,10 @@
 #include "model/support/Folders.h"
 #include "model/support/Utils.h"
+#include "platform/sys/PathText.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -21,13 +21,6 @@ namespace fs = std::filesystem;
 using lf::test::FakeSystem;
 using lf::test::TempDir;
 using lf::test::WriteFile;
-
-std::string Num(int value)
-{
-    char buffer[16];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 // Points an environment variable elsewhere for one test.
 class ScopedEnv
@@ -331,9 +324,102 @@ INSTANTIATE_TEST_SUITE_P(Cases, FileUrlToPathTest,
                          ::testing::Values(UrlCase{"file:///home/a.png", "/home/a.png"},
                                            UrlCase{"file:///C:/pics/a.png", "C:/pics/a.png"},
                                            UrlCase{"FILE://server/share/a.png", "server/share/a.png"},
+                                           UrlCase{"file://LocalHost/home/a.png", "/home/a.png"},
                                            UrlCase{"\\pics\\a.png", "pics\\a.png"},
                                            UrlCase{"see file:///x", "see file:///x"},
                                            UrlCase{"/home/a.png", "/home/a.png"}));
+
+// --- The Linux path rules, with names written on Linux and on Windows ---
+
+// The book /home/u/Books/Bio.lnf, its media folder /home/u/Books/Bio/. None of these files exists, so a
+// relative name resolves into the book's folder.
+constexpr const char* kRuleBook = "/home/u/Books/Bio.lnf";
+
+struct PathRuleCase
+{
+    const char* name;
+    const char* text;     // as stored in a book or picked from a file dialog
+    const char* asPath;   // FileUrlToPath
+    const char* resolved; // ResolveMediaFileName against the book
+    const char* stored;   // MakeRelativeMediaName of the resolved path
+    bool web;             // the stored text has a scheme: file addresses count too
+};
+
+class PathRulesTest : public ::testing::TestWithParam<PathRuleCase>
+{
+};
+
+TEST_P(PathRulesTest, NamesReadAndWrittenAgainstTheBook)
+{
+    const PathRuleCase& c = GetParam();
+    EXPECT_EQ(FileUrlToPath(c.text), c.asPath);
+    std::string resolved = FileUrlToPath(c.text);
+    ResolveMediaFileName(resolved, kRuleBook);
+    EXPECT_EQ(resolved, c.resolved);
+    EXPECT_EQ(MakeRelativeMediaName(resolved, kRuleBook), c.stored);
+    EXPECT_EQ(lf::sys::IsWebAddress(c.text), c.web);
+    bool web = !c.web;
+    IsSoundOrVideoFile(c.text, &web);
+    EXPECT_EQ(web, c.web);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, PathRulesTest,
+    ::testing::Values(
+        PathRuleCase{"WindowsRelative", "Pics\\cell.png", "Pics\\cell.png", "/home/u/Books/Pics/cell.png",
+                     "Pics\\cell.png", false},
+        PathRuleCase{"WindowsRelativeWithLeadingBackslash", "\\Pics\\cell.png", "Pics\\cell.png",
+                     "/home/u/Books/Pics/cell.png", "Pics\\cell.png", false},
+        PathRuleCase{"WindowsDrivePathIsKeptAndNotFound", "C:\\x.png", "C:\\x.png", "C:\\x.png", "C:\\x.png",
+                     false},
+        PathRuleCase{"BooksFolderInsideAnotherPathIsNotCut", "/mnt/home/u/Books/x.png",
+                     "/mnt/home/u/Books/x.png", "/mnt/home/u/Books/x.png", "/mnt/home/u/Books/x.png", false},
+        PathRuleCase{"FolderWithTheBooksFolderAsItsNameStartIsNotCut", "/home/u/Books2/x.png",
+                     "/home/u/Books2/x.png", "/home/u/Books2/x.png", "/home/u/Books2/x.png", false},
+        PathRuleCase{"FileInTheBooksFolder", "/home/u/Books/x.png", "/home/u/Books/x.png",
+                     "/home/u/Books/x.png", "x.png", false},
+        PathRuleCase{"FileInTheMediaFolder", "/home/u/Books/Bio/heart.png", "/home/u/Books/Bio/heart.png",
+                     "/home/u/Books/Bio/heart.png", "heart.png", false},
+        PathRuleCase{"SubFolderOfTheMediaFolder", "/home/u/Books/Bio/sub/lung.wav",
+                     "/home/u/Books/Bio/sub/lung.wav", "/home/u/Books/Bio/sub/lung.wav", "sub\\lung.wav",
+                     false},
+        PathRuleCase{"FileAddressKeepsItsRoot", "file:///home/a.png", "/home/a.png", "/home/a.png",
+                     "/home/a.png", true},
+        PathRuleCase{"FileAddressWithLocalHost", "file://localhost/home/u/Books/Bio/a.mp3",
+                     "/home/u/Books/Bio/a.mp3", "/home/u/Books/Bio/a.mp3", "a.mp3", true},
+        PathRuleCase{"FileAddressOfADrive", "FILE:///C:/x.png", "C:/x.png", "C:/x.png", "C:/x.png", true},
+        PathRuleCase{"WebAddress", "http://example.org/Books/a.mp3", "http://example.org/Books/a.mp3",
+                     "http://example.org/Books/a.mp3", "http://example.org/Books/a.mp3", true},
+        PathRuleCase{"WebAddressWithoutScheme", "www.example.org/a.ogg", "www.example.org/a.ogg",
+                     "www.example.org/a.ogg", "www.example.org/a.ogg", true}),
+    [](const ::testing::TestParamInfo<PathRuleCase>& info) { return std::string(info.param.name); });
+
+TEST(MediaNames, AnUnsavedBookHasNoMediaFolderAndFindsNoRelativeName)
+{
+    TempDir dir;
+    const std::filesystem::path before = fs::current_path();
+    fs::current_path(dir.path());
+    WriteFile(dir.file("cell.png"), "png"); // beside the running program, not in any book
+    std::string name = "cell.png";
+    ResolveMediaFileName(name, "");
+    EXPECT_EQ(name, "");
+    name = "/srv/a.png";
+    ResolveMediaFileName(name, "");
+    EXPECT_EQ(name, "/srv/a.png");
+    EXPECT_EQ(GetBookMediaFolder(""), "");
+    EXPECT_EQ(MakeRelativeMediaName(dir.file("cell.png"), ""), dir.file("cell.png"));
+    fs::current_path(before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(MediaNames, ResolvingANameMakesNoFolder)
+{
+    TempDir dir;
+    std::string name = "heart.png";
+    ResolveMediaFileName(name, dir.file("Bio.lnf"));
+    EXPECT_EQ(name, dir.folder() + "heart.png");
+    EXPECT_FALSE(fs::exists(dir.path() / "Bio"));
+}
 
 // --- Files ---
 
@@ -352,16 +438,29 @@ TEST(Files, ReadFileToBufferStopsAtTheFirstZeroByte)
     EXPECT_EQ(text, "");
 }
 
-TEST(Files, UniqueTempNamesSkipExistingFiles)
+TEST(Files, TemporaryFilesAreCreatedExclusivelyAndKeepTheExtension)
 {
     TempDir dir;
     FakeSystem system;
     system.tempFolder = dir.folder();
-    lf::sys::SeedRandom(42);
-    const int n = lf::sys::Random(1073741823);
-    WriteFile(dir.folder() + "tmp" + Num(n + 1) + ".rtf", "taken");
-    lf::sys::SeedRandom(42);
-    EXPECT_EQ(GetUniqueTempFileName(".rtf"), dir.folder() + "tmp" + Num(n + 2) + ".rtf");
+    const std::string first = GetUniqueTempFileName(".rtf");
+    const std::string second = GetUniqueTempFileName(".rtf");
+    for (const std::string& name : {first, second})
+    {
+        EXPECT_EQ(lf::sys::FolderOf(name), dir.folder()) << name;
+        EXPECT_TRUE(lf::sys::NamePart(name).starts_with("tmp")) << name;
+        EXPECT_TRUE(name.ends_with(".rtf")) << name;
+        // The name is claimed by the file itself, not merely checked to be free.
+        EXPECT_TRUE(fs::is_regular_file(name)) << name;
+        EXPECT_EQ(fs::file_size(name), 0u) << name;
+    }
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(GetUniqueTempFileName("").starts_with(dir.folder() + "tmp"));
+
+    // A temporary folder that cannot take a file gives no name at all.
+    system.tempFolder = dir.folder() + "missing/";
+    EXPECT_EQ(GetUniqueTempFileName(".wav"), "");
+    EXPECT_FALSE(fs::exists(dir.folder() + "missing"));
 }
 
 TEST(Files, FileTimesAreLocalDateTimes)

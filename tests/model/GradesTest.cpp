@@ -38,6 +38,7 @@ INSTANTIATE_TEST_SUITE_P(Table, GradeFractionLookup,
 
 TEST(GradeTables, PercentToFractionIsExact)
 {
+    EXPECT_EQ(GradePercentToFraction("100"), "1");
     EXPECT_EQ(GradePercentToFraction("33.333"), "0.33333");
     EXPECT_EQ(GradePercentToFraction("33.3333"), "0");
     EXPECT_EQ(GradePercentToFraction("-100"), "-1");
@@ -60,5 +61,30 @@ TEST(GradeTables, EveryIndexRoundTrips)
         EXPECT_EQ(GradePercentToFraction(GradeIndexToPercent(i)), GradeIndexToFraction(i)) << i;
     }
 }
+
+struct CreditCase
+{
+    const char* grade;
+    bool credited;
+};
+
+class CreditedGrade : public ::testing::TestWithParam<CreditCase>
+{
+};
+
+TEST_P(CreditedGrade, EmptyOrANumberAboveZero)
+{
+    EXPECT_EQ(IsCreditedGrade(GetParam().grade), GetParam().credited) << '"' << GetParam().grade << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Grades, CreditedGrade,
+                         ::testing::Values(CreditCase{"1", true}, CreditCase{"0.5", true},
+                                           CreditCase{"0.05", true}, CreditCase{"", true},
+                                           CreditCase{"  ", true}, CreditCase{" 1 ", true},
+                                           CreditCase{"+0.5", true}, CreditCase{"1e-3", true},
+                                           CreditCase{"0", false}, CreditCase{"0.0", false},
+                                           CreditCase{"-0", false}, CreditCase{"-0.5", false},
+                                           CreditCase{"-1", false}, CreditCase{"x", false},
+                                           CreditCase{"1x", false}, CreditCase{"0,5", false}));
 
 } // namespace

@@ -17,6 +17,8 @@ using namespace lf::test;
 namespace
 {
 
+using lf::test::PrintTo;
+
 class HostileBooks : public ::testing::Test, public StorageFixture
 {
 protected:
@@ -64,8 +66,67 @@ INSTANTIATE_TEST_SUITE_P(
                                     "question Q2 \xEF\xBF\xBD |"},
                       SEncodingCase{"SurrogateBookKeepsItsGoodText", "book_roundtrip-crash-1-surrogate.lnf",
                                     "na\xC3\xAFve \xC3\xBC"
-                                    "ber \xC3\x86r\xC3\xB8"}),
+                                    "ber \xC3\x86r\xC3\xB8"},
+                      SEncodingCase{"ReferenceToCharacterZero", "book_roundtrip-nulref-1.lnf",
+                                    "question a \xEF\xBF\xBD"
+                                    "b |"},
+                      SEncodingCase{"BlanksByReference", "book_roundtrip-wnorm-1.lnf", "question a  b |"}),
     [](const auto& info) { return info.param.name; });
+
+struct SReferenceCase
+{
+    const char* name;
+    const char* value; // as it stands in the file
+    const char* read;
+};
+
+class StoredReferences : public HostileBooks, public ::testing::WithParamInterface<SReferenceCase>
+{
+};
+
+// A reference to character 0 or to a number past the last character reads as U+FFFD and never ends the
+// value it stands in (the XML library wrote a 0 there, or wrapped the number round to another
+// character); inside a CDATA section it is text like any other.
+TEST_P(StoredReferences, ReadAsTheReplacementCharacterWithTheRestKept)
+{
+    const SReferenceCase& c = GetParam();
+    const std::string path = dir.file("references.lnf");
+    WriteFile(path, std::string("<?xml version=\"1.0\"?>\n<Lernfold Version=\"1\"><Questions>") +
+                        "<Question ID=\"7\" Name=\"" + c.value + "\" QuestionType=\"3\"><QuestionText>" +
+                        c.value + "</QuestionText><GeneralFeedback><![CDATA[" + c.value +
+                        "]]></GeneralFeedback></Question></Questions></Lernfold>\n");
+    ASSERT_TRUE(storage.OpenBook(path));
+    ASSERT_EQ(items().GetCount(), 1);
+    const CBaseItem* item = items().GetItem(0);
+    EXPECT_EQ(item->GetName(), c.read);
+    EXPECT_EQ(item->GetQuestionText(), c.read);
+    EXPECT_EQ(item->GetGeneralFeedback(), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, StoredReferences,
+                         ::testing::Values(SReferenceCase{"Zero", "a&#0;b",
+                                                          "a\xEF\xBF\xBD"
+                                                          "b"},
+                                           SReferenceCase{"HexZero", "a&#x0;b",
+                                                          "a\xEF\xBF\xBD"
+                                                          "b"},
+                                           SReferenceCase{"ZeroWithLeadingZeros", "a&#0000;b",
+                                                          "a\xEF\xBF\xBD"
+                                                          "b"},
+                                           SReferenceCase{"JustPastTheLast", "a&#x110000;b",
+                                                          "a\xEF\xBF\xBD"
+                                                          "b"},
+                                           SReferenceCase{"Huge", "a&#xaaaaaaaaaa;b",
+                                                          "a\xEF\xBF\xBD"
+                                                          "b"},
+                                           SReferenceCase{"WrappingToALetter", "a&#4294967361;b",
+                                                          "a\xEF\xBF\xBD"
+                                                          "b"},
+                                           SReferenceCase{"OrdinaryKept", "a&#65;&#x42;&#x10FFFF;b",
+                                                          "aAB\xF4\x8F\xBF\xBF"
+                                                          "b"},
+                                           SReferenceCase{"CapitalXIsNoReference", "a&#X0;b", "a&#X0;b"}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_F(HostileBooks, WriterNeverWritesInvalidUtf8)
 {
@@ -102,6 +163,20 @@ TEST_F(HostileBooks, PastedSetWithAStrayByteEntersAsValidText)
     ASSERT_EQ(items().GetCount(), 1);
     EXPECT_EQ(items().GetItem(0)->GetName(), "caf\xC3\xA9");
     EXPECT_EQ(items().GetItem(0)->GetQuestionText(), "\xE2\x80\x9Cquoted\xE2\x80\x9D");
+}
+
+TEST_F(HostileBooks, PastedSetWithAReferenceToCharacterZeroKeepsTheRestOfTheName)
+{
+    lf::sys::MemoryClipboard clipboard;
+    lf::sys::SetClipboard(&clipboard);
+    clipboard.SetData(lf::sys::kClipboardText, "<?xml version=\"1.0\"?>\n<Lernfold Version=\"1\"><Questions>"
+                                               "<Question ID=\"7\" Name=\"a &#0;b\" QuestionType=\"3\">"
+                                               "</Question></Questions></Lernfold>");
+    ASSERT_TRUE(storage.PasteFromClipboard(&items(), -1, -1, false));
+    lf::sys::SetClipboard(nullptr);
+    ASSERT_EQ(items().GetCount(), 1);
+    EXPECT_EQ(items().GetItem(0)->GetName(), "a \xEF\xBF\xBD"
+                                             "b");
 }
 
 TEST_F(HostileBooks, RaggedTableInAStoredTextIsReadAsParagraphs)

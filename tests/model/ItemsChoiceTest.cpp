@@ -56,8 +56,46 @@ INSTANTIATE_TEST_SUITE_P(
                     McGradingCase{"PenaltyChoiceAloneIsIncorrect", {"-0.5", "0"}, {"1", "0"}, 0},
                     McGradingCase{"PenaltyChoiceBesideRightOneIsPartlyCorrect", {"1", "-0.5"}, {"1", "1"}, 2},
                     McGradingCase{"UnmarkedPenaltyChoiceDecidesNothing", {"1", "-0.5"}, {"1", "0"}, 1},
+                    McGradingCase{"ZeroWrittenWithDecimalsIsNotCredited", {"1", "0.0"}, {"1", "1"}, 2},
+                    McGradingCase{"GradeThatIsNoNumberIsNotCredited", {"1", "x"}, {"1", "1"}, 2},
                     McGradingCase{
                         "WrongChoiceAfterTheRightOneIsPartlyCorrect", {"0", "1", "0"}, {"1", "1", "0"}, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- The credited answer of a question ---
+
+struct CreditedCase
+{
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> answers; // text, grade
+    int first;
+    int shown;
+};
+
+class CreditedAnswerTest : public testing::TestWithParam<CreditedCase>
+{
+};
+
+TEST_P(CreditedAnswerTest, FindsTheRightAnswerAndNeverAPenalty)
+{
+    const CreditedCase& c = GetParam();
+    auto builder = MultipleChoice();
+    for (const auto& [text, grade] : c.answers)
+        builder.answer(text, grade);
+    auto item = builder.build();
+    EXPECT_EQ(FindFirstCreditedAnswer(*item), c.first);
+    EXPECT_EQ(FindShownCreditedAnswer(*item), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, CreditedAnswerTest,
+    testing::Values(CreditedCase{"PenaltyBeforeTheRightOne", {{"Rome", "-0.5"}, {"Paris", "1"}}, 1, 1},
+                    CreditedCase{"OnlyPenaltyAndZero", {{"Rome", "-0.5"}, {"Lyon", "0"}}, -1, -1},
+                    CreditedCase{"EmptyGradeIsTheRightOne", {{"Lyon", "0"}, {"Paris", ""}}, 1, 1},
+                    CreditedCase{"PartialCreditCounts", {{"Lyon", "0"}, {"Paris", "0.5"}}, 1, 1},
+                    CreditedCase{"ShownOneHasAText", {{"", "1"}, {"Rome", "-1"}, {"Paris", "0.5"}}, 0, 2},
+                    CreditedCase{"CreditedWithoutTextWhenNoneHasOne", {{"", "-1"}, {"", "1"}}, 1, 1},
+                    CreditedCase{"NoAnswers", {}, -1, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MultipleChoiceItem, WithoutChoicesIsBlankUnansweredAndUngraded)

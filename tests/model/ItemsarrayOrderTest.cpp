@@ -99,6 +99,22 @@ TEST_F(OrderTest, BookOrderSortsChaptersNumbersTimesAndKeepsEqualKeysInPlace)
     EXPECT_EQ(BookOrderNames(items), sorted);
 }
 
+TEST_F(OrderTest, RefreshingTheListRowsSortsTheBookInEditAndStartsAtTheFirstQuestion)
+{
+    BuildFixtureBook();
+    Rebuild(eamEditMode); // the Edit phase's rebuild keeps the book order as it is
+    ASSERT_TRUE(items.SetCurrentItem(FindByName(items, "c_same")));
+    items.SetModified(false);
+
+    ASSERT_TRUE(items.SortBookAndRestart());
+    EXPECT_EQ(BookOrderNames(items), "binned,orphan,u_9,u_10,b_nodigit,b_1.2_old,b_1.2,b_1.2.0,b_1.10,b_2,"
+                                     "b_empty2,b_empty1,c_01,c_1,c_tie_a,c_tie_b,c_tie_c,c_same,c_same");
+    EXPECT_TRUE(items.IsModified());
+    EXPECT_EQ(CurrentName(items), "orphan"); // the Trash is no member of the sequence
+    EXPECT_EQ(items.GetCurrentNumber(), 1);
+    EXPECT_EQ(SequenceNames(items).substr(0, 17), "orphan,u_9,u_10,b");
+}
+
 TEST_F(OrderTest, DuplicateQueryGroupsAndOrderInEdit)
 {
     BuildFixtureBook();

@@ -135,6 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"CorrectDiffers", "?#correct ! 3", 2, 3, ""},
         ParseCase{"LongFormGreaterWithTail", "? Number of correct answers > 1 ?paris", 3, 1, "paris"},
         ParseCase{"CorrectLess", "?#correct<2", 4, 2, ""},
+        ParseCase{"CorrectGreaterClosedWithoutTail", "?#correct>1?", 3, 1, ""},
         ParseCase{"GreaterThenNotANumberIsZero", "?#correct>=2", 3, 0, ""},
         ParseCase{"AnswersEqual", "?#answer=4", 5, 4, ""}, ParseCase{"AnswersDiffer", "?#answer!4", 6, 4, ""},
         ParseCase{"LongFormAnswersGreater", "?number of answer choices>2", 7, 2, ""},
@@ -155,6 +156,7 @@ TEST_F(SearchTest, UnknownQueryIsRefusedAndLeavesTheSettings)
     ASSERT_TRUE(items.Search("?#answer=3", true, false, true, false, false, false));
     const SFilterOptions before = Options();
     EXPECT_FALSE(Find("?hello"));
+    EXPECT_FALSE(Find("?nonsense?"));
     const SFilterOptions after = Options();
     EXPECT_EQ(after.problemKind, before.problemKind);
     EXPECT_EQ(after.problemNumber, before.problemNumber);
@@ -189,6 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
     FixtureBook, SearchQueryTest,
     ::testing::Values(
         QueryCase{"ExactlyTwoCorrect", "?#correct=2", "cities,planets"},
+        QueryCase{"MoreThanOneCorrect", "?#correct>1?", "cities,planets"},
         QueryCase{"MoreThanOneCorrectContainingParis", "? number of correct answers > 1 ?paris", "cities"},
         QueryCase{"GreaterOrEqualReadsAsGreaterThanZero", "?#correct>=2", "france,cities,france,planets,tf"},
         QueryCase{"CorrectCountOtherThanOne", "?#correct!1", "cities,blanks,planets,desc"},

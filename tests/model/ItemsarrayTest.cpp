@@ -413,6 +413,56 @@ TEST_F(ItemsArrayTest, CopyForUndoKeepsTheQuestionsIdentity)
     EXPECT_EQ(items.CopyItemForUndo(nullptr), nullptr);
 }
 
+TEST_F(ItemsArrayTest, QuickEditCancelPutsBackAnExactSnapshotWithoutUsingAnId)
+{
+    BookBuilder b(items);
+    b.multipleChoice("Before", {"a", "b"}, 1).answered(true).name("N").layer("2.1").marked();
+    b.multipleChoice("Other", {"x"}, 0);
+    CBaseItem* item = items.GetItem(0);
+    item->SetID_Str("ext-1");
+    item->SetModifierStr("Editor");
+    item->SetWhenCreated(1000);
+    item->SetLastModified(2000);
+    items.SetCurrentMode(EPhase::Edit, true);
+    ASSERT_TRUE(items.SetCurrentItem(item));
+    const std::int32_t id = item->GetID();
+    const std::int32_t record = items.GetRecordIndex(item);
+    const std::uint32_t lastId = items.GetLastItemID();
+
+    std::unique_ptr<CBaseItem> snapshot = items.SnapshotItem(item);
+    ASSERT_NE(snapshot, nullptr);
+    EXPECT_EQ(items.GetLastItemID(), lastId) << "a snapshot uses up no ID";
+
+    // The user edits in the Quick Edit form, then cancels.
+    item->SetQuestionText("After");
+    SAnswerItem* answer = nullptr;
+    ASSERT_TRUE(item->GetAnswer(0, answer));
+    answer->AnswerText = "changed";
+    static_cast<CMultipleChoiceItem*>(item)->ToggleUserChoice(0, answer, false);
+    item->SetModifier("Someone else", true);
+    item->SetID_Str("ext-2");
+
+    CBaseItem* restored = snapshot.get();
+    EXPECT_EQ(items.ReplacePointer(std::move(snapshot), true), nullptr);
+    EXPECT_EQ(items.GetCurrentItem(), restored);
+    EXPECT_EQ(items.GetItem(0), restored);
+    EXPECT_EQ(items.GetRecordItem(record), restored);
+    EXPECT_EQ(restored->GetID(), id);
+    EXPECT_EQ(restored->GetID_Str(), "ext-1");
+    EXPECT_EQ(restored->GetModifierStr(), "Editor");
+    EXPECT_EQ(restored->GetWhenCreated(), 1000);
+    EXPECT_EQ(restored->GetLastModified(), 2000);
+    EXPECT_EQ(restored->GetQuestionText(), "Before");
+    EXPECT_EQ(restored->GetName(), "N");
+    EXPECT_EQ(restored->GetLayersStr(), "2.1");
+    EXPECT_TRUE(restored->IsMarked());
+    EXPECT_TRUE(restored->IsInSequence());
+    ASSERT_TRUE(restored->GetAnswer(0, answer));
+    EXPECT_EQ(answer->AnswerText, "a");
+    EXPECT_EQ(restored->GetResult(), 1) << "the user's answer comes back";
+    EXPECT_EQ(items.GetLastItemID(), lastId);
+}
+
 // --- Conversion -------------------------------------------------------------------------------------------
 
 TEST_F(ItemsArrayTest, InPlaceConversionKeepsPositionsGivesANewIdAndMarksModified)

@@ -389,6 +389,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RenumberCase{"NoPrefix", 1, 1, "", "1,2,3"},
                       RenumberCase{"PrefixWithDotKeepsOneDot", 1, 1, "1.", "1.1,1.2,1.3"},
                       RenumberCase{"BlanksAroundThePrefix", 10, 5, " 4 ", "4.10,4.15,4.20"},
+                      // A step of 0 keeps the number: it is still above 0, so it never restarts at 1.
+                      RenumberCase{"StepZeroKeepsTheNumber", 5, 0, " 2 ", "2.5,2.5,2.5"},
                       RenumberCase{"StepBelowOneFallsBackToOne", 3, -5, "", "3,1,1"}),
     [](const ::testing::TestParamInfo<RenumberCase>& info) { return std::string(info.param.name); });
 

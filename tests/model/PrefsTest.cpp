@@ -284,6 +284,29 @@ TEST_F(PrefsTest, EverythingSavedComesBack)
     EXPECT_EQ(prefs.m_PrintPhase, 0);
 }
 
+TEST_F(PrefsTest, RunOnlyFlagsAreNeitherStoredNorReset)
+{
+    // The media-folder warning is asked again in every run, and the list window's activity is a state of
+    // the running windows: neither is a row of the stored options.
+    for (const char* name :
+         {"m_IgnoreMediaFolderWarning", "IgnoreMediaFolderWarning", "m_bListFormActive", "ListFormActive"})
+        EXPECT_EQ(CPrefs::FindDescriptor(name), nullptr) << name;
+    {
+        CPrefs prefs;
+        prefs.Load();
+        prefs.m_IgnoreMediaFolderWarning = true;
+        prefs.m_bListFormActive = true;
+        prefs.ResetToDefaults();
+        EXPECT_TRUE(prefs.m_IgnoreMediaFolderWarning);
+        EXPECT_TRUE(prefs.m_bListFormActive);
+        prefs.Save();
+    }
+    CPrefs prefs;
+    prefs.Load();
+    EXPECT_FALSE(prefs.m_IgnoreMediaFolderWarning);
+    EXPECT_FALSE(prefs.m_bListFormActive);
+}
+
 // --- The table of options ---
 
 // The value of an option's member as text, for comparing two objects and for messages.

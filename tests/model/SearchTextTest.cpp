@@ -144,7 +144,7 @@ std::string Stored(const std::string& content)
 std::string StoredFromHtml(const std::string& html)
 {
     lf::RichDocument view;
-    LoadHtmlToRE(html, view, true, false);
+    LoadHtmlToRE(html, view, true, false, {});
     std::string stored;
     GetXMLFormRE(stored, view);
     return stored;

@@ -182,6 +182,8 @@ TEST_P(AnswerNumberLabelTest, FollowsTheParserOptions)
     prefs.m_ParserNumberingFormat = static_cast<std::int8_t>(c.format);
     EXPECT_EQ(GetAnswerNumberLabel(c.n, prefs.GetParserNumberingType(), prefs.GetParserNumberingFormat()),
               c.label);
+    // The parsers' form reads the same options from the options object.
+    EXPECT_EQ(GetAnswerNumberLabel(c.n), c.label);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -189,7 +191,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LabelCase{"LetterPoint", 1, 0, 1, "a."}, LabelCase{"LetterBracket", 1, 1, 24, "x)"},
         LabelCase{"DigitsInBrackets", 0, 2, 3, "(3)"}, LabelCase{"DigitsTwoPlaces", 0, 0, 12, "12."},
-        LabelCase{"LetterPastX", 1, 0, 25, "Error."}, LabelCase{"LetterBelowA", 1, 0, 0, "Error."},
+        LabelCase{"LetterInBrackets", 1, 2, 1, "(a)"}, LabelCase{"DigitsBracket", 0, 1, 10, "10)"},
+        LabelCase{"DigitsPastTheLetters", 0, 0, 25, "25."}, LabelCase{"LetterPastX", 1, 0, 25, "Error."},
+        LabelCase{"LetterBelowA", 1, 0, 0, "Error."},
         // Stored values out of range count as the defaults (letters, a point).
         LabelCase{"UnknownTypeIsLetters", 56, 0, 2, "b."}, LabelCase{"UnknownFormatIsPoint", 0, -3, 7, "7."}),
     [](const ::testing::TestParamInfo<LabelCase>& info) { return std::string(info.param.name); });
@@ -200,6 +204,10 @@ TEST(TextHelpers, AnswerLabelWithoutOptionsUsesDefaults)
     EXPECT_EQ(
         GetAnswerNumberLabel(3, CPrefs::kDefaultParserNumberingType, CPrefs::kDefaultParserNumberingFormat),
         "c.");
+    EXPECT_EQ(GetAnswerNumberLabel(3), "c.");
+    EXPECT_EQ(GetAnswerNumberLabel(25), "Error.");
+    // A format the options never hold leaves the mark bare.
+    EXPECT_EQ(GetAnswerNumberLabel(4, 1, 7), "d");
 }
 
 } // namespace

@@ -80,3 +80,38 @@ TEST(MakeXmlTextsValidUtf8, MendsEveryNameAndValueOfADeepTree)
 }
 
 } // namespace
+
+namespace
+{
+
+struct SReferenceCase
+{
+    const char* name;
+    std::string xml;
+    std::string expected; // empty: nothing to rewrite
+};
+
+class XmlReferencesToNoCharacter : public ::testing::TestWithParam<SReferenceCase>
+{
+};
+
+// Only the references the XML library decodes are rewritten, and only where it decodes them.
+TEST_P(XmlReferencesToNoCharacter, BecomeReferencesToTheReplacementCharacter)
+{
+    EXPECT_EQ(lf::sys::ReplaceXmlReferencesToNoCharacter(GetParam().xml), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, XmlReferencesToNoCharacter,
+    ::testing::Values(SReferenceCase{"ZeroInAnAttribute", "<a n=\"a &#0;b\"/>", "<a n=\"a &#xFFFD;b\"/>"},
+                      SReferenceCase{"ZeroAndHugeInText", "<a>&#x00;-&#xaaaaaaaaaa;-&#4294967361;</a>",
+                                     "<a>&#xFFFD;-&#xFFFD;-&#xFFFD;</a>"},
+                      SReferenceCase{"CharactersKept", "<a n=\"&#65;&#x10FFFF;&#xD800;\">&#9;</a>", ""},
+                      SReferenceCase{"FormsTheLibraryKeepsAsText", "<a>&#X0; &#0 &#; &#x; &#0a;</a>", ""},
+                      SReferenceCase{"CdataCommentAndInstructionKept",
+                                     "<?pi &#0;?><!-- &#0; --><a><![CDATA[&#0;]]>&#0;</a><![CDATA[&#0;",
+                                     "<?pi &#0;?><!-- &#0; --><a><![CDATA[&#0;]]>&#xFFFD;</a><![CDATA[&#0;"},
+                      SReferenceCase{"AtTheVeryEnd", "&#0;", "&#xFFFD;"}),
+    [](const auto& info) { return info.param.name; });
+
+} // namespace

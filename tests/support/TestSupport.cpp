@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -109,6 +110,21 @@ std::string ReadGzipFile(const std::string& path)
 std::string DataFile(const std::string& name)
 {
     return std::string(LF_TEST_DATA_DIR) + "/" + name;
+}
+
+void ExpectSameAsPinnedFile(const std::string& written, const std::string& pinnedName)
+{
+    const std::string pinned = DataFile(pinnedName);
+    std::string expected;
+    const bool exists = std::filesystem::exists(pinned);
+    if (exists)
+        expected = ReadFile(pinned);
+    if (exists && written == expected)
+        return;
+    const std::string kept = pinned + ".actual";
+    WriteFile(kept, written);
+    ADD_FAILURE() << "the written bytes differ from " << pinned << (exists ? "" : " (missing)")
+                  << "; the output is kept in " << kept;
 }
 
 } // namespace lf::test

@@ -77,5 +77,9 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadGzipFile(const std::string& path);
 // Full path of a file under tests/data.
 std::string DataFile(const std::string& name);
+// Compares what a writer wrote with the pinned file tests/data/<pinnedName> byte for byte. On a
+// difference (or without the pinned file) the test fails and the bytes written are kept beside the
+// pinned file as "<pinnedName>.actual", for a diff.
+void ExpectSameAsPinnedFile(const std::string& written, const std::string& pinnedName);
 
 } // namespace lf::test

@@ -1,8 +1,9 @@
-// Stored texts and HTML pages that once cost the square of their size, lost text or broke the
-// document's rule that a run never holds a line break.
+// Stored texts and HTML pages that once cost the square of their size, lost text, broke the document's
+// rule that a run never holds a line break, or put bytes that are no UTF-8 into a run.
 #include "platform/richtext/HtmlImport.h"
 #include "platform/richtext/PlainText.h"
 #include "platform/richtext/RichXml.h"
+#include "platform/sys/Utf8Text.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -38,6 +39,7 @@ std::size_t CheckItems(const RichContent& content, std::size_t& tables)
         if (item.IsText())
         {
             EXPECT_EQ(item.text.find_first_of("\r\n"), std::string::npos) << "a run holds a line break";
+            EXPECT_TRUE(lf::sys::IsValidUtf8(item.text)) << "a run is no UTF-8: " << item.text;
         }
         if (!item.IsTable())
             continue;
@@ -197,6 +199,63 @@ TEST(HostileRichText, FindingFileImportsWithoutRunLineBreaks)
     ASSERT_EQ(ReadRichXml(WriteRichXml(doc), reread), RichXmlResult::Loaded);
     EXPECT_EQ(RichPlainText(reread.content), RichPlainText(doc.content));
     EXPECT_EQ(reread.content.items.size(), doc.content.items.size());
+}
+
+using lf::test::PrintTo;
+
+struct SReferenceCase
+{
+    const char* name;
+    const char* html;
+    const char* plain;
+};
+
+class CharacterReferences : public testing::TestWithParam<SReferenceCase>
+{
+};
+
+// A reference to a number past the last character stands for U+FFFD. The HTML library reads the number
+// without a bound: it once gave a raw byte that is no UTF-8, wrapped round to another character, or took
+// the text after the reference along.
+TEST_P(CharacterReferences, PastTheLastCharacterGiveTheReplacementCharacter)
+{
+    const RichDocument doc = ImportPage(GetParam().html);
+    TableCells(doc);
+    EXPECT_EQ(RichPlainText(doc.content), GetParam().plain);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, CharacterReferences,
+    testing::Values(SReferenceCase{"Finding", "<p>x&#xaaaaaaaaaa;y</p>", "x\xEF\xBF\xBDy"},
+                    SReferenceCase{"CapitalX", "<p>x&#XAAAAAAAAAA;y</p>", "x\xEF\xBF\xBDy"},
+                    SReferenceCase{"TopBitSet", "x&#x80000000;y", "x\xEF\xBF\xBDy"},
+                    SReferenceCase{"AllBitsSet", "x&#xFFFFFFFF;y", "x\xEF\xBF\xBDy"},
+                    SReferenceCase{"DecimalWrappingToALetter", "x&#4294967361;y", "x\xEF\xBF\xBDy"},
+                    SReferenceCase{"WithoutSemicolon", "x&#99999999999a",
+                                   "x\xEF\xBF\xBD"
+                                   "a"},
+                    SReferenceCase{"JustPastTheLast", "x&#x110000;y", "x\xEF\xBF\xBDy"},
+                    SReferenceCase{"LastCharacterKept", "x&#x10FFFF;y", "x\xF4\x8F\xBF\xBFy"},
+                    SReferenceCase{"LeadingZerosKept", "&#x0000000000041;&#00000000000000066;", "AB"},
+                    SReferenceCase{"NoDigitsNoReference", "&#x;&#;", "&#x;&#;"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(HostileRichText, ReferenceInALinkAddressGivesTheReplacementCharacter)
+{
+    const RichDocument doc = ImportPage("<a href=\"http://h/&#xaaaaaaaaaa;\">t</a>");
+    ASSERT_EQ(doc.content.items.size(), 1u);
+    EXPECT_EQ(doc.content.items[0].tag, "http://h/\xEF\xBF\xBD");
+}
+
+TEST(HostileRichText, FindingWithAHugeReferenceSurvivesTheStoredForm)
+{
+    const RichDocument doc = ImportPage(lf::test::ReadFile(lf::test::DataFile("fuzz/html-utf8-1.html")));
+    TableCells(doc);
+    const std::string plain = RichPlainText(doc.content);
+    EXPECT_EQ(plain, "x\xEF\xBF\xBDy");
+    RichDocument reread;
+    ASSERT_EQ(ReadRichXml(WriteRichXml(doc), reread), RichXmlResult::Loaded);
+    EXPECT_EQ(RichPlainText(reread.content), plain);
 }
 
 } // namespace

@@ -257,3 +257,77 @@ TEST(HtmlExport, UnwritableFolderFailsButStillGivesThePage)
     EXPECT_FALSE(ExportHtml(doc, options, html));
     EXPECT_NE(html.find("<img src=\"1.png\""), std::string::npos);
 }
+
+namespace
+{
+
+// A document line as runs: "|" starts a run in the other style, "\n" a run on a new line of the same
+// paragraph, "\r" a new paragraph.
+struct SBlankCase
+{
+    const char* name;
+    const char* runs;
+};
+
+class HtmlBlankRuns : public testing::TestWithParam<SBlankCase>
+{
+};
+
+// Blanks a user typed reach the page as a browser keeps them (every second blank of a run, and one at
+// the start of a line, a no-break space), and the importer reads them back as plain blanks.
+TEST_P(HtmlBlankRuns, SurviveExportAndImport)
+{
+    RichDocument doc;
+    doc.styles.textStyles.resize(2);
+    doc.styles.textStyles[1].bold = true;
+    doc.styles.paraStyles.resize(1);
+    int style = 0;
+    bool newParagraph = true;
+    bool lineBreak = false;
+    std::string run;
+    const auto flush = [&]
+    {
+        doc.content.AddText(run, style, 0, newParagraph).lineBreak = lineBreak && !newParagraph;
+        run.clear();
+        newParagraph = lineBreak = false;
+    };
+    for (const char* p = GetParam().runs;; ++p)
+    {
+        if (*p == '\0' || *p == '|' || *p == '\n' || *p == '\r')
+        {
+            flush();
+            if (*p == '\0')
+                break;
+            style = *p == '|' ? 1 - style : style;
+            lineBreak = *p == '\n';
+            newParagraph = *p == '\r';
+            continue;
+        }
+        run += *p;
+    }
+    std::string html;
+    ASSERT_TRUE(ExportHtml(doc, {}, html));
+    const std::string plain = RichPlainText(Import(html).content);
+    EXPECT_EQ(plain, RichPlainText(doc.content)) << html;
+    EXPECT_EQ(plain.find("\xC2\xA0"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, HtmlBlankRuns,
+                         testing::Values(SBlankCase{"Run", "a   b"}, SBlankCase{"Runs", "a  b    c d"},
+                                         SBlankCase{"LineStart", "  a"}, SBlankCase{"AcrossRuns", "a | |  b"},
+                                         SBlankCase{"RunEndsAndNextStartsWithABlank", "a | b"},
+                                         SBlankCase{"AfterALineBreak", "x\n  y"},
+                                         SBlankCase{"NewParagraph", "x  y\r  z"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(HtmlExport, SingleBlanksAreWrittenAsBlanks)
+{
+    RichDocument doc;
+    doc.content.AddText("a b c", 0, 0);
+    std::string html;
+    ASSERT_TRUE(ExportHtml(doc, {}, html));
+    EXPECT_EQ(html.find("&nbsp;"), std::string::npos);
+    EXPECT_NE(html.find("a b c"), std::string::npos);
+}
+
+} // namespace

@@ -402,9 +402,150 @@ TEST_F(RichTextOps, DisplayStreamCarriesTheDisplaySheetsNumbers)
     stream = "stale";
     EXPECT_FALSE(XMLToDisplayRVFStream(" \r\n", stream, display));
     EXPECT_TRUE(stream.empty());
-    EXPECT_FALSE(XMLToRVFStream("", stream, display, true));
-    EXPECT_TRUE(XMLToRVFStream("", stream, display, false));
+    EXPECT_FALSE(XMLToRVFStream("", stream, &display, true));
+    EXPECT_TRUE(XMLToRVFStream("", stream, &display, false));
     EXPECT_TRUE(XMLTextHasRoot(stream, "LFDRoot"));
+}
+
+TEST_F(RichTextOps, StreamWithoutASheetCarriesItsStylesIntoAnyEditor)
+{
+    const std::string stored = Stored(
+        [](RichDocument& d)
+        {
+            SRichTextStyle big = d.styles.textStyles[1];
+            big.size = 30;
+            d.content.AddText("Heading", 1, 0);
+            d.content.AddText("big", d.styles.FindOrAddTextStyle(big), 1);
+        });
+    std::string stream;
+    ASSERT_TRUE(XMLToRVFStream(stored, stream));
+    EXPECT_NE(stream.find("<style"), std::string::npos);
+
+    // An editor whose sheet differs: the runs keep their look through the editor's own numbers.
+    RichDocument editor;
+    editor.styles.textStyles.erase(editor.styles.textStyles.begin() + 1);
+    editor.content.AddText("typed", 0, 0);
+    ASSERT_TRUE(InsertRichStream(editor, stream));
+    ASSERT_EQ(editor.ItemCount(), 3);
+    EXPECT_EQ(PlainOf(editor), "typed\r\nHeading\r\nbig");
+    const SRichTextStyle& heading = editor.styles.textStyles[editor.content.items[1].styleNo];
+    EXPECT_TRUE(heading.bold);
+    EXPECT_EQ(heading.color, RichStyleSheet::Default().textStyles[1].color);
+    EXPECT_EQ(editor.styles.textStyles[editor.content.items[2].styleNo].size, 30);
+    EXPECT_EQ(editor.content.items[2].paraNo, 1);
+
+    // An empty text: a stream that inserts nothing, unless content is required.
+    ASSERT_TRUE(XMLToRVFStream(" \r\n", stream));
+    const RichDocument before = editor;
+    ASSERT_TRUE(InsertRichStream(editor, stream));
+    EXPECT_TRUE(editor == before);
+    stream = "stale";
+    EXPECT_FALSE(XMLToRVFStream("", stream, nullptr, true));
+    EXPECT_TRUE(stream.empty());
+}
+
+struct SAppendXmlCase
+{
+    const char* name;
+    std::function<std::string()> text;
+    const char* plainAfter;
+};
+
+class AppendXmlToView : public RichTextOps, public testing::WithParamInterface<SAppendXmlCase>
+{
+};
+
+TEST_P(AppendXmlToView, AddsAtTheEndStartingInParagraphStyleZero)
+{
+    RichDocument view(RichStyleSheet::Display());
+    view.content.AddText("Question", 0, 2);
+    AppendXMLToRichView(GetParam().text(), view);
+    EXPECT_EQ(PlainOf(view), GetParam().plainAfter);
+    if (view.ItemCount() > 1)
+    {
+        EXPECT_TRUE(view.content.items[1].newParagraph);
+        EXPECT_EQ(view.content.items[1].paraNo, 0);
+    }
+    EXPECT_EQ(view.content.items[0].paraNo, 2); // what was there stays as it was
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, AppendXmlToView,
+    testing::Values(SAppendXmlCase{"EmptyText", [] { return std::string(); }, "Question"},
+                    SAppendXmlCase{"BlankText", [] { return std::string(" \r\n "); }, "Question"},
+                    SAppendXmlCase{"EmptyStoredXml",
+                                   [] { return std::string("<LFDRoot><document/></LFDRoot>"); }, "Question"},
+                    SAppendXmlCase{"PlainText", [] { return std::string("answer"); }, "Question\r\nanswer"},
+                    SAppendXmlCase{"Html", [] { return std::string("<i>answer</i>"); }, "Question\r\nanswer"},
+                    SAppendXmlCase{"CentredStoredText",
+                                   []
+                                   {
+                                       RichDocument d;
+                                       d.content.AddText("centred", 0, 1);
+                                       d.content.AddText("second", 0, 1);
+                                       return WriteRichXml(d);
+                                   },
+                                   "Question\r\ncentred\r\nsecond"}),
+    [](const testing::TestParamInfo<SAppendXmlCase>& info) { return info.param.name; });
+
+// The paragraphs of a stored text as lines, each with its paragraph style's alignment.
+std::vector<std::string> AlignedLines(const std::string& stored)
+{
+    RichDocument doc;
+    EXPECT_EQ(ReadRichXml(stored, doc), RichXmlResult::Loaded);
+    std::vector<std::string> lines;
+    for (const SRichItem& item : doc.content.items)
+    {
+        if (item.newParagraph || lines.empty())
+        {
+            const bool centred =
+                doc.styles.paraStyles.at(static_cast<std::size_t>(item.paraNo)).align == RichAlign::Center;
+            lines.push_back(centred ? "(c)" : "");
+        }
+        lines.back() += item.text;
+    }
+    return lines;
+}
+
+TEST_F(RichTextOps, JoiningPutsTheSeparatorCentredBetweenEmptyLines)
+{
+    const std::string second = Stored([](RichDocument& d) { d.content.AddText("Answer text", 1, 0); });
+    const std::string joined = JoinXMLTexts("Question text", second, "OR");
+    EXPECT_EQ(AlignedLines(joined),
+              (std::vector<std::string>{"Question text", "", "(c)OR", "", "Answer text"}));
+    RichDocument doc;
+    ASSERT_EQ(ReadRichXml(joined, doc), RichXmlResult::Loaded);
+    EXPECT_TRUE(doc.styles.textStyles[doc.content.items.back().styleNo].bold); // the heading stays a heading
+
+    EXPECT_EQ(AlignedLines(JoinXMLTexts("Question text", "Answer text", "")),
+              (std::vector<std::string>{"Question text", "Answer text"}));
+    EXPECT_EQ(AlignedLines(JoinXMLTexts("", "Answer text", "OR")),
+              (std::vector<std::string>{"", "(c)OR", "", "Answer text"}));
+    EXPECT_EQ(AlignedLines(JoinXMLTexts("Question text", "", "")),
+              (std::vector<std::string>{"Question text"}));
+    EXPECT_EQ(JoinXMLTexts("", "", ""), "");
+}
+
+TEST_F(RichTextOps, JoiningInAScratchViewReplacesItsContentAndLeavesTheJoinedText)
+{
+    RichDocument scratch;
+    scratch.content.AddText("left over from before", 0, 0);
+    const std::string joined = JoinXMLTexts("one", "two", "", scratch);
+    EXPECT_EQ(PlainOf(scratch), "one\r\ntwo");
+    std::string again;
+    GetXMLFormRE(again, scratch);
+    EXPECT_EQ(again, joined);
+}
+
+TEST_F(RichTextOps, JoiningFindsACentredStyleInAForeignSheet)
+{
+    // A stored text whose sheet has a single paragraph style: the separator gets a centred one added.
+    RichDocument bare;
+    bare.styles.paraStyles.resize(1);
+    bare.content.AddText("Question text", 0, 0);
+    const std::string joined = JoinXMLTexts(WriteRichXml(bare), "Answer text", "OR");
+    EXPECT_EQ(AlignedLines(joined),
+              (std::vector<std::string>{"Question text", "", "(c)OR", "", "Answer text"}));
 }
 
 TEST_F(RichTextOps, SelectionToXmlTrimsTrailingBlanksAndRemovesBold)
@@ -478,21 +619,34 @@ TEST_F(RichTextOps, ClearingResetsTheViewAndAppliesTheFieldFont)
     EXPECT_EQ(view.styles.textStyles[1].fontName, "Arial"); // other styles stay
 }
 
-TEST_F(RichTextOps, HtmlImportAsksTheHostsLoaderWithTheCallersFetchFlag)
+// The HTML import asks the loader its caller gives, with the caller's fetch flag; the program's views go
+// through the host's loader; the probe for HTML needs no pictures and asks no loader.
+TEST_F(RichTextOps, HtmlImportAsksTheCallersLoaderWithTheCallersFetchFlag)
 {
-    std::vector<bool> flags;
-    RichTextHost().requestPicture = [&](const std::string&, int, int, bool fetch)
+    std::vector<std::string> asked;
+    const auto loader = [&asked](const char* who)
     {
-        flags.push_back(fetch);
-        return SRichPicture{"GIF", "gif"};
+        return [&asked, who](const std::string&, int, int, bool fetch)
+        {
+            asked.push_back(std::string(who) + (fetch ? " fetch" : " no fetch"));
+            return SRichPicture{"GIF", "gif"};
+        };
     };
+    RichTextHost().requestPicture = loader("host");
     RichDocument view;
-    LoadHtmlToRE("<img src=\"a.gif\">", view, true, true);
-    LoadHtmlToRE("<img src=\"a.gif\">", view, false, false);
-    EXPECT_EQ(flags, (std::vector<bool>{true, false}));
+    LoadHtmlToRE("<img src=\"a.gif\">", view, true, true, loader("given"));
+    LoadHtmlToRE("<img src=\"a.gif\">", view, false, false, loader("given"));
+    EXPECT_EQ(asked, (std::vector<std::string>{"given fetch", "given no fetch"}));
     EXPECT_EQ(view.ItemCount(), 2);
-    // The probe never fetches.
-    flags.clear();
+
+    asked.clear();
+    SetXMLToRE("<img src=\"a.gif\">", view, true, true, true);
+    SetXMLToRE("<img src=\"a.gif\">", view, true, true, false, loader("given"));
+    std::string text = "<img src=\"b.gif\">";
+    ASSERT_TRUE(NormalizeTextToXML(text));
+    EXPECT_EQ(asked, (std::vector<std::string>{"host fetch", "given no fetch", "host fetch"}));
+
+    asked.clear();
     EXPECT_TRUE(IsHtmlText("<img src=\"a.gif\">"));
-    EXPECT_EQ(flags, (std::vector<bool>{false}));
+    EXPECT_TRUE(asked.empty());
 }
