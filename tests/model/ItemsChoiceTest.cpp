@@ -336,6 +336,8 @@ TEST(MultipleChoiceItem, CopyFromAnotherChoiceQuestionTakesChoicesMarksAndSettin
 
 TEST(MultipleChoiceItem, EqualityComparesChoicesButNotMarksOrSettings)
 {
+    // One clock for both questions, so the times compared below cannot differ by a second that passed.
+    lf::test::FakeSystem clock;
     auto a = SampleChoiceQuestion();
     auto b = SampleChoiceQuestion();
     SAnswerItem* toggled = nullptr;
