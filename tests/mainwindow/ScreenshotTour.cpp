@@ -3,10 +3,13 @@
 // lf_screenshot_tour <output folder>. Not a test; not part of the program.
 #include "mainwindow/dialogs/Aboutfrm.h"
 #include "mainwindow/dialogs/Booksfilterfrm.h"
+#include "mainwindow/dialogs/Categoryeditfrm.h"
 #include "mainwindow/dialogs/HelpPages.h"
 #include "mainwindow/dialogs/Helpfrm.h"
 #include "mainwindow/dialogs/Onevaluefrm.h"
 #include "mainwindow/dialogs/Restorefrm.h"
+#include "mainwindow/dialogs/Scoredlg.h"
+#include "mainwindow/dialogs/Timerfrm.h"
 #include "mainwindow/dialogs/TreeViewPopup.h"
 #include "mainwindow/frame/Application.h"
 #include "mainwindow/frame/Mainfrm.h"
@@ -188,6 +191,18 @@ int main(int argc, char** argv)
         ClickAnswerRow(main, 0);
         ClickAnswerRow(main, 2);
         Save(main, out, "13_test_multiple_chosen");
+        // The dialogs of a session: the score, the study clock and the chapter editor.
+        {
+            Tm_ScoreDlg score(windows.DataStorage(), &main);
+            score.show();
+            Save(score, out, "14_score_dialog");
+            Tm_TimerFrm clock(items, &main);
+            clock.show();
+            Save(clock, out, "15_study_clock");
+            Tm_CategoryEditFrm chapters(items, &main);
+            chapters.show();
+            Save(chapters, out, "16_chapter_editor");
+        }
         main.close();
     }
     // The help pages and the small dialogs.
