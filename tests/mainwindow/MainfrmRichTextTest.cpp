@@ -137,8 +137,8 @@ TEST_F(MainfrmRichText, ScratchViewsKeepSheetsOfTheirOwn)
         names.push_back(style.name);
         EXPECT_EQ(style.fontName, "Arial") << style.name;
     }
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"Normal text", "Heading", "Subheading", "Keywords", "Jump 1", "Jump 2"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Normal text", "Heading", "Subheading", "Keywords", "Jump 1",
+                                               "Jump 2"}));
 
     // Content pasted into it adds its styles there alone.
     const lf::RichStyleSheet viewSheet = Probe().QuestionView()->Document().styles;
