@@ -357,6 +357,14 @@ bool LoadDelimitedText(EDelimitedFormat format, const std::string& fileName, CIt
     return imported;
 }
 
+std::string DelimitedTextFileName(const std::string& fileName, bool keepName)
+{
+    if (keepName)
+        return fileName;
+    const std::string extension = lf::sys::AsciiLower(lf::sys::ExtensionOf(fileName));
+    return extension == ".txt" || extension == ".csv" ? fileName : fileName + ".csv";
+}
+
 bool SaveDelimitedText(bool csv, const std::string& fileName, CItemsArray2* items,
                        const std::string& separator, bool withExplanation, bool keepName,
                        const SExchangeContext& context)
@@ -365,13 +373,7 @@ bool SaveDelimitedText(bool csv, const std::string& fileName, CItemsArray2* item
         return false;
     const char* writerName = csv ? "CDataStorage::SaveToCSV" : "CDataStorage::SaveToTXT";
     WriteLog(std::string(writerName) + ", File name - " + fileName, 5, 1);
-    std::string target = fileName;
-    if (!keepName)
-    {
-        const std::string extension = lf::sys::AsciiLower(lf::sys::ExtensionOf(target));
-        if (extension != ".txt" && extension != ".csv")
-            target += ".csv";
-    }
+    const std::string target = DelimitedTextFileName(fileName, keepName);
 
     lf::RichDocument scratch;
     lf::RichDocument& view = context.view ? *context.view : scratch;

@@ -665,6 +665,13 @@ void SaveMoodleQuestionsToXML(pugi::xml_node quiz, CItemsArray2* items, const SE
     }
 }
 
+std::string MoodleXmlFileName(const std::string& fileName, bool keepName)
+{
+    if (keepName || lf::sys::SameTextAsciiNoCase(lf::sys::ExtensionOf(fileName), ".xml"))
+        return fileName;
+    return fileName + ".xml";
+}
+
 bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepName,
                    const SExchangeContext& context)
 {
@@ -672,8 +679,7 @@ bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepNa
         return false;
     WriteLog("CDataStorage::SaveMooldeXML, File name - " + fileName, 5, 1);
     std::string target = fileName;
-    if (!keepName && !lf::sys::SameTextAsciiNoCase(lf::sys::ExtensionOf(target), ".xml"))
-        target += ".xml";
+    target = MoodleXmlFileName(target, keepName);
 
     pugi::xml_document doc;
     pugi::xml_node quiz = doc.append_child("quiz");

@@ -16,9 +16,9 @@
 #include <clocale>
 #include <exception>
 
-CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchangeFormats())
+CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchangeFormats(&m_PictureRaster))
 {
-    // Quiz files and delimited text are read and written through the book storage.
+    // Quiz files, delimited text and the reader book are read and written through the book storage.
     m_DataStorage.SetExchangeFormats(m_pExchangeFormats.get());
     m_MainFrm = std::make_unique<Tm_MainFrm>(m_Prefs, m_DataStorage, m_FormManager);
     for (const std::string& name : StartWindowNames())
