@@ -345,6 +345,8 @@ bool LoadDelimitedText(EDelimitedFormat format, const std::string& fileName, CIt
     bool imported = false;
     for (std::int32_t i = 0; i < lines.GetSize(); ++i)
     {
+        if (i % 64 == 0)
+            context.ShowProgress(i, lines.GetSize());
         fields.RemoveAll();
         const bool split = format == EDelimitedFormat::Csv
                                ? ParceCSVLine2(lines[i], lines, i, separator, &fields)
@@ -353,6 +355,7 @@ bool LoadDelimitedText(EDelimitedFormat format, const std::string& fileName, CIt
         if (split && FieldsQuestion(fields, items, qtMultipleChoice, -1, false, &factory))
             imported = true;
     }
+    context.ShowProgress(lines.GetSize(), lines.GetSize());
     context.ShowStatus("Book loaded.");
     return imported;
 }
@@ -381,7 +384,7 @@ bool SaveDelimitedText(bool csv, const std::string& fileName, CItemsArray2* item
     std::string text;
     for (std::int32_t i = 0; i < items->GetCount(); ++i)
     {
-        context.Pump();
+        context.ShowProgress(i, items->GetCount());
         CBaseItem* item = items->GetItem(i);
         if (IsExportedQuestion(item))
             (text += QuestionLine(item, write, separator, withExplanation, view)) += "\r\n";

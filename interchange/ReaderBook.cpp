@@ -190,8 +190,9 @@ std::string ReaderBookFileName(const std::string& fileName, bool keepName)
 {
     if (keepName)
         return fileName;
-    const std::string tail =
-        fileName.size() > kReaderExtension.size() ? fileName.substr(fileName.size() - kReaderExtension.size()) : "";
+    const std::string tail = fileName.size() > kReaderExtension.size()
+                                 ? fileName.substr(fileName.size() - kReaderExtension.size())
+                                 : "";
     return lf::sys::LowerCase(tail) == kReaderExtension ? fileName : fileName + std::string(kReaderExtension);
 }
 
@@ -284,8 +285,8 @@ bool AddReaderQuestions(pugi::xml_node book, CItemsArray2* items, CReaderPicture
         question.append_attribute("marked").set_value(item->IsMarked() ? "1" : "0");
         question.append_attribute("answered").set_value(item->IsAnswered() ? "1" : "0");
         question.append_attribute("pid").set_value("0");
-        if (!MakeKindleCellsFromXML(item->GetQuestionText(), context.view, question.append_child("q"), pictures,
-                                    context))
+        if (!MakeKindleCellsFromXML(item->GetQuestionText(), context.view, question.append_child("q"),
+                                    pictures, context))
             return false;
         for (std::int32_t a = 0; a < item->GetAnswerCount(); ++a)
         {

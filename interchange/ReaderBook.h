@@ -28,7 +28,8 @@ struct SReaderPictureSize
 // From the display size (below 1: the picture's own) and the natural size: a display width within 10 %
 // of the natural one counts as natural; a picture wider than 500 is scaled to 500 wide and, when it is
 // then taller than 500, cut into 500-row bands. A picture at most 500 wide is written whole.
-SReaderPictureSize ReaderPictureSize(int displayWidth, int displayHeight, int naturalWidth, int naturalHeight);
+SReaderPictureSize ReaderPictureSize(int displayWidth, int displayHeight, int naturalWidth,
+                                     int naturalHeight);
 
 // The rows of band piece (from 1) of a picture height rows tall: 500 rows, the last one the rest. False
 // for a picture of 500 rows or less and for a piece past the last.

@@ -32,6 +32,10 @@ CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchange
         {
             // The main window makes these two with the book storage they show.
         }
+        else if (name == "m_ImpExpFrm2")
+        {
+            // The Import/Export command makes the dialog for each use; a window made now would never show.
+        }
         else if (name != "m_pHelpFrm") // the main window makes and keeps the help window
             LogNotBuiltYet(name);
     }

@@ -227,7 +227,8 @@ namespace
 QImage DecodePicture(const lf::SRichPicture& picture)
 {
     QImage image;
-    const QByteArray bytes = QByteArray::fromRawData(picture.data.data(), static_cast<qsizetype>(picture.data.size()));
+    const QByteArray bytes =
+        QByteArray::fromRawData(picture.data.data(), static_cast<qsizetype>(picture.data.size()));
     image.loadFromData(bytes, picture.format.empty() ? nullptr : picture.format.c_str());
     if (image.isNull()) // a format name that does not fit the bytes: let the reader look at them
         image.loadFromData(bytes);

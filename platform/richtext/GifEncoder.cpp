@@ -32,8 +32,8 @@ constexpr int kColours = 256;
 
 int AppendBytes(GifFileType* gif, const GifByteType* data, int length)
 {
-    static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(data),
-                                                     static_cast<std::size_t>(length));
+    static_cast<std::string*>(gif->UserData)
+        ->append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length));
     return length;
 }
 
@@ -99,8 +99,8 @@ bool EncodeGif(const SRasterImage& image, std::string& bytes, std::string* error
         EGifPutImageDesc(gif.get(), 0, 0, image.width, image.height, false, nullptr) == GIF_ERROR)
         return Fail(error, gif->Error);
     for (int row = 0; row < image.height; ++row)
-        if (EGifPutLine(gif.get(), indexes.data() + static_cast<std::size_t>(row) * image.width, image.width) ==
-            GIF_ERROR)
+        if (EGifPutLine(gif.get(), indexes.data() + static_cast<std::size_t>(row) * image.width,
+                        image.width) == GIF_ERROR)
             return Fail(error, gif->Error);
     // Closing writes the trailer; the library frees the file whatever the outcome.
     GifFileType* raw = gif.release();

@@ -26,10 +26,10 @@ namespace
 namespace fs = std::filesystem;
 using lf::test::AnswerOf;
 using lf::test::BookBuilder;
-using lf::test::FindByName;
 using lf::test::DataFile;
 using lf::test::ExpectSameAsPinnedFile;
 using lf::test::FakeSystem;
+using lf::test::FindByName;
 using lf::test::ReadFile;
 using lf::test::TempDir;
 
@@ -232,7 +232,8 @@ TEST_F(ReaderBookNames, EmptyNameFailsWithoutLoggingOrWriting)
     EXPECT_TRUE(fs::is_empty(dir.path()));
     // A named export says in the log what it writes.
     ASSERT_TRUE(SaveKindleXML(dir.file("named"), &items, false, Context()));
-    EXPECT_NE(ReadFile(logs.file("Lernfold.log")).find("CDataStorage::SaveKindleXML, File name - " + dir.file("named")),
+    EXPECT_NE(ReadFile(logs.file("Lernfold.log"))
+                  .find("CDataStorage::SaveKindleXML, File name - " + dir.file("named")),
               std::string::npos);
     SetLogBooksDirectory("");
 }
@@ -321,10 +322,13 @@ TEST_F(ReaderBookCells, TextsBecomeCellsOfPlainTextWithTokens)
         {"TwoParagraphs", StoredText().Para("A").Para("B").Xml(), {{"A\r\nB", ""}}},
         {"PlainTextLines", "A\r\nB", {{"A\r\nB", ""}}},
         {"SuperscriptRunsShareOneCaret", StoredText().Para("x").Super("2").Super("3").Xml(), {{"x^23", ""}}},
-        {"SuperscriptAfterNormalAgain", StoredText().Para("x").Super("2").Run("+y").Super("3").Xml(),
+        {"SuperscriptAfterNormalAgain",
+         StoredText().Para("x").Super("2").Run("+y").Super("3").Xml(),
          {{"x^2+y^3", ""}}},
         {"SymbolFontLetters", StoredText().Para("").Symbol("p").Xml(), {{"[pi]", ""}}},
-        {"TypographicCharacters", StoredText().Para("\xE2\x80\x9Cq\xE2\x80\x9D \xC3\xB0").Xml(), {{"\"q\" [pi]", ""}}},
+        {"TypographicCharacters",
+         StoredText().Para("\xE2\x80\x9Cq\xE2\x80\x9D \xC3\xB0").Xml(),
+         {{"\"q\" [pi]", ""}}},
         {"EmptyText", "", {}},
     };
     for (const auto& c : cases)
@@ -337,7 +341,8 @@ TEST_F(ReaderBookCells, PictureCutsTheTextAndTheLineBreakAfterItStays)
         Render(StoredText().Para("A").Picture(FakePicture(40, 30), 0).Para("B").Xml());
     ASSERT_EQ(cells.size(), 2u);
     EXPECT_EQ(cells[0].t, "A");
-    EXPECT_EQ(cells[0].img, "img1700000000" "1.gif");
+    EXPECT_EQ(cells[0].img, "img1700000000"
+                            "1.gif");
     EXPECT_EQ(cells[1], (SCell{"\r\nB", ""}));
     EXPECT_EQ(GifSize(dir.file(cells[0].img)), std::make_pair(40, 30));
 }
@@ -388,20 +393,22 @@ TEST(ReaderPictureSize, ScalesToFiveHundredWideAndCutsAtTheBandEdges)
         EXPECT_EQ(ReaderBandRows(b.height, b.piece, first, count), b.ok) << b.height << "/" << b.piece;
         if (b.ok)
         {
-            EXPECT_EQ(std::make_pair(first, count), std::make_pair(b.first, b.count)) << b.height << "/" << b.piece;
+            EXPECT_EQ(std::make_pair(first, count), std::make_pair(b.first, b.count))
+                << b.height << "/" << b.piece;
         }
     }
 }
 
 TEST_F(ReaderBookPictures, TallPictureIsWrittenWholeAndInTwoBandsWithTheTextOnTheFirst)
 {
-    const std::vector<SCell> cells = Render(StoredText().Para("Look:").Picture(FakePicture(600, 900), 620).Xml());
+    const std::vector<SCell> cells =
+        Render(StoredText().Para("Look:").Picture(FakePicture(600, 900), 620).Xml());
     ASSERT_EQ(cells.size(), 2u);
     EXPECT_EQ(cells[0], (SCell{"Look:", "img1700000000multi_12.gif"}));
     EXPECT_EQ(cells[1], (SCell{"", "img1700000000multi_23.gif"}));
-    EXPECT_EQ(FilesIn(dir.folder()), (std::set<std::string>{"img1700000000multi_full1.gif",
-                                                             "img1700000000multi_12.gif",
-                                                             "img1700000000multi_23.gif"}));
+    EXPECT_EQ(FilesIn(dir.folder()),
+              (std::set<std::string>{"img1700000000multi_full1.gif", "img1700000000multi_12.gif",
+                                     "img1700000000multi_23.gif"}));
     EXPECT_EQ(GifSize(dir.file("img1700000000multi_full1.gif")), std::make_pair(500, 750));
     EXPECT_EQ(GifSize(dir.file("img1700000000multi_12.gif")), std::make_pair(500, 500));
     EXPECT_EQ(GifSize(dir.file("img1700000000multi_23.gif")), std::make_pair(500, 250));
@@ -409,7 +416,8 @@ TEST_F(ReaderBookPictures, TallPictureIsWrittenWholeAndInTwoBandsWithTheTextOnTh
 
 TEST_F(ReaderBookPictures, SecondExportIntoTheSameFolderOverwritesNothing)
 {
-    BookBuilder(items).multipleChoice(StoredText().Para("Q").Picture(FakePicture(600, 900), 0).Xml(), {"a"}, 0);
+    BookBuilder(items).multipleChoice(StoredText().Para("Q").Picture(FakePicture(600, 900), 0).Xml(), {"a"},
+                                      0);
     ASSERT_TRUE(SaveKindleXML(dir.file("Pics"), &items, false, Context()));
     const std::string media = dir.file("Pics") + "/";
     const std::set<std::string> first = FilesIn(media);
