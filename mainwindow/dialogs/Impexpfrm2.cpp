@@ -125,6 +125,15 @@ Tm_ImpExpFrm2::Tm_ImpExpFrm2(CDataStorage& storage, const CPrefs& prefs, std::fu
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     FixToFormSize();
     m_pProgress = std::make_unique<CProgressSink>(*ui);
+    // The progress shows from the first run on; until then its place stays empty.
+    for (QWidget* progress :
+         {static_cast<QWidget*>(ui->m_ProgressLabel), static_cast<QWidget*>(ui->m_ProgressBar)})
+    {
+        QSizePolicy policy = progress->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        progress->setSizePolicy(policy);
+        progress->hide();
+    }
 
     const QIcon folder = QIcon::fromTheme("folder-open", style()->standardIcon(QStyle::SP_DirOpenIcon));
     ui->m_OpenBtn->setIcon(folder);
@@ -304,7 +313,11 @@ void Tm_ImpExpFrm2::SetRunning(bool running)
     ui->GroupBox2->setEnabled(!running);
     ui->m_DoneBtn->setEnabled(!running);
     if (running)
+    {
         m_pProgress->Reset();
+        ui->m_ProgressLabel->show();
+        ui->m_ProgressBar->show();
+    }
 }
 
 // --- Import ---

@@ -133,6 +133,7 @@ TEST_F(ImpExpDialog, ListsHoldTheirEntriesExactlyAndNothingIsChosenAtStart)
                                          form.m_ExpotrFileNameStr, form.m_Open2Btn, form.m_ExportBtn})
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
     EXPECT_TRUE(form.m_DoneBtn->isEnabled());
+    EXPECT_FALSE(form.m_ProgressBar->isVisibleTo(dialog.get()));
 
     // A choice enables its own group only.
     ChooseImport(*dialog, kImportCsv, "");
@@ -214,6 +215,7 @@ TEST_F(ImpExpDialog, TwoLineCsvImportAddsTwoQuestionsAndMarksTheBookModified)
     EXPECT_EQ(PlainText(app.Items().GetItem(4)->GetQuestionText()), "Two, spelled");
     EXPECT_TRUE(app.Items().IsModified());
     // The run showed its progress in the dialog and gave every control back.
+    EXPECT_TRUE(dialog->Form().m_ProgressBar->isVisibleTo(dialog.get()));
     EXPECT_EQ(dialog->Form().m_ProgressBar->value(), 100);
     EXPECT_TRUE(dialog->Form().m_ImportBtn->isEnabled());
     EXPECT_TRUE(dialog->Form().m_DoneBtn->isEnabled());
