@@ -132,6 +132,22 @@ void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool 
 {
     if (LoadXml(text, view, replace, purgeStyles) == RichXmlResult::Loaded)
         return;
+    if (replace && text.find_first_of("<&") != std::string::npos && !IsBlank(text))
+    {
+        // The text goes through the HTML importer once: the import that decides whether it reads as
+        // HTML is the one that stays. (Fetched pictures cannot change that decision: a text that names
+        // a picture holds its tag, which no imported plain text reproduces.) Text that is not HTML
+        // leaves the sheet as it was.
+        const lf::RichStyleSheet sheet = view.styles;
+        LoadHtmlToRE(text, view, true, fetchPictures, requestPicture);
+        std::string plain;
+        GetControlText(view, plain, true, false);
+        if (CollapseBlanks(plain) != CollapseBlanks(text))
+            return;
+        view.styles = sheet;
+        AddPlainText(text, view, true, purgeStyles);
+        return;
+    }
     if (IsHtmlText(text))
     {
         LoadHtmlToRE(text, view, replace, fetchPictures, requestPicture);
