@@ -48,6 +48,9 @@ bool IsBlank(const std::string& text)
 // Loads an XML text; the view is unchanged unless the result is Loaded.
 RichXmlResult LoadXml(const std::string& text, RichDocument& view, bool replace, bool purgeStyles)
 {
+    // A text that does not name the root cannot hold it: imported texts skip the parse.
+    if (text.find(lf::kRichXmlRoot) == std::string::npos)
+        return RichXmlResult::NoRoot;
     if (replace)
     {
         return lf::ReadRichXml(text, view,
@@ -207,7 +210,7 @@ void LoadXMLToRE(const std::string& text, RichDocument& view, bool replace, bool
 
 bool NormalizeTextToXML(std::string& text, const lf::RichPictureRequest& requestPicture)
 {
-    if (XMLTextHasRoot(text, lf::kRichXmlRoot))
+    if (text.find(lf::kRichXmlRoot) != std::string::npos && XMLTextHasRoot(text, lf::kRichXmlRoot))
         return true;
     RichDocument view = HiddenView();
     SetXMLToRE(text, view, true, true, true, requestPicture);
