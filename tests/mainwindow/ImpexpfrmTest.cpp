@@ -13,6 +13,8 @@
 
 #include <QProgressBar>
 
+#include <pugixml.hpp>
+
 #include <filesystem>
 #include <map>
 
@@ -372,6 +374,25 @@ TEST_F(ImpExpDialog, MainWindowCommandRunsTheDialogAndShowsTheBookFromItsStart)
     EXPECT_TRUE(app.Items().IsModified());
     ASSERT_NE(app.Items().GetCurrentItem(), nullptr);
     EXPECT_EQ(app.Items().GetCurrentItem()->GetName(), "First?");
+}
+
+TEST_F(ImpExpDialog, SaveAsReaderBookWritesItBesideItsPicturesFolderAndKeepsTheBooksName)
+{
+    const std::string bookName = app.Storage().GetFileName();
+    app.dialogs.AnswerSave(File("Reader.lnf2"));
+    app.Trigger("SaveBookas1");
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_file(File("Reader.lnf2").c_str()));
+    int questions = 0;
+    for (pugi::xml_node question : doc.child("book").child("questions").children("question"))
+    {
+        EXPECT_STREQ(question.child("x").child("tc").child_value("t"), "Because.");
+        ++questions;
+    }
+    EXPECT_EQ(questions, 3);
+    EXPECT_TRUE(fs::is_directory(File("Reader")));
+    EXPECT_EQ(app.Storage().GetFileName(), bookName);
+    EXPECT_EQ(app.Books().IndexOf(File("Reader.lnf2")), -1);
 }
 
 // --- Round trip ---
