@@ -105,7 +105,7 @@ public:
         if (!m_taken && m_dialog.Form().m_ProgressBar->value() >= 50)
         {
             m_taken = true;
-            Save(m_dialog, m_folder, "18_import_export_importing");
+            Save(m_dialog, m_folder, "import_export_2_importing");
         }
     }
 
@@ -258,7 +258,7 @@ int main(int argc, char** argv)
             lf::qt::SetDialogs(&answers);
             Tm_ImpExpFrm2 exchange(windows.DataStorage(), windows.Prefs(), {}, &main);
             exchange.show();
-            Save(exchange, out, "17_import_export");
+            Save(exchange, out, "import_export_1_open");
             const QString csv = out + "/tour-import.csv";
             {
                 QFile file(csv);
@@ -278,10 +278,19 @@ int main(int argc, char** argv)
             windows.DataStorage().SetEventPump(&halfway);
             exchange.m_ImportBtnClick();
             windows.DataStorage().SetEventPump(pump);
-            Save(exchange, out, "19_import_export_done");
+            Save(exchange, out, "import_export_3_done");
             QFile::remove(csv);
             lf::qt::SetDialogs(nullptr);
         }
+        // The sample book in a large field font: its texts in the default style follow the options.
+        windows.Prefs().m_FieldFontName = "DejaVu Serif";
+        windows.Prefs().m_FieldFontSize = 20;
+        main.ApplyFieldFont();
+        items.First();
+        probe.SetActiveView(EView::Question, 255, 1);
+        Save(main, out, "17_large_field_font");
+        Click(main, "m_AnswerBtn");
+        Save(main, out, "18_large_field_font_answers");
         main.close();
     }
     // The help pages and the small dialogs.
