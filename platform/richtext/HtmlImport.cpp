@@ -1,5 +1,7 @@
 #include "platform/richtext/HtmlImport.h"
 
+#include "platform/richtext/SimpleHtml.h"
+
 #include "platform/sys/NumberText.h"
 #include "platform/sys/ProblemLog.h"
 #include "platform/sys/TextCase.h"
@@ -1002,21 +1004,28 @@ void ImportHtml(const std::string& html, RichDocument& doc, const SHtmlImportOpt
         doc.styles.textStyles.emplace_back();
     if (doc.styles.paraStyles.empty())
         doc.styles.paraStyles.emplace_back();
-    const std::string mended = ReplaceReferencesPastTheLastCharacter(html);
-    const std::string flat =
-        FlattenDeepHtml(mended.empty() ? std::string_view(html) : mended, kMaxHtmlNesting);
-    ParseArena arena;
-    const GumboOptions parseOptions = arena.Options();
-    GumboOutput* output = gumbo_parse_with_options(&parseOptions, flat.data(), flat.size());
-    if (!output)
-        return;
     SFormat base;
     base.style = doc.styles.textStyles[0];
     RichContent added;
     Builder builder(doc, added, options, 0);
-    builder.Node(output->root, base, 0);
+    // Pages of the plain shape the program writes itself are laid out without the library.
+    SimpleHtmlTree simple;
+    if (const GumboNode* root = simple.Parse(html))
+        builder.Node(root, base, 0);
+    else
+    {
+        const std::string mended = ReplaceReferencesPastTheLastCharacter(html);
+        const std::string flat =
+            FlattenDeepHtml(mended.empty() ? std::string_view(html) : mended, kMaxHtmlNesting);
+        ParseArena arena;
+        const GumboOptions parseOptions = arena.Options();
+        GumboOutput* output = gumbo_parse_with_options(&parseOptions, flat.data(), flat.size());
+        if (!output)
+            return;
+        builder.Node(output->root, base, 0);
+        gumbo_destroy_output(&parseOptions, output);
+    }
     builder.Finish();
-    gumbo_destroy_output(&parseOptions, output);
     if (added.Empty())
         return;
     added.items.front().newParagraph = true;
