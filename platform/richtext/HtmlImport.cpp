@@ -15,6 +15,7 @@
 #include <charconv>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -1009,8 +1010,25 @@ void ImportHtml(const std::string& html, RichDocument& doc, const SHtmlImportOpt
     RichContent added;
     Builder builder(doc, added, options, 0);
     // Pages of the plain shape the program writes itself are laid out without the library.
-    SimpleHtmlTree simple;
-    if (const GumboNode* root = simple.Parse(html))
+    // The tree's storage is kept for the thread's next page; a page imported while one is being laid
+    // out (a picture loader may import) gets storage of its own.
+    thread_local SimpleHtmlTree kept;
+    thread_local bool keptInUse = false;
+    std::optional<SimpleHtmlTree> own;
+    SimpleHtmlTree& simple = keptInUse ? own.emplace() : kept;
+    const bool usesKept = !keptInUse;
+    keptInUse = true;
+    const GumboNode* root = simple.Parse(html);
+    struct SRelease
+    {
+        bool release;
+        ~SRelease()
+        {
+            if (release)
+                keptInUse = false;
+        }
+    } releaseKept{usesKept};
+    if (root)
         builder.Node(root, base, 0);
     else
     {

@@ -154,7 +154,8 @@ void SimpleHtmlTree::FlushText(SNode& parent)
     if (m_text.empty())
         return;
     SNode& node = NewNode(m_textBlank ? GUMBO_NODE_WHITESPACE : GUMBO_NODE_TEXT);
-    node.node.v.text.text = m_strings.emplace_back(std::move(m_text)).c_str();
+    node.text = m_text;
+    node.node.v.text.text = node.text.c_str();
     Append(parent, node);
     m_text.clear();
     m_textBlank = true;
@@ -247,11 +248,14 @@ bool SimpleHtmlTree::ReadStartTag(std::string_view page, std::size_t& at, std::v
         for (const void* other : attributes)
             if (static_cast<const GumboAttribute*>(other)->name == attributeName)
                 return false;
-        GumboAttribute& attribute = m_attributes.emplace_back();
+        SAttribute& added = m_attributes.emplace_back();
+        GumboAttribute& attribute = added.attribute;
         std::memset(&attribute, 0, sizeof attribute);
         attribute.attr_namespace = GUMBO_ATTR_NAMESPACE_NONE;
-        attribute.name = m_strings.emplace_back(attributeName).c_str();
-        attribute.value = m_strings.emplace_back(std::move(value)).c_str();
+        added.name = attributeName;
+        added.value = std::move(value);
+        attribute.name = added.name.c_str();
+        attribute.value = added.value.c_str();
         attributes.push_back(&attribute);
     }
     GumboVector& list = element.node.v.element.attributes;
@@ -298,8 +302,12 @@ bool SimpleHtmlTree::ReadEndTag(std::string_view page, std::size_t& at, std::vec
 const GumboNode* SimpleHtmlTree::Parse(std::string_view page)
 {
     m_nodes.clear();
-    m_strings.clear();
     m_attributes.clear();
+    // Every node but the four of the frame starts at a "<" or is the text before one; every attribute
+    // has its "=".
+    const auto tags = static_cast<std::size_t>(std::count(page.begin(), page.end(), '<'));
+    m_nodes.reserve(2 * tags + 8);
+    m_attributes.reserve(static_cast<std::size_t>(std::count(page.begin(), page.end(), '=')));
     m_text.clear();
     m_textBlank = true;
 

@@ -7,7 +7,6 @@
 
 #include <gumbo.h>
 
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,12 +22,19 @@ public:
     const GumboNode* Parse(std::string_view page);
 
 private:
-    // A node with the lists its children and attributes point into.
+    // A node with the lists its children and attributes point into, and its text.
     struct SNode
     {
         GumboNode node;
         std::vector<void*> children;
         std::vector<void*> attributes;
+        std::string text;
+    };
+    struct SAttribute
+    {
+        GumboAttribute attribute;
+        std::string name;
+        std::string value;
     };
 
     SNode& NewNode(GumboNodeType type);
@@ -39,9 +45,9 @@ private:
     bool ReadStartTag(std::string_view page, std::size_t& at, std::vector<SNode*>& open);
     bool ReadEndTag(std::string_view page, std::size_t& at, std::vector<SNode*>& open);
 
-    std::deque<SNode> m_nodes;
-    std::deque<std::string> m_strings;
-    std::deque<GumboAttribute> m_attributes;
+    // Reserved up front for the most the page can hold, so that nodes never move.
+    std::vector<SNode> m_nodes;
+    std::vector<SAttribute> m_attributes;
     std::string m_text;      // text read since the last tag
     bool m_textBlank = true; // the text is whitespace only
 };
