@@ -406,10 +406,19 @@ void WriteDatasets(pugi::xml_node question, CCalculatedItem* item)
     }
 }
 
-struct StringWriter : pugi::xml_writer
+// Hands the written XML to the file as it comes: a quiz file of thousands of questions is not built up
+// in memory first.
+class FileXmlWriter : public pugi::xml_writer
 {
-    void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
-    std::string text;
+public:
+    explicit FileXmlWriter(lf::sys::AtomicFileWriter& file) : m_file(file) {}
+    void write(const void* data, size_t size) override
+    {
+        m_file.Write(std::string_view(static_cast<const char*>(data), size));
+    }
+
+private:
+    lf::sys::AtomicFileWriter& m_file;
 };
 
 } // namespace
@@ -697,10 +706,16 @@ bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepNa
     const std::string folder = lf::sys::FolderOf(target);
     SaveMoodleQuestionsToXML(quiz, items, context, folder, base + "_");
 
-    StringWriter writer;
-    doc.save(writer, "\t", pugi::format_indent, pugi::encoding_utf8);
+    lf::sys::AtomicFileWriter file(target);
     std::string error;
-    if (!lf::sys::WriteFileAtomically(target, writer.text, &error))
+    bool written = file.Open(&error);
+    if (written)
+    {
+        FileXmlWriter writer(file);
+        doc.save(writer, "\t", pugi::format_indent, pugi::encoding_utf8);
+        written = file.Commit(&error);
+    }
+    if (!written)
     {
         WriteLog("CDataStorage::SaveMooldeXML - the file could not be written: " + error, 1, 1);
         return false;

@@ -817,6 +817,15 @@ pugi::xml_node FindRoot(const pugi::xml_document& xml)
 
 constexpr unsigned kReadOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 
+// Mends the names and values of a parsed text that are not UTF-8. When the text itself is UTF-8 and has
+// no numeric character reference, every name and value is a piece of it cut at ASCII characters or an
+// ASCII replacement, so none needs mending and the walk over the tree is left out.
+void MendUtf8(const std::string& text, pugi::xml_document& xml)
+{
+    if (text.find("&#") != std::string::npos || !lf::sys::IsValidUtf8(text))
+        lf::sys::MakeXmlTextsValidUtf8(xml);
+}
+
 } // namespace
 
 const unsigned kRichXmlReadOptions = kReadOptions;
@@ -832,7 +841,7 @@ RichXmlResult ReadRichXml(const std::string& text, RichDocument& doc,
     pugi::xml_document xml;
     if (!xml.load_buffer(text.data(), text.size(), kReadOptions, pugi::encoding_utf8))
         return RichXmlResult::NotXml;
-    lf::sys::MakeXmlTextsValidUtf8(xml);
+    MendUtf8(text, xml);
     const pugi::xml_node root = FindRoot(xml);
     if (!root)
         return RichXmlResult::NoRoot;
@@ -852,7 +861,7 @@ bool InsertRichStream(RichDocument& target, const std::string& stream, int first
     pugi::xml_document xml;
     if (!xml.load_buffer(stream.data(), stream.size(), kReadOptions, pugi::encoding_utf8))
         return false;
-    lf::sys::MakeXmlTextsValidUtf8(xml);
+    MendUtf8(stream, xml);
     const pugi::xml_node root = FindRoot(xml);
     if (!root)
         return false;
