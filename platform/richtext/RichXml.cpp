@@ -472,8 +472,11 @@ void WriteContent(XmlOut& xml, const RichContent& content)
 
 std::string WriteXml(const RichDocument& doc, bool withStyles)
 {
-    std::string out;
-    out.reserve(2048);
+    // Written into a buffer the thread keeps, then copied once into a string of the exact size: the text
+    // is kept by its item, and growing it step by step costs more than the copy.
+    thread_local std::string buffer;
+    std::string& out = buffer;
+    out.clear();
     out += "<?xml version=\"1.0\"?>\n";
     XmlOut xml(out);
     xml.Start(kRichXmlRoot);
@@ -504,7 +507,7 @@ std::string WriteXml(const RichDocument& doc, bool withStyles)
         out.replace(pos + 2, 1, "&gt;");
         pos += 2;
     }
-    return out;
+    return std::string(out);
 }
 
 // --- reading ---
