@@ -200,7 +200,8 @@ std::string DecodeBase64(std::string_view text)
 class XmlOut
 {
 public:
-    explicit XmlOut(std::string& out) : m_out(out) {}
+    // depth: the level of the elements written first (a tab each).
+    explicit XmlOut(std::string& out, int depth = 0) : m_out(out), m_depth(depth) {}
 
     // Starts an element; its attributes follow, then Close (no children), Text or Open.
     void Start(const char* name)
@@ -298,7 +299,7 @@ private:
     }
 
     std::string& m_out;
-    int m_depth = 0;
+    int m_depth;
 };
 
 void WriteStyles(XmlOut& xml, const RichStyleSheet& sheet)
@@ -482,7 +483,19 @@ std::string WriteXml(const RichDocument& doc, bool withStyles)
     xml.Start(kRichXmlRoot);
     xml.Open();
     if (withStyles)
-        WriteStyles(xml, doc.styles);
+    {
+        // Nearly every text carries the sheet of the text before: its XML is kept for the next one.
+        thread_local RichStyleSheet lastSheet;
+        thread_local std::string lastStyles;
+        if (lastStyles.empty() || !(doc.styles == lastSheet))
+        {
+            lastStyles.clear();
+            XmlOut styles(lastStyles, 1);
+            WriteStyles(styles, doc.styles);
+            lastSheet = doc.styles;
+        }
+        out += lastStyles;
+    }
     xml.Start("document");
     xml.Attr("leftmargin", doc.view.leftMargin);
     xml.Attr("rightmargin", doc.view.rightMargin);
