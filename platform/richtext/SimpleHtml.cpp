@@ -138,13 +138,43 @@ SimpleHtmlTree::SNode& SimpleHtmlTree::NewElement(GumboTag tag)
 
 void SimpleHtmlTree::Append(SNode& parent, SNode& child)
 {
-    child.node.parent = &parent.node;
-    child.node.index_within_parent = parent.children.size();
-    parent.children.push_back(&child.node);
-    GumboVector& children = parent.node.v.element.children;
-    children.data = parent.children.data();
-    children.length = static_cast<unsigned>(parent.children.size());
-    children.capacity = static_cast<unsigned>(parent.children.capacity());
+    m_appends.emplace_back(&parent, &child);
+    ++parent.node.v.element.children.length;
+}
+
+const char* SimpleHtmlTree::Keep(std::string_view text)
+{
+    if (m_chars.size() + text.size() + 1 > m_chars.capacity())
+    {
+        m_full = true;
+        return "";
+    }
+    const std::size_t at = m_chars.size();
+    m_chars.append(text);
+    m_chars += '\0';
+    return m_chars.data() + at;
+}
+
+void SimpleHtmlTree::LinkChildren()
+{
+    // Each element's list starts where the lists of the elements before it end.
+    std::size_t next = 0;
+    for (SNode& node : m_nodes)
+        if (node.node.type == GUMBO_NODE_ELEMENT)
+        {
+            GumboVector& children = node.node.v.element.children;
+            children.data = m_childList.data() + next;
+            children.capacity = children.length;
+            next += children.length;
+            children.length = 0;
+        }
+    for (const auto& [parent, child] : m_appends)
+    {
+        GumboVector& children = parent->node.v.element.children;
+        child->node.parent = &parent->node;
+        child->node.index_within_parent = children.length;
+        children.data[children.length++] = &child->node;
+    }
 }
 
 // The text read since the last tag becomes one node, as the library joins the characters that come
@@ -154,8 +184,7 @@ void SimpleHtmlTree::FlushText(SNode& parent)
     if (m_text.empty())
         return;
     SNode& node = NewNode(m_textBlank ? GUMBO_NODE_WHITESPACE : GUMBO_NODE_TEXT);
-    node.text = m_text;
-    node.node.v.text.text = node.text.c_str();
+    node.node.v.text.text = Keep(m_text);
     Append(parent, node);
     m_text.clear();
     m_textBlank = true;
@@ -203,7 +232,7 @@ bool SimpleHtmlTree::ReadStartTag(std::string_view page, std::size_t& at, std::v
     SNode& parent = *open.back();
     FlushText(parent);
     SNode& element = NewElement(known->tag);
-    std::vector<void*>& attributes = element.attributes;
+    const std::size_t firstAttribute = m_attributeList.size();
     for (;;)
     {
         const std::size_t blanks = at;
@@ -245,23 +274,21 @@ bool SimpleHtmlTree::ReadStartTag(std::string_view page, std::size_t& at, std::v
             return false;
         ++at;
         // The library keeps the first of two attributes of one name; such pages go to it.
-        for (const void* other : attributes)
-            if (static_cast<const GumboAttribute*>(other)->name == attributeName)
+        for (std::size_t i = firstAttribute; i < m_attributeList.size(); ++i)
+            if (static_cast<const GumboAttribute*>(m_attributeList[i])->name == attributeName)
                 return false;
         SAttribute& added = m_attributes.emplace_back();
         GumboAttribute& attribute = added.attribute;
         std::memset(&attribute, 0, sizeof attribute);
         attribute.attr_namespace = GUMBO_ATTR_NAMESPACE_NONE;
-        added.name = attributeName;
-        added.value = std::move(value);
-        attribute.name = added.name.c_str();
-        attribute.value = added.value.c_str();
-        attributes.push_back(&attribute);
+        attribute.name = Keep(attributeName);
+        attribute.value = Keep(value);
+        m_attributeList.push_back(&attribute);
     }
     GumboVector& list = element.node.v.element.attributes;
-    list.data = attributes.data();
-    list.length = static_cast<unsigned>(attributes.size());
-    list.capacity = static_cast<unsigned>(attributes.capacity());
+    list.length = static_cast<unsigned>(m_attributeList.size() - firstAttribute);
+    list.capacity = list.length;
+    list.data = list.length ? m_attributeList.data() + firstAttribute : nullptr;
     const bool selfClosing = page[at] == '/';
     if (selfClosing && !Take(page, at, "/"))
         return false;
@@ -303,11 +330,21 @@ const GumboNode* SimpleHtmlTree::Parse(std::string_view page)
 {
     m_nodes.clear();
     m_attributes.clear();
+    m_attributeList.clear();
+    m_appends.clear();
+    m_childList.clear();
+    m_chars.clear();
+    m_full = false;
     // Every node but the four of the frame starts at a "<" or is the text before one; every attribute
     // has its "=".
     const auto tags = static_cast<std::size_t>(std::count(page.begin(), page.end(), '<'));
     m_nodes.reserve(2 * tags + 8);
-    m_attributes.reserve(static_cast<std::size_t>(std::count(page.begin(), page.end(), '=')));
+    const auto attributes = static_cast<std::size_t>(std::count(page.begin(), page.end(), '='));
+    m_attributes.reserve(attributes);
+    m_attributeList.reserve(attributes);
+    m_appends.reserve(m_nodes.capacity());
+    // Texts, names and values are never longer than in the page; each takes a NUL more.
+    m_chars.reserve(page.size() + m_nodes.capacity() + 2 * attributes + 16);
     m_text.clear();
     m_textBlank = true;
 
@@ -354,6 +391,10 @@ const GumboNode* SimpleHtmlTree::Parse(std::string_view page)
         if (open.size() == 1 && page.substr(at - 1) == kEnd)
         {
             FlushText(body);
+            if (m_full)
+                return nullptr;
+            m_childList.resize(m_appends.size());
+            LinkChildren();
             return &html.node;
         }
         if (at < page.size() && page[at] == '/')

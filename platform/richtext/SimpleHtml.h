@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lf
@@ -22,32 +23,35 @@ public:
     const GumboNode* Parse(std::string_view page);
 
 private:
-    // A node with the lists its children and attributes point into, and its text.
     struct SNode
     {
         GumboNode node;
-        std::vector<void*> children;
-        std::vector<void*> attributes;
-        std::string text;
     };
     struct SAttribute
     {
         GumboAttribute attribute;
-        std::string name;
-        std::string value;
     };
 
     SNode& NewNode(GumboNodeType type);
     SNode& NewElement(GumboTag tag);
-    static void Append(SNode& parent, SNode& child);
+    void Append(SNode& parent, SNode& child);
+    // The text kept for the tree, ended by a NUL.
+    const char* Keep(std::string_view text);
     void FlushText(SNode& parent);
     bool ReadText(std::string_view page, std::size_t& at);
     bool ReadStartTag(std::string_view page, std::size_t& at, std::vector<SNode*>& open);
     bool ReadEndTag(std::string_view page, std::size_t& at, std::vector<SNode*>& open);
+    // Lays the children lists out once the page is read.
+    void LinkChildren();
 
-    // Reserved up front for the most the page can hold, so that nodes never move.
+    // Reserved up front for the most the page can hold, so that nothing moves while the tree is built.
     std::vector<SNode> m_nodes;
     std::vector<SAttribute> m_attributes;
+    std::vector<void*> m_attributeList;               // the attributes of each element one after another
+    std::vector<std::pair<SNode*, SNode*>> m_appends; // parent and child, in the order of appending
+    std::vector<void*> m_childList;                   // the children of each element one after another
+    std::string m_chars;                              // every text, name and value, each ended by a NUL
+    bool m_full = false;     // m_chars had no room left (never for a page of the shape)
     std::string m_text;      // text read since the last tag
     bool m_textBlank = true; // the text is whitespace only
 };
