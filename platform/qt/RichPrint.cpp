@@ -77,7 +77,17 @@ int RichPrint::FormatPages(QPrinter& printer)
     SRichRenderOptions options;
     options.hotspotImages = m_HotspotImages;
     RichToTextDocument(*m_Source, *m_Layout, options);
-    m_Layout->setPageSize(QSizeF(body.width() * scale, body.height() * scale));
+    const QSizeF page(body.width() * scale, body.height() * scale);
+    m_Layout->setPageSize(page);
+    // Content wider than the page (a chart drawn at its screen size) is printed smaller, so that it fits
+    // between the margins instead of being cut off.
+    m_Fit = 1.0;
+    const double wide = m_Layout->documentLayout()->documentSize().width();
+    if (wide > page.width() + 0.5)
+    {
+        m_Fit = page.width() / wide;
+        m_Layout->setPageSize(QSizeF(wide, page.height() / m_Fit));
+    }
     m_Pages = m_Layout->pageCount();
     return m_Pages;
 }
@@ -97,7 +107,7 @@ void RichPrint::DrawPage(QPainter& painter, QPrinter& printer, int page, bool sh
     }
     if (!m_Layout || page < 1 || page > m_Pages)
         return;
-    const double scale = printer.resolution() / m_LayoutDpi;
+    const double scale = printer.resolution() / m_LayoutDpi * m_Fit;
     const QSizeF pageSize = m_Layout->pageSize();
     const QRectF view(0, (page - 1) * pageSize.height(), pageSize.width(), pageSize.height());
     painter.save();

@@ -60,6 +60,7 @@ private:
     std::unique_ptr<QTextDocument> m_Layout;
     double m_Margins = 20.0;
     double m_LayoutDpi = 96.0;
+    double m_Fit = 1.0; // the scale that brings content wider than the page within the margins
     int m_Pages = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/sys/NumberText.h"
 
 #include <algorithm>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -217,8 +218,16 @@ private:
         out += "}";
     }
 
-    void WritePicture(std::string& out, const SRichItem& item)
+    // The PNG and drawn size of a picture or hotspot item; hotspots repeat, so each image is made once.
+    const SRtfPicture& PictureOf(const SRichItem& item)
     {
+        const bool hotspot = item.styleNo == kRichStyleHotspot;
+        if (hotspot)
+        {
+            const auto found = m_Hotspots.find(item.imageIndex);
+            if (found != m_Hotspots.end())
+                return found->second;
+        }
         SRtfPicture picture;
         if (m_Pictures)
             picture = m_Pictures(item);
@@ -232,12 +241,21 @@ private:
                 picture.height = item.height;
             }
         }
+        if (!picture.png.empty() && (picture.width <= 0 || picture.height <= 0))
+            PngSize(picture.png, picture.width, picture.height);
+        if (hotspot)
+            return m_Hotspots[item.imageIndex] = std::move(picture);
+        m_Last = std::move(picture);
+        return m_Last;
+    }
+
+    void WritePicture(std::string& out, const SRichItem& item)
+    {
+        const SRtfPicture& picture = PictureOf(item);
         if (picture.png.empty())
             return;
-        int width = picture.width;
-        int height = picture.height;
-        if (width <= 0 || height <= 0)
-            PngSize(picture.png, width, height);
+        const int width = picture.width;
+        const int height = picture.height;
         out += "{\\pict\\pngblip\\picw" + Num(width) + "\\pich" + Num(height) + "\\picwgoal" +
                Num(ToTwips(width)) + "\\pichgoal" + Num(ToTwips(height)) + "\n";
         static const char* const kHex = "0123456789abcdef";
@@ -252,32 +270,52 @@ private:
         out += "}";
     }
 
-    // The column edges of a row, in twips from the left margin.
-    std::vector<int> ColumnEdges(const RichTable& table, int row) const
+    // The widest picture among the items of a cell, in pixels.
+    int WidestPicture(const RichContent& content)
+    {
+        int widest = 0;
+        for (const SRichItem& item : content.items)
+            if (item.IsPicture() || item.styleNo == kRichStyleHotspot)
+                widest = std::max(widest, PictureOf(item).width);
+        return widest;
+    }
+
+    // The column edges of a table, in twips from the left margin: the widths the cells of its first row
+    // ask for, each at least as wide as the pictures its cells hold.
+    std::vector<int> ColumnEdges(const RichTable& table)
     {
         const int tableWidth = table.bestWidth < 0   ? kTextWidth * std::min(-table.bestWidth, 100) / 100
                                : table.bestWidth > 0 ? std::min(ToTwips(table.bestWidth), kTextWidth)
                                                      : kTextWidth;
-        const auto& cells = table.rows[static_cast<std::size_t>(row)];
-        std::vector<int> widths(cells.size(), 0);
+        std::size_t columns = 0;
+        for (const auto& row : table.rows)
+            columns = std::max(columns, row.size());
+        const int padding = 2 * ToTwips(table.cellPadding);
+        std::vector<int> least(columns, 2 * kTwipsPerPixel);
+        for (const auto& row : table.rows)
+            for (std::size_t c = 0; c < row.size(); ++c)
+                least[c] = std::max(least[c], ToTwips(WidestPicture(row[c].content)) + padding);
+        std::vector<int> widths(columns, 0);
         int fixed = 0;
         int automatic = 0;
-        for (std::size_t c = 0; c < cells.size(); ++c)
+        const auto& first = table.rows.front();
+        for (std::size_t c = 0; c < columns; ++c)
         {
-            const int best = cells[c].bestWidth;
+            const int best = c < first.size() ? first[c].bestWidth : 0;
             widths[c] = best > 0 ? ToTwips(best) : best < 0 ? tableWidth * std::min(-best, 100) / 100 : 0;
+            if (best == 0)
+                ++automatic;
+            else
+                widths[c] = std::max(widths[c], least[c]);
             fixed += widths[c];
-            automatic += best == 0 ? 1 : 0;
         }
         const int rest = std::max(0, tableWidth - fixed);
         std::vector<int> edges;
         int x = 0;
-        for (std::size_t c = 0; c < cells.size(); ++c)
+        for (std::size_t c = 0; c < columns; ++c)
         {
-            int w = widths[c];
-            if (cells[c].bestWidth == 0)
-                w = automatic > 0 ? rest / automatic : 0;
-            x += std::max(w, 2 * kTwipsPerPixel);
+            const bool isAutomatic = (c < first.size() ? first[c].bestWidth : 0) == 0;
+            x += isAutomatic ? std::max(automatic > 0 ? rest / automatic : 0, least[c]) : widths[c];
             edges.push_back(x);
         }
         return edges;
@@ -288,11 +326,14 @@ private:
         const int padding = ToTwips(table.cellPadding);
         const int border =
             table.cellBorderWidth > 0 ? std::max(1, table.cellBorderWidth) * kTwipsPerPixel : 0;
+        // Rows stand apart as the table's spacing sets them apart on screen.
+        const int spacing = ToTwips(table.borderVSpacing) / 2 + padding;
+        const std::vector<int> edges = ColumnEdges(table);
         for (int r = 0; r < table.RowCount(); ++r)
         {
             const auto& cells = table.rows[static_cast<std::size_t>(r)];
-            out += "\\trowd\\trgaph" + Num(padding) + "\\trleft0";
-            const std::vector<int> edges = ColumnEdges(table, r);
+            out += "\\trowd\\trgaph" + Num(padding) + "\\trleft0\\trpaddt" + Num(spacing) + "\\trpaddb" +
+                   Num(spacing) + "\\trpaddft3\\trpaddfb3";
             for (std::size_t c = 0; c < cells.size(); ++c)
             {
                 const SRichCell& cell = cells[c];
@@ -369,6 +410,8 @@ private:
 
     const RichDocument& m_Doc;
     const RtfPictureSource& m_Pictures;
+    std::map<int, SRtfPicture> m_Hotspots;
+    SRtfPicture m_Last;
     std::vector<std::string> m_Fonts;
     std::vector<RichColor> m_Colours;
 };

@@ -93,7 +93,9 @@ TEST(RtfExport, TablesGiveRowsOfCellsWithTheirColoursAndWidths)
     const std::string rtf = WriteRtf(doc);
 
     // A4 with 2 cm margins leaves 9638 twips; the 20-pixel column takes 300 of them.
-    EXPECT_TRUE(Has(rtf, "\\trowd\\trgaph15\\trleft0\\cellx300\\cellx9638\n"));
+    EXPECT_TRUE(
+        Has(rtf,
+            "\\trowd\\trgaph15\\trleft0\\trpaddt30\\trpaddb30\\trpaddft3\\trpaddfb3\\cellx300\\cellx9638\n"));
     EXPECT_TRUE(Has(rtf, "\\pard\\plain\\intbl\\ql {\\f0\\fs20\\cf1 first}\\par\n"
                          "\\pard\\plain\\intbl\\ql {\\f0\\fs20\\cf1 second}\\cell\n"));
     // Black text takes colour 1, the cell's grey colour 2.
