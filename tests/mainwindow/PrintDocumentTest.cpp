@@ -338,6 +338,11 @@ struct SFilterCase
     const char* chosen;
 };
 
+void PrintTo(const SFilterCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class PrintFilter : public ::testing::TestWithParam<SFilterCase>
 {
 };
