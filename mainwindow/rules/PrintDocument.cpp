@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 namespace lf::print
 {
@@ -290,6 +291,8 @@ void AddMatchingBlock(CMatchingItem& item, RichDocument& view, EPhase phase)
 void AppendQuestion(RichDocument& view, const SItemLayerSort& entry, int k, const SPrintSettings& settings,
                     CFormulaManager& manager)
 {
+    if (!entry.item)
+        throw std::invalid_argument("an entry of the print order has no question");
     CBaseItem& item = *entry.item;
     AddNumber(view, NumberOf(entry, k, settings.byLayers));
     AppendXMLToRichView(PrintQuestionText(item, settings.printPhase, manager), view);

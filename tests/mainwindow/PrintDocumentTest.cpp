@@ -329,6 +329,17 @@ TEST_F(PrintDocument, CalculatedQuestionPrintsItsDataSetValuesAndKeepsTheRow)
     EXPECT_EQ(CellText(Tables(flash).at(0), 0, 0), flashFirst ? "5" : "12");
 }
 
+TEST_F(PrintDocument, AFailureWhileBuildingIsReportedAndLogged)
+{
+    book.multipleChoice("First?", {"a"}, 0);
+    CItemLayerSortArray order;
+    order.push_back({book.last(), 0, ""});
+    order.push_back({nullptr, 0, ""});
+    RichDocument view(lf::print::PrintStyleSheet());
+    EXPECT_FALSE(lf::print::BuildPrintDocument(view, order, SPrintSettings{}, manager));
+    EXPECT_NE(session.env.LogText().find("Tm_MainFrm::BuildPrintDocument - ERROR!"), std::string::npos);
+}
+
 // The chosen questions of a book of five, A marked, B answered right, C answered wrong, D unanswered, E in
 // the Trash (answered right and marked), by the filter's position.
 struct SFilterCase

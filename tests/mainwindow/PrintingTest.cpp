@@ -433,6 +433,13 @@ TEST_F(Preview, SaveWritesRtfOrTextByTheExtension)
     h.dialogs.AnswerMessage(lf::qt::mrYes);
     preview->m_pSaveBtnClick();
     EXPECT_NE(ReadFile(folder + "x.txt"), "old");
+
+    // A file that cannot be written is said to be so.
+    h.dialogs.AnswerSave(folder + "missing/x.rtf");
+    h.dialogs.AnswerMessage(lf::qt::mrOk);
+    preview->m_pSaveBtnClick();
+    EXPECT_EQ(h.dialogs.messages.back().text, "Can't save the file \"" + folder + "missing/x.rtf\".");
+    EXPECT_EQ(h.dialogs.messages.back().kind, MsgKind::Error);
     EXPECT_TRUE(h.dialogs.AllAnswersUsed());
 }
 
