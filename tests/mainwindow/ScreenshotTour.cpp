@@ -228,7 +228,7 @@ int main(int argc, char** argv)
         {
             Tm_PrintPrefsDlg settings(items, windows.Prefs(), kAllCategoriesID, EPhase::Test, &main);
             settings.show();
-            Save(settings, out, "17_print_settings");
+            Save(settings, out, "19_print_settings");
             std::vector<std::int32_t> chapters;
             for (const auto& entry : FillCategoryList(items, false, false, false))
                 chapters.push_back(entry.second);
@@ -268,14 +268,23 @@ int main(int argc, char** argv)
                     preview.hide();
                     preview.showNormal();
                     preview.resize(1000, 760);
-                    Save(preview, out, "18_print_preview");
+                    Save(preview, out, "20_print_preview");
                     Named<QComboBox>(preview, "cmb")->setCurrentText("Page width");
                     preview.cmbExit();
                     preview.m_NextBtnClick();
-                    Save(preview, out, "19_print_preview_page_width");
+                    Save(preview, out, "21_print_preview_page_width");
                 }
             }
         }
+        // The sample book in a large field font: its texts in the default style follow the options.
+        windows.Prefs().m_FieldFontName = "DejaVu Serif";
+        windows.Prefs().m_FieldFontSize = 20;
+        main.ApplyFieldFont();
+        items.First();
+        probe.SetActiveView(EView::Question, 255, 1);
+        Save(main, out, "17_large_field_font");
+        Click(main, "m_AnswerBtn");
+        Save(main, out, "18_large_field_font_answers");
         main.close();
     }
     // The help pages and the small dialogs.
