@@ -72,11 +72,31 @@ SWaveCommand ParseWaveCommand(std::string_view command)
                     : verb == "SAVE"   ? V::Save
                     : verb == "CLOSE"  ? V::Close
                                        : V::Unknown;
-    if (known == V::Unknown || (known == V::Save && (words.size() != 3 || words[2].empty())))
+    if (known == V::Unknown)
         return parsed;
+    if (known == V::Save)
+    {
+        // The file is the whole rest after the alias, its outer quotes taken off: a name may hold blanks
+        // and quotes of its own, and must never be cut into another file's name.
+        std::size_t at = command.find_first_not_of(" \t");
+        at = command.find_first_of(" \t", at);                // after the verb
+        at = command.find_first_not_of(" \t", at);            // the alias
+        at = command.find_first_of(" \t", at);                // after the alias
+        const std::size_t first = command.find_first_not_of(" \t", at);
+        const std::size_t last = command.find_last_not_of(" \t");
+        if (first == std::string_view::npos)
+            return parsed;
+        std::string_view file = command.substr(first, last - first + 1);
+        if (file.size() >= 2 && file.front() == '"' && file.back() == '"')
+            file = file.substr(1, file.size() - 2);
+        if (file.empty())
+            return parsed;
+        parsed.words.emplace_back(file);
+    }
+    else
+        parsed.words.assign(words.begin() + 2, words.end());
     parsed.verb = known;
     parsed.alias = words[1];
-    parsed.words.assign(words.begin() + 2, words.end());
     return parsed;
 }
 
