@@ -63,6 +63,8 @@ void TCVideoScreen::showEvent(QShowEvent* event)
 void TCVideoScreen::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
+    // Hidden first, so that the frame's stop does not take the window for a video that has ended.
+    hide();
     if (m_pPlayerFrame != nullptr)
         m_pPlayerFrame->m_pStopBtnClick();
 }

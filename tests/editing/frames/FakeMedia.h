@@ -30,6 +30,14 @@ public:
     std::int64_t lengthOnOpen = 4000;
     QSize videoSizeOnOpen{320, 240};
 
+    // Where the calls go when the player is destroyed (its window's teardown is watched that way).
+    std::vector<std::string>* callsAtEnd = nullptr;
+    ~FakeMediaPlayer() override
+    {
+        if (callsAtEnd != nullptr)
+            *callsAtEnd = calls;
+    }
+
     void SetFileName(const std::string& path) override { fileName = path; }
     std::string FileName() const override { return fileName; }
     bool Open() override
@@ -136,13 +144,16 @@ public:
     std::unique_ptr<IMediaPlayer> CreatePlayer() override
     {
         auto player = std::make_unique<FakeMediaPlayer>();
+        player->callsAtEnd = &callsOfLastDestroyedPlayer;
         players.push_back(player.get());
         return player;
     }
     IWaveDevice& WaveDevice() override { return wave; }
 
-    // The players made so far (each lives as long as the window that made it).
+    // The players made so far (each lives as long as the window that made it), and the calls the last
+    // one to go had received.
     std::vector<FakeMediaPlayer*> players;
+    std::vector<std::string> callsOfLastDestroyedPlayer;
     FakeWaveDevice wave;
 };
 
