@@ -27,7 +27,8 @@ QWidget* Nth(std::initializer_list<QWidget*> controls, int digit)
 // --- true/false ---
 
 TCTrueFalseEditAnswerFrame::TCTrueFalseEditAnswerFrame(QWidget* parent)
-    : TCBaseEditAnswerFrame(EEditFrame::TrueFalseAnswer, parent), ui(std::make_unique<Ui::TCTrueFalseEditAnswerFrame>())
+    : TCBaseEditAnswerFrame(EEditFrame::TrueFalseAnswer, parent),
+      ui(std::make_unique<Ui::TCTrueFalseEditAnswerFrame>())
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
@@ -44,14 +45,16 @@ void TCTrueFalseEditAnswerFrame::RunCommand(EFrameCommand command, int)
 {
     if (command != EFrameCommand::SwitchTrueFalse)
         return;
-    ui->m_pTrueFalseComboBox->setCurrentIndex(SwitchedTrueFalseIndex(ui->m_pTrueFalseComboBox->currentIndex()));
+    ui->m_pTrueFalseComboBox->setCurrentIndex(
+        SwitchedTrueFalseIndex(ui->m_pTrueFalseComboBox->currentIndex()));
     FocusControl(ui->m_pTrueFalseComboBox);
 }
 
 // --- short answer ---
 
 TCShortAnswerEditAnswerFrame::TCShortAnswerEditAnswerFrame(QWidget* parent)
-    : TCGradedSlotsFrame(EEditFrame::ShortAnswer, parent), ui(std::make_unique<Ui::TCShortAnswerEditAnswerFrame>())
+    : TCGradedSlotsFrame(EEditFrame::ShortAnswer, parent),
+      ui(std::make_unique<Ui::TCShortAnswerEditAnswerFrame>())
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
@@ -76,7 +79,8 @@ QWidget* TCShortAnswerEditAnswerFrame::AltTarget(int digit) const
 // --- matching ---
 
 TCMatchingEditAnswerFrame::TCMatchingEditAnswerFrame(QWidget* parent)
-    : TCBaseEditAnswerFrame(EEditFrame::Matching, parent), ui(std::make_unique<Ui::TCMatchingEditAnswerFrame>())
+    : TCBaseEditAnswerFrame(EEditFrame::Matching, parent),
+      ui(std::make_unique<Ui::TCMatchingEditAnswerFrame>())
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
@@ -96,15 +100,16 @@ QWidget* TCMatchingEditAnswerFrame::AltTarget(int digit) const
 void TCMatchingEditAnswerFrame::RunCommand(EFrameCommand command, int slot)
 {
     if (command == EFrameCommand::FocusAnswerText)
-        FocusControl(Nth({ui->m_pAnswer1Str, ui->m_pAnswer2Str, ui->m_pAnswer3Str, ui->m_pAnswer4Str,
-                          ui->m_pAnswer5Str},
-                         slot));
+        FocusControl(Nth(
+            {ui->m_pAnswer1Str, ui->m_pAnswer2Str, ui->m_pAnswer3Str, ui->m_pAnswer4Str, ui->m_pAnswer5Str},
+            slot));
 }
 
 // --- multiple choice with grades ---
 
 TCMultiChoiceEditAnswerFrame::TCMultiChoiceEditAnswerFrame(QWidget* parent)
-    : TCGradedSlotsFrame(EEditFrame::MultiChoice, parent), ui(std::make_unique<Ui::TCMultiChoiceEditAnswerFrame>())
+    : TCGradedSlotsFrame(EEditFrame::MultiChoice, parent),
+      ui(std::make_unique<Ui::TCMultiChoiceEditAnswerFrame>())
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
@@ -124,14 +129,16 @@ TCMultiChoiceEditAnswerFrame::~TCMultiChoiceEditAnswerFrame() = default;
 
 QWidget* TCMultiChoiceEditAnswerFrame::AltTarget(int digit) const
 {
-    return Nth({ui->m_pAnswer1RVE, ui->m_pAnswer2RVE, ui->m_pAnswer3RVE, ui->m_pAnswer4RVE, ui->m_pAnswer5RVE},
-               digit);
+    return Nth(
+        {ui->m_pAnswer1RVE, ui->m_pAnswer2RVE, ui->m_pAnswer3RVE, ui->m_pAnswer4RVE, ui->m_pAnswer5RVE},
+        digit);
 }
 
 // --- numerical ---
 
 TCNumericalEditAnswerFrame::TCNumericalEditAnswerFrame(QWidget* parent)
-    : TCGradedSlotsFrame(EEditFrame::Numerical, parent), ui(std::make_unique<Ui::TCNumericalEditAnswerFrame>())
+    : TCGradedSlotsFrame(EEditFrame::Numerical, parent),
+      ui(std::make_unique<Ui::TCNumericalEditAnswerFrame>())
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
@@ -144,7 +151,8 @@ TCNumericalEditAnswerFrame::TCNumericalEditAnswerFrame(QWidget* parent)
         SetUpGradeSlot(slot, /*withPenalties=*/false);
     SetUpPageButtons(ui->m_pQuestionGroupDec, ui->m_pQuestionGroupAdd, ui->m_pQuestionGroupDelete,
                      ui->m_pQuestionGroupInc);
-    SetUpPageButtons(ui->m_pUnitNumberDec, ui->m_pUnitNumberAdd, ui->m_pUnitNumberDelete, ui->m_pUnitNumberInc);
+    SetUpPageButtons(ui->m_pUnitNumberDec, ui->m_pUnitNumberAdd, ui->m_pUnitNumberDelete,
+                     ui->m_pUnitNumberInc);
 }
 
 TCNumericalEditAnswerFrame::~TCNumericalEditAnswerFrame() = default;
@@ -176,7 +184,8 @@ QWidget* TCRandomShortAnswerMatchingEditAnswerFrame::AltTarget(int digit) const
 // --- calculated ---
 
 TCCalculatedEditAnswerFrame::TCCalculatedEditAnswerFrame(QWidget* parent)
-    : TCBaseEditAnswerFrame(EEditFrame::Calculated, parent), ui(std::make_unique<Ui::TCCalculatedEditAnswerFrame>())
+    : TCBaseEditAnswerFrame(EEditFrame::Calculated, parent),
+      ui(std::make_unique<Ui::TCCalculatedEditAnswerFrame>())
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
@@ -189,7 +198,8 @@ TCCalculatedEditAnswerFrame::TCCalculatedEditAnswerFrame(QWidget* parent)
     SetUpPageButtons(ui->m_pQuestionGroupDec, ui->m_pQuestionGroupAdd, ui->m_pQuestionGroupDelete,
                      ui->m_pQuestionGroupInc);
     ui->m_pAnswerPageButtons->hide();
-    SetUpPageButtons(ui->m_pUnitNumberDec, ui->m_pUnitNumberAdd, ui->m_pUnitNumberDelete, ui->m_pUnitNumberInc);
+    SetUpPageButtons(ui->m_pUnitNumberDec, ui->m_pUnitNumberAdd, ui->m_pUnitNumberDelete,
+                     ui->m_pUnitNumberInc);
     ui->m_pVariablesGrid->horizontalHeader()->setDefaultSectionSize(90);
     ui->m_pVariablesGrid->verticalHeader()->setDefaultSectionSize(18);
 }
@@ -198,9 +208,10 @@ TCCalculatedEditAnswerFrame::~TCCalculatedEditAnswerFrame() = default;
 
 QWidget* TCCalculatedEditAnswerFrame::AltTarget(int digit) const
 {
-    return Nth({ui->m_pAnswerFormula, ui->m_pGradeComboBox, ui->m_pToleranceStr, ui->m_pToleranceTypeDropdownList,
-                ui->m_pCorrctAnswerShowsDropdownList, ui->m_pFormatDropdownList, ui->m_pAnswerFeedbackRVE,
-                ui->m_pUnitValueStr, ui->m_pUnitDescriptionStr},
+    return Nth({ui->m_pAnswerFormula, ui->m_pGradeComboBox, ui->m_pToleranceStr,
+                ui->m_pToleranceTypeDropdownList, ui->m_pCorrctAnswerShowsDropdownList,
+                ui->m_pFormatDropdownList, ui->m_pAnswerFeedbackRVE, ui->m_pUnitValueStr,
+                ui->m_pUnitDescriptionStr},
                digit);
 }
 
@@ -229,16 +240,17 @@ TCMultiChoiceV3EditAnswerFrame::~TCMultiChoiceV3EditAnswerFrame() = default;
 
 QWidget* TCMultiChoiceV3EditAnswerFrame::AltTarget(int digit) const
 {
-    return Nth({ui->m_pAnswer1RVE, ui->m_pAnswer2RVE, ui->m_pAnswer3RVE, ui->m_pAnswer4RVE, ui->m_pAnswer5RVE},
-               digit);
+    return Nth(
+        {ui->m_pAnswer1RVE, ui->m_pAnswer2RVE, ui->m_pAnswer3RVE, ui->m_pAnswer4RVE, ui->m_pAnswer5RVE},
+        digit);
 }
 
 void TCMultiChoiceV3EditAnswerFrame::RunCommand(EFrameCommand command, int slot)
 {
     if (command != EFrameCommand::FlipCorrect)
         return;
-    QCheckBox* boxes[] = {ui->m_pGrade1CheckBox, ui->m_pGrade2CheckBox, ui->m_pGrade3CheckBox, ui->m_pGrade4CheckBox,
-                          ui->m_pGrade5CheckBox};
+    QCheckBox* boxes[] = {ui->m_pGrade1CheckBox, ui->m_pGrade2CheckBox, ui->m_pGrade3CheckBox,
+                          ui->m_pGrade4CheckBox, ui->m_pGrade5CheckBox};
     if (slot >= 1 && slot <= 5)
         boxes[slot - 1]->setChecked(!boxes[slot - 1]->isChecked());
 }

@@ -9,7 +9,9 @@
 #include <QIcon>
 #include <QSignalBlocker>
 
-TCBaseEditAnswerFrame::TCBaseEditAnswerFrame(EEditFrame kind, QWidget* parent) : QFrame(parent), m_Kind(kind) {}
+TCBaseEditAnswerFrame::TCBaseEditAnswerFrame(EEditFrame kind, QWidget* parent) : QFrame(parent), m_Kind(kind)
+{
+}
 
 TCBaseEditAnswerFrame::~TCBaseEditAnswerFrame() = default;
 

@@ -77,7 +77,10 @@ class TCGradedSlotsFrame : public TCBaseEditAnswerFrame
 public:
     ~TCGradedSlotsFrame() override;
     // Slot 1..5.
-    QComboBox* GradeComboBox(int slot) const { return m_GradeSlots.at(static_cast<std::size_t>(slot - 1)).grade; }
+    QComboBox* GradeComboBox(int slot) const
+    {
+        return m_GradeSlots.at(static_cast<std::size_t>(slot - 1)).grade;
+    }
 
 protected:
     TCGradedSlotsFrame(EEditFrame kind, QWidget* parent) : TCBaseEditAnswerFrame(kind, parent) {}

@@ -5,7 +5,8 @@
 #include "ui_Truefalseeditfeedbackframe.h"
 
 TCEssayEditFeedbackFrame::TCEssayEditFeedbackFrame(QWidget* parent)
-    : TCBaseEditAnswerFrame(EEditFrame::EssayFeedback, parent), ui(std::make_unique<Ui::TCEssayEditFeedbackFrame>())
+    : TCBaseEditAnswerFrame(EEditFrame::EssayFeedback, parent),
+      ui(std::make_unique<Ui::TCEssayEditFeedbackFrame>())
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);

@@ -97,14 +97,16 @@ const std::vector<std::string>& GradeComboTexts(bool withPenalties)
     // The lists as the grade boxes have always shown them, the blank after "83.333 %" and the missing
     // one in "0%" included.
     static const std::vector<std::string> credits = {
-        "100 %",  "90 %",   "83.333 % ", "80 %", "75 %",   "70 %",     "66.666 %",
-        "60 %",   "50 %",   "40 %",      "33.333 %", "30 %", "25 %", "20 %",
-        "16.666 %", "14.2857 %", "12.5 %", "11.111 %", "10 %", "5 %",   "0%"};
-    static const std::vector<std::string> all = [] {
+        "100 %",    "90 %",      "83.333 % ", "80 %",     "75 %", "70 %", "66.666 %",
+        "60 %",     "50 %",      "40 %",      "33.333 %", "30 %", "25 %", "20 %",
+        "16.666 %", "14.2857 %", "12.5 %",    "11.111 %", "10 %", "5 %",  "0%"};
+    static const std::vector<std::string> all = []
+    {
         std::vector<std::string> list = credits;
-        for (const char* text : {"-5 %", "-10 %", "-11.111 %", "-12.5 %", "-14.2857 %", "-16.666 %", "-20 %",
-                                 "-25 %", "-30 %", "-33.333 %", "-40 %", "-50 %", "-60 %", "-66.666 %",
-                                 "-70 %", "-75 %", "-80 %", "-83.333 %", "-90 %", "-100 %"})
+        for (const char* text :
+             {"-5 %",  "-10 %", "-11.111 %", "-12.5 %",   "-14.2857 %", "-16.666 %", "-20 %",
+              "-25 %", "-30 %", "-33.333 %", "-40 %",     "-50 %",      "-60 %",     "-66.666 %",
+              "-70 %", "-75 %", "-80 %",     "-83.333 %", "-90 %",      "-100 %"})
             list.emplace_back(text);
         return list;
     }();

@@ -19,7 +19,8 @@ namespace
 {
 
 const char* const kSaveBookFirst =
-    "We recommend keeping your files in the book folder or subfolders,\nto make it easy to find and share your "
+    "We recommend keeping your files in the book folder or subfolders,\nto make it easy to find and share "
+    "your "
     "study materials! \n\nPlease save the book first, and then select the image again.";
 const char* const kKeepFilesBesideBook =
     "We recommend keeping your files in the book folder or subfolders,\nto make it easy to find and share "
@@ -142,10 +143,11 @@ std::string TCHeaderEditQuestionFrame::StoredName(const std::string& path)
 void TCHeaderEditQuestionFrame::m_pImageBtnClick()
 {
     std::string path;
-    if (!ChooseFile("Select image", m_Prefs.GetBooksDirectory(),
-                    "Graphics(*.bmp;*.wmf;*.emf;*.ico;*.jpg;*.gif;*.png)|*.bmp;*.wmf;*.emf;*.ico;*.jpg;*.gif;*.png|"
-                    "All(*.*)|*.*",
-                    IsPictureName, path))
+    if (!ChooseFile(
+            "Select image", m_Prefs.GetBooksDirectory(),
+            "Graphics(*.bmp;*.wmf;*.emf;*.ico;*.jpg;*.gif;*.png)|*.bmp;*.wmf;*.emf;*.ico;*.jpg;*.gif;*.png|"
+            "All(*.*)|*.*",
+            IsPictureName, path))
         return;
     ui->m_pImageStr->setText(lf::qt::ToQString(StoredName(path)));
 }

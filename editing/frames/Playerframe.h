@@ -32,7 +32,7 @@ public:
     // Where the player shows its video.
     QVideoWidget* Display() const { return m_pDisplay; }
 
-    IMediaPlayer* m_pPlayer = nullptr;        // the player whose video shows here
+    IMediaPlayer* m_pPlayer = nullptr;       // the player whose video shows here
     TCPlayerFrame* m_pPlayerFrame = nullptr; // the frame that owns the window
 
 protected:

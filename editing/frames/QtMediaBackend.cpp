@@ -202,8 +202,8 @@ private:
         StopSource();
         const QByteArray& data = m_samples.data();
         std::string error;
-        if (!WriteWaveFile(path, m_format, std::string_view(data.constData(), static_cast<std::size_t>(data.size())),
-                           &error))
+        if (!WriteWaveFile(path, m_format,
+                           std::string_view(data.constData(), static_cast<std::size_t>(data.size())), &error))
         {
             WriteLog("wave device - cannot save " + path + ": " + error, 1, 1);
             return kWaveCannotSave;

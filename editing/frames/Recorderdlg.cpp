@@ -23,7 +23,8 @@ namespace
 
 // One recording at a time: the alias is fixed, and a device left open is closed before opening again.
 const char* const kOpen = "OPEN NEW TYPE WAVEAUDIO ALIAS lfdsound";
-const char* const kSet = "SET lfdsound TIME FORMAT MS BITSPERSAMPLE 8 CHANNELS 1 SAMPLESPERSEC 8000 BYTESPERSEC 8000";
+const char* const kSet =
+    "SET lfdsound TIME FORMAT MS BITSPERSAMPLE 8 CHANNELS 1 SAMPLESPERSEC 8000 BYTESPERSEC 8000";
 const char* const kRecord = "RECORD lfdsound";
 const char* const kClose = "CLOSE lfdsound";
 
@@ -55,10 +56,12 @@ TCRecorderDlg::TCRecorderDlg(QWidget* owner)
     connect(ui->m_pPauseBtn, &QAbstractButton::clicked, this, [this] { m_pPauseBtnClick(); });
     connect(ui->m_pStopBtn, &QAbstractButton::clicked, this, [this] { m_pStopBtnClick(); });
     connect(ui->m_pRecordBtn, &QAbstractButton::clicked, this, [this] { m_pRecordBtnClick(); });
-    connect(ui->m_OkBtn, &QAbstractButton::clicked, this, [this] {
-        m_OkBtnClick();
-        done(lf::qt::mrOk);
-    });
+    connect(ui->m_OkBtn, &QAbstractButton::clicked, this,
+            [this]
+            {
+                m_OkBtnClick();
+                done(lf::qt::mrOk);
+            });
     connect(ui->m_CancelBtn, &QAbstractButton::clicked, this, [this] { reject(); });
     connect(ui->m_DeleteBtn, &QAbstractButton::clicked, this, [this] { m_DeleteBtnClick(); });
     m_MediaPlayerTime.SetInterval(100);
@@ -147,8 +150,9 @@ void TCRecorderDlg::m_pPauseBtnClick()
 void TCRecorderDlg::m_pRecordBtnClick()
 {
     if (IsExistingFile(m_FileName) &&
-        lf::qt::MessageDlg("Re-recording the file will overwrite the previous version.\nDo you want to continue?",
-                           MsgKind::Confirmation, MsgButtons::YesNo) != lf::qt::mrYes)
+        lf::qt::MessageDlg(
+            "Re-recording the file will overwrite the previous version.\nDo you want to continue?",
+            MsgKind::Confirmation, MsgButtons::YesNo) != lf::qt::mrYes)
         return;
     m_pMediaPlayer->Close(); // the file must be free to be written
     int code = Send(kOpen);

@@ -67,7 +67,7 @@ SWaveCommand ParseWaveCommand(std::string_view command)
         }
         return parsed;
     }
-    const V known = verb == "SET" ? V::Set
+    const V known = verb == "SET"      ? V::Set
                     : verb == "RECORD" ? V::Record
                     : verb == "SAVE"   ? V::Save
                     : verb == "CLOSE"  ? V::Close
@@ -79,9 +79,9 @@ SWaveCommand ParseWaveCommand(std::string_view command)
         // The file is the whole rest after the alias, its outer quotes taken off: a name may hold blanks
         // and quotes of its own, and must never be cut into another file's name.
         std::size_t at = command.find_first_not_of(" \t");
-        at = command.find_first_of(" \t", at);                // after the verb
-        at = command.find_first_not_of(" \t", at);            // the alias
-        at = command.find_first_of(" \t", at);                // after the alias
+        at = command.find_first_of(" \t", at);     // after the verb
+        at = command.find_first_not_of(" \t", at); // the alias
+        at = command.find_first_of(" \t", at);     // after the alias
         const std::size_t first = command.find_first_not_of(" \t", at);
         const std::size_t last = command.find_last_not_of(" \t");
         if (first == std::string_view::npos)
@@ -140,7 +140,8 @@ bool ApplyWaveSettings(const std::vector<std::string>& words, SWaveFormat& forma
 
 std::string MakeWaveHeader(const SWaveFormat& format, std::uint32_t dataBytes)
 {
-    const std::uint16_t blockAlign = static_cast<std::uint16_t>(format.channels * (format.bitsPerSample / 8u));
+    const std::uint16_t blockAlign =
+        static_cast<std::uint16_t>(format.channels * (format.bitsPerSample / 8u));
     std::string header;
     header += "RIFF";
     PutLE(header, 36u + dataBytes, 4);

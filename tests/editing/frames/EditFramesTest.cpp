@@ -203,8 +203,10 @@ TEST(EditFrames, ZeroAndKeypadDigitsAreRefusedByEveryFrame)
     for (auto& frame : frames)
         for (std::uint16_t key : {0x30, 0x60, 0x61, 0x65, 0x69})
         {
-            EXPECT_FALSE(frame->HandleShortcutKey({1, 0, 0, key})) << frame->objectName().toStdString() << key;
-            EXPECT_FALSE(frame->HandleShortcutKey({0, 1, 0, key})) << frame->objectName().toStdString() << key;
+            EXPECT_FALSE(frame->HandleShortcutKey({1, 0, 0, key}))
+                << frame->objectName().toStdString() << key;
+            EXPECT_FALSE(frame->HandleShortcutKey({0, 1, 0, key}))
+                << frame->objectName().toStdString() << key;
         }
 }
 
@@ -225,14 +227,17 @@ TEST(EditFrames, PanelHeightsAndRichEditors)
         {"essay feedback", [](CPrefs&) { return std::make_unique<TCEssayEditFeedbackFrame>(); }, 108, 1},
         {"short answer", [](CPrefs&) { return std::make_unique<TCShortAnswerEditAnswerFrame>(); }, 615, 5},
         {"matching", [](CPrefs&) { return std::make_unique<TCMatchingEditAnswerFrame>(); }, 550, 5},
-        {"multiple choice", [](CPrefs&) { return std::make_unique<TCMultiChoiceEditAnswerFrame>(); }, 787, 10},
+        {"multiple choice", [](CPrefs&) { return std::make_unique<TCMultiChoiceEditAnswerFrame>(); }, 787,
+         10},
         {"numerical", [](CPrefs&) { return std::make_unique<TCNumericalEditAnswerFrame>(); }, 667, 5},
         {"random matching",
          [](CPrefs&) { return std::make_unique<TCRandomShortAnswerMatchingEditAnswerFrame>(); }, 38, 0},
         {"calculated", [](CPrefs&) { return std::make_unique<TCCalculatedEditAnswerFrame>(); }, 297, 1},
         {"header", [](CPrefs& p) { return std::make_unique<TCHeaderEditQuestionFrame>(p); }, 98, 0},
-        {"choice feedback", [](CPrefs&) { return std::make_unique<TCMultiChoiceEditFeedbackFrame>(); }, 173, 3},
-        {"true/false feedback", [](CPrefs&) { return std::make_unique<TCTrueFalseEditFeedbackFrame>(); }, 169, 2},
+        {"choice feedback", [](CPrefs&) { return std::make_unique<TCMultiChoiceEditFeedbackFrame>(); }, 173,
+         3},
+        {"true/false feedback", [](CPrefs&) { return std::make_unique<TCTrueFalseEditFeedbackFrame>(); }, 169,
+         2},
         {"plain choice", [](CPrefs&) { return std::make_unique<TCMultiChoiceV3EditAnswerFrame>(); }, 504, 5},
         {"player", [](CPrefs&) { return std::make_unique<TCPlayerFrame>(); }, 41, 0},
     };

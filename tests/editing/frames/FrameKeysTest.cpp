@@ -63,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"ShortAnswerAlt5", EEditFrame::ShortAnswer, Alt(0x35), {5, C::None, 0}},
         KeyCase{"ShortAnswerAlt6IsNotTaken", EEditFrame::ShortAnswer, Alt(0x36), {}},
         KeyCase{"ShortAnswerCtrl3TogglesSlot3", EEditFrame::ShortAnswer, Ctrl(0x33), {0, C::GradeToggle, 3}},
-        KeyCase{"MatchingCtrl2FocusesAnswerText", EEditFrame::Matching, Ctrl(0x32), {0, C::FocusAnswerText, 2}},
+        KeyCase{
+            "MatchingCtrl2FocusesAnswerText", EEditFrame::Matching, Ctrl(0x32), {0, C::FocusAnswerText, 2}},
         KeyCase{"MultiChoiceRunsBothColumns", EEditFrame::MultiChoice, AltCtrl(0x33), {3, C::GradeToggle, 3}},
         KeyCase{"MultiChoiceCtrl6IsNotTaken", EEditFrame::MultiChoice, Ctrl(0x36), {}},
         KeyCase{"NumericalAlt6IsTheUnit", EEditFrame::Numerical, Alt(0x36), {6, C::None, 0}},
@@ -92,15 +93,16 @@ INSTANTIATE_TEST_SUITE_P(
 // Alt+0 and the numeric keypad's digits belong to no frame.
 TEST(FrameKeys, ZeroAndKeypadDigitsAreNeverTaken)
 {
-    for (EEditFrame frame :
-         {EEditFrame::TrueFalseAnswer, EEditFrame::EssayFeedback, EEditFrame::ShortAnswer, EEditFrame::Matching,
-          EEditFrame::MultiChoice, EEditFrame::Numerical, EEditFrame::RandomShortAnswerMatching,
-          EEditFrame::Calculated, EEditFrame::Header, EEditFrame::MultiChoiceFeedback, EEditFrame::TrueFalseFeedback,
-          EEditFrame::MultiChoiceV3, EEditFrame::Player})
+    for (EEditFrame frame : {EEditFrame::TrueFalseAnswer, EEditFrame::EssayFeedback, EEditFrame::ShortAnswer,
+                             EEditFrame::Matching, EEditFrame::MultiChoice, EEditFrame::Numerical,
+                             EEditFrame::RandomShortAnswerMatching, EEditFrame::Calculated,
+                             EEditFrame::Header, EEditFrame::MultiChoiceFeedback,
+                             EEditFrame::TrueFalseFeedback, EEditFrame::MultiChoiceV3, EEditFrame::Player})
     {
         for (int key : {0x30, kNumpad1, kNumpad1 + 1, 0x60, 0x69})
         {
-            EXPECT_FALSE(FrameKeyAction(frame, AltCtrl(key)).Taken()) << static_cast<int>(frame) << " key " << key;
+            EXPECT_FALSE(FrameKeyAction(frame, AltCtrl(key)).Taken())
+                << static_cast<int>(frame) << " key " << key;
         }
     }
     EXPECT_EQ(FrameKeyDigit(Alt(0x30)), 0);

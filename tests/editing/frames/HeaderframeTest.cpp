@@ -24,12 +24,14 @@ using lf::qt::MsgButtons;
 using lf::qt::MsgKind;
 namespace fs = std::filesystem;
 
-const std::string kSaveFirst = "We recommend keeping your files in the book folder or subfolders,\nto make it easy to "
-                               "find and share your study materials! \n\nPlease save the book first, and then select "
-                               "the image again.";
-const std::string kKeepBeside = "We recommend keeping your files in the book folder or subfolders,\nto make it easy "
-                                "to find and share books!\n\nPress Ignore that disable this message in future for "
-                                "current session.";
+const std::string kSaveFirst =
+    "We recommend keeping your files in the book folder or subfolders,\nto make it easy to "
+    "find and share your study materials! \n\nPlease save the book first, and then select "
+    "the image again.";
+const std::string kKeepBeside =
+    "We recommend keeping your files in the book folder or subfolders,\nto make it easy "
+    "to find and share books!\n\nPress Ignore that disable this message in future for "
+    "current session.";
 
 // A book "Bio.lnf" in a scratch folder (standing for /b/), question 123456.
 class HeaderFrameTest : public ::testing::Test
@@ -93,7 +95,8 @@ TEST_F(HeaderFrameTest, PictureNamesRelativeToMediaFolderThenBookFolder)
         if (row.warns)
         {
             ASSERT_EQ(dialogs.messages.size(), 1u) << row.name;
-            EXPECT_EQ(dialogs.messages[0], (lf::qt::SMessage{MsgKind::Warning, kKeepBeside, MsgButtons::OkIgnore, ""}));
+            EXPECT_EQ(dialogs.messages[0],
+                      (lf::qt::SMessage{MsgKind::Warning, kKeepBeside, MsgButtons::OkIgnore, ""}));
         }
         else
             EXPECT_TRUE(dialogs.messages.empty()) << row.name;
@@ -102,8 +105,9 @@ TEST_F(HeaderFrameTest, PictureNamesRelativeToMediaFolderThenBookFolder)
     const lf::qt::SFileDialog& request = dialogs.openRequests[0];
     EXPECT_EQ(request.title, "Select image");
     EXPECT_EQ(request.initialFolder, dir.folder());
-    EXPECT_EQ(request.filter, "Graphics(*.bmp;*.wmf;*.emf;*.ico;*.jpg;*.gif;*.png)|*.bmp;*.wmf;*.emf;*.ico;*.jpg;"
-                              "*.gif;*.png|All(*.*)|*.*");
+    EXPECT_EQ(request.filter,
+              "Graphics(*.bmp;*.wmf;*.emf;*.ico;*.jpg;*.gif;*.png)|*.bmp;*.wmf;*.emf;*.ico;*.jpg;"
+              "*.gif;*.png|All(*.*)|*.*");
     EXPECT_TRUE(dialogs.AllAnswersUsed());
 }
 
@@ -137,7 +141,8 @@ TEST_F(HeaderFrameTest, UnsupportedFormatsAreRefusedWithTheirExtension)
     dialogs.AnswerMessage(lf::qt::mrOk);
     frame.m_pImageBtnClick();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0], (lf::qt::SMessage{MsgKind::Warning, "Format '.TIFF' is not supported", MsgButtons::Ok, ""}));
+    EXPECT_EQ(dialogs.messages[0],
+              (lf::qt::SMessage{MsgKind::Warning, "Format '.TIFF' is not supported", MsgButtons::Ok, ""}));
     EXPECT_EQ(Image(), "old.png");
 
     // A sound is no picture, and a picture is no media file.
@@ -161,7 +166,8 @@ TEST_F(HeaderFrameTest, MediaFileChoiceStartsInTheMediaFolder)
     ASSERT_EQ(dialogs.openRequests.size(), 1u);
     EXPECT_EQ(dialogs.openRequests[0].initialFolder, dir.folder() + "Bio/");
     EXPECT_EQ(dialogs.openRequests[0].title, "");
-    EXPECT_EQ(dialogs.openRequests[0].filter, "Audio(*.mp3;*.wav;*.ogg)|*.mp3;*.wav;*.ogg|Video(*.avi)|*.avi");
+    EXPECT_EQ(dialogs.openRequests[0].filter,
+              "Audio(*.mp3;*.wav;*.ogg)|*.mp3;*.wav;*.ogg|Video(*.avi)|*.avi");
     // Cancel in the dialog changes nothing.
     dialogs.AnswerOpen(std::nullopt);
     frame.m_pVoiceBtnClick();
@@ -237,10 +243,12 @@ TEST_F(HeaderFrameTest, RecordingOverAnExistingFileAndDeletingIt)
     EXPECT_EQ(Voice(), "note.wav");
 
     dialogs.AnswerMessage(lf::qt::mrYes); // "Do you want to delete the recording?"
-    dialogs.AnswerModal([&](QDialog& window) {
-        dynamic_cast<TCRecorderDlg&>(window).Form().m_DeleteBtn->click();
-        return window.result();
-    });
+    dialogs.AnswerModal(
+        [&](QDialog& window)
+        {
+            dynamic_cast<TCRecorderDlg&>(window).Form().m_DeleteBtn->click();
+            return window.result();
+        });
     frame.m_pRecordBtnClick();
     EXPECT_FALSE(fs::exists(Media("note.wav")));
     EXPECT_EQ(Voice(), "");

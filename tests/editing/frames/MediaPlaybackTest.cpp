@@ -56,17 +56,17 @@ std::string VideoFile(lf::test::TempDir& dir, std::uint32_t width, std::uint32_t
     const std::uint32_t fps = 10;
     const std::uint32_t frameSize = width * height * 3;
     std::string avih;
-    for (std::uint32_t v : {1000000u / fps, frameSize * fps, 0u, 0x10u, frames, 0u, 1u, frameSize, width, height,
-                            0u, 0u, 0u, 0u})
+    for (std::uint32_t v : {1000000u / fps, frameSize * fps, 0u, 0x10u, frames, 0u, 1u, frameSize, width,
+                            height, 0u, 0u, 0u, 0u})
         PutLE(avih, v);
     std::string strh = "vidsDIB ";
-    PutLE(strh, 0);       // flags
-    PutLE(strh, 0);       // priority and language
-    PutLE(strh, 0);       // initial frames
-    PutLE(strh, 1);       // scale
-    PutLE(strh, fps);     // rate
-    PutLE(strh, 0);       // start
-    PutLE(strh, frames);  // length
+    PutLE(strh, 0);      // flags
+    PutLE(strh, 0);      // priority and language
+    PutLE(strh, 0);      // initial frames
+    PutLE(strh, 1);      // scale
+    PutLE(strh, fps);    // rate
+    PutLE(strh, 0);      // start
+    PutLE(strh, frames); // length
     PutLE(strh, frameSize);
     PutLE(strh, 0xFFFFFFFF); // quality
     PutLE(strh, 0);          // sample size
@@ -80,8 +80,9 @@ std::string VideoFile(lf::test::TempDir& dir, std::uint32_t width, std::uint32_t
     PutLE(strf, 24, 2);
     for (std::uint32_t v : {0u, frameSize, 0u, 0u, 0u, 0u})
         PutLE(strf, v);
-    const std::string hdrl = Chunk("LIST", "hdrl" + Chunk("avih", avih) +
-                                               Chunk("LIST", "strl" + Chunk("strh", strh) + Chunk("strf", strf)));
+    const std::string hdrl =
+        Chunk("LIST", "hdrl" + Chunk("avih", avih) +
+                          Chunk("LIST", "strl" + Chunk("strh", strh) + Chunk("strf", strf)));
     std::string movi = "movi";
     std::string index;
     std::uint32_t offset = 4;

@@ -27,10 +27,12 @@ using lf::qt::MsgKind;
 namespace fs = std::filesystem;
 
 const std::string kOpen = "OPEN NEW TYPE WAVEAUDIO ALIAS lfdsound";
-const std::string kSet = "SET lfdsound TIME FORMAT MS BITSPERSAMPLE 8 CHANNELS 1 SAMPLESPERSEC 8000 BYTESPERSEC 8000";
+const std::string kSet =
+    "SET lfdsound TIME FORMAT MS BITSPERSAMPLE 8 CHANNELS 1 SAMPLESPERSEC 8000 BYTESPERSEC 8000";
 const std::string kRecord = "RECORD lfdsound";
 const std::string kClose = "CLOSE lfdsound";
-const std::string kOverwrite = "Re-recording the file will overwrite the previous version.\nDo you want to continue?";
+const std::string kOverwrite =
+    "Re-recording the file will overwrite the previous version.\nDo you want to continue?";
 
 class RecorderTest : public ::testing::Test
 {
@@ -68,8 +70,9 @@ TEST_F(RecorderTest, RecordThenStopSendsTheCommandsInOrderAndWritesAWaveFile)
     // The recording is a valid 8-bit mono 8000 Hz PCM wave file, ready to be played back.
     const std::string bytes = lf::test::ReadFile(target);
     ASSERT_EQ(bytes.size(), 44u + media.wave.samplesPerRecording);
-    EXPECT_EQ(bytes.substr(0, 44), MakeWaveHeader(SWaveFormat{1, 8000, 8},
-                                                  static_cast<std::uint32_t>(media.wave.samplesPerRecording)));
+    EXPECT_EQ(
+        bytes.substr(0, 44),
+        MakeWaveHeader(SWaveFormat{1, 8000, 8}, static_cast<std::uint32_t>(media.wave.samplesPerRecording)));
     EXPECT_EQ(media.players.at(0)->fileName, target);
     EXPECT_EQ(media.players.at(0)->mode, EPlayerMode::Stopped);
     EXPECT_TRUE(recorder.Form().m_DeleteBtn->isEnabled());
@@ -129,7 +132,8 @@ TEST_F(RecorderTest, OverwriteQuestionAnsweredNoSendsNothing)
     dialogs.AnswerMessage(lf::qt::mrNo);
     recorder.m_pRecordBtnClick();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0], (lf::qt::SMessage{MsgKind::Confirmation, kOverwrite, MsgButtons::YesNo, ""}));
+    EXPECT_EQ(dialogs.messages[0],
+              (lf::qt::SMessage{MsgKind::Confirmation, kOverwrite, MsgButtons::YesNo, ""}));
     EXPECT_TRUE(media.wave.commands.empty());
     EXPECT_FALSE(recorder.IsRecording());
     EXPECT_EQ(media.players.at(0)->mode, EPlayerMode::Stopped); // the player still holds the file
@@ -202,9 +206,9 @@ TEST_F(RecorderTest, DeleteAnsweredNoDropsTheRecordingAndStays)
     dialogs.AnswerMessage(lf::qt::mrNo);
     recorder.Form().m_DeleteBtn->setEnabled(true); // as it is when a file exists
     recorder.Form().m_DeleteBtn->click();
-    EXPECT_EQ(dialogs.messages.back(), (lf::qt::SMessage{MsgKind::Confirmation,
-                                                         "Do you want to delete the recording?", MsgButtons::YesNo,
-                                                         ""}));
+    EXPECT_EQ(dialogs.messages.back(),
+              (lf::qt::SMessage{MsgKind::Confirmation, "Do you want to delete the recording?",
+                                MsgButtons::YesNo, ""}));
     EXPECT_EQ(recorder.result(), lf::qt::mrNone);
     EXPECT_FALSE(recorder.IsRecording());
     EXPECT_EQ(media.wave.commands.back(), kClose);

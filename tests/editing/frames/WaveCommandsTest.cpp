@@ -35,24 +35,29 @@ TEST_P(WaveCommandTable, SplitsTheCommand)
 
 INSTANTIATE_TEST_SUITE_P(
     RecorderCommands, WaveCommandTable,
-    ::testing::Values(
-        CommandCase{"Open", "OPEN NEW TYPE WAVEAUDIO ALIAS lfdsound", V::Open, "lfdsound", {}},
-        CommandCase{"OpenInLowerCase", "open new type waveaudio alias snd", V::Open, "snd", {}},
-        CommandCase{"OpenOfAFileIsRefused", "OPEN c:\\a.wav ALIAS x", V::Unknown, "", {}},
-        CommandCase{"Set",
-                    "SET lfdsound TIME FORMAT MS BITSPERSAMPLE 8",
-                    V::Set,
-                    "lfdsound",
-                    {"TIME", "FORMAT", "MS", "BITSPERSAMPLE", "8"}},
-        CommandCase{"Record", "RECORD lfdsound", V::Record, "lfdsound", {}},
-        CommandCase{"SaveKeepsBlanks", "SAVE lfdsound \"/b/My Bio/Bio_1_q_1.wav\"", V::Save, "lfdsound",
-                    {"/b/My Bio/Bio_1_q_1.wav"}},
-        CommandCase{"SaveKeepsQuotesInsideTheName", "SAVE lfdsound \"/b/say \"hi\".wav\"", V::Save, "lfdsound",
-                    {"/b/say \"hi\".wav"}},
-        CommandCase{"SaveWithoutFileIsRefused", "SAVE lfdsound", V::Unknown, "", {}},
-        CommandCase{"Close", "CLOSE lfdsound", V::Close, "lfdsound", {}},
-        CommandCase{"PlayIsNotACommandOfTheRecorder", "PLAY lfdsound", V::Unknown, "", {}},
-        CommandCase{"Empty", "", V::Unknown, "", {}}),
+    ::testing::Values(CommandCase{"Open", "OPEN NEW TYPE WAVEAUDIO ALIAS lfdsound", V::Open, "lfdsound", {}},
+                      CommandCase{"OpenInLowerCase", "open new type waveaudio alias snd", V::Open, "snd", {}},
+                      CommandCase{"OpenOfAFileIsRefused", "OPEN c:\\a.wav ALIAS x", V::Unknown, "", {}},
+                      CommandCase{"Set",
+                                  "SET lfdsound TIME FORMAT MS BITSPERSAMPLE 8",
+                                  V::Set,
+                                  "lfdsound",
+                                  {"TIME", "FORMAT", "MS", "BITSPERSAMPLE", "8"}},
+                      CommandCase{"Record", "RECORD lfdsound", V::Record, "lfdsound", {}},
+                      CommandCase{"SaveKeepsBlanks",
+                                  "SAVE lfdsound \"/b/My Bio/Bio_1_q_1.wav\"",
+                                  V::Save,
+                                  "lfdsound",
+                                  {"/b/My Bio/Bio_1_q_1.wav"}},
+                      CommandCase{"SaveKeepsQuotesInsideTheName",
+                                  "SAVE lfdsound \"/b/say \"hi\".wav\"",
+                                  V::Save,
+                                  "lfdsound",
+                                  {"/b/say \"hi\".wav"}},
+                      CommandCase{"SaveWithoutFileIsRefused", "SAVE lfdsound", V::Unknown, "", {}},
+                      CommandCase{"Close", "CLOSE lfdsound", V::Close, "lfdsound", {}},
+                      CommandCase{"PlayIsNotACommandOfTheRecorder", "PLAY lfdsound", V::Unknown, "", {}},
+                      CommandCase{"Empty", "", V::Unknown, "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WaveCommands, TheRecordersSettingsGive8BitMono8000)
@@ -82,20 +87,16 @@ TEST(WaveCommands, SettingsItCannotRecordLeaveTheFormatAlone)
 TEST(WaveCommands, HeaderOf8BitMonoPcm)
 {
     const std::string header = MakeWaveHeader(SWaveFormat(), 8000);
-    const unsigned char expected[44] = {
-        'R', 'I', 'F', 'F', 0x64, 0x1F, 0x00, 0x00, // 36 + 8000
-        'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-        16, 0, 0, 0,                // format block size
-        1, 0,                       // PCM
-        1, 0,                       // one channel
-        0x40, 0x1F, 0x00, 0x00,     // 8000 samples per second
-        0x40, 0x1F, 0x00, 0x00,     // 8000 bytes per second
-        1, 0,                       // block align
-        8, 0,                       // bits per sample
-        'd', 'a', 't', 'a', 0x40, 0x1F, 0x00, 0x00};
+    // RIFF size 36 + 8000; format block of 16 bytes: PCM, one channel, 8000 samples and 8000 bytes a
+    // second, blocks of one byte, 8 bits a sample; then the data size, 8000.
+    const std::string expected("RIFF\x64\x1F\x00\x00"
+                               "WAVEfmt \x10\x00\x00\x00"
+                               "\x01\x00\x01\x00\x40\x1F\x00\x00\x40\x1F\x00\x00\x01\x00\x08\x00"
+                               "data\x40\x1F\x00\x00",
+                               44);
     ASSERT_EQ(header.size(), 44u);
     for (std::size_t i = 0; i < 44; ++i)
-        EXPECT_EQ(static_cast<unsigned char>(header[i]), expected[i]) << "byte " << i;
+        EXPECT_EQ(header[i], expected[i]) << "byte " << i;
 }
 
 TEST(WaveCommands, WriteWaveFileWritesHeaderAndSamples)
