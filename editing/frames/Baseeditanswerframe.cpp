@@ -8,6 +8,9 @@
 #include <QComboBox>
 #include <QIcon>
 #include <QSignalBlocker>
+#include <QStyle>
+
+#include <utility>
 
 TCBaseEditAnswerFrame::TCBaseEditAnswerFrame(EEditFrame kind, QWidget* parent) : QFrame(parent), m_Kind(kind)
 {
@@ -66,13 +69,34 @@ void TCBaseEditAnswerFrame::SetGrade(QComboBox* grade, int index)
 void TCBaseEditAnswerFrame::SetUpPageButtons(QAbstractButton* previous, QAbstractButton* add,
                                              QAbstractButton* remove, QAbstractButton* next)
 {
-    previous->setIcon(QIcon::fromTheme(QStringLiteral("go-previous")));
-    add->setIcon(QIcon::fromTheme(QStringLiteral("list-add")));
-    remove->setIcon(QIcon::fromTheme(QStringLiteral("list-remove")));
-    next->setIcon(QIcon::fromTheme(QStringLiteral("go-next")));
+    SetGlyph(previous, "go-previous", "<");
+    SetGlyph(add, "list-add", "+");
+    SetGlyph(remove, "list-remove", "-");
+    SetGlyph(next, "go-next", ">");
     previous->setEnabled(false);
     remove->setEnabled(false);
     next->setEnabled(false);
+}
+
+void TCBaseEditAnswerFrame::SetGlyph(QAbstractButton* button, const char* iconName, const char* fallbackText)
+{
+    const QString name = QString::fromLatin1(iconName);
+    QIcon icon = QIcon::fromTheme(name, QIcon::fromTheme(name + QStringLiteral("-symbolic")));
+    if (icon.isNull())
+    {
+        static const std::pair<const char*, QStyle::StandardPixmap> kStyleGlyphs[] = {
+            {"go-previous", QStyle::SP_ArrowBack},          {"go-next", QStyle::SP_ArrowForward},
+            {"media-playback-start", QStyle::SP_MediaPlay}, {"media-playback-pause", QStyle::SP_MediaPause},
+            {"media-playback-stop", QStyle::SP_MediaStop},
+        };
+        for (const auto& [themeName, glyph] : kStyleGlyphs)
+            if (name == QLatin1String(themeName))
+                icon = button->style()->standardIcon(glyph);
+    }
+    if (icon.isNull())
+        button->setText(QString::fromUtf8(fallbackText));
+    else
+        button->setIcon(icon);
 }
 
 void TCBaseEditAnswerFrame::FocusControl(QWidget* control)

@@ -33,6 +33,9 @@ public:
 
     // Acts on an Alt+digit or Ctrl+digit key of the main keyboard row: true when the frame took it.
     virtual bool HandleShortcutKey(SShortcutKey key);
+    // A button's glyph from the desktop's icon theme (its plain or its symbolic form); without one, the
+    // style's own glyph, or else the short text.
+    static void SetGlyph(QAbstractButton* button, const char* iconName, const char* fallbackText);
     // Every rich editor of the frame, in the order of its panel.
     const std::vector<lf::qt::RichViewEdit*>& RichEditors() const { return m_RichEditors; }
 

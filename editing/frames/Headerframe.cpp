@@ -57,7 +57,7 @@ TCHeaderEditQuestionFrame::TCHeaderEditQuestionFrame(CPrefs& prefs, QWidget* par
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
-    ui->m_pRecordBtn->setIcon(QIcon::fromTheme(QStringLiteral("media-record")));
+    SetGlyph(ui->m_pRecordBtn, "media-record", "Rec");
     connect(ui->m_pImageBtn, &QAbstractButton::clicked, this, [this] { m_pImageBtnClick(); });
     connect(ui->m_pVoiceBtn, &QAbstractButton::clicked, this, [this] { m_pVoiceBtnClick(); });
     connect(ui->m_pRecordBtn, &QAbstractButton::clicked, this, [this] { m_pRecordBtnClick(); });

@@ -77,9 +77,9 @@ TCPlayerFrame::TCPlayerFrame(QWidget* parent)
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
-    ui->m_pPlayBtn->setIcon(QIcon::fromTheme(QStringLiteral("media-playback-start")));
-    ui->m_pPauseBtn->setIcon(QIcon::fromTheme(QStringLiteral("media-playback-pause")));
-    ui->m_pStopBtn->setIcon(QIcon::fromTheme(QStringLiteral("media-playback-stop")));
+    SetGlyph(ui->m_pPlayBtn, "media-playback-start", "Play");
+    SetGlyph(ui->m_pPauseBtn, "media-playback-pause", "Pause");
+    SetGlyph(ui->m_pStopBtn, "media-playback-stop", "Stop");
     connect(ui->m_pPlayBtn, &QAbstractButton::clicked, this, [this] { m_pPlayBtnClick(); });
     connect(ui->m_pPauseBtn, &QAbstractButton::clicked, this, [this] { m_pPauseBtnClick(); });
     connect(ui->m_pStopBtn, &QAbstractButton::clicked, this, [this] { m_pStopBtnClick(); });

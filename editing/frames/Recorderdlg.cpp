@@ -2,6 +2,7 @@
 
 #include "ui_Recorderdlg.h"
 
+#include "editing/frames/Baseeditanswerframe.h"
 #include "editing/frames/MediaDevices.h"
 #include "model/support/Log.h"
 #include "model/support/Utils.h"
@@ -48,10 +49,10 @@ TCRecorderDlg::TCRecorderDlg(QWidget* owner)
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setFixedSize(327, 144);
-    ui->m_pPlayBtn->setIcon(QIcon::fromTheme(QStringLiteral("media-playback-start")));
-    ui->m_pPauseBtn->setIcon(QIcon::fromTheme(QStringLiteral("media-playback-pause")));
-    ui->m_pStopBtn->setIcon(QIcon::fromTheme(QStringLiteral("media-playback-stop")));
-    ui->m_pRecordBtn->setIcon(QIcon::fromTheme(QStringLiteral("media-record")));
+    TCBaseEditAnswerFrame::SetGlyph(ui->m_pPlayBtn, "media-playback-start", "Play");
+    TCBaseEditAnswerFrame::SetGlyph(ui->m_pPauseBtn, "media-playback-pause", "Pause");
+    TCBaseEditAnswerFrame::SetGlyph(ui->m_pStopBtn, "media-playback-stop", "Stop");
+    TCBaseEditAnswerFrame::SetGlyph(ui->m_pRecordBtn, "media-record", "Rec");
     connect(ui->m_pPlayBtn, &QAbstractButton::clicked, this, [this] { m_pPlayBtnClick(); });
     connect(ui->m_pPauseBtn, &QAbstractButton::clicked, this, [this] { m_pPauseBtnClick(); });
     connect(ui->m_pStopBtn, &QAbstractButton::clicked, this, [this] { m_pStopBtnClick(); });

@@ -115,9 +115,10 @@ TEST(MediaPlayback, WaveFilePlaysToItsEndWithoutAWindow)
     QTRY_COMPARE_WITH_TIMEOUT(frame.Player().Mode(), EPlayerMode::Playing, 5000);
     // The position reaches the length, and the player stops there.
     QTRY_VERIFY_WITH_TIMEOUT(frame.Player().Mode() == EPlayerMode::Stopped, 10000);
+    // The buttons and the bar follow on the next status refresh.
     QTRY_COMPARE_WITH_TIMEOUT(progress->value(), 1000, 2000);
     EXPECT_EQ(progress->maximum(), 1000);
-    EXPECT_TRUE(frame.Form().m_pPlayBtn->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(frame.Form().m_pPlayBtn->isEnabled(), 2000);
     EXPECT_FALSE(frame.Form().m_pStopBtn->isEnabled());
     EXPECT_EQ(frame.VideoScreen(), nullptr);
 }
@@ -136,7 +137,7 @@ TEST(MediaPlayback, VideoOpensItsWindowAtItsSizeAndHidesItAtTheEnd)
     // Back at the start, ready to play again.
     EXPECT_EQ(frame.Player().Mode(), EPlayerMode::Stopped);
     EXPECT_EQ(frame.Player().Position(), 0);
-    EXPECT_TRUE(frame.Form().m_pPlayBtn->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(frame.Form().m_pPlayBtn->isEnabled(), 2000);
 }
 
 TEST(MediaPlayback, UnreadableFileIsSwallowed)
