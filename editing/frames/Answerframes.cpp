@@ -58,15 +58,7 @@ TCShortAnswerEditAnswerFrame::TCShortAnswerEditAnswerFrame(QWidget* parent)
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
-    m_GradeSlots = {{{ui->m_pGrade1ComboBox, ui->m_pGrade1001Btn, ui->m_pGradeNone1Btn},
-                     {ui->m_pGrade2ComboBox, ui->m_pGrade1002Btn, ui->m_pGradeNone2Btn},
-                     {ui->m_pGrade3ComboBox, ui->m_pGrade1003Btn, ui->m_pGradeNone3Btn},
-                     {ui->m_pGrade4ComboBox, ui->m_pGrade1004Btn, ui->m_pGradeNone4Btn},
-                     {ui->m_pGrade5ComboBox, ui->m_pGrade1005Btn, ui->m_pGradeNone5Btn}}};
-    for (const SGradeSlot& slot : m_GradeSlots)
-        SetUpGradeSlot(slot, /*withPenalties=*/false);
-    SetUpPageButtons(ui->m_pQuestionGroupDec, ui->m_pQuestionGroupAdd, ui->m_pQuestionGroupDelete,
-                     ui->m_pQuestionGroupInc);
+    TakeGradeSlots(*ui, /*withPenalties=*/false);
 }
 
 TCShortAnswerEditAnswerFrame::~TCShortAnswerEditAnswerFrame() = default;
@@ -114,15 +106,7 @@ TCMultiChoiceEditAnswerFrame::TCMultiChoiceEditAnswerFrame(QWidget* parent)
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
     ui->m_pLetMultipleAnswersComboBox->setCurrentIndex(1); // "One answer only"
-    m_GradeSlots = {{{ui->m_pGrade1ComboBox, ui->m_pGrade1001Btn, ui->m_pGradeNone1Btn},
-                     {ui->m_pGrade2ComboBox, ui->m_pGrade1002Btn, ui->m_pGradeNone2Btn},
-                     {ui->m_pGrade3ComboBox, ui->m_pGrade1003Btn, ui->m_pGradeNone3Btn},
-                     {ui->m_pGrade4ComboBox, ui->m_pGrade1004Btn, ui->m_pGradeNone4Btn},
-                     {ui->m_pGrade5ComboBox, ui->m_pGrade1005Btn, ui->m_pGradeNone5Btn}}};
-    for (const SGradeSlot& slot : m_GradeSlots)
-        SetUpGradeSlot(slot, /*withPenalties=*/true);
-    SetUpPageButtons(ui->m_pQuestionGroupDec, ui->m_pQuestionGroupAdd, ui->m_pQuestionGroupDelete,
-                     ui->m_pQuestionGroupInc);
+    TakeGradeSlots(*ui, /*withPenalties=*/true);
 }
 
 TCMultiChoiceEditAnswerFrame::~TCMultiChoiceEditAnswerFrame() = default;
@@ -142,15 +126,7 @@ TCNumericalEditAnswerFrame::TCNumericalEditAnswerFrame(QWidget* parent)
 {
     ui->setupUi(this);
     TakeForm(ui->m_pViewPanel);
-    m_GradeSlots = {{{ui->m_pGrade1ComboBox, ui->m_pGrade1001Btn, ui->m_pGradeNone1Btn},
-                     {ui->m_pGrade2ComboBox, ui->m_pGrade1002Btn, ui->m_pGradeNone2Btn},
-                     {ui->m_pGrade3ComboBox, ui->m_pGrade1003Btn, ui->m_pGradeNone3Btn},
-                     {ui->m_pGrade4ComboBox, ui->m_pGrade1004Btn, ui->m_pGradeNone4Btn},
-                     {ui->m_pGrade5ComboBox, ui->m_pGrade1005Btn, ui->m_pGradeNone5Btn}}};
-    for (const SGradeSlot& slot : m_GradeSlots)
-        SetUpGradeSlot(slot, /*withPenalties=*/false);
-    SetUpPageButtons(ui->m_pQuestionGroupDec, ui->m_pQuestionGroupAdd, ui->m_pQuestionGroupDelete,
-                     ui->m_pQuestionGroupInc);
+    TakeGradeSlots(*ui, /*withPenalties=*/false);
     SetUpPageButtons(ui->m_pUnitNumberDec, ui->m_pUnitNumberAdd, ui->m_pUnitNumberDelete,
                      ui->m_pUnitNumberInc);
 }

@@ -88,6 +88,19 @@ public:
 protected:
     TCGradedSlotsFrame(EEditFrame kind, QWidget* parent) : TCBaseEditAnswerFrame(kind, parent) {}
     void RunCommand(EFrameCommand command, int slot) override;
+    // Takes the five grade slots and the page buttons of a form that names them alike.
+    template <class Form> void TakeGradeSlots(Form& form, bool withPenalties)
+    {
+        m_GradeSlots = {{{form.m_pGrade1ComboBox, form.m_pGrade1001Btn, form.m_pGradeNone1Btn},
+                         {form.m_pGrade2ComboBox, form.m_pGrade1002Btn, form.m_pGradeNone2Btn},
+                         {form.m_pGrade3ComboBox, form.m_pGrade1003Btn, form.m_pGradeNone3Btn},
+                         {form.m_pGrade4ComboBox, form.m_pGrade1004Btn, form.m_pGradeNone4Btn},
+                         {form.m_pGrade5ComboBox, form.m_pGrade1005Btn, form.m_pGradeNone5Btn}}};
+        for (const SGradeSlot& slot : m_GradeSlots)
+            SetUpGradeSlot(slot, withPenalties);
+        SetUpPageButtons(form.m_pQuestionGroupDec, form.m_pQuestionGroupAdd, form.m_pQuestionGroupDelete,
+                         form.m_pQuestionGroupInc);
+    }
 
     std::array<SGradeSlot, 5> m_GradeSlots;
 };

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QProgressBar>
 #include <QScreen>
 #include <QVideoWidget>
 
@@ -31,6 +32,34 @@ bool IsVideoFile(const std::string& path)
 }
 
 } // namespace
+
+EPlayerMode ShowPlayerState(const IMediaPlayer& player, QAbstractButton* play, QAbstractButton* pause,
+                            QAbstractButton* stop, QProgressBar* progress)
+{
+    const EPlayerMode mode = player.Mode();
+    const bool playing = mode == EPlayerMode::Playing;
+    const bool paused = mode == EPlayerMode::Paused;
+    const bool ready = mode == EPlayerMode::Stopped || mode == EPlayerMode::Open;
+    play->setEnabled(ready || paused);
+    pause->setEnabled(playing);
+    stop->setEnabled(playing || paused);
+    if (playing || paused || ready)
+    {
+        progress->setMaximum(ClampToInt(player.Length()));
+        progress->setValue(ClampToInt(player.Position()));
+    }
+    return mode;
+}
+
+void StopPlayback(IMediaPlayer& player)
+{
+    const EPlayerMode mode = player.Mode();
+    if (mode == EPlayerMode::Playing || mode == EPlayerMode::Paused)
+    {
+        player.Stop();
+        player.Close();
+    }
+}
 
 // --- the video window ---
 
@@ -92,12 +121,7 @@ TCPlayerFrame::TCPlayerFrame(QWidget* parent)
 TCPlayerFrame::~TCPlayerFrame()
 {
     m_MediaPlayerTime.SetEnabled(false);
-    const EPlayerMode mode = m_pMediaPlayer->Mode();
-    if (mode == EPlayerMode::Playing || mode == EPlayerMode::Paused)
-    {
-        m_pMediaPlayer->Stop();
-        m_pMediaPlayer->Close();
-    }
+    StopPlayback(*m_pMediaPlayer);
     if (m_pVideoScreen)
     {
         m_pVideoScreen->m_pPlayerFrame = nullptr;
@@ -145,18 +169,8 @@ void TCPlayerFrame::OpenFile()
 
 void TCPlayerFrame::UpdateStatus()
 {
-    const EPlayerMode mode = m_pMediaPlayer->Mode();
-    const bool playing = mode == EPlayerMode::Playing;
-    const bool paused = mode == EPlayerMode::Paused;
-    const bool ready = mode == EPlayerMode::Stopped || mode == EPlayerMode::Open;
-    ui->m_pPlayBtn->setEnabled(ready || paused);
-    ui->m_pPauseBtn->setEnabled(playing);
-    ui->m_pStopBtn->setEnabled(playing || paused);
-    if (playing || paused || ready)
-    {
-        ui->m_pPlayerProgressBar->setMaximum(ClampToInt(m_pMediaPlayer->Length()));
-        ui->m_pPlayerProgressBar->setValue(ClampToInt(m_pMediaPlayer->Position()));
-    }
+    const EPlayerMode mode = ShowPlayerState(*m_pMediaPlayer, ui->m_pPlayBtn, ui->m_pPauseBtn, ui->m_pStopBtn,
+                                             ui->m_pPlayerProgressBar);
     // A video that has ended: its window goes, and the next Play starts from the beginning.
     if (m_pVideoScreen && m_pVideoScreen->isVisible() && mode == EPlayerMode::Stopped)
     {

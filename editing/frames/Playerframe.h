@@ -12,6 +12,8 @@
 #include <string>
 
 class IMediaPlayer;
+class QAbstractButton;
+class QProgressBar;
 class QVideoWidget;
 class TCPlayerFrame;
 
@@ -20,6 +22,16 @@ namespace Ui
 class TCPlayerFrame;
 class CVideoScreen;
 } // namespace Ui
+
+enum class EPlayerMode;
+
+// Shows a player's state on its buttons and bar: Play in the modes stopped, paused and open, Pause while
+// playing, Stop while playing or paused; in those modes the bar shows the position within the length.
+// Returns the mode.
+EPlayerMode ShowPlayerState(const IMediaPlayer& player, QAbstractButton* play, QAbstractButton* pause,
+                            QAbstractButton* stop, QProgressBar* progress);
+// Stops and closes a player that is playing or paused, as a window that goes does.
+void StopPlayback(IMediaPlayer& player);
 
 class TCVideoScreen final : public QWidget
 {

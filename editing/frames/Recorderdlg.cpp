@@ -4,6 +4,7 @@
 
 #include "editing/frames/Baseeditanswerframe.h"
 #include "editing/frames/MediaDevices.h"
+#include "editing/frames/Playerframe.h"
 #include "model/support/Log.h"
 #include "model/support/Utils.h"
 #include "platform/qt/Dialogs.h"
@@ -12,9 +13,7 @@
 
 #include <QIcon>
 
-#include <algorithm>
 #include <filesystem>
-#include <limits>
 
 using lf::qt::MsgButtons;
 using lf::qt::MsgKind;
@@ -33,11 +32,6 @@ bool IsExistingFile(const std::string& path)
 {
     std::error_code error;
     return !path.empty() && std::filesystem::is_regular_file(path, error);
-}
-
-int ClampToInt(std::int64_t value)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
 }
 
 } // namespace
@@ -73,12 +67,7 @@ TCRecorderDlg::TCRecorderDlg(QWidget* owner)
 TCRecorderDlg::~TCRecorderDlg()
 {
     m_MediaPlayerTime.SetEnabled(false);
-    const EPlayerMode mode = m_pMediaPlayer->Mode();
-    if (mode == EPlayerMode::Playing || mode == EPlayerMode::Paused)
-    {
-        m_pMediaPlayer->Stop();
-        m_pMediaPlayer->Close();
-    }
+    StopPlayback(*m_pMediaPlayer);
     // A recording still running when the window goes is dropped, so the device is free for the next.
     if (m_bRecording)
         Send(kClose);
@@ -113,24 +102,14 @@ void TCRecorderDlg::UpdateStatus()
     {
         if (ui->m_pPlayerProgressBar->isHidden() && IsExistingFile(m_pMediaPlayer->FileName()))
             ui->m_pPlayerProgressBar->show();
-        const EPlayerMode mode = m_pMediaPlayer->Mode();
-        const bool playing = mode == EPlayerMode::Playing;
-        const bool paused = mode == EPlayerMode::Paused;
-        const bool ready = mode == EPlayerMode::Stopped || mode == EPlayerMode::Open;
-        ui->m_pPlayBtn->setEnabled(ready || paused);
-        ui->m_pPauseBtn->setEnabled(playing);
-        ui->m_pStopBtn->setEnabled(playing || paused);
+        const EPlayerMode mode = ShowPlayerState(*m_pMediaPlayer, ui->m_pPlayBtn, ui->m_pPauseBtn,
+                                                 ui->m_pStopBtn, ui->m_pPlayerProgressBar);
         ui->m_pRecordBtn->setEnabled(true);
-        if (playing || paused || ready)
-        {
-            ui->m_pPlayerProgressBar->setMaximum(ClampToInt(m_pMediaPlayer->Length()));
-            ui->m_pPlayerProgressBar->setValue(ClampToInt(m_pMediaPlayer->Position()));
-        }
-        if (playing)
+        if (mode == EPlayerMode::Playing)
             ui->m_pStatusPanel->setText(QStringLiteral("Playing"));
-        else if (paused)
+        else if (mode == EPlayerMode::Paused)
             ui->m_pStatusPanel->setText(QStringLiteral("Paused"));
-        else if (ready)
+        else if (mode == EPlayerMode::Stopped || mode == EPlayerMode::Open)
             ui->m_pStatusPanel->setText(QStringLiteral("Ready"));
     }
     ui->m_DeleteBtn->setEnabled(IsExistingFile(m_FileName));
