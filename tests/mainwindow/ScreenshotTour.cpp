@@ -203,6 +203,15 @@ int main(int argc, char** argv)
             chapters.show();
             Save(chapters, out, "16_chapter_editor");
         }
+        // The sample book in a large field font: its texts in the default style follow the options.
+        windows.Prefs().m_FieldFontName = "DejaVu Serif";
+        windows.Prefs().m_FieldFontSize = 20;
+        main.ApplyFieldFont();
+        items.First();
+        probe.SetActiveView(EView::Question, 255, 1);
+        Save(main, out, "17_large_field_font");
+        Click(main, "m_AnswerBtn");
+        Save(main, out, "18_large_field_font_answers");
         main.close();
     }
     // The help pages and the small dialogs.
