@@ -8,6 +8,8 @@
 #include "mainwindow/dialogs/Helpfrm.h"
 #include "mainwindow/dialogs/Impexpfrm2.h"
 #include "mainwindow/dialogs/Onevaluefrm.h"
+#include "mainwindow/dialogs/PreviewFrm.h"
+#include "mainwindow/dialogs/Printprefsdlg.h"
 #include "mainwindow/dialogs/Restorefrm.h"
 #include "mainwindow/dialogs/Scoredlg.h"
 #include "mainwindow/dialogs/Timerfrm.h"
@@ -15,12 +17,17 @@
 #include "mainwindow/frame/Application.h"
 #include "mainwindow/frame/Mainfrm.h"
 #include "mainwindow/frame/MainfrmProbe.h"
+#include "mainwindow/rules/PrintDocument.h"
+#include "mainwindow/rules/SessionPanelRules.h"
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
 #include "model/support/Registry.h"
 #include "platform/qt/Dialogs.h"
+#include "platform/qt/Pictures.h"
+#include "platform/qt/RichPrint.h"
 #include "platform/qt/RichView.h"
+#include "platform/richtext/RtfExport.h"
 #include "tests/support/ScratchHome.h"
 #include "ui_Impexpfrm2.h"
 
@@ -35,6 +42,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -245,12 +253,76 @@ int main(int argc, char** argv)
             Tm_ScoreDlg score(windows.DataStorage(), &main);
             score.show();
             Save(score, out, "14_score_dialog");
+            // The score sheet as Print Score prints it.
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(out + "/print_score.pdf");
+            std::vector<QImage> squares;
+            for (int square = 0; square < lf::qt::kLegendSquareCount; ++square)
+                squares.push_back(lf::qt::LegendSquare(square));
+            lf::qt::RichPrint engine;
+            engine.AssignSource(&score.Report(), squares);
+            engine.FormatPages(printer);
+            engine.Print(printer, "Lernfold The Sample Book");
             Tm_TimerFrm clock(items, &main);
             clock.show();
             Save(clock, out, "15_study_clock");
             Tm_CategoryEditFrm chapters(items, &main);
             chapters.show();
             Save(chapters, out, "16_chapter_editor");
+        }
+        // Printing: the settings dialog, the preview of the questions, and the printed pages of every
+        // print phase as PDF files (with the RTF and text files of the same documents) beside the pictures.
+        {
+            Tm_PrintPrefsDlg settings(items, windows.Prefs(), kAllCategoriesID, EPhase::Test, &main);
+            settings.show();
+            Save(settings, out, "19_print_settings");
+            std::vector<std::int32_t> chapters;
+            for (const auto& entry : FillCategoryList(items, false, false, false))
+                chapters.push_back(entry.second);
+            lf::print::MarkItemsForPrinting(items, chapters, 0);
+            std::vector<QImage> pictures;
+            for (int i = 0; i < lf::qt::kAnswerPictureCount; ++i)
+                pictures.push_back(lf::qt::AnswerPicture(i));
+            const char* const phases[] = {"test", "review", "flash", "edit"};
+            for (int phase = 0; phase <= 3; ++phase)
+            {
+                lf::print::SPrintSettings print;
+                print.printPhase = PhaseFromNumber(phase);
+                lf::print::CItemLayerSortArray order;
+                lf::print::BuildPrintOrder(items, print.printPhase, order);
+                lf::RichDocument doc(lf::print::PrintStyleSheet());
+                CFormulaManager manager;
+                lf::print::BuildPrintDocument(doc, order, print, manager);
+                QPrinter printer(QPrinter::HighResolution);
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                const QString base = out + "/print_" + phases[phase];
+                printer.setOutputFileName(base + ".pdf");
+                lf::qt::RichPrint engine;
+                engine.AssignSource(&doc, pictures);
+                engine.FormatPages(printer);
+                engine.Print(printer, "Lernfold The Sample Book");
+                lf::SaveRtfFile((base + ".rtf").toStdString(), doc, lf::qt::RtfPicturesOf(pictures));
+                lf::SaveTextFile((base + ".txt").toStdString(), doc, 1024);
+                if (phase == 1)
+                {
+                    QPrinter screenPrinter(QPrinter::HighResolution);
+                    engine.FormatPages(screenPrinter);
+                    Tm_pPreviewFrm preview(books, &main);
+                    preview.SetPrint(&engine, &screenPrinter);
+                    preview.SetRichView(&doc);
+                    preview.resize(1000, 760);
+                    preview.show();
+                    preview.hide();
+                    preview.showNormal();
+                    preview.resize(1000, 760);
+                    Save(preview, out, "20_print_preview");
+                    Named<QComboBox>(preview, "cmb")->setCurrentText("Page width");
+                    preview.cmbExit();
+                    preview.m_NextBtnClick();
+                    Save(preview, out, "21_print_preview_page_width");
+                }
+            }
         }
         // The import and export dialog as it opens, and halfway through the import of a long CSV file.
         {
