@@ -406,10 +406,19 @@ void WriteDatasets(pugi::xml_node question, CCalculatedItem* item)
     }
 }
 
-struct StringWriter : pugi::xml_writer
+// Hands the written XML to the file as it comes: a quiz file of thousands of questions is not built up
+// in memory first.
+class FileXmlWriter : public pugi::xml_writer
 {
-    void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
-    std::string text;
+public:
+    explicit FileXmlWriter(lf::sys::AtomicFileWriter& file) : m_file(file) {}
+    void write(const void* data, size_t size) override
+    {
+        m_file.Write(std::string_view(static_cast<const char*>(data), size));
+    }
+
+private:
+    lf::sys::AtomicFileWriter& m_file;
 };
 
 } // namespace
@@ -569,9 +578,14 @@ bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const 
                                 const lf::RichPictureRequest& pictures)
 {
     CImportFactory factory(*items);
+    std::int64_t total = 0;
+    for (pugi::xml_node question = quiz.child("question"); question;
+         question = question.next_sibling("question"))
+        ++total;
+    std::int64_t done = 0;
     for (pugi::xml_node question : quiz.children("question"))
     {
-        context.Pump();
+        context.ShowProgress(done++, total);
         std::uint8_t kind = 0;
         if (!MoodleTypeNameToKind(question.attribute("type").value(), kind))
             continue;
@@ -604,6 +618,7 @@ bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const 
             ReadDatasets(question, calculated);
         items->InsertItem(std::move(item), false, -1);
     }
+    context.ShowProgress(total, total);
     return true;
 }
 
@@ -640,7 +655,7 @@ void SaveMoodleQuestionsToXML(pugi::xml_node quiz, CItemsArray2* items, const SE
     const HtmlRenderer html(context.view, pictureFolder, prefix);
     for (std::int32_t i = 0; i < items->GetCount(); ++i)
     {
-        context.Pump();
+        context.ShowProgress(i, items->GetCount());
         CBaseItem* item = items->GetItem(i);
         std::string typeName;
         if (!item || item->TestStatus(qsDeleted | qsInTrash) ||
@@ -665,6 +680,13 @@ void SaveMoodleQuestionsToXML(pugi::xml_node quiz, CItemsArray2* items, const SE
     }
 }
 
+std::string MoodleXmlFileName(const std::string& fileName, bool keepName)
+{
+    if (keepName || lf::sys::SameTextAsciiNoCase(lf::sys::ExtensionOf(fileName), ".xml"))
+        return fileName;
+    return fileName + ".xml";
+}
+
 bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepName,
                    const SExchangeContext& context)
 {
@@ -672,8 +694,7 @@ bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepNa
         return false;
     WriteLog("CDataStorage::SaveMooldeXML, File name - " + fileName, 5, 1);
     std::string target = fileName;
-    if (!keepName && !lf::sys::SameTextAsciiNoCase(lf::sys::ExtensionOf(target), ".xml"))
-        target += ".xml";
+    target = MoodleXmlFileName(target, keepName);
 
     pugi::xml_document doc;
     pugi::xml_node quiz = doc.append_child("quiz");
@@ -685,10 +706,16 @@ bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepNa
     const std::string folder = lf::sys::FolderOf(target);
     SaveMoodleQuestionsToXML(quiz, items, context, folder, base + "_");
 
-    StringWriter writer;
-    doc.save(writer, "\t", pugi::format_indent, pugi::encoding_utf8);
+    lf::sys::AtomicFileWriter file(target);
     std::string error;
-    if (!lf::sys::WriteFileAtomically(target, writer.text, &error))
+    bool written = file.Open(&error);
+    if (written)
+    {
+        FileXmlWriter writer(file);
+        doc.save(writer, "\t", pugi::format_indent, pugi::encoding_utf8);
+        written = file.Commit(&error);
+    }
+    if (!written)
     {
         WriteLog("CDataStorage::SaveMooldeXML - the file could not be written: " + error, 1, 1);
         return false;

@@ -2,22 +2,30 @@
 
 #include "ui_Scoredlg.h"
 
+#include "mainwindow/dialogs/PreviewFrm.h"
 #include "mainwindow/dialogs/ScoreReport.h"
+#include "mainwindow/rules/PrintDocument.h"
 #include "model/storage/Datastorage.h"
 #include "model/support/Log.h"
+#include "platform/qt/Desktop.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/RichPrint.h"
 #include "platform/qt/RichView.h"
 #include "platform/sys/SystemServices.h"
 
 #include <QDate>
 #include <QLocale>
+#include <QPrinter>
 
 using lf::qt::ToQString;
 using lf::qt::ToStdString;
 
 namespace
 {
+
+// The score sheet's margins on the page, in millimetres.
+constexpr double kScorePrintMargins = 20.0;
 
 // Today in the user's short date format.
 std::string ShortDateToday()
@@ -83,5 +91,18 @@ void Tm_ScoreDlg::BuildScoreView()
 
 void Tm_ScoreDlg::m_pPrintBtnClick()
 {
-    WriteLog("Tm_ScoreDlg::m_pPrintBtnClick - printing is not built yet", 1, 1);
+    QPrinter printer(QPrinter::HighResolution);
+    lf::qt::RichPrint engine;
+    engine.SetMargins(kScorePrintMargins);
+    std::vector<QImage> squares;
+    for (int square = 0; square < lf::qt::kLegendSquareCount; ++square)
+        squares.push_back(lf::qt::LegendSquare(square));
+    engine.AssignSource(&m_Report, std::move(squares));
+    {
+        lf::qt::BusyCursor busy;
+        engine.FormatPages(printer);
+    }
+    // No document goes to the preview: its Save only writes its log line.
+    RunPrintPreview(this, engine, printer, nullptr, {},
+                    lf::print::PrintTitle(*m_Storage.GetBookList(), m_Storage.GetCurrentBookIndex()));
 }

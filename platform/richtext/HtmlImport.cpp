@@ -1,5 +1,7 @@
 #include "platform/richtext/HtmlImport.h"
 
+#include "platform/richtext/SimpleHtml.h"
+
 #include "platform/sys/NumberText.h"
 #include "platform/sys/ProblemLog.h"
 #include "platform/sys/TextCase.h"
@@ -11,7 +13,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstddef>
+#include <memory>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace lf
 {
@@ -909,6 +915,88 @@ std::string ReplaceReferencesPastTheLastCharacter(std::string_view html)
     return out;
 }
 
+// The HTML library's memory for one parse. The library makes hundreds of small allocations per page and
+// frees each one again; short texts are imported by the thousand, so the allocations are taken in
+// turn from large blocks that all go at once when the parse is done. Blocks are kept for the next
+// parse of the thread.
+class ParseArena
+{
+public:
+    ParseArena()
+    {
+        if (!Spare().empty())
+        {
+            m_blocks.push_back(std::move(Spare().back()));
+            Spare().pop_back();
+            m_free = kBlockSize;
+        }
+    }
+    ~ParseArena()
+    {
+        // Only blocks of the standard size are kept, and a few of them.
+        for (SBlock& block : m_blocks)
+            if (block.size == kBlockSize && Spare().size() < 4)
+                Spare().push_back(std::move(block));
+    }
+    ParseArena(const ParseArena&) = delete;
+    ParseArena& operator=(const ParseArena&) = delete;
+
+    GumboOptions Options()
+    {
+        GumboOptions options = kGumboDefaultOptions;
+        options.allocator = &Allocate;
+        options.deallocator = &Deallocate;
+        options.userdata = this;
+        return options;
+    }
+
+private:
+    struct SBlock
+    {
+        std::unique_ptr<std::max_align_t[]> memory;
+        std::size_t size = 0; // in bytes
+    };
+    static constexpr std::size_t kAlign = alignof(std::max_align_t);
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+
+    static std::vector<SBlock>& Spare()
+    {
+        thread_local std::vector<SBlock> spare;
+        return spare;
+    }
+
+    static void* Allocate(void* userdata, std::size_t size)
+    {
+        return static_cast<ParseArena*>(userdata)->Take(size);
+    }
+    static void Deallocate(void*, void*) {}
+
+    void* Take(std::size_t size)
+    {
+        size = (std::max<std::size_t>(size, 1) + kAlign - 1) / kAlign * kAlign;
+        if (size > m_free)
+        {
+            const std::size_t blockSize = std::max(size, kBlockSize);
+            SBlock block{std::make_unique_for_overwrite<std::max_align_t[]>(blockSize / kAlign), blockSize};
+            // A large allocation gets a block of its own, and the current block stays in use.
+            if (blockSize > kBlockSize && !m_blocks.empty())
+            {
+                m_blocks.insert(m_blocks.end() - 1, std::move(block));
+                return (m_blocks.end() - 2)->memory.get();
+            }
+            m_blocks.push_back(std::move(block));
+            m_free = blockSize;
+        }
+        const SBlock& current = m_blocks.back();
+        void* at = reinterpret_cast<char*>(current.memory.get()) + (current.size - m_free);
+        m_free -= size;
+        return at;
+    }
+
+    std::vector<SBlock> m_blocks; // the last one is the one being filled
+    std::size_t m_free = 0;       // bytes left in the last block
+};
+
 } // namespace
 
 void ImportHtml(const std::string& html, RichDocument& doc, const SHtmlImportOptions& options)
@@ -917,19 +1005,45 @@ void ImportHtml(const std::string& html, RichDocument& doc, const SHtmlImportOpt
         doc.styles.textStyles.emplace_back();
     if (doc.styles.paraStyles.empty())
         doc.styles.paraStyles.emplace_back();
-    const std::string mended = ReplaceReferencesPastTheLastCharacter(html);
-    const std::string flat =
-        FlattenDeepHtml(mended.empty() ? std::string_view(html) : mended, kMaxHtmlNesting);
-    GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, flat.data(), flat.size());
-    if (!output)
-        return;
     SFormat base;
     base.style = doc.styles.textStyles[0];
     RichContent added;
     Builder builder(doc, added, options, 0);
-    builder.Node(output->root, base, 0);
+    // Pages of the plain shape the program writes itself are laid out without the library.
+    // The tree's storage is kept for the thread's next page; a page imported while one is being laid
+    // out (a picture loader may import) gets storage of its own.
+    thread_local SimpleHtmlTree kept;
+    thread_local bool keptInUse = false;
+    std::optional<SimpleHtmlTree> own;
+    SimpleHtmlTree& simple = keptInUse ? own.emplace() : kept;
+    const bool usesKept = !keptInUse;
+    keptInUse = true;
+    const GumboNode* root = simple.Parse(html);
+    struct SRelease
+    {
+        bool release;
+        ~SRelease()
+        {
+            if (release)
+                keptInUse = false;
+        }
+    } releaseKept{usesKept};
+    if (root)
+        builder.Node(root, base, 0);
+    else
+    {
+        const std::string mended = ReplaceReferencesPastTheLastCharacter(html);
+        const std::string flat =
+            FlattenDeepHtml(mended.empty() ? std::string_view(html) : mended, kMaxHtmlNesting);
+        ParseArena arena;
+        const GumboOptions parseOptions = arena.Options();
+        GumboOutput* output = gumbo_parse_with_options(&parseOptions, flat.data(), flat.size());
+        if (!output)
+            return;
+        builder.Node(output->root, base, 0);
+        gumbo_destroy_output(&parseOptions, output);
+    }
     builder.Finish();
-    gumbo_destroy_output(&kGumboDefaultOptions, output);
     if (added.Empty())
         return;
     added.items.front().newParagraph = true;

@@ -194,177 +194,333 @@ std::string DecodeBase64(std::string_view text)
 
 // --- writing ---
 
-void SetAttr(pugi::xml_node& node, const char* name, const std::string& value)
+// The stored form is written straight into a string, as the XML library writes the same tree (one tab
+// per level, " />" closing an empty element, the declaration first): stored texts are written by the
+// thousand, and building a tree for each one costs more than the text itself.
+class XmlOut
 {
-    node.append_attribute(name).set_value(value.c_str());
-}
+public:
+    // depth: the level of the elements written first (a tab each).
+    explicit XmlOut(std::string& out, int depth = 0) : m_out(out), m_depth(depth) {}
 
-void SetAttr(pugi::xml_node& node, const char* name, long long value)
-{
-    SetAttr(node, name, lf::sys::NumberText(value));
-}
+    // Starts an element; its attributes follow, then Close (no children), Text or Open.
+    void Start(const char* name)
+    {
+        m_out.append(static_cast<std::size_t>(m_depth), '\t');
+        m_out += '<';
+        m_out += name;
+    }
+    // Values are written up to their first NUL, as the library takes them.
+    void Attr(const char* name, const char* value)
+    {
+        m_out += ' ';
+        m_out += name;
+        m_out += "=\"";
+        Escaped(value, true);
+        m_out += '"';
+    }
+    void Attr(const char* name, const std::string& value) { Attr(name, value.c_str()); }
+    void Attr(const char* name, long long value)
+    {
+        m_out += ' ';
+        m_out += name;
+        m_out += "=\"";
+        m_out += lf::sys::NumberText(value);
+        m_out += '"';
+    }
+    void Flag(const char* name, bool value)
+    {
+        m_out += ' ';
+        m_out += name;
+        m_out += value ? "=\"1\"" : "=\"0\"";
+    }
+    // Ends an element without children.
+    void Close() { m_out += " />\n"; }
+    // Ends an element holding only text.
+    void Text(const char* name, const char* text)
+    {
+        m_out += '>';
+        Escaped(text, false);
+        m_out += "</";
+        m_out += name;
+        m_out += ">\n";
+    }
+    // Ends the start tag of an element with child elements.
+    void Open()
+    {
+        m_out += ">\n";
+        ++m_depth;
+    }
+    void End(const char* name)
+    {
+        --m_depth;
+        m_out.append(static_cast<std::size_t>(m_depth), '\t');
+        m_out += "</";
+        m_out += name;
+        m_out += ">\n";
+    }
 
-void SetFlag(pugi::xml_node& node, const char* name, bool value)
-{
-    node.append_attribute(name).set_value(value ? "1" : "0");
-}
+private:
+    // The library's escapes: in attributes &, <, " and every control character; in text &, <, > and
+    // the control characters other than tab, line feed and carriage return (as "&#NN;").
+    void Escaped(const char* text, bool attribute)
+    {
+        const char* run = text;
+        for (const char* p = text;; ++p)
+        {
+            const auto ch = static_cast<unsigned char>(*p);
+            const char* escape = nullptr;
+            if (ch == 0)
+                break;
+            if (ch == '&')
+                escape = "&amp;";
+            else if (ch == '<')
+                escape = "&lt;";
+            else if (ch == '>' && !attribute)
+                escape = "&gt;";
+            else if (ch == '"' && attribute)
+                escape = "&quot;";
+            else if (ch < 32 && (attribute || (ch != '\t' && ch != '\n' && ch != '\r')))
+                escape = "";
+            else
+                continue;
+            m_out.append(run, static_cast<std::size_t>(p - run));
+            run = p + 1;
+            if (*escape)
+                m_out += escape;
+            else
+            {
+                const char code[] = {'&', '#', static_cast<char>('0' + ch / 10),
+                                     static_cast<char>('0' + ch % 10), ';'};
+                m_out.append(code, sizeof code);
+            }
+        }
+        m_out += run;
+    }
 
-void WriteStyles(pugi::xml_node& root, const RichStyleSheet& sheet)
+    std::string& m_out;
+    int m_depth;
+};
+
+void WriteStyles(XmlOut& xml, const RichStyleSheet& sheet)
 {
-    pugi::xml_node style = root.append_child("style");
+    xml.Start("style");
+    if (sheet.textStyles.empty() && sheet.paraStyles.empty())
+    {
+        xml.Close();
+        return;
+    }
+    xml.Open();
     for (const SRichTextStyle& s : sheet.textStyles)
     {
-        pugi::xml_node font = style.append_child("font");
-        SetAttr(font, "name", s.name);
-        SetAttr(font, "fontname", s.fontName);
-        SetAttr(font, "size", s.size);
-        SetAttr(font, "charset", s.charSet);
-        SetFlag(font, "bold", s.bold);
-        SetFlag(font, "italic", s.italic);
-        SetFlag(font, "underline", s.underline);
-        SetFlag(font, "strikeout", s.strikeOut);
-        SetAttr(font, "color", s.color);
-        SetAttr(font, "backcolor", s.backColor);
-        SetFlag(font, "jump", s.jump);
-        SetAttr(font, "subsuperscripttype", kSubSuperNames[static_cast<std::size_t>(s.subSuper)]);
-        SetFlag(font, "standard", s.standard);
+        xml.Start("font");
+        xml.Attr("name", s.name);
+        xml.Attr("fontname", s.fontName);
+        xml.Attr("size", s.size);
+        xml.Attr("charset", s.charSet);
+        xml.Flag("bold", s.bold);
+        xml.Flag("italic", s.italic);
+        xml.Flag("underline", s.underline);
+        xml.Flag("strikeout", s.strikeOut);
+        xml.Attr("color", s.color);
+        xml.Attr("backcolor", s.backColor);
+        xml.Flag("jump", s.jump);
+        xml.Attr("subsuperscripttype", kSubSuperNames[static_cast<std::size_t>(s.subSuper)]);
+        xml.Flag("standard", s.standard);
+        xml.Close();
     }
     for (const SRichParaStyle& p : sheet.paraStyles)
     {
-        pugi::xml_node para = style.append_child("para");
-        SetAttr(para, "name", p.name);
-        SetAttr(para, "align", kAlignNames[static_cast<std::size_t>(p.align)]);
-        SetAttr(para, "border", kBorderNames[static_cast<std::size_t>(p.border)]);
-        SetAttr(para, "borderwidth", p.borderWidth);
-        SetAttr(para, "bordercolor", p.borderColor);
-        SetAttr(para, "backcolor", p.backColor);
-        SetFlag(para, "standard", p.standard);
+        xml.Start("para");
+        xml.Attr("name", p.name);
+        xml.Attr("align", kAlignNames[static_cast<std::size_t>(p.align)]);
+        xml.Attr("border", kBorderNames[static_cast<std::size_t>(p.border)]);
+        xml.Attr("borderwidth", p.borderWidth);
+        xml.Attr("bordercolor", p.borderColor);
+        xml.Attr("backcolor", p.backColor);
+        xml.Flag("standard", p.standard);
+        xml.Close();
     }
+    xml.End("style");
 }
 
-void WriteContent(pugi::xml_node& parent, const RichContent& content);
+void WriteContent(XmlOut& xml, const RichContent& content);
 
-void WriteCommon(pugi::xml_node& node, const SRichItem& item)
+void WriteCommon(XmlOut& xml, const SRichItem& item)
 {
-    SetAttr(node, "parastyleno", item.paraNo);
-    SetFlag(node, "newpara", item.newParagraph);
-    SetFlag(node, "br", item.lineBreak);
+    xml.Attr("parastyleno", item.paraNo);
+    xml.Flag("newpara", item.newParagraph);
+    xml.Flag("br", item.lineBreak);
     if (!item.tag.empty())
-        SetAttr(node, "tag", item.tag);
+        xml.Attr("tag", item.tag);
     if (!item.name.empty())
-        SetAttr(node, "name", item.name);
+        xml.Attr("name", item.name);
 }
 
-void WriteItem(pugi::xml_node& parent, const SRichItem& item)
+// True when the item is written as an element (items of no known kind are left out).
+bool WritesElement(const SRichItem& item)
+{
+    return item.IsText() || item.IsPicture() || item.styleNo == kRichStyleHotspot || item.IsTable();
+}
+
+bool WritesElements(const RichContent& content)
+{
+    return std::any_of(content.items.begin(), content.items.end(), WritesElement);
+}
+
+// Ends an element that holds a text child when the value is not empty, none otherwise.
+void EndWithText(XmlOut& xml, const char* name, const std::string& value)
+{
+    if (value.empty())
+        xml.Close();
+    else
+        xml.Text(name, value.c_str());
+}
+
+void WriteItem(XmlOut& xml, const SRichItem& item)
 {
     if (item.IsText())
     {
-        pugi::xml_node node = parent.append_child("text");
-        SetAttr(node, "textstyleno", item.styleNo);
-        SetAttr(node, "parastyleno", item.paraNo);
-        SetFlag(node, "newpara", item.newParagraph);
-        SetFlag(node, "br", item.lineBreak);
+        xml.Start("text");
+        xml.Attr("textstyleno", item.styleNo);
+        xml.Attr("parastyleno", item.paraNo);
+        xml.Flag("newpara", item.newParagraph);
+        xml.Flag("br", item.lineBreak);
         if (!item.tag.empty())
-            SetAttr(node, "tag", item.tag);
-        if (!item.text.empty())
-            node.append_child(pugi::node_pcdata).set_value(item.text.c_str());
+            xml.Attr("tag", item.tag);
+        EndWithText(xml, "text", item.text);
         return;
     }
     if (item.IsPicture())
     {
-        pugi::xml_node node =
-            parent.append_child(item.styleNo == kRichStyleHotPicture ? "hotpicture" : "picture");
-        WriteCommon(node, item);
-        SetAttr(node, "format", item.picture.format);
-        SetAttr(node, "source", item.source);
-        SetAttr(node, "width", item.width);
-        SetAttr(node, "height", item.height);
-        SetAttr(node, "valign", kPictureAlignNames[static_cast<std::size_t>(item.vAlign)]);
-        if (!item.picture.data.empty())
-            node.append_child(pugi::node_pcdata).set_value(EncodeBase64(item.picture.data).c_str());
+        const char* name = item.styleNo == kRichStyleHotPicture ? "hotpicture" : "picture";
+        xml.Start(name);
+        WriteCommon(xml, item);
+        xml.Attr("format", item.picture.format);
+        xml.Attr("source", item.source);
+        xml.Attr("width", item.width);
+        xml.Attr("height", item.height);
+        xml.Attr("valign", kPictureAlignNames[static_cast<std::size_t>(item.vAlign)]);
+        EndWithText(xml, name, EncodeBase64(item.picture.data));
         return;
     }
     if (item.styleNo == kRichStyleHotspot)
     {
-        pugi::xml_node node = parent.append_child("hotspot");
-        WriteCommon(node, item);
-        SetAttr(node, "imageindex", item.imageIndex);
+        xml.Start("hotspot");
+        WriteCommon(xml, item);
+        xml.Attr("imageindex", item.imageIndex);
+        xml.Close();
         return;
     }
     if (item.IsTable())
     {
         const RichTable& table = *item.table;
-        pugi::xml_node node = parent.append_child("table");
-        WriteCommon(node, item);
-        SetAttr(node, "rows", table.RowCount());
-        SetAttr(node, "cols", table.ColCount());
-        SetAttr(node, "bestwidth", table.bestWidth);
-        SetAttr(node, "borderwidth", table.borderWidth);
-        SetAttr(node, "cellborderwidth", table.cellBorderWidth);
-        SetAttr(node, "cellpadding", table.cellPadding);
-        SetAttr(node, "bordervspacing", table.borderVSpacing);
-        SetAttr(node, "borderhspacing", table.borderHSpacing);
-        SetAttr(node, "borderstyle", kTableBorderNames[static_cast<std::size_t>(table.borderStyle)]);
-        SetAttr(node, "cellborderstyle", kTableBorderNames[static_cast<std::size_t>(table.cellBorderStyle)]);
-        SetAttr(node, "color", table.color);
+        xml.Start("table");
+        WriteCommon(xml, item);
+        xml.Attr("rows", table.RowCount());
+        xml.Attr("cols", table.ColCount());
+        xml.Attr("bestwidth", table.bestWidth);
+        xml.Attr("borderwidth", table.borderWidth);
+        xml.Attr("cellborderwidth", table.cellBorderWidth);
+        xml.Attr("cellpadding", table.cellPadding);
+        xml.Attr("bordervspacing", table.borderVSpacing);
+        xml.Attr("borderhspacing", table.borderHSpacing);
+        xml.Attr("borderstyle", kTableBorderNames[static_cast<std::size_t>(table.borderStyle)]);
+        xml.Attr("cellborderstyle", kTableBorderNames[static_cast<std::size_t>(table.cellBorderStyle)]);
+        xml.Attr("color", table.color);
+        if (table.rows.empty())
+        {
+            xml.Close();
+            return;
+        }
+        xml.Open();
         for (const auto& row : table.rows)
         {
-            pugi::xml_node rowNode = node.append_child("row");
+            xml.Start("row");
+            if (row.empty())
+            {
+                xml.Close();
+                continue;
+            }
+            xml.Open();
             for (const SRichCell& cell : row)
             {
-                pugi::xml_node cellNode = rowNode.append_child("cell");
-                SetAttr(cellNode, "color", cell.color);
-                SetAttr(cellNode, "hint", cell.hint);
-                SetAttr(cellNode, "valign", kCellAlignNames[static_cast<std::size_t>(cell.vAlign)]);
-                SetAttr(cellNode, "bestwidth", cell.bestWidth);
-                WriteContent(cellNode, cell.content);
+                xml.Start("cell");
+                xml.Attr("color", cell.color);
+                xml.Attr("hint", cell.hint);
+                xml.Attr("valign", kCellAlignNames[static_cast<std::size_t>(cell.vAlign)]);
+                xml.Attr("bestwidth", cell.bestWidth);
+                if (!WritesElements(cell.content))
+                {
+                    xml.Close();
+                    continue;
+                }
+                xml.Open();
+                WriteContent(xml, cell.content);
+                xml.End("cell");
             }
+            xml.End("row");
         }
+        xml.End("table");
     }
 }
 
-void WriteContent(pugi::xml_node& parent, const RichContent& content)
+void WriteContent(XmlOut& xml, const RichContent& content)
 {
     for (const SRichItem& item : content.items)
-        WriteItem(parent, item);
+        WriteItem(xml, item);
 }
-
-struct StringWriter : pugi::xml_writer
-{
-    std::string out;
-    void write(const void* data, std::size_t size) override
-    {
-        out.append(static_cast<const char*>(data), size);
-    }
-};
 
 std::string WriteXml(const RichDocument& doc, bool withStyles)
 {
-    pugi::xml_document xml;
-    pugi::xml_node root = xml.append_child(kRichXmlRoot);
+    // Written into a buffer the thread keeps, then copied once into a string of the exact size: the text
+    // is kept by its item, and growing it step by step costs more than the copy.
+    thread_local std::string buffer;
+    std::string& out = buffer;
+    out.clear();
+    out += "<?xml version=\"1.0\"?>\n";
+    XmlOut xml(out);
+    xml.Start(kRichXmlRoot);
+    xml.Open();
     if (withStyles)
-        WriteStyles(root, doc.styles);
-    pugi::xml_node document = root.append_child("document");
-    SetAttr(document, "leftmargin", doc.view.leftMargin);
-    SetAttr(document, "rightmargin", doc.view.rightMargin);
-    SetAttr(document, "topmargin", doc.view.topMargin);
-    SetAttr(document, "bottommargin", doc.view.bottomMargin);
-    SetAttr(document, "color", doc.view.color);
-    SetAttr(document, "background", kBackgroundNames[static_cast<std::size_t>(doc.view.background)]);
-    SetFlag(document, "stringtags", true);
-    WriteContent(document, doc.content);
-
-    StringWriter writer;
-    xml.save(writer, "\t", pugi::format_default, pugi::encoding_utf8);
+    {
+        // Nearly every text carries the sheet of the text before: its XML is kept for the next one.
+        thread_local RichStyleSheet lastSheet;
+        thread_local std::string lastStyles;
+        if (lastStyles.empty() || !(doc.styles == lastSheet))
+        {
+            lastStyles.clear();
+            XmlOut styles(lastStyles, 1);
+            WriteStyles(styles, doc.styles);
+            lastSheet = doc.styles;
+        }
+        out += lastStyles;
+    }
+    xml.Start("document");
+    xml.Attr("leftmargin", doc.view.leftMargin);
+    xml.Attr("rightmargin", doc.view.rightMargin);
+    xml.Attr("topmargin", doc.view.topMargin);
+    xml.Attr("bottommargin", doc.view.bottomMargin);
+    xml.Attr("color", doc.view.color);
+    xml.Attr("background", kBackgroundNames[static_cast<std::size_t>(doc.view.background)]);
+    xml.Flag("stringtags", true);
+    if (WritesElements(doc.content))
+    {
+        xml.Open();
+        WriteContent(xml, doc.content);
+        xml.End("document");
+    }
+    else
+        xml.Close();
+    xml.End(kRichXmlRoot);
     // Text content has '>' escaped already; attribute values do not, so a "]]>" there would end
     // the CDATA section a book file keeps the text in.
-    std::string& out = writer.out;
     for (std::size_t pos = out.find("]]>"); pos != std::string::npos; pos = out.find("]]>", pos))
     {
         out.replace(pos + 2, 1, "&gt;");
         pos += 2;
     }
-    return std::move(out);
+    return std::string(out);
 }
 
 // --- reading ---
@@ -677,6 +833,15 @@ pugi::xml_node FindRoot(const pugi::xml_document& xml)
 
 constexpr unsigned kReadOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 
+// Mends the names and values of a parsed text that are not UTF-8. When the text itself is UTF-8 and has
+// no numeric character reference, every name and value is a piece of it cut at ASCII characters or an
+// ASCII replacement, so none needs mending and the walk over the tree is left out.
+void MendUtf8(const std::string& text, pugi::xml_document& xml)
+{
+    if (text.find("&#") != std::string::npos || !lf::sys::IsValidUtf8(text))
+        lf::sys::MakeXmlTextsValidUtf8(xml);
+}
+
 } // namespace
 
 const unsigned kRichXmlReadOptions = kReadOptions;
@@ -692,7 +857,7 @@ RichXmlResult ReadRichXml(const std::string& text, RichDocument& doc,
     pugi::xml_document xml;
     if (!xml.load_buffer(text.data(), text.size(), kReadOptions, pugi::encoding_utf8))
         return RichXmlResult::NotXml;
-    lf::sys::MakeXmlTextsValidUtf8(xml);
+    MendUtf8(text, xml);
     const pugi::xml_node root = FindRoot(xml);
     if (!root)
         return RichXmlResult::NoRoot;
@@ -712,7 +877,7 @@ bool InsertRichStream(RichDocument& target, const std::string& stream, int first
     pugi::xml_document xml;
     if (!xml.load_buffer(stream.data(), stream.size(), kReadOptions, pugi::encoding_utf8))
         return false;
-    lf::sys::MakeXmlTextsValidUtf8(xml);
+    MendUtf8(stream, xml);
     const pugi::xml_node root = FindRoot(xml);
     if (!root)
         return false;

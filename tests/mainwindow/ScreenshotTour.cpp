@@ -6,7 +6,10 @@
 #include "mainwindow/dialogs/Categoryeditfrm.h"
 #include "mainwindow/dialogs/HelpPages.h"
 #include "mainwindow/dialogs/Helpfrm.h"
+#include "mainwindow/dialogs/Impexpfrm2.h"
 #include "mainwindow/dialogs/Onevaluefrm.h"
+#include "mainwindow/dialogs/PreviewFrm.h"
+#include "mainwindow/dialogs/Printprefsdlg.h"
 #include "mainwindow/dialogs/Restorefrm.h"
 #include "mainwindow/dialogs/Scoredlg.h"
 #include "mainwindow/dialogs/Timerfrm.h"
@@ -14,26 +17,39 @@
 #include "mainwindow/frame/Application.h"
 #include "mainwindow/frame/Mainfrm.h"
 #include "mainwindow/frame/MainfrmProbe.h"
+#include "mainwindow/rules/PrintDocument.h"
+#include "mainwindow/rules/SessionPanelRules.h"
 #include "model/collection/Itemsarray.h"
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
 #include "model/support/Registry.h"
+#include "platform/qt/Dialogs.h"
+#include "platform/qt/Pictures.h"
+#include "platform/qt/RichPrint.h"
 #include "platform/qt/RichView.h"
+#include "platform/richtext/RtfExport.h"
 #include "tests/support/ScratchHome.h"
+#include "ui_Impexpfrm2.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPrinter>
+#include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTreeWidget>
 
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace
@@ -65,6 +81,47 @@ void Save(QWidget& widget, const QString& folder, const char* name)
     widget.grab().save(path);
     std::cout << path.toStdString() << "\n";
 }
+
+// Answers every message with OK and cancels every other dialog, so a window can run its commands
+// unattended.
+class AnsweringDialogs final : public lf::qt::Dialogs
+{
+public:
+    int Message(lf::qt::MsgKind, const std::string&, lf::qt::MsgButtons, const std::string&) override
+    {
+        return lf::qt::mrOk;
+    }
+    std::optional<std::string> OpenFile(const lf::qt::SFileDialog&) override { return std::nullopt; }
+    std::optional<std::string> SaveFile(const lf::qt::SFileDialog&) override { return std::nullopt; }
+    std::optional<std::string> PickFolder(QWidget*, const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
+    bool ChooseFont(QWidget*, lf::qt::SFontChoice&) override { return false; }
+    bool ChoosePrint(QWidget*, QPrinter&, lf::qt::SPrintChoice&) override { return false; }
+    int RunModal(QDialog&) override { return lf::qt::mrCancel; }
+};
+
+// Lets events run as the storage asks, and takes one picture of the dialog once its import is halfway.
+class HalfwayPicture final : public IEventPump
+{
+public:
+    HalfwayPicture(Tm_ImpExpFrm2& dialog, QString folder) : m_dialog(dialog), m_folder(std::move(folder)) {}
+    void ProcessPendingEvents() override
+    {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!m_taken && m_dialog.Form().m_ProgressBar->value() >= 50)
+        {
+            m_taken = true;
+            Save(m_dialog, m_folder, "import_export_2_importing");
+        }
+    }
+
+private:
+    Tm_ImpExpFrm2& m_dialog;
+    QString m_folder;
+    bool m_taken = false;
+};
 
 // Clicks an answer row of the question shown, as the user would with the mouse.
 void ClickAnswerRow(Tm_MainFrm& main, int row)
@@ -196,12 +253,106 @@ int main(int argc, char** argv)
             Tm_ScoreDlg score(windows.DataStorage(), &main);
             score.show();
             Save(score, out, "14_score_dialog");
+            // The score sheet as Print Score prints it.
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(out + "/print_score.pdf");
+            std::vector<QImage> squares;
+            for (int square = 0; square < lf::qt::kLegendSquareCount; ++square)
+                squares.push_back(lf::qt::LegendSquare(square));
+            lf::qt::RichPrint engine;
+            engine.AssignSource(&score.Report(), squares);
+            engine.FormatPages(printer);
+            engine.Print(printer, "Lernfold The Sample Book");
             Tm_TimerFrm clock(items, &main);
             clock.show();
             Save(clock, out, "15_study_clock");
             Tm_CategoryEditFrm chapters(items, &main);
             chapters.show();
             Save(chapters, out, "16_chapter_editor");
+        }
+        // Printing: the settings dialog, the preview of the questions, and the printed pages of every
+        // print phase as PDF files (with the RTF and text files of the same documents) beside the pictures.
+        {
+            Tm_PrintPrefsDlg settings(items, windows.Prefs(), kAllCategoriesID, EPhase::Test, &main);
+            settings.show();
+            Save(settings, out, "19_print_settings");
+            std::vector<std::int32_t> chapters;
+            for (const auto& entry : FillCategoryList(items, false, false, false))
+                chapters.push_back(entry.second);
+            lf::print::MarkItemsForPrinting(items, chapters, 0);
+            std::vector<QImage> pictures;
+            for (int i = 0; i < lf::qt::kAnswerPictureCount; ++i)
+                pictures.push_back(lf::qt::AnswerPicture(i));
+            const char* const phases[] = {"test", "review", "flash", "edit"};
+            for (int phase = 0; phase <= 3; ++phase)
+            {
+                lf::print::SPrintSettings print;
+                print.printPhase = PhaseFromNumber(phase);
+                lf::print::CItemLayerSortArray order;
+                lf::print::BuildPrintOrder(items, print.printPhase, order);
+                lf::RichDocument doc(lf::print::PrintStyleSheet());
+                CFormulaManager manager;
+                lf::print::BuildPrintDocument(doc, order, print, manager);
+                QPrinter printer(QPrinter::HighResolution);
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                const QString base = out + "/print_" + phases[phase];
+                printer.setOutputFileName(base + ".pdf");
+                lf::qt::RichPrint engine;
+                engine.AssignSource(&doc, pictures);
+                engine.FormatPages(printer);
+                engine.Print(printer, "Lernfold The Sample Book");
+                lf::SaveRtfFile((base + ".rtf").toStdString(), doc, lf::qt::RtfPicturesOf(pictures));
+                lf::SaveTextFile((base + ".txt").toStdString(), doc, 1024);
+                if (phase == 1)
+                {
+                    QPrinter screenPrinter(QPrinter::HighResolution);
+                    engine.FormatPages(screenPrinter);
+                    Tm_pPreviewFrm preview(books, &main);
+                    preview.SetPrint(&engine, &screenPrinter);
+                    preview.SetRichView(&doc);
+                    preview.resize(1000, 760);
+                    preview.show();
+                    preview.hide();
+                    preview.showNormal();
+                    preview.resize(1000, 760);
+                    Save(preview, out, "20_print_preview");
+                    Named<QComboBox>(preview, "cmb")->setCurrentText("Page width");
+                    preview.cmbExit();
+                    preview.m_NextBtnClick();
+                    Save(preview, out, "21_print_preview_page_width");
+                }
+            }
+        }
+        // The import and export dialog as it opens, and halfway through the import of a long CSV file.
+        {
+            AnsweringDialogs answers;
+            lf::qt::SetDialogs(&answers);
+            Tm_ImpExpFrm2 exchange(windows.DataStorage(), windows.Prefs(), {}, &main);
+            exchange.show();
+            Save(exchange, out, "import_export_1_open");
+            const QString csv = out + "/tour-import.csv";
+            {
+                QFile file(csv);
+                file.open(QIODevice::WriteOnly);
+                for (int row = 1; row <= 3000; ++row)
+                    file.write(QStringLiteral("Question %1?,Answer %1\r\n").arg(row).toUtf8());
+            }
+            Ui::Tm_ImpExpFrm2& form = exchange.Form();
+            form.m_ImportFormatList->setCurrentIndex(3);
+            emit form.m_ImportFormatList->activated(3);
+            form.m_ImpotrFileNameStr->setText(csv);
+            form.m_ExportFormatList->setCurrentIndex(0);
+            emit form.m_ExportFormatList->activated(0);
+            form.m_ExpotrFileNameStr->setText(out + "/tour-export.xml");
+            HalfwayPicture halfway(exchange, out);
+            IEventPump* pump = windows.DataStorage().GetEventPump();
+            windows.DataStorage().SetEventPump(&halfway);
+            exchange.m_ImportBtnClick();
+            windows.DataStorage().SetEventPump(pump);
+            Save(exchange, out, "import_export_3_done");
+            QFile::remove(csv);
+            lf::qt::SetDialogs(nullptr);
         }
         // The sample book in a large field font: its texts in the default style follow the options.
         windows.Prefs().m_FieldFontName = "DejaVu Serif";

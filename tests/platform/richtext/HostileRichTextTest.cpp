@@ -259,3 +259,51 @@ TEST(HostileRichText, FindingWithAHugeReferenceSurvivesTheStoredForm)
 }
 
 } // namespace
+
+namespace
+{
+
+// Stored texts whose names or values are no UTF-8 once parsed, by their bytes or by a reference to a
+// surrogate, are mended on reading; a valid text keeps its characters.
+struct SStoredUtf8Case
+{
+    const char* name;
+    std::string run;      // as written between the tags
+    std::string expected; // the run read back
+};
+
+class StoredUtf8 : public testing::TestWithParam<SStoredUtf8Case>
+{
+};
+
+TEST_P(StoredUtf8, RunsAreReadAsUtf8)
+{
+    const std::string text = "<LFDRoot><document><text textstyleno=\"0\" tag=\"" + GetParam().run + "\">" +
+                             GetParam().run + "</text></document></LFDRoot>";
+    for (const bool stream : {false, true})
+    {
+        RichDocument doc;
+        if (stream)
+            ASSERT_TRUE(InsertRichStream(doc, text));
+        else
+            ASSERT_EQ(ReadRichXml(text, doc), RichXmlResult::Loaded);
+        ASSERT_EQ(doc.content.items.size(), 1u);
+        EXPECT_EQ(doc.content.items[0].text, GetParam().expected);
+        EXPECT_EQ(doc.content.items[0].tag, GetParam().expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, StoredUtf8,
+    testing::Values(SStoredUtf8Case{"Valid",
+                                    "Gr\xC3\xBC\xC3\x9F"
+                                    "e &amp; \xE2\x82\xAC",
+                                    "Gr\xC3\xBC\xC3\x9F"
+                                    "e & \xE2\x82\xAC"},
+                    SStoredUtf8Case{"Windows1252Byte", "caf\xE9", "caf\xC3\xA9"},
+                    SStoredUtf8Case{"CutSequence", "x\xE2\x82y", "x\xC3\xA2\xE2\x80\x9Ay"},
+                    SStoredUtf8Case{"ReferenceToASurrogate", "x&#xD800;y", "x\xEF\xBF\xBDy"},
+                    SStoredUtf8Case{"ReferenceToACharacter", "x&#xE9;y", "x\xC3\xA9y"}),
+    [](const testing::TestParamInfo<SStoredUtf8Case>& info) { return std::string(info.param.name); });
+
+} // namespace

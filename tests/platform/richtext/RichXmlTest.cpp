@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace lf;
 
 namespace
@@ -97,6 +99,101 @@ TEST(RichXml, WriterNeverEmitsTheEndOfACdataSection)
     EXPECT_EQ(written.rfind("<?xml", 0), 0u);
     EXPECT_TRUE(XMLTextHasRoot(written, "LFDRoot"));
 }
+
+// The writer's corner cases, each with the bytes the XML library writes for the same tree: escapes in
+// attributes and text (control characters as "&#NN;"), a run cut at its first NUL, an element whose text
+// is empty, items of no known kind left out, and empty rows and cells closed at once.
+struct SWriterCase
+{
+    const char* name;
+    std::function<void(RichContent&)> fill;
+    std::string expected; // after the declaration and up to the document's end
+};
+
+class RichXmlWriter : public testing::TestWithParam<SWriterCase>
+{
+};
+
+TEST_P(RichXmlWriter, WritesTheBytesOfTheXmlLibrary)
+{
+    RichDocument doc(RichStyleSheet{});
+    doc.styles.textStyles.clear();
+    doc.styles.paraStyles.clear();
+    GetParam().fill(doc.content);
+    const std::string head = "<?xml version=\"1.0\"?>\n<LFDRoot>\n\t<style />\n\t<document leftmargin=\"5\" "
+                             "rightmargin=\"5\" topmargin=\"5\" bottommargin=\"5\" color=\"536870911\" "
+                             "background=\"none\" stringtags=\"1\"";
+    EXPECT_EQ(WriteRichXml(doc), head + GetParam().expected + "</LFDRoot>\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RichXmlWriter,
+    testing::Values(
+        SWriterCase{"Empty", [](RichContent&) {}, " />\n"},
+        SWriterCase{"Escapes",
+                    [](RichContent& content)
+                    {
+                        SRichItem& run = content.AddText("x", 0, 0);
+                        run.text = "&<>\"'\t\n\r\x01 end";
+                        run.tag = "&<>\"'\t\n\x1f";
+                        content.AddText("y", 0, 0).text = std::string("cut\0here", 8);
+                        content.AddText("z", 0, 0, false).text = std::string("\0starts", 7);
+                    },
+                    ">\n"
+                    "\t\t<text textstyleno=\"0\" parastyleno=\"0\" newpara=\"1\" br=\"0\" "
+                    "tag=\"&amp;&lt;>&quot;'&#09;&#10;&#31;\">&amp;&lt;&gt;\"'\t\n"
+                    "\r&#01; end</text>\n"
+                    "\t\t<text textstyleno=\"0\" parastyleno=\"0\" newpara=\"1\" br=\"0\">cut</text>\n"
+                    "\t\t<text textstyleno=\"0\" parastyleno=\"0\" newpara=\"0\" br=\"0\"></text>\n"
+                    "\t</document>\n"},
+        SWriterCase{"UnknownItems",
+                    [](RichContent& content)
+                    {
+                        SRichItem unknown;
+                        unknown.styleNo = -50;
+                        content.items.push_back(std::move(unknown));
+                        SRichItem noTable;
+                        noTable.styleNo = kRichStyleTable;
+                        content.items.push_back(std::move(noTable));
+                    },
+                    " />\n"},
+        SWriterCase{
+            "EmptyRowsAndCells",
+            [](RichContent& content)
+            {
+                RichTable table;
+                table.rows.resize(3);
+                table.rows[1].resize(2);
+                table.rows[1][1].content.AddText("in", 0, 0);
+                SRichItem unknown;
+                unknown.styleNo = -50;
+                table.rows[2].resize(1);
+                table.rows[2][0].content.items.push_back(std::move(unknown));
+                content.AddTable(std::move(table), "T", 0);
+                SRichItem picture;
+                picture.styleNo = kRichStylePicture;
+                content.items.push_back(std::move(picture));
+            },
+            ">\n"
+            "\t\t<table parastyleno=\"0\" newpara=\"1\" br=\"0\" name=\"T\" rows=\"3\" cols=\"0\" "
+            "bestwidth=\"0\" borderwidth=\"1\" cellborderwidth=\"1\" cellpadding=\"1\" "
+            "bordervspacing=\"2\" borderhspacing=\"2\" borderstyle=\"raised\" cellborderstyle=\"lowered\" "
+            "color=\"536870911\">\n"
+            "\t\t\t<row />\n"
+            "\t\t\t<row>\n"
+            "\t\t\t\t<cell color=\"536870911\" hint=\"\" valign=\"default\" bestwidth=\"0\" />\n"
+            "\t\t\t\t<cell color=\"536870911\" hint=\"\" valign=\"default\" bestwidth=\"0\">\n"
+            "\t\t\t\t\t<text textstyleno=\"0\" parastyleno=\"0\" newpara=\"1\" br=\"0\">in</text>\n"
+            "\t\t\t\t</cell>\n"
+            "\t\t\t</row>\n"
+            "\t\t\t<row>\n"
+            "\t\t\t\t<cell color=\"536870911\" hint=\"\" valign=\"default\" bestwidth=\"0\" />\n"
+            "\t\t\t</row>\n"
+            "\t\t</table>\n"
+            "\t\t<picture parastyleno=\"0\" newpara=\"1\" br=\"0\" format=\"\" source=\"\" width=\"0\" "
+            "height=\"0\" valign=\"baseline\" />\n"
+            "\t</document>\n"}),
+    [](const testing::TestParamInfo<SWriterCase>& info) { return std::string(info.param.name); });
 
 TEST(RichXml, ReaderKeepsTheWordsOfAnotherWritersVocabulary)
 {

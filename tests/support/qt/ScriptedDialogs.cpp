@@ -3,6 +3,7 @@
 #include "platform/sys/PathText.h"
 
 #include <QDialog>
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 namespace lf::test
@@ -126,9 +127,20 @@ bool ScriptedDialogs::ChoosePrint(QWidget*, QPrinter& printer, lf::qt::SPrintCho
     printRequests.push_back(choice);
     const auto answer = Next(m_printAnswers, "print dialog for pages " + std::to_string(choice.minPage) +
                                                  " to " + std::to_string(choice.maxPage));
+    std::string pdfPath;
+    if (!m_printFiles.empty())
+    {
+        pdfPath = std::move(m_printFiles.front());
+        m_printFiles.pop_front();
+    }
     if (!answer || !*answer)
         return false;
     choice = **answer;
+    if (!pdfPath.empty())
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdfPath));
+    }
     lf::qt::ApplyPrintChoice(printer, choice);
     return true;
 }

@@ -36,6 +36,14 @@ public:
     void AnswerPrint(std::optional<lf::qt::SPrintChoice> choice)
     {
         m_printAnswers.push_back(std::move(choice));
+        m_printFiles.emplace_back();
+    }
+    // The same, with the printer writing a PDF file at pdfPath as the dialog does where no printer is
+    // installed.
+    void AnswerPrintToPdf(lf::qt::SPrintChoice choice, std::string pdfPath)
+    {
+        m_printAnswers.push_back(std::move(choice));
+        m_printFiles.push_back(std::move(pdfPath));
     }
     // A modal window: the handler gets the window (to fill its controls or call its handlers, without
     // showing it) and returns the modal result.
@@ -74,6 +82,7 @@ private:
     std::deque<std::optional<std::string>> m_folderAnswers;
     std::deque<std::optional<lf::qt::SFontChoice>> m_fontAnswers;
     std::deque<std::optional<lf::qt::SPrintChoice>> m_printAnswers;
+    std::deque<std::string> m_printFiles; // beside each print answer: a PDF file to write, or empty
     std::deque<std::function<int(QDialog&)>> m_modalAnswers;
 };
 
