@@ -80,6 +80,10 @@ Tm_PrefsFrm::Tm_PrefsFrm(CPrefs& prefs, CDataStorage& storage, QWidget* parent)
     ui->setupUi(this);
     FixToFormSize();
     ui->m_pSkinViewDefImg->setPixmap(DefaultSkinPreview());
+    // The list keeps its place when "None" hides the preview.
+    QSizePolicy preview = ui->m_pSkinView->sizePolicy();
+    preview.setRetainSizeWhenHidden(true);
+    ui->m_pSkinView->setSizePolicy(preview);
     connect(ui->m_OkBtn, &QPushButton::clicked, this,
             [this]
             {
