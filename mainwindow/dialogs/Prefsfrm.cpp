@@ -13,7 +13,6 @@
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/QtFormat.h"
 #include "platform/qt/QtText.h"
-#include "platform/qt/RichTextHostQt.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -65,11 +64,6 @@ bool IsFolder(const std::string& path)
 }
 
 } // namespace
-
-void InstallFieldFont(const CPrefs& prefs)
-{
-    lf::qt::InstallRichTextHost(FieldFontOf(prefs));
-}
 
 // --- Preferences ---
 
@@ -217,14 +211,16 @@ void Tm_PrefsFrm::m_pSelectFontBtnClick()
     if (!lf::qt::CurrentDialogs().ChooseFont(this, font))
         return;
     SetFieldFont(m_Prefs, font);
-    InstallFieldFont(m_Prefs);
+    if (OnFieldFontChanged)
+        OnFieldFontChanged();
     ShowFieldFont();
 }
 
 void Tm_PrefsFrm::m_pSetDefaultFontBtnClick()
 {
     SetFieldFont(m_Prefs, lf::SRichFieldFont{"Arial", 12, 1, 0x80000008, false, false, false, false});
-    InstallFieldFont(m_Prefs);
+    if (OnFieldFontChanged)
+        OnFieldFontChanged();
     ShowFieldFont();
 }
 

@@ -6,6 +6,7 @@
 
 #include "mainwindow/dialogs/FormDialog.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,9 +19,6 @@ namespace Ui
 class Tm_PrefsFrm;
 class TCBooksPathPrefsFrm;
 } // namespace Ui
-
-// Hands the field font of the options to the rich-text layer, which gives it to every text it clears.
-void InstallFieldFont(const CPrefs& prefs);
 
 class Tm_PrefsFrm : public TFormDialog
 {
@@ -48,6 +46,9 @@ public:
     // The preview picture of the selected skin file; false for "None", "Default" and a skin without one.
     bool LoadSkinPreview();
     const std::vector<std::string>& SkinFiles() const { return m_SkinFiles; }
+
+    // Runs whenever the field font options were written (the main window shows its texts in the new font).
+    std::function<void()> OnFieldFontChanged;
 
     // Handlers.
     void m_pSkinListClick();

@@ -32,7 +32,13 @@ CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchange
         {
             // The main window makes these with the book storage and the options they show.
         }
-        else if (name != "m_pHelpFrm") // the main window makes and keeps the help window
+        else if (name == "m_CategoryEditFrm" || name == "m_TimerFrm")
+        {
+            // The main window makes the chapter editor and the study clock with the collection they edit.
+        }
+        else if (name == "rvActionsResource")
+            m_MainFrm->SetActionsResource(&m_rvActionsResource);
+        else if (name != "m_pHelpFrm" && name != "m_pScaleFrm") // the main window makes and keeps these
             LogNotBuiltYet(name);
     }
 }

@@ -6,6 +6,7 @@
 #include "mainwindow/Managerfrm.h"
 #include "model/storage/Datastorage.h"
 #include "model/support/Prefs.h"
+#include "platform/qt/RichActions.h"
 
 #include <memory>
 #include <string>
@@ -37,6 +38,7 @@ private:
     CPrefs m_Prefs;
     CDataStorage m_DataStorage{m_Prefs};
     FormManager m_FormManager;
+    lf::qt::TrvActionsResource m_rvActionsResource;
     std::unique_ptr<Tm_MainFrm> m_MainFrm;
     std::unique_ptr<Tm_ListFrm> m_ListFrm;
 };

@@ -101,7 +101,8 @@ void Tm_MainFrm::FormCreate()
     m_pStatusSink = std::make_unique<CStatusBarSink>(ui->StatusLine);
     m_pEventPump = std::make_unique<CDesktopEventPump>();
     m_pMessageSink = std::make_unique<CDialogMessageSink>();
-    m_DataStorage.SetRichViews(&m_RichViewTMP, &m_pRichViewEditTMP);
+    CreateScratchViews();
+    m_DataStorage.SetRichViews(&m_RichViewTMP, &m_pRichViewEditTMP->Document());
     m_DataStorage.SetStatusBar(m_pStatusSink.get());
     m_DataStorage.SetEventPump(m_pEventPump.get());
     m_DataStorage.SetMessageSink(m_pMessageSink.get());
@@ -122,6 +123,8 @@ void Tm_MainFrm::FormCreate()
     // The editor and the read-only view of the question pane, above the frame panel.
     CreateQuestionPaneViews();
     CreateAnswerTimers();
+    // Stored texts in the default style show in the field font of the options.
+    ApplyFieldFont();
 
     // The keyboard hook sees every key from now on.
     InstallKeyHook();

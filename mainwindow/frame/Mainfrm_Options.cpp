@@ -39,6 +39,7 @@ void Tm_MainFrm::m_PrefsBtnClick()
     OnStorageData();
     {
         Tm_PrefsFrm prefs(m_Prefs, m_DataStorage, this);
+        prefs.OnFieldFontChanged = [this] { ApplyFieldFont(); };
         if (lf::qt::CurrentDialogs().RunModal(prefs) == Tm_PrefsFrm::kOk)
             ApplySkin(m_Prefs);
         UpdateOpenBookMenu();

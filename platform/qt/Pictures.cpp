@@ -129,13 +129,18 @@ std::string PictureFormatOf(const std::string& path)
     return {};
 }
 
+std::string MissingPictureText(const std::string& name)
+{
+    return "File '" + name + "' is not exist!";
+}
+
 SPictureFile LoadPictureFile(const std::string& path)
 {
     SPictureFile result;
     const QString qpath = ToQString(path);
     if (path.empty() || !QFileInfo(qpath).isFile())
     {
-        result.error = "File '" + path + "' is not exist!";
+        result.error = MissingPictureText(path);
         return result;
     }
     const std::string format = PictureFormatOf(path);

@@ -27,6 +27,9 @@ struct SPictureFile
     std::string error;        // the text to show when not ok
 };
 
+// The warning for a picture file that is not there: "File '<name>' is not exist!".
+std::string MissingPictureText(const std::string& name);
+
 // Opens a picture file. A missing file gives "File '<path>' is not exist!", an extension of no
 // picture format "Format '<extension as written>' is not supported!", a file that does not decode
 // the reader's own explanation.

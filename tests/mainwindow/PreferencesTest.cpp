@@ -198,33 +198,49 @@ TEST_F(PreferencesTest, FontIsWrittenAtOnceAndCancelKeepsIt)
     Prefs().m_FieldFontName = "Courier";
     Prefs().m_FieldFontSize = 20;
     Prefs().m_FieldFontStyleBold = true;
-    auto dialog = ShowDialog();
-    EXPECT_EQ(Named<QLabel>(*dialog, "m_FontView")->text().toStdString(), "Courier");
-    EXPECT_TRUE(Named<QLabel>(*dialog, "m_FontView")->font().bold());
-
-    Named<QPushButton>(*dialog, "m_pSetDefaultFontBtn")->click();
-    Named<QPushButton>(*dialog, "m_CancelBtn")->click();
-    EXPECT_EQ(dialog->result(), Tm_PrefsFrm::kCancel);
+    std::string shown;
+    dialogs.AnswerModal(
+        [&shown](QDialog& dialog)
+        {
+            dialog.show();
+            shown = Named<QLabel>(dialog, "m_FontView")->text().toStdString();
+            EXPECT_TRUE(Named<QLabel>(dialog, "m_FontView")->font().bold());
+            Named<QPushButton>(dialog, "m_pSetDefaultFontBtn")->click();
+            Named<QPushButton>(dialog, "m_CancelBtn")->click();
+            return dialog.result();
+        });
+    Trigger("m_PrefsBtn");
+    EXPECT_EQ(shown, "Courier");
     EXPECT_EQ(Prefs().m_FieldFontName, "Arial");
     EXPECT_EQ(Prefs().m_FieldFontSize, 12);
     EXPECT_EQ(Prefs().m_FieldFontCharSet, 1);
     EXPECT_EQ(Prefs().m_FieldFontColor, 0x80000008u);
     EXPECT_FALSE(Prefs().m_FieldFontStyleBold);
+    // The texts of the program take the font at once.
     EXPECT_EQ(lf::RichTextHost().fieldFont,
               (lf::SRichFieldFont{"Arial", 12, 1, 0x80000008, false, false, false, false}));
 
     // The font dialog starts from the options' font; its answer is written at once and shown.
-    dialog = ShowDialog();
     dialogs.AnswerFont(lf::qt::SFontChoice{"Verdana", 14, 1, 0x0000FF, false, true, false, false});
-    Named<QPushButton>(*dialog, "m_pSelectFontBtn")->click();
+    dialogs.AnswerModal(
+        [&shown](QDialog& dialog)
+        {
+            dialog.show();
+            Named<QPushButton>(dialog, "m_pSelectFontBtn")->click();
+            shown = Named<QLabel>(dialog, "m_FontView")->text().toStdString();
+            dialog.reject();
+            return dialog.result();
+        });
+    Trigger("Preferences1");
     ASSERT_EQ(dialogs.fontRequests.size(), 1u);
     EXPECT_EQ(dialogs.fontRequests[0].name, "Arial");
+    EXPECT_EQ(shown, "Verdana");
     EXPECT_EQ(Prefs().m_FieldFontName, "Verdana");
     EXPECT_EQ(Prefs().m_FieldFontSize, 14);
     EXPECT_TRUE(Prefs().m_FieldFontStyleItalic);
     EXPECT_EQ(Prefs().m_FieldFontColor, 0x0000FFu);
     EXPECT_EQ(lf::RichTextHost().fieldFont.name, "Verdana");
-    EXPECT_EQ(Named<QLabel>(*dialog, "m_FontView")->text().toStdString(), "Verdana");
+    EXPECT_TRUE(dialogs.AllAnswersUsed());
 }
 
 TEST_F(PreferencesTest, BackupQuestionFormatAndStartUpCheckAreWrittenOnOk)

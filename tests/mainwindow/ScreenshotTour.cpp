@@ -241,12 +241,21 @@ int main(int argc, char** argv)
             chapters.show();
             Save(chapters, out, "16_chapter_editor");
         }
+        // The sample book in a large field font: its texts in the default style follow the options.
+        windows.Prefs().m_FieldFontName = "DejaVu Serif";
+        windows.Prefs().m_FieldFontSize = 20;
+        main.ApplyFieldFont();
+        items.First();
+        probe.SetActiveView(EView::Question, 255, 1);
+        Save(main, out, "17_large_field_font");
+        Click(main, "m_AnswerBtn");
+        Save(main, out, "18_large_field_font_answers");
         // The preferences over the main window with each skin the program ships.
         {
             const QString kept = QDir::currentPath();
             QDir::setCurrent(QString(LF_SOURCE_DIR) + "/resources");
             CPrefs& prefs = windows.Prefs();
-            int shot = 17;
+            int shot = 19;
             for (const char* skin : {"None", "Default", "Graphite", "Sandstone"})
             {
                 Tm_PrefsFrm dialog(prefs, windows.DataStorage(), &main);
