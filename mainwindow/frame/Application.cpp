@@ -16,9 +16,9 @@
 #include <clocale>
 #include <exception>
 
-CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchangeFormats())
+CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchangeFormats(&m_PictureRaster))
 {
-    // Quiz files and delimited text are read and written through the book storage.
+    // Quiz files, delimited text and the reader book are read and written through the book storage.
     m_DataStorage.SetExchangeFormats(m_pExchangeFormats.get());
     m_MainFrm = std::make_unique<Tm_MainFrm>(m_Prefs, m_DataStorage, m_FormManager);
     for (const std::string& name : StartWindowNames())
@@ -31,6 +31,10 @@ CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchange
         else if (name == "m_pRestoreFrm" || name == "m_BooksFilterFrm" || name == "m_NewVersionNotification")
         {
             // The main window makes these with the book storage and the options they show.
+        }
+        else if (name == "m_ImpExpFrm2")
+        {
+            // The Import/Export command makes the dialog for each use; a window made now would never show.
         }
         else if (name == "m_CategoryEditFrm" || name == "m_TimerFrm")
         {

@@ -6,6 +6,7 @@
 #include "mainwindow/Managerfrm.h"
 #include "model/storage/Datastorage.h"
 #include "model/support/Prefs.h"
+#include "platform/qt/Pictures.h"
 #include "platform/qt/RichActions.h"
 
 #include <memory>
@@ -34,6 +35,8 @@ public:
     static const std::vector<std::string>& StartWindowNames();
 
 private:
+    // The reader book's pictures are drawn through Qt's picture readers.
+    lf::qt::PictureRaster m_PictureRaster;
     std::unique_ptr<IExchangeFormats> m_pExchangeFormats;
     CPrefs m_Prefs;
     CDataStorage m_DataStorage{m_Prefs};

@@ -174,6 +174,8 @@ void Tm_MainFrm::ConnectCommands()
     bind(ui->m_PauseBtn, &Tm_MainFrm::m_PauseBtnClick);
     bind(ui->m_BackToolBarBtn, &Tm_MainFrm::m_BackToolBarBtnClick);
     bind(ui->m_TimerBtn, &Tm_MainFrm::m_TimerBtnClick);
+    bind(ui->m_ImportExportBtn, &Tm_MainFrm::m_ImportExportBtnClick);
+    bind(ui->ImportandExport1, &Tm_MainFrm::m_ImportExportBtnClick);
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->Standard1, &QAction::triggered, this,
             [this]

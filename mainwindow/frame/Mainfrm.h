@@ -11,6 +11,7 @@
 //   Mainfrm_Store.cpp    storing the editors into the question, the question style
 //   Mainfrm_Keys.cpp     the keyboard and wheel hook, the navigation buttons' keys
 //   Mainfrm_Help.cpp     help pages, tutorial and the about box
+//   Mainfrm_Exchange.cpp the import and export dialog
 //   Mainfrm_RichText.cpp the field font of the options, the hidden scratch views, the font action
 // Tests read its state and reach its few internal steps through Tm_MainFrmProbe (MainfrmProbe.h).
 #pragma once
@@ -147,6 +148,9 @@ private slots:
     void m_IncreaseBtnClick();
     void m_DecreaseBtnClick();
     void m_FontNormalBtnClick();
+
+    // The import and export dialog (Mainfrm_Exchange.cpp).
+    void m_ImportExportBtnClick();
 
     // Help pages and the about box (Mainfrm_Help.cpp).
     void m_pTutorialBtnClick();

@@ -2,6 +2,7 @@
 // score report's legend squares, drawn in code.
 #pragma once
 
+#include "platform/richtext/PictureRaster.h"
 #include "platform/richtext/RichDocument.h"
 
 #include <QImage>
@@ -59,5 +60,14 @@ inline constexpr int kLegendSquareCount = 4;
 inline constexpr int kLegendSquareSize = 14;
 QImage LegendSquare(int index);
 lf::SRichPicture LegendRichPicture(int index);
+
+// The program's picture raster: the pictures of stored texts decoded by Qt's image readers and stretched
+// smoothly, for the exports that write picture files of their own.
+class PictureRaster final : public lf::IPictureRaster
+{
+public:
+    bool NaturalSize(const lf::SRichPicture& picture, int& width, int& height) const override;
+    bool Draw(const lf::SRichPicture& picture, int width, int height, lf::SRasterImage& out) const override;
+};
 
 } // namespace lf::qt
