@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmap>
 
 #include <filesystem>
 
@@ -57,4 +60,46 @@ void ApplySkin(const CPrefs& prefs)
         app->setStyleSheet(lf::qt::ToQString(sheet));
     else
         app->setStyleSheet(lf::qt::ToQString(BuiltInSkin()));
+}
+
+QPixmap DefaultSkinPreview()
+{
+    // The built-in look in miniature: toolbar, intro banner, a card with text lines, the status bar.
+    QPixmap picture(260, 170);
+    picture.fill(QColor("#f3f5f8"));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(QRect(0, 0, 260, 22), QColor("#e8ecf2"));
+    painter.setPen(QColor("#c9d1dc"));
+    painter.drawLine(0, 22, 260, 22);
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < 6; ++i)
+    {
+        painter.setBrush(i == 2 ? QColor("#c3d6ee") : QColor("#d6e2f1"));
+        painter.drawRoundedRect(QRectF(6 + i * 24, 4, 18, 14), 3, 3);
+    }
+    QLinearGradient banner(0, 23, 0, 78);
+    banner.setColorAt(0, QColor("#234a78"));
+    banner.setColorAt(1, QColor("#3f78b5"));
+    painter.fillRect(QRect(0, 23, 260, 55), banner);
+    QFont title = painter.font();
+    title.setBold(true);
+    title.setPointSize(13);
+    painter.setFont(title);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(12, 30, 236, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lernfold"));
+    painter.setPen(QColor("#ffe9a8"));
+    painter.drawLine(12, 62, 110, 62);
+    painter.setPen(QColor("#ccd5e0"));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(QRectF(12.5, 88.5, 235, 56), 5, 5);
+    painter.setPen(QColor("#234a78"));
+    painter.drawLine(24, 100, 120, 100);
+    painter.setPen(QColor("#9aa7b6"));
+    for (int y = 112; y <= 134; y += 11)
+        painter.drawLine(24, y, y == 134 ? 150 : 230, y);
+    painter.fillRect(QRect(0, 156, 260, 14), QColor("#e8ecf2"));
+    painter.setPen(QColor("#c9d1dc"));
+    painter.drawLine(0, 156, 260, 156);
+    return picture;
 }

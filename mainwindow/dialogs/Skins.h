@@ -6,6 +6,8 @@
 
 #include <string>
 
+class QPixmap;
+
 class CPrefs;
 
 // The built-in look as a style sheet.
@@ -14,3 +16,6 @@ const std::string& BuiltInSkin();
 // Applies the skin of the options to the whole application: the skin file when it exists, else the
 // built-in look; with skins off, the platform's plain look.
 void ApplySkin(const CPrefs& prefs);
+
+// A small picture of the built-in look, for the preferences' skin preview.
+QPixmap DefaultSkinPreview();

@@ -28,9 +28,9 @@ CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchange
             m_ListFrm = std::make_unique<Tm_ListFrm>(m_Prefs, m_FormManager);
             m_MainFrm->SetListWindow(m_ListFrm.get());
         }
-        else if (name == "m_pRestoreFrm" || name == "m_BooksFilterFrm")
+        else if (name == "m_pRestoreFrm" || name == "m_BooksFilterFrm" || name == "m_NewVersionNotification")
         {
-            // The main window makes these two with the book storage they show.
+            // The main window makes these with the book storage and the options they show.
         }
         else if (name == "m_ImpExpFrm2")
         {

@@ -7,6 +7,7 @@
 #include "mainwindow/dialogs/Booksfilterfrm.h"
 #include "mainwindow/dialogs/Categoryeditfrm.h"
 #include "mainwindow/dialogs/Helpfrm.h"
+#include "mainwindow/dialogs/NewVersionNotification.h"
 #include "mainwindow/dialogs/Restorefrm.h"
 #include "mainwindow/dialogs/Scalefrm.h"
 #include "mainwindow/dialogs/Skins.h"
@@ -19,6 +20,7 @@
 #include "platform/qt/Desktop.h"
 #include "platform/qt/Dialogs.h"
 #include "platform/qt/EventRules.h"
+#include "platform/qt/HttpClient.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/RichView.h"
 #include "platform/sys/SystemServices.h"
@@ -134,6 +136,7 @@ void Tm_MainFrm::FormCreate()
 
     ConnectCommands();
     CreateSessionWindows();
+    CreateUpdateCheck();
     m_FormManager.SetMainWindow(this);
 }
 
@@ -213,6 +216,10 @@ void Tm_MainFrm::ConnectCommands()
     connect(ui->m_FilterList, &QComboBox::activated, this, &Tm_MainFrm::m_FilterListChange);
     connect(ui->m_pBrowseBtn, &QPushButton::clicked, this, [this] { m_pBrowseBtnClick(); });
     connect(ui->m_pFilterBtn, &QPushButton::clicked, this, [this] { m_pFilterBtnClick(); });
+    bind(ui->m_PrefsBtn, &Tm_MainFrm::m_PrefsBtnClick);
+    bind(ui->Preferences1, &Tm_MainFrm::m_PrefsBtnClick);
+    bind(ui->Zoom1, &Tm_MainFrm::Zoom1Click);
+    connect(ui->CheckforUpdates1, &QAction::triggered, this, [this] { CheckForNewVersion(1); });
     connect(ui->m_pDelayBeforeHintTrackBar, &QSlider::valueChanged, this,
             [this](int value) { m_Prefs.m_DelayBeforeHintDelayForLearnMode = value; });
     connect(ui->m_HintTimeTrBar, &QSlider::valueChanged, this,
@@ -260,14 +267,10 @@ void Tm_MainFrm::FormShow(const std::string& bookArgument)
         return;
     ui->m_VersiopnStr->setText("Version 4.9");
     ui->m_VersiopnStr2->setText("Version 4.9");
-    // The filter bar's fonts: the chapter number and the "Set to:" list at 10 points.
-    QFont small = ui->m_LayerStr->font();
-    small.setPointSize(10);
-    ui->m_LayerStr->setFont(small);
-    ui->m_RecordCategoryList->setFont(small);
+    ApplyFilterBarFonts();
     UpdateToolbars(0);
     if (m_Prefs.m_EnabledAutoUpdate)
-        LogNotBuiltYet("Tm_MainFrm::CheckForNewVersion");
+        CheckForNewVersion(0);
     ResetBookPackLabels();
     ApplyWindowPlacement(0, 0);
 

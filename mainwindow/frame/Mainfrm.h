@@ -64,6 +64,12 @@ class TMyComboBox;
 class TTreeViewPopupForm;
 class Tm_BooksFilterFrm;
 class Tm_pRestoreFrm;
+class Tm_NewVersionNotification;
+namespace lf::qt
+{
+class HttpClient;
+struct SHttpReply;
+} // namespace lf::qt
 
 // The private messages of the main window, delivered as queued calls.
 inline constexpr int kMsgBookTreeClosed = 10225;
@@ -155,6 +161,10 @@ private slots:
     void m_HelpBtnClick();
     void AboutLernfold1Click();
 
+    // Preferences and View > Zoom (Mainfrm_Options.cpp).
+    void m_PrefsBtnClick();
+    void Zoom1Click();
+
     // A mouse button went down in the read-only view (position in viewport coordinates)
     // (Mainfrm_Answers.cpp).
     void m_DescriptionViewStrRVMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
@@ -240,6 +250,8 @@ private:
     void UpdateToolbars(std::uint8_t keepButtons);
     void UpdatePrintCommands();
     void UpdateZoomButtons();
+    // The smallest text size of the zoomed view as drawn with the zoom step; -1 without text styles.
+    int SmallestZoomedTextSize() const;
     // Applies a toolbar state to the controls by name.
     void ApplyToolbarState(const struct SToolbarState& state);
     void OnUpdateSeesionView();
@@ -347,6 +359,18 @@ private:
     // Loads "<current folder>/Help/" + page into the help window and shows it; a missing page shows an
     // empty window.
     void OpenHelpPage(const std::string& page);
+
+    // --- Preferences, the filter bar's fonts and the new-version check (Mainfrm_Options.cpp) ---
+
+    void ApplyFilterBarFonts();
+    // The notification window and the version page's address (construction).
+    void CreateUpdateCheck();
+    // Asks the version page whether a newer version exists; manual (Help > Check for Updates) also says
+    // when none does. One check at a time: a second one while the page is on its way does nothing.
+    void CheckForNewVersion(std::uint8_t manual);
+    // The page came (or the request ended): judges the reply of the check that sender made.
+    void OnVersionPageLoaded(const lf::qt::HttpClient* sender, const lf::qt::SHttpReply& reply);
+    void OnVersionPageError();
 
     // --- Question display and the answer tables (Mainfrm_Display.cpp, Mainfrm_Answers.cpp) ---
 
@@ -496,4 +520,10 @@ private:
     lf::display::CPaneCellRef m_pHighlightedCell;
     bool m_bShown = false;
     CKeyHook* m_pKeyHook = nullptr; // owned by the window as its child
+    // The new-version check: the request of the last check, the notification kept for the run, and the
+    // page and time limit (settings of the build; tests point them at a server of their own).
+    std::unique_ptr<lf::qt::HttpClient> m_pUpdateBrowser;
+    std::unique_ptr<Tm_NewVersionNotification> m_NewVersionNotification;
+    std::string m_VersionPageUrl;
+    int m_UpdateTimeoutMs = 0;
 };

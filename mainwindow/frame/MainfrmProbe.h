@@ -53,6 +53,16 @@ public:
     std::uint64_t KeyHookDecisions() const { return m.KeyHookDecisions(); }
     lf::keys::SKeySnapshot KeySnapshot() const { return m.KeySnapshot(); }
 
+    std::int32_t FontSizeStep() const { return m.m_FontSizeStep; }
+    bool UpdateCheckRunning() const { return m.m_bUpdateCheckRunning != 0; }
+    Tm_NewVersionNotification& NewVersionNotification() const { return *m.m_NewVersionNotification; }
+    // Points the new-version check at another page, with another time limit.
+    void SetVersionPage(const std::string& url, int timeoutMs) const
+    {
+        m.m_VersionPageUrl = url;
+        m.m_UpdateTimeoutMs = timeoutMs;
+    }
+
     lf::qt::Timer& TestTimer() const { return m.m_TestTimer; }
     lf::qt::Timer& BackupTimer() const { return m.m_pBackupTimer; }
     lf::qt::Timer& DelayBeforeHintTimer() const { return m.m_DelayBegoreShowHintTimer; }

@@ -6,6 +6,7 @@
 #include "mainwindow/rules/SessionPanelRules.h"
 #include "mainwindow/rules/ToolbarState.h"
 #include "mainwindow/rules/WindowTitle.h"
+#include "mainwindow/rules/ZoomRules.h"
 #include "model/support/Folders.h"
 #include "model/support/Log.h"
 #include "platform/qt/Desktop.h"
@@ -181,13 +182,24 @@ void Tm_MainFrm::UpdateZoomButtons()
          {static_cast<QWidget*>(ui->m_DecreaseBtn), static_cast<QWidget*>(ui->m_IncreaseBtn),
           static_cast<QWidget*>(ui->m_FontNormalBtn)})
         button->setVisible(!hidden);
-    ui->m_IncreaseBtn->setEnabled(m_FontSizeStep < 50);
-    // Zooming out stops before the smallest text of the view would fall below 4 points.
-    int smallest = 0;
-    for (const auto& style : m_DescriptionViewStr->Document().styles.textStyles)
-        if (smallest == 0 || style.size < smallest)
-            smallest = style.size;
-    ui->m_DecreaseBtn->setEnabled(!ui->m_MainView->isHidden() && smallest + m_FontSizeStep > 3);
+    ui->m_IncreaseBtn->setEnabled(lf::zoom::CanZoomIn(m_FontSizeStep));
+    const bool paneShown =
+        !ui->m_MainView->isHidden() && (!m_DescriptionStr->isHidden() || !m_DescriptionViewStr->isHidden());
+    ui->m_DecreaseBtn->setEnabled(paneShown && lf::zoom::CanZoomOut(SmallestZoomedTextSize()));
+}
+
+int Tm_MainFrm::SmallestZoomedTextSize() const
+{
+    // The zoomed view: the editor when it shows, else the read-only view.
+    lf::qt::RichView* zoomed = !m_DescriptionStr->isHidden() ? m_DescriptionStr : m_DescriptionViewStr;
+    int smallest = -1;
+    for (const auto& style : zoomed->Document().styles.textStyles)
+    {
+        const int size = lf::zoom::ZoomedTextSize(style.size, m_FontSizeStep);
+        if (smallest < 0 || size < smallest)
+            smallest = size;
+    }
+    return smallest;
 }
 
 // --- Session panel ---

@@ -11,6 +11,7 @@
 #include "mainwindow/rules/QuestionPane.h"
 #include "mainwindow/rules/SessionPanelRules.h"
 #include "mainwindow/rules/SessionStart.h"
+#include "mainwindow/rules/ZoomRules.h"
 #include "model/items/Datatypes.h"
 #include "model/support/Log.h"
 #include "platform/qt/Desktop.h"
@@ -856,7 +857,7 @@ void Tm_MainFrm::CreateSessionWindows()
 // The text zoom of the question view: the step is added to every text size when the view is drawn.
 void Tm_MainFrm::m_IncreaseBtnClick()
 {
-    if (m_FontSizeStep >= 50)
+    if (!lf::zoom::CanZoomIn(m_FontSizeStep))
         return;
     ++m_FontSizeStep;
     ApplyZoom();
@@ -864,7 +865,7 @@ void Tm_MainFrm::m_IncreaseBtnClick()
 
 void Tm_MainFrm::m_DecreaseBtnClick()
 {
-    if (!ui->m_DecreaseBtn->isEnabled())
+    if (!lf::zoom::CanZoomOut(SmallestZoomedTextSize()))
         return;
     --m_FontSizeStep;
     ApplyZoom();

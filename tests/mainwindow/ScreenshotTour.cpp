@@ -7,11 +7,17 @@
 #include "mainwindow/dialogs/HelpPages.h"
 #include "mainwindow/dialogs/Helpfrm.h"
 #include "mainwindow/dialogs/Impexpfrm2.h"
+#include "mainwindow/dialogs/MoveToTrashAskDlg.h"
+#include "mainwindow/dialogs/NewVersionNotification.h"
 #include "mainwindow/dialogs/Onevaluefrm.h"
+#include "mainwindow/dialogs/Prefsfrm.h"
 #include "mainwindow/dialogs/PreviewFrm.h"
 #include "mainwindow/dialogs/Printprefsdlg.h"
+#include "mainwindow/dialogs/Renumberdlg.h"
 #include "mainwindow/dialogs/Restorefrm.h"
 #include "mainwindow/dialogs/Scoredlg.h"
+#include "mainwindow/dialogs/Selectionfrm.h"
+#include "mainwindow/dialogs/Skins.h"
 #include "mainwindow/dialogs/Timerfrm.h"
 #include "mainwindow/dialogs/TreeViewPopup.h"
 #include "mainwindow/frame/Application.h"
@@ -38,8 +44,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPrinter>
@@ -72,6 +81,18 @@ void Click(Tm_MainFrm& main, const char* name)
         }
     if (QAction* action = Tm_MainFrmProbe(main).FindAction(name))
         action->trigger();
+}
+
+// The screen around a window and the windows over it, where the platform can grab the screen.
+void SaveScreen(const QRect& area, const QString& folder, const char* name)
+{
+    QApplication::processEvents();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+    {
+        screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+            .save(folder + "/" + name + ".png");
+        std::cout << (folder + "/" + name + ".png").toStdString() << "\n";
+    }
 }
 
 void Save(QWidget& widget, const QString& folder, const char* name)
@@ -173,6 +194,22 @@ int main(int argc, char** argv)
         main.resize(1100, 760);
         main.show();
         Save(main, out, "1_intro");
+        // The intro screen in each shipped skin, at half size: the skins' preview pictures are made of these.
+        for (const char* skin : {"Graphite.ssk", "Sandstone/Sandstone.ssk"})
+        {
+            CPrefs& prefs = windows.Prefs();
+            prefs.m_EnableSkin = true;
+            prefs.m_UseDefaultSkin = false;
+            prefs.m_ExternalSkinPath = std::string(LF_SOURCE_DIR) + "/resources/Skins/" + skin;
+            ApplySkin(prefs);
+            QApplication::processEvents();
+            const QString name = QFileInfo(QString::fromLatin1(skin)).baseName();
+            main.grab(QRect(0, 0, 660, 456))
+                .scaled(330, 228, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                .save(out + "/skin_preview_" + name + ".png");
+            prefs.m_UseDefaultSkin = true;
+            ApplySkin(prefs);
+        }
 
         Click(main, "m_LearnMaterialBtn");
         Save(main, out, "2_flash_session_panel");
@@ -363,6 +400,33 @@ int main(int argc, char** argv)
         Save(main, out, "17_large_field_font");
         Click(main, "m_AnswerBtn");
         Save(main, out, "18_large_field_font_answers");
+        // The preferences over the main window with each skin the program ships.
+        {
+            const QString kept = QDir::currentPath();
+            QDir::setCurrent(QString(LF_SOURCE_DIR) + "/resources");
+            CPrefs& prefs = windows.Prefs();
+            int shot = 19;
+            for (const char* skin : {"None", "Default", "Graphite", "Sandstone"})
+            {
+                Tm_PrefsFrm dialog(prefs, windows.DataStorage(), &main);
+                dialog.show();
+                auto* list = Named<QListWidget>(dialog, "m_pSkinList");
+                const auto rows = list->findItems(skin, Qt::MatchExactly);
+                if (!rows.isEmpty())
+                    list->setCurrentItem(rows.front());
+                dialog.m_OkBtnClick();
+                ApplySkin(prefs);
+                dialog.hide();
+                dialog.show();
+                const std::string name = std::to_string(shot++) + "_preferences_skin_" + skin;
+                SaveScreen(main.frameGeometry(), out, name.c_str());
+                dialog.hide();
+            }
+            prefs.m_EnableSkin = true;
+            prefs.m_UseDefaultSkin = true;
+            ApplySkin(prefs);
+            QDir::setCurrent(kept);
+        }
         main.close();
     }
     // The help pages and the small dialogs.
@@ -383,6 +447,35 @@ int main(int argc, char** argv)
         value.SetValue("https://lernfold.example/help");
         value.show();
         Save(value, out, "one_value");
+    }
+    // The windows other commands open: renumbering, the region frame, the trash question, the new
+    // version's notification and Home Page Books.
+    {
+        Tm_pRenumberDlg renumber;
+        renumber.m_pLayerStr()->setText("1.2.");
+        renumber.show();
+        Save(renumber, out, "renumber");
+        TCSelectionFrm region;
+        region.show();
+        region.resize(400, 300);
+        SaveScreen(region.frameGeometry().adjusted(-40, -60, 40, 40), out, "region_frame");
+        region.hide();
+        TCMoveQuestionToRecycleBinAskDlg ask;
+        ask.m_pMessage()->setText(
+            "Deleting a question in the Trash will permanently delete it from the book. "
+            "Are you sure you want to delete this question?");
+        ask.show();
+        Save(ask, out, "trash_question");
+        CPrefs prefs;
+        Tm_NewVersionNotification note(prefs);
+        note.SetVersionInfo("4.10 (Build 700)", "https://lernfold.example/download");
+        note.show();
+        Save(note, out, "new_version");
+        prefs.m_BooksDisplay[0] = "Biology";
+        prefs.m_BooksPath[0] = "/home/user/Books/Biology.lnf";
+        TCBooksPathPrefsFrm books(prefs);
+        books.show();
+        Save(books, out, "home_page_books");
     }
     lf::test::LeaveScratchHome(home);
     return 0;

@@ -1,4 +1,5 @@
 #include "platform/qt/HttpClient.h"
+#include "tests/support/qt/LoopbackServer.h"
 
 #include <QElapsedTimer>
 #include <QTcpServer>
@@ -14,41 +15,7 @@ namespace
 using lf::qt::HttpClient;
 using lf::qt::SHttpReply;
 
-// A loopback HTTP server that answers every request with one fixed response, or never answers.
-class LoopbackServer
-{
-public:
-    explicit LoopbackServer(QByteArray response) : m_response(std::move(response))
-    {
-        EXPECT_TRUE(m_server.listen(QHostAddress::LocalHost));
-        QObject::connect(
-            &m_server, &QTcpServer::newConnection,
-            [this]
-            {
-                while (QTcpSocket* socket = m_server.nextPendingConnection())
-                    QObject::connect(
-                        socket, &QTcpSocket::readyRead, socket,
-                        [this, socket]
-                        {
-                            request += socket->readAll();
-                            if (!request.contains("\r\n\r\n") || m_response.isEmpty())
-                                return; // a silent server keeps the connection open and says nothing
-                            socket->write(m_response);
-                            socket->disconnectFromHost();
-                        });
-            });
-    }
-    std::string Url(const char* path = "/version.txt") const
-    {
-        return "http://127.0.0.1:" + std::to_string(m_server.serverPort()) + path;
-    }
-
-    QByteArray request;
-
-private:
-    QTcpServer m_server;
-    QByteArray m_response;
-};
+using lf::test::LoopbackServer;
 
 struct Outcome
 {
