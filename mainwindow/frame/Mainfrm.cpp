@@ -210,6 +210,7 @@ void Tm_MainFrm::ConnectCommands()
             [this](int value) { m_Prefs.m_DelayBeforeHintDelayForLearnMode = value; });
     connect(ui->m_HintTimeTrBar, &QSlider::valueChanged, this,
             [this](int value) { m_Prefs.m_HintDelayForLearnMode = value; });
+    ConnectMenuCommands();
 }
 
 Tm_MainFrm::~Tm_MainFrm()

@@ -11,6 +11,7 @@
 //   Mainfrm_Store.cpp    storing the editors into the question, the question style
 //   Mainfrm_Keys.cpp     the keyboard and wheel hook, the navigation buttons' keys
 //   Mainfrm_Help.cpp     help pages, tutorial and the about box
+//   Mainfrm_Commands.cpp the main menu's forwards, zoom, Contact Us, the commands still to come
 // Tests read its state and reach its few internal steps through Tm_MainFrmProbe (MainfrmProbe.h).
 #pragma once
 
@@ -205,6 +206,11 @@ private:
     void FormClose();
     void ResetBookPackLabels();
     void ConnectCommands();
+    // The main menu's items and the toolbar buttons of later windows (Mainfrm_Commands.cpp).
+    void ConnectMenuCommands();
+    void Zoom1Click();
+    void ContactUs1Click();
+    void EmptyTrash1Click();
     // The private messages (10225, 10325); Post delivers one after the current event.
     void Dispatch(int message);
     void PostMessage(int message);

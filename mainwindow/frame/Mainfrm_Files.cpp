@@ -180,6 +180,9 @@ bool Tm_MainFrm::SaveBookAs(const std::string& proposedName, bool useBooksFolder
         folder = m_Prefs.GetBooksDirectory();
     else if (m_DataStorage.IsBookLoaded() || m_DataStorage.IsCategoriesOnlyLoaded())
         folder = GetBookFolder(m_DataStorage.GetFileName());
+    // A book never saved has no folder of its own: it starts among the books.
+    if (folder.empty())
+        folder = m_Prefs.GetBooksDirectory();
     if (!RunSaveDialog(folder, proposedName))
         return false;
     UpdateWindowTitle();
@@ -282,6 +285,10 @@ void Tm_MainFrm::BackupNow(bool purge)
 
 void Tm_MainFrm::m_pBackupTimerTimer()
 {
+    // With only the chapters read nothing can have changed, and a copy of them alone would push good
+    // copies out of the twelve kept.
+    if (!m_DataStorage.IsBookLoaded())
+        return;
     BackupNow(true);
 }
 
@@ -442,6 +449,8 @@ void Tm_MainFrm::m_RestoreBookBtnClick()
     m_pRestoreFrm->FormShow();
     if (lf::qt::CurrentDialogs().RunModal(*m_pRestoreFrm) != lf::qt::mrOk)
         return;
+    // The safety copy holds every question of the open book, also when only its chapters were read.
+    LoadOnDemand();
     StopBackupTimer();
     BackupNow(false);
     m_DataStorage.CloseBook();
