@@ -343,7 +343,7 @@ void Tm_MainFrm::changeEvent(QEvent* event)
 
 void Tm_MainFrm::SaveWindowPlacement()
 {
-    if (m_pListWindow && m_pListWindow->IsListVisible())
+    if (IsListBesideMain())
     {
         m_Prefs.m_MainFormExtPlacement = PlacementOf(*this, m_Prefs.m_MainFormExtPlacement);
         m_Prefs.m_ListFormPlacement = m_pListWindow->GetPlacement(m_Prefs.m_ListFormPlacement);
@@ -354,7 +354,7 @@ void Tm_MainFrm::SaveWindowPlacement()
 
 void Tm_MainFrm::ApplyWindowPlacement(std::uint8_t a, std::uint8_t b)
 {
-    const bool listShown = m_pListWindow && m_pListWindow->IsListVisible();
+    const bool listShown = IsListBesideMain();
     if ((listShown && a == 0) || (a == 1 && b == 1))
     {
         ApplyPlacement(*this, m_Prefs.m_MainFormExtPlacement, CorrectMainWindowSize);

@@ -242,6 +242,8 @@ private:
     void HideListWindow(std::uint8_t remember, std::uint8_t force);
     // The list window's hide and show, and whether it shows.
     bool IsListWindowVisible() const;
+    // The list window shows and the main window stands beside it (its own placement for that).
+    bool IsListBesideMain() const;
     void RememberListWindow(bool shown);
 
     // --- Saving and loading (Mainfrm_Files.cpp) ---

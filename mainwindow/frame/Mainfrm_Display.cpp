@@ -226,8 +226,8 @@ void Tm_MainFrm::UpdateFilterBar(std::uint8_t flags, CBaseItem* item, EPhase pha
     }
     // The chapter label names the question on show, so every move draws it, not only a new chapter list.
     if (phase != EPhase::Edit)
-        ui->m_pChapterStr->setText(ToQString(
-            display::ChapterLabel(items.GetCategoryName(item->GetCategoryID()), items.GetNumberInCategory())));
+        ui->m_pChapterStr->setText(ToQString(display::ChapterLabel(
+            items.GetCategoryName(item->GetCategoryID()), items.GetNumberInCategory())));
     if ((flags & 4) != 0)
     {
         const QSignalBlocker block(ui->m_FilterList);
