@@ -359,6 +359,7 @@ void Tm_MainFrm::m_OpenBookBtnClick()
         return;
     if (const auto chosen = ChooseBookFile(m_Prefs.GetBooksDirectory(), ".lnf"))
     {
+        const bool listedBefore = m_DataStorage.GetBookList()->Contains(*chosen);
         if (const std::int32_t index = ListChosenBook(*chosen); index < 0)
         {
             CloseToIntro(false);
@@ -367,7 +368,17 @@ void Tm_MainFrm::m_OpenBookBtnClick()
         else if (SetPhase(EPhase::Edit, 1))
         {
             LoadBook(index, false);
-            m_StartSessionBtnClick();
+            if (m_DataStorage.IsBookLoaded())
+                m_StartSessionBtnClick();
+            else
+            {
+                // A file that is no book is not listed as one, and the window is left as without a book.
+                if (!listedBefore)
+                    m_DataStorage.GetBookList()->Remove(index);
+                CloseToIntro(false);
+                UpdateOpenBookMenu();
+                UpdateToolbars(0);
+            }
         }
     }
     m_pEditing->UpdateEditButtons();

@@ -428,3 +428,97 @@ TEST(WindowCommands, NarrowWindowShowsTheToolbarsOverflowButton)
 }
 
 } // namespace
+
+namespace
+{
+
+class WindowFaultsTest : public testing::Test, public MainWindowHarness
+{
+protected:
+    Tm_MainFrm& SessionOn(const lf::test::BookFill& fill, EPhase phase)
+    {
+        OpenBook(fill, phase);
+        StartSession();
+        EXPECT_TRUE(Shows("m_MainView"));
+        Main().activateWindow();
+        QApplication::setActiveWindow(&Main());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&Main()));
+        return Main();
+    }
+    void Press(int key)
+    {
+        QWidget* target =
+            QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        QTest::keyClick(target, static_cast<Qt::Key>(key));
+    }
+    std::string ChapterLabel() { return Text("m_pChapterStr"); }
+};
+
+TEST_F(WindowFaultsTest, ChapterLabelFollowsTheQuestionOnEveryMove)
+{
+    SessionOn(ThreeQuestions, EPhase::Review);
+    EXPECT_EQ(ChapterLabel(), "One - 1");
+    Click("m_NextBtn");
+    EXPECT_EQ(ChapterLabel(), "One - 2");
+    Click("m_NextBtn");
+    EXPECT_EQ(ChapterLabel(), "Two - 1");
+    Click("m_PrevBtn");
+    EXPECT_EQ(ChapterLabel(), "One - 2");
+    Press(Qt::Key_N);
+    EXPECT_EQ(ChapterLabel(), "Two - 1");
+    Press(Qt::Key_P);
+    EXPECT_EQ(ChapterLabel(), "One - 2");
+}
+
+TEST_F(WindowFaultsTest, KeyAOnATypedAnswerLetsTheUserTypeTheAnswer)
+{
+    // The Moodle style shows questions of every kind.
+    Start();
+    Prefs().m_ViewMode = 3;
+    SessionOn(
+        [](lf::test::BookBuilder& book) {
+            book.shortAnswer("Capital of France?", {{"Paris", "100"}});
+        },
+        EPhase::Test);
+    Press(Qt::Key_A);
+    EXPECT_EQ(Probe().ActiveView(), EView::Answers);
+    ASSERT_EQ(QApplication::focusWidget(), Probe().DescriptionEditor());
+    for (int key : {Qt::Key_P, Qt::Key_A, Qt::Key_R, Qt::Key_I, Qt::Key_S})
+        Press(key);
+    // The letters are the answer; "a" did not turn back to the question.
+    EXPECT_EQ(Probe().ActiveView(), EView::Answers);
+    EXPECT_EQ(Probe().DescriptionEditor()->toPlainText().toLower().toStdString(), "paris");
+}
+
+TEST_F(WindowFaultsTest, OpeningAFileThatIsNoBookLeavesTheWindowAsWithoutABook)
+{
+    Start();
+    const std::string path = BookPath("notes.lnf");
+    lf::test::WriteFile(path, "These are my notes, not a book.");
+    dialogs.AnswerOpen(path);
+    dialogs.AnswerMessage(lf::qt::mrOk);
+    dialogs.AnswerMessage(lf::qt::mrOk);
+    dialogs.AnswerMessage(lf::qt::mrOk);
+    Click("m_OpenBookBtn");
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages[0].text, "Error. Can't load the book.");
+    EXPECT_FALSE(Storage().IsBookLoaded());
+    EXPECT_EQ(Main().windowTitle().toStdString(), "Korvanta Lernfold");
+    // The book list, and so the tree, does not keep the file as a book it opened.
+    EXPECT_LT(Books().IndexOf(path), 0);
+    EXPECT_TRUE(fs::exists(path));
+}
+
+TEST_F(WindowFaultsTest, SaveAsOfANeverSavedBookStartsInTheBooksFolder)
+{
+    Start();
+    Click("m_NewBtn");
+    ASSERT_TRUE(Storage().IsBookLoaded());
+    dialogs.AnswerSave(std::nullopt);
+    Click("m_SaveAsBtn");
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].initialFolder, Prefs().GetBooksDirectory());
+    EXPECT_FALSE(dialogs.saveRequests[0].initialFolder.empty());
+}
+
+} // namespace
