@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 
@@ -128,6 +129,12 @@ void Tm_MainFrm::FormCreate()
     ui->m_SessionView->hide();
     ui->m_pBookSelectorViewViewPanel->hide();
     ui->m_MainView->hide();
+
+    // The two Flash dials end at the same place whatever their end labels say.
+    const int dialEnd =
+        std::max(ui->m_pDelayMaxLabel->sizeHint().width(), ui->m_pHintMaxLabel->sizeHint().width());
+    for (QLabel* label : {ui->m_pDelayMaxLabel, ui->m_pHintMaxLabel})
+        label->setMinimumWidth(dialEnd);
 
     ConnectCommands();
     CreateSessionWindows();
