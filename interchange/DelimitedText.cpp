@@ -345,6 +345,8 @@ bool LoadDelimitedText(EDelimitedFormat format, const std::string& fileName, CIt
     bool imported = false;
     for (std::int32_t i = 0; i < lines.GetSize(); ++i)
     {
+        if (i % 64 == 0)
+            context.ShowProgress(i, lines.GetSize());
         fields.RemoveAll();
         const bool split = format == EDelimitedFormat::Csv
                                ? ParceCSVLine2(lines[i], lines, i, separator, &fields)
@@ -353,8 +355,17 @@ bool LoadDelimitedText(EDelimitedFormat format, const std::string& fileName, CIt
         if (split && FieldsQuestion(fields, items, qtMultipleChoice, -1, false, &factory))
             imported = true;
     }
+    context.ShowProgress(lines.GetSize(), lines.GetSize());
     context.ShowStatus("Book loaded.");
     return imported;
+}
+
+std::string DelimitedTextFileName(const std::string& fileName, bool keepName)
+{
+    if (keepName)
+        return fileName;
+    const std::string extension = lf::sys::AsciiLower(lf::sys::ExtensionOf(fileName));
+    return extension == ".txt" || extension == ".csv" ? fileName : fileName + ".csv";
 }
 
 bool SaveDelimitedText(bool csv, const std::string& fileName, CItemsArray2* items,
@@ -365,13 +376,7 @@ bool SaveDelimitedText(bool csv, const std::string& fileName, CItemsArray2* item
         return false;
     const char* writerName = csv ? "CDataStorage::SaveToCSV" : "CDataStorage::SaveToTXT";
     WriteLog(std::string(writerName) + ", File name - " + fileName, 5, 1);
-    std::string target = fileName;
-    if (!keepName)
-    {
-        const std::string extension = lf::sys::AsciiLower(lf::sys::ExtensionOf(target));
-        if (extension != ".txt" && extension != ".csv")
-            target += ".csv";
-    }
+    const std::string target = DelimitedTextFileName(fileName, keepName);
 
     lf::RichDocument scratch;
     lf::RichDocument& view = context.view ? *context.view : scratch;
@@ -379,7 +384,7 @@ bool SaveDelimitedText(bool csv, const std::string& fileName, CItemsArray2* item
     std::string text;
     for (std::int32_t i = 0; i < items->GetCount(); ++i)
     {
-        context.Pump();
+        context.ShowProgress(i, items->GetCount());
         CBaseItem* item = items->GetItem(i);
         if (IsExportedQuestion(item))
             (text += QuestionLine(item, write, separator, withExplanation, view)) += "\r\n";

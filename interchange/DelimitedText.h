@@ -81,6 +81,9 @@ enum class EDelimitedFormat
 bool LoadDelimitedText(EDelimitedFormat format, const std::string& fileName, CItemsArray2* items,
                        const std::string& separator, bool clearFirst, const SExchangeContext& context);
 
+// The name SaveDelimitedText writes under: ".csv" appended unless keepName or the name ends in ".txt" or
+// ".csv" (any case).
+std::string DelimitedTextFileName(const std::string& fileName, bool keepName);
 // Writes one line per multiple-choice question of items that is neither deleted nor in the Trash:
 // question, answer and, when asked, the explanation, as CSV fields (csv) or plain fields. ".csv" is
 // appended unless keepName or the name ends in ".txt" or ".csv" (any case). False for an empty name,

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "model/storage/Datastorage.h"
+#include "platform/richtext/PictureRaster.h"
 #include "platform/richtext/RichTextOps.h"
 
+#include <cstdint>
 #include <string>
 
 struct SExchangeContext
@@ -17,6 +19,8 @@ struct SExchangeContext
     // the other pictures from beside its file, or not at all.
     lf::RichPictureRequest webPictures = nullptr;
     CDataStorage* storage = nullptr; // not owned: the storage that runs the operation, if any
+    // Draws the pictures that an export writes as files of its own (none: such pictures are left out).
+    const lf::IPictureRaster* pictures = nullptr; // not owned
 
     static SExchangeContext Of(CDataStorage& storage)
     {
@@ -29,6 +33,14 @@ struct SExchangeContext
     {
         if (statusBar)
             statusBar->SetStatusText(text);
+        Pump();
+    }
+    // Tells how far a long pass has come (when the status bar shows progress) and lets pending events
+    // run.
+    void ShowProgress(std::int64_t done, std::int64_t total) const
+    {
+        if (statusBar)
+            statusBar->SetProgress(done, total);
         Pump();
     }
     void Pump() const

@@ -3,6 +3,7 @@
 #include "interchange/DelimitedText.h"
 #include "interchange/ExchangeContext.h"
 #include "interchange/MoodleXml.h"
+#include "interchange/ReaderBook.h"
 #include "model/storage/Datastorage.h"
 
 namespace
@@ -11,6 +12,8 @@ namespace
 class ExchangeFormats final : public IExchangeFormats
 {
 public:
+    explicit ExchangeFormats(const lf::IPictureRaster* pictures) : m_pictures(pictures) {}
+
     bool LoadMoodleXML(CDataStorage& storage, const std::string& fileName, CItemsArray2* items,
                        bool clearFirst) override
     {
@@ -37,6 +40,14 @@ public:
                                    SExchangeContext::Of(storage));
     }
 
+    bool SaveReaderBook(CDataStorage& storage, const std::string& fileName, CItemsArray2* items,
+                        bool keepName) override
+    {
+        SExchangeContext context = SExchangeContext::Of(storage);
+        context.pictures = m_pictures;
+        return ::SaveKindleXML(fileName, items, keepName, context);
+    }
+
     CBaseItem* AddQuestionFromRow(bool excelRow, const CStringArray& fields, CItemsArray2* items, int kind,
                                   std::int32_t position, bool recordUndo) override
     {
@@ -50,6 +61,9 @@ public:
         return ::CopySelectionToClipboard(excel, items, separator, withExplanation,
                                           SExchangeContext::Of(storage));
     }
+
+private:
+    const lf::IPictureRaster* m_pictures; // not owned
 };
 
 } // namespace
@@ -57,9 +71,9 @@ public:
 namespace lf
 {
 
-std::unique_ptr<IExchangeFormats> MakeExchangeFormats()
+std::unique_ptr<IExchangeFormats> MakeExchangeFormats(const IPictureRaster* pictures)
 {
-    return std::make_unique<ExchangeFormats>();
+    return std::make_unique<ExchangeFormats>(pictures);
 }
 
 } // namespace lf

@@ -8,8 +8,11 @@ class IExchangeFormats;
 namespace lf
 {
 
-// The quiz and delimited-text readers and writers, for a book storage to read and write through
-// (CDataStorage::SetExchangeFormats); the object keeps no state.
-std::unique_ptr<IExchangeFormats> MakeExchangeFormats();
+class IPictureRaster;
+
+// The quiz, delimited-text and reader-book readers and writers, for a book storage to read and write
+// through (CDataStorage::SetExchangeFormats). The reader book draws its pictures through pictures (not
+// owned; none: its pictures are left out); the object keeps no other state.
+std::unique_ptr<IExchangeFormats> MakeExchangeFormats(const IPictureRaster* pictures = nullptr);
 
 } // namespace lf

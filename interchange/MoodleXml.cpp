@@ -569,9 +569,14 @@ bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const 
                                 const lf::RichPictureRequest& pictures)
 {
     CImportFactory factory(*items);
+    std::int64_t total = 0;
+    for (pugi::xml_node question = quiz.child("question"); question;
+         question = question.next_sibling("question"))
+        ++total;
+    std::int64_t done = 0;
     for (pugi::xml_node question : quiz.children("question"))
     {
-        context.Pump();
+        context.ShowProgress(done++, total);
         std::uint8_t kind = 0;
         if (!MoodleTypeNameToKind(question.attribute("type").value(), kind))
             continue;
@@ -604,6 +609,7 @@ bool LoadMoodleQuestionsFromXML(pugi::xml_node quiz, CItemsArray2* items, const 
             ReadDatasets(question, calculated);
         items->InsertItem(std::move(item), false, -1);
     }
+    context.ShowProgress(total, total);
     return true;
 }
 
@@ -640,7 +646,7 @@ void SaveMoodleQuestionsToXML(pugi::xml_node quiz, CItemsArray2* items, const SE
     const HtmlRenderer html(context.view, pictureFolder, prefix);
     for (std::int32_t i = 0; i < items->GetCount(); ++i)
     {
-        context.Pump();
+        context.ShowProgress(i, items->GetCount());
         CBaseItem* item = items->GetItem(i);
         std::string typeName;
         if (!item || item->TestStatus(qsDeleted | qsInTrash) ||
@@ -665,6 +671,13 @@ void SaveMoodleQuestionsToXML(pugi::xml_node quiz, CItemsArray2* items, const SE
     }
 }
 
+std::string MoodleXmlFileName(const std::string& fileName, bool keepName)
+{
+    if (keepName || lf::sys::SameTextAsciiNoCase(lf::sys::ExtensionOf(fileName), ".xml"))
+        return fileName;
+    return fileName + ".xml";
+}
+
 bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepName,
                    const SExchangeContext& context)
 {
@@ -672,8 +685,7 @@ bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepNa
         return false;
     WriteLog("CDataStorage::SaveMooldeXML, File name - " + fileName, 5, 1);
     std::string target = fileName;
-    if (!keepName && !lf::sys::SameTextAsciiNoCase(lf::sys::ExtensionOf(target), ".xml"))
-        target += ".xml";
+    target = MoodleXmlFileName(target, keepName);
 
     pugi::xml_document doc;
     pugi::xml_node quiz = doc.append_child("quiz");

@@ -47,6 +47,8 @@ std::string MoodlePercentToFraction(const std::string& percent);
 // a failed write, which leaves an old file whole.
 bool SaveMooldeXML(const std::string& fileName, CItemsArray2* items, bool keepName,
                    const SExchangeContext& context);
+// The name SaveMooldeXML writes under: ".xml" appended unless keepName or the name ends in it (any case).
+std::string MoodleXmlFileName(const std::string& fileName, bool keepName);
 
 // Appends one `question` per exported item to quiz; texts are rendered through the context's view, their
 // pictures written into pictureFolder with picturePrefix, which the context's storage holds as the running

@@ -16,9 +16,9 @@
 #include <clocale>
 #include <exception>
 
-CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchangeFormats())
+CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchangeFormats(&m_PictureRaster))
 {
-    // Quiz files and delimited text are read and written through the book storage.
+    // Quiz files, delimited text and the reader book are read and written through the book storage.
     m_DataStorage.SetExchangeFormats(m_pExchangeFormats.get());
     m_MainFrm = std::make_unique<Tm_MainFrm>(m_Prefs, m_DataStorage, m_FormManager);
     for (const std::string& name : StartWindowNames())
@@ -32,7 +32,17 @@ CApplicationWindows::CApplicationWindows() : m_pExchangeFormats(lf::MakeExchange
         {
             // The main window makes these two with the book storage they show.
         }
-        else if (name != "m_pHelpFrm") // the main window makes and keeps the help window
+        else if (name == "m_ImpExpFrm2")
+        {
+            // The Import/Export command makes the dialog for each use; a window made now would never show.
+        }
+        else if (name == "m_CategoryEditFrm" || name == "m_TimerFrm")
+        {
+            // The main window makes the chapter editor and the study clock with the collection they edit.
+        }
+        else if (name == "rvActionsResource")
+            m_MainFrm->SetActionsResource(&m_rvActionsResource);
+        else if (name != "m_pHelpFrm" && name != "m_pScaleFrm") // the main window makes and keeps these
             LogNotBuiltYet(name);
     }
 }

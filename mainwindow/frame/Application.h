@@ -6,6 +6,8 @@
 #include "mainwindow/Managerfrm.h"
 #include "model/storage/Datastorage.h"
 #include "model/support/Prefs.h"
+#include "platform/qt/Pictures.h"
+#include "platform/qt/RichActions.h"
 
 #include <memory>
 #include <string>
@@ -33,10 +35,13 @@ public:
     static const std::vector<std::string>& StartWindowNames();
 
 private:
+    // The reader book's pictures are drawn through Qt's picture readers.
+    lf::qt::PictureRaster m_PictureRaster;
     std::unique_ptr<IExchangeFormats> m_pExchangeFormats;
     CPrefs m_Prefs;
     CDataStorage m_DataStorage{m_Prefs};
     FormManager m_FormManager;
+    lf::qt::TrvActionsResource m_rvActionsResource;
     std::unique_ptr<Tm_MainFrm> m_MainFrm;
     std::unique_ptr<Tm_ListFrm> m_ListFrm;
 };

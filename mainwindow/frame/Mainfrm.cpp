@@ -100,7 +100,8 @@ void Tm_MainFrm::FormCreate()
     m_pStatusSink = std::make_unique<CStatusBarSink>(ui->StatusLine);
     m_pEventPump = std::make_unique<CDesktopEventPump>();
     m_pMessageSink = std::make_unique<CDialogMessageSink>();
-    m_DataStorage.SetRichViews(&m_RichViewTMP, &m_pRichViewEditTMP);
+    CreateScratchViews();
+    m_DataStorage.SetRichViews(&m_RichViewTMP, &m_pRichViewEditTMP->Document());
     m_DataStorage.SetStatusBar(m_pStatusSink.get());
     m_DataStorage.SetEventPump(m_pEventPump.get());
     m_DataStorage.SetMessageSink(m_pMessageSink.get());
@@ -121,6 +122,8 @@ void Tm_MainFrm::FormCreate()
     // The editor and the read-only view of the question pane, above the frame panel.
     CreateQuestionPaneViews();
     CreateAnswerTimers();
+    // Stored texts in the default style show in the field font of the options.
+    ApplyFieldFont();
 
     // The keyboard hook sees every key from now on.
     InstallKeyHook();
@@ -175,6 +178,8 @@ void Tm_MainFrm::ConnectCommands()
     bind(ui->m_PauseBtn, &Tm_MainFrm::m_PauseBtnClick);
     bind(ui->m_BackToolBarBtn, &Tm_MainFrm::m_BackToolBarBtnClick);
     bind(ui->m_TimerBtn, &Tm_MainFrm::m_TimerBtnClick);
+    bind(ui->m_ImportExportBtn, &Tm_MainFrm::m_ImportExportBtnClick);
+    bind(ui->ImportandExport1, &Tm_MainFrm::m_ImportExportBtnClick);
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->Standard1, &QAction::triggered, this,
             [this]

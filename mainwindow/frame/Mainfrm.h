@@ -12,6 +12,8 @@
 //   Mainfrm_Keys.cpp     the keyboard and wheel hook, the navigation buttons' keys
 //   Mainfrm_Help.cpp     help pages, tutorial and the about box
 //   Mainfrm_Commands.cpp the main menu's forwards, zoom, Contact Us, the commands still to come
+//   Mainfrm_Exchange.cpp the import and export dialog
+//   Mainfrm_RichText.cpp the field font of the options, the hidden scratch views, the font action
 // Tests read its state and reach its few internal steps through Tm_MainFrmProbe (MainfrmProbe.h).
 #pragma once
 
@@ -23,6 +25,7 @@
 #include "model/formulas/Formulamanager.h"
 #include "model/storage/Datastorage.h"
 #include "model/support/Prefs.h"
+#include "platform/qt/Dialogs.h"
 #include "platform/qt/RichView.h"
 #include "platform/qt/RichViewEdit.h"
 #include "platform/qt/Timer.h"
@@ -43,7 +46,8 @@ class IEditingServices;
 namespace lf::qt
 {
 class RichView;
-}
+class TrvActionsResource;
+} // namespace lf::qt
 class CKeyHook;
 class CNavigationKeys;
 class Tm_MainFrmProbe;
@@ -78,6 +82,11 @@ public:
     // The windows created after the main window that it talks to (not owned; null until set).
     void SetListWindow(IListWindow* list);
     void SetEditingServices(IEditingServices* services);
+    // The rich-text actions module of the program (not owned; null until set).
+    void SetActionsResource(lf::qt::TrvActionsResource* actions);
+    // Installs the rich-text host with the field font of the options (FieldFont*) and shows the pane on
+    // show again in it: at start, and whenever those options have changed.
+    void ApplyFieldFont();
     // The first showing: version labels, toolbars, placement, the book named by the first argument,
     // the Open Book menu and the title. bookArgument may be empty.
     void FormShow(const std::string& bookArgument);
@@ -134,6 +143,9 @@ private slots:
     void m_IncreaseBtnClick();
     void m_DecreaseBtnClick();
     void m_FontNormalBtnClick();
+
+    // The import and export dialog (Mainfrm_Exchange.cpp).
+    void m_ImportExportBtnClick();
 
     // Help pages and the about box (Mainfrm_Help.cpp).
     void m_pTutorialBtnClick();
@@ -409,6 +421,14 @@ private:
     bool StoreUserAnswer(CBaseItem& item, bool& changed);
     bool IsUpdating() const { return m_bUpdating != 0; }
 
+    // --- The hidden scratch views and the font action (Mainfrm_RichText.cpp) ---
+
+    // Makes the hidden scratch views and editor, each with its own sheet (construction).
+    void CreateScratchViews();
+    // Sets only the given properties of the font (ERichFontProperty flags) on the selection of the
+    // active editor; false without an active editor or actions module, or when nothing was set.
+    bool ApplyFontToActiveEditor(unsigned properties, const lf::qt::SFontChoice& font);
+
     // --- Question style (Mainfrm_Store.cpp) ---
 
     void SetQuestionStyle(EQuestionStyle style);
@@ -456,9 +476,16 @@ private:
     std::unique_ptr<Tm_pScaleFrm> m_pScaleFrm;
     std::unique_ptr<Tm_CategoryEditFrm> m_CategoryEditFrm;
     std::unique_ptr<Tm_TimerFrm> m_TimerFrm;
-    // The hidden rich-text views the storage makes plain search texts and conversions with.
+    // The hidden scratch views, each with a style sheet of its own: the storage makes plain search texts
+    // and exports in the first, texts are joined in the second.
     lf::RichDocument m_RichViewTMP;
-    lf::RichDocument m_pRichViewEditTMP;
+    lf::RichDocument m_RichViewTMP2;
+    // The hidden scratch editor, in its own sheet: the clipboard parsers paste into it and the book-wide
+    // picture rework uses it. Owned by the window, never shown.
+    lf::qt::RichViewEdit* m_pRichViewEditTMP = nullptr;
+    // The rich-text editor that last got the focus, which the font, clipboard and link commands act on.
+    lf::qt::RichViewEdit* m_pActiveRichEdit = nullptr;
+    lf::qt::TrvActionsResource* m_pActionsResource = nullptr; // not owned
     std::unique_ptr<CStatusBarSink> m_pStatusSink;
     std::unique_ptr<CDesktopEventPump> m_pEventPump;
     std::unique_ptr<CDialogMessageSink> m_pMessageSink;

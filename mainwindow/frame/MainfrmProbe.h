@@ -25,6 +25,11 @@ public:
     TMyComboBox* BookComboBox() const { return m.m_pBookComboBox.get(); }
     TTreeViewPopupForm* TreeViewPopupForm() const { return m.m_pTreeViewPopupForm.get(); }
     QMenu* ViewModePopupMenu() const { return m.m_pViewModePopupMenu; }
+    // The hidden scratch views and editor, and the editor the font action acts on.
+    lf::RichDocument& RichViewTMP() const { return m.m_RichViewTMP; }
+    lf::RichDocument& RichViewTMP2() const { return m.m_RichViewTMP2; }
+    lf::qt::RichViewEdit* RichViewEditTMP() const { return m.m_pRichViewEditTMP; }
+    lf::qt::RichViewEdit* ActiveRichEdit() const { return m.m_pActiveRichEdit; }
 
     // --- The windows the main window makes and keeps ---
 
@@ -71,6 +76,10 @@ public:
         m.ShowQuestionView(item, resetDataset, noMedia);
     }
     void ClearQuestionDisplay() const { m.ClearQuestionDisplay(); }
+    bool ApplyFontToActiveEditor(unsigned properties, const lf::qt::SFontChoice& font) const
+    {
+        return m.ApplyFontToActiveEditor(properties, font);
+    }
     // Stores what the user typed into the current question (see Tm_MainFrm::OnStorageData).
     bool OnStorageData(std::uint8_t* changed) const { return m.OnStorageData(changed); }
     void SaveBook(bool toIntro, bool ask) const { m.SaveBook(toIntro, ask); }

@@ -24,8 +24,6 @@ struct SPendingCommand
 };
 
 constexpr SPendingCommand kPendingCommands[] = {
-    {"m_ImportExportBtn", "Tm_MainFrm::m_ImportExportBtnClick"},
-    {"ImportandExport1", "Tm_MainFrm::m_ImportExportBtnClick"},
     {"m_PrintBtn", "Tm_MainFrm::m_PrintBtnClick"},
     {"Print1", "Tm_MainFrm::m_PrintBtnClick"},
     {"m_PrefsBtn", "Tm_MainFrm::m_PrefsBtnClick"},

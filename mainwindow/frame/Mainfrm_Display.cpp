@@ -348,9 +348,17 @@ void Tm_MainFrm::FillQuestionView(CBaseItem* item, bool resetDataset, bool noMed
     lf::RichDocument& view = m_DescriptionViewStr->Document();
     SetXMLToRE(text, view, /*replace=*/true, /*purgeStyles=*/true, /*fetchPictures=*/true);
     PaneRebuilt();
-    if (!item->GetImageToDisplay().empty())
+    const std::string image = lf::sys::Trim(item->GetImageToDisplay());
+    if (!image.empty())
     {
-        lf::qt::SPictureFile picture = lf::qt::LoadPictureFile(MediaPath(item->GetImageToDisplay(), book));
+        // A book without a file has no media folder, so a relative name finds nothing there (and is not
+        // looked for beside the program): the warning names the file as the question stores it.
+        const std::string path = MediaPath(image, book);
+        lf::qt::SPictureFile picture;
+        if (path.empty())
+            picture.error = lf::qt::MissingPictureText(image);
+        else
+            picture = lf::qt::LoadPictureFile(path);
         if (picture.ok)
             display::AddPictureParagraph(view, std::move(picture.picture));
         else

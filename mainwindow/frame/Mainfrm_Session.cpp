@@ -99,6 +99,8 @@ void Tm_MainFrm::SetActiveView(EView view, std::uint8_t flags, std::uint8_t redr
         UpdateToolbars(0);
     }
     m_ActiveView = view;
+    if (view == EView::Question)
+        m_pActiveRichEdit = m_DescriptionStr;
     if (IsQuestionView(view))
     {
         ApplyPaneVisibility();

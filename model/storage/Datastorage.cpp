@@ -479,13 +479,11 @@ bool CDataStorage::CopyToClipboardForFlashCardExchange(CItemsArray2* items, cons
 bool CDataStorage::SaveKindleXML(const std::string& fileName, CItemsArray2* items, bool flag1, bool flag2,
                                  bool keepName)
 {
-    (void)items;
     (void)flag1;
     (void)flag2;
-    (void)keepName;
     if (fileName.empty())
         return false;
-    WriteLog("CDataStorage::SaveKindleXML, File name - " + fileName, 5, 1);
-    WriteLog("CDataStorage::SaveKindleXML - the reader-book format is not available in this build", 1, 1);
-    return false;
+    if (!m_pExchangeFormats)
+        return ExchangeFormatsMissing("CDataStorage::SaveKindleXML");
+    return m_pExchangeFormats->SaveReaderBook(*this, fileName, items, keepName);
 }

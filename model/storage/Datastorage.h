@@ -28,6 +28,13 @@ class IStatusTextSink
 public:
     virtual ~IStatusTextSink();
     virtual void SetStatusText(const std::string& text) = 0;
+    // How far a long read or write has come (done of total); a sink without a progress display ignores
+    // it.
+    virtual void SetProgress(std::int64_t done, std::int64_t total)
+    {
+        (void)done;
+        (void)total;
+    }
 };
 
 // Lets pending window events run, user input excluded, during long reads and writes.
@@ -103,6 +110,9 @@ public:
     // excelRow: the 14- or 15-column spreadsheet row, else the 2-to-5-field question row.
     virtual CBaseItem* AddQuestionFromRow(bool excelRow, const CStringArray& fields, CItemsArray2* items,
                                           int kind, std::int32_t position, bool recordUndo) = 0;
+    // The reader book (".lnf2") of items with its pictures.
+    virtual bool SaveReaderBook(CDataStorage& storage, const std::string& fileName, CItemsArray2* items,
+                                bool keepName) = 0;
     // excel: spreadsheet fields, else plain flash-card fields.
     virtual bool CopySelectionToClipboard(CDataStorage& storage, bool excel, CItemsArray2* items,
                                           const std::string& separator, bool withExplanation) = 0;
@@ -269,6 +279,8 @@ public:
     // name not ending in it (any case). False for an empty name or a failed write (the old file stays).
     bool SaveWithContentXML(const std::string& fileName, CItemsArray2* items, bool clearModified,
                             bool keepName = false);
+    // The name SaveWithContentXML writes under.
+    static std::string ContentBookFileName(const std::string& fileName, bool keepName);
     // Appends `Contents` with one `Content` per embeddable file the items name. False when an answer
     // cannot be fetched.
     bool SaveContentsToXML(pugi::xml_node root, CItemsArray2* items);
@@ -370,8 +382,10 @@ public:
     bool CopyToClipboardForFlashCardExchange(CItemsArray2* items, const std::string& separator,
                                              bool withExplanation);
 
-    // --- Formats of other units, not available in this build: each logs and returns false ---
-
+    // The reader book: the multiple-choice questions of items as a "book" XML (".lnf2" appended unless
+    // keepName), their pictures as GIF files in a folder named after it. The two flags are not read.
+    // False for an empty name (nothing logged), a failed write, or a book that could be written only in
+    // part.
     bool SaveKindleXML(const std::string& fileName, CItemsArray2* items, bool flag1, bool flag2,
                        bool keepName = false);
 

@@ -113,6 +113,13 @@ std::string ContentPathBelowFolder(const std::string& storedName)
 
 // --- Writer ---
 
+std::string CDataStorage::ContentBookFileName(const std::string& fileName, bool keepName)
+{
+    if (keepName || (fileName.size() > 5 && lf::sys::EndsWithNoCase(fileName, ".lnf4")))
+        return fileName;
+    return fileName + ".lnf4";
+}
+
 bool CDataStorage::SaveWithContentXML(const std::string& fileName, CItemsArray2* items, bool clearModified,
                                       bool keepName)
 {
@@ -120,9 +127,7 @@ bool CDataStorage::SaveWithContentXML(const std::string& fileName, CItemsArray2*
         return false;
     WriteLog("CDataStorage::SaveWithContentXML, File name - " + fileName, 5, 1);
 
-    std::string target = fileName;
-    if (!keepName && !(target.size() > 5 && lf::sys::EndsWithNoCase(target, ".lnf4")))
-        target += ".lnf4";
+    const std::string target = ContentBookFileName(fileName, keepName);
     ShowStatus("Start save book...");
 
     std::vector<std::string> names;

@@ -129,13 +129,18 @@ std::string PictureFormatOf(const std::string& path)
     return {};
 }
 
+std::string MissingPictureText(const std::string& name)
+{
+    return "File '" + name + "' is not exist!";
+}
+
 SPictureFile LoadPictureFile(const std::string& path)
 {
     SPictureFile result;
     const QString qpath = ToQString(path);
     if (path.empty() || !QFileInfo(qpath).isFile())
     {
-        result.error = "File '" + path + "' is not exist!";
+        result.error = MissingPictureText(path);
         return result;
     }
     const std::string format = PictureFormatOf(path);
@@ -219,6 +224,59 @@ lf::SRichPicture LegendRichPicture(int index)
 {
     const QImage square = LegendSquare(index);
     return square.isNull() ? lf::SRichPicture{} : ToPng(square);
+}
+
+namespace
+{
+
+QImage DecodePicture(const lf::SRichPicture& picture)
+{
+    QImage image;
+    const QByteArray bytes =
+        QByteArray::fromRawData(picture.data.data(), static_cast<qsizetype>(picture.data.size()));
+    image.loadFromData(bytes, picture.format.empty() ? nullptr : picture.format.c_str());
+    if (image.isNull()) // a format name that does not fit the bytes: let the reader look at them
+        image.loadFromData(bytes);
+    return image;
+}
+
+} // namespace
+
+bool PictureRaster::NaturalSize(const lf::SRichPicture& picture, int& width, int& height) const
+{
+    const QImage image = DecodePicture(picture);
+    if (image.isNull())
+        return false;
+    width = image.width();
+    height = image.height();
+    return true;
+}
+
+bool PictureRaster::Draw(const lf::SRichPicture& picture, int width, int height, lf::SRasterImage& out) const
+{
+    out = {};
+    if (width <= 0 || height <= 0)
+        return false;
+    const QImage image = DecodePicture(picture);
+    if (image.isNull())
+        return false;
+    QImage canvas(width, height, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    {
+        // Qt's smooth scaling averages the pixels a picture loses, as a halftone stretch does.
+        QPainter painter(&canvas);
+        painter.drawImage(0, 0, image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    out.width = width;
+    out.height = height;
+    out.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+    {
+        const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+        for (int x = 0; x < width; ++x)
+            out.pixels[static_cast<std::size_t>(y) * width + x] = line[x] & 0xFFFFFFu;
+    }
+    return true;
 }
 
 } // namespace lf::qt

@@ -2,6 +2,7 @@
 // score report's legend squares, drawn in code.
 #pragma once
 
+#include "platform/richtext/PictureRaster.h"
 #include "platform/richtext/RichDocument.h"
 
 #include <QImage>
@@ -26,6 +27,9 @@ struct SPictureFile
     lf::SRichPicture picture; // the file's bytes and their format, for a rich-text view
     std::string error;        // the text to show when not ok
 };
+
+// The warning for a picture file that is not there: "File '<name>' is not exist!".
+std::string MissingPictureText(const std::string& name);
 
 // Opens a picture file. A missing file gives "File '<path>' is not exist!", an extension of no
 // picture format "Format '<extension as written>' is not supported!", a file that does not decode
@@ -56,5 +60,14 @@ inline constexpr int kLegendSquareCount = 4;
 inline constexpr int kLegendSquareSize = 14;
 QImage LegendSquare(int index);
 lf::SRichPicture LegendRichPicture(int index);
+
+// The program's picture raster: the pictures of stored texts decoded by Qt's image readers and stretched
+// smoothly, for the exports that write picture files of their own.
+class PictureRaster final : public lf::IPictureRaster
+{
+public:
+    bool NaturalSize(const lf::SRichPicture& picture, int& width, int& height) const override;
+    bool Draw(const lf::SRichPicture& picture, int width, int height, lf::SRasterImage& out) const override;
+};
 
 } // namespace lf::qt

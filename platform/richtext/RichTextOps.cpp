@@ -48,6 +48,9 @@ bool IsBlank(const std::string& text)
 // Loads an XML text; the view is unchanged unless the result is Loaded.
 RichXmlResult LoadXml(const std::string& text, RichDocument& view, bool replace, bool purgeStyles)
 {
+    // A text that does not name the root cannot hold it: imported texts skip the parse.
+    if (text.find(lf::kRichXmlRoot) == std::string::npos)
+        return RichXmlResult::NoRoot;
     if (replace)
     {
         return lf::ReadRichXml(text, view,
@@ -132,6 +135,22 @@ void SetXMLToRE(const std::string& text, RichDocument& view, bool replace, bool 
 {
     if (LoadXml(text, view, replace, purgeStyles) == RichXmlResult::Loaded)
         return;
+    if (replace && text.find_first_of("<&") != std::string::npos && !IsBlank(text))
+    {
+        // The text goes through the HTML importer once: the import that decides whether it reads as
+        // HTML is the one that stays. (Fetched pictures cannot change that decision: a text that names
+        // a picture holds its tag, which no imported plain text reproduces.) Text that is not HTML
+        // leaves the sheet as it was.
+        const lf::RichStyleSheet sheet = view.styles;
+        LoadHtmlToRE(text, view, true, fetchPictures, requestPicture);
+        std::string plain;
+        GetControlText(view, plain, true, false);
+        if (CollapseBlanks(plain) != CollapseBlanks(text))
+            return;
+        view.styles = sheet;
+        AddPlainText(text, view, true, purgeStyles);
+        return;
+    }
     if (IsHtmlText(text))
     {
         LoadHtmlToRE(text, view, replace, fetchPictures, requestPicture);
@@ -191,7 +210,7 @@ void LoadXMLToRE(const std::string& text, RichDocument& view, bool replace, bool
 
 bool NormalizeTextToXML(std::string& text, const lf::RichPictureRequest& requestPicture)
 {
-    if (XMLTextHasRoot(text, lf::kRichXmlRoot))
+    if (text.find(lf::kRichXmlRoot) != std::string::npos && XMLTextHasRoot(text, lf::kRichXmlRoot))
         return true;
     RichDocument view = HiddenView();
     SetXMLToRE(text, view, true, true, true, requestPicture);

@@ -562,6 +562,45 @@ TEST_F(Answering, FlashcardAnswerTypedIntoAQuestionWithoutAnswers)
     EXPECT_EQ(plain, "Berlin");
 }
 
+// A penalty answer before the right one is never taken for it: both Flashcard styles show the right one in
+// a study phase, and their editor loads and stores into it, the penalty answer keeping its text and grade.
+TEST_F(Answering, FlashcardStylesShowAndStoreTheRightAnswerPastAPenaltyOne)
+{
+    auto plainOf = [](const std::string& stored)
+    {
+        lf::RichDocument scratch;
+        std::string plain;
+        GetPlainTextFromXML(stored, scratch, plain, true);
+        return plain;
+    };
+    auto penaltyFirst = [] { return MultipleChoice().answer("Rome", "-0.5").answer("Paris", "1").build(); };
+    for (const EQuestionStyle style : {EQuestionStyle::Flashcard, EQuestionStyle::FlashcardPlus})
+    {
+        SCOPED_TRACE(static_cast<int>(style));
+        Prefs().m_ViewMode = ToNumber(style);
+        Open(MakeItems(penaltyFirst()), EPhase::Flash);
+        ShowAnswers();
+        EXPECT_NE(View().toPlainText().toStdString().find("Paris"), std::string::npos);
+        EXPECT_EQ(View().toPlainText().toStdString().find("Rome"), std::string::npos);
+
+        Open(MakeItems(penaltyFirst()), EPhase::Edit);
+        ShowAnswers();
+        lf::qt::RichViewEdit* editor = Probe().DescriptionEditor();
+        EXPECT_EQ(lf::RichPlainText(editor->Document().content), "Paris");
+        editor->SetCaret({0, 6});
+        editor->InsertText(", France");
+        ASSERT_TRUE(Probe().OnStorageData(nullptr));
+        SAnswerItem* penalty = nullptr;
+        SAnswerItem* right = nullptr;
+        ASSERT_TRUE(Current()->GetAnswer(0, penalty));
+        ASSERT_TRUE(Current()->GetAnswer(1, right));
+        EXPECT_EQ(plainOf(penalty->AnswerText), "Rome");
+        EXPECT_EQ(penalty->Correct, "-0.5");
+        EXPECT_EQ(plainOf(right->AnswerText), "Paris, France");
+        EXPECT_EQ(right->Correct, "1");
+    }
+}
+
 // The answers pane edits the answer it shows: the first credited one, even without a text, and with none
 // credited the first, which keeps its text and becomes credited.
 TEST_F(Answering, FlashcardEditorStoresIntoTheAnswerItShowed)

@@ -179,6 +179,47 @@ TEST_F(MainfrmDisplay, QuestionPictureFollowsTheTextCentredOrIsRefused)
     EXPECT_EQ(Probe().QuestionView()->Document().content.items.at(0).text, "Look at it.");
 }
 
+// The questions of a book without a file (as the fixture's are): a relative picture name has no media
+// folder to be found in and is not looked for beside the program; the warning names it as stored.
+TEST_F(MainfrmDisplay, RelativePictureOfABookWithoutAFileIsNamedInTheWarning)
+{
+    ASSERT_TRUE(Storage().GetFileName().empty());
+    lf::test::TempDir dir;
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    std::filesystem::create_directories(dir.file("Pics"));
+    ASSERT_TRUE(image.save(QString::fromStdString(dir.file("Pics/cell.png")), "PNG"));
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+
+    for (const char* stored : {"Pics\\cell.png", " Pics/cell.png "})
+    {
+        auto item = MultipleChoice().question("Look at it.").answer("ok", "1").build();
+        item->SetImageToDisplay(stored);
+        Add(std::move(item));
+    }
+    // A blank name is no picture at all.
+    auto blank = MultipleChoice().question("Nothing to see.").answer("ok", "1").build();
+    blank->SetImageToDisplay("   ");
+    Add(std::move(blank));
+
+    dialogs.AnswerMessage(1);
+    dialogs.AnswerMessage(1);
+    ShowFirst(EPhase::Flash);
+    Next();
+    Next();
+    std::filesystem::current_path(before);
+
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].text, "File 'Pics\\cell.png' is not exist!");
+    EXPECT_EQ(dialogs.messages[1].text, "File 'Pics/cell.png' is not exist!");
+    EXPECT_EQ(dialogs.messages[1].kind, lf::qt::MsgKind::Warning);
+    const lf::RichDocument& doc = Probe().QuestionView()->Document();
+    EXPECT_EQ(doc.content.items.at(0).text, "Nothing to see.");
+    EXPECT_TRUE(std::none_of(doc.content.items.begin(), doc.content.items.end(),
+                             [](const lf::SRichItem& item) { return item.IsPicture(); }));
+}
+
 TEST_F(MainfrmDisplay, SoundPlaysWhenTheFileExistsAndNotOnAFlashReset)
 {
     lf::test::TempDir dir;

@@ -6,6 +6,7 @@
 #include "mainwindow/dialogs/Categoryeditfrm.h"
 #include "mainwindow/dialogs/HelpPages.h"
 #include "mainwindow/dialogs/Helpfrm.h"
+#include "mainwindow/dialogs/Impexpfrm2.h"
 #include "mainwindow/dialogs/Onevaluefrm.h"
 #include "mainwindow/dialogs/Restorefrm.h"
 #include "mainwindow/dialogs/Scoredlg.h"
@@ -18,22 +19,29 @@
 #include "model/items/Datatypes.h"
 #include "model/items/Datatypes_Kinds.h"
 #include "model/support/Registry.h"
+#include "platform/qt/Dialogs.h"
 #include "platform/qt/RichView.h"
 #include "tests/support/ScratchHome.h"
+#include "ui_Impexpfrm2.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTreeWidget>
 
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace
@@ -65,6 +73,47 @@ void Save(QWidget& widget, const QString& folder, const char* name)
     widget.grab().save(path);
     std::cout << path.toStdString() << "\n";
 }
+
+// Answers every message with OK and cancels every other dialog, so a window can run its commands
+// unattended.
+class AnsweringDialogs final : public lf::qt::Dialogs
+{
+public:
+    int Message(lf::qt::MsgKind, const std::string&, lf::qt::MsgButtons, const std::string&) override
+    {
+        return lf::qt::mrOk;
+    }
+    std::optional<std::string> OpenFile(const lf::qt::SFileDialog&) override { return std::nullopt; }
+    std::optional<std::string> SaveFile(const lf::qt::SFileDialog&) override { return std::nullopt; }
+    std::optional<std::string> PickFolder(QWidget*, const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
+    bool ChooseFont(QWidget*, lf::qt::SFontChoice&) override { return false; }
+    bool ChoosePrint(QWidget*, QPrinter&, lf::qt::SPrintChoice&) override { return false; }
+    int RunModal(QDialog&) override { return lf::qt::mrCancel; }
+};
+
+// Lets events run as the storage asks, and takes one picture of the dialog once its import is halfway.
+class HalfwayPicture final : public IEventPump
+{
+public:
+    HalfwayPicture(Tm_ImpExpFrm2& dialog, QString folder) : m_dialog(dialog), m_folder(std::move(folder)) {}
+    void ProcessPendingEvents() override
+    {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!m_taken && m_dialog.Form().m_ProgressBar->value() >= 50)
+        {
+            m_taken = true;
+            Save(m_dialog, m_folder, "import_export_2_importing");
+        }
+    }
+
+private:
+    Tm_ImpExpFrm2& m_dialog;
+    QString m_folder;
+    bool m_taken = false;
+};
 
 // Clicks an answer row of the question shown, as the user would with the mouse.
 void ClickAnswerRow(Tm_MainFrm& main, int row)
@@ -203,6 +252,45 @@ int main(int argc, char** argv)
             chapters.show();
             Save(chapters, out, "16_chapter_editor");
         }
+        // The import and export dialog as it opens, and halfway through the import of a long CSV file.
+        {
+            AnsweringDialogs answers;
+            lf::qt::SetDialogs(&answers);
+            Tm_ImpExpFrm2 exchange(windows.DataStorage(), windows.Prefs(), {}, &main);
+            exchange.show();
+            Save(exchange, out, "import_export_1_open");
+            const QString csv = out + "/tour-import.csv";
+            {
+                QFile file(csv);
+                file.open(QIODevice::WriteOnly);
+                for (int row = 1; row <= 3000; ++row)
+                    file.write(QStringLiteral("Question %1?,Answer %1\r\n").arg(row).toUtf8());
+            }
+            Ui::Tm_ImpExpFrm2& form = exchange.Form();
+            form.m_ImportFormatList->setCurrentIndex(3);
+            emit form.m_ImportFormatList->activated(3);
+            form.m_ImpotrFileNameStr->setText(csv);
+            form.m_ExportFormatList->setCurrentIndex(0);
+            emit form.m_ExportFormatList->activated(0);
+            form.m_ExpotrFileNameStr->setText(out + "/tour-export.xml");
+            HalfwayPicture halfway(exchange, out);
+            IEventPump* pump = windows.DataStorage().GetEventPump();
+            windows.DataStorage().SetEventPump(&halfway);
+            exchange.m_ImportBtnClick();
+            windows.DataStorage().SetEventPump(pump);
+            Save(exchange, out, "import_export_3_done");
+            QFile::remove(csv);
+            lf::qt::SetDialogs(nullptr);
+        }
+        // The sample book in a large field font: its texts in the default style follow the options.
+        windows.Prefs().m_FieldFontName = "DejaVu Serif";
+        windows.Prefs().m_FieldFontSize = 20;
+        main.ApplyFieldFont();
+        items.First();
+        probe.SetActiveView(EView::Question, 255, 1);
+        Save(main, out, "17_large_field_font");
+        Click(main, "m_AnswerBtn");
+        Save(main, out, "18_large_field_font_answers");
         main.close();
     }
     // The help pages and the small dialogs.

@@ -219,7 +219,6 @@ TEST(WindowCommands, CommandsOfLaterWindowsNameThemselvesInTheLog)
         {"m_PrintBtn", "Tm_MainFrm::m_PrintBtnClick - not built yet"},
         {"Print1", "Tm_MainFrm::m_PrintBtnClick - not built yet"},
         {"Preferences1", "Tm_MainFrm::m_PrefsBtnClick - not built yet"},
-        {"ImportandExport1", "Tm_MainFrm::m_ImportExportBtnClick - not built yet"},
         {"Undo1", "Tm_MainFrm::m_UndoBtnClick - not built yet"},
         {"NewQuestion1", "Tm_MainFrm::NewQuestionOfCurrentKind - not built yet"},
         {"m_DuplicateRecordBtn", "Tm_MainFrm::m_DuplicateRecordBtnClick - not built yet"},
