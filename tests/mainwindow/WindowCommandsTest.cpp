@@ -156,12 +156,12 @@ std::string Observable(SWindowInState& w)
     return out.str();
 }
 
-// Scripts the answers any command may ask for: Cancel to messages and windows, no file chosen.
+// Scripts the answers any command may ask for: Escape to messages, Cancel to windows, no file chosen.
 void AnswerEverythingWithCancel(MainWindowHarness& h)
 {
     for (int i = 0; i < 3; ++i)
     {
-        h.dialogs.AnswerMessage(lf::qt::mrCancel);
+        h.dialogs.AnswerMessage(lf::test::ScriptedDialogs::kEscapeAnswer);
         h.dialogs.AnswerModal(lf::qt::mrCancel);
         h.dialogs.AnswerOpen(std::nullopt);
         h.dialogs.AnswerSave(std::nullopt);
