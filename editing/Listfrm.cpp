@@ -4,9 +4,13 @@
 #include "mainwindow/EditingServices.h"
 #include "model/support/Prefs.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QScreen>
+
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 Tm_ListFrm::Tm_ListFrm(CPrefs& prefs, const FormManager& formManager, QWidget* parent)
     : QWidget(parent, Qt::Window), m_Prefs(prefs), m_FormManager(formManager)
@@ -23,7 +27,33 @@ Tm_ListFrm::Tm_ListFrm(CPrefs& prefs, const FormManager& formManager, QWidget* p
 
 void Tm_ListFrm::ShowList()
 {
-    show();
+    // The stand-in covers none of the main window: it stands beside it where the screen has room, and
+    // waits minimised where it has none.
+    const QWidget* main = nullptr;
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == "m_MainFrm" && window->isVisible())
+            main = window;
+    const QScreen* screen = main ? main->screen() : QGuiApplication::primaryScreen();
+    if (!main || !screen)
+    {
+        show();
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QRect taken = main->frameGeometry();
+    const int width = minimumWidth();
+    const int rightRoom = area.right() - taken.right();
+    const int leftRoom = taken.left() - area.left();
+    if (rightRoom >= width || leftRoom >= width)
+    {
+        const int room = std::max(rightRoom, leftRoom);
+        const int w = std::min(room, std::max(width, 480));
+        const int x = rightRoom >= leftRoom ? taken.right() + 1 : taken.left() - w;
+        setGeometry(x, std::max(area.top(), taken.top()), w, std::min(area.height(), taken.height()));
+        showNormal();
+    }
+    else
+        showMinimized();
 }
 void Tm_ListFrm::HideList()
 {

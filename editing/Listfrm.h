@@ -22,6 +22,8 @@ public:
     void HideList() override;
     SWindowPlacement GetPlacement(const SWindowPlacement& kept) const override;
     void SetPlacement(const SWindowPlacement& placement) override;
+    // The stand-in takes no room from the main window.
+    bool SharesScreenWithMain() const override { return false; }
     void ReloadAll() override;
     void IgnoreUpdate() override {}
     void OnUpdateItemRow(CBaseItem* item) override;

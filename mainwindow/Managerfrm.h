@@ -35,6 +35,8 @@ public:
     // moving it to a kept place. A list that is no window on screen keeps what is kept and goes nowhere.
     virtual SWindowPlacement GetPlacement(const SWindowPlacement& kept) const;
     virtual void SetPlacement(const SWindowPlacement& placement);
+    // Whether the main window makes room for the list beside it; a stand-in for the list takes none.
+    virtual bool SharesScreenWithMain() const { return true; }
     // Notification receivers.
     virtual void ReloadAll() = 0;                                         // Reload
     virtual void IgnoreUpdate() = 0;                                      // Nothing

@@ -12,6 +12,9 @@ Tm_TimerFrm::Tm_TimerFrm(CItemsArray2& items, QWidget* parent)
     : TFormDialog(kCancel, parent), ui(std::make_unique<Ui::Tm_TimerFrm>()), m_Items(items)
 {
     ui->setupUi(this);
+    // The form is as tall as its rows need: the stretch above the buttons takes no more than a gap.
+    ui->verticalSpacer->changeSize(0, 8, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    resize(width(), sizeHint().height());
     FixToFormSize();
     connect(ui->m_OkBtn, &QPushButton::clicked, this,
             [this]

@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 
@@ -134,6 +135,12 @@ void Tm_MainFrm::FormCreate()
     ui->m_pBookSelectorViewViewPanel->hide();
     ui->m_MainView->hide();
 
+    // The two Flash dials end at the same place whatever their end labels say.
+    const int dialEnd =
+        std::max(ui->m_pDelayMaxLabel->sizeHint().width(), ui->m_pHintMaxLabel->sizeHint().width());
+    for (QLabel* label : {ui->m_pDelayMaxLabel, ui->m_pHintMaxLabel})
+        label->setMinimumWidth(dialEnd);
+
     ConnectCommands();
     CreateSessionWindows();
     CreateUpdateCheck();
@@ -224,6 +231,7 @@ void Tm_MainFrm::ConnectCommands()
             [this](int value) { m_Prefs.m_DelayBeforeHintDelayForLearnMode = value; });
     connect(ui->m_HintTimeTrBar, &QSlider::valueChanged, this,
             [this](int value) { m_Prefs.m_HintDelayForLearnMode = value; });
+    ConnectMenuCommands();
 }
 
 Tm_MainFrm::~Tm_MainFrm()
@@ -352,7 +360,7 @@ void Tm_MainFrm::changeEvent(QEvent* event)
 
 void Tm_MainFrm::SaveWindowPlacement()
 {
-    if (m_pListWindow && m_pListWindow->IsListVisible())
+    if (IsListBesideMain())
     {
         m_Prefs.m_MainFormExtPlacement = PlacementOf(*this, m_Prefs.m_MainFormExtPlacement);
         m_Prefs.m_ListFormPlacement = m_pListWindow->GetPlacement(m_Prefs.m_ListFormPlacement);
@@ -363,7 +371,7 @@ void Tm_MainFrm::SaveWindowPlacement()
 
 void Tm_MainFrm::ApplyWindowPlacement(std::uint8_t a, std::uint8_t b)
 {
-    const bool listShown = m_pListWindow && m_pListWindow->IsListVisible();
+    const bool listShown = IsListBesideMain();
     if ((listShown && a == 0) || (a == 1 && b == 1))
     {
         ApplyPlacement(*this, m_Prefs.m_MainFormExtPlacement, CorrectMainWindowSize);

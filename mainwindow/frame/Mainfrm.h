@@ -12,6 +12,7 @@
 //   Mainfrm_Keys.cpp     the keyboard and wheel hook, the navigation buttons' keys
 //   Mainfrm_Help.cpp     help pages, tutorial and the about box
 //   Mainfrm_Print.cpp    printing the questions through the settings dialog and the preview
+//   Mainfrm_Commands.cpp the main menu's forwards, zoom, Contact Us, the commands still to come
 //   Mainfrm_Exchange.cpp the import and export dialog
 //   Mainfrm_RichText.cpp the field font of the options, the hidden scratch views, the font action
 // Tests read its state and reach its few internal steps through Tm_MainFrmProbe (MainfrmProbe.h).
@@ -161,9 +162,8 @@ private slots:
     void m_HelpBtnClick();
     void AboutLernfold1Click();
 
-    // Preferences and View > Zoom (Mainfrm_Options.cpp).
+    // Preferences (Mainfrm_Options.cpp).
     void m_PrefsBtnClick();
-    void Zoom1Click();
 
     // A mouse button went down in the read-only view (position in viewport coordinates)
     // (Mainfrm_Answers.cpp).
@@ -231,6 +231,11 @@ private:
     void FormClose();
     void ResetBookPackLabels();
     void ConnectCommands();
+    // The main menu's items and the toolbar buttons of later windows (Mainfrm_Commands.cpp).
+    void ConnectMenuCommands();
+    void Zoom1Click();
+    void ContactUs1Click();
+    void EmptyTrash1Click();
     // The private messages (10225, 10325); Post delivers one after the current event.
     void Dispatch(int message);
     void PostMessage(int message);
@@ -264,6 +269,8 @@ private:
     void HideListWindow(std::uint8_t remember, std::uint8_t force);
     // The list window's hide and show, and whether it shows.
     bool IsListWindowVisible() const;
+    // The list window shows and the main window stands beside it (its own placement for that).
+    bool IsListBesideMain() const;
     void RememberListWindow(bool shown);
 
     // --- Saving and loading (Mainfrm_Files.cpp) ---

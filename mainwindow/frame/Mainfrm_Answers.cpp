@@ -18,6 +18,8 @@
 #include "platform/sys/NumberText.h"
 #include "ui_Mainfrm.h"
 
+#include <QScrollBar>
+
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
@@ -277,6 +279,19 @@ void Tm_MainFrm::RecordAnswerChoice(const lf::qt::SRichHit& cell)
     {
         Tm_pSelectorListFrm selector(this);
         selector.SetChoices(&outcome.partners);
+        // The list drops down under the row it answers, as wide as the row, so the row stays in sight.
+        if (cell.InCell())
+        {
+            const int scroll = m_DescriptionViewStr->verticalScrollBar()->value();
+            const QRect first = m_DescriptionViewStr->CellRect(cell.table, cell.row, 0);
+            const QRect last = m_DescriptionViewStr->CellRect(cell.table, cell.row, table->ColCount() - 1);
+            const QRect row = first.united(last).translated(0, -scroll);
+            if (row.isValid())
+            {
+                selector.setFixedSize(std::max(200, row.width()), std::min(selector.height(), 240));
+                selector.move(m_DescriptionViewStr->viewport()->mapToGlobal(row.bottomLeft() + QPoint(0, 1)));
+            }
+        }
         const int result = lf::qt::CurrentDialogs().RunModal(selector);
         selector.SetChoices(nullptr);
         // The pane may have been drawn again while the list was open.

@@ -99,10 +99,7 @@ void Tm_MainFrm::ApplyPaneVisibility()
         if (phase == EPhase::Edit)
             editor = IsFlashcardStyle(style);
         else if (item && phase == EPhase::Test)
-        {
-            const int kind = item->GetQuestionType();
-            editor = kind == qtEssay || kind == qtShortAnswer || kind == qtCalculated || kind == qtNumerical;
-        }
+            editor = display::TypedInTest(item->GetQuestionType());
         break;
     default:
         return;
@@ -225,11 +222,12 @@ void Tm_MainFrm::UpdateFilterBar(std::uint8_t flags, CBaseItem* item, EPhase pha
         ui->m_CategoryList->clear();
         for (const auto& [text, id] : FillCategoryList(items, true, edit, edit))
             ui->m_CategoryList->addItem(ToQString(text), id);
-        if (!edit)
-            ui->m_pChapterStr->setText(ToQString(display::ChapterLabel(
-                items.GetCategoryName(item->GetCategoryID()), items.GetNumberInCategory())));
         ui->m_CategoryList->setCurrentIndex(ui->m_CategoryList->findData(items.GetActiveCategory()));
     }
+    // The chapter label names the question on show, so every move draws it, not only a new chapter list.
+    if (phase != EPhase::Edit)
+        ui->m_pChapterStr->setText(ToQString(display::ChapterLabel(
+            items.GetCategoryName(item->GetCategoryID()), items.GetNumberInCategory())));
     if ((flags & 4) != 0)
     {
         const QSignalBlocker block(ui->m_FilterList);

@@ -180,6 +180,9 @@ bool Tm_MainFrm::SaveBookAs(const std::string& proposedName, bool useBooksFolder
         folder = m_Prefs.GetBooksDirectory();
     else if (m_DataStorage.IsBookLoaded() || m_DataStorage.IsCategoriesOnlyLoaded())
         folder = GetBookFolder(m_DataStorage.GetFileName());
+    // A book never saved has no folder of its own: it starts among the books.
+    if (folder.empty())
+        folder = m_Prefs.GetBooksDirectory();
     if (!RunSaveDialog(folder, proposedName))
         return false;
     UpdateWindowTitle();
@@ -282,6 +285,10 @@ void Tm_MainFrm::BackupNow(bool purge)
 
 void Tm_MainFrm::m_pBackupTimerTimer()
 {
+    // With only the chapters read nothing can have changed, and a copy of them alone would push good
+    // copies out of the twelve kept.
+    if (!m_DataStorage.IsBookLoaded())
+        return;
     BackupNow(true);
 }
 
@@ -352,6 +359,7 @@ void Tm_MainFrm::m_OpenBookBtnClick()
         return;
     if (const auto chosen = ChooseBookFile(m_Prefs.GetBooksDirectory(), ".lnf"))
     {
+        const bool listedBefore = m_DataStorage.GetBookList()->Contains(*chosen);
         if (const std::int32_t index = ListChosenBook(*chosen); index < 0)
         {
             CloseToIntro(false);
@@ -360,7 +368,17 @@ void Tm_MainFrm::m_OpenBookBtnClick()
         else if (SetPhase(EPhase::Edit, 1))
         {
             LoadBook(index, false);
-            m_StartSessionBtnClick();
+            if (m_DataStorage.IsBookLoaded())
+                m_StartSessionBtnClick();
+            else
+            {
+                // A file that is no book is not listed as one, and the window is left as without a book.
+                if (!listedBefore)
+                    m_DataStorage.GetBookList()->Remove(index);
+                CloseToIntro(false);
+                UpdateOpenBookMenu();
+                UpdateToolbars(0);
+            }
         }
     }
     m_pEditing->UpdateEditButtons();
@@ -442,6 +460,8 @@ void Tm_MainFrm::m_RestoreBookBtnClick()
     m_pRestoreFrm->FormShow();
     if (lf::qt::CurrentDialogs().RunModal(*m_pRestoreFrm) != lf::qt::mrOk)
         return;
+    // The safety copy holds every question of the open book, also when only its chapters were read.
+    LoadOnDemand();
     StopBackupTimer();
     BackupNow(false);
     m_DataStorage.CloseBook();

@@ -4,6 +4,8 @@
 #include "mainwindow/EditingServices.h"
 #include "mainwindow/frame/Mainfrm.h"
 #include "mainwindow/rules/KeyRules.h"
+#include "mainwindow/rules/QuestionPane.h"
+#include "model/items/Datatypes.h"
 #include "platform/qt/RichView.h"
 #include "ui_Mainfrm.h"
 
@@ -227,6 +229,8 @@ SKeySnapshot Tm_MainFrm::KeySnapshot() const
     s.answerBtnVisible = ui->m_AnswerBtn->isVisible();
     s.explainBtnVisible = ui->m_ExplainBtn->isVisible();
 
+    if (const CBaseItem* item = m_DataStorage.GetItemsPtr2()->GetCurrentItem())
+        s.typedAnswer = lf::display::TypedInTest(item->GetQuestionType());
     s.rowCount = AnswerTableRowCount();
     s.answerTable = s.rowCount > 0;
     s.highlightedRow = m_HighlightedRow;

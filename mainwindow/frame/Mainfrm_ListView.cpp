@@ -12,6 +12,11 @@ bool Tm_MainFrm::IsListWindowVisible() const
     return m_pListWindow && m_pListWindow->IsListVisible();
 }
 
+bool Tm_MainFrm::IsListBesideMain() const
+{
+    return IsListWindowVisible() && m_pListWindow->SharesScreenWithMain();
+}
+
 // The option that says whether a session of the current phase starts with the list window; the Test
 // phase has none.
 void Tm_MainFrm::RememberListWindow(bool shown)

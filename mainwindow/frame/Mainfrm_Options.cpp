@@ -1,5 +1,5 @@
 // The main window's options commands: Preferences with the skin that follows it, the filter bar's fonts,
-// View > Zoom, and the new-version check (at start-up and from Help > Check for Updates).
+// and the new-version check (at start-up and from Help > Check for Updates).
 #include "mainwindow/dialogs/NewVersionNotification.h"
 #include "mainwindow/dialogs/Prefsfrm.h"
 #include "mainwindow/dialogs/Skins.h"
@@ -62,27 +62,6 @@ void Tm_MainFrm::ApplyFilterBarFonts()
     if ((phase == EPhase::Test || phase == EPhase::Review) && m_ActiveView == EView::Answers)
         OnUpdateForm(1, 1);
     ui->m_LayerStr->setFixedHeight(ui->m_RecordCategoryList->sizeHint().height());
-}
-
-// --- View > Zoom ---
-
-void Tm_MainFrm::Zoom1Click()
-{
-    const int current = lf::zoom::ZoomPercentOfStep(m_FontSizeStep);
-    Tm_pZoomFrm zoom(this);
-    zoom.CustomValueSpinEdit().setValue(100);
-    int ticked = current;
-    for (const int fixed : {50, 75, 100, 150, 200})
-        if (current >= fixed - 1 && current <= fixed + 1)
-            ticked = fixed;
-    zoom.SetPercent(ticked);
-    if (lf::qt::CurrentDialogs().RunModal(zoom) != 1)
-        return;
-    const int chosen = zoom.GetPercent();
-    if (chosen == current)
-        return;
-    m_FontSizeStep = lf::zoom::ZoomStepOfPercent(chosen);
-    OnUpdateForm(16, 1);
 }
 
 // --- The new-version check ---

@@ -264,8 +264,11 @@ SKeyDecision DecideKeyInMainWindow(const SKeySnapshot& s)
         return NotHandled();
     if (s.key == 'Q' && s.questionBtnVisible)
         return Handled({ClickView(EView::Question), FocusViewButton(EView::Question)});
+    // A typed answer is written at once: the answers view leaves the focus on its editor.
     if (s.key == 'A' && s.answerBtnVisible && s.activeView != EView::Answers)
-        return Handled({ClickView(EView::Answers), FocusViewButton(EView::Answers)});
+        return s.phase == EPhase::Test && s.typedAnswer
+                   ? Handled({ClickView(EView::Answers), {EKeyAction::FocusEditor}})
+                   : Handled({ClickView(EView::Answers), FocusViewButton(EView::Answers)});
     if (s.key == 'A' && s.questionFormat == 0 && s.questionBtnVisible && s.activeView != EView::Question)
         return Handled({ClickView(EView::Question), FocusViewButton(EView::Question)});
     if (s.key == 'X' && s.explainBtnVisible)

@@ -62,6 +62,10 @@ struct SKeySnapshot
     bool answerBtnVisible = false;
     bool explainBtnVisible = false;
 
+    // The current question is answered by typing into the pane's editor (Test phase): its answers view
+    // gives the editor the focus.
+    bool typedAnswer = false;
+
     bool answerTable = false; // an answer table is on show
     int rowCount = 0;
     int highlightedRow = 0;

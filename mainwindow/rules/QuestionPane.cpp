@@ -102,6 +102,11 @@ bool AnswersUnderQuestion(int qaxFormat, EQuestionStyle viewMode)
            (viewMode == EQuestionStyle::MultipleChoice || viewMode == EQuestionStyle::Moodle);
 }
 
+bool TypedInTest(int kind)
+{
+    return kind == qtEssay || kind == qtShortAnswer || kind == qtCalculated || kind == qtNumerical;
+}
+
 SPaneButtons PaneButtons(const SPaneButtonsInput& in)
 {
     const bool flashcard = IsFlashcardStyle(in.viewMode);

@@ -74,6 +74,10 @@ SPaneButtons PaneButtons(const SPaneButtonsInput& in);
 // The answers are drawn under the question (format "QX" in the Multiple Choice and Moodle styles).
 bool AnswersUnderQuestion(int qaxFormat, EQuestionStyle viewMode);
 
+// The kinds answered in Test phase by typing into the pane's editor (essay, short answer, calculated,
+// numerical).
+bool TypedInTest(int kind);
+
 // The filter bar by phase.
 struct SFilterBarLayout
 {

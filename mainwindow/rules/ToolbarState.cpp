@@ -126,6 +126,8 @@ SToolbarState ComputeToolbarState(const SToolbarInput& input)
                           state.IsVisible("AppendBook1") || state.IsVisible("SaveBook1") ||
                           state.IsVisible("SaveBookas1");
     state.visible["CloseBook1"] = input.wholeBookLoaded;
+    // Saving into the books folder needs a book to save.
+    state.visible["Saveindefault1"] = input.wholeBookLoaded;
 
     // 5. Check marks.
     state.checked["Standard1"] = input.showStandardToolbar;

@@ -1,5 +1,8 @@
 #include "mainwindow/rules/ZoomRules.h"
 
+#include <cstdlib>
+#include <initializer_list>
+
 #include <algorithm>
 
 namespace lf::zoom
@@ -28,6 +31,14 @@ int ZoomPercentOfStep(int step)
 int ZoomStepOfPercent(int percent)
 {
     return percent * 12 / 100 - 12;
+}
+
+int ZoomPresetOf(int percent)
+{
+    for (const int preset : {50, 75, 100, 150, 200})
+        if (std::abs(percent - preset) <= 1)
+            return preset;
+    return 0;
 }
 
 } // namespace lf::zoom

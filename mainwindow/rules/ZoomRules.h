@@ -20,5 +20,8 @@ int ZoomedTextSize(int storedSize, int step);
 // The Zoom window's percentage of a step (12 points being 100%), and the step of a percentage.
 int ZoomPercentOfStep(int step);
 int ZoomStepOfPercent(int percent);
+// The preset a percentage ticks in the zoom dialog (50, 75, 100, 150 or 200, each taking one percent
+// either side); 0 for a custom value.
+int ZoomPresetOf(int percent);
 
 } // namespace lf::zoom

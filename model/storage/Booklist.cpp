@@ -144,6 +144,14 @@ void CBookList::RemoveAll()
     m_Books.RemoveAll();
 }
 
+void CBookList::Remove(int index)
+{
+    if (index < 0 || index >= m_Books.GetSize())
+        return;
+    m_Books.RemoveAt(index);
+    ApplyFilter();
+}
+
 void CBookList::ScanBooks(const std::string& folder)
 {
     ScanBookFolder(folder,

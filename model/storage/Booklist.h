@@ -49,6 +49,9 @@ public:
     int Add(const std::string& fullPath, bool alwaysShown);
     // Empties the entries and the filtered view.
     void RemoveAll();
+    // Drops one entry (the entries after it move down by one) and rebuilds the filtered view; an index
+    // outside the list changes nothing.
+    void Remove(int index);
     // Appends one entry (always-shown flag clear) for every book file in the folder and its sub-folders,
     // then rebuilds the filtered view once.
     void ScanBooks(const std::string& folder);

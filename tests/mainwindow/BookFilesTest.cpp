@@ -346,6 +346,51 @@ TEST_F(RestoreTest, VanishedCopyIsReportedAfterTheOpenBookWasBackedUpAndClosed)
     EXPECT_EQ(copies[0].rfind("a_(", 0), 0u);
 }
 
+TEST_F(RestoreTest, SafetyCopyOfABookPickedInTheChooserHoldsEveryQuestion)
+{
+    // Picking the book in the Edit phase's chooser reads its chapters alone; the copy written before
+    // the restore is still the whole book.
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    const std::string copy = BookPath("Temp/a_(2001_01_01_00_00_00).bnf");
+    WriteBook(copy, OneQuestion("Saved?"));
+    Start();
+    ASSERT_TRUE(ChoosePhase(EPhase::Edit));
+    PickBook(BookPath("a.lnf"));
+    ASSERT_TRUE(Storage().IsCategoriesOnlyLoaded());
+    ASSERT_FALSE(Storage().IsBookLoaded());
+    ChooseCopy("a_(2001_01_01_00_00_00).bnf");
+    Click("m_RestoreBookBtn");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(Items().GetCurrentItem()->GetName(), "Saved?");
+
+    std::vector<std::string> safety;
+    for (const std::string& name : FilesIn(BookPath("Temp")))
+        if (name != "a_(2001_01_01_00_00_00).bnf")
+            safety.push_back(name);
+    ASSERT_EQ(safety.size(), 1u);
+    CDataStorage reader;
+    ASSERT_TRUE(reader.OpenBook(BookPath("Temp/" + safety[0]), false));
+    ASSERT_EQ(reader.GetItemsPtr2()->GetCount(), 3);
+    EXPECT_EQ(reader.GetItemsPtr2()->GetItem(2)->GetName(), "Third?");
+}
+
+TEST_F(BookFilesTest, TimedBackupWritesNoCopyOfChaptersAlone)
+{
+    WriteBook(BookPath("a.lnf"), ThreeQuestions);
+    Start();
+    ASSERT_TRUE(ChoosePhase(EPhase::Edit));
+    PickBook(BookPath("a.lnf"));
+    ASSERT_FALSE(Storage().IsBookLoaded());
+    ASSERT_TRUE(Probe().BackupTimer().Enabled());
+    clock.Advance(Probe().BackupTimer().Interval());
+    EXPECT_TRUE(FilesIn(BookPath("Temp")).empty());
+    // Once the whole book is read, the timer copies it.
+    StartSession();
+    ASSERT_TRUE(Storage().IsBookLoaded());
+    clock.Advance(Probe().BackupTimer().Interval());
+    EXPECT_EQ(FilesIn(BookPath("Temp")).size(), 1u);
+}
+
 // --- The mends: nothing replaces a changed book unasked ---
 
 struct SReplacingCommand

@@ -55,6 +55,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <iostream>
@@ -427,6 +428,37 @@ int main(int argc, char** argv)
             ApplySkin(prefs);
             QDir::setCurrent(kept);
         }
+        // The filter bar after three moves: its chapter label names the question on show.
+        items.First();
+        probe.SetActiveView(EView::Question, 255, 1);
+        for (int i = 0; i < 3; ++i)
+            Click(main, "m_NextBtn");
+        Save(main, out, "23_filter_bar_after_three_nexts");
+        // A typed answer after key A, in the Moodle style that shows every kind.
+        windows.Prefs().m_ViewMode = 3;
+        items.Refilter(false);
+        items.First();
+        while (items.GetCurrentItem() && items.GetCurrentItem()->GetQuestionType() != qtShortAnswer &&
+               items.GetCurrentItem()->GetQuestionType() != qtNumerical && items.Next())
+        {
+        }
+        probe.SetActiveView(EView::Question, 255, 1);
+        main.activateWindow();
+        QApplication::setActiveWindow(&main);
+        QApplication::processEvents();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &main, Qt::Key_A);
+        QTest::keyClicks(QApplication::focusWidget(), "Paris");
+        Save(main, out, "24_typed_answer_after_key_a");
+        // The Edit phase with the list window still a stand-in, in a narrow window.
+        Click(main, "m_EditBtn");
+        probe.BookComboBox()->showPopup();
+        probe.TreeViewPopupForm()->SelectNode(0, 0);
+        probe.TreeViewPopupForm()->close();
+        QApplication::processEvents();
+        Click(main, "m_StartSessionBtn");
+        Save(main, out, "25_edit_session");
+        main.resize(700, 760);
+        Save(main, out, "26_edit_session_narrow");
         main.close();
     }
     // The help pages and the small dialogs.

@@ -135,16 +135,19 @@ TEST(ToolbarStateTest, ToolbarPanelsStackByPhaseAndOptions)
 
 TEST(ToolbarStateTest, MenusFollowPhaseAndBook)
 {
-    const std::vector<std::string> menus = {"Table2",     "Insert1",       "Edit1",  "m_pListViewMenuItem",
-                                            "Zoom1",      "ClearAnswers1", "Score1", "SaveBook1",
-                                            "CloseBook1", "Print1"};
+    const std::vector<std::string> menus = {
+        "Table2",    "Insert1",    "Edit1",  "m_pListViewMenuItem", "Zoom1", "ClearAnswers1", "Score1",
+        "SaveBook1", "CloseBook1", "Print1", "Saveindefault1"};
     const std::vector<std::pair<SToolbarInput, std::vector<std::string>>> cases = {
         {SToolbarInput{}, {}},
         {OnSessionPanel(EPhase::Test), {"ClearAnswers1"}},
-        {Studying(EPhase::Test), {"Zoom1", "ClearAnswers1", "Score1", "CloseBook1", "Print1"}},
-        {Studying(EPhase::Flash), {"m_pListViewMenuItem", "Zoom1", "Score1", "CloseBook1", "Print1"}},
+        {Studying(EPhase::Test),
+         {"Zoom1", "ClearAnswers1", "Score1", "CloseBook1", "Print1", "Saveindefault1"}},
+        {Studying(EPhase::Flash),
+         {"m_pListViewMenuItem", "Zoom1", "Score1", "CloseBook1", "Print1", "Saveindefault1"}},
         {Studying(EPhase::Edit),
-         {"Table2", "Insert1", "Edit1", "m_pListViewMenuItem", "SaveBook1", "CloseBook1", "Print1"}},
+         {"Table2", "Insert1", "Edit1", "m_pListViewMenuItem", "SaveBook1", "CloseBook1", "Print1",
+          "Saveindefault1"}},
     };
     for (const auto& [input, shown] : cases)
     {

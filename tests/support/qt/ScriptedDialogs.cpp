@@ -77,7 +77,7 @@ int ScriptedDialogs::Message(MsgKind kind, const std::string& text, MsgButtons b
     messages.push_back({kind, text, buttons, caption});
     const std::string what = ToString(kind) + " message (" + ToString(buttons) + "): \"" + text + "\"";
     const std::optional<int> answer = Next(m_messageAnswers, what);
-    if (!answer)
+    if (!answer || *answer == kEscapeAnswer)
         return lf::qt::EscapeAnswer(buttons);
     if (!Offers(buttons, *answer))
         ADD_FAILURE() << "Scripted answer " << *answer << " is not a button of " << what;

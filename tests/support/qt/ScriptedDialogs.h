@@ -28,6 +28,8 @@ public:
 
     // Answers, used in the order given.
     void AnswerMessage(int result) { m_messageAnswers.push_back(result); }
+    // The answer the Escape key gives, whatever the buttons (Cancel, No or OK).
+    static constexpr int kEscapeAnswer = -1;
     // nullopt: the user cancels. The default extension is applied as the real dialog applies it.
     void AnswerOpen(std::optional<std::string> path) { m_openAnswers.push_back(std::move(path)); }
     void AnswerSave(std::optional<std::string> path) { m_saveAnswers.push_back(std::move(path)); }
