@@ -31,6 +31,14 @@ using lf::qt::ToStdString;
 namespace
 {
 
+bool IsFolder(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+} // namespace
+
 lf::SRichFieldFont FieldFontOf(const CPrefs& prefs)
 {
     lf::SRichFieldFont font;
@@ -56,14 +64,6 @@ void SetFieldFont(CPrefs& prefs, const lf::SRichFieldFont& font)
     prefs.m_FieldFontStyleUnderline = font.underline;
     prefs.m_FieldFontStyleStrikeOut = font.strikeOut;
 }
-
-bool IsFolder(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
-}
-
-} // namespace
 
 // --- Preferences ---
 

@@ -14,6 +14,15 @@
 class CDataStorage;
 class CPrefs;
 
+namespace lf
+{
+struct SRichFieldFont;
+}
+
+// The field font as the options keep it, and back.
+lf::SRichFieldFont FieldFontOf(const CPrefs& prefs);
+void SetFieldFont(CPrefs& prefs, const lf::SRichFieldFont& font);
+
 namespace Ui
 {
 class Tm_PrefsFrm;

@@ -11,7 +11,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 class Tm_MainFrm;
 class Tm_ListFrm;
@@ -19,7 +18,7 @@ class Tm_ListFrm;
 class CApplicationWindows
 {
 public:
-    // Creates every window of the start (those not built yet only write their log line).
+    // Creates the main window and the question list beside it.
     CApplicationWindows();
     ~CApplicationWindows();
     CApplicationWindows(const CApplicationWindows&) = delete;
@@ -30,9 +29,6 @@ public:
     CPrefs& Prefs() { return m_Prefs; }
     CDataStorage& DataStorage() { return m_DataStorage; }
     FormManager& GetFormManager() { return m_FormManager; }
-
-    // The windows of the start after the main window, in creation order.
-    static const std::vector<std::string>& StartWindowNames();
 
 private:
     // The reader book's pictures are drawn through Qt's picture readers.

@@ -1,6 +1,7 @@
 // The main window's rich-text ground: the field font of the options, which stored texts in the default
 // style show in, the hidden scratch views and editor that conversions and parsers work in, and the font
 // action the font boxes run on the active editor.
+#include "mainwindow/dialogs/Prefsfrm.h"
 #include "mainwindow/frame/Mainfrm.h"
 #include "platform/qt/RichActions.h"
 #include "platform/qt/RichTextHostQt.h"
@@ -29,15 +30,7 @@ void Tm_MainFrm::ApplyFieldFont()
 {
     // What was typed is stored before the pane is drawn again.
     OnStorageData();
-    lf::SRichFieldFont font;
-    font.name = m_Prefs.m_FieldFontName;
-    font.size = m_Prefs.m_FieldFontSize;
-    font.charSet = m_Prefs.m_FieldFontCharSet;
-    font.color = m_Prefs.m_FieldFontColor;
-    font.bold = m_Prefs.m_FieldFontStyleBold;
-    font.italic = m_Prefs.m_FieldFontStyleItalic;
-    font.underline = m_Prefs.m_FieldFontStyleUnderline;
-    font.strikeOut = m_Prefs.m_FieldFontStyleStrikeOut;
+    const lf::SRichFieldFont font = FieldFontOf(m_Prefs);
     lf::qt::InstallRichTextHost(font);
 
     for (lf::RichDocument* view : {&m_RichViewTMP, &m_RichViewTMP2})

@@ -1,6 +1,7 @@
 #include "mainwindow/rules/PrintDocument.h"
 
 #include "mainwindow/rules/AnswerTables.h"
+#include "mainwindow/rules/QuestionPane.h"
 #include "model/collection/Itemsarray.h"
 #include "model/formulas/Formulamanager.h"
 #include "model/items/Datatypes.h"
@@ -48,13 +49,6 @@ void AddNumber(RichDocument& view, const std::string& number)
 std::string NumberOf(const SItemLayerSort& entry, int k, bool byLayers)
 {
     return byLayers ? entry.layersStr : lf::sys::NumberText(k + 1);
-}
-
-// The whole text as a number, or -1.
-int RowOf(const std::string& text)
-{
-    int value = -1;
-    return lf::sys::ReadNumber(text, value) ? value : -1;
 }
 
 // The table as the answers block: the common look of the answer tables, or an empty paragraph when no row
@@ -412,35 +406,11 @@ RichStyleSheet PrintStyleSheet()
 
 std::string PrintQuestionText(CBaseItem& item, EPhase printPhase, CFormulaManager& manager)
 {
-    std::string text = item.GetQuestionText();
-    CCalculatedItem* calculated = item.GetCalculated();
-    if (!calculated || printPhase == EPhase::Edit)
-        return text;
-    SCalculatedAnswerItem* answer = nullptr;
-    if (calculated->GetAnswerCount() <= 0 || text.empty() || text.find('{') == std::string::npos ||
-        text.find('}') == std::string::npos || !calculated->GetCalculatedAnswer(0, answer))
-        return text;
-    const bool flash = printPhase == EPhase::Flash;
-    SCommonUserAnswerInfo info = calculated->GetCommonUserAnswerInfo();
-    const int rows = GetDatasetSize(*answer);
-    int row = flash ? -1 : RowOf(info.UserAnswerAdditionalInfo);
-    // A row the data sets no longer have is chosen again like a missing one.
-    if (row < 0 || row >= std::max(rows, 1) || info.UserAnswer.empty())
-    {
-        row = rows > 0 ? lf::sys::Random(rows) : 0;
-        if (flash)
-        {
-            calculated->SetCurrentDataset(row);
-        }
-        else
-        {
-            info.UserAnswerAdditionalInfo = lf::sys::NumberText(row);
-            calculated->SetCommonUserAnswerInfo(info);
-        }
-    }
-    if (calculated->PrepareFormulaManager(answer, manager, flash))
-        manager.InsertValuesInText(text);
-    return text;
+    // A sheet of the Edit phase shows the formulas; the others show values of a data-set row, the
+    // Flash sheet a new row each time, as the question pane does.
+    if (printPhase == EPhase::Edit)
+        return item.GetQuestionText();
+    return lf::display::PrepareQuestionText(item, printPhase, printPhase == EPhase::Flash, manager);
 }
 
 void AddPrintAnswersBlock(CBaseItem* item, RichDocument* view, EPhase printPhase,
